@@ -116,7 +116,16 @@ QString DbConnection::odbcConnectString() const
         parts << QStringLiteral("UID=") + quoteValue(m_settings.user);
     if (!m_settings.password.isEmpty())
         parts << QStringLiteral("PWD=") + quoteValue(m_settings.password);
-    return parts.join(QLatin1Char(';'));
+    const QString text = parts.join(QLatin1Char(';'));
+    if (m_spec.backend == ConnSpec::Backend::Odbc) {
+        // Qt's ODBC driver puts "DSN=" in front of a string that names no DRIVER= or SERVER=
+        // attribute itself, so the data source goes without it then
+        const bool passedAsIs = text.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive)
+                                || text.contains(QLatin1String("SERVER="), Qt::CaseInsensitive);
+        if (!passedAsIs)
+            return text.mid(4);
+    }
+    return text;
 }
 
 bool DbConnection::openSqlite(QSqlDatabase &db)

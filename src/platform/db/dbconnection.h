@@ -53,7 +53,7 @@ public:
 
     // The absolute SQLite database file for the settings.
     QString sqliteFile() const;
-    // The ODBC connection string for the Odbc and SqlServer backends.
+    // The ODBC connection string for the Odbc and SqlServer backends, as Qt's ODBC driver takes it.
     QString odbcConnectString() const;
 
 private:
