@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <memory>
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+class QTimer;
+class QWidget;
+class SpreadGrid;
+class ToolTip;
+
+// The navigator record of one data grid: the grid, its summary grid, the controls of the panel beside
+// it, the page size, the re-entrancy flags and the column definition that the grid is formatted from.
+// A window keeps one as a field (the rate window: one for SS). Control references are plain pointers
+// to the window's widgets (set by sbSS_MOVE_Bind, cleared by sbSS_MOVE_Release); the record owns none
+// of them, only the hints in Tips.
+//
+// Geometry fed into and read out of the record is in twips; column widths are in the grid's width
+// units (8 pixels), row heights in its row units (a data row is 10.22).
+struct SS_MOVE_INFO
+{
+    SpreadGrid *Grid = nullptr;     // the data grid (SS)
+    bool HasSum = false;            // a summary grid belongs to the grid
+    int SumRows = 0;                // rows of the summary grid (1 for the rate window)
+    SpreadGrid *SumGrid = nullptr;  // the summary grid (SS_SUM)
+
+    QWidget *picBack = nullptr;     // picSS_BACK, the panel
+    QWidget *fmeMove = nullptr;     // fmeSS_MOVE, the bottom group of the panel
+    QScrollBar *sclMove = nullptr;  // sclSS_MOVE, Min 1, Max 10000; its "Tag" property holds the repeating direction
+
+    bool MoveBusy = false;          // the navigator itself is changing the grid or the scroll bar
+    bool SkipTopLeft = false;       // the next grid scroll notification only clears this
+
+    QLineEdit *txtNow = nullptr;    // txtSS_MOVE_NOW: first visible line
+    QWidget *picNow = nullptr;      // picSS_MOVE_NOW: its box
+    QLineEdit *txtMax = nullptr;    // txtSS_MOVE_MAX: number of lines
+    QWidget *picMax = nullptr;      // picSS_MOVE_MAX: its box
+
+    QAbstractButton *cmdXls = nullptr; // cmdSS_MOVE_XLS: export
+    QAbstractButton *cmdGrp = nullptr; // cmdSS_MOVE_GRP: graph; "Tag" = value column
+    QAbstractButton *cmdFnd = nullptr; // cmdSS_MOVE_FND: find
+    QAbstractButton *cmdRef = nullptr; // cmdSS_MOVE_REF: refresh; "Tag" = sizing mode "1".."4"
+
+    // move buttons; their "Tag" properties are "TOP", "PUP", "1UP", "1DN", "PDN", "END"
+    QAbstractButton *cmdTop = nullptr;
+    QAbstractButton *cmdPup = nullptr;
+    QAbstractButton *cmd1Up = nullptr;
+    QAbstractButton *cmd1Dn = nullptr;
+    QAbstractButton *cmdPdn = nullptr;
+    QAbstractButton *cmdEnd = nullptr;
+
+    QWidget *picGo = nullptr;       // picSS_MOVE_GO: the go-to box
+    QLabel *lblGo = nullptr;        // lblSS_MOVE_GO: its range "(1 ~ 1,234)"
+    QLineEdit *txtGo = nullptr;     // txtSS_MOVE_GO: the line to go to (digits only)
+
+    // The window's repeat timer timSS_MOVE (first repeat after 450 ms, then every 60 ms).
+    QTimer *timMove = nullptr;
+
+    int PageRows = 0;               // data rows that fit in the grid (valid after the first line display)
+    double RowHeightStd = 10.22;    // current data-row height in row units
+
+    int HeaderRows = 0;             // header rows of the definition
+    int ColCount = 0;               // data columns of the definition
+
+    // Column definition, each indexed 0..ColCount (0 = the row-number column).
+    QVector<int> ColKind;           // 13x = number (131..136: 1..6 decimals), otherwise the grid's cell kind
+    QVector<double> ColWidthDef;    // definition width in width units
+    QVector<QStringList> HeaderText; // [col][header row 0..HeaderRows-1]
+    QVector<int> ColVAlign;
+    QVector<int> ColHAlign;         // 0 left, 1 right, 2 centre
+    QVector<int> ColOption;
+    QVector<bool> ColHiddenDef;
+    QVector<bool> ColLockedDef;
+    QVector<bool> ColBorder;
+
+    bool LockColour = false;        // locked columns light yellow, others white
+
+    // The seven hints: summary grid, current-line box, total box, export, graph, find, refresh.
+    std::array<std::shared_ptr<ToolTip>, 7> Tips;
+};
