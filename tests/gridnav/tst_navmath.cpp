@@ -378,7 +378,14 @@ void TstNavMath::fitToWidth()
     QCOMPARE(A, ((gridWidth - (n + 3) * 15) / 15) * 0.124999 - 4);
     // a grid that keeps whole pixels (8 per unit)
     auto pixels = [](double w) { return std::floor(w * 8) / 8; };
-    const QVector<double> w = NavMath::fitToWidth(def, hidden, 5, A, pixels);
+    QVector<double> applied(6, -1);
+    const QVector<double> w = NavMath::fitToWidth(def, hidden, 5, A, [&](int c, double width) {
+        applied[c] = width;
+        return pixels(width);
+    });
+    for (int c = 1; c < 5; ++c)
+        QCOMPARE(applied[c], w[c]); // every other visible column is applied once
+
     QCOMPARE(w[0], -1.0);
     QCOMPARE(w[3] < 0, hideThird);
     double total = 0;
