@@ -1,0 +1,80 @@
+#include "graph/graphlayout.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace {
+
+constexpr double kPixelUnits = 0.637; // row units per pixel
+constexpr double kDataRow = 10.22;    // data row height in row units
+constexpr double kTwipsPerPixel = 15;
+
+// Round half to even, as the layout's integer conversions do.
+double roundEven(double v)
+{
+    const int old = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(v);
+    std::fesetround(old);
+    return r;
+}
+
+} // namespace
+
+int fnGraph_GridRows(double room)
+{
+    return int(roundEven(room / kTwipsPerPixel * kPixelUnits / kDataRow));
+}
+
+double fnGraph_GridHeight(int rows)
+{
+    return roundEven(rows * kDataRow * kTwipsPerPixel / kPixelUnits);
+}
+
+double fnGraph_ChartHeight(double panel1Height, double noteHeight)
+{
+    return panel1Height - 300 - (noteHeight > 0 ? noteHeight + 15 : 0);
+}
+
+std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in)
+{
+    if (in.outerWidth < kGraphMinOuterWidth || in.outerHeight < kGraphMinOuterHeight)
+        return std::nullopt;
+    const double W = in.innerWidth;
+    const double H = in.innerHeight;
+    GraphLayout l{};
+
+    l.panel2 = QRectF(kGraphPanel2Left, kGraphPanel2Top, in.panel2Width, H - 90);
+    const double room = l.panel2.height() - in.sumHeight - in.gridTop - 195;
+    l.gridHeight = fnGraph_GridHeight(std::max(fnGraph_GridRows(room), 0));
+    l.sumTop = in.gridTop + l.gridHeight - 15;
+
+    l.panel1 = QRectF(kGraphPanel1Left, kGraphPanel1Top, W - in.panel2Width - 120,
+                      H - in.optionHeight - in.scrollHeight - 105);
+    l.scroll = QRectF(l.panel1.left(), l.panel1.bottom() - 15, l.panel1.width(), in.scrollHeight);
+    l.scrollMiddleWidth = l.scroll.width() - 180;
+    l.scrollRightLeft = l.scroll.width() - 90;
+    l.scrollBarWidth = l.scroll.width() - in.scrollBarLeft - in.scrollFrameWidth + 210;
+    l.scrollFrameLeft = l.scroll.width() - in.scrollFrameWidth - 45;
+
+    l.chart = QRectF(kGraphChartLeft, kGraphChartTop, l.panel1.width() - 120,
+                     fnGraph_ChartHeight(l.panel1.height(), in.noteVisible ? in.noteHeight : 0));
+
+    l.option = QRectF(l.panel1.left(), H - in.optionHeight - 45, l.panel1.width(), in.optionHeight);
+    l.optionMiddleWidth = l.option.width() - 180;
+    l.optionRightLeft = l.option.width() - 90;
+
+    l.note = QPointF((l.panel1.width() - in.noteWidth) / 2, l.panel1.height() - in.noteHeight - 75);
+    l.close = QPointF(l.option.width() - in.closeWidth - 45, 60);
+    l.showEditLeft = l.close.x() - in.showEditWidth - 15;
+    return l;
+}
+
+double fnGraph_ScrollFrameWidth(double buttonsWidth) { return buttonsWidth + 330; }
+
+QPointF fnGraph_CentredPos(double screenWidth, double screenHeight, double width, double height)
+{
+    return QPointF((screenWidth - width) / 2, (screenHeight - height) / 2);
+}
+
+int fnGraph_PicturePixels(double twips) { return int(roundEven(twips / kTwipsPerPixel)); }
