@@ -5,6 +5,7 @@
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
+#include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
 #include "winui/tooltip.h"
 
 #include <QApplication>
@@ -265,7 +266,9 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     name(lbl, "lblSS_MOVE_GO");
     QFont small = lbl->font();
     small.setPixelSize(10);
-    lbl->setFont(small);
+    QFont tiny = small;
+    tiny.setPixelSize(9);
+    lbl->setFont(tiny);
     lbl->setStyleSheet(QStringLiteral("color: #44556b;"));
     auto *txt = new QLineEdit(go);
     name(txt, "txtSS_MOVE_GO");
@@ -273,6 +276,7 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), txt));
     txt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #8fa3bc; padding: 0px 1px; background: white; }"));
+    txt->setMinimumWidth(Twips::toPixels(555)); // seven digits
     lay->addWidget(lbl);
     lay->addWidget(txt, 1);
     go->hide();

@@ -5,6 +5,7 @@
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
 
+#include <QAbstractButton>
 #include <QDate>
 
 NavTestForm::NavTestForm(QWidget *parent)
@@ -43,11 +44,11 @@ NavTestForm::~NavTestForm()
 
 void NavTestForm::format(const QString &flags)
 {
-    if (flags.value(0) == QLatin1Char('1'))
+    if (flags.mid(0, 1) == QLatin1String("1"))
         sbSS_ColFormat(info);
-    if (flags.value(1) == QLatin1Char('1'))
+    if (flags.mid(1, 1) == QLatin1String("1"))
         sbSS_HeadText(info);
-    if (flags.value(2) == QLatin1Char('1')) {
+    if (flags.mid(2, 1) == QLatin1String("1")) {
         sbSS_ColSize(info, 5);
         relayout();
     }

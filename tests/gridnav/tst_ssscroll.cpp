@@ -6,6 +6,7 @@
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
+#include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
 #include "winui/tooltip.h"
 
 #include <QElapsedTimer>
@@ -433,12 +434,17 @@ void TstSsScroll::layoutFillsContainer()
     QCOMPARE(i.picBack->x(), m_form->grid->geometry().right());
     QCOMPARE(i.picBack->geometry().bottom(), m_form->sum->geometry().bottom());
     QCOMPARE(i.fmeMove->geometry().bottom(), i.picBack->height()); // one pixel under the panel's edge
-    // the design width needs the horizontal bar in the summary line; a wide window does not
+    // fitted to the grid's width the columns need no horizontal bar
+    QCOMPARE(m_form->sum->ScrollBarMode(), 0);
+    QCOMPARE(Twips::height(m_form->sum), 330.0);
+    // at their definition widths they do: the summary line carries the bar and grows
+    m_form->info.cmdRef->setProperty("Tag", QStringLiteral("3"));
+    m_form->resize(600, m_form->height());
     QCOMPARE(m_form->sum->ScrollBarMode(), 1);
     QCOMPARE(Twips::height(m_form->sum), 600.0);
+    QCOMPARE(m_form->sum->y(), m_form->grid->geometry().bottom());
+    // a window wide enough for all of them removes the bar and shrinks the line to 330 twips
     m_form->resize(1600, m_form->height());
-    m_form->info.cmdRef->setProperty("Tag", QStringLiteral("3"));
-    m_form->relayout();
     QCOMPARE(m_form->sum->ScrollBarMode(), 0);
     QCOMPARE(Twips::height(m_form->sum), 330.0);
 }
