@@ -578,8 +578,11 @@ void ChartControl::paint(QPainter *p, const QRectF &r) const
 
     p->fillRect(r, m_panelColour);
 
-    const Layout computed = r == m_layoutRect && m_layout ? Layout() : computeLayout(r);
-    const Layout &l = r == m_layoutRect && m_layout ? *m_layout : computed;
+    // the widget's own rectangle reuses the kept layout; pictures and pages get their own
+    const std::shared_ptr<Layout> kept = m_layout && r == m_layoutRect
+                                             ? m_layout
+                                             : std::make_shared<Layout>(computeLayout(r));
+    const Layout &l = *kept;
 
     // header: line 0 and any further lines, centred
     p->setFont(l.headerFont);
