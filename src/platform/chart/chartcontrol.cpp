@@ -578,8 +578,11 @@ void ChartControl::paint(QPainter *p, const QRectF &r) const
 
     p->fillRect(r, m_panelColour);
 
-    const Layout computed = r == m_layoutRect && m_layout ? Layout() : computeLayout(r);
-    const Layout &l = r == m_layoutRect && m_layout ? *m_layout : computed;
+    // the widget's own rectangle reuses the kept layout; pictures and pages get their own
+    const std::shared_ptr<Layout> kept = m_layout && r == m_layoutRect
+                                             ? m_layout
+                                             : std::make_shared<Layout>(computeLayout(r));
+    const Layout &l = *kept;
 
     // header: line 0 and any further lines, centred
     p->setFont(l.headerFont);
@@ -832,6 +835,11 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
             }
         }
     } else {
+        // a soft dark rim under the line keeps light colours (yellow) readable on the wall
+        if (pts.size() > 1) {
+            p->setPen(QPen(QColor(0, 0, 0, 45), 4.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p->drawPolyline(pts.constData(), int(pts.size()));
+        }
         for (int k = 0; k + 1 < pts.size(); ++k) {
             p->setPen(QPen(colourOf(k), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p->drawLine(pts.at(k), pts.at(k + 1));
@@ -1197,7 +1205,7 @@ bool ChartControl::print(QPrinter *printer) const
     // the chart keeps its on-screen proportions; more detail draws it on a larger canvas, so that
     // text and lines come out finer on the page
     const QSizeF base = width() > 50 && height() > 50 ? QSizeF(size()) : QSizeF(600, 400);
-    const double grow = std::max(0.25, 1.0 + m_printDetail / 100.0);
+    const double grow = std::max(0.5, 1.0 + m_printDetail / 200.0);
     const QSizeF logical = base * grow;
     const double s = std::min(target.width() / logical.width(), target.height() / logical.height());
     p.translate(target.left() + (target.width() - logical.width() * s) / 2, target.top());

@@ -4,6 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -474,10 +477,13 @@ void TestChartControl::editorApplies()
         e->kindBox()->setCurrentIndex(2); // 원형
         e->marksBox()->setChecked(true);
         e->marksStyleBox()->setCurrentIndex(4); // "X값 Y값"
-        e->accept();
-        e->apply();
+        QVERIFY(!e->leftAutoBox()->isChecked());
+        QCOMPARE(e->leftMaxBox()->value(), 100.0);
+        e->leftMaxBox()->setValue(-20); // below the minimum: the range is put the right way round
+        e->leftMinBox()->setValue(300);
+        e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
-    c.showEditor();
+    QVERIFY(c.showEditor());
     QVERIFY(seen);
     QVERIFY(c.view3D());
     QCOMPARE(c.headerLine(0), QStringLiteral("바뀐 제목"));
@@ -485,6 +491,8 @@ void TestChartControl::editorApplies()
     QVERIFY(c.marksVisible());
     QCOMPARE(c.marksStyle(), int(ChartControl::MarkLabelValue));
     QCOMPARE(c.pointCount(), 5); // the points stay
+    QCOMPARE(c.leftAxisMinimum(), -20.0);
+    QCOMPARE(c.leftAxisMaximum(), 300.0);
 }
 
 void TestChartControl::editorCancelKeepsSettings()
@@ -494,7 +502,7 @@ void TestChartControl::editorCancelKeepsSettings()
     ChartControl::setEditorHook([](ChartEditor *e) {
         e->view3DBox()->setChecked(true);
         e->leftAutoBox()->setChecked(true);
-        e->reject();
+        e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QVERIFY(!c.showEditor());
     QVERIFY(!c.view3D());
