@@ -286,6 +286,7 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     auto *tim = new QTimer(container);
     name(tim, "timSS_MOVE");
     tim->setInterval(kFirstRepeatMs);
+    tim->setTimerType(Qt::PreciseTimer); // a coarse timer may fire the first repeat 20 ms early
 }
 
 void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
