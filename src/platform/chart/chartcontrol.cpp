@@ -560,10 +560,7 @@ void ChartControl::paint(QPainter *p, const QRectF &r) const
     p->setRenderHint(QPainter::TextAntialiasing, true);
     p->setClipRect(r, Qt::IntersectClip);
 
-    QLinearGradient panel(r.topLeft(), r.bottomLeft());
-    panel.setColorAt(0, m_panelColour.lighter(106));
-    panel.setColorAt(1, m_panelColour);
-    p->fillRect(r, panel);
+    p->fillRect(r, m_panelColour);
 
     const Layout l = computeLayout(r);
 

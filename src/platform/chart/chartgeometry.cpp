@@ -64,9 +64,13 @@ AxisScale niceScale(double lo, double hi, int maxTicks)
         std::swap(lo, hi);
     if (hi - lo <= std::fabs(hi) * 1e-12) {
         // a flat series: open a range around it so that it still has a scale
-        const double pad = lo == 0 ? 1.0 : std::fabs(lo) * 0.1;
-        lo = lo > 0 ? 0 : lo - pad;
-        hi = hi < 0 ? 0 : hi + pad;
+        if (lo == 0) {
+            hi = 1;
+        } else {
+            const double pad = std::fabs(lo) * 0.1;
+            lo = lo > 0 ? 0 : lo - pad;
+            hi = hi < 0 ? 0 : hi + pad;
+        }
     }
     const int intervals = std::max(1, maxTicks);
     AxisScale s;
