@@ -197,10 +197,10 @@ double xToAxisValue(double x, int first, int slotCount, const QRectF &plot)
 }
 
 QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
-               double widthRatio)
+               double widthRatio, double maxWidth)
 {
     const double slotW = plot.width() / std::max(1, slotCount);
-    const double w = slotW * std::clamp(widthRatio, 0.0, 1.0);
+    const double w = std::min(slotW * std::clamp(widthRatio, 0.0, 1.0), std::max(0.0, maxWidth));
     const double cx = slotCentreX(slot, slotCount, plot);
     const double base = std::clamp(0.0, std::min(lo, hi), std::max(lo, hi));
     const double v = std::clamp(value, std::min(lo, hi), std::max(lo, hi));

@@ -232,23 +232,26 @@ void TestChartGeometry::bars_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<double>("lo");
     QTest::addColumn<double>("hi");
+    QTest::addColumn<double>("maxWidth");
     QTest::addColumn<QRectF>("rect");
     // plot (0,0) 400 x 200 in 4 slots of 100, bars 50 wide
-    QTest::newRow("half height") << 0 << 50.0 << 0.0 << 100.0 << QRectF(25, 100, 50, 100);
-    QTest::newRow("full height, third slot") << 2 << 100.0 << 0.0 << 100.0 << QRectF(225, 0, 50, 200);
-    QTest::newRow("negative hangs below zero") << 1 << -50.0 << -100.0 << 100.0 << QRectF(125, 100, 50, 50);
-    QTest::newRow("above the maximum is cut") << 3 << 500.0 << 0.0 << 100.0 << QRectF(325, 0, 50, 200);
-    QTest::newRow("zero is flat on the base") << 0 << 0.0 << 0.0 << 100.0 << QRectF(25, 200, 50, 0);
-    QTest::newRow("range above zero starts at its minimum") << 0 << 150.0 << 100.0 << 200.0 << QRectF(25, 100, 50, 100);
+    QTest::newRow("half height") << 0 << 50.0 << 0.0 << 100.0 << 1e9 << QRectF(25, 100, 50, 100);
+    QTest::newRow("full height, third slot") << 2 << 100.0 << 0.0 << 100.0 << 1e9 << QRectF(225, 0, 50, 200);
+    QTest::newRow("negative hangs below zero") << 1 << -50.0 << -100.0 << 100.0 << 1e9 << QRectF(125, 100, 50, 50);
+    QTest::newRow("above the maximum is cut") << 3 << 500.0 << 0.0 << 100.0 << 1e9 << QRectF(325, 0, 50, 200);
+    QTest::newRow("zero is flat on the base") << 0 << 0.0 << 0.0 << 100.0 << 1e9 << QRectF(25, 200, 50, 0);
+    QTest::newRow("range above zero starts at its minimum") << 0 << 150.0 << 100.0 << 200.0 << 1e9 << QRectF(25, 100, 50, 100);
+    QTest::newRow("narrowed to the widest bar, still centred") << 1 << 100.0 << 0.0 << 100.0 << 20.0 << QRectF(140, 0, 20, 200);
 }
 
 void TestChartGeometry::bars()
 {
+    QFETCH(double, maxWidth);
     QFETCH(int, slot);
     QFETCH(double, value);
     QFETCH(double, lo);
     QFETCH(double, hi);
-    QTEST(barRect(slot, 4, value, lo, hi, QRectF(0, 0, 400, 200), 0.5), "rect");
+    QTEST(barRect(slot, 4, value, lo, hi, QRectF(0, 0, 400, 200), 0.5, maxWidth), "rect");
 }
 
 void TestChartGeometry::obliqueFaces()
