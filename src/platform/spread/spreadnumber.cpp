@@ -1,5 +1,6 @@
 #include "spreadnumber.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace SpreadNumber {
@@ -18,7 +19,7 @@ double roundTo(double value, int decimals)
     const double scale = std::pow(10.0, decimals);
     const double x = std::fabs(value * scale);
     const double whole = std::floor(x);
-    const double tolerance = 1e-9 * (x > 1 ? x : 1);
+    const double tolerance = 8 * DBL_EPSILON * (x > 1 ? x : 1);
     const double magnitude = (x - whole >= 0.5 - tolerance) ? whole + 1 : whole;
     const double r = std::copysign(magnitude, value) / scale;
     return r == 0 ? 0.0 : r;

@@ -65,6 +65,7 @@ private slots:
     void markTexts();
     void axisValueFromMouse_data();
     void axisValueFromMouse();
+    void conversionsFollowChanges();
     void pagingKeepsPointWidth();
     void scrollingClamps_data();
     void scrollingClamps();
@@ -195,6 +196,28 @@ void TestChartControl::axisValueFromMouse()
     const double x4 = centreX(c, 4) + 1;
     QCOMPARE(c.pointAt(QPointF(x4, yOf(c, 25))), 4);
     QCOMPARE(c.pointAt(QPointF(x4, yOf(c, 150))), -1); // above the bar
+}
+
+void TestChartControl::conversionsFollowChanges()
+{
+    ChartControl c;
+    c.resize(600, 400);
+    fillBars(c, 10, 200);
+    const double y = yOf(c, 100);
+    const double x = centreX(c, 3);
+    QVERIFY(qAbs(c.leftAxisValueAt(y) - 100) < 2);
+    // a new axis range, a scroll, a resize and a larger header are all seen by the next conversion
+    c.setLeftAxisMinMax(0, 400);
+    QVERIFY(qAbs(c.leftAxisValueAt(y) - 200) < 4);
+    c.setMaxPointsPerPage(5);
+    c.setFirstVisiblePoint(5);
+    QVERIFY(c.bottomAxisValueAt(x) > 5);
+    const double before = c.leftAxisValueAt(y);
+    c.resize(600, 800);
+    QVERIFY(c.leftAxisValueAt(y) > before + 50);
+    const double beforeHeader = c.leftAxisValueAt(300);
+    c.setHeaderText({QStringLiteral("하나"), QStringLiteral("둘"), QStringLiteral("셋")});
+    QVERIFY(c.leftAxisValueAt(300) > beforeHeader);
 }
 
 void TestChartControl::pagingKeepsPointWidth()
