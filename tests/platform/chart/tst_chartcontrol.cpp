@@ -4,6 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -67,6 +70,7 @@ private slots:
     void axisValueFromMouse();
     void conversionsFollowChanges();
     void pagingKeepsPointWidth();
+    void plotStaysWhileScrolling();
     void scrollingClamps_data();
     void scrollingClamps();
     void hitTest_data();
@@ -242,6 +246,27 @@ void TestChartControl::pagingKeepsPointWidth()
 
     c.setScaleLastPage(true);
     QVERIFY(centreX(c, 16) - centreX(c, 15) > slotFirstPage * 2);
+}
+
+void TestChartControl::plotStaysWhileScrolling()
+{
+    ChartControl c;
+    c.resize(600, 400);
+    c.addSeries(ChartControl::Bar);
+    for (int i = 0; i < 20; ++i) // short labels first, long ones on the second page
+        c.addPoint(i, i < 10 ? QStringLiteral("가") : QStringLiteral("아주 긴 항목 이름 %1").arg(i), Qt::red);
+    c.setLeftAxisAutomatic(false);
+    c.setLeftAxisMinMax(0, 100);
+    c.setBottomLabelAngle(90);
+    c.setMaxPointsPerPage(10);
+    const double y50 = yOf(c, 50);
+    c.setFirstVisiblePoint(10);
+    QCOMPARE(yOf(c, 50), y50);
+    c.setFirstVisiblePoint(0);
+    QCOMPARE(yOf(c, 50), y50);
+    // a longer label added later makes room for itself
+    c.addPoint(1, QStringLiteral("이보다 훨씬 더 긴 항목 이름이 하나 더 있습니다"), Qt::red);
+    QVERIFY(yOf(c, 50) < y50);
 }
 
 void TestChartControl::scrollingClamps_data()
@@ -474,10 +499,13 @@ void TestChartControl::editorApplies()
         e->kindBox()->setCurrentIndex(2); // 원형
         e->marksBox()->setChecked(true);
         e->marksStyleBox()->setCurrentIndex(4); // "X값 Y값"
-        e->accept();
-        e->apply();
+        QVERIFY(!e->leftAutoBox()->isChecked());
+        QCOMPARE(e->leftMaxBox()->value(), 100.0);
+        e->leftMaxBox()->setValue(-20); // below the minimum: the range is put the right way round
+        e->leftMinBox()->setValue(300);
+        e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
-    c.showEditor();
+    QVERIFY(c.showEditor());
     QVERIFY(seen);
     QVERIFY(c.view3D());
     QCOMPARE(c.headerLine(0), QStringLiteral("바뀐 제목"));
@@ -485,6 +513,8 @@ void TestChartControl::editorApplies()
     QVERIFY(c.marksVisible());
     QCOMPARE(c.marksStyle(), int(ChartControl::MarkLabelValue));
     QCOMPARE(c.pointCount(), 5); // the points stay
+    QCOMPARE(c.leftAxisMinimum(), -20.0);
+    QCOMPARE(c.leftAxisMaximum(), 300.0);
 }
 
 void TestChartControl::editorCancelKeepsSettings()
@@ -494,7 +524,7 @@ void TestChartControl::editorCancelKeepsSettings()
     ChartControl::setEditorHook([](ChartEditor *e) {
         e->view3DBox()->setChecked(true);
         e->leftAutoBox()->setChecked(true);
-        e->reject();
+        e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QVERIFY(!c.showEditor());
     QVERIFY(!c.view3D());
