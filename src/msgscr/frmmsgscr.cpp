@@ -346,7 +346,11 @@ void FrmMsgScr::unload()
     m_unloaded = true;
     Form_Unload();
     hide(); // ends a modal wait
-    deleteLater();
+    // a button pressed during the pointer glide: the glide is still running on this window
+    if (m_gliding)
+        m_deleteAfterGlide = true;
+    else
+        deleteLater();
 }
 
 void FrmMsgScr::Form_Activate()
@@ -364,8 +368,11 @@ void FrmMsgScr::Form_Activate()
     } else if (MsgScrDefault != 0) {
         sbMouse_MoveToCtrl(m_cmdClose[0], this);
     }
-    if (self)
-        m_gliding = false;
+    if (!self)
+        return;
+    m_gliding = false;
+    if (m_deleteAfterGlide)
+        deleteLater();
 }
 
 bool FrmMsgScr::event(QEvent *e)
