@@ -1,0 +1,3 @@
+#include "ssfindgrid.h"
+
+SSFindGrid::~SSFindGrid() = default;

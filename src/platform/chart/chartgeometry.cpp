@@ -1,0 +1,308 @@
+#include "platform/chart/chartgeometry.h"
+
+#include <QSizeF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kEps = 1e-9;
+
+double normDeg(double deg)
+{
+    double d = std::fmod(deg, 360.0);
+    if (d < 0)
+        d += 360.0;
+    return d;
+}
+
+// Ticks at whole multiples of step inside lo..hi (a little slack for rounding).
+QVector<double> ticksInside(double lo, double hi, double step)
+{
+    QVector<double> ticks;
+    if (step <= 0 || !std::isfinite(step))
+        return ticks;
+    const double slack = step * 1e-7;
+    const double k0 = std::ceil((lo - slack) / step);
+    const double k1 = std::floor((hi + slack) / step);
+    for (double k = k0; k <= k1 && ticks.size() < 1000; k += 1.0) {
+        double v = k * step;
+        if (std::fabs(v) < step * 1e-9)
+            v = 0.0; // no "-0"
+        ticks.append(v);
+    }
+    return ticks;
+}
+
+} // namespace
+
+namespace ChartGeometry {
+
+double niceNumber(double x, bool round)
+{
+    if (!(x > 0) || !std::isfinite(x))
+        return 1.0;
+    const double e = std::floor(std::log10(x));
+    const double p = std::pow(10.0, e);
+    const double f = x / p;
+    double nf;
+    if (round)
+        nf = f < 1.5 ? 1 : f < 3 ? 2 : f < 7 ? 5 : 10;
+    else
+        nf = f <= 1 + kEps ? 1 : f <= 2 + kEps ? 2 : f <= 5 + kEps ? 5 : 10;
+    return nf * p;
+}
+
+AxisScale niceScale(double lo, double hi, int maxTicks)
+{
+    if (!std::isfinite(lo) || !std::isfinite(hi)) {
+        lo = 0;
+        hi = 1;
+    }
+    if (hi < lo)
+        std::swap(lo, hi);
+    if (hi - lo <= std::fabs(hi) * 1e-12) {
+        // a flat series: open a range around it so that it still has a scale
+        const double pad = lo == 0 ? 1.0 : std::fabs(lo) * 0.1;
+        lo = lo > 0 ? 0 : lo - pad;
+        hi = hi < 0 ? 0 : hi + pad;
+    }
+    const int intervals = std::max(1, maxTicks);
+    AxisScale s;
+    s.step = niceNumber((hi - lo) / intervals, false);
+    s.minimum = std::floor(lo / s.step + kEps) * s.step;
+    s.maximum = std::ceil(hi / s.step - kEps) * s.step;
+    if (s.maximum <= s.minimum)
+        s.maximum = s.minimum + s.step;
+    s.ticks = ticksInside(s.minimum, s.maximum, s.step);
+    return s;
+}
+
+AxisScale fixedScale(double lo, double hi, int maxTicks)
+{
+    if (!std::isfinite(lo) || !std::isfinite(hi)) {
+        lo = 0;
+        hi = 1;
+    }
+    if (hi < lo)
+        std::swap(lo, hi);
+    if (hi - lo <= std::fabs(hi) * 1e-12) {
+        // an empty range (all values 0, or min = max) would divide by zero: show one unit
+        if (hi == 0)
+            hi = 1;
+        else if (hi > 0)
+            lo = 0;
+        else
+            hi = 0;
+    }
+    AxisScale s;
+    s.minimum = lo;
+    s.maximum = hi;
+    s.step = niceNumber((hi - lo) / std::max(1, maxTicks), false);
+    s.ticks = ticksInside(lo, hi, s.step);
+    return s;
+}
+
+int stepDecimals(double step)
+{
+    if (!(step > 0) || !std::isfinite(step))
+        return 0;
+    for (int d = 0; d < 10; ++d) {
+        const double scaled = step * std::pow(10.0, d);
+        if (std::fabs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+            return d;
+    }
+    return 10;
+}
+
+int clampFirst(int pointCount, int first)
+{
+    if (pointCount <= 0)
+        return 0;
+    return std::clamp(first, 0, pointCount - 1);
+}
+
+int pageCount(int pointCount, int perPage)
+{
+    if (perPage <= 0 || pointCount <= perPage)
+        return 1;
+    return (pointCount + perPage - 1) / perPage;
+}
+
+PageWindow pageWindow(int pointCount, int perPage, int first, bool scaleLastPage)
+{
+    PageWindow w;
+    if (pointCount <= 0) {
+        w.slotCount = std::max(1, perPage);
+        return w;
+    }
+    w.first = clampFirst(pointCount, first);
+    if (perPage <= 0 || (w.first == 0 && pointCount <= perPage)) {
+        w.shown = pointCount;
+        w.slotCount = pointCount;
+        return w;
+    }
+    w.shown = std::min(perPage, pointCount - w.first);
+    w.slotCount = scaleLastPage ? w.shown : perPage;
+    return w;
+}
+
+QPointF depthOffset(const QSizeF &area, int depthPercent)
+{
+    const double pct = std::clamp(depthPercent, 0, 100) / 100.0;
+    const double len = std::max(0.0, std::min(area.width(), area.height())) * pct;
+    const double d = len * 0.7071; // 45 degrees
+    return QPointF(d, -d);
+}
+
+QRectF frontPlot(const QRectF &area, const QPointF &depth)
+{
+    const double dx = std::fabs(depth.x());
+    const double dy = std::fabs(depth.y());
+    return QRectF(area.left(), area.top() + dy, std::max(0.0, area.width() - dx),
+                  std::max(0.0, area.height() - dy));
+}
+
+double valueToY(double value, double lo, double hi, const QRectF &plot)
+{
+    if (hi <= lo)
+        return plot.bottom();
+    return plot.bottom() - (value - lo) / (hi - lo) * plot.height();
+}
+
+double yToValue(double y, double lo, double hi, const QRectF &plot)
+{
+    if (plot.height() <= 0)
+        return lo;
+    return lo + (plot.bottom() - y) / plot.height() * (hi - lo);
+}
+
+double slotCentreX(int slot, int slotCount, const QRectF &plot)
+{
+    const double w = plot.width() / std::max(1, slotCount);
+    return plot.left() + (slot + 0.5) * w;
+}
+
+double xToAxisValue(double x, int first, int slotCount, const QRectF &plot)
+{
+    const double w = plot.width() / std::max(1, slotCount);
+    if (w <= 0)
+        return first;
+    return first + (x - plot.left()) / w - 0.5;
+}
+
+QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
+               double widthRatio)
+{
+    const double slotW = plot.width() / std::max(1, slotCount);
+    const double w = slotW * std::clamp(widthRatio, 0.0, 1.0);
+    const double cx = slotCentreX(slot, slotCount, plot);
+    const double base = std::clamp(0.0, std::min(lo, hi), std::max(lo, hi));
+    const double v = std::clamp(value, std::min(lo, hi), std::max(lo, hi));
+    const double y0 = valueToY(base, lo, hi, plot);
+    const double y1 = valueToY(v, lo, hi, plot);
+    return QRectF(QPointF(cx - w / 2, std::min(y0, y1)), QPointF(cx + w / 2, std::max(y0, y1)));
+}
+
+Box3D box3D(const QRectF &f, const QPointF &d)
+{
+    Box3D b;
+    b.front << f.topLeft() << f.topRight() << f.bottomRight() << f.bottomLeft();
+    b.top << f.topLeft() << f.topRight() << f.topRight() + d << f.topLeft() + d;
+    b.side << f.topRight() << f.bottomRight() << f.bottomRight() + d << f.topRight() + d;
+    return b;
+}
+
+QPolygonF ribbonQuad(const QPointF &a, const QPointF &b, const QPointF &depth)
+{
+    QPolygonF q;
+    q << a << b << b + depth << a + depth;
+    return q;
+}
+
+QVector<PieSlice> pieSlices(const QVector<double> &values, double rotationDeg)
+{
+    QVector<PieSlice> slices;
+    slices.reserve(values.size());
+    double sum = 0;
+    for (double v : values)
+        sum += std::fabs(v);
+    double at = normDeg(rotationDeg);
+    for (double v : values) {
+        PieSlice s;
+        s.startDeg = normDeg(at);
+        s.spanDeg = sum > 0 ? std::fabs(v) / sum * 360.0 : 0.0;
+        at += s.spanDeg;
+        slices.append(s);
+    }
+    return slices;
+}
+
+PieShape pieShape(const QRectF &room, double centreY, bool view3D, int depthPercent, double tilt)
+{
+    PieShape p;
+    const double cx = room.center().x();
+    const double up = centreY - room.top();
+    const double down = room.bottom() - centreY;
+    double rx;
+    double ry;
+    if (!view3D) {
+        rx = std::min({room.width() / 2, up, down});
+        ry = rx;
+    } else {
+        const double k = std::clamp(depthPercent, 0, 100) / 100.0;
+        tilt = std::clamp(tilt, 0.1, 1.0);
+        rx = std::min({room.width() / 2, up / tilt, down / (tilt + k)});
+        ry = rx * tilt;
+        p.thickness = std::max(0.0, rx * k);
+    }
+    rx = std::max(0.0, rx);
+    ry = std::max(0.0, ry);
+    p.top = QRectF(cx - rx, centreY - ry, 2 * rx, 2 * ry);
+    return p;
+}
+
+QPointF ellipsePoint(const QRectF &e, double deg)
+{
+    const double a = deg * M_PI / 180.0;
+    return QPointF(e.center().x() + e.width() / 2 * std::cos(a),
+                   e.center().y() - e.height() / 2 * std::sin(a));
+}
+
+int sliceAt(const QVector<PieSlice> &slices, const PieShape &shape, const QPointF &pos)
+{
+    const double rx = shape.top.width() / 2;
+    const double ry = shape.top.height() / 2;
+    if (rx <= 0 || ry <= 0)
+        return -1;
+    const double nx = (pos.x() - shape.top.center().x()) / rx;
+    const double ny = (pos.y() - shape.top.center().y()) / ry;
+    if (nx * nx + ny * ny > 1.0)
+        return -1;
+    const double angle = normDeg(std::atan2(-ny, nx) * 180.0 / M_PI);
+    for (int i = 0; i < slices.size(); ++i) {
+        const PieSlice &s = slices.at(i);
+        if (s.spanDeg <= 0)
+            continue;
+        if (normDeg(angle - s.startDeg) < s.spanDeg || s.spanDeg >= 360.0)
+            return i;
+    }
+    return -1;
+}
+
+QVector<QPair<double, double>> nearHalfParts(double startDeg, double spanDeg)
+{
+    QVector<QPair<double, double>> parts;
+    const double s = normDeg(startDeg);
+    const double e = s + std::clamp(spanDeg, 0.0, 360.0);
+    for (double base : {180.0, 540.0}) {
+        const double a = std::max(s, base);
+        const double b = std::min(e, base + 180.0);
+        if (b - a > 1e-9)
+            parts.append({a, b - a});
+    }
+    return parts;
+}
+
+} // namespace ChartGeometry
