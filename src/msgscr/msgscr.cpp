@@ -1,0 +1,275 @@
+#include "msgscr/msgscr.h"
+
+#include "msgscr/frmmsgscr.h"
+#include "msgscr/mouseglide.h"
+#include "platform/win/beep.h"
+#include "platform/win/pointer.h"
+#include "platform/win/tickcount.h"
+#include "platform/win/twips.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+qint32 MsgScrAnswer = 0;
+qint32 MsgScrDefault = 0;
+
+namespace {
+
+QPointer<FrmMsgScr> g_screen;
+QPointer<QWidget> g_owner;
+MsgScrAnswerHook g_hook;
+
+FrmMsgScr *openScreen()
+{
+    return g_screen && !g_screen->isUnloaded() ? g_screen.data() : nullptr;
+}
+
+// Blank means nothing but spaces, as the callers' texts were always judged.
+QString trimBlanks(const QString &s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return s.mid(b, e - b);
+}
+
+QStringList splitLines(const QString &text)
+{
+    return text.split(QStringLiteral("\r\n"));
+}
+
+unsigned kindBeep(qint32 kind)
+{
+    switch (kind) {
+    case MSG_INFO: return Beep::Information;
+    case MSG_QUESTION: return Beep::Question;
+    case MSG_WARNING: return Beep::Warning;
+    case MSG_ERROR: return Beep::Error;
+    default: return 0;
+    }
+}
+
+void setPointer(qint32 MsgPointer)
+{
+    if (MsgPointer != 0 && MsgPointer != Pointer::shape())
+        Pointer::setShape(MsgPointer);
+}
+
+// Runs the test hook once the modal screen is up and its pointer glide has finished.
+void runHookWhenReady(QPointer<FrmMsgScr> screen)
+{
+    if (!screen || screen->isUnloaded() || !g_hook)
+        return;
+    if (screen->isGliding() || !screen->isVisible()) {
+        QTimer::singleShot(5, screen, [screen] { runHookWhenReady(screen); });
+        return;
+    }
+    MsgScrAnswerHook hook = g_hook; // the hook may replace itself
+    hook(*screen);
+}
+
+qint32 closeScreen()
+{
+    if (FrmMsgScr *s = openScreen()) {
+        s->unload();
+        g_screen = nullptr;
+    }
+    Pointer::setShape(0);
+    return 0;
+}
+
+qint32 updateScreen(qint32 MsgButtons, const QString &MsgTitle, const QString &MsgText, float MsgPercent)
+{
+    FrmMsgScr *s = openScreen();
+    if (!s)
+        return 0; // nothing open: nothing to update
+
+    const QString title = trimBlanks(MsgTitle);
+    if (!title.isEmpty())
+        s->lblTitle()->setText(title);
+
+    if (!trimBlanks(MsgText).isEmpty()) {
+        const QStringList lines = splitLines(MsgText);
+        const QList<QLabel *> &labels = s->lblText();
+        for (qsizetype i = 0; i < labels.size(); ++i)
+            labels[i]->setText(i < lines.size() ? lines[i] : QString());
+    }
+
+    if (MsgButtons == 4)
+        s->setProgress(MsgPercent);
+
+    s->raise();
+    QCoreApplication::processEvents();
+    return 0;
+}
+
+qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle, const QString &MsgText,
+                      qint32 MsgDefault)
+{
+    if (MsgKind < 0 || MsgKind > 4)
+        return -1;
+    if (MsgButtons < 0 || MsgButtons > 4)
+        return -1;
+
+    const bool modal = MsgButtons != 0 && MsgButtons != 4;
+    FrmMsgScr *s = openScreen();
+    const bool hasText = !trimBlanks(MsgText).isEmpty();
+    const QStringList lines = hasText ? splitLines(MsgText) : QStringList();
+    if (s) {
+        // One screen at a time: a modal one can't open over a shown screen, and an open screen's
+        // extra body lines already exist. Checked before anything on the open screen changes.
+        if (modal || s->isModal())
+            return -1;
+        if (lines.size() > 1 && s->lblText().size() > 1)
+            return -1;
+    } else {
+        QWidget *owner = fnMsgScr_Owner();
+        // a wait notice belongs to the main window and stays above it; a question has no owner
+        s = new FrmMsgScr(modal ? nullptr : owner);
+        g_screen = s;
+    }
+
+    if (MsgKind != 0)
+        s->setKindPictures(MsgKind);
+    s->setTitle(MsgTitle, FrmMsgScr::headlineColour(MsgKind));
+
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QLabel *label = i < s->lblText().size() ? s->lblText()[i] : s->loadTextLine();
+        label->setText(lines[i]);
+    }
+
+    switch (MsgButtons) {
+    case 1:
+        s->cmdClose(0)->show();
+        if (MsgDefault != 0)
+            MsgScrDefault = 1;
+        break;
+    case 2:
+        s->cmdClose(1)->show();
+        if (MsgDefault != 0)
+            MsgScrDefault = 1;
+        break;
+    case 3:
+        s->cmdClose(2)->show();
+        s->cmdClose(3)->show();
+        if (MsgDefault != 0)
+            MsgScrDefault = MsgDefault;
+        break;
+    default:
+        break;
+    }
+
+    if (modal) {
+        s->lblInfor()->setText(QStringLiteral("버튼을 선택하십시오."));
+        s->sbForm_InitPosition(MsgButtons);
+        if (const unsigned beep = kindBeep(MsgKind))
+            Beep::message(beep);
+        QPointer<FrmMsgScr> guard(s);
+        if (g_hook)
+            QTimer::singleShot(0, s, [guard] { runHookWhenReady(guard); });
+        s->exec();
+        if (guard && !guard->isUnloaded())
+            guard->unload();
+        if (g_screen == guard)
+            g_screen = nullptr;
+        return MsgScrAnswer;
+    }
+
+    MsgScrDefault = 0;
+    s->lblInfor()->setText(QStringLiteral("잠시만 기다려 주십시오."));
+    s->sbForm_InitPosition(MsgButtons);
+    s->show();
+    s->raise();
+    QCoreApplication::processEvents();
+    return 0;
+}
+
+} // namespace
+
+qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle,
+                     const QString &MsgText, float MsgPercent, qint32 MsgDefault, qint32 MsgPointer)
+{
+    MsgScrAnswer = -1;
+    switch (MsgMode) {
+    case 0:
+        setPointer(MsgPointer);
+        return openScreenWith(MsgButtons, MsgKind, MsgTitle, MsgText, MsgDefault);
+    case 1:
+        return closeScreen();
+    case 2:
+        setPointer(MsgPointer);
+        return updateScreen(MsgButtons, MsgTitle, MsgText, MsgPercent);
+    default:
+        setPointer(MsgPointer);
+        return 0;
+    }
+}
+
+void sbMouse_MoveToCtrl(QWidget *control, QWidget *form)
+{
+    if (!control || !form)
+        return;
+    // position of the control in the form's client area, through its containers
+    QPoint pos = control->pos();
+    for (QWidget *c = control->parentWidget(); c && c != form; c = c->parentWidget()) {
+        if (c->isWindow())
+            break;
+        pos += c->pos();
+    }
+    const double tpp = Twips::perPixel();
+    const QPoint client = MouseGlide::target(Twips::fromPixels(pos.x()), Twips::fromPixels(pos.y()),
+                                             Twips::fromPixels(control->width()),
+                                             Twips::fromPixels(control->height()), tpp, tpp);
+    const QPoint target = Pointer::clientToScreen(form, client);
+    const QList<QPoint> path = MouseGlide::path(Pointer::position(), target);
+
+    QPointer<QWidget> guard(form);
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (i < MouseGlide::Steps) {
+            TickCount::waitMoreThan(MouseGlide::StepMs);
+            if (!guard)
+                return; // the form went away while waiting
+        }
+        Pointer::setPosition(path[i]);
+    }
+}
+
+void sbMsgScr_SetOwner(QWidget *owner)
+{
+    g_owner = owner;
+}
+
+QWidget *fnMsgScr_Owner()
+{
+    return g_owner.data();
+}
+
+FrmMsgScr *fnMsgScr_Current()
+{
+    return openScreen();
+}
+
+void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook)
+{
+    g_hook = std::move(hook);
+}
+
+MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
+{
+    return [answer](FrmMsgScr &screen) {
+        if (answer >= 1 && answer <= 4) {
+            QAbstractButton *b = screen.cmdClose(answer - 1);
+            if (b && b->isVisible()) {
+                b->click();
+                return;
+            }
+        }
+        screen.close();
+    };
+}

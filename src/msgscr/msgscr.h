@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+class QWidget;
+class FrmMsgScr;
+
+// The program's message screen: notices, Yes/No questions and wait notices, all through one call.
+
+// MsgKind
+constexpr qint32 MSG_INFO = 1;
+constexpr qint32 MSG_QUESTION = 2;
+constexpr qint32 MSG_WARNING = 3;
+constexpr qint32 MSG_ERROR = 4;
+
+// fnDisp_MsgScr
+//   MsgMode     0 open, 1 close, 2 update the open screen; anything else only sets the pointer and yields 0
+//   MsgButtons  0 none (wait notice, modeless), 1 확인, 2 닫기, 3 예/아니오, 4 none with progress bar (modeless)
+//   MsgKind     MSG_INFO..MSG_ERROR, 0 plain
+//   MsgTitle    headline
+//   MsgText     body, lines separated by "\r\n"
+//   MsgPercent  progress, read by an update of a screen with button set 4
+//   MsgDefault  default button: 0 keeps the previous one; set 3: 1 = 예, 2 = 아니오
+//   MsgPointer  whole-screen pointer shape number (0 leaves it; 11 hourglass)
+// Result: the button pressed on a modal screen (1 확인, 2 닫기, 3 예, 4 아니오), 0 when it was closed
+// otherwise and for modeless calls, -1 when the call failed.
+qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle,
+                     const QString &MsgText, float MsgPercent, qint32 MsgDefault, qint32 MsgPointer);
+
+// Answer of the current modal screen (-1 while none is given yet).
+extern qint32 MsgScrAnswer;
+// Button the pointer glides to when the screen becomes active: 0 none, 1 the left or only one, 2 the right one.
+extern qint32 MsgScrDefault;
+
+// Pointer glide onto `control` of `form` (the find window uses it too).
+void sbMouse_MoveToCtrl(QWidget *control, QWidget *form);
+
+// The main window the screen is centred over and that owns the wait notices. Without one the
+// screen centres over the active window, or the screen.
+void sbMsgScr_SetOwner(QWidget *owner);
+QWidget *fnMsgScr_Owner();
+
+// The open message screen, or nullptr.
+FrmMsgScr *fnMsgScr_Current();
+
+// Tests: called with the modal screen once it is shown (and its pointer glide is done); the hook
+// answers by pressing a button or closing the window. nullptr removes it.
+using MsgScrAnswerHook = std::function<void(FrmMsgScr &screen)>;
+void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook);
+// A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
+MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer);

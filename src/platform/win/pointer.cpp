@@ -1,0 +1,76 @@
+#include "platform/win/pointer.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWidget>
+
+namespace {
+
+int g_shape = 0;
+bool g_overridden = false; // whether our override cursor is on QGuiApplication's stack
+
+Qt::CursorShape qtShape(int number)
+{
+    switch (number) {
+    case 2: return Qt::CrossCursor;
+    case 3: return Qt::IBeamCursor;
+    case 5: return Qt::SizeAllCursor;
+    case 6: return Qt::SizeBDiagCursor;
+    case 7: return Qt::SizeVerCursor;
+    case 8: return Qt::SizeFDiagCursor;
+    case 9: return Qt::SizeHorCursor;
+    case 10: return Qt::UpArrowCursor;
+    case 11: return Qt::WaitCursor;
+    case 12: return Qt::ForbiddenCursor;
+    case 13: return Qt::BusyCursor;
+    case 14: return Qt::WhatsThisCursor;
+    case 15: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+} // namespace
+
+namespace Pointer {
+
+int shape()
+{
+    return g_shape;
+}
+
+void setShape(int number)
+{
+    g_shape = number;
+    if (!qGuiApp)
+        return;
+    if (number == 0) {
+        if (g_overridden)
+            QGuiApplication::restoreOverrideCursor();
+        g_overridden = false;
+        return;
+    }
+    const QCursor cursor(qtShape(number));
+    if (g_overridden) {
+        QGuiApplication::changeOverrideCursor(cursor);
+    } else {
+        QGuiApplication::setOverrideCursor(cursor);
+        g_overridden = true;
+    }
+}
+
+QPoint position()
+{
+    return QCursor::pos();
+}
+
+void setPosition(const QPoint &screenPos)
+{
+    QCursor::setPos(screenPos);
+}
+
+QPoint clientToScreen(const QWidget *widget, const QPoint &clientPos)
+{
+    return widget ? widget->mapToGlobal(clientPos) : clientPos;
+}
+
+} // namespace Pointer
