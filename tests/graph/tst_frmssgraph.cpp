@@ -1,5 +1,6 @@
 #include "graph/frmssgraph.h"
 #include "graph/graphoptions.h"
+#include "gridnav/ss_move_info.h"
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
 #include "platform/chart/chartcontrol.h"
@@ -83,6 +84,7 @@ private slots:
     void init();
     void cleanup();
     void buildFillsGridAndTotals();
+    void noNumericRows();
     void sortAndCompanyAxis_data();
     void sortAndCompanyAxis();
     void pieOthersAndNotShown_data();
@@ -171,6 +173,28 @@ void TstFrmSSGraph::buildFillsGridAndTotals()
     }
     QVERIFY(qAbs(g->ColWidth(2) - 10.62) < 1.0 / 8); // whole pixels of 8-pixel units
     QCOMPARE(g->RowHeight(1), 10.22);
+}
+
+void TstFrmSSGraph::noNumericRows()
+{
+    fillGrid(*m_grid, {{"a", "없음"}, {"b", ""}});
+    SS_MOVE_INFO info;
+    info.Grid = m_grid;
+    m_window->sbDisp_SS_Graph_Init(info, 1, 2, QStringLiteral("T"), QString(), QStringLiteral("(원)"), true);
+    QCOMPARE(m_window->dataSet().GraphCount, 0);
+    QCOMPARE(m_window->SS_TXT->MaxRows(), 0);
+    QCOMPARE(m_window->chtGraph->pointCount(), 0);
+    QCOMPARE(m_window->lblSS_SUM[0]->text(), QStringLiteral("0 건"));
+    QCOMPARE(m_window->lblSS_SUM[1]->text(), QStringLiteral("0.00"));
+    QCOMPARE(m_window->dataSet().YTitle, QStringLiteral("금액 (원)"));
+    QCOMPARE(m_window->chtGraph->headerLine(0), QStringLiteral("구분 별 금액 (원)"));
+    // every option still works on an empty chart
+    m_window->optType[0]->setChecked(true);
+    m_window->sbGraph_ShowCrossValue(3, 3);
+    QCOMPARE(m_window->highlightedRow(), 0);
+    m_window->optType[2]->setChecked(true);
+    QCOMPARE(m_window->chtGraph->pointCount(), 0);
+    QVERIFY(!m_window->lblRemPie->isVisibleTo(m_window));
 }
 
 void TstFrmSSGraph::sortAndCompanyAxis_data()
