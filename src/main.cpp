@@ -1,7 +1,25 @@
-#include <QApplication>
+#include "platform/win/stdmessagebox.h"
+#include "rate/frmrate.h"
 
+#include <QApplication>
+#include <QFont>
+
+// Exit code 0 after the window was closed; 1 when the start-up ended the program (a second
+// copy, or the connection could not be made).
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("zozura"));
+    // the forms were designed in this Korean fixed-pitch face
+    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+
+    // unattended runs (the start-up tests) get every standard box on stderr, answered at once
+    if (qEnvironmentVariableIsSet("ZOZURA_AUTOANSWER_BOXES"))
+        StdMessageBox::installStderrAnswerHook();
+
+    FrmRate frm;
+    if (!frm.Form_Load())
+        return 1;
+    frm.show();
+    return app.exec();
 }

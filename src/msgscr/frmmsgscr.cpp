@@ -353,6 +353,7 @@ void FrmMsgScr::Form_Activate()
 {
     if (m_gliding || m_unloaded)
         return;
+    m_activated = true;
     QPointer<FrmMsgScr> self(this);
     m_gliding = true;
     if (MsgScrDefault == 2) {

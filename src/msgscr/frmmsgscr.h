@@ -51,6 +51,7 @@ public:
     QAbstractButton *cmdClose(int index) const;
 
     bool isGliding() const { return m_gliding; }
+    bool wasActivated() const { return m_activated; }
     bool isUnloaded() const { return m_unloaded; }
 
     // Unload: ends a modal wait, and the window deletes itself.
@@ -85,5 +86,6 @@ private:
     MsgScrLayout m_layout;
     qint32 m_kindPictures = 0;
     bool m_gliding = false;
+    bool m_activated = false;
     bool m_unloaded = false;
 };

@@ -61,13 +61,15 @@ void setPointer(qint32 MsgPointer)
         Pointer::setShape(MsgPointer);
 }
 
-// Runs the test hook once the modal screen is up and its pointer glide has finished.
-void runHookWhenReady(QPointer<FrmMsgScr> screen)
+// Runs the test hook once the modal screen is up, active and done with its pointer glide. Where the
+// window system never activates it, the hook runs after half a second all the same.
+void runHookWhenReady(QPointer<FrmMsgScr> screen, qint64 since)
 {
     if (!screen || screen->isUnloaded() || !g_hook)
         return;
-    if (screen->isGliding() || !screen->isVisible()) {
-        QTimer::singleShot(5, screen, [screen] { runHookWhenReady(screen); });
+    const bool waiting = !screen->isVisible() || (!screen->wasActivated() && TickCount::now() - since < 500);
+    if (waiting || screen->isGliding()) {
+        QTimer::singleShot(5, screen, [screen, since] { runHookWhenReady(screen, since); });
         return;
     }
     MsgScrAnswerHook hook = g_hook; // the hook may replace itself
@@ -172,7 +174,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
             Beep::message(beep);
         QPointer<FrmMsgScr> guard(s);
         if (g_hook)
-            QTimer::singleShot(0, s, [guard] { runHookWhenReady(guard); });
+            QTimer::singleShot(0, s, [guard] { runHookWhenReady(guard, TickCount::now()); });
         s->exec();
         if (guard && !guard->isUnloaded())
             guard->unload();

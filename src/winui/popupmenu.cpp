@@ -26,6 +26,7 @@ QWidgetAction *titleAction(QMenu *menu, const QString &title)
     label->setTextFormat(Qt::PlainText);
     action->setDefaultWidget(label);
     action->setData(0);
+    action->setProperty("zzTitle", title);
     action->setEnabled(false);
     return action;
 }

@@ -118,7 +118,7 @@ void ToolTip::hideNow()
 bool fnSet_ToolTip(ToolTip *tip, QWidget *control, int Style, bool Centered, const QString &TipText,
                    const QString &Title, int Icon)
 {
-    if (!tip || !control)
+    if (!tip)
         return false;
     tip->setStyle(Style);
     tip->setCentered(Centered);
@@ -128,5 +128,7 @@ bool fnSet_ToolTip(ToolTip *tip, QWidget *control, int Style, bool Centered, con
     }
     tip->setTipText(TipText);
     tip->setParentControl(control);
-    return tip->Create();
+    const bool created = tip->Create();
+    // without a control no tip can show: that is not a success
+    return created && control != nullptr;
 }

@@ -28,6 +28,7 @@ std::function<void(ChartEditor *)> g_editorHook;
 constexpr double kPad = 10.0;         // pixels around the chart's contents
 constexpr double kPie3DRaise = 28.0;  // pixels (420 twips) the 3D disc sits above the middle
 constexpr double kBarWidth = 0.68;    // share of a point's width taken by its bar
+constexpr double kBarMaxWidth = 90.0; // pixels: a few bars on a wide chart stay bars, not blocks
 
 // Fonts are sized in logical pixels (point size at 96 dpi), so every paint device draws alike.
 QFont pixelFont(const QFont &font)
@@ -560,10 +561,7 @@ void ChartControl::paint(QPainter *p, const QRectF &r) const
     p->setRenderHint(QPainter::TextAntialiasing, true);
     p->setClipRect(r, Qt::IntersectClip);
 
-    QLinearGradient panel(r.topLeft(), r.bottomLeft());
-    panel.setColorAt(0, m_panelColour.lighter(106));
-    panel.setColorAt(1, m_panelColour);
-    p->fillRect(r, panel);
+    p->fillRect(r, m_panelColour);
 
     const Layout l = computeLayout(r);
 
@@ -616,7 +614,7 @@ void ChartControl::paintAxes(QPainter *p, const Layout &l) const
         floor << f.bottomLeft() << back.bottomLeft() << back.bottomRight() << f.bottomRight();
         p->setBrush(mix(mix(m_wallColour, Qt::white, 0.35), m_wallDetail, 0.18));
         p->drawPolygon(leftWall);
-        p->setBrush(mix(mix(m_wallColour, Qt::white, 0.2), m_wallDetail, 0.3));
+        p->setBrush(mix(mix(m_wallColour, Qt::white, 0.25), m_wallDetail, 0.22));
         p->drawPolygon(floor);
     }
 
@@ -720,7 +718,7 @@ void ChartControl::paintBars(QPainter *p, const Layout &l) const
         const int i = l.page.first + k;
         const ChartPoint &pt = m_points.at(i);
         const QColor c = pt.colour.isValid() ? pt.colour : QColor(80, 120, 200);
-        QRectF front = barRect(k, slotCount, pt.value, lo, hi, f, kBarWidth).translated(shift);
+        QRectF front = barRect(k, slotCount, pt.value, lo, hi, f, kBarWidth, kBarMaxWidth).translated(shift);
         if (front.height() < 0.5)
             front.setHeight(0.5);
         if (m_view3D) {
@@ -750,7 +748,11 @@ void ChartControl::paintBars(QPainter *p, const Layout &l) const
                             : QPointF(front.center().x(), front.bottom());
         if (m_view3D && up)
             anchor += d / 2;
-        drawMark(p, markBox(mfm, markText(i), anchor, up), markText(i));
+        QRectF box = markBox(mfm, markText(i), anchor, up);
+        // a mark under a bar that reaches the axis minimum stays above the bottom labels
+        if (box.bottom() > l.front.bottom() - 2)
+            box.moveBottom(l.front.bottom() - 2);
+        drawMark(p, box, markText(i));
     }
 }
 
@@ -780,6 +782,11 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
             p->setPen(QPen(c.darker(150), 0.8));
             p->setBrush(rising ? c.darker(115) : c.lighter(110));
             p->drawPolygon(ribbonQuad(pts.at(k) + shift, pts.at(k + 1) + shift, d));
+        }
+        // the front edge as a line, so that a segment running along the depth still shows
+        for (int k = 0; k + 1 < pts.size(); ++k) {
+            p->setPen(QPen(colourOf(k).darker(135), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p->drawLine(pts.at(k) + shift, pts.at(k + 1) + shift);
         }
         if (pts.size() == 1) {
             p->setPen(QPen(colourOf(0).darker(150), 2));
@@ -927,6 +934,13 @@ void ChartControl::paintPie(QPainter *p, const Layout &l) const
                 group[k]->box.moveBottom(maxBottom);
         }
     }
+    // a mark never leaves the picture, even when the chart is narrow
+    for (Placed &pl : placed) {
+        if (pl.box.right() > l.rect.right() - 2)
+            pl.box.moveRight(l.rect.right() - 2);
+        if (pl.box.left() < l.rect.left() + 2)
+            pl.box.moveLeft(l.rect.left() + 2);
+    }
     for (const Placed &pl : placed) {
         const QPointF end(pl.right ? pl.box.left() : pl.box.right(), pl.box.center().y());
         p->setPen(QPen(QColor(70, 70, 70), 0.9));
@@ -994,7 +1008,7 @@ int ChartControl::pointAt(const QPointF &pos) const
         for (int k = l.page.shown - 1; k >= 0; --k) {
             const int i = l.page.first + k;
             QRectF front = barRect(k, slotCount, m_points.at(i).value, l.scale.minimum, l.scale.maximum,
-                                   l.front, kBarWidth).translated(shift);
+                                   l.front, kBarWidth, kBarMaxWidth).translated(shift);
             front.setHeight(std::max(front.height(), 3.0)); // a zero bar can still be clicked
             const Box3D box = box3D(front, d);
             if (front.contains(pos) || box.top.containsPoint(pos, Qt::OddEvenFill)

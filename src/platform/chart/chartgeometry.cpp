@@ -64,9 +64,13 @@ AxisScale niceScale(double lo, double hi, int maxTicks)
         std::swap(lo, hi);
     if (hi - lo <= std::fabs(hi) * 1e-12) {
         // a flat series: open a range around it so that it still has a scale
-        const double pad = lo == 0 ? 1.0 : std::fabs(lo) * 0.1;
-        lo = lo > 0 ? 0 : lo - pad;
-        hi = hi < 0 ? 0 : hi + pad;
+        if (lo == 0) {
+            hi = 1;
+        } else {
+            const double pad = std::fabs(lo) * 0.1;
+            lo = lo > 0 ? 0 : lo - pad;
+            hi = hi < 0 ? 0 : hi + pad;
+        }
     }
     const int intervals = std::max(1, maxTicks);
     AxisScale s;
@@ -193,10 +197,10 @@ double xToAxisValue(double x, int first, int slotCount, const QRectF &plot)
 }
 
 QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
-               double widthRatio)
+               double widthRatio, double maxWidth)
 {
     const double slotW = plot.width() / std::max(1, slotCount);
-    const double w = slotW * std::clamp(widthRatio, 0.0, 1.0);
+    const double w = std::min(slotW * std::clamp(widthRatio, 0.0, 1.0), std::max(0.0, maxWidth));
     const double cx = slotCentreX(slot, slotCount, plot);
     const double base = std::clamp(0.0, std::min(lo, hi), std::max(lo, hi));
     const double v = std::clamp(value, std::min(lo, hi), std::max(lo, hi));

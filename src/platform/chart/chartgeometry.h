@@ -50,10 +50,10 @@ double yToValue(double y, double lo, double hi, const QRectF &plot);
 double slotCentreX(int slot, int slotCount, const QRectF &plot);
 // Bottom-axis value under x: first + fractional slot, the centre of slot k reads first + k.
 double xToAxisValue(double x, int first, int slotCount, const QRectF &plot);
-// Front face of the bar in slot; widthRatio of the slot (0..1); the bar runs from the base line
-// (0 clamped into lo..hi) to the value clamped into lo..hi.
+// Front face of the bar in slot; widthRatio of the slot (0..1), at most maxWidth; the bar runs from
+// the base line (0 clamped into lo..hi) to the value clamped into lo..hi.
 QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
-               double widthRatio);
+               double widthRatio, double maxWidth = 1e300);
 
 // The three visible faces of a box seen obliquely from the upper right.
 struct Box3D

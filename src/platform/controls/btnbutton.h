@@ -10,7 +10,6 @@ class btnButton : public QPushButton
 {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
 
 public:
     explicit btnButton(QWidget *parent = nullptr);

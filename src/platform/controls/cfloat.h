@@ -27,7 +27,6 @@ class cFloat : public QLineEdit
     Q_PROPERTY(bool maskshowthousandsep READ maskshowthousandsep WRITE setMaskshowthousandsep)
     Q_PROPERTY(int maxIntegerDigits READ maxIntegerDigits WRITE setMaxIntegerDigits)
     Q_PROPERTY(bool allowNegative READ allowNegative WRITE setAllowNegative)
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
 
 public:
     explicit cFloat(QWidget *parent = nullptr);

@@ -17,7 +17,8 @@ class QObject;
 // Any widget may be given a type name of its own with setTypeName().
 //
 // Tag: a free text kept with the control in the Qt property "Tag", on any QObject (our controls
-// and plain Qt widgets alike; an unset Tag reads as "").
+// and plain Qt widgets alike; an unset Tag reads as ""). It is a dynamic property, so
+// setProperty("Tag", ...) and the controls' own tag()/setTag() reach the same text.
 class ControlInfo
 {
 public:

@@ -113,10 +113,14 @@ void dDate::keyPressEvent(QKeyEvent *event)
     if (typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         const QChar c = typed.at(0);
         if (c == QLatin1Char('/') || c == QLatin1Char('-') || c == QLatin1Char('.')) {
-            // a typed separator jumps to the next part of the date
-            const int next = displayText().indexOf(QLatin1Char('/'), cursorPosition());
-            if (next >= 0)
-                setCursorPosition(next + 1);
+            // a typed separator ends the year or month part: the caret goes to the next part
+            // (unless it already stands at the start of one, after the part was typed in full)
+            const int at = cursorPosition();
+            if (at != 5 && at != 8) {
+                const int next = displayText().indexOf(QLatin1Char('/'), at);
+                if (next >= 0)
+                    setCursorPosition(next + 1);
+            }
             event->accept();
             return;
         }

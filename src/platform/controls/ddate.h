@@ -13,7 +13,6 @@ class dDate : public QLineEdit
     Q_PROPERTY(QString value READ value WRITE setValue NOTIFY valueChanged)
     Q_PROPERTY(QString text READ text WRITE setText USER true)
     Q_PROPERTY(QString mask READ mask CONSTANT)
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
 
 public:
     explicit dDate(QWidget *parent = nullptr);

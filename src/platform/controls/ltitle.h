@@ -9,7 +9,6 @@ class lTitle : public QLabel
 {
     Q_OBJECT
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
 
 public:
     explicit lTitle(QWidget *parent = nullptr);

@@ -18,7 +18,6 @@
 class PicButton : public QAbstractButton
 {
     Q_OBJECT
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
     Q_PROPERTY(bool isDown READ isDown)

@@ -13,7 +13,6 @@ class xPanel : public QFrame
     Q_PROPERTY(QString caption READ caption WRITE setCaption)
     Q_PROPERTY(QString picture READ picture WRITE setPicture)
     Q_PROPERTY(int titleHeight READ titleHeight WRITE setTitleHeight)
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
 
 public:
     explicit xPanel(QWidget *parent = nullptr);

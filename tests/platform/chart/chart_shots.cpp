@@ -1,7 +1,9 @@
 // Renders sample charts to PNG files for looking at them: chart_shots OUTDIR
 #include "platform/chart/chartcontrol.h"
+#include "platform/chart/charteditor.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QRandomGenerator>
 
@@ -50,6 +52,101 @@ int main(int argc, char **argv)
             const QString name = QStringLiteral("%1/chart_%2_%3.png").arg(dir).arg(kind).arg(d3 ? "3d" : "2d");
             c.renderImage(c.size()).save(name);
         }
+    }
+
+    // negative values, bar 3D with marks
+    {
+        ChartControl c;
+        c.resize(700, 440);
+        c.addSeries(1);
+        const double v[] = {120.5, -45.25, 80, -130, 10, 0, 95};
+        for (int i = 0; i < 7; ++i)
+            c.addPoint(v[i], labels[i], colours[i]);
+        c.setHeaderLine(0, QStringLiteral("업체 별 손익"));
+        c.setLeftAxisTitle(QStringLiteral("손익"));
+        c.setLeftAxisAutomatic(false);
+        c.setLeftAxisMinMax(-130, 120.5);
+        c.setView3D(true);
+        c.setMarksVisible(true);
+        c.setMarksStyle(1);
+        c.setPercentFormat(QStringLiteral("0.0%"));
+        c.renderImage(c.size()).save(dir + QStringLiteral("/neg_bar_3d.png"));
+        c.setSeriesKind(0);
+        c.setView3D(false);
+        c.setMarksStyle(0);
+        c.setValueFormat(QStringLiteral("###,###,###,##0.00"));
+        c.renderImage(c.size()).save(dir + QStringLiteral("/neg_line_2d.png"));
+    }
+    // many dated points, upright labels, line 2D and 3D
+    {
+        ChartControl c;
+        c.resize(900, 520);
+        c.addSeries(0);
+        QDate d(2024, 1, 1);
+        double x = 1300;
+        for (int i = 0; i < 120; ++i) {
+            x += rng.bounded(40.0) - 19.5;
+            c.addPoint(x, d.addDays(i).toString(QStringLiteral("yyyy/MM/dd")), QColor(255, 255, 0));
+        }
+        c.setHeaderLine(0, QStringLiteral("일자 별 미달러"));
+        c.setLeftAxisTitle(QStringLiteral("미달러"));
+        c.setBottomLabelAngle(90);
+        c.setMaxPointsPerPage(60);
+        c.setFirstVisiblePoint(30);
+        c.renderImage(c.size()).save(dir + QStringLiteral("/dates_line_2d.png"));
+        c.setView3D(true);
+        c.setMaxPointsPerPage(15);
+        c.setMarksVisible(true);
+        c.setValueFormat(QStringLiteral("###,###,###,##0.0"));
+        c.renderImage(c.size()).save(dir + QStringLiteral("/dates_line_3d.png"));
+    }
+    // pie with small slices and a white others slice, marks "X값 Y비율 Y합계"
+    {
+        ChartControl c;
+        c.resize(760, 480);
+        c.addSeries(5);
+        const double v[] = {500, 300, 120, 40, 22, 15, 12};
+        for (int i = 0; i < 7; ++i)
+            c.addPoint(v[i], labels[i], colours[i]);
+        c.addPoint(9.5, QStringLiteral("기타"), Qt::white);
+        c.setHeaderLine(0, QStringLiteral("업체 별 수량"));
+        c.setMarksVisible(true);
+        c.setMarksStyle(7);
+        c.setValueFormat(QStringLiteral("###,###,###,##0"));
+        c.setPercentFormat(QStringLiteral("0.00%"));
+        c.setView3D(true);
+        c.setPieRotation(30);
+        c.renderImage(c.size()).save(dir + QStringLiteral("/pie_small_3d.png"));
+        c.setView3D(false);
+        c.renderImage(QSize(420, 300)).save(dir + QStringLiteral("/pie_small_2d_tiny.png"));
+    }
+    // empty and single point
+    {
+        ChartControl c;
+        c.resize(400, 260);
+        c.addSeries(1);
+        c.setHeaderLine(0, QStringLiteral("자료 없음"));
+        c.renderImage(c.size()).save(dir + QStringLiteral("/empty_bar.png"));
+        c.addPoint(42, QStringLiteral("하나"), colours[0]);
+        c.setView3D(true);
+        c.setMarksVisible(true);
+        c.renderImage(c.size()).save(dir + QStringLiteral("/single_bar_3d.png"));
+    }
+    // the widget itself and its editor, as shown on screen
+    {
+        ChartControl c;
+        c.resize(640, 420);
+        c.addSeries(1);
+        for (int i = 0; i < 8; ++i)
+            c.addPoint(values[i], labels[i], colours[i]);
+        c.setHeaderLine(0, QStringLiteral("업체 별 미달러"));
+        c.setLeftAxisTitle(QStringLiteral("미달러"));
+        c.setView3D(true);
+        c.show();
+        c.grab().save(dir + QStringLiteral("/widget.png"));
+        ChartEditor e(&c);
+        e.show();
+        e.grab().save(dir + QStringLiteral("/editor.png"));
     }
     return 0;
 }

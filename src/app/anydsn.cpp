@@ -1,0 +1,91 @@
+#include "anydsn.h"
+
+#include "anymodule.h"
+#include "platform/db/connspec.h"
+
+#include <QDir>
+
+namespace {
+
+const QString DsnName = QStringLiteral("ZEVARU");
+const QString Description = QStringLiteral("DSN for ZEVARU Report");
+
+} // namespace
+
+OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
+                                   const QString &database, const QString &sqliteBaseDir)
+{
+    const ConnSpec spec = ConnSpec::fromServerField(server);
+    QString db = database;
+    QString driver;
+    QString host = server;
+    OdbcConfig::Values extra;
+    switch (spec.backend) {
+    case ConnSpec::Backend::Sqlite:
+        driver = OdbcConfig::driverLibrary(QStringLiteral("SQLite3"),
+                                           QStringLiteral("libsqlite3odbc.so"));
+        if (!db.isEmpty() && QDir::isRelativePath(db))
+            db = QDir(sqliteBaseDir).filePath(db);
+        break;
+    case ConnSpec::Backend::Postgres:
+        driver = OdbcConfig::driverLibrary(QStringLiteral("PostgreSQL Unicode"),
+                                           QStringLiteral("psqlodbcw.so"));
+        host = spec.host;
+        extra << std::pair{QStringLiteral("Port"),
+                           QString::number(spec.port > 0 ? spec.port : ConnSpec::DefaultPgPort)};
+        break;
+    case ConnSpec::Backend::Odbc:
+        driver = OdbcConfig::readValue(spec.dsn, QStringLiteral("Driver"));
+        host = spec.dsn;
+        break;
+    case ConnSpec::Backend::SqlServer:
+        driver = OdbcConfig::driverLibrary(QStringLiteral("FreeTDS"),
+                                           QStringLiteral("libtdsodbc.so"));
+        if (spec.valid) {
+            host = spec.instance.isEmpty() ? spec.host : spec.host + QLatin1Char('\\') + spec.instance;
+            // the named instance finds its own port
+            if (spec.instance.isEmpty())
+                extra << std::pair{QStringLiteral("Port"),
+                                   QString::number(spec.port > 0 ? spec.port
+                                                                 : ConnSpec::DefaultSqlServerPort)};
+        }
+        extra << std::pair{QStringLiteral("TDS_Version"), QStringLiteral("7.0")};
+        break;
+    }
+    OdbcConfig::Values values{
+        {QStringLiteral("Database"), db},
+        {QStringLiteral("Description"), Description},
+        {QStringLiteral("Driver"), driver},
+        {QStringLiteral("LastUser"), user},
+        {QStringLiteral("Server"), host},
+    };
+    values += extra;
+    return values;
+}
+
+QString reportDsnKind(const QString &server)
+{
+    switch (ConnSpec::fromServerField(server).backend) {
+    case ConnSpec::Backend::Sqlite:
+        return QStringLiteral("SQLite3");
+    case ConnSpec::Backend::Postgres:
+        return QStringLiteral("PostgreSQL Unicode");
+    case ConnSpec::Backend::Odbc:
+        return QStringLiteral("ODBC");
+    case ConnSpec::Backend::SqlServer:
+        break;
+    }
+    return QStringLiteral("SQL Server");
+}
+
+void sbSet_ReportDSN()
+{
+    // each field is a full read of the configuration file, as at start-up
+    const QString database = fnGet_ConfValue(4);
+    const QString systemDir = fnGet_SystemDir();
+    const QString user = fnGet_ConfValue(2);
+    const QString server = fnGet_ConfValue(1);
+    OdbcConfig::writeSystemDsn(DsnName, reportDsnValues(server, user, database, systemDir));
+    OdbcConfig::writeSystemValue(QStringLiteral("ODBC Data Sources"), DsnName,
+                                 reportDsnKind(server));
+}

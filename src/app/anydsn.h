@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/db/odbcconfig.h"
+
+#include <QString>
+
+// The report data source ZEVARU: a system ODBC data source for the database of the connection
+// settings, so report tools of the installation reach the same data. Rewritten at every start.
+
+// The values of the data source for the given settings, in the order they are written. The
+// password is never among them. sqliteBaseDir turns a relative SQLite file into a full path.
+OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
+                                   const QString &database, const QString &sqliteBaseDir);
+
+// The driver kind listed for ZEVARU under "ODBC Data Sources" ("SQL Server" for SQL Server).
+QString reportDsnKind(const QString &server);
+
+// Reads the settings (database, system directory, user, server), then replaces the system
+// data source ZEVARU. ODBC failures are passed over; a configuration file that cannot be read
+// raises std::runtime_error to the caller.
+void sbSet_ReportDSN();

@@ -1,0 +1,98 @@
+#include "clsmain.h"
+
+#include "anymodule.h"
+#include "platform/db/connprovider.h"
+#include "platform/win/singleinstance.h"
+#include "platform/win/stdmessagebox.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<SingleInstance> g_instance;
+std::unique_ptr<ConnProvider> g_provider;
+QString g_userCode;
+std::function<void(int)> g_endHook;
+
+} // namespace
+
+bool fnChk_PrevInstance()
+{
+    if (!g_instance)
+        g_instance = std::make_unique<SingleInstance>();
+    return !g_instance->tryLock();
+}
+
+QStringList sqliteSchemaStatements()
+{
+    QFile f(QStringLiteral(":/sql/sqlite.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(f.readAll());
+    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
+    QStringList out;
+    for (const QString &s : text.split(QLatin1Char(';'))) {
+        if (!s.trimmed().isEmpty())
+            out << s.trimmed();
+    }
+    return out;
+}
+
+bool sbInit_Program(QWidget *parent)
+{
+    try {
+        auto provider = std::make_unique<ConnProvider>();
+        provider->setUserId(fnGet_ConfValue(2));
+        provider->setUserPassword(fnGet_ConfValue(3));
+        provider->setDatabaseName(fnGet_ConfValue(4));
+        provider->setServerName(fnGet_ConfValue(1));
+        provider->setBaseDirectory(fnGet_SystemDir());
+        provider->setSqliteSetup(sqliteSchemaStatements());
+        // a connection that cannot be made is raised, not answered with false
+        provider->OpenConnection();
+        g_provider = std::move(provider);
+        g_userCode = fnGet_RegValue(0);
+        return true;
+    } catch (const std::exception &) {
+        StdMessageBox::show(parent, QMessageBox::Warning, QStringLiteral("에러"),
+                            QStringLiteral("프로그램 초기화에 실패하여 강제종료됩니다.\n"
+                                           "프로그램 종료후 다시 시도해 주십시요."));
+        return false;
+    }
+}
+
+ConnProvider *fnGet_ConnProvider()
+{
+    return g_provider.get();
+}
+
+const QString &UserCode()
+{
+    return g_userCode;
+}
+
+void sbEnd_Process(int code)
+{
+    if (g_endHook) {
+        g_endHook(code);
+        return;
+    }
+    QCoreApplication::exit(code);
+}
+
+void setEndProcessHook(std::function<void(int)> hook)
+{
+    g_endHook = std::move(hook);
+}
+
+void resetProgramForTests()
+{
+    g_provider.reset();
+    g_userCode.clear();
+    g_instance.reset();
+}

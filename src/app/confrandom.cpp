@@ -1,0 +1,8 @@
+#include "confrandom.h"
+
+double ConfRandom::next()
+{
+    m_state = m_state * 1664525u + 1013904223u;
+    // the low bits of an LCG repeat with short periods; only the top 24 bits are used
+    return double(m_state >> 8) / 16777216.0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class SpreadModel;
+
+// Paints data cells from the cell store: background, text by the cell's alignment, light grid lines,
+// program-set borders, and the selection and the active cell over them.
+class SpreadDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit SpreadDelegate(SpreadModel *store, QObject *parent = nullptr);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    SpreadModel *m_store;
+};

@@ -1,0 +1,101 @@
+#include "spreadnumber.h"
+
+#include <cmath>
+
+namespace SpreadNumber {
+
+namespace {
+
+int clampDecimals(int decimals)
+{
+    return decimals < 0 ? 0 : (decimals > MaxDecimals ? MaxDecimals : decimals);
+}
+
+// Rounds half away from zero at the given decimals. Values such as 1.005 are held in binary as
+// 1.00499999..., so a half is recognised within a tiny relative tolerance.
+double roundTo(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double x = std::fabs(value * scale);
+    const double whole = std::floor(x);
+    const double tolerance = 1e-9 * (x > 1 ? x : 1);
+    const double magnitude = (x - whole >= 0.5 - tolerance) ? whole + 1 : whole;
+    const double r = std::copysign(magnitude, value) / scale;
+    return r == 0 ? 0.0 : r;
+}
+
+} // namespace
+
+QString plain(double value, int decimals)
+{
+    decimals = clampDecimals(decimals);
+    if (!std::isfinite(value))
+        return QString();
+    return QString::number(roundTo(value, decimals), 'f', decimals);
+}
+
+QString format(double value, int decimals, QChar decimalChar, QChar groupChar, bool showGroups)
+{
+    decimals = clampDecimals(decimals);
+    const QString p = plain(value, decimals);
+    if (p.isEmpty())
+        return p;
+    const bool negative = p.startsWith(QLatin1Char('-'));
+    const qsizetype start = negative ? 1 : 0;
+    qsizetype dot = p.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        dot = p.size();
+    QString out;
+    out.reserve(p.size() + p.size() / 3 + 1);
+    if (negative)
+        out += QLatin1Char('-');
+    const qsizetype intDigits = dot - start;
+    for (qsizetype i = 0; i < intDigits; ++i) {
+        if (showGroups && !groupChar.isNull() && i > 0 && (intDigits - i) % 3 == 0)
+            out += groupChar;
+        out += p.at(start + i);
+    }
+    if (dot < p.size()) {
+        out += decimalChar.isNull() ? QLatin1Char('.') : decimalChar;
+        out += QStringView(p).mid(dot + 1);
+    }
+    return out;
+}
+
+std::optional<double> parse(QStringView text, QChar decimalChar, QChar groupChar)
+{
+    text = text.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    if (decimalChar.isNull())
+        decimalChar = QLatin1Char('.');
+    QString clean;
+    clean.reserve(text.size());
+    bool seenDecimal = false;
+    bool seenDigit = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isDigit() && c.unicode() < 128) {
+            clean += c;
+            seenDigit = true;
+        } else if (c == decimalChar && !seenDecimal) {
+            clean += QLatin1Char('.');
+            seenDecimal = true;
+        } else if (!groupChar.isNull() && c == groupChar && !seenDecimal && seenDigit) {
+            continue; // separators only between integer digits
+        } else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i == 0) {
+            clean += c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!seenDigit)
+        return std::nullopt;
+    bool ok = false;
+    const double v = clean.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+} // namespace SpreadNumber
