@@ -81,7 +81,8 @@ QString descramble(const QString &text)
     QString out;
     out.reserve(text.size());
     for (QChar ch : text) {
-        const int c = ansiCode(ch);
+        // a character beyond Latin-1 has only codes above 126 in any ANSI code page
+        const int c = ch.unicode();
         if (!isPrintable(c))
             continue;
         int v = c - rnd.nextShift();
@@ -98,7 +99,7 @@ QString scramble(const QString &plain)
     QString out;
     out.reserve(plain.size());
     for (QChar ch : plain) {
-        const int c = ansiCode(ch);
+        const int c = ch.unicode();
         if (!isPrintable(c))
             continue;
         int v = c + rnd.nextShift();

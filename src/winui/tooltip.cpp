@@ -77,6 +77,11 @@ bool ToolTip::Create()
     return true;
 }
 
+TipWindow *ToolTip::tipWindow() const
+{
+    return m_window.data();
+}
+
 bool ToolTip::isShown() const
 {
     return m_window && m_window->isVisible();

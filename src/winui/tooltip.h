@@ -54,7 +54,7 @@ public:
     bool Create();
 
     // --- for tests, demos and screenshots ---
-    TipWindow *tipWindow() const { return m_window; }
+    TipWindow *tipWindow() const;
     bool isShown() const;
     // Text, title and icon as the tip window shows them now (not the stored properties).
     QString shownText() const;

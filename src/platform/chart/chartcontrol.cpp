@@ -128,6 +128,8 @@ ChartControl::~ChartControl() = default;
 
 void ChartControl::touch()
 {
+    m_layout.reset();
+    m_totalValid = false;
     update();
     emit changed();
 }
@@ -205,10 +207,13 @@ void ChartControl::setPointColour(int index, const QColor &colour)
 
 double ChartControl::seriesTotal() const
 {
-    double t = 0;
-    for (const ChartPoint &pt : m_points)
-        t += pt.value;
-    return t;
+    if (!m_totalValid) {
+        m_total = 0;
+        for (const ChartPoint &pt : m_points)
+            m_total += pt.value;
+        m_totalValid = true;
+    }
+    return m_total;
 }
 
 // ---- marks ----
@@ -403,12 +408,12 @@ void ChartControl::setAxisFont(const QFont &font)
 
 double ChartControl::leftAxisShownMinimum() const
 {
-    return computeLayout(QRectF(rect())).scale.minimum;
+    return cachedLayout().scale.minimum;
 }
 
 double ChartControl::leftAxisShownMaximum() const
 {
-    return computeLayout(QRectF(rect())).scale.maximum;
+    return cachedLayout().scale.maximum;
 }
 
 // ---- paging ----
@@ -461,6 +466,16 @@ void ChartControl::setPieRotation(int degrees)
 }
 
 // ---- layout ----
+
+const ChartControl::Layout &ChartControl::cachedLayout() const
+{
+    const QRectF r(rect());
+    if (!m_layout || m_layoutRect != r) {
+        m_layout = std::make_shared<Layout>(computeLayout(r));
+        m_layoutRect = r;
+    }
+    return *m_layout;
+}
 
 ChartControl::Layout ChartControl::computeLayout(const QRectF &r) const
 {
@@ -563,7 +578,11 @@ void ChartControl::paint(QPainter *p, const QRectF &r) const
 
     p->fillRect(r, m_panelColour);
 
-    const Layout l = computeLayout(r);
+    // the widget's own rectangle reuses the kept layout; pictures and pages get their own
+    const std::shared_ptr<Layout> kept = m_layout && r == m_layoutRect
+                                             ? m_layout
+                                             : std::make_shared<Layout>(computeLayout(r));
+    const Layout &l = *kept;
 
     // header: line 0 and any further lines, centred
     p->setFont(l.headerFont);
@@ -721,38 +740,54 @@ void ChartControl::paintBars(QPainter *p, const Layout &l) const
         QRectF front = barRect(k, slotCount, pt.value, lo, hi, f, kBarWidth, kBarMaxWidth).translated(shift);
         if (front.height() < 0.5)
             front.setHeight(0.5);
+        // bars a few pixels wide get flat faces without edges: edges would hide the colour
+        const bool thin = front.width() < 5;
+        p->setRenderHint(QPainter::Antialiasing, !thin);
         if (m_view3D) {
             const Box3D box = box3D(front, d);
-            p->setPen(QPen(c.darker(160), 0.6));
+            p->setPen(thin ? QPen(Qt::NoPen) : QPen(c.darker(160), 0.6));
             p->setBrush(c.darker(135));
             p->drawPolygon(box.side);
             p->setBrush(c.lighter(125));
             p->drawPolygon(box.top);
         }
-        QLinearGradient g(front.topLeft(), front.topRight());
-        g.setColorAt(0, c.lighter(112));
-        g.setColorAt(1, c.darker(106));
-        p->setPen(QPen(c.darker(150), 0.8));
-        p->setBrush(g);
-        p->drawRect(front);
+        if (thin) {
+            p->fillRect(front, c);
+        } else {
+            QLinearGradient g(front.topLeft(), front.topRight());
+            g.setColorAt(0, c.lighter(112));
+            g.setColorAt(1, c.darker(106));
+            p->setPen(QPen(c.darker(150), 0.8));
+            p->setBrush(g);
+            p->drawRect(front);
+        }
         marks.append({front, i});
     }
+    p->setRenderHint(QPainter::Antialiasing, true);
 
     if (!m_marksVisible)
         return;
     p->setFont(l.marksFont);
     const QFontMetricsF mfm(l.marksFont);
+    double lastRight = -1e300;
     for (const auto &[front, i] : marks) {
         const bool up = m_points.at(i).value >= 0;
         QPointF anchor = up ? QPointF(front.center().x(), front.top())
                             : QPointF(front.center().x(), front.bottom());
         if (m_view3D && up)
             anchor += d / 2;
-        QRectF box = markBox(mfm, markText(i), anchor, up);
+        if (anchor.x() < lastRight) // its box would start even further left
+            continue;
+        const QString text = markText(i);
+        QRectF box = markBox(mfm, text, anchor, up);
         // a mark under a bar that reaches the axis minimum stays above the bottom labels
         if (box.bottom() > l.front.bottom() - 2)
             box.moveBottom(l.front.bottom() - 2);
-        drawMark(p, box, markText(i));
+        // marks that would cover the one before are left out, as crowded labels are
+        if (box.left() < lastRight)
+            continue;
+        lastRight = box.right() + 2;
+        drawMark(p, box, text);
     }
 }
 
@@ -792,7 +827,7 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
             p->setPen(QPen(colourOf(0).darker(150), 2));
             p->drawLine(pts.at(0) + shift, pts.at(0) + shift + d);
         }
-        if (m_lineMarkers) {
+        if (m_lineMarkers && f.width() / slotCount >= 8) {
             p->setPen(QPen(m_markerOutline, 1));
             for (int k = 0; k < pts.size(); ++k) {
                 p->setBrush(colourOf(k));
@@ -800,11 +835,18 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
             }
         }
     } else {
+        // a soft dark rim under the line keeps light colours (yellow) readable on the wall
+        if (pts.size() > 1) {
+            p->setPen(QPen(QColor(0, 0, 0, 45), 4.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p->drawPolyline(pts.constData(), int(pts.size()));
+        }
         for (int k = 0; k + 1 < pts.size(); ++k) {
             p->setPen(QPen(colourOf(k), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p->drawLine(pts.at(k), pts.at(k + 1));
         }
-        if (m_lineMarkers || pts.size() == 1) {
+        // markers closer than a few pixels would only blot the line
+        const bool roomy = f.width() / slotCount >= 6;
+        if ((m_lineMarkers && roomy) || pts.size() == 1) {
             for (int k = 0; k < pts.size(); ++k) {
                 p->setPen(QPen(colourOf(k).darker(140), 1.6));
                 p->setBrush(Qt::white);
@@ -818,9 +860,17 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
     p->setFont(l.marksFont);
     const QFontMetricsF mfm(l.marksFont);
     const QPointF lift = m_view3D ? l.depth * 0.5 : QPointF(0, -3);
+    double lastRight = -1e300;
     for (int k = 0; k < pts.size(); ++k) {
         const int i = l.page.first + k;
-        drawMark(p, markBox(mfm, markText(i), pts.at(k) + lift, true), markText(i));
+        if (pts.at(k).x() + lift.x() < lastRight)
+            continue;
+        const QString text = markText(i);
+        const QRectF box = markBox(mfm, text, pts.at(k) + lift, true);
+        if (box.left() < lastRight)
+            continue;
+        lastRight = box.right() + 2;
+        drawMark(p, box, text);
     }
 }
 
@@ -975,6 +1025,7 @@ void ChartControl::paintLegend(QPainter *p, const Layout &l) const
 void ChartControl::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    cachedLayout();
     paint(&p, QRectF(rect()));
 }
 
@@ -982,7 +1033,7 @@ void ChartControl::paintEvent(QPaintEvent *)
 
 double ChartControl::bottomAxisValueAt(double xPixel) const
 {
-    const Layout l = computeLayout(QRectF(rect()));
+    const Layout &l = cachedLayout();
     if (m_kind == Pie)
         return 0.0;
     return xToAxisValue(xPixel, l.page.first, l.page.slotCount, l.front);
@@ -990,7 +1041,7 @@ double ChartControl::bottomAxisValueAt(double xPixel) const
 
 double ChartControl::leftAxisValueAt(double yPixel) const
 {
-    const Layout l = computeLayout(QRectF(rect()));
+    const Layout &l = cachedLayout();
     if (m_kind == Pie)
         return 0.0;
     return yToValue(yPixel, l.scale.minimum, l.scale.maximum, l.front);
@@ -998,7 +1049,7 @@ double ChartControl::leftAxisValueAt(double yPixel) const
 
 int ChartControl::pointAt(const QPointF &pos) const
 {
-    const Layout l = computeLayout(QRectF(rect()));
+    const Layout &l = cachedLayout();
     if (m_kind == Pie)
         return sliceAt(l.slices, l.pie, pos);
     const int slotCount = std::max(1, l.page.slotCount);
@@ -1154,7 +1205,7 @@ bool ChartControl::print(QPrinter *printer) const
     // the chart keeps its on-screen proportions; more detail draws it on a larger canvas, so that
     // text and lines come out finer on the page
     const QSizeF base = width() > 50 && height() > 50 ? QSizeF(size()) : QSizeF(600, 400);
-    const double grow = std::max(0.25, 1.0 + m_printDetail / 100.0);
+    const double grow = std::max(0.5, 1.0 + m_printDetail / 200.0);
     const QSizeF logical = base * grow;
     const double s = std::min(target.width() / logical.width(), target.height() / logical.height());
     p.translate(target.left() + (target.width() - logical.width() * s) / 2, target.top());

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QPainter;
 class QPrinter;
@@ -221,6 +222,7 @@ private:
     void paintLine(QPainter *p, const Layout &l) const;
     void paintPie(QPainter *p, const Layout &l) const;
     void paintLegend(QPainter *p, const Layout &l) const;
+    const Layout &cachedLayout() const; // layout of the widget's own rectangle, kept until a change
     void touch();
 
     int m_kind = -1;
@@ -265,6 +267,12 @@ private:
     int m_printDetail = 0;
     QMargins m_printMargins = QMargins(15, 15, 15, 15);
     int m_printOrientation = 1;
+
+    // caches: dropped by every change (touch) and, for the layout, when the size changes
+    mutable std::shared_ptr<Layout> m_layout;
+    mutable QRectF m_layoutRect;
+    mutable double m_total = 0.0;
+    mutable bool m_totalValid = false;
 
     friend class ChartEditor;
 };

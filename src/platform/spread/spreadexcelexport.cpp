@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+
 namespace {
 
 void writeLog(const QString &logFile, const QString &line)
@@ -213,6 +215,16 @@ bool SpreadExcelExport::write(const SpreadModel &store, const QString &file, con
         QFile::remove(tempPath);
         writeLog(logFile, QStringLiteral("export failed (%1): %2").arg(QString::fromUtf8(lxw_strerror(err)), file));
         return false;
+    }
+    // the temporary file was private (0600); the workbook gets what a newly saved file gets, or
+    // keeps the permissions of the file it replaces
+    struct stat existing;
+    if (::stat(QFile::encodeName(target.absoluteFilePath()).constData(), &existing) == 0) {
+        ::chmod(tempName.constData(), existing.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(tempName.constData(), 0666 & ~mask);
     }
     // rename(2) replaces an existing file in one step
     if (std::rename(tempName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {

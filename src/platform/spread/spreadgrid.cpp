@@ -41,6 +41,14 @@ SpreadFormat patch(SpreadFormat::Field field)
     return f;
 }
 
+// A grid not shown yet still has to know how many rows fit, for scrolling asked by the program.
+void layOutNow(QWidget *grid, SpreadView *view)
+{
+    if (!grid->isVisible() && grid->layout())
+        grid->layout()->activate();
+    view->refreshGeometry();
+}
+
 QChar firstChar(const QString &s)
 {
     return s.isEmpty() ? QChar() : s.at(0);
@@ -245,7 +253,7 @@ void SpreadGrid::setAction(int action)
     if (m_model->isSuspended() && row > m_model->rowCount())
         return; // applied when painting resumes
     const QModelIndex idx = m_model->index(row - 1, col - 1);
-    m_view->refreshGeometry();
+    layOutNow(this, m_view);
     m_view->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
     m_view->scrollTo(idx);
 }
@@ -290,7 +298,7 @@ void SpreadGrid::setFirstVisibleRow(int row)
         return;
     }
     m_pendingTop = 0;
-    m_view->refreshGeometry();
+    layOutNow(this, m_view);
     m_view->verticalScrollBar()->setValue(visibleIndexOfRow(row));
     publishTopLeft();
 }
@@ -313,7 +321,7 @@ void SpreadGrid::setFirstVisibleCol(int col)
         return;
     }
     m_pendingLeft = 0;
-    m_view->refreshGeometry();
+    layOutNow(this, m_view);
     m_view->horizontalScrollBar()->setValue(visibleIndexOfCol(col));
     publishTopLeft();
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QPrinter>
 #include <QRandomGenerator>
 
 int main(int argc, char **argv)
@@ -144,6 +145,11 @@ int main(int argc, char **argv)
         c.setView3D(true);
         c.show();
         c.grab().save(dir + QStringLiteral("/widget.png"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir + QStringLiteral("/print.pdf"));
+        c.setPrintDetail(50);
+        c.print(&printer);
         ChartEditor e(&c);
         e.show();
         e.grab().save(dir + QStringLiteral("/editor.png"));

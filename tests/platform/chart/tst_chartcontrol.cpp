@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPdfWriter>
@@ -65,6 +67,7 @@ private slots:
     void markTexts();
     void axisValueFromMouse_data();
     void axisValueFromMouse();
+    void conversionsFollowChanges();
     void pagingKeepsPointWidth();
     void scrollingClamps_data();
     void scrollingClamps();
@@ -195,6 +198,28 @@ void TestChartControl::axisValueFromMouse()
     const double x4 = centreX(c, 4) + 1;
     QCOMPARE(c.pointAt(QPointF(x4, yOf(c, 25))), 4);
     QCOMPARE(c.pointAt(QPointF(x4, yOf(c, 150))), -1); // above the bar
+}
+
+void TestChartControl::conversionsFollowChanges()
+{
+    ChartControl c;
+    c.resize(600, 400);
+    fillBars(c, 10, 200);
+    const double y = yOf(c, 100);
+    const double x = centreX(c, 3);
+    QVERIFY(qAbs(c.leftAxisValueAt(y) - 100) < 2);
+    // a new axis range, a scroll, a resize and a larger header are all seen by the next conversion
+    c.setLeftAxisMinMax(0, 400);
+    QVERIFY(qAbs(c.leftAxisValueAt(y) - 200) < 4);
+    c.setMaxPointsPerPage(5);
+    c.setFirstVisiblePoint(5);
+    QVERIFY(c.bottomAxisValueAt(x) > 5);
+    const double before = c.leftAxisValueAt(y);
+    c.resize(600, 800);
+    QVERIFY(c.leftAxisValueAt(y) > before + 50);
+    const double beforeHeader = c.leftAxisValueAt(300);
+    c.setHeaderText({QStringLiteral("하나"), QStringLiteral("둘"), QStringLiteral("셋")});
+    QVERIFY(c.leftAxisValueAt(300) > beforeHeader);
 }
 
 void TestChartControl::pagingKeepsPointWidth()
@@ -451,10 +476,13 @@ void TestChartControl::editorApplies()
         e->kindBox()->setCurrentIndex(2); // 원형
         e->marksBox()->setChecked(true);
         e->marksStyleBox()->setCurrentIndex(4); // "X값 Y값"
-        e->accept();
-        e->apply();
+        QVERIFY(!e->leftAutoBox()->isChecked());
+        QCOMPARE(e->leftMaxBox()->value(), 100.0);
+        e->leftMaxBox()->setValue(-20); // below the minimum: the range is put the right way round
+        e->leftMinBox()->setValue(300);
+        e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     });
-    c.showEditor();
+    QVERIFY(c.showEditor());
     QVERIFY(seen);
     QVERIFY(c.view3D());
     QCOMPARE(c.headerLine(0), QStringLiteral("바뀐 제목"));
@@ -462,6 +490,8 @@ void TestChartControl::editorApplies()
     QVERIFY(c.marksVisible());
     QCOMPARE(c.marksStyle(), int(ChartControl::MarkLabelValue));
     QCOMPARE(c.pointCount(), 5); // the points stay
+    QCOMPARE(c.leftAxisMinimum(), -20.0);
+    QCOMPARE(c.leftAxisMaximum(), 300.0);
 }
 
 void TestChartControl::editorCancelKeepsSettings()
@@ -471,7 +501,7 @@ void TestChartControl::editorCancelKeepsSettings()
     ChartControl::setEditorHook([](ChartEditor *e) {
         e->view3DBox()->setChecked(true);
         e->leftAutoBox()->setChecked(true);
-        e->reject();
+        e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
     });
     QVERIFY(!c.showEditor());
     QVERIFY(!c.view3D());

@@ -1,0 +1,385 @@
+// Start-up and shutdown of the main window: the single-instance rule, the initialisation from
+// ZEVARU.DAT and the registry, the report data source, and the failure paths, in-process with
+// the message boxes answered by the hook and once more as real processes.
+
+#include "app/anydsn.h"
+#include "app/clsmain.h"
+#include "app/confcodec.h"
+#include "platform/db/dataaccess.h"
+#include "platform/db/odbcconfig.h"
+#include "platform/win/singleinstance.h"
+#include "platform/win/stdmessagebox.h"
+#include "rate/frmrate.h"
+
+#include "../common/dbtestenv.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString InitFailure = QStringLiteral("프로그램 초기화에 실패하여 강제종료됩니다.\n"
+                                           "프로그램 종료후 다시 시도해 주십시요.");
+
+QByteArray confFile(const QString &server, const QString &user, const QString &password,
+                    const QString &database)
+{
+    const QString rec = QStringLiteral("0") + server.leftJustified(30) + user.leftJustified(30)
+                        + password.leftJustified(30) + database.leftJustified(30);
+    return ConfCodec::fileContent(ConfCodec::scramble(rec));
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(content), content.size());
+}
+
+QString readText(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+class TstStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void normalStart();
+    void startFailures_data();
+    void startFailures();
+    void secondInstanceTouchesNothing();
+    void closingEndsProcess();
+    void reportDsnValues_data();
+    void reportDsnValues();
+    void reportDsnRewrittenAsOneSet();
+    void processStartFailure();
+    void processSecondInstance();
+
+private:
+    QString sysPath(const QString &name) const { return m_sys->filePath(name); }
+    QString odbcIni() const { return m_odbc->filePath(QStringLiteral("odbc.ini")); }
+    QProcessEnvironment processEnv() const;
+
+    QTemporaryDir *m_sys = nullptr;
+    QTemporaryDir *m_odbc = nullptr;
+    QTemporaryDir *m_run = nullptr;
+    QList<StdMessageBox::Request> m_boxes;
+    QList<int> m_endCodes;
+};
+
+void TstStartup::initTestCase()
+{
+    // unixODBC remembers the folder of the first ODBCSYSINI it saw, so one serves every test
+    m_odbc = new QTemporaryDir;
+    QVERIFY(m_odbc->isValid());
+}
+
+void TstStartup::cleanupTestCase()
+{
+    delete m_odbc;
+}
+
+void TstStartup::init()
+{
+    m_sys = new QTemporaryDir;
+    m_run = new QTemporaryDir;
+    QVERIFY(m_sys->isValid() && m_run->isValid());
+    QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("ZEVARU_SYSTEM_DIR", m_sys->path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_run->path().toLocal8Bit());
+    // drivers known to unixODBC, and no odbc.ini yet: only the program may write one
+    DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
+    QFile::remove(odbcIni());
+
+    writeFile(sysPath("ZEVARU.DAT"), confFile("sqlite", "sa", "Secret#9", "rates.db"));
+    writeFile(sysPath("registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
+    writeFile(sysPath("rates.db"), QByteArray());
+
+    m_boxes.clear();
+    m_endCodes.clear();
+    StdMessageBox::setAnswerHook([this](const StdMessageBox::Request &r) {
+        m_boxes << r;
+        return QMessageBox::Ok;
+    });
+    setEndProcessHook([this](int code) { m_endCodes << code; });
+}
+
+void TstStartup::cleanup()
+{
+    resetProgramForTests();
+    StdMessageBox::setAnswerHook({});
+    setEndProcessHook({});
+    delete m_sys;
+    delete m_run;
+}
+
+QProcessEnvironment TstStartup::processEnv() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ZOZURA_AUTOANSWER_BOXES", "1");
+    env.insert("ZEVARU_SYSTEM_DIR", m_sys->path());
+    env.insert("XDG_RUNTIME_DIR", m_run->path());
+    env.insert("ODBCSYSINI", m_odbc->path());
+    return env;
+}
+
+void TstStartup::normalStart()
+{
+    FrmRate frm;
+    QVERIFY(frm.Form_Load());
+    QVERIFY2(m_boxes.isEmpty(), m_boxes.isEmpty() ? "" : qPrintable(m_boxes.first().text));
+    QCOMPARE(frm.windowTitle(), QStringLiteral("환율관리 프로그램"));
+    QCOMPARE(UserCode(), QStringLiteral("U777"));
+    QCOMPARE(frm.ScreenMode(), QStringLiteral("추가"));
+
+    // the window's data access works on the embedded database, which made its table
+    QVERIFY(frm.dataAccess());
+    QVERIFY(frm.dataAccess()->OpenQuery(QStringLiteral(" SELECT GETDATE() FROM EX_RATE ")));
+    QCOMPARE(frm.dataAccess()->RecordCount(), 0L);
+    frm.dataAccess()->CloseQuery();
+
+    // the report data source names the embedded database file and never the password
+    QSettings ini(odbcIni(), QSettings::IniFormat);
+    QCOMPARE(ini.value("ZEVARU/Database").toString(), sysPath("rates.db"));
+    QCOMPARE(ini.value("ZEVARU/Description").toString(), QStringLiteral("DSN for ZEVARU Report"));
+    QVERIFY(ini.value("ZEVARU/Driver").toString().endsWith("libsqlite3odbc.so"));
+    QCOMPARE(ini.value("ZEVARU/LastUser").toString(), QStringLiteral("sa"));
+    QCOMPARE(ini.value("ZEVARU/Server").toString(), QStringLiteral("sqlite"));
+    QVERIFY(!readText(odbcIni()).contains(QStringLiteral("Secret#9")));
+    QVERIFY(OdbcConfig::dataSources().contains(QStringLiteral("ZEVARU")));
+}
+
+void TstStartup::startFailures_data()
+{
+    QTest::addColumn<QByteArray>("conf"); // empty: no ZEVARU.DAT at all
+    QTest::addColumn<bool>("removeDatabase");
+    QTest::newRow("no configuration file") << QByteArray() << false;
+    QTest::newRow("truncated file") << confFile("sqlite", "sa", "pw", "rates.db").left(20) << false;
+    QByteArray garbage;
+    for (int i = 0; i < 200; ++i)
+        garbage += char((i * 73 + 11) % 256);
+    QTest::newRow("garbled file") << garbage << false;
+    QTest::newRow("database file missing") << confFile("sqlite", "sa", "pw", "rates.db") << true;
+    QTest::newRow("database server unreachable")
+        << confFile("pgsql:127.0.0.1:1", "sa", "pw", "rates") << false;
+    QTest::newRow("ODBC data source unknown") << confFile("odbc:NO_SUCH_DSN", "sa", "pw", "") << false;
+}
+
+void TstStartup::startFailures()
+{
+    QFETCH(QByteArray, conf);
+    QFETCH(bool, removeDatabase);
+    QFile::remove(sysPath("ZEVARU.DAT"));
+    if (!conf.isEmpty())
+        writeFile(sysPath("ZEVARU.DAT"), conf);
+    if (removeDatabase)
+        QFile::remove(sysPath("rates.db"));
+    const QStringList before = QDir(m_sys->path()).entryList(QDir::Files);
+
+    FrmRate frm;
+    QVERIFY(!frm.Form_Load());
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().icon, QMessageBox::Warning);
+    QCOMPARE(m_boxes.first().title, QStringLiteral("에러"));
+    QCOMPARE(m_boxes.first().text, InitFailure);
+    // nothing written anywhere: no data source (the driver manager may leave an empty odbc.ini
+    // behind when it looked a data source up), no new file, the database file as it was
+    QVERIFY(!readText(odbcIni()).contains(QStringLiteral("ZEVARU")));
+    QCOMPARE(QDir(m_sys->path()).entryList(QDir::Files), before);
+    if (!removeDatabase)
+        QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0);
+    QVERIFY(!frm.dataAccess());
+    QVERIFY(!fnGet_ConnProvider());
+}
+
+void TstStartup::secondInstanceTouchesNothing()
+{
+    SingleInstance other;
+    QVERIFY(other.tryLock());
+    FrmRate frm;
+    QVERIFY(!frm.Form_Load());
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().icon, QMessageBox::Information);
+    QCOMPARE(m_boxes.first().title, QStringLiteral("경고"));
+    QCOMPARE(m_boxes.first().text, QStringLiteral("프로그램이 이미 실행중입니다."));
+    QVERIFY(!fnGet_ConnProvider());
+    QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0); // the database was never opened
+    QVERIFY(!QFile::exists(odbcIni()));
+    QVERIFY(UserCode().isEmpty());
+
+    // once the other copy is gone the program starts
+    other.release();
+    resetProgramForTests();
+    m_boxes.clear();
+    FrmRate again;
+    QVERIFY(again.Form_Load());
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TstStartup::closingEndsProcess()
+{
+    FrmRate frm;
+    QVERIFY(frm.Form_Load());
+    frm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frm));
+    QVERIFY(frm.close());
+    QCOMPARE(m_endCodes, QList<int>{0});
+    QVERIFY(!frm.dataAccess()); // released first
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TstStartup::reportDsnValues_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QStringList>("expected"); // key=value in writing order, Driver left out
+    QTest::addColumn<QString>("driverFile");
+    QTest::newRow("SQL Server host")
+        << "dbhost" << "ZEVARU"
+        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                       "Server=dbhost", "Port=1433", "TDS_Version=7.0"}
+        << "libtdsodbc.so";
+    QTest::newRow("SQL Server host,port")
+        << "dbhost,1500" << "ZEVARU"
+        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                       "Server=dbhost", "Port=1500", "TDS_Version=7.0"}
+        << "libtdsodbc.so";
+    QTest::newRow("SQL Server named instance")
+        << "dbhost\\SQLEXPRESS" << "ZEVARU"
+        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                       "Server=dbhost\\SQLEXPRESS", "TDS_Version=7.0"}
+        << "libtdsodbc.so";
+    QTest::newRow("empty server")
+        << "" << "ZEVARU"
+        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                       "Server=", "TDS_Version=7.0"}
+        << "libtdsodbc.so";
+    QTest::newRow("sqlite, relative file")
+        << "sqlite" << "data/rates.db"
+        << QStringList{"Database=/sys/dir/data/rates.db", "Description=DSN for ZEVARU Report",
+                       "LastUser=rate", "Server=sqlite"}
+        << "libsqlite3odbc.so";
+    QTest::newRow("PostgreSQL")
+        << "pgsql:10.1.2.3:6543" << "rates"
+        << QStringList{"Database=rates", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                       "Server=10.1.2.3", "Port=6543"}
+        << "psqlodbcw.so";
+}
+
+void TstStartup::reportDsnValues()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, database);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, driverFile);
+    QStringList got;
+    QString driver;
+    for (const auto &[k, v] : ::reportDsnValues(server, "rate", database, "/sys/dir")) {
+        if (k == QLatin1String("Driver"))
+            driver = v;
+        else
+            got << k + QLatin1Char('=') + v;
+    }
+    QCOMPARE(got, expected);
+    QVERIFY2(driver.endsWith(driverFile), qPrintable(driver));
+    QVERIFY(QFile::exists(driver));
+}
+
+void TstStartup::reportDsnRewrittenAsOneSet()
+{
+    writeFile(sysPath("ZEVARU.DAT"), confFile("dbhost,1500", "first", "pw1", "ZEVARU"));
+    sbSet_ReportDSN();
+    sbSet_ReportDSN();
+    writeFile(sysPath("ZEVARU.DAT"), confFile("sqlite", "second", "pw2", "rates.db"));
+    sbSet_ReportDSN();
+
+    const QString text = readText(odbcIni());
+    QVERIFY2(text.count(QStringLiteral("[ZEVARU]")) == 1, qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("[ODBC Data Sources]")), 1);
+    QCOMPARE(text.count(QRegularExpression(QStringLiteral("(?m)^ZEVARU\\s*="))), 1);
+    QSettings ini(odbcIni(), QSettings::IniFormat);
+    QCOMPARE(ini.value("ZEVARU/LastUser").toString(), QStringLiteral("second"));
+    QVERIFY(!ini.contains("ZEVARU/Port")); // nothing of the earlier server survives
+    QVERIFY(!ini.contains("ZEVARU/TDS_Version"));
+    QCOMPARE(ini.value("ODBC Data Sources/ZEVARU").toString(), QStringLiteral("SQLite3"));
+    QVERIFY(!text.contains(QStringLiteral("pw1")) && !text.contains(QStringLiteral("pw2")));
+
+    // a configuration file that cannot be read is raised to the caller
+    QFile::remove(sysPath("ZEVARU.DAT"));
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sbSet_ReportDSN());
+}
+
+void TstStartup::processStartFailure()
+{
+    QFile::remove(sysPath("ZEVARU.DAT"));
+    QProcess p;
+    p.setProcessEnvironment(processEnv());
+    p.start(DbTestEnv::buildDir() + QStringLiteral("/zozura"), {});
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 1);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("msgbox:에러|프로그램 초기화에 실패하여 강제종료됩니다.\\n"
+                                         "프로그램 종료후 다시 시도해 주십시요.")),
+             qPrintable(err));
+    QVERIFY(!QFile::exists(odbcIni()));
+    QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0);
+}
+
+void TstStartup::processSecondInstance()
+{
+    const QString exe = DbTestEnv::buildDir() + QStringLiteral("/zozura");
+    QProcess first;
+    first.setProcessEnvironment(processEnv());
+    first.start(exe, {});
+    QVERIFY(first.waitForStarted());
+    // the first copy is up once it has written the report data source
+    QTRY_VERIFY_WITH_TIMEOUT(readText(odbcIni()).contains(QStringLiteral("[ODBC Data Sources]")), 20000);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    const QString dsnText = readText(odbcIni());
+    const QDateTime dsnTime = QFileInfo(odbcIni()).lastModified();
+    const qint64 dbSize = QFileInfo(sysPath("rates.db")).size();
+    QProcess second;
+    second.setProcessEnvironment(processEnv());
+    second.start(exe, {});
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitCode(), 1);
+    const QString err = QString::fromUtf8(second.readAllStandardError());
+    QVERIFY2(err.contains(QStringLiteral("msgbox:경고|프로그램이 이미 실행중입니다.")), qPrintable(err));
+    QCOMPARE(readText(odbcIni()), dsnText);
+    QCOMPARE(QFileInfo(odbcIni()).lastModified(), dsnTime);
+    QCOMPARE(QFileInfo(sysPath("rates.db")).size(), dbSize);
+
+    // a crashed first copy leaves a stale lock that does not block the next start
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+    QProcess third;
+    third.setProcessEnvironment(processEnv());
+    QFile::remove(odbcIni());
+    third.start(exe, {});
+    QTRY_VERIFY_WITH_TIMEOUT(readText(odbcIni()).contains(QStringLiteral("[ODBC Data Sources]")), 20000);
+    QCOMPARE(third.state(), QProcess::Running);
+    third.terminate();
+    QVERIFY(third.waitForFinished(10000));
+}
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"

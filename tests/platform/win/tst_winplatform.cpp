@@ -1,0 +1,145 @@
+#include "platform/win/registry.h"
+#include "platform/win/singleinstance.h"
+#include "platform/win/stdmessagebox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TstWinPlatform : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void singleInstance();
+    void staleLockDoesNotBlock();
+    void messageBoxHook_data();
+    void messageBoxHook();
+    void realMessageBoxAnsweredByTimer();
+    void registryFoundFlag_data();
+    void registryFoundFlag();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+};
+
+void TstWinPlatform::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", m_dir->path().toLocal8Bit());
+    qputenv("ZEVARU_SYSTEM_DIR", m_dir->path().toLocal8Bit());
+}
+
+void TstWinPlatform::cleanup()
+{
+    StdMessageBox::setAnswerHook({});
+    delete m_dir;
+}
+
+void TstWinPlatform::singleInstance()
+{
+    SingleInstance a;
+    QVERIFY(a.lockFilePath().startsWith(m_dir->path()));
+    QVERIFY(a.tryLock());
+    QVERIFY(a.tryLock()); // asking again keeps the lock
+    SingleInstance b;
+    QVERIFY(!b.tryLock());
+    SingleInstance other(QStringLiteral("another-program"));
+    QVERIFY(other.tryLock());
+    a.release();
+    QVERIFY(b.tryLock());
+}
+
+void TstWinPlatform::staleLockDoesNotBlock()
+{
+    // the lock of a process that no longer exists (the format QLockFile writes: pid, app, host)
+    QFile f(m_dir->filePath(QStringLiteral("zozura.lock")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::number(0x3FFFFFFF) + "\nzozura\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    f.close();
+    SingleInstance s;
+    QVERIFY(s.tryLock());
+}
+
+void TstWinPlatform::messageBoxHook_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("ok") << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+    QTest::newRow("yes/no answered no") << int(QMessageBox::Yes | QMessageBox::No) << int(QMessageBox::No);
+}
+
+void TstWinPlatform::messageBoxHook()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, answer);
+    QList<StdMessageBox::Request> seen;
+    StdMessageBox::setAnswerHook([&](const StdMessageBox::Request &r) {
+        seen << r;
+        return QMessageBox::StandardButton(answer);
+    });
+    QVERIFY(StdMessageBox::hasAnswerHook());
+    const auto got = StdMessageBox::show(nullptr, QMessageBox::Warning, QStringLiteral("자료 관리"),
+                                         QStringLiteral("a\nb"), QMessageBox::StandardButtons(buttons));
+    QCOMPARE(int(got), answer);
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.first().icon, QMessageBox::Warning);
+    QCOMPARE(seen.first().title, QStringLiteral("자료 관리"));
+    QCOMPARE(seen.first().text, QStringLiteral("a\nb"));
+}
+
+void TstWinPlatform::realMessageBoxAnsweredByTimer()
+{
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(100, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    const auto got = StdMessageBox::show(nullptr, QMessageBox::Information, QStringLiteral("경고"),
+                                         QStringLiteral("프로그램이 이미 실행중입니다."));
+    QCOMPARE(got, QMessageBox::Ok);
+    QCOMPARE(title, QStringLiteral("경고"));
+    QCOMPARE(text, QStringLiteral("프로그램이 이미 실행중입니다."));
+    QCOMPARE(icon, QMessageBox::Information);
+}
+
+void TstWinPlatform::registryFoundFlag_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("no file") << QByteArray() << false << QString();
+    QTest::newRow("empty value is found") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_X=\n") << true << QString();
+    QTest::newRow("list joined") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_X=a, b\n") << true << QStringLiteral("a, b");
+    QTest::newRow("other section") << QByteArray("[SOFTWARE\\OTHER]\nREG_X=1\n") << false << QString();
+}
+
+void TstWinPlatform::registryFoundFlag()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, found);
+    QFETCH(QString, value);
+    if (!ini.isEmpty()) {
+        QFile f(Registry::iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+    }
+    bool got = !found;
+    QCOMPARE(Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), QStringLiteral("REG_X"), &got), value);
+    QCOMPARE(got, found);
+}
+
+QTEST_MAIN(TstWinPlatform)
+#include "tst_winplatform.moc"
