@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QImageReader>
 #include <QLineEdit>
@@ -69,6 +70,7 @@ private slots:
     void axisValueFromMouse();
     void conversionsFollowChanges();
     void pagingKeepsPointWidth();
+    void plotStaysWhileScrolling();
     void scrollingClamps_data();
     void scrollingClamps();
     void hitTest_data();
@@ -244,6 +246,27 @@ void TestChartControl::pagingKeepsPointWidth()
 
     c.setScaleLastPage(true);
     QVERIFY(centreX(c, 16) - centreX(c, 15) > slotFirstPage * 2);
+}
+
+void TestChartControl::plotStaysWhileScrolling()
+{
+    ChartControl c;
+    c.resize(600, 400);
+    c.addSeries(ChartControl::Bar);
+    for (int i = 0; i < 20; ++i) // short labels first, long ones on the second page
+        c.addPoint(i, i < 10 ? QStringLiteral("가") : QStringLiteral("아주 긴 항목 이름 %1").arg(i), Qt::red);
+    c.setLeftAxisAutomatic(false);
+    c.setLeftAxisMinMax(0, 100);
+    c.setBottomLabelAngle(90);
+    c.setMaxPointsPerPage(10);
+    const double y50 = yOf(c, 50);
+    c.setFirstVisiblePoint(10);
+    QCOMPARE(yOf(c, 50), y50);
+    c.setFirstVisiblePoint(0);
+    QCOMPARE(yOf(c, 50), y50);
+    // a longer label added later makes room for itself
+    c.addPoint(1, QStringLiteral("이보다 훨씬 더 긴 항목 이름이 하나 더 있습니다"), Qt::red);
+    QVERIFY(yOf(c, 50) < y50);
 }
 
 void TestChartControl::scrollingClamps_data()

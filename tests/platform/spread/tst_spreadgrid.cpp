@@ -65,6 +65,7 @@ private slots:
     void topLeftChangeOnProgramChange();
     void firstVisibleRowWhileRedrawOff();
     void actionScrollsIntoView();
+    void actionBeforeShow();
     void scrollBarMode_data();
     void scrollBarMode();
     void columnsFitFlush_data();
@@ -431,6 +432,27 @@ void TstSpreadGrid::actionScrollsIntoView()
     grid.setRow(20000);
     grid.setAction(0);
     QCOMPARE(grid.ActiveRow(), 7777);
+}
+
+// The find window may make a far cell active while the grid's window is still hidden.
+void TstSpreadGrid::actionBeforeShow()
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto *grid = new SpreadGrid(&window);
+    grid->setGeometry(0, 0, 400, 300);
+    grid->setMaxCols(3);
+    grid->setMaxRows(5000);
+    grid->setCol(1);
+    grid->setRow(3);
+    grid->setAction(0);
+    grid->setRow(4000);
+    grid->setAction(0);
+    QCOMPARE(grid->ActiveRow(), 4000);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(grid->FirstVisibleRow() <= 4000);
+    QVERIFY(grid->FirstVisibleRow() > 4000 - 20);
 }
 
 void TstSpreadGrid::scrollBarMode_data()
