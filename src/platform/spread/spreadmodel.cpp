@@ -290,8 +290,10 @@ SpreadModel::RowData *SpreadModel::rowData(int row)
     if (row < 1 || row > maxRows())
         return nullptr;
     auto &slot = m_rows[size_t(row - 1)];
-    if (!slot)
+    if (!slot) {
         slot = std::make_unique<RowData>();
+        slot->cells.reserve(m_cols.size()); // a row is usually written across
+    }
     return slot.get();
 }
 

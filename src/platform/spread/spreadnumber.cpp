@@ -1,6 +1,7 @@
 #include "spreadnumber.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 
 namespace SpreadNumber {
@@ -66,35 +67,39 @@ QString format(double value, int decimals, QChar decimalChar, QChar groupChar, b
 std::optional<double> parse(QStringView text, QChar decimalChar, QChar groupChar)
 {
     text = text.trimmed();
-    if (text.isEmpty())
+    if (text.isEmpty() || text.size() > 64)
         return std::nullopt;
     if (decimalChar.isNull())
         decimalChar = QLatin1Char('.');
-    QString clean;
-    clean.reserve(text.size());
+    // copied into a small buffer without the separators, then read by from_chars (no allocation:
+    // this runs for every number put into the grid)
+    char buffer[72];
+    int n = 0;
     bool seenDecimal = false;
     bool seenDigit = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c.isDigit() && c.unicode() < 128) {
-            clean += c;
+        if (c.unicode() >= u'0' && c.unicode() <= u'9') {
+            buffer[n++] = char(c.unicode());
             seenDigit = true;
         } else if (c == decimalChar && !seenDecimal) {
-            clean += QLatin1Char('.');
+            buffer[n++] = '.';
             seenDecimal = true;
         } else if (!groupChar.isNull() && c == groupChar && !seenDecimal && seenDigit) {
             continue; // separators only between integer digits
-        } else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i == 0) {
-            clean += c;
+        } else if (c == QLatin1Char('-') && i == 0) {
+            buffer[n++] = '-';
+        } else if (c == QLatin1Char('+') && i == 0) {
+            continue;
         } else {
             return std::nullopt;
         }
     }
     if (!seenDigit)
         return std::nullopt;
-    bool ok = false;
-    const double v = clean.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0;
+    const auto [end, ec] = std::from_chars(buffer, buffer + n, v);
+    if (ec != std::errc() || end != buffer + n || !std::isfinite(v))
         return std::nullopt;
     return v;
 }
