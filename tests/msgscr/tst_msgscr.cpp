@@ -171,6 +171,10 @@ void TstMsgScr::visibleButtons()
         seen = shownButtons(s);
         seenInfor = s.lblInfor()->text();
         QCOMPARE(s.windowTitle(), QStringLiteral(" MessageBox..."));
+        // the right-aligned prompt line ends where the text box ends (pixels)
+        const int boxRight = qRound(s.layout().textBtm[2].right() / 15);
+        QVERIFY(qAbs(s.lblInfor()->geometry().right() + 1 - boxRight) <= 1);
+        QVERIFY(s.lblInfor()->width() >= QFontMetrics(s.lblInfor()->font()).horizontalAdvance(s.lblInfor()->text()));
         s.close();
     });
     QCOMPARE(seen, shown);
