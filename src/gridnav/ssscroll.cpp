@@ -276,7 +276,9 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), txt));
     txt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #8fa3bc; padding: 0px 1px; background: white; }"));
-    txt->setMinimumWidth(Twips::toPixels(555)); // seven digits
+    // the range is always shown whole; the input takes what is left (six digits at least)
+    lbl->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    txt->setMinimumWidth(Twips::toPixels(420));
     lay->addWidget(lbl);
     lay->addWidget(txt, 1);
     go->hide();
@@ -284,6 +286,7 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     auto *tim = new QTimer(container);
     name(tim, "timSS_MOVE");
     tim->setInterval(kFirstRepeatMs);
+    tim->setTimerType(Qt::PreciseTimer); // a coarse timer may fire the first repeat 20 ms early
 }
 
 void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)

@@ -215,25 +215,35 @@ void TstSsScroll::heldButtonRepeats()
     SS_MOVE_INFO &i = m_form->info;
     auto *down = qobject_cast<PicButton *>(i.cmd1Dn);
     QVERIFY(down);
+    // when each move reached the grid, ms after the press
     QElapsedTimer clock;
-    QTest::mousePress(down, Qt::LeftButton);
+    QVector<qint64> moves;
+    connect(m_form->grid, &SpreadGrid::TopLeftChange, this, [&](int, int oldTop, int, int newTop) {
+        if (newTop != oldTop)
+            moves.append(clock.elapsed());
+    });
     clock.start();
-    QCOMPARE(m_form->grid->FirstVisibleRow(), 2); // at once
+    QTest::mousePress(down, Qt::LeftButton);
+    QCOMPARE(moves.size(), 1); // at once
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 2);
     QCOMPARE(i.sclMove->property("Tag").toString(), QStringLiteral("1DN"));
     QCOMPARE(i.timMove->interval(), 450);
-    QTest::qWait(350);
-    if (clock.elapsed() < 440)
-        QCOMPARE(m_form->grid->FirstVisibleRow(), 2); // nothing before 450 ms
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->grid->FirstVisibleRow(), 3, 400);
-    const qint64 second = clock.elapsed();
-    QVERIFY2(second >= 440, qPrintable(QString::number(second)));
+    QTRY_VERIFY_WITH_TIMEOUT(moves.size() >= 2, 2000);
+    QVERIFY2(moves[1] >= 449, qPrintable(QString::number(moves[1]))); // not before 450 ms
     QCOMPARE(i.timMove->interval(), 60);
     QTest::qWait(600);
-    const int rowsMoved = m_form->grid->FirstVisibleRow() - 3;
-    // about one row every 60 ms after the first repeat
-    QVERIFY2(rowsMoved >= 5 && rowsMoved <= 11, qPrintable(QString::number(rowsMoved)));
-
+    const qsizetype held = moves.size();
     QTest::mouseRelease(down, Qt::LeftButton);
+    const qint64 released = clock.elapsed();
+    // then every 60 ms: never faster, and the repeat keeps going
+    for (qsizetype k = 2; k < held; ++k)
+        QVERIFY2(moves[k] - moves[1] >= 59 * (k - 1),
+                 qPrintable(QStringLiteral("move %1 at %2 ms").arg(k).arg(moves[k])));
+    QVERIFY2(held >= 2 + 3, qPrintable(QString::number(held)));
+    QVERIFY(held <= 2 + (released - moves[1]) / 59 + 1);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 1 + int(held));
+
+    // releasing stops at once and gives the grid the focus
     const int stopped = m_form->grid->FirstVisibleRow();
     QVERIFY(!i.timMove->isActive());
     QCOMPARE(i.timMove->interval(), 450);
