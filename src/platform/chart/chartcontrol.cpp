@@ -536,7 +536,7 @@ ChartControl::Layout ChartControl::computeLayout(const QRectF &r) const
     l.page = pageWindow(pointCount(), m_perPage, m_first, m_scaleLastPage);
 
     // bottom labels: one text line, or turned upright with the room of the longest label
-    double bottomH = afm.height() + 8;
+    double bottomH = afm.height() + 10;
     if (m_labelAngle == 90) {
         // measured over all points, so that the plot does not jump while scrolling
         if (m_labelWidth < 0) {
@@ -705,7 +705,7 @@ void ChartControl::paintAxes(QPainter *p, const Layout &l) const
     const double need = m_labelAngle == 90 ? afm.height() + 2 : widest + 8;
     const int every = std::max(1, int(std::ceil(need / std::max(1.0, slotW))));
     p->setPen(Qt::black);
-    const double labelTop = f.bottom() + 5;
+    const double labelTop = f.bottom() + 7; // clear of the lowest value label beside the axis
     const double maxLen = m_labelAngle == 90 ? std::max(0.0, l.rect.bottom() - kPad - labelTop
                                                                  - (m_bottomTitle.isEmpty() ? 0 : afm.height() + 4))
                                              : 0;

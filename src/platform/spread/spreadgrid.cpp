@@ -606,7 +606,7 @@ void SpreadGrid::restoreAfterReset()
 
 QString SpreadGrid::FontName() const
 {
-    return m_fontName;
+    return m_fontName.isEmpty() ? m_view->font().family() : m_fontName;
 }
 
 void SpreadGrid::setFontName(const QString &family)
