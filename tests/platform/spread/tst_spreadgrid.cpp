@@ -470,6 +470,12 @@ void TstSpreadGrid::topLeftChangeOnProgramChange()
     grid.view()->verticalScrollBar()->setValue(grid.view()->verticalScrollBar()->value() + 3);
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spy.at(2), (QList<QVariant>{5, 200, 5, 203}));
+
+    // emptying the grid (a new query) brings the first row back to 1, and says so
+    grid.setMaxRows(0);
+    QCOMPARE(grid.FirstVisibleRow(), 1);
+    QCOMPARE(spy.count(), 4);
+    QCOMPARE(spy.at(3).at(3).toInt(), 1);
 }
 
 void TstSpreadGrid::firstVisibleRowWhileRedrawOff()
