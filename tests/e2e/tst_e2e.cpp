@@ -132,7 +132,8 @@ void TstE2e::initTestCase()
         m_display = QStringLiteral(":%1").arg(n);
         m_xvfb.start(QStringLiteral("Xvfb"), {m_display, QStringLiteral("-screen"), QStringLiteral("0"),
                                                QStringLiteral("1280x1024x24"), QStringLiteral("-dpi"),
-                                               QStringLiteral("96"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                               QStringLiteral("96"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                               QStringLiteral("-noreset")});
         m_xvfb.waitForStarted(5000);
         QElapsedTimer t;
         t.start();
@@ -586,11 +587,16 @@ void TstE2e::postgresStoppedWhileRunning()
             &code, 60000);
         return code;
     };
+    // started again as the test script started it: loopback only, its port, sockets in /tmp
+    const QStringList startArgs{QStringLiteral("-l"), pgData + QStringLiteral("/server.log"), QStringLiteral("-w"),
+                                QStringLiteral("-o"),
+                                QStringLiteral("-c listen_addresses=127.0.0.1 -p %1 -k /tmp").arg(DbTestEnv::Pg().port),
+                                QStringLiteral("start")};
     QSqlDatabase::removeDatabase(QStringLiteral("check"));
     QCOMPARE(pgCtl({QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")}), 0);
     auto restart = qScopeGuard([&] {
         if (!QFile::exists(pgData + QStringLiteral("/postmaster.pid")))
-            pgCtl({QStringLiteral("-l"), pgData + QStringLiteral("/server.log"), QStringLiteral("-w"), QStringLiteral("start")});
+            pgCtl(startArgs);
     });
 
     // save and delete fail with the program's own box, and the program keeps running
@@ -614,11 +620,12 @@ void TstE2e::postgresStoppedWhileRunning()
     click(w, QueryButton);
     box = waitAnyBox(p->processId(), {QStringLiteral("자료 관리"), QStringLiteral("저장실패")}, &which);
     QVERIFY2(!box.isEmpty(), "no answer to a query with the server down");
+    QCOMPARE(which, QStringLiteral("자료 관리"));
     answerBox(box);
     QCOMPARE(p->state(), QProcess::Running);
 
     // the server back: nothing was re-sent on its own, and the next command works
-    QCOMPARE(pgCtl({QStringLiteral("-l"), pgData + QStringLiteral("/server.log"), QStringLiteral("-w"), QStringLiteral("start")}), 0);
+    QCOMPARE(pgCtl(startArgs), 0);
     QThread::msleep(1500);
     QCOMPARE(value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE")).toInt(), 1);
     QCOMPARE(value(QStringLiteral("SELECT REMARK FROM EX_RATE WHERE STD_DATE='2026/12/01'")).toString(),
