@@ -260,7 +260,7 @@ double availableWidth(double gridWidth, int visibleCount, double col0Width)
 }
 
 QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool> &hidden, int fillCol,
-                           double available, const std::function<double(double)> &reported)
+                           double available, const std::function<double(int, double)> &apply)
 {
     const int n = int(defWidths.size());
     QVector<double> out(n, -1.0);
@@ -276,9 +276,9 @@ QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool>
         if (isHidden(c) || c == fillCol)
             continue;
         out[c] = defWidths[c] / sum * available;
-        used += reported ? reported(out[c]) : out[c];
+        used += apply ? apply(c, out[c]) : out[c];
     }
-    if (fillCol >= 1 && fillCol < n)
+    if (fillCol >= 1 && fillCol < n && !isHidden(fillCol))
         out[fillCol] = std::max(0.0, available - used);
     return out;
 }

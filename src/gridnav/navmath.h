@@ -118,10 +118,10 @@ PanelArrangement panelArrangement(double scaleHeight);
 // (a pixel per column line and 3 for the frame), less the row-number column.
 double availableWidth(double gridWidth, int visibleCount, double col0Width);
 // Mode 1: the visible columns' definition widths scaled to `available`; `fillCol` takes the remainder
-// of what the grid reports for the others (`reported` maps a width set to the width read back), so
-// the columns end flush with the grid's right edge. Index 0 and hidden columns are returned as -1
-// (left alone).
+// of what the grid reports for the others (`apply(col, width)` sets a width and returns the width
+// the grid then reports), so the columns end flush with the grid's right edge. Index 0 and hidden
+// columns are returned as -1 (left alone); the fill column's width is returned, not applied.
 QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool> &hidden, int fillCol,
-                           double available, const std::function<double(double)> &reported);
+                           double available, const std::function<double(int, double)> &apply);
 
 } // namespace NavMath

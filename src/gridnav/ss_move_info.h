@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -81,6 +83,9 @@ struct SS_MOVE_INFO
     QVector<bool> ColBorder;
 
     bool LockColour = false;        // locked columns light yellow, others white
+
+    // The navigator's forwarded events (sbSS_MOVE_Connect); deleting it undoes them.
+    QPointer<QObject> Links;
 
     // The seven hints: summary grid, current-line box, total box, export, graph, find, refresh.
     std::array<std::shared_ptr<ToolTip>, 7> Tips;

@@ -238,7 +238,13 @@ void FrmMsgScr::applyLabel(QLabel *label, const TwipRect &rect)
         const int extra = need - r.height();
         r.adjust(0, -extra / 2, 0, extra - extra / 2);
     }
-    r.setWidth(r.width() + 2); // room for the last glyph's overhang
+    // 2 pixels of room for a glyph's overhang, on the side away from the label's anchored edge
+    if (label->alignment() & Qt::AlignRight)
+        r.adjust(-2, 0, 0, 0);
+    else if (label->alignment() & Qt::AlignHCenter)
+        r.adjust(-1, 0, 1, 0);
+    else
+        r.adjust(0, 0, 2, 0);
     label->setGeometry(r);
 }
 
@@ -346,7 +352,11 @@ void FrmMsgScr::unload()
     m_unloaded = true;
     Form_Unload();
     hide(); // ends a modal wait
-    deleteLater();
+    // a button pressed during the pointer glide: the glide is still running on this window
+    if (m_gliding)
+        m_deleteAfterGlide = true;
+    else
+        deleteLater();
 }
 
 void FrmMsgScr::Form_Activate()
@@ -364,8 +374,11 @@ void FrmMsgScr::Form_Activate()
     } else if (MsgScrDefault != 0) {
         sbMouse_MoveToCtrl(m_cmdClose[0], this);
     }
-    if (self)
-        m_gliding = false;
+    if (!self)
+        return;
+    m_gliding = false;
+    if (m_deleteAfterGlide)
+        deleteLater();
 }
 
 bool FrmMsgScr::event(QEvent *e)

@@ -87,5 +87,6 @@ private:
     qint32 m_kindPictures = 0;
     bool m_gliding = false;
     bool m_activated = false;
+    bool m_deleteAfterGlide = false;
     bool m_unloaded = false;
 };

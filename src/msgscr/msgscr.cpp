@@ -235,7 +235,7 @@ void sbMouse_MoveToCtrl(QWidget *control, QWidget *form)
     for (qsizetype i = 0; i < path.size(); ++i) {
         if (i < MouseGlide::Steps) {
             TickCount::waitMoreThan(MouseGlide::StepMs);
-            if (!guard)
+            if (!guard || !guard->isVisible())
                 return; // the form went away while waiting
         }
         Pointer::setPosition(path[i]);

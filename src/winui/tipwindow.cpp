@@ -50,8 +50,11 @@ TipWindow::TipWindow(QWidget *control, bool balloon, bool centred)
     m_rest.setSingleShot(true);
     m_rest.setInterval(RestDelay);
     connect(&m_rest, &QTimer::timeout, this, [this] {
-        if (m_hovering)
-            popUp(m_restPos);
+        if (!m_hovering || !m_control)
+            return;
+        // where the mouse rests now (it may have moved without move events reaching us)
+        const QPoint here = m_control->mapFromGlobal(QCursor::pos());
+        popUp(m_control->rect().contains(here) ? here : m_restPos);
     });
     if (control) {
         control->installEventFilter(this);
@@ -137,7 +140,7 @@ QSize TipWindow::bodySize() const
 
 void TipWindow::popUp(QPoint pos)
 {
-    if (!m_control || (m_text.isEmpty() && m_title.isEmpty()))
+    if (!m_control || !m_control->isVisible() || (m_text.isEmpty() && m_title.isEmpty()))
         return;
     m_restPos = pos;
     const QWidget *c = m_control;

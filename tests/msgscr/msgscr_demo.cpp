@@ -1,5 +1,5 @@
 // Shows the message screen over a stand-in main window, for looking at it under Xvfb:
-//   msgscr_demo notice|question|warning|error|wait|progress [shot.png]
+//   msgscr_demo notice|question|warning|error|plain|wait|progress [shot.png]
 // With a file name it saves a picture of the screen after a moment and quits.
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
@@ -54,6 +54,11 @@ int main(int argc, char **argv)
         if (what == QLatin1String("question"))
             fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("자료를 삭제하시겠습니까?"),
                           QStringLiteral("기준일자 : 2026/12/08\r\n삭제된 자료는 복구할 수 없습니다."), 0, 2, 0);
+        else if (what == QLatin1String("plain"))
+            fnDisp_MsgScr(0, 2, 0, QStringLiteral("그래프 설정"),
+                          QStringLiteral("첫째 줄\r\n둘째 줄\r\n셋째 줄\r\n넷째 줄\r\n다섯째 줄\r\n"
+                                         "여섯째 줄: 이 줄은 마흔다섯 글자 눈금보다 더 길어서 창이 넓어집니다."),
+                          0, 1, 0);
         else if (what == QLatin1String("warning"))
             fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("입력값을 확인하십시오."),
                           QStringLiteral("기준일자가 올바르지 않습니다.\r\n(YYYY/MM/DD 형식으로 입력하십시오.)"), 0, 1, 0);

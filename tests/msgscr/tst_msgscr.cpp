@@ -41,6 +41,7 @@ private slots:
     void defaultPersistence_data();
     void defaultPersistence();
     void glideTakesEightSteps();
+    void answerDuringGlide();
     void pointerShapes();
     void otherModes_data();
     void otherModes();
@@ -170,6 +171,10 @@ void TstMsgScr::visibleButtons()
         seen = shownButtons(s);
         seenInfor = s.lblInfor()->text();
         QCOMPARE(s.windowTitle(), QStringLiteral(" MessageBox..."));
+        // the right-aligned prompt line ends where the text box ends (pixels)
+        const int boxRight = qRound(s.layout().textBtm[2].right() / 15);
+        QVERIFY(qAbs(s.lblInfor()->geometry().right() + 1 - boxRight) <= 1);
+        QVERIFY(s.lblInfor()->width() >= QFontMetrics(s.lblInfor()->font()).horizontalAdvance(s.lblInfor()->text()));
         s.close();
     });
     QCOMPARE(seen, shown);
@@ -408,6 +413,34 @@ void TstMsgScr::glideTakesEightSteps()
     const qint64 took = TickCount::now() - t0;
     QVERIFY2(took >= 8 * 10, qPrintable(QString::number(took)));
     QCOMPARE(Pointer::position(), glideTarget(form, 0));
+}
+
+void TstMsgScr::answerDuringGlide()
+{
+    // a button pressed while the pointer is still gliding ends the screen at once and safely
+    Pointer::setPosition(QPoint(0, 0));
+    QPointer<FrmMsgScr> screen;
+    QTimer probe;
+    QPoint stoppedAt;
+    bool pressed = false;
+    probe.setInterval(2);
+    connect(&probe, &QTimer::timeout, this, [&] {
+        FrmMsgScr *s = fnMsgScr_Current();
+        if (!pressed && s && s->isGliding()) {
+            pressed = true;
+            screen = s;
+            QTest::mouseClick(s->cmdClose(0), Qt::LeftButton);
+            stoppedAt = Pointer::position();
+        }
+    });
+    probe.start();
+    const qint32 r = fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("제목"), QStringLiteral("본문"), 0, 1, 0);
+    probe.stop();
+    QVERIFY(pressed);
+    QCOMPARE(r, 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!screen); // deleted once the glide let go of it
+    QCOMPARE(Pointer::position(), stoppedAt); // the glide stopped with the window
 }
 
 void TstMsgScr::pointerShapes()

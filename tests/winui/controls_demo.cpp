@@ -1,6 +1,7 @@
 // A small form with every input control, picture button, tip and a pop-up menu, laid out in
 // twips like the main window, to look at under Xvfb:
 //   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./controls_demo [--menu] [--shot file.png]
+//   --hover: tips appear only when the mouse rests on their control; --quit ms: end after a while
 #include "platform/controls/btnbutton.h"
 #include "platform/controls/cfloat.h"
 #include "platform/controls/ddate.h"
@@ -136,9 +137,11 @@ int main(int argc, char *argv[])
     QTimer::singleShot(300, [&] {
         form.activateWindow();
         usd->setFocus();
-        findTip.showNow();
-        sumTip.showNow(QPoint(60, 10));
-        plainTip.showNow();
+        if (!args.contains(QStringLiteral("--hover"))) {
+            findTip.showNow();
+            sumTip.showNow(QPoint(60, 10));
+            plainTip.showNow();
+        }
         if (args.contains(QStringLiteral("--menu"))) {
             auto *menu = PopupMenu::buildMenu(
                 {QStringLiteral("1. 시트 크기에 맞게"), QStringLiteral("2. 문자 길이에 맞게"), QStringLiteral("-"),
@@ -156,5 +159,8 @@ int main(int argc, char *argv[])
             QApplication::quit();
         });
     }
+    const int quitAt = args.indexOf(QStringLiteral("--quit"));
+    if (quitAt >= 0 && quitAt + 1 < args.size())
+        QTimer::singleShot(args.at(quitAt + 1).toInt(), &app, &QApplication::quit);
     return app.exec();
 }

@@ -34,6 +34,9 @@ private slots:
     void setToolTipRoutine();
     void showsWhileMouseRests();
     void centredBalloonHangsUnderControl();
+    void nothingToShow_data();
+    void nothingToShow();
+    void shownTipFollowsTextChange();
 };
 
 void TestToolTip::createWithoutParentMakesNoWindow()
@@ -305,6 +308,61 @@ void TestToolTip::centredBalloonHangsUnderControl()
     QVERIFY(qAbs(g.center().x() - bottomMiddle.x()) <= 1);
     tip.hideNow();
     QVERIFY(!tip.isShown());
+}
+
+void TestToolTip::nothingToShow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("controlVisible");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("text") << "없음" << "" << true << true;
+    QTest::newRow("title only") << "" << "조회정보" << true << true;
+    QTest::newRow("empty tip") << "" << "" << true << false;
+    QTest::newRow("hidden control") << "없음" << "조회정보" << false << false;
+}
+
+void TestToolTip::nothingToShow()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(bool, controlVisible);
+    QFETCH(bool, shown);
+
+    QWidget form;
+    form.resize(200, 100);
+    auto *control = new QLabel(QStringLiteral("x"), &form);
+    control->setVisible(controlVisible);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    ToolTip tip;
+    tip.setTitle(title);
+    tip.setTipText(text);
+    tip.setParentControl(control);
+    QVERIFY(tip.Create());
+    tip.showNow();
+    QCOMPARE(tip.isShown(), shown);
+}
+
+void TestToolTip::shownTipFollowsTextChange()
+{
+    QWidget form;
+    form.resize(300, 200);
+    auto *control = new QLabel(QStringLiteral("합계"), &form);
+    control->setGeometry(20, 20, 100, 30);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    ToolTip tip;
+    QVERIFY(fnSet_ToolTip(&tip, control, 1, true, QStringLiteral("없음"), QStringLiteral("조회정보"), 1));
+    tip.showNow();
+    TipWindow *window = tip.tipWindow();
+    const QSize before = window->size();
+    tip.setTipText(QStringLiteral("기간 : 2024/01/01 ~ 2024/12/31\r\n조회 : 2024/12/31 17:00:00\r\n건수 : 366 건"));
+    QCOMPARE(tip.tipWindow(), window);
+    QVERIFY(tip.isShown());
+    QVERIFY(window->width() > before.width());
+    QVERIFY(window->height() > before.height());
 }
 
 QTEST_MAIN(TestToolTip)

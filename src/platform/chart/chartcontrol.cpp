@@ -138,6 +138,7 @@ void ChartControl::touch()
 
 void ChartControl::removeAllSeries()
 {
+    m_labelWidth = -1;
     m_kind = -1;
     m_points.clear();
     m_first = 0;
@@ -146,6 +147,7 @@ void ChartControl::removeAllSeries()
 
 int ChartControl::addSeries(int kind)
 {
+    m_labelWidth = -1;
     m_kind = (kind == Line || kind == Bar || kind == Pie) ? kind : Bar;
     m_points.clear();
     m_first = 0;
@@ -173,6 +175,7 @@ void ChartControl::setSeriesKind(int kind)
 
 void ChartControl::clearPoints()
 {
+    m_labelWidth = -1;
     m_points.clear();
     m_first = 0;
     touch();
@@ -183,6 +186,8 @@ int ChartControl::addPoint(double value, const QString &label, const QColor &col
     if (m_kind < 0)
         m_kind = Bar; // a point without a series starts one, as adding to series 0 implies
     m_points.append({std::isfinite(value) ? value : 0.0, label, colour});
+    if (m_labelWidth >= 0) // widen the kept measure instead of measuring every label again
+        m_labelWidth = std::max(m_labelWidth, QFontMetricsF(pixelFont(m_axisFont)).horizontalAdvance(label));
     touch();
     return int(m_points.size()) - 1;
 }
@@ -402,6 +407,7 @@ void ChartControl::setBottomLabelAngle(int degrees)
 
 void ChartControl::setAxisFont(const QFont &font)
 {
+    m_labelWidth = -1;
     m_axisFont = font;
     touch();
 }
@@ -495,9 +501,11 @@ ChartControl::Layout ChartControl::computeLayout(const QRectF &r) const
 
     double right = r.right() - kPad;
     if (m_legendVisible && !m_points.isEmpty()) {
+        // the legend lists as many points as fit its height; only those are measured
+        const int rows = std::max(1, int((r.bottom() - kPad - l.headerBottom - 10) / (afm.height() + 2)));
         double w = 0;
-        for (const ChartPoint &pt : m_points)
-            w = std::max(w, afm.horizontalAdvance(pt.label));
+        for (int i = 0; i < std::min(rows, pointCount()); ++i)
+            w = std::max(w, afm.horizontalAdvance(m_points.at(i).label));
         w = std::min(w + afm.height() + 16, r.width() * 0.3);
         const double h = std::min(r.bottom() - kPad - l.headerBottom,
                                   m_points.size() * (afm.height() + 2) + 10);
@@ -530,10 +538,13 @@ ChartControl::Layout ChartControl::computeLayout(const QRectF &r) const
     // bottom labels: one text line, or turned upright with the room of the longest label
     double bottomH = afm.height() + 8;
     if (m_labelAngle == 90) {
-        double w = 0;
-        for (int i = l.page.first; i < l.page.first + l.page.shown; ++i)
-            w = std::max(w, afm.horizontalAdvance(m_points.at(i).label));
-        bottomH = std::min(w, r.height() * 0.35) + 10;
+        // measured over all points, so that the plot does not jump while scrolling
+        if (m_labelWidth < 0) {
+            m_labelWidth = 0;
+            for (const ChartPoint &pt : m_points)
+                m_labelWidth = std::max(m_labelWidth, afm.horizontalAdvance(pt.label));
+        }
+        bottomH = std::min(m_labelWidth, r.height() * 0.35) + 10;
     }
     if (!m_bottomTitle.isEmpty())
         bottomH += afm.height() + 4;

@@ -273,6 +273,7 @@ private:
     mutable QRectF m_layoutRect;
     mutable double m_total = 0.0;
     mutable bool m_totalValid = false;
+    mutable double m_labelWidth = -1.0; // widest label in pixels, < 0 = to measure; kept while scrolling
 
     friend class ChartEditor;
 };

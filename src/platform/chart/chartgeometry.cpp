@@ -3,6 +3,7 @@
 #include <QSizeF>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -15,6 +16,12 @@ double normDeg(double deg)
     if (d < 0)
         d += 360.0;
     return d;
+}
+
+// Half of hi - lo, which stays finite even for a range across the whole double scale.
+double halfSpan(double lo, double hi)
+{
+    return hi / 2 - lo / 2;
 }
 
 // Ticks at whole multiples of step inside lo..hi (a little slack for rounding).
@@ -74,9 +81,9 @@ AxisScale niceScale(double lo, double hi, int maxTicks)
     }
     const int intervals = std::max(1, maxTicks);
     AxisScale s;
-    s.step = niceNumber((hi - lo) / intervals, false);
-    s.minimum = std::floor(lo / s.step + kEps) * s.step;
-    s.maximum = std::ceil(hi / s.step - kEps) * s.step;
+    s.step = niceNumber(halfSpan(lo, hi) / intervals * 2, false);
+    s.minimum = std::max(std::floor(lo / s.step + kEps) * s.step, -DBL_MAX);
+    s.maximum = std::min(std::ceil(hi / s.step - kEps) * s.step, DBL_MAX);
     if (s.maximum <= s.minimum)
         s.maximum = s.minimum + s.step;
     s.ticks = ticksInside(s.minimum, s.maximum, s.step);
@@ -103,7 +110,7 @@ AxisScale fixedScale(double lo, double hi, int maxTicks)
     AxisScale s;
     s.minimum = lo;
     s.maximum = hi;
-    s.step = niceNumber((hi - lo) / std::max(1, maxTicks), false);
+    s.step = niceNumber(halfSpan(lo, hi) / std::max(1, maxTicks) * 2, false);
     s.ticks = ticksInside(lo, hi, s.step);
     return s;
 }
@@ -172,14 +179,14 @@ double valueToY(double value, double lo, double hi, const QRectF &plot)
 {
     if (hi <= lo)
         return plot.bottom();
-    return plot.bottom() - (value - lo) / (hi - lo) * plot.height();
+    return plot.bottom() - (value / 2 - lo / 2) / halfSpan(lo, hi) * plot.height();
 }
 
 double yToValue(double y, double lo, double hi, const QRectF &plot)
 {
     if (plot.height() <= 0)
         return lo;
-    return lo + (plot.bottom() - y) / plot.height() * (hi - lo);
+    return lo + (plot.bottom() - y) / plot.height() * halfSpan(lo, hi) * 2;
 }
 
 double slotCentreX(int slot, int slotCount, const QRectF &plot)
@@ -229,14 +236,20 @@ QVector<PieSlice> pieSlices(const QVector<double> &values, double rotationDeg)
 {
     QVector<PieSlice> slices;
     slices.reserve(values.size());
+    // shares are taken of values scaled by the largest, so that huge values cannot overflow the sum
+    double largest = 0;
+    for (double v : values)
+        if (std::isfinite(v))
+            largest = std::max(largest, std::fabs(v));
     double sum = 0;
     for (double v : values)
-        sum += std::fabs(v);
+        if (std::isfinite(v) && largest > 0)
+            sum += std::fabs(v) / largest;
     double at = normDeg(rotationDeg);
     for (double v : values) {
         PieSlice s;
         s.startDeg = normDeg(at);
-        s.spanDeg = sum > 0 ? std::fabs(v) / sum * 360.0 : 0.0;
+        s.spanDeg = sum > 0 && std::isfinite(v) ? std::fabs(v) / largest / sum * 360.0 : 0.0;
         at += s.spanDeg;
         slices.append(s);
     }

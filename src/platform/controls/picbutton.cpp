@@ -124,6 +124,14 @@ void PicButton::paintEvent(QPaintEvent *)
             pm = QIcon(pm).pixmap(r.size(), dpr, QIcon::Disabled);
         const int shift = (enabled && down && m_down.isEmpty()) ? 1 : 0;
         p.drawPixmap(shift, shift, pm);
+        if (hasFocus()) {
+            // face pictures carry no focus look of their own: a dotted frame inside the face
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setPen(QPen(ControlStyle::focusBorder(), 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(2, 2, -3, -3));
+            p.setRenderHint(QPainter::Antialiasing, true);
+        }
     } else {
         // the program's flat face: one-pixel frame, pressed face a shade darker
         QColor fill = ControlStyle::buttonFace();
@@ -146,7 +154,10 @@ void PicButton::paintEvent(QPaintEvent *)
     QSize g = m_glyphSize.isValid() ? m_glyphSize : SvgPicture::naturalSize(m_picture);
     if (!g.isValid() || m_picture.isEmpty())
         g = QSize(0, 0);
-    g = g.boundedTo(r.size() - QSize(2, 2));
+    // a glyph larger than the button shrinks to fit, keeping its proportions (pixels)
+    const QSize room = (r.size() - QSize(4, 4)).expandedTo(QSize(1, 1));
+    if (g.width() > room.width() || g.height() > room.height())
+        g = g.scaled(room, Qt::KeepAspectRatio);
     QSize t(0, 0);
     if (!m_caption.isEmpty())
         t = fontMetrics().size(Qt::TextShowMnemonic, m_caption);

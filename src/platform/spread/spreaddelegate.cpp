@@ -3,7 +3,10 @@
 #include "spreadmodel.h"
 #include "spreadpaint.h"
 
+#include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
+#include <QToolTip>
 
 SpreadDelegate::SpreadDelegate(SpreadModel *store, QObject *parent)
     : QStyledItemDelegate(parent)
@@ -39,4 +42,24 @@ QSize SpreadDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelI
 {
     // never asked per row: rows are uniform and sized by the grid
     return option.rect.size();
+}
+
+QString SpreadDelegate::notANumberText()
+{
+    return QStringLiteral("숫자만 입력할 수 있습니다. 입력한 값은 저장되지 않았습니다.");
+}
+
+void SpreadDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (!line) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    if (!model->setData(index, line->text(), Qt::EditRole)) {
+        // shown once the editor has closed: the focus change of closing would take a tip away at once
+        QWidget *area = editor->parentWidget() ? editor->parentWidget() : editor;
+        const QPoint at = editor->mapToGlobal(QPoint(0, editor->height()));
+        QTimer::singleShot(0, area, [area, at] { QToolTip::showText(at, notANumberText(), area); });
+    }
 }

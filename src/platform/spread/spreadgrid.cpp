@@ -253,8 +253,13 @@ void SpreadGrid::setAction(int action)
     if (m_model->isSuspended() && row > m_model->rowCount())
         return; // applied when painting resumes
     const QModelIndex idx = m_model->index(row - 1, col - 1);
-    layOutNow(this, m_view);
     m_view->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
+    if (!isVisible()) {
+        // how many rows fit is known once the window is laid out and shown
+        m_scrollToActive = true;
+        return;
+    }
+    layOutNow(this, m_view);
     m_view->scrollTo(idx);
 }
 
@@ -843,6 +848,18 @@ void SpreadGrid::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setPen(QColor(0xB4, 0xBC, 0xC8));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void SpreadGrid::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_scrollToActive)
+        return;
+    m_scrollToActive = false;
+    layOutNow(this, m_view);
+    const QModelIndex cur = m_view->currentIndex();
+    if (cur.isValid())
+        m_view->scrollTo(cur);
 }
 
 bool SpreadGrid::eventFilter(QObject *watched, QEvent *event)

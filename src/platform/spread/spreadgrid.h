@@ -195,6 +195,7 @@ private:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
 
@@ -225,5 +226,6 @@ private:
     int m_activeCol = 0;
     int m_activeRow = 0;
     bool m_settingWidths = false; // program changes widths: no ColWidthChange
+    bool m_scrollToActive = false; // Action 0 before the grid was shown: scroll when it is
     std::vector<int> m_viewRows;  // data rows the view shows with a height or hidden state of their own
 };

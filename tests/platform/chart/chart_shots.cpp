@@ -133,6 +133,36 @@ int main(int argc, char **argv)
         c.setMarksVisible(true);
         c.renderImage(c.size()).save(dir + QStringLiteral("/single_bar_3d.png"));
     }
+    // small charts, as in a window at its smallest size
+    for (int kind : {0, 1, 5}) {
+        ChartControl c;
+        c.resize(430, 300);
+        c.addSeries(kind);
+        for (int i = 0; i < 12; ++i)
+            c.addPoint(kind == 5 ? -values[i] : values[i], labels[i], kind == 0 ? QColor(255, 255, 0) : colours[i]);
+        c.setHeaderLine(0, QStringLiteral("업체 별 미달러"));
+        c.setLeftAxisTitle(QStringLiteral("미달러"));
+        c.setView3D(true);
+        c.setMarksVisible(true);
+        c.setMarksStyle(kind == 5 ? 3 : 0);
+        c.setValueFormat(QStringLiteral("###,###,###,##0.00"));
+        c.setPercentFormat(QStringLiteral("0.00%"));
+        c.renderImage(c.size()).save(QStringLiteral("%1/small_%2.png").arg(dir).arg(kind));
+    }
+    // a pie of thirty slices
+    {
+        ChartControl c;
+        c.resize(700, 480);
+        c.addSeries(5);
+        for (int i = 0; i < 30; ++i)
+            c.addPoint(5 + (i * 37 % 23), QStringLiteral("항목 %1").arg(i + 1), colours[i % colours.size()]);
+        c.setHeaderLine(0, QStringLiteral("항목 별 수량"));
+        c.setMarksVisible(true);
+        c.setMarksStyle(3);
+        c.setPercentFormat(QStringLiteral("0.0%"));
+        c.setView3D(true);
+        c.renderImage(c.size()).save(dir + QStringLiteral("/pie_30.png"));
+    }
     // the widget itself and its editor, as shown on screen
     {
         ChartControl c;

@@ -70,6 +70,7 @@ private slots:
     void axisValueFromMouse();
     void conversionsFollowChanges();
     void pagingKeepsPointWidth();
+    void plotStaysWhileScrolling();
     void scrollingClamps_data();
     void scrollingClamps();
     void hitTest_data();
@@ -78,6 +79,8 @@ private slots:
     void pieRotationMovesSlices();
     void drawsEveryKind_data();
     void drawsEveryKind();
+    void extremeValuesDraw_data();
+    void extremeValuesDraw();
     void jpegAtChartPixelSize();
     void jpegRefusesUnwritableFile();
     void printsToPdf();
@@ -247,6 +250,27 @@ void TestChartControl::pagingKeepsPointWidth()
     QVERIFY(centreX(c, 16) - centreX(c, 15) > slotFirstPage * 2);
 }
 
+void TestChartControl::plotStaysWhileScrolling()
+{
+    ChartControl c;
+    c.resize(600, 400);
+    c.addSeries(ChartControl::Bar);
+    for (int i = 0; i < 20; ++i) // short labels first, long ones on the second page
+        c.addPoint(i, i < 10 ? QStringLiteral("가") : QStringLiteral("아주 긴 항목 이름 %1").arg(i), Qt::red);
+    c.setLeftAxisAutomatic(false);
+    c.setLeftAxisMinMax(0, 100);
+    c.setBottomLabelAngle(90);
+    c.setMaxPointsPerPage(10);
+    const double y50 = yOf(c, 50);
+    c.setFirstVisiblePoint(10);
+    QCOMPARE(yOf(c, 50), y50);
+    c.setFirstVisiblePoint(0);
+    QCOMPARE(yOf(c, 50), y50);
+    // a longer label added later makes room for itself
+    c.addPoint(1, QStringLiteral("이보다 훨씬 더 긴 항목 이름이 하나 더 있습니다"), Qt::red);
+    QVERIFY(yOf(c, 50) < y50);
+}
+
 void TestChartControl::scrollingClamps_data()
 {
     QTest::addColumn<int>("start");
@@ -371,6 +395,57 @@ void TestChartControl::drawsEveryKind()
     // an empty chart draws too, without a series
     ChartControl empty;
     QCOMPARE(empty.renderImage(QSize(100, 80)).pixelColor(50, 40), empty.panelColour());
+}
+
+void TestChartControl::extremeValuesDraw_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<QVector<double>>("values");
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (int kind : {0, 1, 5}) {
+        for (bool automatic : {true, false}) {
+            const char *a = automatic ? "auto" : "fixed";
+            QTest::addRow("kind %d %s: the whole double scale", kind, a) << kind << automatic << QVector<double>{1e308, -1e308, 5};
+            QTest::addRow("kind %d %s: not numbers", kind, a) << kind << automatic << QVector<double>{nan, inf, -inf, 2};
+            QTest::addRow("kind %d %s: tiny", kind, a) << kind << automatic << QVector<double>{1e-300, 2e-300};
+            QTest::addRow("kind %d %s: all zero", kind, a) << kind << automatic << QVector<double>{0, 0, 0};
+        }
+    }
+}
+
+void TestChartControl::extremeValuesDraw()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, automatic);
+    QFETCH(QVector<double>, values);
+    ChartControl c;
+    c.resize(400, 300);
+    c.addSeries(kind);
+    double lo = 0;
+    double hi = 0;
+    for (double v : values) {
+        c.addPoint(v, QStringLiteral("값"), Qt::red);
+        if (std::isfinite(v)) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    }
+    for (int i = 0; i < c.pointCount(); ++i) // what cannot be drawn is kept as 0
+        QVERIFY(std::isfinite(c.point(i).value));
+    c.setLeftAxisAutomatic(automatic);
+    c.setLeftAxisMinMax(lo, hi);
+    c.setMarksVisible(true);
+    c.setMarksStyle(ChartControl::MarkLabelPercentTotal);
+    c.setView3D(true);
+    const QImage img = c.renderImage(c.size());
+    QCOMPARE(img.size(), QSize(400, 300));
+    QVERIFY(std::isfinite(c.leftAxisShownMaximum()));
+    QVERIFY(c.leftAxisShownMaximum() > c.leftAxisShownMinimum());
+    if (kind != ChartControl::Pie)
+        QVERIFY(std::isfinite(c.leftAxisValueAt(150)));
+    c.pointAt(QPointF(200, 150)); // must not fail
 }
 
 void TestChartControl::jpegAtChartPixelSize()

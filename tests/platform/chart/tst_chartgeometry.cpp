@@ -77,6 +77,7 @@ void TestChartGeometry::automaticAxis_data()
     QTest::newRow("flat positive series") << 50.0 << 50.0 << 5 << 0.0 << 60.0 << 20.0;
     QTest::newRow("swapped bounds") << 10.0 << 0.0 << 5 << 0.0 << 10.0 << 2.0;
     QTest::newRow("small fractions") << 0.0 << 0.37 << 4 << 0.0 << 0.4 << 0.1;
+    QTest::newRow("the whole double scale") << -1e308 << 1e308 << 4 << -1e308 << 1e308 << 5e307;
 }
 
 void TestChartGeometry::automaticAxis()
@@ -109,6 +110,7 @@ void TestChartGeometry::fixedAxis_data()
     QTest::newRow("zero range gets one unit") << 0.0 << 0.0 << 5 << 0.0 << 1.0 << 6;
     QTest::newRow("equal positive bounds start at 0") << 7.0 << 7.0 << 7 << 0.0 << 7.0 << 8;
     QTest::newRow("equal negative bounds end at 0") << -3.0 << -3.0 << 3 << -3.0 << 0.0 << 4;
+    QTest::newRow("the whole double scale") << -1.5e308 << 1.5e308 << 3 << -1.5e308 << 1.5e308 << 3;
 }
 
 void TestChartGeometry::fixedAxis()
@@ -185,6 +187,7 @@ void TestChartGeometry::plotMapping_data()
     QTest::newRow("maximum at the top") << 100.0 << 0.0 << 100.0 << 100.0;
     QTest::newRow("middle") << 50.0 << 0.0 << 100.0 << 200.0;
     QTest::newRow("zero in a signed range") << 0.0 << -50.0 << 150.0 << 250.0;
+    QTest::newRow("zero across the whole double scale") << 0.0 << -1e308 << 1e308 << 200.0;
 }
 
 void TestChartGeometry::plotMapping()
@@ -289,7 +292,9 @@ void TestChartGeometry::pieAngles_data()
     QTest::newRow("negative rotation") << QVector<double>{1} << -90.0 << QVector<double>{360} << 270.0;
     QTest::newRow("all negative values") << QVector<double>{-10, -30} << 0.0 << QVector<double>{90, 270} << 0.0;
     QTest::newRow("a zero value has no slice") << QVector<double>{50, 0, 50} << 10.0 << QVector<double>{180, 0, 180} << 10.0;
-    QTest::newRow("spec others example") << QVector<double>{50, 30, 0.5} << 359.0
+    QTest::newRow("values near the top of the double scale") << QVector<double>{1e308, 1e308, -1e308, 1e308} << 0.0
+                                                           << QVector<double>{90, 90, 90, 90} << 0.0;
+    QTest::newRow("others example") << QVector<double>{50, 30, 0.5} << 359.0
                                          << QVector<double>{50 / 80.5 * 360, 30 / 80.5 * 360, 0.5 / 80.5 * 360} << 359.0;
 }
 

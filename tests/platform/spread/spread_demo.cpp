@@ -4,13 +4,21 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QVBoxLayout>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    SpreadGrid grid;
-    grid.setWindowTitle(QStringLiteral("환율관리 프로그램"));
-    grid.resize(760, 420);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("환율관리 프로그램"));
+    window.resize(760, 520);
+    auto *box = new QVBoxLayout(&window);
+    box->setSpacing(0);
+    SpreadGrid &grid = *new SpreadGrid(&window);
+    SpreadGrid &sum = *new SpreadGrid(&window);
+    box->addWidget(&grid, 1);
+    box->addWidget(&sum);
+    grid.setScrollBarMode(SpreadGrid::ScrollBarHorizontal);
     grid.setColHeaderRows(1);
     grid.setFontName(QStringLiteral("굴림체"));
     grid.setFontSize(9);
@@ -54,11 +62,43 @@ int main(int argc, char **argv)
     grid.setBackColor(0xC0FFFF);
     grid.setCol(2);
     grid.setAction(0);
-    grid.show();
+
+    // summary grid: two rows whose row-number cells are merged, no header, own scroll bar
+    sum.setColHeaderRows(0);
+    sum.setMaxCols(5);
+    sum.setFontName(QStringLiteral("굴림체"));
+    sum.setMaxRows(2);
+    sum.setScrollBarMode(SpreadGrid::ScrollBarHorizontal);
+    sum.setRow(-1);
+    for (int c = 0; c <= 5; ++c) {
+        sum.setColWidth(c, widths[c]);
+        sum.setCol(c);
+        sum.setHAlign(c == 0 ? 2 : 1);
+        if (c >= 2 && c <= 4) {
+            sum.setCellKind(13);
+            sum.setNumberDecimals(kinds[c] == 13 ? 0 : kinds[c] - 130);
+            sum.setNumberShowGroups(true);
+        }
+        sum.setBackColor(0xF7F3EE);
+    }
+    sum.setRowHeight(-1, 11.59);
+    sum.AddCellSpan(0, 1, 1, 2);
+    sum.SetCellText(0, 1, QStringLiteral("평균"));
+    sum.SetCellText(1, 1, QStringLiteral("전체"));
+    sum.SetCellText(1, 2, QStringLiteral("선택"));
+    sum.SetCellText(2, 1, 1385.123);
+    sum.SetCellText(3, 1, 24840.5);
+    sum.SetCellText(4, 1, 0.0741234);
+    sum.SetCellText(2, 2, 1330.25);
+    sum.SetCellText(3, 2, 24551.0);
+    sum.SetCellText(4, 2, 0.057123);
+    sum.SetCellBorder(1, 1, 5, 1, SpreadGrid::BorderBottom, 0x996633, SpreadGrid::BorderSolid);
+    sum.setFixedHeight(2 * 18 + 2 + 17);
+    window.show();
     if (argc > 1) {
         const QString out = QString::fromLocal8Bit(argv[1]);
-        QTimer::singleShot(500, &app, [&grid, out] {
-            grid.grab().save(out);
+        QTimer::singleShot(500, &app, [&window, out] {
+            window.grab().save(out);
             qApp->quit();
         });
     }

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QLineEdit>
 #include <QTableView>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -56,6 +58,8 @@ private slots:
     void cellKinds();
     void editing_data();
     void editing();
+    void editingInTheView_data();
+    void editingInTheView();
     void addressing_data();
     void addressing();
     void headerRows();
@@ -65,6 +69,7 @@ private slots:
     void topLeftChangeOnProgramChange();
     void firstVisibleRowWhileRedrawOff();
     void actionScrollsIntoView();
+    void actionBeforeShow();
     void scrollBarMode_data();
     void scrollBarMode();
     void columnsFitFlush_data();
@@ -223,6 +228,54 @@ void TstSpreadGrid::editing()
     const QModelIndex i = m->index(0, 0);
     QCOMPARE(m->setData(i, typed), accepted);
     QCOMPARE(grid.Text(), shown);
+}
+
+void TstSpreadGrid::editingInTheView_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("a number") << "2500" << "2,500.00" << false;
+    QTest::newRow("grouped number") << "1,234.5" << "1,234.50" << false;
+    QTest::newRow("letters refused with a word") << "abc" << "10.00" << true;
+}
+
+void TstSpreadGrid::editingInTheView()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, warned);
+    SpreadGrid grid;
+    grid.resize(400, 200);
+    grid.setMaxCols(2);
+    grid.setMaxRows(2);
+    grid.setRow(-1);
+    grid.setCol(1);
+    grid.setCellKind(SpreadGrid::KindNumber);
+    grid.setNumberDecimals(2);
+    grid.setNumberShowGroups(true);
+    grid.SetCellText(1, 1, QStringLiteral("10"));
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QToolTip::hideText();
+    const QModelIndex i = grid.cellModel()->index(0, 0);
+    grid.view()->setCurrentIndex(i);
+    grid.view()->edit(i);
+    auto *editor = grid.view()->findChild<QLineEdit *>();
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QStringLiteral("10.00")); // the plain value is edited
+    editor->setText(typed);
+    QPointer<QLineEdit> alive(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!alive || !alive->isVisible()); // the view commits after the key, from its event loop
+    QCOMPARE(grid.GetCellText(1, 1), shown);
+    if (warned) {
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains(QStringLiteral("숫자만")));
+    } else {
+        QTest::qWait(20);
+        QVERIFY(!QToolTip::isVisible());
+    }
 }
 
 void TstSpreadGrid::addressing_data()
@@ -431,6 +484,27 @@ void TstSpreadGrid::actionScrollsIntoView()
     grid.setRow(20000);
     grid.setAction(0);
     QCOMPARE(grid.ActiveRow(), 7777);
+}
+
+// The find window may make a far cell active while the grid's window is still hidden.
+void TstSpreadGrid::actionBeforeShow()
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto *grid = new SpreadGrid(&window);
+    grid->setGeometry(0, 0, 400, 300);
+    grid->setMaxCols(3);
+    grid->setMaxRows(5000);
+    grid->setCol(1);
+    grid->setRow(3);
+    grid->setAction(0);
+    grid->setRow(4000);
+    grid->setAction(0);
+    QCOMPARE(grid->ActiveRow(), 4000);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(grid->FirstVisibleRow() <= 4000);
+    QVERIFY(grid->FirstVisibleRow() > 4000 - 20);
 }
 
 void TstSpreadGrid::scrollBarMode_data()

@@ -1,0 +1,824 @@
+#include "gridnav/ssscroll.h"
+
+#include "gridnav/navmath.h"
+#include "gridnav/ssgrid.h"
+#include "platform/controls/picbutton.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/twips.h"
+#include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
+#include "winui/tooltip.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+constexpr int kFirstRepeatMs = 450; // a held move button repeats after this...
+constexpr int kRepeatMs = 60;       // ...and then this often
+constexpr int kGoHeight = 345;      // go-to box height, twips
+
+const char *const kIndexProperty = "Index";
+const char *const kTagProperty = "Tag";
+
+QString tagOf(const QObject *o)
+{
+    return o ? o->property(kTagProperty).toString() : QString();
+}
+
+void setTag(QObject *o, const QString &tag)
+{
+    if (o)
+        o->setProperty(kTagProperty, tag);
+}
+
+void setGeometryTwips(QWidget *w, const QRectF &r)
+{
+    if (w)
+        Twips::setGeometry(w, r.left(), r.top(), r.width(), r.height());
+}
+
+QRectF twipsRect(const QWidget *w)
+{
+    return QRectF(Twips::left(w), Twips::top(w), Twips::width(w), Twips::height(w));
+}
+
+// The current-line box shows `row` unless it already does (separators allowed in what it shows);
+// the caret goes after the text.
+void showNow(SS_MOVE_INFO &info, int row)
+{
+    if (!info.txtNow)
+        return;
+    if (NavMath::parseNowText(info.txtNow->text()) != row || info.txtNow->text().isEmpty()) {
+        info.txtNow->setText(NavMath::nowText(row));
+        info.txtNow->setCursorPosition(int(info.txtNow->text().size()));
+    }
+}
+
+void setScroll(SS_MOVE_INFO &info, int value)
+{
+    if (info.sclMove)
+        info.sclMove->setValue(value);
+}
+
+QList<QAbstractButton *> moveButtons(const SS_MOVE_INFO &info)
+{
+    return {info.cmdTop, info.cmdPup, info.cmd1Up, info.cmd1Dn, info.cmdPdn, info.cmdEnd};
+}
+
+QAbstractButton *buttonOfTag(const SS_MOVE_INFO &info, const QString &tag)
+{
+    for (QAbstractButton *b : moveButtons(info))
+        if (b && tagOf(b).trimmed() == tag.trimmed())
+            return b;
+    return nullptr;
+}
+
+void focusGrid(SS_MOVE_INFO &info)
+{
+    if (info.Grid)
+        info.Grid->setFocus(Qt::OtherFocusReason);
+}
+
+void waitMs(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(1);
+    }
+}
+
+// Looks a control up by name and control-array index among all descendants of the form.
+template<typename T>
+T *findControl(QWidget *form, const char *name, int index)
+{
+    if (!form)
+        return nullptr;
+    const auto found = form->findChildren<QObject *>(QString::fromLatin1(name));
+    for (QObject *o : found)
+        if (o->property(kIndexProperty).toInt() == index)
+            return qobject_cast<T *>(o);
+    return nullptr;
+}
+
+PicButton *makeButton(QWidget *parent, const char *name, int index, const char *glyph, const QString &tag = {})
+{
+    auto *b = new PicButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setProperty(kIndexProperty, index);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setPicture(QStringLiteral(":/gridnav/%1.svg").arg(QString::fromLatin1(glyph)));
+    if (!tag.isEmpty())
+        b->setTag(tag);
+    return b;
+}
+
+QFrame *makeBox(QWidget *container, const char *picName, const char *txtName, int index)
+{
+    auto *pic = new QFrame(container);
+    pic->setObjectName(QString::fromLatin1(picName));
+    pic->setProperty(kIndexProperty, index);
+    pic->setFrameShape(QFrame::Box);
+    pic->setAutoFillBackground(true);
+    QPalette pal = pic->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, QColor(0x9a, 0xa7, 0xb8));
+    pic->setPalette(pal);
+    auto *txt = new QLineEdit(pic);
+    txt->setObjectName(QString::fromLatin1(txtName));
+    txt->setProperty(kIndexProperty, index);
+    txt->setReadOnly(true);
+    txt->setFrame(false);
+    txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txt->setTextMargins(0, 0, 0, 0);
+    txt->setContextMenuPolicy(Qt::NoContextMenu);
+    QFont f = txt->font();
+    f.setPixelSize(10);
+    txt->setFont(f);
+    txt->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: #1f3a5f; padding: 0px; }"));
+    return pic;
+}
+
+// Forwards the events of one navigator's controls; deleting it undoes every connection and filter.
+class NavLinks : public QObject
+{
+public:
+    NavLinks(SS_MOVE_INFO &info, QObject *parent)
+        : QObject(parent)
+        , m_info(info)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        SS_MOVE_INFO &info = m_info;
+        if (watched == info.txtNow || watched == info.txtMax) {
+            const int box = watched == info.txtNow ? 0 : 1;
+            if (event->type() == QEvent::FocusIn)
+                sbSS_MOVE_FocusBox(info, box, true);
+            else if (event->type() == QEvent::FocusOut)
+                sbSS_MOVE_FocusBox(info, box, false);
+            else if (box == 0 && event->type() == QEvent::MouseButtonDblClick) {
+                sbSS_MOVE_GoShow(info);
+                return true;
+            }
+        } else if (watched == info.txtGo) {
+            if (event->type() == QEvent::FocusIn) {
+                // after the click that gave the focus has placed the caret
+                QPointer<QLineEdit> go = info.txtGo;
+                QTimer::singleShot(0, this, [go] {
+                    if (go && go->hasFocus())
+                        go->selectAll();
+                });
+            } else if (event->type() == QEvent::FocusOut) {
+                sbSS_MOVE_GoKey(info, 27);
+            } else if (event->type() == QEvent::KeyPress) {
+                const int key = static_cast<QKeyEvent *>(event)->key();
+                if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                    sbSS_MOVE_GoKey(info, 13);
+                    return true;
+                }
+                if (key == Qt::Key_Escape) {
+                    sbSS_MOVE_GoKey(info, 27);
+                    return true;
+                }
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    SS_MOVE_INFO &m_info;
+};
+
+} // namespace
+
+void sbSS_MOVE_Create(QWidget *container, int index)
+{
+    if (!container)
+        return;
+    auto name = [index](QObject *o, const char *n) {
+        o->setObjectName(QString::fromLatin1(n));
+        o->setProperty(kIndexProperty, index);
+    };
+
+    auto *back = new QFrame(container);
+    name(back, "picSS_BACK");
+    back->setAutoFillBackground(true);
+    QPalette pal = back->palette();
+    pal.setColor(QPalette::Window, QColor(0xe9, 0xee, 0xf4));
+    back->setPalette(pal);
+
+    makeButton(back, "cmdSS_MOVE_XLS", index, "export");
+    makeButton(back, "cmdSS_MOVE_GRP", index, "graph");
+    makeButton(back, "cmdSS_MOVE_FND", index, "find");
+    makeButton(back, "cmdSS_MOVE_TOP", index, "top", QStringLiteral("TOP"));
+    makeButton(back, "cmdSS_MOVE_PUP", index, "pageup", QStringLiteral("PUP"));
+    makeButton(back, "cmdSS_MOVE_1UP", index, "up", QStringLiteral("1UP"));
+
+    auto *scl = new QScrollBar(Qt::Vertical, back);
+    name(scl, "sclSS_MOVE");
+    scl->setRange(NavMath::kScrollMin, NavMath::kScrollMax);
+    scl->setFocusPolicy(Qt::NoFocus);
+    // the move buttons above and below stand in for the bar's own arrows
+    scl->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: #dfe5ec; width: 23px; margin: 0px; border: none; }"
+        "QScrollBar::handle:vertical { background: #8fa3bc; min-height: 12px; margin: 1px 3px 1px 4px;"
+        " border-radius: 3px; }"
+        "QScrollBar::handle:vertical:hover { background: #6f87a6; }"
+        "QScrollBar::handle:vertical:disabled { background: #c9d1db; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: none; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+
+    auto *fme = new QFrame(back);
+    name(fme, "fmeSS_MOVE");
+    makeButton(fme, "cmdSS_MOVE_1DN", index, "down", QStringLiteral("1DN"));
+    makeButton(fme, "cmdSS_MOVE_PDN", index, "pagedown", QStringLiteral("PDN"));
+    makeButton(fme, "cmdSS_MOVE_END", index, "end", QStringLiteral("END"));
+    makeButton(fme, "cmdSS_MOVE_REF", index, "refresh");
+
+    makeBox(container, "picSS_MOVE_NOW", "txtSS_MOVE_NOW", index);
+    makeBox(container, "picSS_MOVE_MAX", "txtSS_MOVE_MAX", index);
+
+    auto *go = new QFrame(container);
+    name(go, "picSS_MOVE_GO");
+    go->setFrameShape(QFrame::Box);
+    go->setAutoFillBackground(true);
+    QPalette goPal = go->palette();
+    goPal.setColor(QPalette::Window, QColor(0xff, 0xfb, 0xe6));
+    goPal.setColor(QPalette::WindowText, QColor(0x6f, 0x87, 0xa6));
+    go->setPalette(goPal);
+    auto *lay = new QHBoxLayout(go);
+    lay->setContentsMargins(3, 1, 2, 1);
+    lay->setSpacing(2);
+    auto *lbl = new QLabel(go);
+    name(lbl, "lblSS_MOVE_GO");
+    QFont small = lbl->font();
+    small.setPixelSize(10);
+    QFont tiny = small;
+    tiny.setPixelSize(9);
+    lbl->setFont(tiny);
+    lbl->setStyleSheet(QStringLiteral("color: #44556b;"));
+    auto *txt = new QLineEdit(go);
+    name(txt, "txtSS_MOVE_GO");
+    txt->setFont(small);
+    txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), txt));
+    txt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #8fa3bc; padding: 0px 1px; background: white; }"));
+    // the range is always shown whole; the input takes what is left (six digits at least)
+    lbl->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    txt->setMinimumWidth(Twips::toPixels(420));
+    lay->addWidget(lbl);
+    lay->addWidget(txt, 1);
+    go->hide();
+
+    auto *tim = new QTimer(container);
+    name(tim, "timSS_MOVE");
+    tim->setInterval(kFirstRepeatMs);
+    tim->setTimerType(Qt::PreciseTimer); // a coarse timer may fire the first repeat 20 ms early
+}
+
+void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
+{
+    info.Grid = findControl<SpreadGrid>(form, "SS", index);
+    info.SumGrid = info.HasSum ? findControl<SpreadGrid>(form, "SS_SUM", index) : nullptr;
+    info.sclMove = findControl<QScrollBar>(form, "sclSS_MOVE", index);
+    info.txtNow = findControl<QLineEdit>(form, "txtSS_MOVE_NOW", index);
+    info.picNow = findControl<QWidget>(form, "picSS_MOVE_NOW", index);
+    info.txtMax = findControl<QLineEdit>(form, "txtSS_MOVE_MAX", index);
+    info.picMax = findControl<QWidget>(form, "picSS_MOVE_MAX", index);
+    info.cmdXls = findControl<QAbstractButton>(form, "cmdSS_MOVE_XLS", index);
+    info.cmdGrp = findControl<QAbstractButton>(form, "cmdSS_MOVE_GRP", index);
+    info.cmdRef = findControl<QAbstractButton>(form, "cmdSS_MOVE_REF", index);
+    info.cmdFnd = findControl<QAbstractButton>(form, "cmdSS_MOVE_FND", index);
+    info.cmdTop = findControl<QAbstractButton>(form, "cmdSS_MOVE_TOP", index);
+    info.cmdPup = findControl<QAbstractButton>(form, "cmdSS_MOVE_PUP", index);
+    info.cmd1Up = findControl<QAbstractButton>(form, "cmdSS_MOVE_1UP", index);
+    info.cmd1Dn = findControl<QAbstractButton>(form, "cmdSS_MOVE_1DN", index);
+    info.cmdPdn = findControl<QAbstractButton>(form, "cmdSS_MOVE_PDN", index);
+    info.cmdEnd = findControl<QAbstractButton>(form, "cmdSS_MOVE_END", index);
+    info.picGo = findControl<QWidget>(form, "picSS_MOVE_GO", index);
+    info.lblGo = findControl<QLabel>(form, "lblSS_MOVE_GO", index);
+    info.txtGo = findControl<QLineEdit>(form, "txtSS_MOVE_GO", index);
+    info.picBack = findControl<QWidget>(form, "picSS_BACK", index);
+    info.fmeMove = findControl<QWidget>(form, "fmeSS_MOVE", index);
+    info.timMove = findControl<QTimer>(form, "timSS_MOVE", index);
+
+    const QString crlf = QStringLiteral("\r\n");
+    struct Hint
+    {
+        QWidget *control;
+        const char *title;
+        QString text;
+    };
+    const Hint hints[7] = {
+        {info.SumGrid, "조회정보", QStringLiteral("없음")},
+        {info.txtNow, "시트 현제 라인", QStringLiteral("클릭 : 전체값 표시") + crlf + QStringLiteral("더블클릭 : 바로가기창 표시")},
+        {info.txtMax, "시트 전체 라인", QStringLiteral("클릭 : 전체값 표시")},
+        {info.cmdXls, "내보내기", QStringLiteral("엑셀 형식으로 파일 저장")},
+        {info.cmdGrp, "그래프 보기",
+         QStringLiteral("그래프 형태로 통계 보기") + crlf + QStringLiteral("좌클릭 : 그래프 보기") + crlf
+             + QStringLiteral("우클릭 : 메뉴표시")},
+        {info.cmdFnd, "찾기", QStringLiteral("입력 항목 찾기")},
+        {info.cmdRef, "새로고침",
+         QStringLiteral("시트 크기에 맞게 정렬") + crlf + QStringLiteral("좌클릭 : 새로고침 실행") + crlf
+             + QStringLiteral("우클릭 : 메뉴표시")},
+    };
+    for (int i = 0; i < 7; ++i) {
+        info.Tips[i].reset();
+        if (!hints[i].control)
+            continue;
+        auto tip = std::make_shared<ToolTip>();
+        // the summary line's tip carries the query statistics later: information icon, not centred
+        if (i == 0)
+            fnSet_ToolTip(tip.get(), hints[i].control, 1, false, hints[i].text, QString::fromUtf8(hints[i].title), 1);
+        else
+            fnSet_ToolTip(tip.get(), hints[i].control, 1, true, hints[i].text, QString::fromUtf8(hints[i].title), 0);
+        info.Tips[i] = tip;
+    }
+}
+
+void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout)
+{
+    delete info.Links.data();
+    if (!info.picBack)
+        return;
+    auto *links = new NavLinks(info, info.picBack);
+    info.Links = links;
+    SS_MOVE_INFO *p = &info;
+
+    for (QAbstractButton *b : moveButtons(info)) {
+        auto *pb = qobject_cast<PicButton *>(b);
+        if (!pb)
+            continue;
+        QObject::connect(pb, &PicButton::MouseDown, links, [p, pb](Qt::MouseButton button) {
+            if (button == Qt::LeftButton)
+                sbSS_MOVE_Step(*p, pb->tag());
+        });
+        QObject::connect(pb, &PicButton::MouseUp, links, [p] { sbSS_MOVE_Stop(*p); });
+    }
+    if (info.timMove)
+        QObject::connect(info.timMove, &QTimer::timeout, links, [p] { sbSS_MOVE_TimerTick(*p); });
+    if (info.sclMove) {
+        QScrollBar *scl = info.sclMove;
+        QObject::connect(scl, &QScrollBar::valueChanged, links, [p, scl] {
+            if (!scl->isSliderDown()) // a drag is followed through sliderMoved
+                sbSS_MOVE_ScrollChange(*p);
+        });
+        QObject::connect(scl, &QScrollBar::sliderMoved, links, [p] { sbSS_MOVE_ScrollDrag(*p); });
+        // the bar's notification when the thumb is let go only ends the drag
+        QObject::connect(scl, &QScrollBar::sliderReleased, links, [p] {
+            if (p->MoveBusy)
+                sbSS_MOVE_ScrollChange(*p);
+        });
+    }
+    for (QLineEdit *e : {info.txtNow, info.txtMax, info.txtGo})
+        if (e)
+            e->installEventFilter(links);
+    if (info.txtGo)
+        QObject::connect(info.txtGo, &QLineEdit::textChanged, links, [p] { sbSS_MOVE_GoLimit(*p); });
+    if (info.Grid) {
+        QObject::connect(info.Grid, &SpreadGrid::TopLeftChange, links, [p](int oldLeft, int oldTop, int newLeft, int newTop) {
+            if (oldTop != newTop)
+                sbSS_MOVE_TopLeftChange(*p);
+            if (oldLeft != newLeft && p->HasSum && p->SumGrid)
+                p->SumGrid->setFirstVisibleCol(p->Grid->FirstVisibleCol());
+        });
+        QObject::connect(info.Grid, &SpreadGrid::ColWidthChange, links, [p, onLayout](int col1, int col2) {
+            sbSS_WidthSync(*p, col1, col2);
+            if (onLayout)
+                onLayout();
+        });
+    }
+    if (info.HasSum && info.SumGrid) {
+        QObject::connect(info.SumGrid, &SpreadGrid::TopLeftChange, links, [p](int oldLeft, int, int newLeft, int) {
+            if (oldLeft != newLeft && p->Grid)
+                p->Grid->setFirstVisibleCol(p->SumGrid->FirstVisibleCol());
+        });
+    }
+}
+
+void sbSS_MOVE_Release(SS_MOVE_INFO &info)
+{
+    if (info.timMove)
+        info.timMove->stop();
+    delete info.Links.data();
+    info.Links = nullptr;
+    for (auto &tip : info.Tips)
+        tip.reset();
+    info.Grid = nullptr;
+    info.SumGrid = nullptr;
+    info.picBack = nullptr;
+    info.fmeMove = nullptr;
+    info.sclMove = nullptr;
+    info.txtNow = nullptr;
+    info.picNow = nullptr;
+    info.txtMax = nullptr;
+    info.picMax = nullptr;
+    info.cmdXls = info.cmdGrp = info.cmdFnd = info.cmdRef = nullptr;
+    info.cmdTop = info.cmdPup = info.cmd1Up = info.cmd1Dn = info.cmdPdn = info.cmdEnd = nullptr;
+    info.picGo = nullptr;
+    info.lblGo = nullptr;
+    info.txtGo = nullptr;
+    info.timMove = nullptr;
+}
+
+int fnSS_PageRows(const SS_MOVE_INFO &info, int headerRows)
+{
+    if (!info.Grid)
+        return 0;
+    return NavMath::pageRows(Twips::height(info.Grid), headerRows);
+}
+
+int fnSS_FitHeight(const SS_MOVE_INFO &info, double height, double below)
+{
+    if (!info.Grid)
+        return 0;
+    return NavMath::fitHeight(height, below, Twips::top(info.Grid));
+}
+
+void sbSS_MOVE_Layout(SS_MOVE_INFO &info, double height)
+{
+    SpreadGrid *grid = info.Grid;
+    if (!grid)
+        return;
+    // 1. does a horizontal bar need to be shown?
+    QVector<double> widths;
+    for (int c = 1; c <= grid->MaxCols(); ++c) {
+        grid->setCol(c);
+        grid->setRow(-1);
+        if (!grid->ColHidden())
+            widths.append(grid->ColWidth(c));
+    }
+    const bool need = NavMath::needsHScroll(Twips::width(grid), grid->ColWidth(0), widths);
+
+    // 2. summary grid height and which grid carries the bar
+    const bool hasSum = info.HasSum && info.SumGrid;
+    double sumHeight = 0;
+    if (hasSum) {
+        const NavMath::SumGeometry g = NavMath::sumGeometry(std::max(1, info.SumRows), need);
+        sumHeight = g.height;
+        info.SumGrid->setRowHeight(-1, g.rowHeight);
+        info.SumGrid->setScrollBarMode(g.scrollBarMode);
+        grid->setScrollBarMode(SpreadGrid::ScrollBarsNone);
+        if (info.SumRows > 1)
+            info.SumGrid->AddCellSpan(0, 1, 1, info.SumRows);
+    } else {
+        grid->setScrollBarMode(need ? SpreadGrid::ScrollBarHorizontal : SpreadGrid::ScrollBarsNone);
+    }
+
+    // 3.-6. grid height, summary grid under it, panel beside both
+    const NavMath::PanelLayout l = NavMath::panelLayout(twipsRect(grid), height, hasSum, sumHeight,
+                                                        info.fmeMove ? Twips::height(info.fmeMove)
+                                                                     : NavMath::kMoveFrameHeight);
+    const int gridPx = Twips::toPixels(l.gridHeight);
+    if (grid->height() != gridPx)
+        grid->resize(grid->width(), std::max(0, gridPx));
+    if (hasSum) {
+        // one shared border line with the data grid, the same width to the pixel
+        info.SumGrid->setGeometry(grid->x(), grid->y() + grid->height() - Twips::toPixels(15), grid->width(),
+                                  Twips::toPixels(l.sum.height()));
+    }
+    if (info.picBack) {
+        const int panelHeightPx = grid->height() + (hasSum ? info.SumGrid->height() - Twips::toPixels(15) : 0);
+        info.picBack->setGeometry(grid->x() + grid->width() - Twips::toPixels(15), grid->y(),
+                                  Twips::toPixels(NavMath::kPanelWidth), panelHeightPx);
+        const double scale = Twips::height(info.picBack);
+        if (info.fmeMove)
+            Twips::move(info.fmeMove, Twips::left(info.fmeMove), scale - Twips::height(info.fmeMove) + 15);
+        if (info.sclMove)
+            Twips::resize(info.sclMove, Twips::width(info.sclMove),
+                          std::max(0.0, scale - Twips::top(info.sclMove)
+                                            - (info.fmeMove ? Twips::height(info.fmeMove) : NavMath::kMoveFrameHeight)
+                                            + 270));
+    }
+    // the line boxes stand beside the panel and follow it
+    if (info.picNow)
+        sbSS_MOVE_FocusBox(info, 0, info.txtNow && info.txtNow->hasFocus());
+    if (info.picMax)
+        sbSS_MOVE_FocusBox(info, 1, info.txtMax && info.txtMax->hasFocus());
+}
+
+void sbSS_MOVE_Arrange(SS_MOVE_INFO &info)
+{
+    if (!info.picBack)
+        return;
+    const NavMath::PanelArrangement a = NavMath::panelArrangement(Twips::height(info.picBack));
+    setGeometryTwips(info.cmdXls, a.xls);
+    setGeometryTwips(info.cmdGrp, a.grp);
+    setGeometryTwips(info.cmdFnd, a.fnd);
+    setGeometryTwips(info.cmdTop, a.top);
+    setGeometryTwips(info.cmdPup, a.pup);
+    setGeometryTwips(info.cmd1Up, a.up1);
+    setGeometryTwips(info.sclMove, a.scroll);
+    setGeometryTwips(info.fmeMove, a.frame);
+    setGeometryTwips(info.cmd1Dn, a.dn1);
+    setGeometryTwips(info.cmdPdn, a.pdn);
+    setGeometryTwips(info.cmdEnd, a.end);
+    setGeometryTwips(info.cmdRef, a.ref);
+    if (info.sclMove)
+        info.sclMove->raise();
+    // the bar's lower end runs on under the frame (see the layout); the frame's buttons stay on top
+    if (info.fmeMove)
+        info.fmeMove->raise();
+    for (QWidget *w : {info.picNow, info.picMax, info.picGo})
+        if (w)
+            w->raise();
+    if (info.picGo)
+        info.picGo->hide();
+    if (info.picNow)
+        sbSS_MOVE_FocusBox(info, 0, false);
+    if (info.picMax)
+        sbSS_MOVE_FocusBox(info, 1, false);
+}
+
+void sbSS_MOVE_FocusBox(SS_MOVE_INFO &info, int boxIndex, bool hasFocus)
+{
+    QWidget *pic = boxIndex == 0 ? info.picNow : info.picMax;
+    QLineEdit *txt = boxIndex == 0 ? info.txtNow : info.txtMax;
+    if (!pic || !txt || !info.picBack)
+        return;
+    const int width = NavMath::focusBoxWidth(txt->text(), hasFocus);
+    setGeometryTwips(pic, NavMath::lineBoxRect(boxIndex, twipsRect(info.picBack), width));
+    Twips::setGeometry(txt, NavMath::kBoxTextLeft, NavMath::kBoxTextTop,
+                       width - (NavMath::kBoxWidth - NavMath::kBoxTextWidth),
+                       NavMath::kBoxHeight - 2 * NavMath::kBoxTextTop);
+    if (!hasFocus)
+        txt->setCursorPosition(int(txt->text().size()));
+}
+
+void sbSS_MOVE_Reset(SS_MOVE_INFO &info)
+{
+    if (!info.Grid)
+        return;
+    const bool empty = info.Grid->MaxRows() < 1;
+    for (QLineEdit *e : {info.txtNow, info.txtMax})
+        if (e)
+            e->setText(empty ? QString() : QStringLiteral("1"));
+    if (info.sclMove)
+        info.sclMove->setEnabled(false);
+    for (QAbstractButton *b : moveButtons(info))
+        if (b)
+            b->setEnabled(false);
+    if (info.picGo && info.picGo->isVisible())
+        info.picGo->hide();
+    QCoreApplication::processEvents();
+}
+
+void sbSS_MOVE_LineDisp(SS_MOVE_INFO &info)
+{
+    SpreadGrid *grid = info.Grid;
+    if (!grid)
+        return;
+    info.MoveBusy = true;
+    info.PageRows = fnSS_PageRows(info, info.HeaderRows);
+    const int R = grid->MaxRows();
+    const int P = info.PageRows;
+    if (info.sclMove && R > P)
+        info.sclMove->setPageStep(NavMath::largeChange(R, P));
+    const bool movable = R > P;
+    if (info.sclMove)
+        info.sclMove->setEnabled(movable);
+    for (QAbstractButton *b : moveButtons(info))
+        if (b)
+            b->setEnabled(movable);
+
+    const int T = grid->FirstVisibleRow();
+    int value = NavMath::scrollPos(T, R, P);
+    const int last = NavMath::lastTop(R, P);
+    if (T > std::max(1, last)) {
+        // rows were removed under the last page: show the last page again
+        info.SkipTopLeft = true;
+        grid->setFirstVisibleRow(std::max(1, last));
+        info.SkipTopLeft = false;
+        value = NavMath::kScrollMax;
+    }
+    info.MoveBusy = true;
+    setScroll(info, std::clamp(value, NavMath::kScrollMin, NavMath::kScrollMax));
+
+    if (info.txtNow)
+        info.txtNow->setText(R >= 1 ? NavMath::nowText(grid->FirstVisibleRow()) : QStringLiteral("1"));
+    if (info.txtMax) {
+        info.txtMax->setText(NavMath::nowText(R));
+        info.txtMax->setCursorPosition(int(info.txtMax->text().size()));
+    }
+    info.MoveBusy = false;
+}
+
+void sbSS_MOVE_Step(SS_MOVE_INFO &info, const QString &direction)
+{
+    SpreadGrid *grid = info.Grid;
+    if (!grid)
+        return;
+    info.MoveBusy = true;
+    info.SkipTopLeft = true;
+    const int R = grid->MaxRows();
+    const int P = info.PageRows;
+    const int T = grid->FirstVisibleRow();
+    const NavMath::StepResult step = NavMath::stepTarget(direction, T, R, P);
+    if (step.clamped && info.timMove)
+        info.timMove->stop();
+    if (step.target != T) {
+        grid->setFirstVisibleRow(step.target);
+        info.MoveBusy = true;
+        setScroll(info, NavMath::scrollPos(step.target, R, P));
+    }
+    showNow(info, step.target);
+    if (info.timMove && !info.timMove->isActive() && step.repeats) {
+        info.timMove->setInterval(kFirstRepeatMs);
+        info.timMove->start();
+        setTag(info.sclMove, direction);
+    }
+    info.MoveBusy = false;
+    info.SkipTopLeft = false;
+}
+
+void sbSS_MOVE_AUTO(SS_MOVE_INFO &info)
+{
+    const QString dir = tagOf(info.sclMove);
+    if (dir.trimmed().isEmpty()) {
+        // nothing is held: a stray tick must not send the grid to row 1
+        if (info.timMove)
+            info.timMove->stop();
+        return;
+    }
+    sbSS_MOVE_Step(info, dir);
+}
+
+void sbSS_MOVE_TimerTick(SS_MOVE_INFO &info)
+{
+    if (!info.timMove)
+        return;
+    // a button disabled while held never sees its release: end the repeat here
+    QAbstractButton *held = buttonOfTag(info, tagOf(info.sclMove));
+    if (held && !held->isEnabled()) {
+        info.timMove->stop();
+        info.timMove->setInterval(kFirstRepeatMs);
+        setTag(info.sclMove, QString());
+        return;
+    }
+    if (info.timMove->interval() != kRepeatMs)
+        info.timMove->setInterval(kRepeatMs);
+    sbSS_MOVE_AUTO(info);
+}
+
+void sbSS_MOVE_Stop(SS_MOVE_INFO &info)
+{
+    if (NavMath::isRepeatingTag(tagOf(info.sclMove))) {
+        if (info.timMove) {
+            info.timMove->stop();
+            info.timMove->setInterval(kFirstRepeatMs);
+        }
+        setTag(info.sclMove, QString());
+    }
+    focusGrid(info);
+}
+
+void sbSS_MOVE_TopLeftChange(SS_MOVE_INFO &info)
+{
+    if (info.SkipTopLeft) {
+        info.SkipTopLeft = false;
+        return;
+    }
+    if (!info.Grid)
+        return;
+    info.MoveBusy = true;
+    const int T = info.Grid->FirstVisibleRow();
+    setScroll(info, NavMath::scrollPos(T, info.Grid->MaxRows(), info.PageRows));
+    showNow(info, T);
+    info.MoveBusy = false;
+}
+
+void sbSS_MOVE_ScrollChange(SS_MOVE_INFO &info)
+{
+    if (info.MoveBusy || !info.Grid || !info.sclMove) {
+        info.MoveBusy = false;
+        return;
+    }
+    info.SkipTopLeft = true;
+    const int R = info.Grid->MaxRows();
+    const int P = info.PageRows;
+    const int T = info.Grid->FirstVisibleRow();
+    const int target = NavMath::scrollClickTarget(info.sclMove->value(), T, R, P);
+    if (target != T)
+        info.Grid->setFirstVisibleRow(target);
+    // the bar shows where the grid is, not where it was clicked
+    info.MoveBusy = true;
+    setScroll(info, NavMath::scrollPos(target, R, P));
+    showNow(info, target);
+    info.MoveBusy = false;
+    info.SkipTopLeft = false;
+}
+
+void sbSS_MOVE_ScrollDrag(SS_MOVE_INFO &info)
+{
+    if (!info.Grid || !info.sclMove)
+        return;
+    info.MoveBusy = true;
+    info.SkipTopLeft = true;
+    const int value = info.sclMove->sliderPosition();
+    const int target = value == 1 ? 1 : NavMath::rowOf(value, info.Grid->MaxRows(), info.PageRows);
+    if (target != info.Grid->FirstVisibleRow())
+        info.Grid->setFirstVisibleRow(target);
+    showNow(info, target);
+    // MoveBusy stays set until the thumb is let go; the grid has answered already (or had nothing
+    // to answer), so a later scroll by other means must not be skipped
+    info.SkipTopLeft = false;
+}
+
+void sbSS_MOVE_GoShow(SS_MOVE_INFO &info)
+{
+    if (!info.Grid || !info.picGo || !info.picBack)
+        return;
+    const int R = info.Grid->MaxRows();
+    const int P = info.PageRows;
+    if (R <= P)
+        return;
+    if (info.picGo->isVisible()) {
+        info.picGo->hide();
+        return;
+    }
+    if (info.lblGo)
+        info.lblGo->setText(NavMath::goLabel(NavMath::lastTop(R, P)));
+    if (info.txtGo) {
+        const QSignalBlocker block(info.txtGo);
+        info.txtGo->setText(QString::number(info.Grid->FirstVisibleRow()));
+    }
+    const QRectF back = twipsRect(info.picBack);
+    info.picGo->raise();
+    setGeometryTwips(info.picGo, NavMath::goSlideRect(0, back.left(), back.top(), kGoHeight));
+    info.picGo->show();
+    for (int k = 1; k <= NavMath::kGoSteps; ++k) {
+        waitMs(10);
+        setGeometryTwips(info.picGo, NavMath::goSlideRect(k, back.left(), back.top(), kGoHeight));
+    }
+    setGeometryTwips(info.picGo, NavMath::goSlideRect(NavMath::kGoSteps + 1, back.left(), back.top(), kGoHeight));
+    if (info.txtGo) {
+        info.txtGo->setFocus(Qt::OtherFocusReason);
+        info.txtGo->selectAll();
+    }
+}
+
+void sbSS_MOVE_GoLimit(SS_MOVE_INFO &info)
+{
+    if (!info.Grid || !info.txtGo)
+        return;
+    const int R = info.Grid->MaxRows();
+    const int P = info.PageRows;
+    const QString text = info.txtGo->text().trimmed();
+    if (R <= P || text.isEmpty())
+        return;
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok)
+        return;
+    const int limited = NavMath::goLimit(value, R, P);
+    if (limited != value) {
+        info.txtGo->setText(QString::number(limited));
+        info.txtGo->setCursorPosition(int(info.txtGo->text().size()));
+    }
+}
+
+void sbSS_MOVE_GoKey(SS_MOVE_INFO &info, int keyCode)
+{
+    if (!info.Grid)
+        return;
+    if (keyCode == 13) {
+        if (!info.txtGo)
+            return;
+        bool ok = false;
+        const qint64 typed = info.txtGo->text().trimmed().toLongLong(&ok);
+        if (!ok) // nothing typed
+            return;
+        const int R = info.Grid->MaxRows();
+        const int P = info.PageRows;
+        if (typed == info.Grid->FirstVisibleRow() || R <= P)
+            return;
+        const int target = NavMath::goLimit(typed, R, P);
+        info.SkipTopLeft = true;
+        info.MoveBusy = true;
+        info.Grid->setFirstVisibleRow(target);
+        info.MoveBusy = true;
+        setScroll(info, NavMath::scrollPos(target, R, P));
+        showNow(info, target);
+        info.SkipTopLeft = false;
+        info.MoveBusy = false;
+        focusGrid(info);
+    } else if (keyCode == 27) {
+        if (info.picGo && info.picGo->isVisible()) {
+            info.picGo->hide();
+            focusGrid(info);
+        }
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gridnav/ss_move_info.h"
+
+#include <QWidget>
+
+class SpreadGrid;
+
+// A small window with a data grid "SS", its summary grid "SS_SUM" and the navigator beside them, set
+// up as the rate window sets up its grid (six columns, one header row, one summary row).
+class NavTestForm : public QWidget
+{
+public:
+    explicit NavTestForm(QWidget *parent = nullptr);
+    ~NavTestForm() override;
+
+    SS_MOVE_INFO info;
+    QWidget *container = nullptr; // the grids' panel
+    SpreadGrid *grid = nullptr;
+    SpreadGrid *sum = nullptr;
+
+    // "111" at set-up, "001" after a fill: format / header texts / sizing + layout + line display.
+    void format(const QString &flags);
+    // Fills `rows` rows with sample days and rates, then sizes, lays out and shows the lines.
+    void fill(int rows);
+    // Layout and line display for the container's height.
+    void relayout();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+};

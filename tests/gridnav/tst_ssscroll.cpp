@@ -1,0 +1,477 @@
+#include "navtestform.h"
+
+#include "gridnav/navmath.h"
+#include "gridnav/ssgrid.h"
+#include "gridnav/ssscroll.h"
+#include "platform/controls/picbutton.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/twips.h"
+#include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
+#include "winui/tooltip.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Pixel height of a grid whose page is exactly `rows` data rows (one header row).
+int gridPixelsForPage(int rows)
+{
+    for (int px = 40; px < 2000; ++px)
+        if (NavMath::pageRows(px * 15.0, 1) == rows)
+            return px;
+    return -1;
+}
+
+} // namespace
+
+class TstSsScroll : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void bindFindsEveryControl();
+    void hints();
+    void pageRowsFollowGridHeight();
+    void emptyGrid();
+    void moveStep_data();
+    void moveStep();
+    void heldButtonRepeats();
+    void stopAtBoundKeepsRow();
+    void thumbDrag_data();
+    void thumbDrag();
+    void trackClickMovesOnePage();
+    void wheelScrollUpdatesPanel();
+    void goToBox();
+    void goToNothingWhenOnePage();
+    void goToEscape();
+    void currentLineText();
+    void focusBoxWidens();
+    void layoutFillsContainer();
+    void releaseClears();
+
+private:
+    NavTestForm *m_form = nullptr;
+    void setPage(int rows, int page);
+};
+
+void TstSsScroll::init()
+{
+    Twips::setPerPixelForTests(15);
+    m_form = new NavTestForm;
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TstSsScroll::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+// `rows` rows in a grid sized for a page of `page` rows.
+void TstSsScroll::setPage(int rows, int page)
+{
+    m_form->fill(rows);
+    const int px = gridPixelsForPage(page);
+    QVERIFY(px > 0);
+    m_form->grid->resize(m_form->grid->width(), px);
+    sbSS_MOVE_LineDisp(m_form->info);
+    QCOMPARE(m_form->info.PageRows, page);
+}
+
+void TstSsScroll::bindFindsEveryControl()
+{
+    const SS_MOVE_INFO &i = m_form->info;
+    QCOMPARE(i.Grid, m_form->grid);
+    QCOMPARE(i.SumGrid, m_form->sum);
+    const QObject *controls[] = {i.picBack, i.fmeMove, i.sclMove, i.txtNow, i.picNow, i.txtMax, i.picMax,
+                                 i.cmdXls, i.cmdGrp, i.cmdFnd, i.cmdRef, i.cmdTop, i.cmdPup, i.cmd1Up,
+                                 i.cmd1Dn, i.cmdPdn, i.cmdEnd, i.picGo, i.lblGo, i.txtGo, i.timMove};
+    for (const QObject *c : controls)
+        QVERIFY(c);
+    QCOMPARE(i.cmdTop->objectName(), QStringLiteral("cmdSS_MOVE_TOP"));
+    QCOMPARE(i.fmeMove->parentWidget(), i.picBack);
+    QCOMPARE(i.cmdEnd->parentWidget(), i.fmeMove);
+
+    // a second navigator with index 1 on the same form is kept apart
+    sbSS_MOVE_Create(m_form->container, 1);
+    SS_MOVE_INFO other;
+    sbSS_MOVE_Bind(m_form, other, 1);
+    QVERIFY(other.cmdTop && other.cmdTop != i.cmdTop);
+    QVERIFY(!other.Grid); // no grid named SS with index 1
+    sbSS_MOVE_Release(other);
+
+    // set-up tags
+    const QStringList tags{"TOP", "PUP", "1UP", "1DN", "PDN", "END"};
+    const QAbstractButton *moves[] = {i.cmdTop, i.cmdPup, i.cmd1Up, i.cmd1Dn, i.cmdPdn, i.cmdEnd};
+    for (int k = 0; k < 6; ++k)
+        QCOMPARE(moves[k]->property("Tag").toString(), tags[k]);
+    QCOMPARE(i.cmdGrp->property("Tag").toString(), QStringLiteral("1"));
+    QCOMPARE(i.cmdRef->property("Tag").toString(), QStringLiteral("1"));
+    QCOMPARE(i.sclMove->property("Tag").toString(), QString());
+    QCOMPARE(i.sclMove->minimum(), 1);
+    QCOMPARE(i.sclMove->maximum(), 10000);
+}
+
+void TstSsScroll::hints()
+{
+    const SS_MOVE_INFO &i = m_form->info;
+    const QString crlf = QStringLiteral("\r\n");
+    const struct { int index; QWidget *control; QString title; QString text; } cases[] = {
+        {0, m_form->sum, "조회정보", "없음"},
+        {1, i.txtNow, "시트 현제 라인", "클릭 : 전체값 표시" + crlf + "더블클릭 : 바로가기창 표시"},
+        {2, i.txtMax, "시트 전체 라인", "클릭 : 전체값 표시"},
+        {3, i.cmdXls, "내보내기", "엑셀 형식으로 파일 저장"},
+        {4, i.cmdGrp, "그래프 보기", "그래프 형태로 통계 보기" + crlf + "좌클릭 : 그래프 보기" + crlf + "우클릭 : 메뉴표시"},
+        {5, i.cmdFnd, "찾기", "입력 항목 찾기"},
+        {6, i.cmdRef, "새로고침", "시트 크기에 맞게 정렬" + crlf + "좌클릭 : 새로고침 실행" + crlf + "우클릭 : 메뉴표시"},
+    };
+    for (const auto &c : cases) {
+        const ToolTip *tip = i.Tips[c.index].get();
+        QVERIFY(tip);
+        QCOMPARE(tip->ParentControl(), c.control);
+        QCOMPARE(tip->Title(), c.title);
+        QCOMPARE(tip->TipText(), c.text);
+        QCOMPARE(tip->Style(), 1);
+    }
+    QCOMPARE(i.Tips[0]->Icon(), 1);
+    QVERIFY(!i.Tips[0]->Centered());
+    QVERIFY(i.Tips[3]->Centered());
+}
+
+void TstSsScroll::pageRowsFollowGridHeight()
+{
+    m_form->grid->resize(m_form->grid->width(), 200); // 3000 twips
+    QCOMPARE(fnSS_PageRows(m_form->info, 1), 10);
+    sbSS_MOVE_LineDisp(m_form->info);
+    QCOMPARE(m_form->info.PageRows, 10);
+}
+
+void TstSsScroll::emptyGrid()
+{
+    SS_MOVE_INFO &i = m_form->info;
+    m_form->fill(0);
+    QCOMPARE(m_form->grid->MaxRows(), 0);
+    QCOMPARE(i.txtNow->text(), QStringLiteral("1"));
+    QCOMPARE(i.txtMax->text(), QStringLiteral("0"));
+    QVERIFY(!i.sclMove->isEnabled());
+    for (QAbstractButton *b : {i.cmdTop, i.cmdPup, i.cmd1Up, i.cmd1Dn, i.cmdPdn, i.cmdEnd})
+        QVERIFY(!b->isEnabled());
+    sbSS_MOVE_Reset(i);
+    QCOMPARE(i.txtNow->text(), QString());
+    QCOMPARE(i.txtMax->text(), QString());
+
+    // a step on an empty grid (the timer path does not look at the buttons) stays at row 1
+    sbSS_MOVE_Step(i, QStringLiteral("END"));
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 1);
+}
+
+void TstSsScroll::moveStep_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<int>("to");
+    QTest::newRow("END shows 81..100") << 1 << "END" << 81;
+    QTest::newRow("PDN from 1") << 1 << "PDN" << 20;
+    QTest::newRow("PDN from 70 clamped") << 70 << "PDN" << 81;
+    QTest::newRow("PUP from 20") << 20 << "PUP" << 1;
+    QTest::newRow("1DN") << 40 << "1DN" << 41;
+    QTest::newRow("1UP") << 40 << "1UP" << 39;
+    QTest::newRow("TOP") << 40 << "TOP" << 1;
+}
+
+void TstSsScroll::moveStep()
+{
+    QFETCH(int, from);
+    QFETCH(QString, tag);
+    QFETCH(int, to);
+    setPage(100, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    m_form->grid->setFirstVisibleRow(from);
+    QCOMPARE(i.txtNow->text(), QString::number(from)); // followed the grid
+    sbSS_MOVE_Step(i, tag);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), to);
+    QCOMPARE(i.txtNow->text(), QString::number(to));
+    QCOMPARE(i.sclMove->value(), NavMath::scrollPos(to, 100, 20));
+    QVERIFY(!i.MoveBusy);
+    QVERIFY(!i.SkipTopLeft);
+    sbSS_MOVE_Stop(i);
+    QVERIFY(!i.timMove->isActive());
+}
+
+void TstSsScroll::heldButtonRepeats()
+{
+    setPage(1000, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    auto *down = qobject_cast<PicButton *>(i.cmd1Dn);
+    QVERIFY(down);
+    // when each move reached the grid, ms after the press
+    QElapsedTimer clock;
+    QVector<qint64> moves;
+    connect(m_form->grid, &SpreadGrid::TopLeftChange, this, [&](int, int oldTop, int, int newTop) {
+        if (newTop != oldTop)
+            moves.append(clock.elapsed());
+    });
+    clock.start();
+    QTest::mousePress(down, Qt::LeftButton);
+    QCOMPARE(moves.size(), 1); // at once
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 2);
+    QCOMPARE(i.sclMove->property("Tag").toString(), QStringLiteral("1DN"));
+    QCOMPARE(i.timMove->interval(), 450);
+    QTRY_VERIFY_WITH_TIMEOUT(moves.size() >= 2, 2000);
+    QVERIFY2(moves[1] >= 449, qPrintable(QString::number(moves[1]))); // not before 450 ms
+    QCOMPARE(i.timMove->interval(), 60);
+    QTest::qWait(600);
+    const qsizetype held = moves.size();
+    QTest::mouseRelease(down, Qt::LeftButton);
+    const qint64 released = clock.elapsed();
+    // then every 60 ms: never faster, and the repeat keeps going
+    for (qsizetype k = 2; k < held; ++k)
+        QVERIFY2(moves[k] - moves[1] >= 59 * (k - 1),
+                 qPrintable(QStringLiteral("move %1 at %2 ms").arg(k).arg(moves[k])));
+    QVERIFY2(held >= 2 + 3, qPrintable(QString::number(held)));
+    QVERIFY(held <= 2 + (released - moves[1]) / 59 + 1);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 1 + int(held));
+
+    // releasing stops at once and gives the grid the focus
+    const int stopped = m_form->grid->FirstVisibleRow();
+    QVERIFY(!i.timMove->isActive());
+    QCOMPARE(i.timMove->interval(), 450);
+    QCOMPARE(i.sclMove->property("Tag").toString(), QString());
+    QTest::qWait(200);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), stopped);
+    QTRY_VERIFY(m_form->grid->isAncestorOf(QApplication::focusWidget()) || m_form->grid->hasFocus());
+    QCOMPARE(i.txtNow->text(), NavMath::nowText(stopped));
+}
+
+void TstSsScroll::stopAtBoundKeepsRow()
+{
+    setPage(100, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    m_form->grid->setFirstVisibleRow(80);
+    auto *pdn = qobject_cast<PicButton *>(i.cmdPdn);
+    QTest::mousePress(pdn, Qt::LeftButton);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 81);
+    QTest::qWait(700); // repeats at the bound only re-arm the timer
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 81);
+    QTest::mouseRelease(pdn, Qt::LeftButton);
+    QVERIFY(!i.timMove->isActive());
+
+    // TOP and END never repeat
+    QTest::mousePress(qobject_cast<PicButton *>(i.cmdTop), Qt::LeftButton);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 1);
+    QVERIFY(!i.timMove->isActive());
+    QTest::mouseRelease(qobject_cast<PicButton *>(i.cmdTop), Qt::LeftButton);
+
+    // the right button does not move
+    QTest::mousePress(qobject_cast<PicButton *>(i.cmdEnd), Qt::RightButton);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 1);
+    QTest::mouseRelease(qobject_cast<PicButton *>(i.cmdEnd), Qt::RightButton);
+}
+
+void TstSsScroll::thumbDrag_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("row");
+    QTest::newRow("bottom shows LastTop") << 100 << 10000 << 81;
+    QTest::newRow("top shows row 1") << 100 << 1 << 1;
+    QTest::newRow("middle") << 10019 << 5000 << 5000;
+}
+
+void TstSsScroll::thumbDrag()
+{
+    QFETCH(int, rows);
+    QFETCH(int, value);
+    QFETCH(int, row);
+    setPage(rows, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    m_form->grid->setFirstVisibleRow(40);
+    i.sclMove->setSliderDown(true);
+    i.sclMove->setSliderPosition(value);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), row);
+    QCOMPARE(i.txtNow->text(), NavMath::nowText(row));
+    QVERIFY(i.MoveBusy); // until the thumb is let go
+    i.sclMove->setSliderDown(false);
+    QVERIFY(!i.MoveBusy);
+    QVERIFY(!i.SkipTopLeft);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), row); // letting go does not page
+}
+
+void TstSsScroll::trackClickMovesOnePage()
+{
+    setPage(1000, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    QCOMPARE(i.sclMove->pageStep(), NavMath::largeChange(1000, 20));
+    i.sclMove->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 20);
+    i.sclMove->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 39);
+    QCOMPARE(i.sclMove->value(), NavMath::scrollPos(39, 1000, 20));
+    // the step arrow moves a page too: the size of the change is not used
+    i.sclMove->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 20);
+    QCOMPARE(i.txtNow->text(), QStringLiteral("20"));
+    QVERIFY(!i.MoveBusy);
+    QVERIFY(!i.SkipTopLeft);
+}
+
+void TstSsScroll::wheelScrollUpdatesPanel()
+{
+    setPage(1000, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    // a move by other means (wheel, keyboard, the find window) shows in the panel
+    m_form->grid->setFirstVisibleRow(500);
+    QCOMPARE(i.txtNow->text(), QStringLiteral("500"));
+    QCOMPARE(i.sclMove->value(), NavMath::scrollPos(500, 1000, 20));
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 500); // the bar's update did not page
+    // after a drag that did not change the row the next move is not skipped
+    i.sclMove->setSliderDown(true);
+    i.sclMove->setSliderPosition(i.sclMove->value());
+    i.sclMove->setSliderDown(false);
+    m_form->grid->setFirstVisibleRow(600);
+    QCOMPARE(i.txtNow->text(), QStringLiteral("600"));
+}
+
+void TstSsScroll::goToBox()
+{
+    setPage(1253, 20); // LastTop 1234
+    SS_MOVE_INFO &i = m_form->info;
+    m_form->grid->setFirstVisibleRow(17);
+    QElapsedTimer clock;
+    clock.start();
+    sbSS_MOVE_GoShow(i);
+    QVERIFY(clock.elapsed() >= 50); // five steps of at least 10 ms
+    QVERIFY(i.picGo->isVisible());
+    QCOMPARE(i.lblGo->text(), QStringLiteral("(1 ~ 1,234)"));
+    QCOMPARE(i.txtGo->text(), QStringLiteral("17"));
+    const QRectF back(Twips::left(i.picBack), Twips::top(i.picBack), 0, 0);
+    QCOMPARE(Twips::width(i.picGo), 1410.0);
+    QCOMPARE(Twips::left(i.picGo), back.left() - 1410 + 15);
+    QCOMPARE(Twips::top(i.picGo), back.top());
+    QTRY_VERIFY(i.txtGo->hasFocus());
+    QTRY_COMPARE(i.txtGo->selectedText(), QStringLiteral("17"));
+
+    QTest::keyClicks(i.txtGo, QStringLiteral("0"));
+    QCOMPARE(i.txtGo->text(), QStringLiteral("1"));
+    i.txtGo->selectAll();
+    QTest::keyClicks(i.txtGo, QStringLiteral("99999"));
+    QCOMPARE(i.txtGo->text(), QStringLiteral("1234"));
+    i.txtGo->selectAll();
+    QTest::keyClicks(i.txtGo, QStringLiteral("600"));
+    QCOMPARE(i.txtGo->text(), QStringLiteral("600"));
+    QTest::keyClick(i.txtGo, Qt::Key_Return);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 600);
+    QCOMPARE(i.txtNow->text(), QStringLiteral("600"));
+    QCOMPARE(i.sclMove->value(), NavMath::scrollPos(600, 1253, 20));
+    QTRY_VERIFY(!i.picGo->isVisible()); // the grid took the focus
+    QVERIFY(!i.MoveBusy);
+    QVERIFY(!i.SkipTopLeft);
+
+    // a second double-click closes an open box
+    sbSS_MOVE_GoShow(i);
+    QVERIFY(i.picGo->isVisible());
+    sbSS_MOVE_GoShow(i);
+    QVERIFY(!i.picGo->isVisible());
+}
+
+void TstSsScroll::goToNothingWhenOnePage()
+{
+    setPage(15, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
+    QVERIFY(!i.picGo->isVisible());
+}
+
+void TstSsScroll::goToEscape()
+{
+    setPage(100, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
+    QTRY_VERIFY(i.picGo->isVisible());
+    QTRY_VERIFY(i.txtGo->hasFocus());
+    QTest::keyClick(i.txtGo, Qt::Key_Escape);
+    QVERIFY(!i.picGo->isVisible());
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 1);
+}
+
+void TstSsScroll::currentLineText()
+{
+    setPage(5000, 20);
+    m_form->grid->setFirstVisibleRow(1234);
+    QCOMPARE(m_form->info.txtNow->text(), QStringLiteral("1,234"));
+    QCOMPARE(m_form->info.txtMax->text(), QStringLiteral("5,000"));
+}
+
+void TstSsScroll::focusBoxWidens()
+{
+    setPage(12345, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    QCOMPARE(i.txtMax->text(), QStringLiteral("12,345"));
+    const double right = Twips::left(i.picMax) + Twips::width(i.picMax);
+    QCOMPARE(Twips::width(i.picMax), 345.0);
+    i.txtMax->setFocus();
+    QTRY_COMPARE(Twips::width(i.picMax), 630.0);
+    QCOMPARE(Twips::left(i.picMax) + Twips::width(i.picMax), right); // widened to the left
+    QCOMPARE(Twips::width(i.txtMax), 630.0 - 90);
+    m_form->grid->setFocus();
+    QTRY_COMPARE(Twips::width(i.picMax), 345.0);
+    QCOMPARE(i.txtMax->cursorPosition(), 6);
+    // a number up to 999 keeps the box
+    sbSS_MOVE_FocusBox(i, 0, true);
+    QCOMPARE(Twips::width(i.picNow), 345.0);
+}
+
+void TstSsScroll::layoutFillsContainer()
+{
+    m_form->fill(300);
+    SS_MOVE_INFO &i = m_form->info;
+    const double height = Twips::height(m_form->container);
+    const double gridTop = Twips::top(m_form->grid);
+    // the grid holds whole rows, the summary line shares its bottom border, the panel runs beside both
+    QCOMPARE(m_form->grid->height(), Twips::toPixels(NavMath::fitHeight(height, Twips::height(m_form->sum), gridTop)));
+    QCOMPARE(m_form->sum->y(), m_form->grid->geometry().bottom());
+    QCOMPARE(i.picBack->x(), m_form->grid->geometry().right());
+    QCOMPARE(i.picBack->geometry().bottom(), m_form->sum->geometry().bottom());
+    QCOMPARE(i.fmeMove->geometry().bottom(), i.picBack->height()); // one pixel under the panel's edge
+    // fitted to the grid's width the columns need no horizontal bar
+    QCOMPARE(m_form->sum->ScrollBarMode(), 0);
+    QCOMPARE(Twips::height(m_form->sum), 330.0);
+    // at their definition widths they do: the summary line carries the bar and grows
+    m_form->info.cmdRef->setProperty("Tag", QStringLiteral("3"));
+    m_form->resize(600, m_form->height());
+    QCOMPARE(m_form->sum->ScrollBarMode(), 1);
+    QCOMPARE(Twips::height(m_form->sum), 600.0);
+    QCOMPARE(m_form->sum->y(), m_form->grid->geometry().bottom());
+    // a window wide enough for all of them removes the bar and shrinks the line to 330 twips
+    m_form->resize(1600, m_form->height());
+    QCOMPARE(m_form->sum->ScrollBarMode(), 0);
+    QCOMPARE(Twips::height(m_form->sum), 330.0);
+}
+
+void TstSsScroll::releaseClears()
+{
+    SS_MOVE_INFO &i = m_form->info;
+    QPointer<QObject> links = i.Links;
+    QVERIFY(links);
+    sbSS_MOVE_Release(i);
+    QVERIFY(!links);
+    QVERIFY(!i.Grid && !i.SumGrid && !i.picBack && !i.sclMove && !i.txtNow && !i.cmdTop && !i.timMove && !i.txtGo);
+    for (const auto &tip : i.Tips)
+        QVERIFY(!tip);
+    // the controls still work on their own and no longer reach the record
+    m_form->grid->setFirstVisibleRow(1);
+}
+
+QTEST_MAIN(TstSsScroll)
+#include "tst_ssscroll.moc"
