@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 qint32 MsgScrAnswer = 0;
 qint32 MsgScrDefault = 0;
@@ -74,6 +75,18 @@ void runHookWhenReady(QPointer<FrmMsgScr> screen, qint64 since)
     }
     MsgScrAnswerHook hook = g_hook; // the hook may replace itself
     hook(*screen);
+}
+
+// The caller goes on working without returning to the event loop, so the wait notice must be on the
+// screen now: wait (at most 200 ms) until the window system has mapped it, then paint it.
+void paintNow(FrmMsgScr *s)
+{
+    QPointer<FrmMsgScr> guard(s);
+    const qint64 start = TickCount::now();
+    while (guard && guard->windowHandle() && !guard->windowHandle()->isExposed() && TickCount::now() - start < 200)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (guard && guard->isVisible())
+        guard->repaint();
 }
 
 qint32 closeScreen()
@@ -189,6 +202,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
     s->show();
     s->raise();
     QCoreApplication::processEvents();
+    paintNow(s);
     return 0;
 }
 

@@ -55,6 +55,8 @@ private slots:
     void currentLineText();
     void focusBoxWidens();
     void layoutFillsContainer();
+    void sidewaysTogether();
+    void userWidthReachesSummary();
     void releaseClears();
 
 private:
@@ -457,6 +459,32 @@ void TstSsScroll::layoutFillsContainer()
     m_form->resize(1600, m_form->height());
     QCOMPARE(m_form->sum->ScrollBarMode(), 0);
     QCOMPARE(Twips::height(m_form->sum), 330.0);
+}
+
+void TstSsScroll::sidewaysTogether()
+{
+    m_form->fill(50);
+    m_form->info.cmdRef->setProperty("Tag", QStringLiteral("3"));
+    m_form->resize(600, m_form->height()); // too narrow for the definition widths
+    SpreadGrid *g = m_form->grid;
+    SpreadGrid *s = m_form->sum;
+    g->setFirstVisibleCol(3);
+    QCOMPARE(s->FirstVisibleCol(), 3);
+    s->setFirstVisibleCol(2);
+    QCOMPARE(g->FirstVisibleCol(), 2);
+    QCOMPARE(g->FirstVisibleRow(), 1); // sideways only
+}
+
+void TstSsScroll::userWidthReachesSummary()
+{
+    m_form->fill(50);
+    SpreadGrid *g = m_form->grid;
+    g->setColWidth(2, 25);
+    QVERIFY(m_form->sum->ColWidth(2) != 25.0);
+    emit g->ColWidthChange(2, 2); // as after the user dragged the column's edge
+    QCOMPARE(m_form->sum->ColWidth(2), 25.0);
+    // and the window laid the panel out again
+    QCOMPARE(m_form->info.picBack->x(), g->geometry().right());
 }
 
 void TstSsScroll::releaseClears()

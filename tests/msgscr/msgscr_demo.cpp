@@ -1,5 +1,5 @@
 // Shows the message screen over a stand-in main window, for looking at it under Xvfb:
-//   msgscr_demo notice|question|warning|error|plain|wait|progress [shot.png]
+//   msgscr_demo notice|question|warning|error|plain|wait|waitblock|progress [shot.png]
 // With a file name it saves a picture of the screen after a moment and quits.
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 
 int main(int argc, char **argv)
@@ -30,6 +31,15 @@ int main(int argc, char **argv)
     };
 
     QTimer::singleShot(400, [&] {
+        if (what == QLatin1String("waitblock")) {
+            // the caller works on without returning to the event loop, as a long query does
+            fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."),
+                          QStringLiteral("데이타베이스에서 데이타를 조회하고 있습니다."), 0, 0, 11);
+            QThread::sleep(3);
+            fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+            app.quit();
+            return;
+        }
         if (what == QLatin1String("wait") || what == QLatin1String("progress")) {
             const bool bar = what == QLatin1String("progress");
             fnDisp_MsgScr(0, bar ? 4 : 0, MSG_INFO, QStringLiteral("조회중입니다."),

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QSvgWidget>
+#include <QWindow>
 #include <QtTest>
 
 // The message screen driven through fnDisp_MsgScr, offscreen. Modal screens are answered by the hook.
@@ -263,6 +264,9 @@ void TstMsgScr::bodyLines()
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("제목"), text, 0, 0, 0), 0);
     FrmMsgScr *s = fnMsgScr_Current();
     QVERIFY(s);
+    // on the screen before the call returns: the caller may work on without an event loop
+    QVERIFY(s->isVisible());
+    QVERIFY(s->windowHandle() && s->windowHandle()->isExposed());
     QCOMPARE(labelTexts(*s), lines);
     QCOMPARE(s->lblInfor()->text(), QStringLiteral("잠시만 기다려 주십시오."));
     QCOMPARE(shownButtons(*s), QStringList());

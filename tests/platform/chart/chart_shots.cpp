@@ -7,10 +7,34 @@
 #include <QDir>
 #include <QPrinter>
 #include <QRandomGenerator>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("--window")) {
+        // on a real screen for a while: the chart and its editor side by side
+        auto *c = new ChartControl;
+        c->setWindowTitle(QStringLiteral("ChartControl"));
+        c->resize(700, 460);
+        c->move(10, 10);
+        c->addSeries(ChartControl::Pie);
+        const double v[] = {1320.5, 980.25, 1510, 640, 1120.75};
+        const char *names[] = {"한국전력", "삼성물산", "현대상사", "대우무역", "엘지상사"};
+        for (int i = 0; i < 5; ++i)
+            c->addPoint(v[i], QString::fromUtf8(names[i]), QColor::fromHsv(i * 60, 160, 220));
+        c->setHeaderLine(0, QStringLiteral("업체 별 미달러"));
+        c->setView3D(true);
+        c->setMarksVisible(true);
+        c->setMarksStyle(ChartControl::MarkLabelPercent);
+        c->setPercentFormat(QStringLiteral("0.0%"));
+        c->show();
+        auto *e = new ChartEditor(c, nullptr);
+        e->move(730, 10);
+        e->show();
+        QTimer::singleShot(4000, &app, &QApplication::quit);
+        return app.exec();
+    }
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/chartshots");
     QDir().mkpath(dir);
     const QStringList labels = {QStringLiteral("한국전력"), QStringLiteral("삼성물산"), QStringLiteral("현대상사"),

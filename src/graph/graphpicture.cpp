@@ -1,0 +1,84 @@
+#include "graph/graphpicture.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString systemDescription(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+PictureWrite failure(int err, const QString &fallback)
+{
+    PictureWrite w;
+    w.permissionDenied = err == EACCES || err == EPERM;
+    w.description = err ? systemDescription(err) : fallback;
+    return w;
+}
+
+} // namespace
+
+QString fnGraph_SaveTitle() { return QStringLiteral("파일로 저장하기"); }
+
+QString fnGraph_SaveFilter() { return QStringLiteral("JPEG File (*.jpg) | *.jpg"); }
+
+QString fnGraph_SaveSuffix() { return QStringLiteral("jpg"); }
+
+QString fnGraph_ProposedName(const QDate &day, const QString &heading)
+{
+    QString h = heading;
+    h.replace(u'/', u'_');
+    h.replace(u'\\', u'_');
+    return day.toString(QStringLiteral("yyyyMMdd")) + u' ' + h;
+}
+
+QString fnGraph_FolderOf(const QString &fileName)
+{
+    const qsizetype slash = fileName.lastIndexOf(u'/');
+    return slash < 0 ? QString() : fileName.left(slash + 1);
+}
+
+PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName)
+{
+    if (image.isNull())
+        return failure(0, QStringLiteral("그림이 비어 있습니다."));
+    QSaveFile file(fileName);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(errno, file.errorString());
+    QImageWriter writer(&file, "jpg");
+    writer.setQuality(100);
+    errno = 0;
+    if (!writer.write(image)) {
+        const int err = errno;
+        const QString why = writer.errorString();
+        file.cancelWriting();
+        return failure(err, why);
+    }
+    errno = 0;
+    if (!file.commit())
+        return failure(errno, file.errorString());
+    PictureWrite ok;
+    ok.ok = true;
+    return ok;
+}
+
+QString fnGraph_SavedText(const QString &fileName)
+{
+    return QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + fileName;
+}
+
+QString fnGraph_SaveErrorText(const PictureWrite &result)
+{
+    if (result.permissionDenied)
+        return result.description + kCrLf + QStringLiteral("파일이 사용중이면 닫아주십시오.");
+    return result.description;
+}

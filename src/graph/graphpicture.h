@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QImage;
+
+// Saving the chart as a picture: the proposed file name, the remembered folder and a writer that never
+// leaves a partial file behind.
+
+// Texts of the save dialog.
+QString fnGraph_SaveTitle();  // "파일로 저장하기"
+QString fnGraph_SaveFilter(); // "JPEG File (*.jpg) | *.jpg": description and pattern
+QString fnGraph_SaveSuffix(); // "jpg"
+
+// "YYYYMMDD" & " " & heading; a path separator in the heading would name another folder, so it is
+// replaced by "_" in the proposal.
+QString fnGraph_ProposedName(const QDate &day, const QString &heading);
+
+// Folder part of a file name, up to and including the last "/" (empty when there is none).
+QString fnGraph_FolderOf(const QString &fileName);
+
+// Outcome of writing the picture.
+struct PictureWrite
+{
+    bool ok = false;
+    bool permissionDenied = false; // the system refused access (the "file in use" case)
+    QString description;           // the system's description of the failure
+};
+
+// Writes the image as JPEG at quality 100. The picture goes to a temporary file in the same folder that
+// replaces the target only when complete, so a failure leaves any old file as it was and no partial file.
+PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName);
+
+// Message texts.
+QString fnGraph_SavedText(const QString &fileName); // "아래 경로로 저장하였습니다." CR LF CR LF "경로 : " & name
+QString fnGraph_SaveErrorText(const PictureWrite &result);

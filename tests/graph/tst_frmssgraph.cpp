@@ -1,0 +1,626 @@
+#include "graph/frmssgraph.h"
+#include "graph/graphoptions.h"
+#include "gridnav/ss_move_info.h"
+#include "msgscr/frmmsgscr.h"
+#include "msgscr/msgscr.h"
+#include "platform/chart/chartcontrol.h"
+#include "platform/controls/picbutton.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/twips.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Rows = QList<QStringList>; // label, value text
+
+namespace {
+
+// A source grid: one header row ("구분", the Y title), column 1 labels, column 2 numbers as text.
+void fillGrid(SpreadGrid &g, const Rows &rows, const QString &xTitle = QStringLiteral("구분"),
+              const QString &yTitle = QStringLiteral("금액"))
+{
+    g.setRedraw(false);
+    g.setMaxCols(4);
+    g.setColHeaderRows(1);
+    g.setMaxRows(int(rows.size()));
+    g.SetCellText(1, SpreadGrid::FirstHeaderRow, xTitle);
+    g.SetCellText(2, SpreadGrid::FirstHeaderRow, yTitle);
+    for (int r = 0; r < rows.size(); ++r) {
+        g.SetCellText(1, r + 1, rows.at(r).at(0));
+        g.SetCellText(2, r + 1, rows.at(r).at(1));
+    }
+    g.setRedraw(true);
+}
+
+Rows manyRows(int n)
+{
+    Rows rows;
+    for (int i = 0; i < n; ++i)
+        rows.append({QStringLiteral("항목%1").arg(i, 5, 10, QLatin1Char('0')), QString::number(i + 1)});
+    return rows;
+}
+
+// What the message screen showed, answered with `answer`.
+struct Shown
+{
+    QString title;
+    QStringList lines;
+    int count = 0;
+};
+
+void answerWith(Shown &shown, int answer)
+{
+    sbMsgScr_SetAnswerHook([&shown, answer](FrmMsgScr &s) {
+        ++shown.count;
+        shown.title = s.lblTitle()->text();
+        shown.lines.clear();
+        for (QLabel *l : s.lblText())
+            shown.lines.append(l->text());
+        fnMsgScr_AnswerWith(answer)(s);
+    });
+}
+
+int backColor(SpreadGrid *g, int col, int row)
+{
+    g->setCol(col);
+    g->setRow(row);
+    return g->BackColor();
+}
+
+} // namespace
+
+class TstFrmSSGraph : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void buildFillsGridAndTotals();
+    void noNumericRows();
+    void sortAndCompanyAxis_data();
+    void sortAndCompanyAxis();
+    void pieOthersAndNotShown_data();
+    void pieOthersAndNotShown();
+    void pieSwatchRefusals_data();
+    void pieSwatchRefusals();
+    void swatchColourForBarAndLine();
+    void lineHeadroom();
+    void pageSizeCaps_data();
+    void pageSizeCaps();
+    void autoPresetPerType_data();
+    void autoPresetPerType();
+    void crossReadoutHighlightsRow();
+    void heldScrollButtonRepeats();
+    void pieScrollInDegrees();
+    void smallWindowKeepsLayout();
+    void closeHidesAndReopens();
+    void f1RevealsAdvancedSettings();
+    void jpegSizeAndName();
+    void overwriteAnsweredNo();
+    void emptyFileName();
+    void printToPdf();
+    void noPrinterWarns();
+
+private:
+    FrmSSGraph *m_window = nullptr;
+    SpreadGrid *m_grid = nullptr;
+    QTemporaryDir m_dir;
+};
+
+void TstFrmSSGraph::init()
+{
+    Twips::setPerPixelForTests(15);
+    m_window = new FrmSSGraph;
+    m_grid = new SpreadGrid;
+}
+
+void TstFrmSSGraph::cleanup()
+{
+    sbMsgScr_SetAnswerHook(nullptr);
+    FrmSSGraph::setSaveDialogHook(nullptr);
+    FrmSSGraph::setColorDialogHook(nullptr);
+    FrmSSGraph::setPrinterHook(nullptr);
+    delete m_window;
+    delete m_grid;
+}
+
+void TstFrmSSGraph::buildFillsGridAndTotals()
+{
+    QAbstractItemModelTester tester(m_window->SS_TXT->cellModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    fillGrid(*m_grid, {{"A", "10"}, {"A", "5"}, {"B", "3"}, {"합계", "18"}, {"C", "-1,000.5"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("환율관리 프로그램"), QString(), QString(), true);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Graph [환율관리 프로그램]"));
+    QCOMPARE(m_window->chtGraph->headerLine(0), QStringLiteral("구분 별 금액"));
+
+    SpreadGrid *g = m_window->SS_TXT;
+    QCOMPARE(g->MaxRows(), 3);
+    QCOMPARE(g->GetCellText(2, 1), QStringLiteral("A"));
+    QCOMPARE(g->GetCellText(4, 1), QStringLiteral("15.00"));
+    QCOMPARE(g->GetCellText(2, 3), QStringLiteral("C"));
+    QCOMPARE(g->GetCellText(4, 3), QStringLiteral("-1,000.50"));
+    // total -982.5: A's ratio is negative and shows red; C's share is positive
+    QCOMPARE(g->GetCellText(3, 1), QStringLiteral("-1.53%"));
+    g->setCol(3);
+    g->setRow(1);
+    QCOMPARE(g->ForeColor(), 255);
+    g->setRow(3);
+    QCOMPARE(g->ForeColor(), 0);
+    QCOMPARE(g->GetCellText(1, SpreadGrid::FirstHeaderRow), QStringLiteral("구분"));
+    QCOMPARE(g->GetCellText(3, SpreadGrid::FirstHeaderRow), QStringLiteral("비율(%)"));
+    QCOMPARE(g->GetCellText(4, SpreadGrid::FirstHeaderRow), QStringLiteral("금액"));
+
+    QCOMPARE(m_window->lblSS_SUM[0]->text(), QStringLiteral("3 건"));
+    QCOMPARE(m_window->lblSS_SUM[1]->text(), QStringLiteral("-982.50"));
+    QVERIFY(m_window->lblSS_SUM[1]->styleSheet().contains(QStringLiteral("#ff0000")));
+    QVERIFY(m_window->lblSS_SUM[0]->styleSheet().contains(QStringLiteral("#000064")));
+
+    // bar chart: one point per item in its own colour, swatch in the same colour
+    QCOMPARE(m_window->chtGraph->seriesKind(), 1);
+    QCOMPARE(m_window->chtGraph->pointCount(), 3);
+    const GraphDataSet &d = m_window->dataSet();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(backColor(g, 1, i + 1), d.GraphColors.at(i));
+        QCOMPARE(m_window->chtGraph->point(i).colour, SpreadGrid::colorFromRgb(d.GraphColors.at(i)));
+    }
+    QVERIFY(qAbs(g->ColWidth(2) - 10.62) < 1.0 / 8); // whole pixels of 8-pixel units
+    QCOMPARE(g->RowHeight(1), 10.22);
+}
+
+void TstFrmSSGraph::noNumericRows()
+{
+    fillGrid(*m_grid, {{"a", "없음"}, {"b", ""}});
+    SS_MOVE_INFO info;
+    info.Grid = m_grid;
+    m_window->sbDisp_SS_Graph_Init(info, 1, 2, QStringLiteral("T"), QString(), QStringLiteral("(원)"), true);
+    QCOMPARE(m_window->dataSet().GraphCount, 0);
+    QCOMPARE(m_window->SS_TXT->MaxRows(), 0);
+    QCOMPARE(m_window->chtGraph->pointCount(), 0);
+    QCOMPARE(m_window->lblSS_SUM[0]->text(), QStringLiteral("0 건"));
+    QCOMPARE(m_window->lblSS_SUM[1]->text(), QStringLiteral("0.00"));
+    QCOMPARE(m_window->dataSet().YTitle, QStringLiteral("금액 (원)"));
+    QCOMPARE(m_window->chtGraph->headerLine(0), QStringLiteral("구분 별 금액 (원)"));
+    // every option still works on an empty chart
+    m_window->optType[0]->setChecked(true);
+    m_window->sbGraph_ShowCrossValue(3, 3);
+    QCOMPARE(m_window->highlightedRow(), 0);
+    m_window->optType[2]->setChecked(true);
+    QCOMPARE(m_window->chtGraph->pointCount(), 0);
+    QVERIFY(!m_window->lblRemPie->isVisibleTo(m_window));
+}
+
+void TstFrmSSGraph::sortAndCompanyAxis_data()
+{
+    QTest::addColumn<QString>("xTitle");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("sorted") << "구분" << QStringList{"A", "b", "c"};
+    QTest::newRow("company axis keeps grid order") << "거래업체" << QStringList{"b", "A", "c"};
+}
+
+void TstFrmSSGraph::sortAndCompanyAxis()
+{
+    QFETCH(QString, xTitle);
+    QFETCH(QStringList, order);
+    fillGrid(*m_grid, {{"b", "1"}, {"A", "2"}, {"c", "3"}}, xTitle, QStringLiteral("중량(kg)"));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QCOMPARE(m_window->dataSet().GraphLabels, order);
+    QCOMPARE(m_window->chtGraph->headerLine(0), xTitle + QStringLiteral(" 별 중량"));
+}
+
+void TstFrmSSGraph::pieOthersAndNotShown_data()
+{
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<QList<int>>("swatches"); // -1 = item colour
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("others") << Rows{{"a", "50"}, {"b", "30"}, {"c", "0.5"}} << QList<int>{-1, -1, 0xFFFFFF} << 3
+                            << QStringLiteral("※ [주] : 비율이 1% 이하인 값은 기타로 표시");
+    QTest::newRow("not shown") << Rows{{"a", "10"}, {"b", "-5"}, {"c", "0"}} << QList<int>{-1, 0, 0} << 1
+                               << QStringLiteral("※ [주] : 0 이거나 0 보다 작은값은 표시 않됨");
+    QTest::newRow("none") << Rows{{"a", "99"}, {"b", "1"}} << QList<int>{-1, -1} << 2 << QString();
+}
+
+void TstFrmSSGraph::pieOthersAndNotShown()
+{
+    QFETCH(Rows, rows);
+    QFETCH(QList<int>, swatches);
+    QFETCH(int, points);
+    QFETCH(QString, note);
+    fillGrid(*m_grid, rows);
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    m_window->optType[2]->setChecked(true);
+    QCOMPARE(m_window->chtGraph->seriesKind(), 5);
+    QCOMPARE(m_window->chtGraph->pointCount(), points);
+    for (int i = 0; i < swatches.size(); ++i) {
+        const int expected = swatches.at(i) < 0 ? m_window->dataSet().GraphColors.at(i) : swatches.at(i);
+        QCOMPARE(backColor(m_window->SS_TXT, 1, i + 1), expected);
+    }
+    QCOMPARE(m_window->lblRemPie->isVisibleTo(m_window), !note.isEmpty());
+    if (!note.isEmpty()) {
+        QCOMPARE(m_window->lblRemPie->text(), note);
+        // the chart makes room for the note
+        QVERIFY(m_window->chtGraph->geometry().bottom() < m_window->lblRemPie->geometry().top());
+    }
+    if (swatches.contains(0xFFFFFF)) {
+        const ChartPoint others = m_window->chtGraph->point(points - 1);
+        QCOMPARE(others.label, QStringLiteral("기타"));
+        QCOMPARE(others.value, 0.5);
+        QCOMPARE(others.colour, QColor(Qt::white));
+    }
+    // the pie has no cross-hair and no zoom buttons
+    QVERIFY(!m_window->chkViewCross->isEnabled());
+    QVERIFY(!m_window->cmdScroll[6]->isEnabled());
+    QVERIFY(!m_window->cmdScroll[8]->isEnabled());
+}
+
+void TstFrmSSGraph::pieSwatchRefusals_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("not shown") << 4 << QStringLiteral("그래프에서 표시되지 않은 영역의 색은 흑색이며,");
+    QTest::newRow("others") << 3 << QStringLiteral("그래프에서 기타로 표시되는 영역의 색은 백색이며,");
+    QTest::newRow("slice") << 1 << QString();
+}
+
+void TstFrmSSGraph::pieSwatchRefusals()
+{
+    QFETCH(int, row);
+    QFETCH(QString, firstLine);
+    fillGrid(*m_grid, {{"a", "50"}, {"b", "30"}, {"c", "0.5"}, {"d", "-1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    m_window->optType[2]->setChecked(true);
+    Shown shown;
+    answerWith(shown, 1);
+    int asked = 0;
+    FrmSSGraph::setColorDialogHook([&asked](const QColor &, const QString &title) -> std::optional<QColor> {
+        ++asked;
+        if (title != QStringLiteral("그래프 색"))
+            return std::nullopt;
+        return QColor(10, 20, 30);
+    });
+    emit m_window->SS_TXT->Click(1, row);
+    if (firstLine.isEmpty()) {
+        QCOMPARE(shown.count, 0);
+        QCOMPARE(asked, 1);
+        QCOMPARE(m_window->dataSet().GraphColors.at(row - 1), 10 | (20 << 8) | (30 << 16));
+        QCOMPARE(m_window->chtGraph->point(0).colour, QColor(10, 20, 30));
+    } else {
+        QCOMPARE(asked, 0);
+        QCOMPARE(shown.count, 1);
+        QCOMPARE(shown.title, QStringLiteral("색지정을 할 수 없습니다."));
+        QCOMPARE(shown.lines.value(0), firstLine);
+        QCOMPARE(shown.lines.value(1), QStringLiteral("다른색으로 지정을 할 수 없습니다."));
+    }
+}
+
+void TstFrmSSGraph::swatchColourForBarAndLine()
+{
+    fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    // cancel changes nothing
+    FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
+    const int before = m_window->dataSet().GraphColors.at(1);
+    emit m_window->SS_TXT->Click(1, 2);
+    QCOMPARE(m_window->dataSet().GraphColors.at(1), before);
+    // a line chart has one colour for all points, kept over a rebuild
+    m_window->optType[0]->setChecked(true);
+    FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); });
+    emit m_window->SS_TXT->Click(1, 2);
+    QCOMPARE(m_window->lineColor(), QColor(0, 128, 0));
+    QCOMPARE(m_window->chtGraph->point(0).colour, QColor(0, 128, 0));
+    QCOMPARE(backColor(m_window->SS_TXT, 1, 1), 0x008000);
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QCOMPARE(m_window->chtGraph->point(1).colour, QColor(0, 128, 0));
+}
+
+void TstFrmSSGraph::lineHeadroom()
+{
+    fillGrid(*m_grid, {{"a", "500"}, {"b", "1000"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    m_window->chkViewAuto->setChecked(false);
+    m_window->optType[0]->setChecked(true);
+    m_window->chkViewValue->setChecked(true);
+    QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1040.0);
+    QVERIFY(m_window->cboValueType->isEnabled());
+    m_window->chkViewValue->setChecked(false);
+    QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1000.0);
+    QVERIFY(!m_window->cboValueType->isEnabled());
+    // bars get no headroom
+    m_window->optType[1]->setChecked(true);
+    m_window->chkViewValue->setChecked(true);
+    QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1000.0);
+}
+
+void TstFrmSSGraph::pageSizeCaps_data()
+{
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("perPage");
+    QTest::addColumn<int>("maximum");
+    QTest::newRow("2000 items") << 2000 << 5000 << 1000 << 1000;
+    QTest::newRow("12 items") << 12 << 15 << 12 << 0;
+    QTest::newRow("below one") << 30 << 0 << 1 << 29;
+}
+
+void TstFrmSSGraph::pageSizeCaps()
+{
+    QFETCH(int, items);
+    QFETCH(int, asked);
+    QFETCH(int, perPage);
+    QFETCH(int, maximum);
+    fillGrid(*m_grid, manyRows(items));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    int n = asked;
+    m_window->sbGraph_SetPageSize(n);
+    QCOMPARE(n, perPage);
+    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), perPage);
+    QCOMPARE(m_window->sclScroll->maximum(), maximum);
+    QCOMPARE(m_window->lblScroll[1]->text(), QString::number(maximum + 1));
+    QCOMPARE(m_window->lblScroll[2]->text(), QString::number(perPage));
+}
+
+void TstFrmSSGraph::autoPresetPerType_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("view3D");
+    QTest::addColumn<bool>("viewValue");
+    QTest::addColumn<bool>("viewCross");
+    QTest::addColumn<int>("valueType");
+    QTest::newRow("line") << 0 << false << false << true << 0;
+    QTest::newRow("pie") << 2 << true << true << false << 4;
+}
+
+void TstFrmSSGraph::autoPresetPerType()
+{
+    QFETCH(int, option);
+    QFETCH(bool, view3D);
+    QFETCH(bool, viewValue);
+    QFETCH(bool, viewCross);
+    QFETCH(int, valueType);
+    fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    m_window->optType[option]->setChecked(true);
+    QCOMPARE(m_window->chkView3D->isChecked(), view3D);
+    QCOMPARE(m_window->chtGraph->view3D(), view3D);
+    QCOMPARE(m_window->chkViewValue->isChecked(), viewValue);
+    QCOMPARE(m_window->chtGraph->marksVisible(), viewValue);
+    QCOMPARE(m_window->chkViewCross->isChecked(), viewCross);
+    QCOMPARE(m_window->cboValueType->currentIndex(), valueType);
+    QCOMPARE(m_window->chtGraph->marksStyle(), fnGraph_MarkStyleCode(valueType));
+    QCOMPARE(m_window->lneStart->isVisibleTo(m_window), option == 2);
+}
+
+void TstFrmSSGraph::crossReadoutHighlightsRow()
+{
+    fillGrid(*m_grid, {{"A", "10"}, {"B", "2,000.5"}, {"가나", "-1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QCOMPARE(m_window->lblViewCross[0]->text(), QStringLiteral("X: ()"));
+    m_window->sbGraph_ShowCross(true);
+    m_window->sbGraph_ShowCrossValue(1.2, 1234.4);
+    QCOMPARE(m_window->lblViewCross[0]->text(), QStringLiteral("X: 2     (B)"));
+    QCOMPARE(m_window->lblViewCross[1]->text(), QStringLiteral("Y: 1,234 (2,000.50)"));
+    QCOMPARE(m_window->highlightedRow(), 2);
+    QCOMPARE(backColor(m_window->SS_TXT, 2, 2), 0xC0C0FF);
+    QCOMPARE(backColor(m_window->SS_TXT, 4, 2), 0xC0C0FF);
+    // moving on restores the old row
+    m_window->sbGraph_ShowCrossValue(0, 5);
+    QCOMPARE(backColor(m_window->SS_TXT, 2, 2), 0xFFFFFF);
+    QCOMPARE(backColor(m_window->SS_TXT, 2, 1), 0xC0C0FF);
+    // the swatch column keeps its colour
+    QCOMPARE(backColor(m_window->SS_TXT, 1, 1), m_window->dataSet().GraphColors.at(0));
+    // the frame is as wide as the wider read-out plus its margin
+    QVERIFY(m_window->fmeViewCross->width() > m_window->lblViewCross[1]->width());
+    // turning the cross-hair off clears the highlight
+    m_window->sbGraph_ShowCross(false);
+    QCOMPARE(backColor(m_window->SS_TXT, 2, 1), 0xFFFFFF);
+    QVERIFY(!m_window->lneX->isVisibleTo(m_window));
+}
+
+void TstFrmSSGraph::heldScrollButtonRepeats()
+{
+    fillGrid(*m_grid, manyRows(200));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QCOMPARE(m_window->sclScroll->maximum(), 185);
+    PicButton *right = m_window->cmdScroll[3];
+    QTest::mousePress(right, Qt::LeftButton);
+    QCOMPARE(m_window->sclScroll->value(), 1); // at once
+    QTest::qWait(300);
+    QCOMPARE(m_window->sclScroll->value(), 1); // the first repeat waits 450 ms
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->sclScroll->value() >= 4, 1500);
+    QCOMPARE(m_window->tmeScroll->interval(), 60);
+    QTest::mouseRelease(right, Qt::LeftButton);
+    const int stopped = m_window->sclScroll->value();
+    QVERIFY(!m_window->tmeScroll->isActive());
+    QCOMPARE(m_window->tmeScroll->interval(), 450);
+    QTest::qWait(200);
+    QCOMPARE(m_window->sclScroll->value(), stopped);
+    QCOMPARE(m_window->chtGraph->firstVisiblePoint(), stopped);
+    QCOMPARE(m_window->lblScroll[0]->text(), QString::number(stopped + 1));
+    // the last button jumps once and never repeats
+    QTest::mousePress(m_window->cmdScroll[5], Qt::LeftButton);
+    QCOMPARE(m_window->sclScroll->value(), 185);
+    QVERIFY(!m_window->tmeScroll->isActive());
+    QTest::mouseRelease(m_window->cmdScroll[5], Qt::LeftButton);
+    // zoom: one point per screen fewer, then show all
+    m_window->sbGraph_ScrollStep(6);
+    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), 14);
+    m_window->cmdScroll[8]->click();
+    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), 200);
+    QCOMPARE(m_window->sclScroll->maximum(), 0);
+}
+
+void TstFrmSSGraph::pieScrollInDegrees()
+{
+    fillGrid(*m_grid, manyRows(20));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    m_window->optType[2]->setChecked(true);
+    QCOMPARE(m_window->sclScroll->maximum(), 359);
+    QCOMPARE(m_window->sclScroll->pageStep(), 45);
+    QVERIFY(m_window->lblScroll[2]->text().isEmpty());
+    m_window->sbGraph_ScrollStep(4);
+    QCOMPARE(m_window->sclScroll->value(), 45);
+    QCOMPARE(m_window->chtGraph->pieRotation(), 45);
+}
+
+void TstFrmSSGraph::smallWindowKeepsLayout()
+{
+    fillGrid(*m_grid, {{"a", "1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    const QRect chart = m_window->chtGraph->geometry();
+    // outer size just below the limit, whatever frame the platform adds
+    const double frameW = Twips::fromPixels(m_window->frameGeometry().width() - m_window->width());
+    const double frameH = Twips::fromPixels(m_window->frameGeometry().height() - m_window->height());
+    Twips::resize(m_window, 10185 - frameW, 6585 - frameH);
+    QCOMPARE(m_window->chtGraph->geometry(), chart);
+    Twips::resize(m_window, 12000, 8000);
+    QVERIFY(m_window->chtGraph->geometry() != chart);
+    // the summary grid holds whole data rows (to the pixel the twips land on)
+    const double h = Twips::height(m_window->SS_TXT);
+    QVERIFY(qAbs(h - std::round(std::round(h / 15 * 0.637 / 10.22) * 10.22 * 15 / 0.637)) < 15);
+}
+
+void TstFrmSSGraph::closeHidesAndReopens()
+{
+    fillGrid(*m_grid, {{"a", "1"}, {"b", "2"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QPointer<FrmSSGraph> alive(m_window);
+    QVERIFY(!m_window->close());
+    QVERIFY(alive);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_window->dataSet().GraphLabels.isEmpty());
+    fillGrid(*m_grid, {{"x", "1"}, {"y", "2"}, {"z", "3"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T2"), QString(), QString(), true);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_window->SS_TXT->MaxRows(), 3);
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Graph [T2]"));
+}
+
+void TstFrmSSGraph::f1RevealsAdvancedSettings()
+{
+    fillGrid(*m_grid, {{"a", "1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(!m_window->cmdShowEdit->isVisibleTo(m_window));
+    QTest::keyClick(m_window->cmdClose, Qt::Key_F1);
+    QVERIFY(m_window->cmdShowEdit->isVisibleTo(m_window));
+    m_window->sbSet_SSGraph_Close();
+    QVERIFY(!m_window->cmdShowEdit->isVisibleTo(m_window));
+}
+
+void TstFrmSSGraph::jpegSizeAndName()
+{
+    fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}}, QStringLiteral("일자"), QStringLiteral("USD"));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    Twips::resize(m_window->chtGraph, 9000, 6000);
+    FrmSSGraph::SaveRequest seen;
+    const QString target = m_dir.filePath(QStringLiteral("chart"));
+    FrmSSGraph::setSaveDialogHook([&seen, target](const FrmSSGraph::SaveRequest &r) {
+        seen = r;
+        return std::optional<QString>(target);
+    });
+    Shown shown;
+    answerWith(shown, 1);
+    m_window->cmdSaveJPG_Click();
+    QCOMPARE(seen.fileName, QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 일자 별 USD"));
+    QCOMPARE(seen.title, QStringLiteral("파일로 저장하기"));
+    QCOMPARE(seen.defaultSuffix, QStringLiteral("jpg"));
+    QCOMPARE(seen.filter, QStringLiteral("JPEG File (*.jpg) | *.jpg"));
+    QVERIFY(seen.folder.endsWith(u'/'));
+    QCOMPARE(shown.title, QStringLiteral("저장하였습니다."));
+    QCOMPARE(shown.lines.value(2), QStringLiteral("경로 : ") + target + QStringLiteral(".jpg"));
+    QImageReader reader(target + QStringLiteral(".jpg"));
+    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    QCOMPARE(reader.read().size(), QSize(600, 400));
+    // the next dialog opens in the folder of the last file
+    QCOMPARE(m_window->lastSaveFolder(), m_dir.path() + u'/');
+    m_window->cmdSaveJPG_Click();
+    QCOMPARE(seen.folder, m_dir.path() + u'/');
+}
+
+void TstFrmSSGraph::overwriteAnsweredNo()
+{
+    fillGrid(*m_grid, {{"a", "1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    const QString target = m_dir.filePath(QStringLiteral("old.jpg"));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("keep me");
+    old.close();
+    FrmSSGraph::setSaveDialogHook([target](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(target); });
+    Shown shown;
+    answerWith(shown, 4);
+    m_window->cmdSaveJPG_Click();
+    QCOMPARE(shown.count, 1);
+    QCOMPARE(shown.title, QStringLiteral("파일이 이미 존재합니다."));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("keep me"));
+    old.close();
+    // yes replaces it
+    answerWith(shown, 3);
+    m_window->cmdSaveJPG_Click();
+    QCOMPARE(shown.title, QStringLiteral("저장하였습니다."));
+    QVERIFY(!QImage(target).isNull());
+}
+
+void TstFrmSSGraph::emptyFileName()
+{
+    fillGrid(*m_grid, {{"a", "1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    Shown shown;
+    answerWith(shown, 1);
+    FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(QString()); });
+    m_window->cmdSaveJPG_Click();
+    QCOMPARE(shown.title, QStringLiteral("작업을 취소하셨습니다."));
+    // a cancelled dialog says nothing
+    shown = Shown();
+    FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(); });
+    m_window->cmdSaveJPG_Click();
+    QCOMPARE(shown.count, 0);
+}
+
+void TstFrmSSGraph::printToPdf()
+{
+    fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
+    FrmSSGraph::setPrinterHook([pdf] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return printer;
+    });
+    Shown shown;
+    answerWith(shown, 1);
+    m_window->cmdPrint_Click();
+    QCOMPARE(shown.count, 0); // no dialog, no message
+    QCOMPARE(m_window->chtGraph->printDetail(), 50);
+    QCOMPARE(m_window->chtGraph->printMargins(), QMargins(15, 15, 15, 15));
+    QCOMPARE(m_window->chtGraph->printOrientation(), 1);
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.size() > 1000);
+    QVERIFY(f.read(5) == "%PDF-");
+}
+
+void TstFrmSSGraph::noPrinterWarns()
+{
+    fillGrid(*m_grid, {{"a", "1"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    FrmSSGraph::setPrinterHook([] { return std::unique_ptr<QPrinter>(); });
+    Shown shown;
+    answerWith(shown, 1);
+    m_window->cmdPrint_Click();
+    QCOMPARE(shown.count, 1);
+    QCOMPARE(shown.title, QStringLiteral("출력할 수 없습니다."));
+    QCOMPARE(shown.lines.value(0), QStringLiteral("사용할 수 있는 프린터가 없습니다."));
+}
+
+QTEST_MAIN(TstFrmSSGraph)
+#include "tst_frmssgraph.moc"

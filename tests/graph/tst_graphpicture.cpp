@@ -1,0 +1,161 @@
+#include "graph/graphpicture.h"
+
+#include <QtTest>
+#include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+// Sets or clears the immutable flag: even the superuser cannot write into such a file or folder.
+bool setImmutable(const QString &path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
+// Folder made unwritable for this process; false when the system offers no way to do so.
+bool lockFolder(const QString &path)
+{
+    if (::geteuid() != 0)
+        return QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
+    return setImmutable(path, true);
+}
+
+void unlockFolder(const QString &path)
+{
+    if (::geteuid() == 0)
+        setImmutable(path, false);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QImage sample(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(QColor(224, 224, 224));
+    return img;
+}
+
+} // namespace
+
+class TstGraphPicture : public QObject
+{
+    Q_OBJECT
+private slots:
+    void proposedName_data();
+    void proposedName();
+    void folderOf_data();
+    void folderOf();
+    void writesDecodableJpeg();
+    void replacesExistingFile();
+    void permissionDenied();
+    void missingFolder();
+};
+
+void TstGraphPicture::proposedName_data()
+{
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "일자 별 USD" << "20261208 일자 별 USD";
+    QTest::newRow("slash in heading") << "일자 별 원/달러" << "20261208 일자 별 원_달러";
+    QTest::newRow("empty heading") << "" << "20261208 ";
+}
+
+void TstGraphPicture::proposedName()
+{
+    QFETCH(QString, heading);
+    QFETCH(QString, name);
+    QCOMPARE(fnGraph_ProposedName(QDate(2026, 12, 8), heading), name);
+    QCOMPARE(fnGraph_SaveFilter(), QStringLiteral("JPEG File (*.jpg) | *.jpg"));
+}
+
+void TstGraphPicture::folderOf_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("nested") << "/home/a/b/c.jpg" << "/home/a/b/";
+    QTest::newRow("root") << "/c.jpg" << "/";
+    QTest::newRow("bare name") << "c.jpg" << "";
+}
+
+void TstGraphPicture::folderOf()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, folder);
+    QCOMPARE(fnGraph_FolderOf(file), folder);
+}
+
+void TstGraphPicture::writesDecodableJpeg()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("20261208 일자 별 USD.jpg"));
+    const PictureWrite w = fnGraph_WriteJpeg(sample(600, 400), path);
+    QVERIFY2(w.ok, qPrintable(w.description));
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), QByteArray("jpeg"));
+    const QImage back = reader.read();
+    QCOMPARE(back.size(), QSize(600, 400));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    QVERIFY(fnGraph_SavedText(path).endsWith(QStringLiteral("\r\n\r\n경로 : ") + path));
+}
+
+void TstGraphPicture::replacesExistingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.jpg"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old contents");
+    old.close();
+    QVERIFY(fnGraph_WriteJpeg(sample(30, 20), path).ok);
+    QCOMPARE(QImage(path).size(), QSize(30, 20));
+}
+
+void TstGraphPicture::permissionDenied()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.jpg"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old contents");
+    old.close();
+    if (!lockFolder(dir.path()))
+        QSKIP("this file system cannot make a folder unwritable");
+    const PictureWrite w = fnGraph_WriteJpeg(sample(30, 20), path);
+    unlockFolder(dir.path());
+    QVERIFY(!w.ok);
+    QVERIFY(w.permissionDenied);
+    QVERIFY(!w.description.isEmpty());
+    QCOMPARE(fnGraph_SaveErrorText(w), w.description + QStringLiteral("\r\n파일이 사용중이면 닫아주십시오."));
+    // the old file is untouched and nothing else was left behind
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old contents"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+void TstGraphPicture::missingFolder()
+{
+    QTemporaryDir dir;
+    const PictureWrite w = fnGraph_WriteJpeg(sample(30, 20), dir.filePath(QStringLiteral("none/a.jpg")));
+    QVERIFY(!w.ok);
+    QVERIFY(!w.permissionDenied);
+    QVERIFY(!w.description.isEmpty());
+    QCOMPARE(fnGraph_SaveErrorText(w), w.description);
+}
+
+QTEST_GUILESS_MAIN(TstGraphPicture)
+#include "tst_graphpicture.moc"
