@@ -56,10 +56,18 @@ const char *const ComboSheet =
     "QComboBox { background:#ffffff; color:#1d2b3e; border:1px solid #98a8bf; border-radius:2px;"
     " padding:0px 3px; }"
     "QComboBox:focus { border:1px solid #3a7bc8; background:#fbfdff; }"
-    "QComboBox::drop-down { width:16px; border-left:1px solid #c9d3e0; }"
+    "QComboBox::drop-down { width:16px; border-left:1px solid #c9d3e0; background:#eef2f7; }"
+    "QComboBox::down-arrow { image:url(:/find/combo_arrow.svg); width:9px; height:6px; }"
     "QComboBox QAbstractItemView { background:#ffffff; selection-background-color:#d6e6f8;"
-    " selection-color:#1d2b3e; border:1px solid #98a8bf; }";
-const char *const CheckSheet = "QCheckBox { color:#1d2b3e; spacing:5px; background:transparent; }";
+    " selection-color:#1d2b3e; border:1px solid #98a8bf; outline:0px; }"
+    "QComboBox QAbstractItemView::item { min-height:18px; padding:0px 4px; }";
+const char *const CheckSheet =
+    "QCheckBox { color:#1d2b3e; spacing:5px; background:transparent; }"
+    "QCheckBox::indicator { width:13px; height:13px; }"
+    "QCheckBox::indicator:unchecked { image:url(:/find/check_off.svg); }"
+    "QCheckBox::indicator:unchecked:hover { image:url(:/find/check_hover.svg); }"
+    "QCheckBox::indicator:checked { image:url(:/find/check_on.svg); }"
+    "QCheckBox:focus { color:#123f73; }";
 
 void place(QWidget *w, const SSFindLayout::TwipRect &r)
 {

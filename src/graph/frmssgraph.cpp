@@ -155,6 +155,7 @@ FrmSSGraph::FrmSSGraph(QWidget *owner)
     setPalette(pal);
 
     createControls();
+    m_crossCursor = QCursor(QPixmap(QStringLiteral(":/graph/crosshair.svg")), 16, 16);
 
     // Load: LineColor yellow, the value lists, the automatic preset checked
     m_lineColor = colorOf(kLineYellow);
@@ -821,8 +822,7 @@ void FrmSSGraph::hideCrossIfShown()
 void FrmSSGraph::sbGraph_ShowCross(bool on)
 {
     if (on) {
-        static const QCursor cross(QPixmap(QStringLiteral(":/graph/crosshair.svg")), 16, 16);
-        chtGraph->setCursor(cross);
+        chtGraph->setCursor(m_crossCursor);
     } else {
         chtGraph->unsetCursor();
     }

@@ -3,6 +3,7 @@
 #include "graph/graphdataset.h"
 
 #include <QColor>
+#include <QCursor>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -167,6 +168,7 @@ private:
 
     GraphDataSet m_data;
     QColor m_lineColor;
+    QCursor m_crossCursor; // the window's own pointer while the cross-hair is shown
     QVector<int> m_pieRoles; // PieRole per item of the last pie fill
 
     // GraphScrollState: last scroll value, last save folder, highlighted row, last Y read-out

@@ -33,7 +33,7 @@ struct MsgScrLayoutInput
     double buttonWidth = 1335;
     double emblemWidth = 825;
     double bottomTileHeight = 780;
-    // outer border and title bar around the client area (90 x 480 on the original dialog frame)
+    // outer border and title bar around the client area (90 x 480 for a standard dialog frame)
     double frameExtraWidth = 90;
     double frameExtraHeight = 480;
 };

@@ -1,28 +1,265 @@
-#include "frmrate.h"
+#include "rate/frmrate.h"
+
+#include "rate/clearcontrols.h"
+#include "rate/datechecks.h"
+#include "rate/keycommands.h"
+#include "rate/querystats.h"
+#include "rate/ratecalls.h"
+#include "rate/ratelayout.h"
+#include "rate/ratestatements.h"
 
 #include "app/anydsn.h"
 #include "app/clsmain.h"
+#include "gridnav/ssgrid.h"
+#include "gridnav/ssscroll.h"
+#include "msgscr/msgscr.h"
+#include "platform/controls/btnbutton.h"
+#include "platform/controls/cfloat.h"
+#include "platform/controls/ddate.h"
+#include "platform/controls/ltitle.h"
+#include "platform/controls/picbutton.h"
+#include "platform/controls/pictoggle.h"
+#include "platform/controls/xpanel.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/pointer.h"
 #include "platform/win/stdmessagebox.h"
+#include "platform/win/tickcount.h"
 #include "platform/win/twips.h"
+#include "winui/tipwindow.h"
+#include "winui/tooltip.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
 
 #include <exception>
+#include <stdexcept>
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+constexpr int MsgPointerHourglass = 11;
+
+QString dateNoticeText(const QString &what)
+{
+    return what + QStringLiteral("이 입력되지 않았거나, 잘못 입력되었습니다.") + CRLF
+           + QStringLiteral("확인하여 다시 입력하여 주십시오.") + CRLF + CRLF
+           + QStringLiteral("※ 형식 : YYYY/MM/DD (예:2000/01/01)");
+}
+
+void notice(const QString &title, const QString &text)
+{
+    fnDisp_MsgScr(0, 1, MSG_INFO, title, text, 0, 1, 0);
+}
+
+// A rate as the database gave it; anything that is not a number (NULL, empty, text written by
+// another program) counts as 0 and is shown empty.
+bool rateOf(const QString &field, double *value)
+{
+    bool ok = false;
+    const double v = field.trimmed().toDouble(&ok);
+    *value = ok && std::isfinite(v) ? v : 0.0;
+    return ok && std::isfinite(v);
+}
+
+template <typename T> T *named(QWidget *parent, const char *name)
+{
+    auto *w = new T(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+} // namespace
 
 FrmRate::FrmRate(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("FrmRate"));
     setWindowTitle(QStringLiteral("환율관리 프로그램"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    createControls();
+    setTabOrder();
+    connectEvents();
+    qApp->installEventFilter(this);
 }
 
-FrmRate::~FrmRate() = default;
+FrmRate::~FrmRate()
+{
+    qApp->removeEventFilter(this);
+    sbSS_MOVE_Release(m_info);
+}
+
+// ------------------------------------------------------------------ controls
+
+void FrmRate::createControls()
+{
+    xPanel1 = named<xPanel>(this, "xPanel1");
+    xPanel1->setCaption(QStringLiteral("기준일 환율 입력"));
+    Twips::setGeometry(xPanel1, 45, 45, 11895, RateLayout::TopPanelHeight);
+
+    imgTOP_BACK = named<QLabel>(xPanel1, "imgTOP_BACK");
+    imgTOP_BACK->setObjectName(QStringLiteral("imgTOP_BACK"));
+    imgTOP_BACK->setStyleSheet(QStringLiteral(
+        "QLabel#imgTOP_BACK { border: none; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 rgba(214,228,242,0), stop:1 rgba(214,228,242,150)); }"));
+    Twips::setGeometry(imgTOP_BACK, 45, 720, 11805, 735);
+
+    fmeTOP_BACK = named<QWidget>(xPanel1, "fmeTOP_BACK");
+    Twips::setGeometry(fmeTOP_BACK, RateLayout::FrameLeft, 330, 10680, 1035);
+
+    auto place = [](QWidget *w, double l, double t, double wd, double h) { Twips::setGeometry(w, l, t, wd, h); };
+
+    lTitle5 = named<lTitle>(fmeTOP_BACK, "lTitle5");
+    lTitle5->setCaption(QStringLiteral("기준일"));
+    place(lTitle5, 0, 0, 1215, 300);
+    txtSTD_DATE = named<dDate>(fmeTOP_BACK, "txtSTD_DATE");
+    place(txtSTD_DATE, 1260, 0, 1320, 300);
+
+    lTitle1 = named<lTitle>(fmeTOP_BACK, "lTitle1");
+    lTitle1->setCaption(QStringLiteral("미달러"));
+    place(lTitle1, 0, 360, 1215, 300);
+    txtUSD = named<cFloat>(fmeTOP_BACK, "txtUSD");
+    place(txtUSD, 1260, 360, 1320, 300);
+
+    lTitle2 = named<lTitle>(fmeTOP_BACK, "lTitle2");
+    lTitle2->setCaption(QStringLiteral("베트남동"));
+    place(lTitle2, 2700, 360, 1215, 300);
+    txtVND = named<cFloat>(fmeTOP_BACK, "txtVND");
+    place(txtVND, 3960, 360, 1320, 300);
+
+    lTitle3 = named<lTitle>(fmeTOP_BACK, "lTitle3");
+    lTitle3->setCaption(QStringLiteral("한국원화"));
+    place(lTitle3, 5400, 360, 1215, 300);
+    txtKRW = named<cFloat>(fmeTOP_BACK, "txtKRW");
+    place(txtKRW, 6660, 360, 1320, 300);
+
+    lTitle4 = named<lTitle>(fmeTOP_BACK, "lTitle4");
+    lTitle4->setCaption(QStringLiteral("비  고"));
+    place(lTitle4, 0, 720, 1215, 300);
+    txtREMARK = named<QLineEdit>(fmeTOP_BACK, "txtREMARK");
+    place(txtREMARK, 1260, 720, 6720, 300);
+
+    btnClear = named<btnButton>(fmeTOP_BACK, "btnClear");
+    btnClear->setCaption(QStringLiteral("초기화"));
+    place(btnClear, 8145, 45, 2535, 390);
+    btnSave = named<btnButton>(fmeTOP_BACK, "btnSave");
+    btnSave->setCaption(QStringLiteral("저  장"));
+    place(btnSave, 8145, 540, 1230, 390);
+    btnDelete = named<btnButton>(fmeTOP_BACK, "btnDelete");
+    btnDelete->setCaption(QStringLiteral("삭  제"));
+    place(btnDelete, 9450, 540, 1230, 390);
+
+    // rates: dollar 2 fixed decimals, dong none, won 6; all with thousands separators
+    const std::array<std::pair<cFloat *, int>, 3> rates = {{{txtUSD, 2}, {txtVND, 0}, {txtKRW, 6}}};
+    for (const auto &[box, places] : rates) {
+        box->setMaskdecimalplaces(places);
+        box->setMaskdecimalfixed(true);
+        box->setMaskshowthousandsep(true);
+        box->setValue(QStringLiteral("0"));
+    }
+
+    xPanel2 = named<xPanel>(this, "xPanel2");
+    xPanel2->setCaption(QStringLiteral("기간별 환율 조회"));
+    Twips::setGeometry(xPanel2, 45, 1980, 11895, 6135);
+
+    lTitle6 = named<lTitle>(xPanel2, "lTitle6");
+    lTitle6->setCaption(QStringLiteral("조회기간"));
+    place(lTitle6, 90, 330, 1260, 300);
+    txtFM_DATE = named<dDate>(xPanel2, "txtFM_DATE");
+    place(txtFM_DATE, 1395, 330, 1320, 300);
+    Label1 = named<QLabel>(xPanel2, "Label1");
+    Label1->setText(QStringLiteral("~"));
+    Label1->setAlignment(Qt::AlignCenter);
+    place(Label1, 2745, 360, 135, 240);
+    txtTO_DATE = named<dDate>(xPanel2, "txtTO_DATE");
+    place(txtTO_DATE, 2925, 330, 1320, 300);
+    btnQuery = named<btnButton>(xPanel2, "btnQuery");
+    btnQuery->setCaption(QStringLiteral("조  회"));
+    place(btnQuery, 4365, 285, 1230, 390);
+
+    SS = named<SpreadGrid>(xPanel2, "SS");
+    place(SS, 90, 810, 6840, 3570);
+    SS_SUM = named<SpreadGrid>(xPanel2, "SS_SUM");
+    place(SS_SUM, 90, 5085, 6840, 555);
+
+    // the navigator's controls beside the grid, found again by name when the record is bound
+    sbSS_MOVE_Create(xPanel2, 0);
+
+    const char *updown[2] = {"optTOP_UpDown", "optTOP_UpDown"};
+    const char *align[2] = {"optTOP_UpDown1", "optTOP_UpDown1"};
+    const QString updownGlyph[2] = {QStringLiteral("expand"), QStringLiteral("collapse")};
+    const QString updownTip[2] = {QStringLiteral("입력창 펼치기"), QStringLiteral("입력창 접기")};
+    const QString alignGlyph[2] = {QStringLiteral("aligncenter"), QStringLiteral("alignleft")};
+    const QString alignTip[2] = {QStringLiteral("입력창 가운데 정렬"), QStringLiteral("입력창 왼쪽 정렬")};
+    for (int i = 0; i < 2; ++i) {
+        optTOP_UpDown[size_t(i)] = named<PicToggle>(this, updown[i]);
+        optTOP_UpDown[size_t(i)]->setProperty("Index", i);
+        optTOP_UpDown[size_t(i)]->setPicture(PicButton::glyphPath(updownGlyph[i]));
+        optTOP_UpDown[size_t(i)]->setToolTip(updownTip[i]);
+        optTOP_UpDown[size_t(i)]->setStayDown(true);
+        optTOP_UpDown1[size_t(i)] = named<PicToggle>(this, align[i]);
+        optTOP_UpDown1[size_t(i)]->setProperty("Index", i);
+        optTOP_UpDown1[size_t(i)]->setPicture(PicButton::glyphPath(alignGlyph[i]));
+        optTOP_UpDown1[size_t(i)]->setToolTip(alignTip[i]);
+        optTOP_UpDown1[size_t(i)]->setStayDown(true);
+        for (PicToggle *t : {optTOP_UpDown[size_t(i)], optTOP_UpDown1[size_t(i)]}) {
+            t->setFocusPolicy(Qt::NoFocus);
+            Twips::resize(t, RateLayout::ToggleWidth, RateLayout::ToggleHeight);
+        }
+    }
+    // the window starts expanded, frame at the left
+    optTOP_UpDown[0]->setValue(true);
+    optTOP_UpDown[0]->setEnabled(false);
+    optTOP_UpDown1[1]->setValue(true);
+    optTOP_UpDown1[1]->setVisible(false);
+}
+
+void FrmRate::setTabOrder()
+{
+    // day, dollar, dong, won, remark, the period, the grid; then the summary line and the buttons
+    const QList<QWidget *> order = {txtSTD_DATE, txtUSD,  txtVND,   txtKRW,  txtREMARK, txtFM_DATE, txtTO_DATE,
+                                    SS,          SS_SUM,  btnClear, btnSave, btnQuery,  btnDelete};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void FrmRate::connectEvents()
+{
+    connect(btnQuery, &btnButton::Click, this, &FrmRate::btnQuery_Click);
+    connect(btnSave, &btnButton::Click, this, &FrmRate::btnSave_Click);
+    connect(btnDelete, &btnButton::Click, this, &FrmRate::btnDelete_Click);
+    connect(btnClear, &btnButton::Click, this, &FrmRate::btnClear_Click);
+    connect(SS, &SpreadGrid::Click, this, &FrmRate::SS_Click);
+    for (int i = 0; i < 2; ++i) {
+        connect(optTOP_UpDown[size_t(i)], &PicToggle::Click, this, [this, i] {
+            if (optTOP_UpDown[size_t(i)]->value())
+                optTOP_UpDown_Click(i);
+        });
+        connect(optTOP_UpDown1[size_t(i)], &PicToggle::Click, this, [this, i] {
+            if (optTOP_UpDown1[size_t(i)]->value())
+                optTOP_UpDown1_Click(i);
+        });
+    }
+}
+
+// ------------------------------------------------------------------ start-up and end
 
 void FrmRate::showUnexpectedError(const QString &description)
 {
+    Pointer::setShape(0);
     StdMessageBox::show(this, QMessageBox::Warning, QStringLiteral("자료 관리"), description);
+}
+
+void FrmRate::showSaveFailure()
+{
+    StdMessageBox::show(this, QMessageBox::Warning, QStringLiteral("저장실패"),
+                        QStringLiteral("저장중 에러가 발생하여 실행하지 못했습니다. "));
 }
 
 template <typename Step> void FrmRate::runStep(Step step)
@@ -45,6 +282,7 @@ bool FrmRate::Form_Load()
     }
     if (!sbInit_Program(this))
         return false;
+    sbMsgScr_SetOwner(this);
     runStep([this] { sbAttach_DataAccess(); });
     runStep([] { sbSet_ReportDSN(); });
     runStep([this] { sbSS_Init(); });
@@ -64,26 +302,73 @@ void FrmRate::sbAttach_DataAccess()
 
 void FrmRate::sbSS_Init()
 {
-    // The grid set-up (navigator record bound to SS and SS_SUM, the six columns, the three
-    // set-up steps, one empty line) arrives with the main window's grid.
+    m_info.HasSum = true;
+    m_info.SumRows = 1;
+    m_info.HeaderRows = 1;
+    m_info.ColCount = 5;
+    m_info.LockColour = false;
+    sbSS_MOVE_Bind(this, m_info, 0);
+    sbSS_MOVE_Connect(m_info, [this] { sbSS_LayoutGrid(); });
+    sbSS_GridSetup(m_info);
+    defineRateColumns(m_info);
+    sbSS_Format(QStringLiteral("111"));
+    sbSS_GridClear(m_info, 1);
+    // the summary line says what it holds where the data rows show their numbers
+    SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
+}
+
+void FrmRate::sbSS_Format(const QString &flags)
+{
+    defineRateColumns(m_info);
+    if (flags.mid(0, 1) == u"1")
+        sbSS_ColFormat(m_info);
+    if (flags.mid(1, 1) == u"1")
+        sbSS_HeadText(m_info);
+    if (flags.mid(2, 1) == u"1") {
+        sbSS_ColSize(m_info, 5);
+        sbSS_LayoutGrid();
+    }
+}
+
+void FrmRate::sbSS_LayoutGrid()
+{
+    sbSS_MOVE_Layout(m_info, Twips::height(xPanel2));
+    sbSS_MOVE_LineDisp(m_info);
 }
 
 void FrmRate::sbForm_Layout()
 {
-    // The form's design size in twips; the panels' placement arrives with the main window.
-    Twips::resize(this, 12120, 9510);
+    // client area of the designed 12120 x 9510 window, centred on the screen
+    Twips::resize(this, RateLayout::ClientWidth, RateLayout::ClientHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
+    }
+    Twips::move(xPanel1, 45, 45);
+    Twips::move(xPanel2, 45, Twips::top(xPanel2));
+    Twips::move(fmeTOP_BACK, Twips::left(fmeTOP_BACK), 330);
+    Twips::move(imgTOP_BACK, Twips::left(imgTOP_BACK), 720);
+    for (int i = 0; i < 2; ++i) {
+        Twips::move(optTOP_UpDown[size_t(i)], Twips::left(optTOP_UpDown[size_t(i)]), 45);
+        Twips::move(optTOP_UpDown1[size_t(i)], Twips::left(optTOP_UpDown1[size_t(i)]), 45);
+    }
+    Twips::move(SS, 90, 810);
+    sbSS_MOVE_Arrange(m_info);
+    m_laidOut = true;
+    sbForm_Resize();
 }
 
 void FrmRate::sbForm_Default()
 {
     m_screenMode = QStringLiteral("추가");
-    // Clearing the input controls, the navigator reset and the statistics tip arrive with the
-    // input panel and the grid.
+    fnClear_Controls(this);
+    sbSS_MOVE_Reset(m_info);
+    fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, QStringLiteral("없음"), QStringLiteral("조회정보"), 1);
 }
 
 void FrmRate::sbRelease_GridRecord()
 {
-    // The grid record's control references are released here once the grid exists.
+    sbSS_MOVE_Release(m_info);
 }
 
 void FrmRate::Form_Unload()
@@ -100,4 +385,368 @@ void FrmRate::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
+}
+
+// ------------------------------------------------------------------ layout
+
+bool FrmRate::isTopExpanded() const
+{
+    return optTOP_UpDown[0]->value();
+}
+
+void FrmRate::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_laidOut)
+        sbForm_Resize();
+}
+
+void FrmRate::sbForm_Resize()
+{
+    RateLayout::Input in;
+    in.clientWidth = Twips::width(this);
+    in.clientHeight = Twips::height(this);
+    in.expanded = isTopExpanded();
+    in.topPanelHeight = Twips::height(xPanel1);
+    in.frameWidth = Twips::width(fmeTOP_BACK);
+    in.centerFrame = m_centerFrame;
+    in.toggleWidth = Twips::width(optTOP_UpDown[1]);
+    const RateLayout::Result r = RateLayout::resize(in);
+
+    // each step on its own: a control that refuses its geometry does not stop the others
+    if (Twips::width(xPanel1) != r.panelWidth) {
+        Twips::resize(xPanel1, r.panelWidth, Twips::height(xPanel1));
+        Twips::resize(xPanel2, r.panelWidth, Twips::height(xPanel2));
+        Twips::resize(imgTOP_BACK, r.imageWidth, Twips::height(imgTOP_BACK));
+    }
+    if (in.expanded)
+        sbTop_Align();
+    if (Twips::toPixels(Twips::left(optTOP_UpDown[1])) != Twips::toPixels(r.collapseLeft)) {
+        Twips::move(optTOP_UpDown[1], r.collapseLeft, 45);
+        Twips::move(optTOP_UpDown[0], r.expandLeft, 45);
+        Twips::move(optTOP_UpDown1[0], r.alignLeft, 45);
+        Twips::move(optTOP_UpDown1[1], r.alignLeft, 45);
+    }
+    if (Twips::top(xPanel2) != r.mainTop)
+        Twips::move(xPanel2, Twips::left(xPanel2), r.mainTop);
+    Twips::resize(xPanel2, Twips::width(xPanel2), r.mainHeight);
+    if (Twips::width(SS) != r.gridWidth)
+        Twips::resize(SS, r.gridWidth, Twips::height(SS));
+    for (PicToggle *t : {optTOP_UpDown[0], optTOP_UpDown[1], optTOP_UpDown1[0], optTOP_UpDown1[1]})
+        t->raise();
+
+    if (m_info.cmdRef && m_info.cmdRef->property("Tag").toString() == u"1")
+        sbSS_Format(QStringLiteral("001"));
+    else
+        sbSS_LayoutGrid();
+}
+
+void FrmRate::sbTop_Align()
+{
+    if (!m_centerFrame) {
+        Twips::move(fmeTOP_BACK, RateLayout::FrameLeft, Twips::top(fmeTOP_BACK));
+        optTOP_UpDown1[1]->setValue(true);
+    } else {
+        Twips::move(fmeTOP_BACK, RateLayout::frameLeft(Twips::width(xPanel1), Twips::width(fmeTOP_BACK), true),
+                    Twips::top(fmeTOP_BACK));
+        optTOP_UpDown1[0]->setValue(true);
+    }
+    optTOP_UpDown1[0]->setVisible(!m_centerFrame);
+    optTOP_UpDown1[1]->setVisible(m_centerFrame);
+    optTOP_UpDown1[0]->setEnabled(true);
+    optTOP_UpDown1[1]->setEnabled(true);
+}
+
+void FrmRate::optTOP_UpDown_Click(int index)
+{
+    const bool expand = index == 0;
+    optTOP_UpDown[0]->setEnabled(!expand);
+    optTOP_UpDown[1]->setEnabled(expand);
+    optTOP_UpDown1[0]->setEnabled(expand);
+    optTOP_UpDown1[1]->setEnabled(expand);
+    // the pair works as option buttons: the other one comes up
+    optTOP_UpDown[size_t(1 - index)]->setValue(false);
+    optTOP_UpDown[size_t(index)]->setValue(true);
+    sbSlide_Panel(xPanel1, fmeTOP_BACK, RateLayout::TopPanelHeight, expand);
+    sbForm_Resize();
+}
+
+void FrmRate::optTOP_UpDown1_Click(int index)
+{
+    if (!optTOP_UpDown1[0]->isEnabled() && !optTOP_UpDown1[1]->isEnabled())
+        return;
+    m_centerFrame = index == 0;
+    optTOP_UpDown1[size_t(1 - index)]->setValue(false);
+    sbTop_Align();
+    SS->setFocus();
+}
+
+void sbSlide_Panel(QWidget *panel, QWidget *inner, double fullHeight, bool show)
+{
+    int step = RateLayout::slideStep(fullHeight);
+    if (show) {
+        Twips::resize(panel, Twips::width(panel), 300);
+        panel->setVisible(true);
+    } else {
+        inner->setVisible(false);
+        step = -step;
+    }
+    QApplication::processEvents();
+    double height = Twips::height(panel);
+    for (int i = 0; i < 10; ++i) {
+        TickCount::waitMoreThan(9);
+        height += step;
+        Twips::resize(panel, Twips::width(panel), std::max(0.0, height));
+    }
+    if (!show) {
+        panel->setVisible(false);
+    } else {
+        Twips::resize(panel, Twips::width(panel), fullHeight);
+        inner->setVisible(true);
+    }
+    QApplication::processEvents();
+}
+
+// ------------------------------------------------------------------ keyboard
+
+bool FrmRate::isInGrid(QWidget *w) const
+{
+    for (QWidget *p = w; p; p = p->parentWidget())
+        if (qobject_cast<SpreadGrid *>(p))
+            return true;
+    return false;
+}
+
+bool FrmRate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || w->window() != this || w != QApplication::focusWidget())
+        return QWidget::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        // Enter walks the fields in tab order; the grids and the go-to input keep their own Enter
+        if (isInGrid(w) || w == m_info.txtGo)
+            return false;
+        focusNextChild();
+        return true;
+    }
+    int shift = 0;
+    if (key->modifiers() & Qt::ShiftModifier)
+        shift |= KeyCommand::ShiftMask;
+    if (key->modifiers() & Qt::ControlModifier)
+        shift |= KeyCommand::CtrlMask;
+    if (key->modifiers() & Qt::AltModifier)
+        shift |= KeyCommand::AltMask;
+    if (const int vk = fnKey_VirtualCode(key->key()))
+        sbKey_Down(vk, shift);
+    return false;
+}
+
+// ------------------------------------------------------------------ input panel
+
+void FrmRate::SS_Click(int, int row)
+{
+    if (m_screenMode != u"조회" || row < 1 || row > SS->MaxRows())
+        return;
+    SS->setRow(row);
+    SS->setCol(1);
+    txtSTD_DATE->setValue(SS->Text().trimmed());
+    SS->setCol(2);
+    txtUSD->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue());
+    SS->setCol(3);
+    txtVND->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue());
+    SS->setCol(4);
+    txtKRW->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue());
+    SS->setCol(5);
+    txtREMARK->setText(SS->Text().trimmed());
+}
+
+// ------------------------------------------------------------------ query
+
+void FrmRate::btnQuery_Click()
+{
+    const QString from = txtFM_DATE->value().trimmed();
+    const QString to = txtTO_DATE->value().trimmed();
+    if (!fnChk_Period(from, to, 0)) {
+        notice(QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회") + dateNoticeText(QStringLiteral("기간")));
+        return;
+    }
+
+    DataAccess *da = m_dataAccess.get();
+    long n = 0;
+    try {
+        const qint64 startTick = TickCount::now();
+        fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."),
+                      QStringLiteral("데이타베이스에서 데이타를 조회하고 있습니다."), 0, 0, MsgPointerHourglass);
+        sbSS_GridClear(m_info, 0);
+        sbSS_MOVE_Reset(m_info);
+
+        if (!da)
+            throw std::runtime_error("데이터베이스에 연결되어 있지 않습니다.");
+        const bool opened = da->OpenQuery(RateStatements::periodStatement(from, to), 1, 3);
+        m_screenMode = QStringLiteral("추가");
+        if (!opened) {
+            fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+            Pointer::setShape(0);
+            return;
+        }
+
+        if (!da->IsEof()) {
+            fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("조회된 데이타를 화면에 표시중입니다."), 0, 0, 0);
+            SS->setRedraw(false);
+            da->MoveFirst();
+            n = da->RecordCount();
+            double sums[3] = {0, 0, 0};
+            for (long i = 1; i <= n; ++i) {
+                const int row = SS->MaxRows() + 1;
+                SS->setMaxRows(row);
+                const int fields = da->FieldCount();
+                for (int j = 0; j < fields; ++j) {
+                    const QString value = da->FieldValue(j);
+                    double rate = 0;
+                    // a rate that is no number (NULL, text from another program) is shown empty
+                    if (j >= 1 && j <= 3 && !rateOf(value, &rate))
+                        SS->SetCellText(j + 1, row, QString());
+                    else
+                        SS->SetCellText(j + 1, row, value);
+                }
+                for (int k = 0; k < 3; ++k) {
+                    double rate = 0;
+                    rateOf(da->FieldValue(k + 1), &rate);
+                    sums[k] += rate;
+                }
+                da->MoveNext();
+            }
+            sbSS_Format(QStringLiteral("001"));
+            m_screenMode = QStringLiteral("조회");
+            SS->setRedraw(true);
+            for (int k = 0; k < 3; ++k)
+                SS_SUM->SetCellText(k + 2, 1, sums[k] / double(da->RecordCount()));
+        }
+        fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+        Pointer::setShape(0);
+
+        QString stats;
+        if (m_screenMode == u"조회") {
+            const qint64 endTick = TickCount::now();
+            stats = QueryStats::text(from, to, QDateTime::currentDateTime(), da->RecordCount(), SS->MaxRows(),
+                                     endTick - startTick);
+        } else {
+            SS->setMaxRows(1);
+            stats = QStringLiteral("없음");
+            notice(QStringLiteral("조회된 데이타가 없습니다."), QStringLiteral("조회조건을 다시한번 확인하여 주십시오."));
+        }
+        fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, stats, QStringLiteral("조회정보"), 1);
+        da->CloseQuery();
+        sbSS_MOVE_LineDisp(m_info);
+        SS->setFocus();
+    } catch (const std::exception &e) {
+        fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+        if (da && da->isQueryOpen() && !da->CloseQuery())
+            da->CloseQuery();
+        if (!SS->Redraw())
+            SS->setRedraw(true);
+        showUnexpectedError(QString::fromUtf8(e.what()));
+    }
+}
+
+// ------------------------------------------------------------------ save, delete, clear
+
+bool FrmRate::checkInputDate(const QString &date)
+{
+    if (fnChk_Date(date))
+        return true;
+    notice(QStringLiteral("조회일자를 확인하십시오."), dateNoticeText(QStringLiteral("기준일")));
+    return false;
+}
+
+bool FrmRate::checkRemark()
+{
+    // the column holds RemarkMaxChars characters: a longer remark is refused, never cut
+    if (txtREMARK->text().size() <= RateStatements::RemarkMaxChars)
+        return true;
+    fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("비고를 확인하십시오."),
+                  QStringLiteral("비고는 ") + QString::number(RateStatements::RemarkMaxChars)
+                      + QStringLiteral("자까지 입력할 수 있습니다.") + CRLF + QStringLiteral("현재 ")
+                      + QString::number(txtREMARK->text().size()) + QStringLiteral("자가 입력되어 있습니다."),
+                  0, 1, 0);
+    txtREMARK->setFocus();
+    return false;
+}
+
+void FrmRate::btnSave_Click()
+{
+    const QString date = txtSTD_DATE->value().trimmed();
+    if (!checkInputDate(date) || !checkRemark())
+        return;
+    DataAccess *da = m_dataAccess.get();
+    if (!da) {
+        showSaveFailure();
+        return;
+    }
+    Pointer::setShape(MsgPointerHourglass);
+    const RateCalls::DayState state = RateCalls::checkDay(*da, date);
+    if (state == RateCalls::DayState::Failed) {
+        Pointer::setShape(0);
+        showSaveFailure();
+        return;
+    }
+    const QString mode = state == RateCalls::DayState::Present ? QStringLiteral("수정") : QStringLiteral("저장");
+    const QString usd = txtUSD->value();
+    const QString vnd = txtVND->value();
+    const QString krw = RateStatements::numberText(txtKRW->value().toDouble());
+    const QString statement =
+        mode == u"저장"
+            ? RateStatements::insertStatement(date, usd, vnd, krw, txtREMARK->text(), UserCode())
+            : RateStatements::updateStatement(date, usd, vnd, krw, txtREMARK->text());
+    const bool written = RateCalls::writeInTransaction(*da, statement);
+    Pointer::setShape(0);
+    if (!written) {
+        showSaveFailure();
+        return;
+    }
+    notice(mode + QStringLiteral("하였습니다."), QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
+    if (m_screenMode == u"조회")
+        btnQuery_Click();
+}
+
+void FrmRate::btnDelete_Click()
+{
+    const QString date = txtSTD_DATE->value().trimmed();
+    if (!checkInputDate(date))
+        return;
+    DataAccess *da = m_dataAccess.get();
+    if (!da) {
+        showSaveFailure();
+        return;
+    }
+    Pointer::setShape(MsgPointerHourglass);
+    const RateCalls::DayState state = RateCalls::checkDay(*da, date);
+    if (state == RateCalls::DayState::Failed) {
+        Pointer::setShape(0);
+        showSaveFailure();
+        return;
+    }
+    if (state == RateCalls::DayState::Missing) {
+        Pointer::setShape(0);
+        notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
+        return;
+    }
+    const bool written = RateCalls::writeInTransaction(*da, RateStatements::deleteStatement(date));
+    Pointer::setShape(0);
+    if (!written) {
+        showSaveFailure();
+        return;
+    }
+    notice(QStringLiteral("삭제 하였습니다."), QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
+    if (m_screenMode == u"조회")
+        btnQuery_Click();
+}
+
+void FrmRate::btnClear_Click()
+{
+    sbSS_GridClear(m_info, 1);
+    sbForm_Default();
 }

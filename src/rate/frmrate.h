@@ -1,13 +1,27 @@
 #pragma once
 
+#include "gridnav/ss_move_info.h"
+
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class DataAccess;
+class PicToggle;
+class QLabel;
+class QLineEdit;
+class SpreadGrid;
+class btnButton;
+class cFloat;
+class dDate;
+class lTitle;
+class xPanel;
 
 // The main window "환율관리 프로그램". Loading it starts the program; closing it ends the process.
+// The top panel holds one day's rates (input panel); the main panel the period, the grid SS with
+// its summary line SS_SUM and the navigator. Geometry is in twips (see ratelayout.h).
 class FrmRate : public QWidget
 {
     Q_OBJECT
@@ -27,21 +41,86 @@ public:
 
     DataAccess *dataAccess() const { return m_dataAccess.get(); }
     QString ScreenMode() const { return m_screenMode; }
+    SS_MOVE_INFO &gridInfo() { return m_info; }
+
+    // --- commands (the buttons' Click) ---
+    void btnQuery_Click();
+    void btnSave_Click();
+    void btnDelete_Click();
+    void btnClear_Click();
+
+    // The grid's Click: copies the row into the input panel while the window shows a query result.
+    void SS_Click(int col, int row);
+
+    // The two toggle pairs: index 0 expands / centres, index 1 collapses / aligns left.
+    void optTOP_UpDown_Click(int index);
+    void optTOP_UpDown1_Click(int index);
+    bool isTopExpanded() const;
+    bool CenterFrame() const { return m_centerFrame; }
+
+    // Grid set-up steps: flags "1xx" column format, "x1x" header texts, "xx1" sizing + layout.
+    void sbSS_Format(const QString &flags);
+    // Runs the resize rules for the current client size.
+    void sbForm_Resize();
+
+    // --- controls, by their design names ---
+    xPanel *xPanel1 = nullptr;
+    xPanel *xPanel2 = nullptr;
+    QWidget *fmeTOP_BACK = nullptr;
+    QLabel *imgTOP_BACK = nullptr;
+    lTitle *lTitle1 = nullptr;
+    lTitle *lTitle2 = nullptr;
+    lTitle *lTitle3 = nullptr;
+    lTitle *lTitle4 = nullptr;
+    lTitle *lTitle5 = nullptr;
+    lTitle *lTitle6 = nullptr;  // "조회기간", in front of the period
+    dDate *txtSTD_DATE = nullptr;
+    cFloat *txtUSD = nullptr;
+    cFloat *txtVND = nullptr;
+    cFloat *txtKRW = nullptr;
+    QLineEdit *txtREMARK = nullptr;
+    btnButton *btnClear = nullptr;
+    btnButton *btnSave = nullptr;
+    btnButton *btnDelete = nullptr;
+    dDate *txtFM_DATE = nullptr;
+    QLabel *Label1 = nullptr;
+    dDate *txtTO_DATE = nullptr;
+    btnButton *btnQuery = nullptr;
+    SpreadGrid *SS = nullptr;
+    SpreadGrid *SS_SUM = nullptr;
+    std::array<PicToggle *, 2> optTOP_UpDown{};
+    std::array<PicToggle *, 2> optTOP_UpDown1{};
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Start-up steps after the connection exists; each may raise, and then the "자료 관리"
-    // box is shown and the next step runs.
+    void createControls();
+    void setTabOrder();
+    void connectEvents();
     void sbAttach_DataAccess();
     void sbSS_Init();
     void sbForm_Layout();
+    void sbTop_Align();
+    void sbSS_LayoutGrid();
     void sbRelease_GridRecord();
     void showUnexpectedError(const QString &description);
+    void showSaveFailure();
+    bool checkInputDate(const QString &date);
+    bool checkRemark();
+    bool isInGrid(QWidget *w) const;
     template <typename Step> void runStep(Step step);
 
     std::unique_ptr<DataAccess> m_dataAccess;
+    SS_MOVE_INFO m_info;
     QString m_screenMode;
+    bool m_centerFrame = false;
+    bool m_laidOut = false;
     bool m_unloaded = false;
 };
+
+// Slides a panel open (show) or shut in ten steps of at least 10 ms, letting the window repaint
+// between steps; the inner frame is hidden while the panel moves.
+void sbSlide_Panel(QWidget *panel, QWidget *inner, double fullHeight, bool show);

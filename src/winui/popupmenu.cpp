@@ -45,6 +45,15 @@ QMenu *PopupMenu::buildMenu(const QStringList &mITEM, const QList<bool> &mENABLE
     if (mENABLE.size() < mITEM.size() || mCHECKED.size() < mITEM.size())
         return nullptr;
     auto *menu = new QMenu;
+    // flat like the program's other controls; a plain check mark rather than a check box
+    menu->setStyleSheet(QStringLiteral(
+        "QMenu { background: #ffffff; border: 1px solid #a7b3c2; padding: 2px 0px; }"
+        "QMenu::item { padding: 3px 18px 3px 14px; color: #1d2733; background: transparent; }"
+        "QMenu::item:selected { background: #dbe7f8; color: #1d2733; }"
+        "QMenu::item:disabled { color: #a3abb5; }"
+        "QMenu::separator { height: 1px; background: #d3d9e1; margin: 3px 4px; }"
+        "QMenu::indicator { width: 14px; height: 14px; left: 5px; }"
+        "QMenu::indicator:checked { image: url(:/winui/menucheck.svg); }"));
     if (!mTITLE.trimmed().isEmpty()) {
         menu->addAction(titleAction(menu, mTITLE));
         menu->addSeparator()->setData(0);

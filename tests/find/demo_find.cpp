@@ -5,6 +5,7 @@
 #include "platform/spread/spreadgrid.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QKeyEvent>
@@ -58,6 +59,17 @@ int main(int argc, char **argv)
             QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
             QApplication::sendEvent(combo->lineEdit(), &enter);
             combo->setEditText(text);
+            // DEMO_TICK=1 ticks the first option box, DEMO_DROPDOWN=1 opens the history list
+            if (qEnvironmentVariableIntValue("DEMO_DROPDOWN")) {
+                for (const char *t : {"2024/03", "133", "전 고시 환율"}) {
+                    combo->setEditText(QString::fromUtf8(t));
+                    QApplication::sendEvent(combo->lineEdit(), &enter);
+                }
+                combo->setEditText(text);
+                if (qEnvironmentVariableIntValue("DEMO_TICK"))
+                    find->findChild<QCheckBox *>("chkSSFind_0")->setChecked(true);
+                combo->showPopup();
+            }
         });
     }
     if (!shot.isEmpty()) {

@@ -23,6 +23,7 @@ private slots:
     void droppedWidth_data();
     void droppedWidth();
     void maxTextWidthUsesTheComboFont();
+    void showDropDown();
 };
 
 void TstCboRoutines::ansiByteLength_data()
@@ -197,6 +198,17 @@ void TstCboRoutines::maxTextWidthUsesTheComboFont()
     QCOMPARE(fnCbo_MaxTextWidth(&combo), 41L); // 26 + 15
     combo.clear();
     QCOMPARE(fnCbo_MaxTextWidth(&combo), 0L);
+}
+
+void TstCboRoutines::showDropDown()
+{
+    QComboBox combo;
+    combo.addItems({"usd", "vnd"});
+    combo.show();
+    QCOMPARE(fnCbo_SendMsg(&combo, {}, 0, 0), 1L);
+    QTRY_VERIFY(combo.view()->isVisible());
+    combo.hidePopup();
+    QCOMPARE(fnCbo_SendMsg(nullptr, "x", 3, 0), -1L); // no combo: an error, not a crash
 }
 
 QTEST_MAIN(TstCboRoutines)

@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,7 @@ private slots:
 
     void openCapturesHeadersAndShowsActiveCell();
     void openTakesTheLastHeaderRow();
+    void openGlidesThePointerOntoFind();
     void findButtonTogglesTheWindow();
     void closeButtonLetsGoOfTheGrid();
     void findNext_data();
@@ -145,6 +147,18 @@ void TstFrmSSFind::openTakesTheLastHeaderRow()
     QCOMPARE(m_find->SSFind_Header().at(2), QString("USD"));
 }
 
+void TstFrmSSFind::openGlidesThePointerOntoFind()
+{
+    fillGrid(*m_grid, 5, 30, {}, 1, 1);
+    QCursor::setPos(m_owner->mapToGlobal(QPoint(5, 5)));
+    m_find->sbSet_SSFind_Init(m_grid);
+    // 87 % across and 60 % down 찾기 (78 x 23 pixels at 74, 149)
+    const QPoint target = m_find->mapToGlobal(QPoint(142, 163));
+    const QPoint at = QCursor::pos();
+    QVERIFY2((at - target).manhattanLength() <= 1,
+             qPrintable(QStringLiteral("%1,%2 instead of %3,%4").arg(at.x()).arg(at.y()).arg(target.x()).arg(target.y())));
+}
+
 void TstFrmSSFind::findButtonTogglesTheWindow()
 {
     fillGrid(*m_grid, 5, 30, {"1,1=a"}, 1, 1);
@@ -179,6 +193,7 @@ void TstFrmSSFind::findNext_data()
     QTest::addColumn<int>("cols");
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<int>("hiddenCol");
+    QTest::addColumn<int>("hiddenRow");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("whole");
     QTest::addColumn<bool>("columnOnly");
@@ -188,22 +203,25 @@ void TstFrmSSFind::findNext_data()
     QTest::addColumn<int>("row");
 
     QTest::newRow("first column with a match below the active row")
-        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 0 << "abc" << false << false << 3 << 5 << 1 << 20;
+        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 1 << 20;
     QTest::newRow("match in the active row first")
-        << 7 << QStringList{"7,5=abc", "1,6=abc"} << 0 << "abc" << false << false << 3 << 5 << 7 << 5;
+        << 7 << QStringList{"7,5=abc", "1,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 7 << 5;
     QTest::newRow("active column only wraps to a match above")
-        << 5 << QStringList{"3,2=abc", "1,9=abc", "4,5=abc"} << 0 << "abc" << false << true << 3 << 5 << 3
+        << 5 << QStringList{"3,2=abc", "1,9=abc", "4,5=abc"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3
         << 2;
     QTest::newRow("active column only, only the active cell")
-        << 5 << QStringList{"3,5=xabcx"} << 0 << "abc" << false << true << 3 << 5 << 3 << 5;
+        << 5 << QStringList{"3,5=xabcx"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3 << 5;
     QTest::newRow("whole value skips a containing cell, any case")
-        << 5 << QStringList{"1,7=USD rate", "4,8=Usd"} << 0 << "uSD" << true << false << 3 << 5 << 4 << 8;
+        << 5 << QStringList{"1,7=USD rate", "4,8=Usd"} << 0 << 0 << "uSD" << true << false << 3 << 5 << 4 << 8;
     QTest::newRow("partial match, any case")
-        << 5 << QStringList{"5,12=미달러 USD 환율"} << 0 << "usd" << false << false << 3 << 5 << 5 << 12;
+        << 5 << QStringList{"5,12=미달러 USD 환율"} << 0 << 0 << "usd" << false << false << 3 << 5 << 5 << 12;
     QTest::newRow("hidden column passed over")
-        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 1 << "abc" << false << false << 3 << 5 << 2 << 6;
+        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 1 << 0 << "abc" << false << false << 3 << 5 << 2 << 6;
+    QTest::newRow("hidden row passed over, its column searched on")
+        << 5 << QStringList{"1,10=abc", "1,20=abc", "2,8=abc"} << 0 << 10 << "abc" << false << false << 3 << 5
+        << 1 << 20;
     QTest::newRow("number cell by its shown text")
-        << 5 << QStringList{"2,14=1,234.50"} << 0 << "1,234" << false << false << 1 << 1 << 2 << 14;
+        << 5 << QStringList{"2,14=1,234.50"} << 0 << 0 << "1,234" << false << false << 1 << 1 << 2 << 14;
 }
 
 void TstFrmSSFind::findNext()
@@ -211,6 +229,7 @@ void TstFrmSSFind::findNext()
     QFETCH(int, cols);
     QFETCH(QStringList, cells);
     QFETCH(int, hiddenCol);
+    QFETCH(int, hiddenRow);
     QFETCH(QString, text);
     QFETCH(bool, whole);
     QFETCH(bool, columnOnly);
@@ -224,6 +243,11 @@ void TstFrmSSFind::findNext()
         m_grid->setCol(hiddenCol);
         m_grid->setRow(-1);
         m_grid->setColHidden(true);
+    }
+    if (hiddenRow) {
+        m_grid->setCol(-1);
+        m_grid->setRow(hiddenRow);
+        m_grid->setRowHidden(true);
     }
     m_find->sbSet_SSFind_Init(m_grid);
     check(0)->setChecked(whole);

@@ -98,6 +98,8 @@ private slots:
     void autoPresetPerType_data();
     void autoPresetPerType();
     void crossReadoutHighlightsRow();
+    void hintsHideCrossHair_data();
+    void hintsHideCrossHair();
     void heldScrollButtonRepeats();
     void pieScrollInDegrees();
     void smallWindowKeepsLayout();
@@ -421,6 +423,42 @@ void TstFrmSSGraph::crossReadoutHighlightsRow()
     // turning the cross-hair off clears the highlight
     m_window->sbGraph_ShowCross(false);
     QCOMPARE(backColor(m_window->SS_TXT, 2, 1), 0xFFFFFF);
+    QVERIFY(!m_window->lneX->isVisibleTo(m_window));
+}
+
+void TstFrmSSGraph::hintsHideCrossHair_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("summary grid") << "SS_TXT";
+    QTest::newRow("option strip") << "picOption";
+    QTest::newRow("scroll button") << "cmdScroll_4";
+    QTest::newRow("close") << "cmdClose";
+    QTest::newRow("type option") << "optType_0";
+}
+
+void TstFrmSSGraph::hintsHideCrossHair()
+{
+    QFETCH(QString, control);
+    fillGrid(*m_grid, {{"a", "1"}, {"b", "2"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    m_window->chkViewCross->setChecked(true);
+    emit m_window->chtGraph->mouseMoved(QPoint(m_window->chtGraph->width() / 2, m_window->chtGraph->height() / 2));
+    QVERIFY(m_window->lneX->isVisibleTo(m_window));
+    QVERIFY(m_window->highlightedRow() > 0);
+    // moving over the chart keeps it
+    QEvent enterChart(QEvent::Enter);
+    QCoreApplication::sendEvent(m_window->chtGraph, &enterChart);
+    QVERIFY(m_window->lneX->isVisibleTo(m_window));
+    QWidget *w = m_window->findChild<QWidget *>(control);
+    QVERIFY(w);
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(w, &enter);
+    QVERIFY(!m_window->lneX->isVisibleTo(m_window));
+    QVERIFY(!m_window->fmeViewCross->isVisibleTo(m_window));
+    QCOMPARE(backColor(m_window->SS_TXT, 2, m_window->highlightedRow()), 0xFFFFFF);
+    // the pie never shows it
+    m_window->optType[2]->setChecked(true);
+    emit m_window->chtGraph->mouseMoved(QPoint(10, 10));
     QVERIFY(!m_window->lneX->isVisibleTo(m_window));
 }
 

@@ -13,6 +13,8 @@ PicButton::PicButton(QWidget *parent) : QAbstractButton(parent)
     ControlInfo::setTypeName(this, QStringLiteral("PicButton"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
+    // MouseMove reports the mouse passing over the button too, not only while a button is held
+    setMouseTracking(true);
     connect(this, &QAbstractButton::clicked, this, [this] { emitClick(); });
 }
 
@@ -202,7 +204,10 @@ void PicButton::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     emit MouseMove(event->buttons(), event->modifiers(), pos.x(), pos.y());
-    QAbstractButton::mouseMoveEvent(event);
+    if (event->buttons() & Qt::LeftButton)
+        QAbstractButton::mouseMoveEvent(event);
+    else
+        event->accept(); // the move was the button's; the window under it does not see it
 }
 
 void PicButton::enterEvent(QEnterEvent *event)

@@ -9,7 +9,8 @@
 //
 // Mouse signals carry the button, the modifiers and the position in pixels: MouseDown for any
 // mouse button (the right button opens menus, the left one starts a held repeat), MouseUp for
-// any button (also when released outside), MouseMove, and Click after a left click completed
+// any button (also when released outside), MouseMove (also while no button is held: the button
+// tracks the mouse), and Click after a left click completed
 // on the button or Space/Enter. A held-button repeat is driven by MouseDown/MouseUp with a timer
 // of the caller's; the button itself does not repeat.
 //

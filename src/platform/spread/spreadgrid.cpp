@@ -606,7 +606,7 @@ void SpreadGrid::restoreAfterReset()
 
 QString SpreadGrid::FontName() const
 {
-    return m_fontName;
+    return m_fontName.isEmpty() ? m_view->font().family() : m_fontName;
 }
 
 void SpreadGrid::setFontName(const QString &family)
@@ -837,6 +837,7 @@ void SpreadGrid::syncRowsToView()
         m_view->setSpan(s.top() - 1, left - 1, bottom - s.top() + 1, right - left + 1);
     }
     vh->viewport()->update();
+    m_view->horizontalHeader()->viewport()->update(); // merged header cells
     m_view->viewport()->update();
     publishTopLeft();
 }

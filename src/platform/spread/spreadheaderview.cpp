@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <vector>
+
 SpreadHeaderView::SpreadHeaderView(Qt::Orientation orientation, SpreadModel *store, QWidget *parent)
     : QHeaderView(orientation, parent)
     , m_store(store)
@@ -50,14 +52,33 @@ void SpreadHeaderView::paintSection(QPainter *painter, const QRect &rect, int lo
 
 void SpreadHeaderView::paintColumnHeader(QPainter *painter, const QRect &rect, int col) const
 {
-    int top = rect.top();
+    // pixel top of each header row, one more for the bottom
+    std::vector<int> tops{rect.top()};
+    for (int k = 0; k < m_store->headerRows(); ++k)
+        tops.push_back(tops.back() + SpreadUnits::heightToPixels(m_store->rowHeight(SpreadModel::FirstHeaderRow + k)));
     for (int k = 0; k < m_store->headerRows(); ++k) {
         const int row = SpreadModel::FirstHeaderRow + k;
-        const int h = SpreadUnits::heightToPixels(m_store->rowHeight(row));
-        const QRect cellRect(rect.left(), top, rect.width(), h);
-        SpreadPaint::paintCell(painter, cellRect, m_store->displayText(col, row), m_store->format(col, row), true);
-        top += h;
+        QRect cellRect(rect.left(), tops[size_t(k)], rect.width(), tops[size_t(k) + 1] - tops[size_t(k)]);
+        int textCol = col;
+        int textRow = row;
+        // merged header cells are drawn as one block with the text of its first cell
+        const QRect span = m_store->spanAt(col, row);
+        if (span.isValid() && span.left() >= 1) {
+            const int first = span.left() - 1;
+            const int last = std::min(span.right(), count()) - 1;
+            const int x1 = sectionViewportPosition(first);
+            const int x2 = sectionViewportPosition(last) + sectionSize(last);
+            const int k1 = span.top() - SpreadModel::FirstHeaderRow;
+            const int k2 = std::min(span.bottom() - SpreadModel::FirstHeaderRow, m_store->headerRows() - 1);
+            cellRect = QRect(x1, tops[size_t(k1)], x2 - x1, tops[size_t(k2) + 1] - tops[size_t(k1)]);
+            textCol = span.left();
+            textRow = span.top();
+            painter->setClipRect(viewport()->rect());
+        }
+        SpreadPaint::paintCell(painter, cellRect, m_store->displayText(textCol, textRow),
+                               m_store->format(textCol, textRow), true);
     }
+    const int top = tops.back();
     if (top <= rect.bottom())
         painter->fillRect(QRect(rect.left(), top, rect.width(), rect.bottom() - top + 1),
                           SpreadPaint::color(m_store->headerFormat().backColor));

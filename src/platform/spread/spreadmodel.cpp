@@ -848,7 +848,7 @@ void SpreadModel::copyRange(int col1, int row1, int col2, int row2, int toCol, i
     buffer.reserve(size_t(w) * size_t(h));
     for (int r = row1; r <= row2; ++r)
         for (int c = col1; c <= col2; ++c) {
-            const Cell *cl = isValidRow(r) ? cell(c, r) : nullptr;
+            const Cell *cl = isValidRow(r) ? std::as_const(*this).cell(c, r) : nullptr;
             buffer.push_back(cl ? Value{cl->type, cl->text, cl->number} : Value{Empty, QString(), 0});
         }
     for (int i = 0; i < h; ++i) {
@@ -860,8 +860,8 @@ void SpreadModel::copyRange(int col1, int row1, int col2, int row2, int toCol, i
             if (c < 0 || c > maxCols())
                 continue;
             const Value &v = buffer[size_t(i) * size_t(w) + size_t(j)];
-            if (v.type == Empty && !cell(c, r))
-                continue;
+            if (v.type == Empty && !std::as_const(*this).cell(c, r))
+                continue; // nothing to clear: no storage is made for it
             Cell *cl = cell(c, r);
             if (v.type == Number) {
                 cl->number = v.number;

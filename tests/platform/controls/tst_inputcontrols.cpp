@@ -2,6 +2,8 @@
 #include "platform/controls/controlinfo.h"
 #include "platform/controls/ddate.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -50,6 +52,8 @@ private slots:
     void numberTextThroughLineEdit();
     void numberTyping_data();
     void numberTyping();
+    void numberPaste_data();
+    void numberPaste();
     void numberFormatChange();
     void numberSelectsAllOnFocus();
     void numberValueSignal();
@@ -333,6 +337,39 @@ void TestInputControls::numberTyping()
         QVERIFY2(f.number->lastRefusal().isEmpty(), qPrintable(f.number->lastRefusal()));
     else
         QVERIFY2(f.number->lastRefusal().contains(messagePart), qPrintable(f.number->lastRefusal()));
+}
+
+void TestInputControls::numberPaste_data()
+{
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("grouped number") << "1,234.56" << "1,234.56" << false;
+    QTest::newRow("text with letters") << "12abc" << "8.00" << true;
+    QTest::newRow("three decimals") << "1.234" << "8.00" << true;
+    QTest::newRow("too many digits") << "98765432109876" << "8.00" << true;
+}
+
+void TestInputControls::numberPaste()
+{
+    QFETCH(QString, clip);
+    QFETCH(QString, display);
+    QFETCH(bool, refused);
+
+    Form f;
+    QVERIFY(f.ready());
+    f.number->setMaskdecimalplaces(2);
+    f.number->setValue(QStringLiteral("8"));
+    f.number->setFocus();
+    QTRY_VERIFY(f.number->hasFocus());
+    QApplication::clipboard()->setText(clip);
+    f.number->selectAll();
+    f.number->paste();
+    f.other->setFocus();
+    QTRY_VERIFY(f.other->hasFocus());
+    QCOMPARE(f.number->text(), display);
+    QCOMPARE(!f.number->lastRefusal().isEmpty(), refused);
 }
 
 void TestInputControls::numberFormatChange()

@@ -40,6 +40,7 @@ private slots:
     void mouseSignals_data();
     void mouseSignals();
     void releasedOutsideStillReportsUp();
+    void mouseMoveWithoutButton();
     void disabledButtonIsSilent();
     void heldButtonDrivesRepeat();
     void facesFollowState();
@@ -93,6 +94,28 @@ void TestPicButtons::releasedOutsideStillReportsUp()
     // the repeat must stop even when the mouse left the button; no Click then
     QCOMPARE(*log, (QStringList{"D1", "U1"}));
     QVERIFY(!b.isDown());
+}
+
+void TestPicButtons::mouseMoveWithoutButton()
+{
+    // a hover highlight needs the moves while no mouse button is held
+    QWidget form;
+    auto *b = new PicButton(&form);
+    b->setGeometry(10, 10, 18, 18);
+    form.resize(60, 60);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QList<QPoint> moves;
+    QList<int> held;
+    connect(b, &PicButton::MouseMove, b, [&](Qt::MouseButtons buttons, Qt::KeyboardModifiers, int x, int y) {
+        moves << QPoint(x, y);
+        held << int(buttons);
+    });
+    QTest::mouseMove(b, QPoint(4, 5));
+    QTest::mouseMove(b, QPoint(9, 7));
+    QTRY_COMPARE(moves.size(), 2);
+    QCOMPARE(moves.last(), QPoint(9, 7));
+    QCOMPARE(held, (QList<int>{0, 0}));
 }
 
 void TestPicButtons::disabledButtonIsSilent()

@@ -95,6 +95,7 @@ int main(int argc, char **argv)
     sum.SetCellBorder(1, 1, 5, 1, SpreadGrid::BorderBottom, 0x996633, SpreadGrid::BorderSolid);
     sum.setFixedHeight(2 * 18 + 2 + 17);
     window.show();
+    grid.setFocus();
     if (argc > 1) {
         const QString out = QString::fromLocal8Bit(argv[1]);
         QTimer::singleShot(500, &app, [&window, out] {

@@ -63,6 +63,7 @@ private slots:
     void addressing_data();
     void addressing();
     void headerRows();
+    void mergedHeaderCells();
     void redrawSuspendsNotifications();
     void firstVisibleRow_data();
     void firstVisibleRow();
@@ -349,6 +350,33 @@ void TstSpreadGrid::headerRows()
     QCOMPARE(grid.GetCellText(2, -1000), QStringLiteral("환율"));
 }
 
+// Two header rows, the upper one merged over columns 2-3: no line between them up there, one below.
+void TstSpreadGrid::mergedHeaderCells()
+{
+    SpreadGrid grid;
+    grid.resize(500, 200);
+    grid.setMaxCols(4);
+    grid.setMaxRows(3);
+    grid.setColHeaderRows(2);
+    grid.SetCellText(2, -1000, QStringLiteral("환율"));
+    grid.SetCellText(2, -999, QStringLiteral("미달러"));
+    grid.SetCellText(3, -999, QStringLiteral("베트남동"));
+    grid.AddCellSpan(2, -1000, 2, 1);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QHeaderView *hh = grid.view()->horizontalHeader();
+    const QImage image = hh->viewport()->grab().toImage();
+    const int boundary = hh->sectionViewportPosition(2) - 1; // last pixel column of column 2
+    const int upper = 4;                                     // inside header row -1000
+    const int lower = hh->height() - 4;                      // inside header row -999
+    const QColor background = SpreadGrid::colorFromRgb(0xF2EFEC);
+    QCOMPARE(image.pixelColor(boundary, upper), background);
+    QVERIFY(image.pixelColor(boundary, lower) != background);
+    // a merge that is not there draws the line
+    const int otherBoundary = hh->sectionViewportPosition(1) - 1;
+    QVERIFY(image.pixelColor(otherBoundary, upper) != background);
+}
+
 void TstSpreadGrid::redrawSuspendsNotifications()
 {
     SpreadGrid grid;
@@ -442,6 +470,12 @@ void TstSpreadGrid::topLeftChangeOnProgramChange()
     grid.view()->verticalScrollBar()->setValue(grid.view()->verticalScrollBar()->value() + 3);
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spy.at(2), (QList<QVariant>{5, 200, 5, 203}));
+
+    // emptying the grid (a new query) brings the first row back to 1, and says so
+    grid.setMaxRows(0);
+    QCOMPARE(grid.FirstVisibleRow(), 1);
+    QCOMPARE(spy.count(), 4);
+    QCOMPARE(spy.at(3).at(3).toInt(), 1);
 }
 
 void TstSpreadGrid::firstVisibleRowWhileRedrawOff()

@@ -1,0 +1,547 @@
+// The main window end to end on a real database (SQLite, and PostgreSQL when the test server
+// runs): start-up defaults, save as insert then update, query with averages and statistics,
+// the grid click, delete, clear, the refusals of bad input, and the window's geometry and keys.
+
+#include "app/clsmain.h"
+#include "app/confcodec.h"
+#include "gridnav/ss_move_info.h"
+#include "msgscr/frmmsgscr.h"
+#include "msgscr/msgscr.h"
+#include "platform/controls/cfloat.h"
+#include "platform/controls/ddate.h"
+#include "platform/controls/pictoggle.h"
+#include "platform/controls/xpanel.h"
+#include "platform/db/dataaccess.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/stdmessagebox.h"
+#include "platform/win/twips.h"
+#include "rate/frmrate.h"
+#include "winui/tipwindow.h"
+#include "winui/tooltip.h"
+
+#include "../common/dbtestenv.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray confFile(const QString &server, const QString &database, const QString &user = QStringLiteral("sa"))
+{
+    const QString rec = QStringLiteral("0") + server.leftJustified(30) + user.leftJustified(30)
+                        + QString().leftJustified(30) + database.leftJustified(30);
+    return ConfCodec::fileContent(ConfCodec::scramble(rec));
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+const QString Today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+
+} // namespace
+
+class TstFrmRate : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void backendWorkflow_data();
+    void backendWorkflow();
+    void backendBadRowsFromOtherPrograms_data();
+    void backendBadRowsFromOtherPrograms();
+    void backendCounts_data();
+    void backendCounts();
+
+    void startDefaults();
+    void badInputSendsNothing();
+    void periodNoticeKeepsGrid();
+    void clickOnlyInQueryMode();
+    void enterWalksTabOrder();
+    void collapseAndExpand();
+    void widerWindow();
+    void alignToggle();
+
+private:
+    bool startWindow(const QString &backend);
+    QSqlDatabase check();
+    void exec(const QString &sql);
+    int count(const QString &where = {});
+    void setDay(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
+                const QString &remark);
+    void setPeriod(const QString &from, const QString &to);
+
+    QTemporaryDir *m_odbc = nullptr;
+    QTemporaryDir *m_sys = nullptr;
+    QTemporaryDir *m_run = nullptr;
+    FrmRate *m_frm = nullptr;
+    QString m_backend;
+    QStringList m_notices;             // headlines of the message screens answered
+    QList<StdMessageBox::Request> m_boxes;
+};
+
+void TstFrmRate::initTestCase()
+{
+    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    m_odbc = new QTemporaryDir;
+    DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
+    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+        m_notices << screen.lblTitle()->text();
+        fnMsgScr_AnswerWith(1)(screen);
+    });
+    StdMessageBox::setAnswerHook([this](const StdMessageBox::Request &r) {
+        m_boxes << r;
+        return QMessageBox::Ok;
+    });
+    setEndProcessHook([](int) {});
+}
+
+void TstFrmRate::cleanupTestCase()
+{
+    sbMsgScr_SetAnswerHook({});
+    StdMessageBox::setAnswerHook({});
+    setEndProcessHook({});
+    delete m_odbc;
+}
+
+void TstFrmRate::init()
+{
+    m_sys = new QTemporaryDir;
+    m_run = new QTemporaryDir;
+    QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("ZEVARU_SYSTEM_DIR", m_sys->path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_run->path().toLocal8Bit());
+    writeFile(m_sys->filePath("registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
+    m_notices.clear();
+    m_boxes.clear();
+}
+
+void TstFrmRate::cleanup()
+{
+    delete m_frm;
+    m_frm = nullptr;
+    resetProgramForTests();
+    for (const QString &name : QSqlDatabase::connectionNames())
+        if (name.startsWith(QStringLiteral("check-")))
+            QSqlDatabase::removeDatabase(name);
+    delete m_sys;
+    delete m_run;
+}
+
+bool TstFrmRate::startWindow(const QString &backend)
+{
+    m_backend = backend;
+    if (backend == u"pgsql") {
+        const QString problem = DbTestEnv::pgProblem();
+        if (!problem.isEmpty()) {
+            if (DbTestEnv::requirePg())
+                qFatal("PostgreSQL required: %s", qPrintable(problem));
+            return false;
+        }
+        const QString fresh = DbTestEnv::freshPgDatabase(QStringLiteral("zz_frmrate"));
+        if (!fresh.isEmpty())
+            qFatal("PostgreSQL database: %s", qPrintable(fresh));
+        const DbTestEnv::Pg pg;
+        writeFile(m_sys->filePath("ZEVARU.DAT"),
+                  confFile(QStringLiteral("pgsql:%1:%2").arg(pg.host).arg(pg.port), QStringLiteral("zz_frmrate"), pg.user));
+    } else {
+        writeFile(m_sys->filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
+        writeFile(m_sys->filePath("rates.db"), QByteArray()); // the program opens, never creates, its file
+    }
+    m_frm = new FrmRate;
+    if (!m_frm->Form_Load())
+        qFatal("the window did not start: %s", qPrintable(m_boxes.isEmpty() ? QString() : m_boxes.last().text));
+    m_frm->show();
+    return true;
+}
+
+QSqlDatabase TstFrmRate::check()
+{
+    const QString name = QStringLiteral("check-") + m_backend;
+    if (QSqlDatabase::contains(name))
+        return QSqlDatabase::database(name);
+    QSqlDatabase db;
+    if (m_backend == u"pgsql") {
+        const DbTestEnv::Pg pg;
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(pg.host);
+        db.setPort(pg.port);
+        db.setUserName(pg.user);
+        db.setDatabaseName(QStringLiteral("zz_frmrate"));
+    } else {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_sys->filePath("rates.db"));
+    }
+    if (!db.open())
+        qFatal("check connection: %s", qPrintable(db.lastError().text()));
+    return db;
+}
+
+void TstFrmRate::exec(const QString &sql)
+{
+    QSqlQuery q(check());
+    if (!q.exec(sql))
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+}
+
+int TstFrmRate::count(const QString &where)
+{
+    QSqlQuery q(check());
+    q.exec(QStringLiteral("SELECT COUNT(*) FROM EX_RATE") + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where));
+    return q.next() ? q.value(0).toInt() : -1;
+}
+
+void TstFrmRate::setDay(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
+                        const QString &remark)
+{
+    m_frm->txtSTD_DATE->setValue(date);
+    m_frm->txtUSD->setValue(usd);
+    m_frm->txtVND->setValue(vnd);
+    m_frm->txtKRW->setValue(krw);
+    m_frm->txtREMARK->setText(remark);
+}
+
+void TstFrmRate::setPeriod(const QString &from, const QString &to)
+{
+    m_frm->txtFM_DATE->setValue(from);
+    m_frm->txtTO_DATE->setValue(to);
+}
+
+void TstFrmRate::backendWorkflow_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("sqlite") << "sqlite";
+    QTest::newRow("postgresql") << "pgsql";
+}
+
+void TstFrmRate::backendWorkflow()
+{
+    QFETCH(QString, backend);
+    if (!startWindow(backend))
+        QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
+    const QString remark = QStringLiteral("it's 환율 -- ; DROP TABLE EX_RATE; '");
+
+    // a new day is inserted with the user code
+    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"),
+           QStringLiteral("0.053912"), remark);
+    m_frm->btnSave_Click();
+    QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
+    QSqlQuery q(check());
+    QVERIFY(q.exec(QStringLiteral("SELECT USD, VND, KRW, REMARK, INS_SCODE, INS_DATE FROM EX_RATE "
+                                  "WHERE STD_DATE = '2024/03/05'")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toDouble(), 1320.5);
+    QCOMPARE(q.value(1).toDouble(), 24500.0);
+    QCOMPARE(q.value(2).toDouble(), 0.053912);
+    QCOMPARE(q.value(3).toString(), remark);
+    QCOMPARE(q.value(4).toString(), QStringLiteral("U777"));
+    const QString firstStamp = q.value(5).toString();
+    QVERIFY(!firstStamp.isEmpty());
+    q.finish();
+
+    // the same day again is an update; the user code stays, the stamp is refreshed
+    exec(QStringLiteral("UPDATE EX_RATE SET INS_SCODE = 'OTHER' WHERE STD_DATE = '2024/03/05'"));
+    QTest::qWait(20);
+    m_frm->txtUSD->setValue(QStringLiteral("1333.26"));
+    m_frm->btnSave_Click();
+    QCOMPARE(m_notices.last(), QStringLiteral("수정하였습니다."));
+    QCOMPARE(count(), 1);
+    QVERIFY(q.exec(QStringLiteral("SELECT USD, INS_SCODE, INS_DATE FROM EX_RATE WHERE STD_DATE = '2024/03/05'")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toDouble(), 1333.26);
+    QCOMPARE(q.value(1).toString(), QStringLiteral("OTHER"));
+    QVERIFY(q.value(2).toString() >= firstStamp);
+    q.finish();
+
+    // a one-day query: one row, averages equal the row, one record and one line
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) "
+                        "VALUES ('2024/04/01', 1300, 24000, 0.05, '', 'X')"));
+    setPeriod(QStringLiteral("2024/03/05"), QStringLiteral("2024/03/05"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2024/03/05"));
+    QCOMPARE(m_frm->SS->GetCellText(2, 1), QStringLiteral("1,333.26"));
+    QCOMPARE(m_frm->SS->GetCellText(5, 1), remark);
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,333.26"));
+    QCOMPARE(m_frm->SS_SUM->GetCellText(3, 1), QStringLiteral("24,500"));
+    QCOMPARE(m_frm->SS_SUM->GetCellText(4, 1), QStringLiteral("0.053912"));
+    const QString stats = m_frm->gridInfo().Tips[0]->TipText();
+    QVERIFY2(stats.contains(QStringLiteral("레코드수 : 1 건 (라인수 : 1 라인)")), qPrintable(stats));
+    QVERIFY(stats.startsWith(QStringLiteral("조회기간 : 2024/03/05 ~ 2024/03/05\r\n")));
+    QCOMPARE(m_frm->gridInfo().Tips[0]->Title(), QStringLiteral("조회정보"));
+
+    // averages over two rows; the click copies the whole row whatever the column
+    setPeriod(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/30"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->SS->MaxRows(), 2);
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,316.63"));
+    int row = m_frm->SS->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
+    QVERIFY(row > 0);
+    m_frm->btnClear_Click();
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
+    setPeriod(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/30"));
+    m_frm->btnQuery_Click();
+    row = m_frm->SS->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
+    m_frm->SS_Click(5, row);
+    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/03/05"));
+    QCOMPARE(m_frm->txtUSD->value().toDouble(), 1333.26);
+    QCOMPARE(m_frm->txtVND->value().toDouble(), 24500.0);
+    QCOMPARE(m_frm->txtKRW->value().toDouble(), 0.053912);
+    QCOMPARE(m_frm->txtREMARK->text(), remark.trimmed());
+
+    // delete in query mode: row gone, the grid queried again over the same period
+    m_notices.clear();
+    m_frm->btnDelete_Click();
+    QCOMPARE(m_notices.value(0), QStringLiteral("삭제 하였습니다."));
+    QCOMPARE(count(QStringLiteral("STD_DATE = '2024/03/05'")), 0);
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2024/04/01"));
+    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/03/05")); // the panel keeps the day
+
+    // deleting it again: nothing to delete, no transaction started
+    QStringList calls;
+    m_frm->dataAccess()->setCallLog(&calls);
+    m_frm->btnDelete_Click();
+    m_frm->dataAccess()->setCallLog(nullptr);
+    QCOMPARE(m_notices.last(), QStringLiteral("데이타가 없습니다."));
+    QVERIFY(!calls.contains(QStringLiteral("BeginTrans")));
+    QVERIFY(m_boxes.isEmpty());
+
+    // a period without rows: one empty line, the notice, tip "없음", back to adding
+    setPeriod(QStringLiteral("1999/01/01"), QStringLiteral("1999/12/31"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_notices.last(), QStringLiteral("조회된 데이타가 없습니다."));
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->SS->GetCellText(1, 1), QString());
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QString());
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
+    QCOMPARE(m_frm->gridInfo().Tips[0]->TipText(), QStringLiteral("없음"));
+}
+
+void TstFrmRate::backendBadRowsFromOtherPrograms_data()
+{
+    backendWorkflow_data();
+}
+
+void TstFrmRate::backendBadRowsFromOtherPrograms()
+{
+    QFETCH(QString, backend);
+    if (!startWindow(backend))
+        QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
+    // rates left empty or written as text by another program do not stop the query halfway
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/01', NULL, 24000, 0.05, NULL)"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, NULL, 0.07, 'b')"));
+    if (backend == u"sqlite")
+        exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 'abc', 'x', '', 'c')"));
+    setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
+    m_frm->btnQuery_Click();
+    QVERIFY(m_boxes.isEmpty());
+    const int rows = backend == u"sqlite" ? 3 : 2;
+    QCOMPARE(m_frm->SS->MaxRows(), rows);
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+    const int nullRow = m_frm->SS->SearchCol(1, 0, rows, QStringLiteral("2024/01/01"), 4);
+    QCOMPARE(m_frm->SS->GetCellText(2, nullRow), QString());
+    // the missing rates count as 0 in the sums
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), rows == 3 ? QStringLiteral("433.33") : QStringLiteral("650.00"));
+}
+
+void TstFrmRate::backendCounts_data()
+{
+    backendWorkflow_data();
+}
+
+void TstFrmRate::backendCounts()
+{
+    QFETCH(QString, backend);
+    if (!startWindow(backend))
+        QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
+    QSqlDatabase db = check();
+    db.transaction();
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES (?, ?, ?, ?, '')"));
+    QDate day(2020, 1, 1);
+    for (int i = 0; i < 1234; ++i, day = day.addDays(1)) {
+        q.bindValue(0, day.toString(QStringLiteral("yyyy/MM/dd")));
+        q.bindValue(1, 1000 + i);
+        q.bindValue(2, 20000);
+        q.bindValue(3, 0.05);
+        QVERIFY(q.exec());
+    }
+    db.commit();
+    setPeriod(QStringLiteral("2020/01/01"), QStringLiteral("2024/12/31"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->SS->MaxRows(), 1234);
+    QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 1,234 건 (라인수 : 1,234 라인)")));
+    QCOMPARE(m_frm->gridInfo().txtMax->text(), QStringLiteral("1,234"));
+
+    // a narrower period empties both grids before its rows arrive
+    setPeriod(QStringLiteral("2020/01/01"), QStringLiteral("2020/01/03"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->SS->MaxRows(), 3);
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,001.00"));
+}
+
+void TstFrmRate::startDefaults()
+{
+    startWindow(QStringLiteral("sqlite"));
+    QCOMPARE(m_frm->windowTitle(), QStringLiteral("환율관리 프로그램"));
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
+    for (dDate *d : {m_frm->txtSTD_DATE, m_frm->txtFM_DATE, m_frm->txtTO_DATE})
+        QCOMPARE(d->value(), Today);
+    QCOMPARE(m_frm->txtUSD->text(), QStringLiteral("0.00"));
+    QCOMPARE(m_frm->txtVND->text(), QStringLiteral("0"));
+    QCOMPARE(m_frm->txtKRW->text(), QStringLiteral("0.000000"));
+    QCOMPARE(m_frm->txtREMARK->text(), QString());
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->gridInfo().Tips[0]->TipText(), QStringLiteral("없음"));
+    QCOMPARE(m_frm->gridInfo().txtNow->text(), QStringLiteral("1"));
+    QCOMPARE(m_frm->SS->GetCellText(2, -1000), QStringLiteral("미달러"));
+    QVERIFY(m_boxes.isEmpty());
+    QVERIFY(m_notices.isEmpty());
+}
+
+void TstFrmRate::badInputSendsNothing()
+{
+    startWindow(QStringLiteral("sqlite"));
+    QStringList calls;
+    m_frm->dataAccess()->setCallLog(&calls);
+
+    setDay(QStringLiteral("2023/02/30"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
+    m_frm->btnSave_Click();
+    m_frm->btnDelete_Click();
+    QCOMPARE(m_notices, (QStringList{QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회일자를 확인하십시오.")}));
+
+    // a remark longer than the column is refused, never cut
+    setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString(201, u'가'));
+    m_frm->btnSave_Click();
+    QCOMPARE(m_notices.last(), QStringLiteral("비고를 확인하십시오."));
+    QVERIFY(calls.isEmpty());
+    QCOMPARE(count(), 0);
+
+    // rates that are not numbers never reach a statement: the box keeps its last good value
+    QVERIFY(!m_frm->txtUSD->setValue(QStringLiteral("12a4")));
+    QVERIFY(!m_frm->txtVND->setValue(QStringLiteral("99999999999999999999")));
+    m_frm->txtREMARK->setText(QString(200, u'가'));
+    m_frm->btnSave_Click();
+    QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
+    QSqlQuery q(check());
+    QVERIFY(q.exec(QStringLiteral("SELECT USD, VND, REMARK FROM EX_RATE")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toDouble(), 1.0);
+    QCOMPARE(q.value(1).toDouble(), 1.0);
+    QCOMPARE(q.value(2).toString().size(), 200);
+}
+
+void TstFrmRate::periodNoticeKeepsGrid()
+{
+    startWindow(QStringLiteral("sqlite"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW) VALUES ('2000/01/15', 1, 2, 3)"));
+    setPeriod(QStringLiteral("2000/01/01"), QStringLiteral("2000/01/31"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    setPeriod(QStringLiteral("2000/02/01"), QStringLiteral("2000/01/31"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_notices.last(), QStringLiteral("조회일자를 확인하십시오."));
+    QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2000/01/15"));
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+}
+
+void TstFrmRate::clickOnlyInQueryMode()
+{
+    startWindow(QStringLiteral("sqlite"));
+    m_frm->SS->SetCellText(1, 1, QStringLiteral("2024/01/01"));
+    m_frm->SS->SetCellText(2, 1, 1234.5);
+    m_frm->SS_Click(1, 1);
+    QCOMPARE(m_frm->txtSTD_DATE->value(), Today);
+    QCOMPARE(m_frm->txtUSD->value().toDouble(), 0.0);
+}
+
+void TstFrmRate::enterWalksTabOrder()
+{
+    startWindow(QStringLiteral("sqlite"));
+    m_frm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frm));
+    m_frm->txtUSD->setFocus();
+    QTest::keyClick(m_frm->txtUSD, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_frm->txtVND));
+    m_frm->txtREMARK->setFocus();
+    QTest::keyClick(m_frm->txtREMARK, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_frm->txtFM_DATE));
+    // Enter in the grid keeps its own meaning
+    m_frm->SS->view()->setFocus();
+    QTest::keyClick(m_frm->SS->view(), Qt::Key_Return);
+    QVERIFY(m_frm->SS->isAncestorOf(QApplication::focusWidget()));
+}
+
+void TstFrmRate::collapseAndExpand()
+{
+    startWindow(QStringLiteral("sqlite"));
+    const double panelHeight = Twips::height(m_frm->xPanel1);
+    const double openHeight = Twips::height(m_frm->xPanel2);
+    QCOMPARE(Twips::top(m_frm->xPanel2), panelHeight + 90);
+    m_frm->optTOP_UpDown_Click(1);
+    QVERIFY(!m_frm->xPanel1->isVisible());
+    QCOMPARE(Twips::top(m_frm->xPanel2), 45.0);
+    QCOMPARE(Twips::height(m_frm->xPanel2), openHeight + panelHeight + 45);
+    QVERIFY(m_frm->optTOP_UpDown[0]->isEnabled());
+    QVERIFY(!m_frm->optTOP_UpDown[1]->isEnabled());
+    QVERIFY(!m_frm->optTOP_UpDown1[0]->isEnabled());
+    m_frm->optTOP_UpDown_Click(0);
+    QVERIFY(m_frm->xPanel1->isVisible());
+    QVERIFY(m_frm->fmeTOP_BACK->isVisible());
+    QCOMPARE(Twips::height(m_frm->xPanel1), panelHeight);
+    QCOMPARE(Twips::top(m_frm->xPanel2), panelHeight + 90);
+    QCOMPARE(Twips::height(m_frm->xPanel2), openHeight);
+}
+
+void TstFrmRate::widerWindow()
+{
+    startWindow(QStringLiteral("sqlite"));
+    const double panel = Twips::width(m_frm->xPanel1);
+    const double grid = Twips::width(m_frm->SS);
+    Twips::resize(m_frm, Twips::width(m_frm) + 1005, Twips::height(m_frm));
+    QCOMPARE(Twips::width(m_frm->xPanel1), panel + 1005);
+    QCOMPARE(Twips::width(m_frm->xPanel2), panel + 1005);
+    QCOMPARE(Twips::width(m_frm->SS), grid + 1005);
+    const double right = Twips::left(m_frm->optTOP_UpDown[1]) + Twips::width(m_frm->optTOP_UpDown[1]);
+    QCOMPARE(Twips::width(m_frm->xPanel1) - right, 105.0);
+    // sizing mode 1: the columns end flush with the grid's right edge after the resize as well
+    QVERIFY(m_frm->SS->ColWidth(5) > 0);
+}
+
+void TstFrmRate::alignToggle()
+{
+    startWindow(QStringLiteral("sqlite"));
+    m_frm->optTOP_UpDown1_Click(0);
+    QVERIFY(m_frm->CenterFrame());
+    QCOMPARE(Twips::toPixels(Twips::left(m_frm->fmeTOP_BACK)),
+             Twips::toPixels((Twips::width(m_frm->xPanel1) - Twips::width(m_frm->fmeTOP_BACK)) / 2));
+    QVERIFY(m_frm->optTOP_UpDown1[1]->isVisibleTo(m_frm));
+    QVERIFY(!m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));
+    m_frm->optTOP_UpDown1_Click(1);
+    QVERIFY(!m_frm->CenterFrame());
+    QCOMPARE(Twips::left(m_frm->fmeTOP_BACK), 135.0);
+    QVERIFY(m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));
+    QVERIFY(!m_frm->optTOP_UpDown1[1]->isVisibleTo(m_frm));
+}
+
+QTEST_MAIN(TstFrmRate)
+#include "tst_frmrate.moc"
