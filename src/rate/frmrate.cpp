@@ -313,6 +313,8 @@ void FrmRate::sbSS_Init()
     defineRateColumns(m_info);
     sbSS_Format(QStringLiteral("111"));
     sbSS_GridClear(m_info, 1);
+    // the summary line says what it holds where the data rows show their numbers
+    SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
 }
 
 void FrmRate::sbSS_Format(const QString &flags)
@@ -607,11 +609,12 @@ void FrmRate::btnQuery_Click()
                 for (int j = 0; j < fields; ++j) {
                     const QString value = da->FieldValue(j);
                     double rate = 0;
-                    // a rate that is no number (NULL, text from another program) is shown empty
-                    if (j >= 1 && j <= 3 && !rateOf(value, &rate))
-                        SS->SetCellText(j + 1, row, QString());
-                    else
+                    if (j < 1 || j > 3)
                         SS->SetCellText(j + 1, row, value);
+                    else if (rateOf(value, &rate))
+                        SS->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
+                    else
+                        SS->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
                 }
                 for (int k = 0; k < 3; ++k) {
                     double rate = 0;
