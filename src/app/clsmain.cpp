@@ -58,7 +58,8 @@ bool sbInit_Program(QWidget *parent)
         g_provider = std::move(provider);
         g_userCode = fnGet_RegValue(0);
         return true;
-    } catch (const std::exception &) {
+    } catch (...) {
+        // whatever failed (file, settings, connection), the user sees the one message
         StdMessageBox::show(parent, QMessageBox::Warning, QStringLiteral("에러"),
                             QStringLiteral("프로그램 초기화에 실패하여 강제종료됩니다.\n"
                                            "프로그램 종료후 다시 시도해 주십시요."));

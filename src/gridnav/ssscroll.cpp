@@ -141,9 +141,11 @@ QFrame *makeBox(QWidget *container, const char *picName, const char *txtName, in
     txt->setReadOnly(true);
     txt->setFrame(false);
     txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txt->setTextMargins(0, 0, 0, 0);
+    // the narrow box shows three digits whole: a fixed-pitch face and the line edit's own
+    // 2-pixel side margins given back to the text
+    txt->setTextMargins(-2, 0, -1, 0);
     txt->setContextMenuPolicy(Qt::NoContextMenu);
-    QFont f = txt->font();
+    QFont f(QStringLiteral("NanumGothicCoding"));
     f.setPixelSize(10);
     txt->setFont(f);
     txt->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: #1f3a5f; padding: 0px; }"));

@@ -314,6 +314,8 @@ void FrmRate::sbSS_Init()
     defineRateColumns(m_info);
     sbSS_Format(QStringLiteral("111"));
     sbSS_GridClear(m_info, 1);
+    // the summary line says what it holds where the data rows show their numbers
+    SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
 }
 
 void FrmRate::sbSS_Format(const QString &flags)

@@ -22,6 +22,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 const QString InitFailure = QStringLiteral("프로그램 초기화에 실패하여 강제종료됩니다.\n"
@@ -65,6 +71,7 @@ private slots:
     void startFailures();
     void secondInstanceTouchesNothing();
     void closingEndsProcess();
+    void unexpectedErrorShowsBoxAndLoadGoesOn();
     void reportDsnValues_data();
     void reportDsnValues();
     void reportDsnRewrittenAsOneSet();
@@ -243,6 +250,50 @@ void TstStartup::closingEndsProcess()
     QCOMPARE(m_endCodes, QList<int>{0});
     QVERIFY(!frm.dataAccess()); // released first
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TstStartup::unexpectedErrorShowsBoxAndLoadGoesOn()
+{
+    // ZEVARU.DAT as a pipe that serves exactly the four reads of the initialisation and is gone
+    // (removed before the fourth read ends) when the report data source reads it next
+    const QString path = sysPath("ZEVARU.DAT");
+    const QByteArray content = confFile("sqlite", "sa", "pw", "rates.db");
+    QFile::remove(path);
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    std::thread server([&] {
+        for (int i = 0; i < 4; ++i) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY);
+            if (fd < 0)
+                return;
+            const ssize_t written = ::write(fd, content.constData(), size_t(content.size()));
+            Q_UNUSED(written);
+            if (i == 3)
+                ::unlink(QFile::encodeName(path).constData());
+            ::close(fd);
+            // let this read finish and close before the next open, or the two reads would share
+            // one pipe and one content
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+    });
+    FrmRate frm;
+    const bool loaded = frm.Form_Load();
+    // should the program have read less often than planned, release the waiting writer
+    while (QFile::exists(path)) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+        QTest::qWait(50);
+    }
+    server.join();
+    QVERIFY2(loaded, m_boxes.isEmpty() ? "no box" : qPrintable(m_boxes.first().title + m_boxes.first().text)); // the window still opens
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().icon, QMessageBox::Warning);
+    QCOMPARE(m_boxes.first().title, QStringLiteral("자료 관리"));
+    QVERIFY2(m_boxes.first().text.contains(path), qPrintable(m_boxes.first().text));
+    // the steps after the failed one ran
+    QVERIFY(frm.dataAccess());
+    QCOMPARE(frm.ScreenMode(), QStringLiteral("추가"));
+    QVERIFY(!readText(odbcIni()).contains(QStringLiteral("ZEVARU")));
 }
 
 void TstStartup::reportDsnValues_data()

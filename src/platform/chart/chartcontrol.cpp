@@ -780,26 +780,26 @@ void ChartControl::paintBars(QPainter *p, const Layout &l) const
         return;
     p->setFont(l.marksFont);
     const QFontMetricsF mfm(l.marksFont);
-    double lastRight = -1e300;
+    QVector<QRectF> boxes;
+    QStringList texts;
     for (const auto &[front, i] : marks) {
         const bool up = m_points.at(i).value >= 0;
         QPointF anchor = up ? QPointF(front.center().x(), front.top())
                             : QPointF(front.center().x(), front.bottom());
         if (m_view3D && up)
             anchor += d / 2;
-        if (anchor.x() < lastRight) // its box would start even further left
-            continue;
-        const QString text = markText(i);
-        QRectF box = markBox(mfm, text, anchor, up);
+        texts.append(markText(i));
+        QRectF box = markBox(mfm, texts.last(), anchor, up);
         // a mark under a bar that reaches the axis minimum stays above the bottom labels
         if (box.bottom() > l.front.bottom() - 2)
             box.moveBottom(l.front.bottom() - 2);
-        // marks that would cover the one before are left out, as crowded labels are
-        if (box.left() < lastRight)
-            continue;
-        lastRight = box.right() + 2;
-        drawMark(p, box, text);
+        boxes.append(box);
     }
+    // marks that would cover one another are left out, as crowded labels are
+    const QVector<bool> keep = keepApart(boxes, 2);
+    for (int k = 0; k < boxes.size(); ++k)
+        if (keep.at(k))
+            drawMark(p, boxes.at(k), texts.at(k));
 }
 
 void ChartControl::paintLine(QPainter *p, const Layout &l) const
@@ -871,18 +871,16 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
     p->setFont(l.marksFont);
     const QFontMetricsF mfm(l.marksFont);
     const QPointF lift = m_view3D ? l.depth * 0.5 : QPointF(0, -3);
-    double lastRight = -1e300;
+    QVector<QRectF> boxes;
+    QStringList texts;
     for (int k = 0; k < pts.size(); ++k) {
-        const int i = l.page.first + k;
-        if (pts.at(k).x() + lift.x() < lastRight)
-            continue;
-        const QString text = markText(i);
-        const QRectF box = markBox(mfm, text, pts.at(k) + lift, true);
-        if (box.left() < lastRight)
-            continue;
-        lastRight = box.right() + 2;
-        drawMark(p, box, text);
+        texts.append(markText(l.page.first + k));
+        boxes.append(markBox(mfm, texts.last(), pts.at(k) + lift, true));
     }
+    const QVector<bool> keep = keepApart(boxes, 2);
+    for (int k = 0; k < boxes.size(); ++k)
+        if (keep.at(k))
+            drawMark(p, boxes.at(k), texts.at(k));
 }
 
 void ChartControl::paintPie(QPainter *p, const Layout &l) const

@@ -216,6 +216,33 @@ QRectF barRect(int slot, int slotCount, double value, double lo, double hi, cons
     return QRectF(QPointF(cx - w / 2, std::min(y0, y1)), QPointF(cx + w / 2, std::max(y0, y1)));
 }
 
+QVector<bool> keepApart(const QVector<QRectF> &boxes, double gap)
+{
+    QVector<bool> keep(boxes.size(), false);
+    QVector<int> kept;
+    double widest = 0;
+    for (int i = 0; i < boxes.size(); ++i) {
+        const QRectF b = boxes.at(i).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
+        bool clear = true;
+        // centres grow from left to right, so only the last kept boxes can reach this one
+        for (int k = int(kept.size()) - 1; k >= 0; --k) {
+            const QRectF o = boxes.at(kept.at(k)).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
+            if (o.center().x() < b.left() - widest)
+                break;
+            if (o.intersects(b)) {
+                clear = false;
+                break;
+            }
+        }
+        if (clear) {
+            keep[i] = true;
+            kept.append(i);
+            widest = std::max(widest, b.width());
+        }
+    }
+    return keep;
+}
+
 Box3D box3D(const QRectF &f, const QPointF &d)
 {
     Box3D b;

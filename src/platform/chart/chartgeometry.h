@@ -55,6 +55,10 @@ double xToAxisValue(double x, int first, int slotCount, const QRectF &plot);
 QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
                double widthRatio, double maxWidth = 1e300);
 
+// Marks placed from left to right (boxes in the order of their centres' x): which of them to draw so
+// that no two drawn boxes come closer than gap. A box is kept when it clears every box kept before it.
+QVector<bool> keepApart(const QVector<QRectF> &boxes, double gap);
+
 // The three visible faces of a box seen obliquely from the upper right.
 struct Box3D
 {

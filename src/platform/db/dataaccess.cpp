@@ -7,6 +7,8 @@
 #include <QSqlRecord>
 #include <QVariant>
 
+#include <sqlite3.h>
+
 namespace {
 
 QString errorText(const QSqlError &e)
@@ -23,6 +25,65 @@ QString fieldText(const QVariant &v)
     if (v.typeId() == QMetaType::QByteArray)
         return QString::fromUtf8(v.toByteArray());
     return v.toString();
+}
+
+// The whole result set of one statement on the embedded database, every field as text.
+bool sqliteSelect(sqlite3 *db, const QString &statement, QList<QString> *cells, qsizetype *rows,
+                  int *fields, QString *error)
+{
+    sqlite3_stmt *st = nullptr;
+    const void *tail = nullptr;
+    const int rc = sqlite3_prepare16_v2(db, statement.utf16(), int(statement.size() * 2), &st, &tail);
+    if (rc != SQLITE_OK) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(st);
+        return false;
+    }
+    if (!st) {
+        *error = QStringLiteral("실행할 문장이 없습니다.");
+        return false;
+    }
+    // a second statement after the first is refused, never silently left out or run; what is
+    // left may only be blanks and comments (it then compiles to no statement at all)
+    const auto *begin = reinterpret_cast<const char16_t *>(statement.utf16());
+    const auto *rest = static_cast<const char16_t *>(tail);
+    const int restBytes = int((begin + statement.size() - rest) * 2);
+    if (restBytes > 0) {
+        sqlite3_stmt *extra = nullptr;
+        const int rc2 = sqlite3_prepare16_v2(db, rest, restBytes, &extra, nullptr);
+        const bool more = rc2 != SQLITE_OK || extra;
+        sqlite3_finalize(extra);
+        if (more) {
+            sqlite3_finalize(st);
+            *error = QStringLiteral("한 번에 한 문장만 실행할 수 있습니다.");
+            return false;
+        }
+    }
+    const int n = sqlite3_column_count(st);
+    QList<QString> out;
+    qsizetype count = 0;
+    int step;
+    while ((step = sqlite3_step(st)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            if (sqlite3_column_type(st, i) == SQLITE_NULL) {
+                out.emplace_back();
+                continue;
+            }
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+            out.emplace_back(QString::fromUtf8(text, sqlite3_column_bytes(st, i)));
+        }
+        ++count;
+    }
+    if (step != SQLITE_DONE) {
+        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        sqlite3_finalize(st);
+        return false;
+    }
+    sqlite3_finalize(st);
+    *cells = std::move(out);
+    *rows = count;
+    *fields = n;
+    return true;
 }
 
 } // namespace
@@ -58,20 +119,26 @@ bool DataAccess::ready()
 
 bool DataAccess::runSelect(const QString &statement)
 {
+    if (sqlite3 *h = m_conn->sqliteHandle()) {
+        if (!sqliteSelect(h, statement, &m_cells, &m_rowCount, &m_fieldCount, &m_lastError))
+            return false;
+        m_row = 0;
+        m_open = true;
+        return true;
+    }
     QSqlQuery q(m_conn->database());
     q.setForwardOnly(true);
     if (!q.exec(statement)) {
         m_lastError = errorText(q.lastError());
         return false;
     }
-    QList<QStringList> rows;
+    QList<QString> cells;
+    qsizetype rows = 0;
     const int fields = q.record().count();
     while (q.next()) {
-        QStringList row;
-        row.reserve(fields);
         for (int i = 0; i < fields; ++i)
-            row << fieldText(q.value(i));
-        rows << row;
+            cells << fieldText(q.value(i));
+        ++rows;
     }
     if (q.lastError().isValid()) {
         m_lastError = errorText(q.lastError());
@@ -79,7 +146,8 @@ bool DataAccess::runSelect(const QString &statement)
         return false;
     }
     q.finish();
-    m_rows = std::move(rows);
+    m_cells = std::move(cells);
+    m_rowCount = rows;
     m_fieldCount = fields;
     m_row = 0;
     m_open = true;
@@ -92,7 +160,8 @@ bool DataAccess::OpenQuery(const QString &statement, int option1, int option2)
     Q_UNUSED(option2);
     log(QStringLiteral("OpenQuery"));
     // one result set at a time: a set left open by a caller is dropped, never leaked
-    m_rows.clear();
+    m_cells.clear();
+    m_rowCount = 0;
     m_fieldCount = 0;
     m_open = false;
     m_lastError.clear();
@@ -115,7 +184,7 @@ bool DataAccess::OpenQuery(const QString &statement, int option1, int option2)
 bool DataAccess::IsEof() const
 {
     log(QStringLiteral("IsEof"));
-    return !m_open || m_row >= m_rows.size();
+    return !m_open || m_row >= m_rowCount;
 }
 
 int DataAccess::FieldCount() const
@@ -130,37 +199,39 @@ bool DataAccess::MoveFirst()
     if (!m_open)
         return false;
     m_row = 0;
-    return !m_rows.isEmpty();
+    return m_rowCount > 0;
 }
 
 bool DataAccess::MoveNext()
 {
     log(QStringLiteral("MoveNext"));
-    if (!m_open || m_row >= m_rows.size())
+    if (!m_open || m_row >= m_rowCount)
         return false;
     ++m_row;
-    return m_row < m_rows.size();
+    return m_row < m_rowCount;
 }
 
 QString DataAccess::FieldValue(int index) const
 {
-    log(QStringLiteral("FieldValue(%1)").arg(index));
-    if (!m_open || m_row >= m_rows.size() || index < 0 || index >= m_fieldCount)
+    if (m_log) // the name is only built when someone listens
+        log(QStringLiteral("FieldValue(%1)").arg(index));
+    if (!m_open || m_row >= m_rowCount || index < 0 || index >= m_fieldCount)
         return {};
-    return m_rows.at(m_row).at(index);
+    return m_cells.at(m_row * m_fieldCount + index);
 }
 
 long DataAccess::RecordCount() const
 {
     log(QStringLiteral("RecordCount"));
-    return m_open ? long(m_rows.size()) : -1;
+    return m_open ? long(m_rowCount) : -1;
 }
 
 bool DataAccess::CloseQuery()
 {
     log(QStringLiteral("CloseQuery"));
     const bool wasOpen = m_open;
-    m_rows.clear();
+    m_cells.clear();
+    m_rowCount = 0;
     m_fieldCount = 0;
     m_row = 0;
     m_open = false;

@@ -54,7 +54,8 @@ private:
     bool failWith(const QString &why);
 
     std::shared_ptr<DbConnection> m_conn;
-    QList<QStringList> m_rows;
+    QList<QString> m_cells; // row after row, m_fieldCount fields each
+    qsizetype m_rowCount = 0;
     int m_fieldCount = 0;
     qsizetype m_row = 0;
     bool m_open = false;

@@ -57,6 +57,16 @@ QSqlDatabase DbConnection::database() const
     return QSqlDatabase::database(m_name, false);
 }
 
+sqlite3 *DbConnection::sqliteHandle() const
+{
+    if (m_spec.backend != ConnSpec::Backend::Sqlite || !isOpen())
+        return nullptr;
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.data());
+}
+
 bool DbConnection::isOpen() const
 {
     return QSqlDatabase::contains(m_name) && database().isOpen();

@@ -44,6 +44,9 @@ public:
     bool probe();
 
     QSqlDatabase database() const;
+    // The embedded database's own handle while open (null for the other backends): reading a
+    // large result set through it skips a QVariant per field.
+    struct sqlite3 *sqliteHandle() const;
     QString connectionName() const { return m_name; }
     const ConnSpec &spec() const { return m_spec; }
     const Settings &settings() const { return m_settings; }

@@ -25,6 +25,8 @@ private slots:
     void bottomAxisValue();
     void bars_data();
     void bars();
+    void marksKeptApart_data();
+    void marksKeptApart();
     void obliqueFaces();
     void pieAngles_data();
     void pieAngles();
@@ -255,6 +257,30 @@ void TestChartGeometry::bars()
     QFETCH(double, lo);
     QFETCH(double, hi);
     QTEST(barRect(slot, 4, value, lo, hi, QRectF(0, 0, 400, 200), 0.5, maxWidth), "rect");
+}
+
+void TestChartGeometry::marksKeptApart_data()
+{
+    QTest::addColumn<QVector<QRectF>>("boxes");
+    QTest::addColumn<QVector<bool>>("keep");
+    const QRectF a(0, 100, 60, 14);
+    QTest::newRow("side by side with room") << QVector<QRectF>{a, a.translated(70, 0)} << QVector<bool>{true, true};
+    QTest::newRow("overlapping on one line") << QVector<QRectF>{a, a.translated(40, 0), a.translated(80, 0)}
+                                             << QVector<bool>{true, false, true};
+    QTest::newRow("overlapping in x but at other heights") << QVector<QRectF>{a, a.translated(30, -40), a.translated(60, 40)}
+                                                           << QVector<bool>{true, true, true};
+    QTest::newRow("closer than the gap") << QVector<QRectF>{a, a.translated(61, 0)} << QVector<bool>{true, false};
+    QTest::newRow("a dropped box does not block the next") << QVector<QRectF>{a, a.translated(50, 0), a.translated(62, 0)}
+                                                           << QVector<bool>{true, false, true};
+    QTest::newRow("a wide early box reaches far") << QVector<QRectF>{QRectF(0, 100, 400, 14), a.translated(300, 0)}
+                                                  << QVector<bool>{true, false};
+    QTest::newRow("none") << QVector<QRectF>{} << QVector<bool>{};
+}
+
+void TestChartGeometry::marksKeptApart()
+{
+    QFETCH(QVector<QRectF>, boxes);
+    QTEST(keepApart(boxes, 2), "keep");
 }
 
 void TestChartGeometry::obliqueFaces()

@@ -39,6 +39,8 @@ private slots:
     void sqliteFileMustExist();
     void sqliteRelativeFileAndGetDate();
     void sqliteLockedDatabaseGivesCleanFalse();
+    void sqliteRunsOneStatementOnly_data();
+    void sqliteRunsOneStatementOnly();
     void closeQueryWithoutSetAnswersFalse();
     void postgresReconnectsAfterRestart();
 };
@@ -206,6 +208,43 @@ void TstDbConnection::sqliteLockedDatabaseGivesCleanFalse()
     QCOMPARE(provider.GetConnection()->openCount(), 1);
     holder = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+}
+
+void TstDbConnection::sqliteRunsOneStatementOnly_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<bool>("asQuery");
+    QTest::newRow("query then delete") << " SELECT * FROM EX_RATE ; DELETE FROM EX_RATE " << true;
+    QTest::newRow("insert then delete") << "INSERT INTO EX_RATE (STD_DATE) VALUES ('2001/01/01'); DELETE FROM EX_RATE" << false;
+    QTest::newRow("trailing semicolon and comment is one statement") << " SELECT * FROM EX_RATE ; -- x" << true;
+}
+
+void TstDbConnection::sqliteRunsOneStatementOnly()
+{
+    QFETCH(QString, statement);
+    QFETCH(bool, asQuery);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("one.db"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    ConnProvider provider;
+    provider.setServerName(QStringLiteral("sqlite"));
+    provider.setDatabaseName(file);
+    provider.setSqliteSetup({Schema, QStringLiteral("INSERT INTO EX_RATE (STD_DATE) VALUES ('2000/01/01')")});
+    QVERIFY(provider.OpenConnection());
+    DataAccess da;
+    da.AttachConnection(provider.GetConnection());
+    const bool single = statement.contains(QLatin1String("-- x"));
+    const bool ok = asQuery ? da.OpenQuery(statement) : da.Execute(statement);
+    QCOMPARE(ok, single);
+    if (!single)
+        QVERIFY(!da.lastError().isEmpty());
+    da.CloseQuery();
+    QVERIFY(da.OpenQuery(QStringLiteral("SELECT COUNT(*) FROM EX_RATE")));
+    QCOMPARE(da.FieldValue(0), QStringLiteral("1")); // nothing after the first statement ran
+    da.CloseQuery();
 }
 
 void TstDbConnection::closeQueryWithoutSetAnswersFalse()
