@@ -607,11 +607,12 @@ void FrmRate::btnQuery_Click()
                 for (int j = 0; j < fields; ++j) {
                     const QString value = da->FieldValue(j);
                     double rate = 0;
-                    // a rate that is no number (NULL, text from another program) is shown empty
-                    if (j >= 1 && j <= 3 && !rateOf(value, &rate))
-                        SS->SetCellText(j + 1, row, QString());
-                    else
+                    if (j < 1 || j > 3)
                         SS->SetCellText(j + 1, row, value);
+                    else if (rateOf(value, &rate))
+                        SS->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
+                    else
+                        SS->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
                 }
                 for (int k = 0; k < 3; ++k) {
                     double rate = 0;
