@@ -5,7 +5,9 @@ zz_pg_start() {
   local bin
   bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
   [ -n "$bin" ] || { echo "PostgreSQL binaries not found" >&2; return 1; }
+  # the first free port from 55432 on (another server may hold the usual one)
   local port=${ZOZURA_PG_PORT:-55432}
+  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
   local data
   data=$(mktemp -d /tmp/zozura-pg.XXXXXX)
   chown postgres:postgres "$data"

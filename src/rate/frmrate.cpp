@@ -236,6 +236,7 @@ void FrmRate::connectEvents()
     connect(btnDelete, &btnButton::Click, this, &FrmRate::btnDelete_Click);
     connect(btnClear, &btnButton::Click, this, &FrmRate::btnClear_Click);
     connect(SS, &SpreadGrid::Click, this, &FrmRate::SS_Click);
+    connectNavigatorButtons();
     for (int i = 0; i < 2; ++i) {
         connect(optTOP_UpDown[size_t(i)], &PicToggle::Click, this, [this, i] {
             if (optTOP_UpDown[size_t(i)]->value())

@@ -9,6 +9,8 @@
 #include <memory>
 
 class DataAccess;
+class FrmSSFind;
+class FrmSSGraph;
 class PicToggle;
 class QLabel;
 class QLineEdit;
@@ -91,6 +93,18 @@ public:
     std::array<PicToggle *, 2> optTOP_UpDown{};
     std::array<PicToggle *, 2> optTOP_UpDown1{};
 
+    // --- navigator buttons (frmrate_nav.cpp) ---
+    // Export, find and graph act only on a query result ("조회"); every button leaves the focus
+    // on the grid. A right press on the graph or refresh button shows its menu.
+    void cmdSS_MOVE_XLS_Click();
+    void cmdSS_MOVE_GRP_Click();
+    void cmdSS_MOVE_GRP_MouseDown(Qt::MouseButton button);
+    void cmdSS_MOVE_FND_Click();
+    void cmdSS_MOVE_REF_Click();
+    void cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button);
+    FrmSSFind *findWindow() const;   // nullptr until the find button first opened it
+    FrmSSGraph *graphWindow() const; // nullptr until the graph button first opened it
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -106,6 +120,7 @@ private:
     void sbTop_Align();
     void sbSS_LayoutGrid();
     void sbRelease_GridRecord();
+    void connectNavigatorButtons(); // frmrate_nav.cpp
     void showUnexpectedError(const QString &description);
     void showSaveFailure();
     bool checkInputDate(const QString &date);
@@ -119,6 +134,9 @@ private:
     bool m_centerFrame = false;
     bool m_laidOut = false;
     bool m_unloaded = false;
+    // the single find and graph windows, owned by this window (frmrate_nav.cpp)
+    FrmSSFind *m_findWindow = nullptr;
+    FrmSSGraph *m_graphWindow = nullptr;
 };
 
 // Slides a panel open (show) or shut in ten steps of at least 10 ms, letting the window repaint

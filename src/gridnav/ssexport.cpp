@@ -1,0 +1,286 @@
+#include "gridnav/ssexport.h"
+
+#include "msgscr/msgscr.h"
+#include "platform/spread/spreadgrid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString &lastSaveDir()
+{
+    static QString dir;
+    return dir;
+}
+
+ExportDialogHook &dialogHook()
+{
+    static ExportDialogHook hook;
+    return hook;
+}
+
+std::optional<QString> realDialog(const ExportFileRequest &r)
+{
+    QFileDialog dialog(QApplication::activeWindow(), r.title, r.folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(r.defaultSuffix);
+    // "description | pattern": the dialog shows "description (pattern)"
+    dialog.setNameFilter(r.filter.split(u'|').value(0).trimmed());
+    dialog.selectFile(r.fileName);
+    // the overwrite question is the program's own
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedFiles().value(0);
+}
+
+void notice(qint32 kind, const QString &title, const QString &text)
+{
+    fnDisp_MsgScr(0, 1, kind, title, text, 0, 1, 0);
+}
+
+bool gridHasData(const SS_MOVE_INFO &info)
+{
+    const SpreadGrid *g = info.Grid;
+    if (g->MaxRows() >= 2)
+        return true;
+    if (g->MaxRows() < 1)
+        return false;
+    const int cols = info.ColCount > 0 ? info.ColCount : g->MaxCols();
+    for (int c = 1; c <= cols; ++c)
+        if (!g->GetCellText(c, 1).trimmed().isEmpty())
+            return true;
+    return false;
+}
+
+// Whether an existing file can be replaced: it must open for writing (not truncated) and its folder
+// must take a new file (the workbook is written beside it and renamed over it). 0 or the errno.
+int replaceError(const QString &file)
+{
+    const QByteArray name = QFile::encodeName(file);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    const QByteArray probe = QFile::encodeName(QFileInfo(file).absolutePath() + QStringLiteral("/.zz_export_XXXXXX"));
+    QByteArray tmpl = probe;
+    const int pfd = ::mkstemp(tmpl.data());
+    if (pfd < 0)
+        return errno;
+    ::close(pfd);
+    ::unlink(tmpl.constData());
+    return 0;
+}
+
+void setBlockFormat(SpreadGrid *g, int col, int row, int col2, int row2, int hAlign, bool black)
+{
+    g->setCol(col);
+    g->setRow(row);
+    g->setCursorCol2(col2);
+    g->setCursorRow2(row2);
+    g->setBlockMode(true);
+    g->setCellKind(SpreadGrid::KindStaticText);
+    g->setHAlign(hAlign);
+    g->setVAlign(2); // centre
+    if (black)
+        g->setForeColor(0);
+    g->setBlockMode(false);
+}
+
+// Puts the header and summary rows into the data rows for the file and takes them out again when it
+// goes out of scope, whatever happens in between, so the grid shows what it showed before.
+class ExportRows
+{
+public:
+    ExportRows(SS_MOVE_INFO &info, bool withHeaders)
+        : m_info(info)
+        , m_g(info.Grid)
+    {
+        m_redraw = m_g->Redraw();
+        m_protect = m_g->ProtectFlag();
+        m_scrollBars = m_g->ScrollBarMode();
+        m_firstRow = m_g->FirstVisibleRow();
+        m_firstCol = m_g->FirstVisibleCol();
+        m_col = m_g->Col();
+        m_row = m_g->Row();
+        m_g->setRedraw(false);
+
+        if (withHeaders)
+            putHeaders();
+        if (info.HasSum && info.SumGrid && info.SumRows > 0)
+            putSummary();
+    }
+
+    bool write(const QString &file)
+    {
+        m_g->setProtectFlag(false);
+        m_g->setScrollBarMode(SpreadGrid::ScrollBarsBoth);
+        const bool ok = m_g->ExportToExcel(file, QStringLiteral("Sheet1"), QString());
+        m_g->setProtectFlag(m_protect);
+        m_g->setScrollBarMode(m_scrollBars);
+        return ok;
+    }
+
+    ~ExportRows()
+    {
+        if (m_sumAdded > 0) {
+            m_g->RemoveCellSpan(1, m_g->MaxRows() - m_sumAdded + 1);
+            m_g->setMaxRows(m_g->MaxRows() - m_sumAdded);
+        }
+        if (m_headers > 0) {
+            m_g->DeleteRows(1, m_headers);
+            m_g->setMaxRows(m_g->MaxRows() - m_headers);
+        }
+        m_g->setProtectFlag(m_protect);
+        m_g->setScrollBarMode(m_scrollBars);
+        m_g->setCol(m_col);
+        m_g->setRow(m_row);
+        m_g->setFirstVisibleCol(m_firstCol);
+        m_g->setFirstVisibleRow(m_firstRow);
+        m_g->setRedraw(m_redraw);
+    }
+
+private:
+    void putHeaders()
+    {
+        const int h = m_g->ColHeaderRows();
+        if (h < 1)
+            return;
+        const int cols = m_g->MaxCols();
+        m_g->setMaxRows(m_g->MaxRows() + h);
+        m_headers = h;
+        m_g->InsertRows(1, h);
+        m_g->CopyRange(1, SpreadGrid::FirstHeaderRow, cols, SpreadGrid::FirstHeaderRow + h - 1, 1, 1);
+        setBlockFormat(m_g, 1, 1, cols, h, SpreadGrid::AlignCenter, true);
+    }
+
+    void putSummary()
+    {
+        SpreadGrid *sum = m_info.SumGrid;
+        const int sumCol = sum->Col();
+        const int sumRow = sum->Row();
+        const int cols = m_g->MaxCols();
+        for (int k = 1; k <= m_info.SumRows; ++k) {
+            m_g->setMaxRows(m_g->MaxRows() + 1);
+            ++m_sumAdded;
+            const int r = m_g->MaxRows();
+            setBlockFormat(m_g, 1, r, cols, r, SpreadGrid::AlignRight, false);
+            for (int c = 1; c <= cols; ++c) {
+                sum->setCol(c);
+                sum->setRow(k);
+                const int fore = sum->ForeColor();
+                const int back = sum->BackColor();
+                m_g->setCol(c);
+                m_g->setRow(r);
+                m_g->setText(sum->GetCellText(c, k));
+                m_g->setForeColor(fore);
+                m_g->setBackColor(back);
+            }
+        }
+        sum->setCol(sumCol);
+        sum->setRow(sumRow);
+        const int first = m_g->MaxRows() - m_info.SumRows + 1;
+        m_g->AddCellSpan(1, first, 1, m_info.SumRows);
+        m_g->SetCellText(1, first, QStringLiteral("평균"));
+    }
+
+    SS_MOVE_INFO &m_info;
+    SpreadGrid *m_g;
+    bool m_redraw = true;
+    bool m_protect = true;
+    int m_scrollBars = 0;
+    int m_firstRow = 1;
+    int m_firstCol = 1;
+    int m_col = 1;
+    int m_row = 1;
+    int m_headers = 0;
+    int m_sumAdded = 0;
+};
+
+} // namespace
+
+void setExportDialogHook(ExportDialogHook hook) { dialogHook() = std::move(hook); }
+
+QString fnLastSaveDir() { return lastSaveDir(); }
+void sbSet_LastSaveDir(const QString &folder) { lastSaveDir() = folder; }
+
+QString fnExport_ProposedName(const QDate &today, const QString &baseName)
+{
+    QString base = baseName;
+    base.replace(u'/', u'_').replace(u'\\', u'_');
+    return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
+}
+
+QString fnExport_FolderOf(const QString &file)
+{
+    const qsizetype cut = std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'));
+    return cut < 0 ? QString() : file.left(cut + 1);
+}
+
+void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeaders)
+{
+    if (!info.Grid)
+        return;
+    if (!gridHasData(info)) {
+        notice(MSG_INFO, QStringLiteral("조회된 데이타가 없습니다."),
+               QStringLiteral("저장할 데이타가 존재하지 않아 저장을 취소합니다."));
+        return;
+    }
+    if (lastSaveDir().isEmpty())
+        lastSaveDir() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+
+    ExportFileRequest request;
+    request.title = QStringLiteral("엑셀로 내보내기");
+    request.folder = lastSaveDir();
+    request.fileName = fnExport_ProposedName(QDate::currentDate(), baseName);
+    request.defaultSuffix = QStringLiteral("xlsx");
+    request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
+    const std::optional<QString> chosen = dialogHook() ? dialogHook()(request) : realDialog(request);
+    if (!chosen)
+        return; // Cancel: nothing said, nothing touched
+    const QString file = *chosen;
+    if (file.trimmed().isEmpty()) {
+        notice(MSG_WARNING, QStringLiteral("작업을 취소하셨습니다."),
+               QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
+        return;
+    }
+    lastSaveDir() = fnExport_FolderOf(file);
+
+    if (QFileInfo::exists(file)) {
+        const qint32 answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),
+                                            QStringLiteral("파일을 덮어쓰시겠습니까?"), 0, 2, 0);
+        if (answer != 3)
+            return;
+        // The old file stays until the new workbook is complete (it is renamed over it); only check
+        // now that it can be replaced.
+        if (const int err = replaceError(file)) {
+            QString text = QString::fromLocal8Bit(std::strerror(err));
+            if (err == EACCES || err == EPERM || err == EROFS || err == ETXTBSY)
+                text += kCrLf + QStringLiteral("파일이 사용중이면 닫아주십시오.");
+            notice(MSG_WARNING, QStringLiteral("오류가 발생했습니다."), text);
+            return;
+        }
+    }
+
+    bool ok = false;
+    {
+        ExportRows rows(info, withHeaders);
+        ok = rows.write(file);
+    }
+    if (ok)
+        notice(MSG_INFO, QStringLiteral("저장하였습니다."),
+               QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + file);
+    else
+        notice(MSG_WARNING, QStringLiteral("저장을 실패하였습니다."), QStringLiteral("정상적으로 저장되지 않았습니다."));
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "gridnav/ss_move_info.h"
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// Export of a data grid to an .xlsx workbook (sheet "Sheet1") with its header rows and summary rows,
+// reported through the message screen.
+
+// What the save dialog is asked for.
+struct ExportFileRequest
+{
+    QString title;         // "엑셀로 내보내기"
+    QString folder;        // LastSaveDir
+    QString fileName;      // proposed name, without folder
+    QString defaultSuffix; // "xlsx"
+    QString filter;        // "Excel File (*.xlsx) | *.xlsx"
+};
+// Answers the chosen full file name ("" when the dialog gave no name), or nullopt for Cancel.
+using ExportDialogHook = std::function<std::optional<QString>(const ExportFileRequest &)>;
+// Tests: replaces the save dialog; an empty function brings the real dialog back.
+void setExportDialogHook(ExportDialogHook hook);
+
+// The folder the export dialog opens in: empty at start, the program's folder on first use, then
+// the folder of the last chosen file (with its trailing "/").
+QString fnLastSaveDir();
+void sbSet_LastSaveDir(const QString &folder);
+
+// "YYYYMMDD" of `today`, a blank, then `baseName` ("/" and "\" become "_": they would name a folder).
+QString fnExport_ProposedName(const QDate &today, const QString &baseName);
+// `file` up to and including its last "/" (or "\"); "" when it names no folder.
+QString fnExport_FolderOf(const QString &file);
+
+// Writes the grid of `info` (all data rows, with the header rows when `withHeaders`, and the summary
+// rows of its summary grid with "평균" in the first cell) to a file chosen in the save dialog, then
+// gives the grid back exactly as it was. Tells the user the outcome through the message screen;
+// Cancel in the dialog ends silently.
+void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeaders);

@@ -1,0 +1,111 @@
+#include "gridnav/ssmenus.h"
+
+#include "platform/controls/controlinfo.h"
+#include "platform/spread/spreadgrid.h"
+#include "winui/popupmenu.h"
+#include "winui/tooltip.h"
+
+#include <QAbstractButton>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kRefreshTip = 6; // index of the refresh button's hint in SS_MOVE_INFO::Tips
+
+QString headerText(const SpreadGrid *grid, int col)
+{
+    const int lastHeaderRow = SpreadGrid::FirstHeaderRow + std::max(grid->ColHeaderRows(), 1) - 1;
+    return grid->GetCellText(col, lastHeaderRow);
+}
+
+bool columnHidden(SpreadGrid *grid, int col)
+{
+    const int oldCol = grid->Col();
+    const int oldRow = grid->Row();
+    grid->setCol(col);
+    grid->setRow(SpreadGrid::AllCells);
+    const bool hidden = grid->ColHidden();
+    grid->setCol(oldCol);
+    grid->setRow(oldRow);
+    return hidden;
+}
+
+} // namespace
+
+QStringList sizeMenuTexts()
+{
+    return {QStringLiteral("시트 크기에 맞게 정렬"), QStringLiteral("글자 크기에 맞게 정렬"),
+            QStringLiteral("기준 크기로 정렬"), QStringLiteral("정렬 안함")};
+}
+
+QString refreshHintText(int mode)
+{
+    return sizeMenuTexts().value(mode - 1) + kCrLf + QStringLiteral("좌클릭 : 새로고침 실행") + kCrLf
+        + QStringLiteral("우클릭 : 메뉴표시");
+}
+
+GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol,
+                              const QString &keyLabel)
+{
+    GraphMenuItems items;
+    if (!info.Grid)
+        return items;
+    const QString key = keyLabel.isEmpty() ? headerText(info.Grid, keyCol) : keyLabel;
+    for (int c = firstCol; c <= lastCol; ++c) {
+        items.texts << key + QStringLiteral(" 별 ") + headerText(info.Grid, c);
+        items.enabled << !columnHidden(info.Grid, c);
+    }
+    return items;
+}
+
+int graphColumnInRange(const QString &tag, int firstCol, int lastCol)
+{
+    bool ok = false;
+    const int col = tag.trimmed().toInt(&ok);
+    if (!ok || col < firstCol)
+        return firstCol;
+    return std::min(col, lastCol);
+}
+
+bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit)
+{
+    if (!info.cmdRef)
+        return false;
+    QString tag = ControlInfo::tag(info.cmdRef).trimmed();
+    if (tag.isEmpty()) {
+        tag = QStringLiteral("1");
+        ControlInfo::setTag(info.cmdRef, tag);
+    }
+    const QStringList texts = sizeMenuTexts();
+    QList<bool> enabled;
+    QList<bool> checked;
+    for (int n = 1; n <= texts.size(); ++n) {
+        enabled << (n != 2 || allowTextFit);
+        checked << (tag == QString::number(n));
+    }
+    const int chosen = PopupMenu::CreatPopup(texts, enabled, checked, QStringLiteral("   [ 정렬 방법 지정 ]   "));
+    if (chosen <= 0 || QString::number(chosen) == tag)
+        return false;
+    ControlInfo::setTag(info.cmdRef, QString::number(chosen));
+    if (ToolTip *tip = info.Tips[kRefreshTip].get())
+        fnSet_ToolTip(tip, info.cmdRef, 1, true, refreshHintText(chosen), QStringLiteral("새로고침"), 0);
+    return true;
+}
+
+bool fnSS_MOVE_GraphMenu(SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol, const QString &keyLabel)
+{
+    if (!info.cmdGrp || !info.Grid || lastCol < firstCol)
+        return false;
+    const GraphMenuItems items = graphMenuItems(info, keyCol, firstCol, lastCol, keyLabel);
+    const int current = graphColumnInRange(ControlInfo::tag(info.cmdGrp), firstCol, lastCol);
+    ControlInfo::setTag(info.cmdGrp, QString::number(current));
+    QList<bool> checked;
+    for (int c = firstCol; c <= lastCol; ++c)
+        checked << (c == current);
+    const int chosen =
+        PopupMenu::CreatPopup(items.texts, items.enabled, checked, QStringLiteral("     [ 그래프 통계 보기 ]     "));
+    if (chosen <= 0)
+        return false;
+    ControlInfo::setTag(info.cmdGrp, QString::number(chosen + firstCol - 1));
+    return true;
+}

@@ -1,0 +1,112 @@
+// The rate window's navigator buttons: export, graph, find and refresh, with the menus on the
+// right mouse button of the graph and refresh buttons.
+
+#include "rate/frmrate.h"
+
+#include "find/frmssfind.h"
+#include "graph/frmssgraph.h"
+#include "gridnav/ssexport.h"
+#include "gridnav/ssmenus.h"
+#include "platform/controls/controlinfo.h"
+#include "platform/controls/picbutton.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/pointer.h"
+
+#include <QAbstractButton>
+
+namespace {
+
+const QString kQueryMode = QStringLiteral("조회");
+
+// Graph menu of this window: the date column as key, the three rate columns as values.
+constexpr int kKeyCol = 1;
+constexpr int kFirstValueCol = 2;
+constexpr int kLastValueCol = 4;
+
+} // namespace
+
+void FrmRate::connectNavigatorButtons()
+{
+    // the navigator's controls exist from construction; the record is bound to them only later
+    auto button = [this](const char *name) { return findChild<PicButton *>(QString::fromLatin1(name)); };
+    if (auto *b = button("cmdSS_MOVE_XLS"))
+        connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_XLS_Click(); });
+    if (auto *b = button("cmdSS_MOVE_FND"))
+        connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_FND_Click(); });
+    if (auto *b = button("cmdSS_MOVE_GRP")) {
+        connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_GRP_Click(); });
+        connect(b, &PicButton::MouseDown, this, [this](Qt::MouseButton mb) {
+            cmdSS_MOVE_GRP_MouseDown(mb);
+        });
+    }
+    if (auto *b = button("cmdSS_MOVE_REF")) {
+        connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_REF_Click(); });
+        connect(b, &PicButton::MouseDown, this, [this](Qt::MouseButton mb) {
+            cmdSS_MOVE_REF_MouseDown(mb);
+        });
+    }
+}
+
+FrmSSFind *FrmRate::findWindow() const { return m_findWindow; }
+FrmSSGraph *FrmRate::graphWindow() const { return m_graphWindow; }
+
+void FrmRate::cmdSS_MOVE_XLS_Click()
+{
+    if (m_screenMode == kQueryMode)
+        sbSS_ExportXls(m_info, windowTitle(), true);
+    if (SS)
+        SS->setFocus();
+}
+
+void FrmRate::cmdSS_MOVE_FND_Click()
+{
+    if (m_screenMode == kQueryMode) {
+        if (!m_findWindow)
+            m_findWindow = new FrmSSFind(this);
+        m_findWindow->sbSet_SSFind_Init(SS);
+    } else if (SS) {
+        SS->setFocus();
+    }
+}
+
+void FrmRate::cmdSS_MOVE_GRP_Click()
+{
+    if (m_screenMode != kQueryMode) {
+        if (SS)
+            SS->setFocus();
+        return;
+    }
+    const int valueCol = m_info.cmdGrp ? ControlInfo::tag(m_info.cmdGrp).trimmed().toInt() : 0;
+    if (!m_graphWindow)
+        m_graphWindow = new FrmSSGraph(this);
+    m_graphWindow->sbDisp_SS_Graph_Init(m_info, kKeyCol, valueCol, windowTitle(), QString(), QString(), true);
+}
+
+void FrmRate::cmdSS_MOVE_GRP_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    if (fnSS_MOVE_GraphMenu(m_info, kKeyCol, kFirstValueCol, kLastValueCol, QString()))
+        cmdSS_MOVE_GRP_Click();
+}
+
+void FrmRate::cmdSS_MOVE_REF_Click()
+{
+    if (m_info.cmdRef)
+        m_info.cmdRef->setEnabled(false);
+    Pointer::setShape(11);
+    sbSS_Format(QStringLiteral("001"));
+    if (m_info.cmdRef)
+        m_info.cmdRef->setEnabled(true);
+    Pointer::setShape(0);
+    if (SS)
+        SS->setFocus();
+}
+
+void FrmRate::cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    if (fnSS_MOVE_SizeMenu(m_info, m_screenMode == kQueryMode))
+        cmdSS_MOVE_REF_Click();
+}

@@ -1,0 +1,297 @@
+// The rate window's navigator buttons on a real SQLite database: export, find and graph act only on
+// a query result, the right button shows the sizing and graph menus, a new choice acts at once.
+
+#include "app/clsmain.h"
+#include "app/confcodec.h"
+#include "find/frmssfind.h"
+#include "graph/frmssgraph.h"
+#include "gridnav/ssexport.h"
+#include "msgscr/frmmsgscr.h"
+#include "msgscr/msgscr.h"
+#include "platform/controls/controlinfo.h"
+#include "platform/controls/ddate.h"
+#include "platform/controls/picbutton.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/stdmessagebox.h"
+#include "rate/frmrate.h"
+#include "winui/popupmenu.h"
+
+#include "../common/dbtestenv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray confFile(const QString &server, const QString &database)
+{
+    const QString rec = QStringLiteral("0") + server.leftJustified(30) + QStringLiteral("sa").leftJustified(30)
+                        + QString().leftJustified(30) + database.leftJustified(30);
+    return ConfCodec::fileContent(ConfCodec::scramble(rec));
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+bool focusInGrid(const SpreadGrid *grid)
+{
+    const QWidget *w = QApplication::focusWidget();
+    return w && (w == grid || grid->isAncestorOf(w));
+}
+
+} // namespace
+
+class TstFrmRateNav : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void beforeQueryOnlyFocus_data();
+    void beforeQueryOnlyFocus();
+    void graphLeftClickBeforeMenuUse();
+    void graphMenuChoiceOpensGraph();
+    void findOpensOnQueryResult();
+    void exportProposesCaption();
+    void refreshMenu_data();
+    void refreshMenu();
+
+private:
+    void query();
+    PicButton *button(const char *name) const;
+
+    QTemporaryDir *m_odbc = nullptr;
+    QTemporaryDir *m_sys = nullptr;
+    QTemporaryDir *m_run = nullptr;
+    FrmRate *m_frm = nullptr;
+    QStringList m_notices;
+    QList<ExportFileRequest> m_requests;
+    int m_menuPick = 0;
+    QList<QList<bool>> m_menuEnabled;
+};
+
+void TstFrmRateNav::initTestCase()
+{
+    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    m_odbc = new QTemporaryDir;
+    DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
+    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+        m_notices << screen.lblTitle()->text();
+        fnMsgScr_AnswerWith(1)(screen);
+    });
+    StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
+    setEndProcessHook([](int) {});
+    setExportDialogHook([this](const ExportFileRequest &r) {
+        m_requests << r;
+        return std::optional<QString>(); // Cancel
+    });
+    PopupMenu::setAnswerHook([this](QMenu *menu, QPoint) {
+        QList<bool> enabled;
+        for (QAction *a : menu->actions())
+            if (a->data().toInt() > 0)
+                enabled << a->isEnabled();
+        m_menuEnabled << enabled;
+        return m_menuPick;
+    });
+}
+
+void TstFrmRateNav::cleanupTestCase()
+{
+    sbMsgScr_SetAnswerHook({});
+    StdMessageBox::setAnswerHook({});
+    setEndProcessHook({});
+    setExportDialogHook({});
+    PopupMenu::setAnswerHook({});
+    delete m_odbc;
+}
+
+void TstFrmRateNav::init()
+{
+    m_sys = new QTemporaryDir;
+    m_run = new QTemporaryDir;
+    QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("ZEVARU_SYSTEM_DIR", m_sys->path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", m_run->path().toLocal8Bit());
+    writeFile(m_sys->filePath("registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
+    writeFile(m_sys->filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
+    writeFile(m_sys->filePath("rates.db"), QByteArray());
+    m_notices.clear();
+    m_requests.clear();
+    m_menuEnabled.clear();
+    m_menuPick = 0;
+    m_frm = new FrmRate;
+    QVERIFY(m_frm->Form_Load());
+    m_frm->show();
+    m_frm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frm));
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("nav-check"));
+    db.setDatabaseName(m_sys->filePath("rates.db"));
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    const char *rows[] = {"('2024/03/04', 1310.5, 24400, 0.0531, 'a', 'X')", "('2024/03/05', 1320.25, 24500, 0.0539, '', 'X')",
+                          "('2024/03/06', 1330, 24600, 0.0541, 'c', 'X')"};
+    for (const char *r : rows)
+        QVERIFY2(q.exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES ")
+                        + QString::fromLatin1(r)),
+                 qPrintable(q.lastError().text()));
+}
+
+void TstFrmRateNav::cleanup()
+{
+    delete m_frm;
+    m_frm = nullptr;
+    resetProgramForTests();
+    QSqlDatabase::removeDatabase(QStringLiteral("nav-check"));
+    delete m_sys;
+    delete m_run;
+}
+
+void TstFrmRateNav::query()
+{
+    m_frm->txtFM_DATE->setValue(QStringLiteral("2024/03/01"));
+    m_frm->txtTO_DATE->setValue(QStringLiteral("2024/03/31"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+    QCOMPARE(m_frm->SS->MaxRows(), 3);
+    m_notices.clear();
+    m_frm->activateWindow(); // the wait notice had the activation
+    QVERIFY(QTest::qWaitForWindowActive(m_frm));
+    m_frm->txtFM_DATE->setFocus();
+}
+
+PicButton *TstFrmRateNav::button(const char *name) const
+{
+    return m_frm->findChild<PicButton *>(QString::fromLatin1(name));
+}
+
+void TstFrmRateNav::beforeQueryOnlyFocus_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("graph") << "cmdSS_MOVE_GRP";
+    QTest::newRow("find") << "cmdSS_MOVE_FND";
+    QTest::newRow("export") << "cmdSS_MOVE_XLS";
+}
+
+void TstFrmRateNav::beforeQueryOnlyFocus()
+{
+    QFETCH(QString, name);
+    PicButton *b = button(name.toLatin1().constData());
+    QVERIFY(b);
+    m_frm->txtFM_DATE->setFocus();
+    QTest::mouseClick(b, Qt::LeftButton);
+    QVERIFY(!m_frm->graphWindow());
+    QVERIFY(!m_frm->findWindow());
+    QVERIFY(m_requests.isEmpty());
+    QVERIFY(m_notices.isEmpty());
+    QTRY_VERIFY(focusInGrid(m_frm->SS));
+}
+
+void TstFrmRateNav::graphLeftClickBeforeMenuUse()
+{
+    query();
+    QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_GRP")), QStringLiteral("1"));
+    QTest::mouseClick(button("cmdSS_MOVE_GRP"), Qt::LeftButton);
+    QVERIFY(m_frm->graphWindow());
+    QVERIFY(m_frm->graphWindow()->isVisible());
+    // value column 1: the dates are no numbers, so no item is drawn from them
+    QCOMPARE(m_frm->graphWindow()->dataSet().GraphCount, 0);
+    QVERIFY(m_menuEnabled.isEmpty());
+}
+
+void TstFrmRateNav::graphMenuChoiceOpensGraph()
+{
+    query();
+    m_menuPick = 1; // 일자 별 미달러
+    QTest::mousePress(button("cmdSS_MOVE_GRP"), Qt::RightButton);
+    QTest::mouseRelease(button("cmdSS_MOVE_GRP"), Qt::RightButton);
+    QCOMPARE(m_menuEnabled.size(), 1);
+    QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_GRP")), QStringLiteral("2"));
+    FrmSSGraph *graph = m_frm->graphWindow();
+    QVERIFY(graph);
+    QVERIFY(graph->isVisible());
+    const GraphDataSet &data = graph->dataSet();
+    QCOMPARE(data.GraphCount, 3);
+    QCOMPARE(data.GraphLabels, QStringList({QStringLiteral("2024/03/04"), QStringLiteral("2024/03/05"),
+                                            QStringLiteral("2024/03/06")}));
+    QCOMPARE(data.GraphValues, QVector<double>({1310.5, 1320.25, 1330}));
+
+    // dismissing the menu leaves the graph as it is and opens nothing new
+    m_menuPick = 0;
+    QTest::mousePress(button("cmdSS_MOVE_GRP"), Qt::RightButton);
+    QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_GRP")), QStringLiteral("2"));
+    QCOMPARE(m_frm->graphWindow(), graph);
+}
+
+void TstFrmRateNav::findOpensOnQueryResult()
+{
+    query();
+    QTest::mouseClick(button("cmdSS_MOVE_FND"), Qt::LeftButton);
+    FrmSSFind *find = m_frm->findWindow();
+    QVERIFY(find);
+    QVERIFY(find->isVisible());
+    QCOMPARE(find->SSFind_SS(), m_frm->SS);
+}
+
+void TstFrmRateNav::exportProposesCaption()
+{
+    query();
+    QTest::mouseClick(button("cmdSS_MOVE_XLS"), Qt::LeftButton);
+    QCOMPARE(m_requests.size(), 1);
+    QCOMPARE(m_requests[0].fileName,
+             QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 환율관리 프로그램"));
+    QVERIFY(m_notices.isEmpty()); // cancelled in the dialog: nothing said
+    QTRY_VERIFY(focusInGrid(m_frm->SS));
+}
+
+void TstFrmRateNav::refreshMenu_data()
+{
+    QTest::addColumn<bool>("queried");
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<QString>("tag");
+    QTest::newRow("outside query: item 2 greyed, mode 3") << false << 3 << "3";
+    QTest::newRow("query result: text fit") << true << 2 << "2";
+    QTest::newRow("same mode: nothing") << true << 1 << "1";
+}
+
+void TstFrmRateNav::refreshMenu()
+{
+    QFETCH(bool, queried);
+    QFETCH(int, pick);
+    QFETCH(QString, tag);
+    if (queried)
+        query();
+    SpreadGrid *ss = m_frm->SS;
+    // a width of the user's own, which only a re-sizing undoes
+    ss->setColWidth(1, 25);
+    m_menuPick = pick;
+    QTest::mousePress(button("cmdSS_MOVE_REF"), Qt::RightButton);
+    QCOMPARE(m_menuEnabled.size(), 1);
+    QCOMPARE(m_menuEnabled[0], QList<bool>({true, queried, true, true}));
+    QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_REF")), tag);
+    if (tag == u"3")
+        QCOMPARE(ss->ColWidth(1), 10.0); // the definition width
+    else if (tag == u"2")
+        QVERIFY(qAbs(ss->ColWidth(1) - (ss->MaxTextWidth(1) + 0.5)) < 0.2);
+    else
+        QCOMPARE(ss->ColWidth(1), 25.0);
+    QVERIFY(button("cmdSS_MOVE_REF")->isEnabled());
+}
+
+QTEST_MAIN(TstFrmRateNav)
+#include "tst_frmrate_nav.moc"
