@@ -591,6 +591,9 @@ void FrmRate::btnQuery_Click()
         if (!opened) {
             fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
             Pointer::setShape(0);
+            // a failed read is said so, never left to look like an empty period
+            const QString why = da->lastError().trimmed();
+            showUnexpectedError(why.isEmpty() ? QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다.") : why);
             return;
         }
 
