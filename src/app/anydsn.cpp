@@ -15,12 +15,12 @@ const QString Description = QStringLiteral("DSN for ZEVARU Report");
 OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
                                    const QString &database, const QString &sqliteBaseDir)
 {
-    const ConnSpec spec = ConnSpec::fromServerField(server);
+    const ConnSpec conn = ConnSpec::fromServerField(server);
     QString db = database;
     QString driver;
     QString host = server;
     OdbcConfig::Values extra;
-    switch (spec.backend) {
+    switch (conn.backend) {
     case ConnSpec::Backend::Sqlite:
         driver = OdbcConfig::driverLibrary(QStringLiteral("SQLite3"),
                                            QStringLiteral("libsqlite3odbc.so"));
@@ -30,23 +30,23 @@ OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
     case ConnSpec::Backend::Postgres:
         driver = OdbcConfig::driverLibrary(QStringLiteral("PostgreSQL Unicode"),
                                            QStringLiteral("psqlodbcw.so"));
-        host = spec.host;
+        host = conn.host;
         extra << std::pair{QStringLiteral("Port"),
-                           QString::number(spec.port > 0 ? spec.port : ConnSpec::DefaultPgPort)};
+                           QString::number(conn.port > 0 ? conn.port : ConnSpec::DefaultPgPort)};
         break;
     case ConnSpec::Backend::Odbc:
-        driver = OdbcConfig::readValue(spec.dsn, QStringLiteral("Driver"));
-        host = spec.dsn;
+        driver = OdbcConfig::readValue(conn.dsn, QStringLiteral("Driver"));
+        host = conn.dsn;
         break;
     case ConnSpec::Backend::SqlServer:
         driver = OdbcConfig::driverLibrary(QStringLiteral("FreeTDS"),
                                            QStringLiteral("libtdsodbc.so"));
-        if (spec.valid) {
-            host = spec.instance.isEmpty() ? spec.host : spec.host + QLatin1Char('\\') + spec.instance;
+        if (conn.valid) {
+            host = conn.instance.isEmpty() ? conn.host : conn.host + QLatin1Char('\\') + conn.instance;
             // the named instance finds its own port
-            if (spec.instance.isEmpty())
+            if (conn.instance.isEmpty())
                 extra << std::pair{QStringLiteral("Port"),
-                                   QString::number(spec.port > 0 ? spec.port
+                                   QString::number(conn.port > 0 ? conn.port
                                                                  : ConnSpec::DefaultSqlServerPort)};
         }
         extra << std::pair{QStringLiteral("TDS_Version"), QStringLiteral("7.0")};

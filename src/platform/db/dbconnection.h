@@ -48,7 +48,7 @@ public:
     // large result set through it skips a QVariant per field.
     struct sqlite3 *sqliteHandle() const;
     QString connectionName() const { return m_name; }
-    const ConnSpec &spec() const { return m_spec; }
+    const ConnSpec &conn() const { return m_spec; }
     const Settings &settings() const { return m_settings; }
     QString lastError() const { return m_lastError; }
     // How many times the connection was opened (1 after the first open); reopens add to it.

@@ -77,15 +77,15 @@ void TstDbConnection::serverField()
     QFETCH(QString, host);
     QFETCH(int, port);
     QFETCH(QString, instanceOrDsn);
-    const ConnSpec spec = ConnSpec::fromServerField(server);
-    QCOMPARE(int(spec.backend), backend);
-    QCOMPARE(spec.valid, valid);
-    QCOMPARE(spec.problem.isEmpty(), valid);
+    const ConnSpec conn = ConnSpec::fromServerField(server);
+    QCOMPARE(int(conn.backend), backend);
+    QCOMPARE(conn.valid, valid);
+    QCOMPARE(conn.problem.isEmpty(), valid);
     if (!valid)
         return;
-    QCOMPARE(spec.host, host);
-    QCOMPARE(spec.port, port);
-    QCOMPARE(spec.backend == Backend::Odbc ? spec.dsn : spec.instance, instanceOrDsn);
+    QCOMPARE(conn.host, host);
+    QCOMPARE(conn.port, port);
+    QCOMPARE(conn.backend == Backend::Odbc ? conn.dsn : conn.instance, instanceOrDsn);
 }
 
 void TstDbConnection::odbcConnectString_data()
