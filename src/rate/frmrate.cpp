@@ -104,7 +104,6 @@ void FrmRate::createControls()
     Twips::setGeometry(xPanel1, 45, 45, 11895, RateLayout::TopPanelHeight);
 
     imgTOP_BACK = named<QLabel>(xPanel1, "imgTOP_BACK");
-    imgTOP_BACK->setObjectName(QStringLiteral("imgTOP_BACK"));
     imgTOP_BACK->setStyleSheet(QStringLiteral(
         "QLabel#imgTOP_BACK { border: none; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         " stop:0 rgba(214,228,242,0), stop:1 rgba(214,228,242,150)); }"));
@@ -115,45 +114,51 @@ void FrmRate::createControls()
 
     auto place = [](QWidget *w, double l, double t, double wd, double h) { Twips::setGeometry(w, l, t, wd, h); };
 
-    lTitle5 = named<lTitle>(fmeTOP_BACK, "lTitle5");
-    lTitle5->setCaption(QStringLiteral("기준일"));
-    place(lTitle5, 0, 0, 1215, 300);
+    // each field with its caption in front: design places in twips (caption 1215 wide, field 45 after it)
+    struct Field
+    {
+        lTitle *&title;
+        const char *titleName;
+        const char *caption;
+        QWidget *field;
+        double left, top, width;
+    };
     txtSTD_DATE = named<dDate>(fmeTOP_BACK, "txtSTD_DATE");
-    place(txtSTD_DATE, 1260, 0, 1320, 300);
-
-    lTitle1 = named<lTitle>(fmeTOP_BACK, "lTitle1");
-    lTitle1->setCaption(QStringLiteral("미달러"));
-    place(lTitle1, 0, 360, 1215, 300);
     txtUSD = named<cFloat>(fmeTOP_BACK, "txtUSD");
-    place(txtUSD, 1260, 360, 1320, 300);
-
-    lTitle2 = named<lTitle>(fmeTOP_BACK, "lTitle2");
-    lTitle2->setCaption(QStringLiteral("베트남동"));
-    place(lTitle2, 2700, 360, 1215, 300);
     txtVND = named<cFloat>(fmeTOP_BACK, "txtVND");
-    place(txtVND, 3960, 360, 1320, 300);
-
-    lTitle3 = named<lTitle>(fmeTOP_BACK, "lTitle3");
-    lTitle3->setCaption(QStringLiteral("한국원화"));
-    place(lTitle3, 5400, 360, 1215, 300);
     txtKRW = named<cFloat>(fmeTOP_BACK, "txtKRW");
-    place(txtKRW, 6660, 360, 1320, 300);
-
-    lTitle4 = named<lTitle>(fmeTOP_BACK, "lTitle4");
-    lTitle4->setCaption(QStringLiteral("비  고"));
-    place(lTitle4, 0, 720, 1215, 300);
     txtREMARK = named<QLineEdit>(fmeTOP_BACK, "txtREMARK");
-    place(txtREMARK, 1260, 720, 6720, 300);
+    const Field fields[] = {
+        {lTitle5, "lTitle5", "기준일", txtSTD_DATE, 0, 0, 1320},
+        {lTitle1, "lTitle1", "미달러", txtUSD, 0, 360, 1320},
+        {lTitle2, "lTitle2", "베트남동", txtVND, 2700, 360, 1320},
+        {lTitle3, "lTitle3", "한국원화", txtKRW, 5400, 360, 1320},
+        {lTitle4, "lTitle4", "비  고", txtREMARK, 0, 720, 6720},
+    };
+    for (const Field &f : fields) {
+        f.title = named<lTitle>(fmeTOP_BACK, f.titleName);
+        f.title->setCaption(QString::fromUtf8(f.caption));
+        place(f.title, f.left, f.top, 1215, 300);
+        place(f.field, f.left + 1260, f.top, f.width, 300);
+    }
 
-    btnClear = named<btnButton>(fmeTOP_BACK, "btnClear");
-    btnClear->setCaption(QStringLiteral("초기화"));
-    place(btnClear, 8145, 45, 2535, 390);
-    btnSave = named<btnButton>(fmeTOP_BACK, "btnSave");
-    btnSave->setCaption(QStringLiteral("저  장"));
-    place(btnSave, 8145, 540, 1230, 390);
-    btnDelete = named<btnButton>(fmeTOP_BACK, "btnDelete");
-    btnDelete->setCaption(QStringLiteral("삭  제"));
-    place(btnDelete, 9450, 540, 1230, 390);
+    struct Button
+    {
+        btnButton *&button;
+        const char *name;
+        const char *caption;
+        double left, top, width;
+    };
+    const Button buttons[] = {
+        {btnClear, "btnClear", "초기화", 8145, 45, 2535},
+        {btnSave, "btnSave", "저  장", 8145, 540, 1230},
+        {btnDelete, "btnDelete", "삭  제", 9450, 540, 1230},
+    };
+    for (const Button &b : buttons) {
+        b.button = named<btnButton>(fmeTOP_BACK, b.name);
+        b.button->setCaption(QString::fromUtf8(b.caption));
+        place(b.button, b.left, b.top, b.width, 390);
+    }
 
     // rates: dollar 2 fixed decimals, dong none, won 6; all with thousands separators
     const std::array<std::pair<cFloat *, int>, 3> rates = {{{txtUSD, 2}, {txtVND, 0}, {txtKRW, 6}}};

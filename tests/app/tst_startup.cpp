@@ -12,6 +12,7 @@
 #include "rate/frmrate.h"
 
 #include "../common/dbtestenv.h"
+#include "../common/programenv.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -33,20 +34,8 @@ namespace {
 const QString InitFailure = QStringLiteral("프로그램 초기화에 실패하여 강제종료됩니다.\n"
                                            "프로그램 종료후 다시 시도해 주십시요.");
 
-QByteArray confFile(const QString &server, const QString &user, const QString &password,
-                    const QString &database)
-{
-    const QString rec = QStringLiteral("0") + server.leftJustified(30) + user.leftJustified(30)
-                        + password.leftJustified(30) + database.leftJustified(30);
-    return ConfCodec::fileContent(ConfCodec::scramble(rec));
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(content), content.size());
-}
+using ProgramEnv::confFile;
+using ProgramEnv::writeFile;
 
 QString readText(const QString &path)
 {

@@ -20,6 +20,7 @@
 #include "winui/tooltip.h"
 
 #include "../common/dbtestenv.h"
+#include "../common/programenv.h"
 
 #include <QApplication>
 #include <QDate>
@@ -34,18 +35,11 @@
 
 namespace {
 
+using ProgramEnv::writeFile;
+
 QByteArray confFile(const QString &server, const QString &database, const QString &user = QStringLiteral("sa"))
 {
-    const QString rec = QStringLiteral("0") + server.leftJustified(30) + user.leftJustified(30)
-                        + QString().leftJustified(30) + database.leftJustified(30);
-    return ConfCodec::fileContent(ConfCodec::scramble(rec));
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    return ProgramEnv::confFile(server, user, QString(), database);
 }
 
 const QString Today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));

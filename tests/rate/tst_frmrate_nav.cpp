@@ -17,6 +17,7 @@
 #include "winui/popupmenu.h"
 
 #include "../common/dbtestenv.h"
+#include "../common/programenv.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,18 +31,11 @@
 
 namespace {
 
+using ProgramEnv::writeFile;
+
 QByteArray confFile(const QString &server, const QString &database)
 {
-    const QString rec = QStringLiteral("0") + server.leftJustified(30) + QStringLiteral("sa").leftJustified(30)
-                        + QString().leftJustified(30) + database.leftJustified(30);
-    return ConfCodec::fileContent(ConfCodec::scramble(rec));
-}
-
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
+    return ProgramEnv::confFile(server, QStringLiteral("sa"), QString(), database);
 }
 
 bool focusInGrid(const SpreadGrid *grid)
