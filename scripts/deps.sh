@@ -10,6 +10,7 @@ pkgs=(
   postgresql
   fonts-nanum-coding
   xvfb xauth xdotool imagemagick python3 python3-openpyxl
+  clang libclang-rt-14-dev llvm-14
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -541,7 +541,7 @@ qint16 FrmSSGraph::sbDisp_SS_Graph_Init(SpreadGrid *grid, int xCol, int yCol, co
         sbSort_GraphItems(items.labels, items.values);
 
     // 5, 6. totals, ratios, colours
-    QRandomGenerator rng(quint32(QDateTime::currentMSecsSinceEpoch()));
+    QRandomGenerator rng{quint32(QDateTime::currentMSecsSinceEpoch())};
     m_data = fnGraph_MakeDataSet(std::move(items), xt, yt, [&rng] { return rng.generateDouble(); });
     m_pieRoles.clear();
 

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -111,7 +112,17 @@ SpreadGrid::SpreadGrid(QWidget *parent)
 
 SpreadGrid::~SpreadGrid()
 {
+    // QWidget's destructor, which runs after this one, hides the children; that can move the
+    // scroll bars. Nothing may call back into the grid once its own part is gone.
+    for (QObject *source : std::initializer_list<QObject *>{
+             m_view->verticalScrollBar(), m_view->horizontalScrollBar(), m_view->horizontalHeader(),
+             m_view->selectionModel(), m_view, m_model})
+        source->disconnect(this);
+    m_view->viewport()->removeEventFilter(this);
+    m_view->horizontalHeader()->viewport()->removeEventFilter(this);
+    m_view->verticalHeader()->viewport()->removeEventFilter(this);
     delete m_tip;
+    m_tip = nullptr;
 }
 
 // ---------------------------------------------------------------- sizes

@@ -82,6 +82,8 @@ private slots:
     void textTip_data();
     void textTip();
     void fontSubstitution();
+    void destroyedWhileShown_data();
+    void destroyedWhileShown();
     void colours_data();
     void colours();
 };
@@ -766,6 +768,48 @@ void TstSpreadGrid::textTip()
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(grid.view()->viewport(), &leave);
     QVERIFY(!tip->isVisible());
+}
+
+void TstSpreadGrid::destroyedWhileShown_data()
+{
+    QTest::addColumn<bool>("withTip");
+    QTest::newRow("scrolled, then emptied") << false;
+    QTest::newRow("text tip shown before") << true;
+}
+
+// Closing a shown grid hides its children, and an emptied grid scrolled to the right moves its
+// scroll bars then; the grid must not react (nor report a new top-left cell, nor touch its
+// text tip) once its own part is destroyed.
+void TstSpreadGrid::destroyedWhileShown()
+{
+    QFETCH(bool, withTip);
+    auto *grid = new SpreadGrid;
+    grid->resize(300, 300);
+    defineRateColumns(*grid);
+    grid->setMaxRows(1000);
+    grid->setColWidth(5, 8);
+    grid->setTextTipMode(1);
+    grid->SetCellText(5, 1, QStringLiteral("비고가 칸보다 훨씬 깁니다 — 끝까지 보이지 않습니다"));
+    grid->show();
+    QVERIFY(QTest::qWaitForWindowExposed(grid));
+    grid->setFirstVisibleCol(1);
+    if (withTip) {
+        const QRect cell = grid->view()->visualRect(grid->cellModel()->index(0, 4));
+        QHelpEvent help(QEvent::ToolTip, cell.center(), grid->view()->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(grid->view()->viewport(), &help);
+        QVERIFY(visibleTip());
+    }
+    grid->setMaxCols(20);
+    grid->setFirstVisibleRow(500);
+    grid->setFirstVisibleCol(5);
+    QCOMPARE(grid->FirstVisibleRow(), 500);
+    grid->setMaxRows(0);
+
+    QObject watcher;
+    int changes = 0;
+    connect(grid, &SpreadGrid::TopLeftChange, &watcher, [&changes] { ++changes; });
+    delete grid;
+    QCOMPARE(changes, 0);
 }
 
 void TstSpreadGrid::fontSubstitution()
