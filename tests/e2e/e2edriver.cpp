@@ -335,6 +335,38 @@ void E2eDriver::screenshot(const QString &file)
         {QStringLiteral("-display"), m_display, QStringLiteral("-window"), QStringLiteral("root"), file});
 }
 
+void E2eDriver::queryPeriod(const QString &w, const QString &from, const QString &to)
+{
+    typeInto(w, FromDate, from);
+    typeInto(w, ToDate, to);
+    click(w, QueryButton);
+    QThread::msleep(500);
+}
+
+QString E2eDriver::openGraph(qint64 pid, const QString &w)
+{
+    xdo({QStringLiteral("windowraise"), w});
+    xdo({QStringLiteral("mousemove"), QStringLiteral("--window"), w, QString::number(NavGraph.x),
+         QString::number(NavGraph.y), QStringLiteral("click"), QStringLiteral("3")});
+    QThread::msleep(700);
+    xdo({QStringLiteral("mousemove_relative"), QString::number(GraphMenuFirstItem.x),
+         QString::number(GraphMenuFirstItem.y), QStringLiteral("click"), QStringLiteral("1")});
+    return waitWindow(pid, QStringLiteral("Graph [") + MainTitle + u']');
+}
+
+void E2eDriver::saveThroughDialog(qint64 pid, const QString &title, const QString &file)
+{
+    const QString dialog = waitWindow(pid, title);
+    QVERIFY2(!dialog.isEmpty(), qPrintable(QStringLiteral("no dialog ") + title));
+    // the name field has the focus with the proposed name selected
+    xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog});
+    xdo({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), file});
+    QThread::msleep(300);
+    xdo({QStringLiteral("key"), QStringLiteral("Return")});
+    QVERIFY2(waitGone(dialog), "the save dialog stayed");
+}
+
 void E2eDriver::prepareDemo()
 {
     QProcess p;

@@ -42,6 +42,13 @@ public:
     // first data row of the grid, date column; rows are 16 pixels apart
     static constexpr Point GridRow1{83, 202};
     static constexpr int GridRowStep = 16;
+    // the navigator's export and graph buttons beside the grid
+    static constexpr Point NavExport{777, 170};
+    static constexpr Point NavGraph{777, 191};
+    // the graph column menu opens at the pointer; its first item (일자 별 미달러) lies this far off
+    static constexpr Point GraphMenuFirstItem{60, 40};
+    // the graph window's picture button, in its scroll strip under the chart
+    static constexpr Point GraphSaveJpg{336, 613};
 
     static const QString MainTitle;   // "환율관리 프로그램"
     static const QString NoticeTitle; // the message screen's window title
@@ -87,6 +94,13 @@ public:
     // The window's picture as it is on the screen now.
     QImage grab(const QString &window);
     void screenshot(const QString &file);
+
+    // The period typed and queried on the main window `w`.
+    void queryPeriod(const QString &w, const QString &from, const QString &to);
+    // The graph window for the first rate column, opened through the graph button's column menu.
+    QString openGraph(qint64 pid, const QString &w);
+    // Answers the program's save dialog `title` with the full file name `file`.
+    void saveThroughDialog(qint64 pid, const QString &title, const QString &file);
 
     // The demo set-up (ZEVARU.DAT, registry.ini, three years of rates in SQLite) in the system folder.
     void prepareDemo();

@@ -5,18 +5,79 @@
 #include "e2edriver.h"
 
 #include "../common/dbtestenv.h"
+#include "../common/xlsxreadback.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <limits>
+
+namespace {
+
+// Where `small` lies inside `big`: the offset with the least difference, and the mean difference
+// per channel (0..255) of all pixels there. Both are compared as 32-bit RGB.
+struct Found
+{
+    QPoint at;
+    double meanDiff = 255;
+};
+
+Found locate(const QImage &bigIn, const QImage &smallIn)
+{
+    const QImage big = bigIn.convertToFormat(QImage::Format_RGB32);
+    const QImage small = smallIn.convertToFormat(QImage::Format_RGB32);
+    Found best;
+    if (small.width() > big.width() || small.height() > big.height() || small.isNull())
+        return best;
+    auto diff = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+    };
+    // a coarse grid of sample points picks the offset; the whole picture then gives the figure
+    qint64 bestSum = std::numeric_limits<qint64>::max();
+    for (int oy = 0; oy + small.height() <= big.height(); ++oy) {
+        for (int ox = 0; ox + small.width() <= big.width(); ++ox) {
+            qint64 sum = 0;
+            for (int sy = 0; sy < 24 && sum < bestSum; ++sy) {
+                const int y = sy * (small.height() - 1) / 23;
+                const auto *b = reinterpret_cast<const QRgb *>(big.constScanLine(oy + y));
+                const auto *s = reinterpret_cast<const QRgb *>(small.constScanLine(y));
+                for (int sx = 0; sx < 24; ++sx) {
+                    const int x = sx * (small.width() - 1) / 23;
+                    sum += diff(b[ox + x], s[x]);
+                }
+            }
+            if (sum < bestSum) {
+                bestSum = sum;
+                best.at = QPoint(ox, oy);
+            }
+        }
+    }
+    qint64 total = 0;
+    for (int y = 0; y < small.height(); ++y) {
+        const auto *b = reinterpret_cast<const QRgb *>(big.constScanLine(best.at.y() + y));
+        const auto *s = reinterpret_cast<const QRgb *>(small.constScanLine(y));
+        for (int x = 0; x < small.width(); ++x)
+            total += diff(b[best.at.x() + x], s[x]);
+    }
+    best.meanDiff = double(total) / (3.0 * small.width() * small.height());
+    return best;
+}
+
+} // namespace
 
 class TstE2e : public QObject
 {
@@ -31,6 +92,7 @@ private slots:
     void startWithoutConfiguration();
     void secondInstance();
     void queryChangeSaveDelete();
+    void graphSavedAsJpegAndGridExported();
     void badInputRefused_data();
     void badInputRefused();
     void sqliteLockedByAnotherWriter();
@@ -142,6 +204,90 @@ void TstE2e::queryChangeSaveDelete()
     m_d.answerBox(box);
     QCOMPARE(m_d.value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE WHERE STD_DATE='2026/12/09'")).toInt(), 0);
     QCOMPARE(m_d.value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE")).toInt(), rows - 1);
+    QCOMPARE(p->state(), QProcess::Running);
+}
+
+void TstE2e::graphSavedAsJpegAndGridExported()
+{
+    m_d.prepareDemo();
+    QTemporaryDir out;
+    QProcess *p = m_d.startProgram();
+    const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
+    QVERIFY(!w.isEmpty());
+    m_d.queryPeriod(w, QStringLiteral("2026/10/01"), QStringLiteral("2026/12/09"));
+
+    // the graph window for the dollar column, saved as a picture under a name typed in the dialog
+    const QString graph = m_d.openGraph(p->processId(), w);
+    QVERIFY2(!graph.isEmpty(), "no graph window");
+    m_d.click(graph, E2eDriver::GraphSaveJpg);
+    const QString jpg = out.filePath(QStringLiteral("rates graph.jpg"));
+    m_d.saveThroughDialog(p->processId(), QStringLiteral("파일로 저장하기"), jpg);
+    QCOMPARE(m_d.waitNotice(p, 0), QStringLiteral("저장하였습니다.|아래 경로로 저장하였습니다.\\n경로 : ") + jpg);
+    QString box = m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle);
+    QVERIFY(!box.isEmpty());
+    m_d.answerBox(box);
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{QStringLiteral("rates graph.jpg")});
+    QImage picture;
+    QVERIFY2(picture.load(jpg, "JPG"), "the picture does not decode as JPEG");
+    // the picture is the chart as the window shows it: same size, same pixels (up to JPEG's loss)
+    const QImage window = m_d.grab(graph);
+    QVERIFY(!window.isNull());
+    QVERIFY2(picture.width() > 400 && picture.height() > 300,
+             qPrintable(QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height())));
+    const Found found = locate(window, picture);
+    qInfo("picture %d x %d at %d,%d of the window, mean difference %.2f", picture.width(), picture.height(), found.at.x(), found.at.y(), found.meanDiff);
+    QVERIFY2(found.meanDiff < 5,
+             qPrintable(QStringLiteral("the %1 x %2 picture differs from the chart on screen by %3 per channel")
+                            .arg(picture.width()).arg(picture.height()).arg(found.meanDiff)));
+
+    // the grid exported from the main window and read back: header, every row of the period as
+    // stored, numbers as numbers, and the averages line
+    m_d.xdo({QStringLiteral("windowraise"), w});
+    m_d.click(w, E2eDriver::NavExport);
+    const QString xlsx = out.filePath(QStringLiteral("rates.xlsx"));
+    m_d.saveThroughDialog(p->processId(), QStringLiteral("엑셀로 내보내기"), xlsx);
+    QCOMPARE(m_d.waitNotice(p, 1), QStringLiteral("저장하였습니다.|아래 경로로 저장하였습니다.\\n경로 : ") + xlsx);
+    box = m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle);
+    QVERIFY(!box.isEmpty());
+    m_d.answerBox(box);
+
+    const QJsonObject book = XlsxReadBack::read(xlsx);
+    QCOMPARE(book.value(QStringLiteral("sheets")).toArray().toVariantList(), QVariantList{QStringLiteral("Sheet1")});
+    const QJsonObject cells = book.value(QStringLiteral("cells")).toObject();
+    auto cell = [&](const char *col, int row) {
+        return cells.value(QStringLiteral("%1%2").arg(QLatin1String(col)).arg(row)).toObject();
+    };
+    QCOMPARE(cell("A", 1).value(QStringLiteral("value")).toString(), QStringLiteral("일자"));
+    QCOMPARE(cell("B", 1).value(QStringLiteral("value")).toString(), QStringLiteral("미달러"));
+    QCOMPARE(cell("E", 1).value(QStringLiteral("value")).toString(), QStringLiteral("비고"));
+    QSqlQuery q(m_d.check());
+    QVERIFY(q.exec(QStringLiteral("SELECT STD_DATE, USD, VND, KRW, REMARK FROM EX_RATE WHERE STD_DATE BETWEEN "
+                                  "'2026/10/01' AND '2026/12/09' ORDER BY STD_DATE")));
+    int row = 1;
+    double sums[3] = {0, 0, 0};
+    const char *rateCols[3] = {"B", "C", "D"};
+    while (q.next()) {
+        ++row;
+        QCOMPARE(cell("A", row).value(QStringLiteral("value")).toString(), q.value(0).toString());
+        for (int k = 0; k < 3; ++k) {
+            const QJsonObject c = cell(rateCols[k], row);
+            QCOMPARE(c.value(QStringLiteral("type")).toString(), QStringLiteral("number"));
+            QVERIFY2(qAbs(c.value(QStringLiteral("value")).toDouble() - q.value(k + 1).toDouble()) < 1e-9,
+                     qPrintable(QStringLiteral("row %1 column %2").arg(row).arg(QLatin1String(rateCols[k]))));
+            sums[k] += q.value(k + 1).toDouble();
+        }
+        QCOMPARE(cell("E", row).value(QStringLiteral("value")).toString(), q.value(4).toString().trimmed());
+    }
+    const int days = row - 1;
+    QVERIFY2(days > 40, qPrintable(QString::number(days)));
+    QCOMPARE(book.value(QStringLiteral("maxRow")).toInt(), 1 + days + 1);
+    const int last = days + 2;
+    QCOMPARE(cell("A", last).value(QStringLiteral("value")).toString(), QStringLiteral("평균"));
+    const QLocale grouped(QLocale::English);
+    const int places[3] = {2, 0, 6};
+    for (int k = 0; k < 3; ++k)
+        QCOMPARE(cell(rateCols[k], last).value(QStringLiteral("value")).toString(),
+                 grouped.toString(sums[k] / days, 'f', places[k]));
     QCOMPARE(p->state(), QProcess::Running);
 }
 
