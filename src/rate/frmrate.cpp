@@ -7,6 +7,7 @@
 #include "rate/ratecalls.h"
 #include "rate/ratelayout.h"
 #include "rate/ratestatements.h"
+#include "rate/ratevalue.h"
 
 #include "app/anydsn.h"
 #include "app/clsmain.h"
@@ -56,16 +57,6 @@ QString dateNoticeText(const QString &what)
 void notice(const QString &title, const QString &text)
 {
     fnDisp_MsgScr(0, 1, MSG_INFO, title, text, 0, 1, 0);
-}
-
-// A rate as the database gave it; anything that is not a number (NULL, empty, text written by
-// another program) counts as 0 and is shown empty.
-bool rateOf(const QString &field, double *value)
-{
-    bool ok = false;
-    const double v = field.trimmed().toDouble(&ok);
-    *value = ok && std::isfinite(v) ? v : 0.0;
-    return ok && std::isfinite(v);
 }
 
 template <typename T> T *named(QWidget *parent, const char *name)
@@ -617,14 +608,14 @@ void FrmRate::btnQuery_Click()
                     double rate = 0;
                     if (j < 1 || j > 3)
                         SS->SetCellText(j + 1, row, value);
-                    else if (rateOf(value, &rate))
+                    else if (RateValue::parse(value, &rate))
                         SS->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
                     else
                         SS->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
                 }
                 for (int k = 0; k < 3; ++k) {
                     double rate = 0;
-                    rateOf(da->FieldValue(k + 1), &rate);
+                    RateValue::parse(da->FieldValue(k + 1), &rate);
                     sums[k] += rate;
                 }
                 da->MoveNext();
