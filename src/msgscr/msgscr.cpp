@@ -11,8 +11,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QWindow>
+
+#include <cstdio>
 
 qint32 MsgScrAnswer = 0;
 qint32 MsgScrDefault = 0;
@@ -287,5 +290,20 @@ MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
             }
         }
         screen.close();
+    };
+}
+
+MsgScrAnswerHook fnMsgScr_StderrLog()
+{
+    return [](FrmMsgScr &screen) {
+        QStringList lines;
+        for (const QLabel *label : screen.lblText())
+            if (label->isVisible() && !label->text().isEmpty())
+                lines << label->text();
+        const QByteArray line = (QStringLiteral("msgscr:") + screen.lblTitle()->text() + u'|'
+                                 + lines.join(QStringLiteral("\\n")) + u'\n')
+                                    .toUtf8();
+        std::fputs(line.constData(), stderr);
+        std::fflush(stderr);
     };
 }
