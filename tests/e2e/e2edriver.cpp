@@ -310,7 +310,8 @@ void E2eDriver::typeInto(const QString &window, Point p, const QString &text)
 {
     click(window, p);
     xdo({QStringLiteral("key"), QStringLiteral("ctrl+a"), QStringLiteral("BackSpace")});
-    xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), text});
+    // "--": a text starting with '-' is typed, not read as an option
+    xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), QStringLiteral("--"), text});
 }
 
 void E2eDriver::key(const QString &window, const QString &keys)
@@ -361,7 +362,7 @@ void E2eDriver::saveThroughDialog(qint64 pid, const QString &title, const QStrin
     // the name field has the focus with the proposed name selected
     xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), dialog});
     xdo({QStringLiteral("key"), QStringLiteral("ctrl+a")});
-    xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), file});
+    xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("10"), QStringLiteral("--"), file});
     QThread::msleep(300);
     xdo({QStringLiteral("key"), QStringLiteral("Return")});
     QVERIFY2(waitGone(dialog), "the save dialog stayed");

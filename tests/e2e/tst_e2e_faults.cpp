@@ -66,6 +66,8 @@ private slots:
     void unusableStartFiles_data();
     void unusableStartFiles();
     void ratesOfAnotherProgram();
+    void ratesTypedWithNoise_data();
+    void ratesTypedWithNoise();
 
 private:
     // The outcome of a save in `p`: "저장" or "수정" from its notice, "저장실패" from its box, or
@@ -381,6 +383,52 @@ void TstE2eFaults::ratesOfAnotherProgram()
     // nothing of it was rewritten by the query
     QCOMPARE(m_d.value(QStringLiteral("SELECT VND FROM EX_RATE WHERE STD_DATE = '2030/01/02'")).toString(),
              QStringLiteral("abc"));
+}
+
+// ------------------------------------------------------------------ rates typed with noise
+
+void TstE2eFaults::ratesTypedWithNoise_data()
+{
+    // the rate boxes take digits, one point and their decimals only; what they show is saved
+    QTest::addColumn<int>("column"); // 0 USD, 1 VND, 2 KRW
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("stored");
+    QTest::newRow("letters among the digits") << 0 << QStringLiteral("12a3b45.678") << 12345.67;
+    QTest::newRow("more decimals than the box has") << 2 << QStringLiteral("0.0551234567") << 0.055123;
+    QTest::newRow("exponent letter") << 2 << QStringLiteral("1e5") << 15.0;
+    QTest::newRow("more digits than the box holds") << 1 << QStringLiteral("99999999999999999999") << 999999999999.0;
+    QTest::newRow("thousands separators typed") << 1 << QStringLiteral("24,500") << 24500.0;
+}
+
+void TstE2eFaults::ratesTypedWithNoise()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(double, stored);
+    m_d.prepareDemo();
+    const QString day = QStringLiteral("2026/12/21");
+    QVERIFY(QSqlQuery(m_d.check()).exec(QStringLiteral("DELETE FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)));
+    QProcess *p = m_d.startProgram();
+    const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
+    QVERIFY(!w.isEmpty());
+    m_d.click(w, E2eDriver::ClearButton);
+    m_d.typeInto(w, E2eDriver::StdDate, day);
+    const E2eDriver::Point boxes[3] = {E2eDriver::Usd, E2eDriver::Vnd, E2eDriver::Krw};
+    m_d.typeInto(w, boxes[column], typed);
+    m_d.click(w, E2eDriver::SaveButton);
+    QCOMPARE(saveOutcome(p, 0), QStringLiteral("저장"));
+    const char *names[3] = {"USD", "VND", "KRW"};
+    const QVariant got = m_d.value(
+        QStringLiteral("SELECT %1 FROM EX_RATE WHERE STD_DATE = '%2'").arg(QLatin1String(names[column]), day));
+    QVERIFY2(qAbs(got.toDouble() - stored) <= 1e-9 * qMax(1.0, qAbs(stored)), qPrintable(got.toString()));
+    // the other two rates stay 0
+    for (int k = 0; k < 3; ++k) {
+        if (k != column)
+            QCOMPARE(m_d.value(QStringLiteral("SELECT %1 FROM EX_RATE WHERE STD_DATE = '%2'")
+                                   .arg(QLatin1String(names[k]), day))
+                         .toDouble(),
+                     0.0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstE2eFaults)
