@@ -677,10 +677,28 @@ bool FrmRate::checkRemark()
     return false;
 }
 
+bool FrmRate::checkRates()
+{
+    // no currency trades below zero: a minus sign is a slip of the hand, never saved
+    const std::pair<cFloat *, const char *> rates[] = {
+        {txtUSD, "미달러"}, {txtVND, "베트남동"}, {txtKRW, "한국원화"}};
+    for (const auto &[box, caption] : rates) {
+        if (box->value().toDouble() >= 0)
+            continue;
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
+                      QString::fromUtf8(caption) + QStringLiteral(" 환율이 0보다 작습니다.") + CRLF
+                          + QStringLiteral("0 이상의 환율을 입력하여 주십시오."),
+                      0, 1, 0);
+        box->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void FrmRate::btnSave_Click()
 {
     const QString date = txtSTD_DATE->value().trimmed();
-    if (!checkInputDate(date) || !checkRemark())
+    if (!checkInputDate(date) || !checkRemark() || !checkRates())
         return;
     DataAccess *da = m_dataAccess.get();
     if (!da) {

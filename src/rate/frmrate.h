@@ -125,6 +125,7 @@ private:
     void showSaveFailure();
     bool checkInputDate(const QString &date);
     bool checkRemark();
+    bool checkRates();
     bool isInGrid(QWidget *w) const;
     template <typename Step> void runStep(Step step);
 
