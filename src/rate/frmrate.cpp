@@ -695,23 +695,43 @@ bool FrmRate::checkRates()
     return true;
 }
 
-void FrmRate::btnSave_Click()
+RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
 {
-    const QString date = txtSTD_DATE->value().trimmed();
-    if (!checkInputDate(date) || !checkRemark() || !checkRates())
-        return;
     DataAccess *da = m_dataAccess.get();
     if (!da) {
         showSaveFailure();
-        return;
+        return RateCalls::DayState::Failed;
     }
     Pointer::setShape(MsgPointerHourglass);
     const RateCalls::DayState state = RateCalls::checkDay(*da, date);
     if (state == RateCalls::DayState::Failed) {
         Pointer::setShape(0);
         showSaveFailure();
+    }
+    return state;
+}
+
+void FrmRate::finishWrite(const QString &statement, const QString &title, const QString &text)
+{
+    const bool written = RateCalls::writeInTransaction(*m_dataAccess, statement);
+    Pointer::setShape(0);
+    if (!written) {
+        showSaveFailure();
         return;
     }
+    notice(title, text);
+    if (m_screenMode == u"조회")
+        btnQuery_Click();
+}
+
+void FrmRate::btnSave_Click()
+{
+    const QString date = txtSTD_DATE->value().trimmed();
+    if (!checkInputDate(date) || !checkRemark() || !checkRates())
+        return;
+    const RateCalls::DayState state = dayStateForWrite(date);
+    if (state == RateCalls::DayState::Failed)
+        return;
     const QString mode = state == RateCalls::DayState::Present ? QStringLiteral("수정") : QStringLiteral("저장");
     const QString usd = txtUSD->value();
     const QString vnd = txtVND->value();
@@ -720,15 +740,8 @@ void FrmRate::btnSave_Click()
         mode == u"저장"
             ? RateStatements::insertStatement(date, usd, vnd, krw, txtREMARK->text(), UserCode())
             : RateStatements::updateStatement(date, usd, vnd, krw, txtREMARK->text());
-    const bool written = RateCalls::writeInTransaction(*da, statement);
-    Pointer::setShape(0);
-    if (!written) {
-        showSaveFailure();
-        return;
-    }
-    notice(mode + QStringLiteral("하였습니다."), QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
-    if (m_screenMode == u"조회")
-        btnQuery_Click();
+    finishWrite(statement, mode + QStringLiteral("하였습니다."),
+                QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
 }
 
 void FrmRate::btnDelete_Click()
@@ -736,32 +749,16 @@ void FrmRate::btnDelete_Click()
     const QString date = txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date))
         return;
-    DataAccess *da = m_dataAccess.get();
-    if (!da) {
-        showSaveFailure();
+    const RateCalls::DayState state = dayStateForWrite(date);
+    if (state == RateCalls::DayState::Failed)
         return;
-    }
-    Pointer::setShape(MsgPointerHourglass);
-    const RateCalls::DayState state = RateCalls::checkDay(*da, date);
-    if (state == RateCalls::DayState::Failed) {
-        Pointer::setShape(0);
-        showSaveFailure();
-        return;
-    }
     if (state == RateCalls::DayState::Missing) {
         Pointer::setShape(0);
         notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
         return;
     }
-    const bool written = RateCalls::writeInTransaction(*da, RateStatements::deleteStatement(date));
-    Pointer::setShape(0);
-    if (!written) {
-        showSaveFailure();
-        return;
-    }
-    notice(QStringLiteral("삭제 하였습니다."), QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
-    if (m_screenMode == u"조회")
-        btnQuery_Click();
+    finishWrite(RateStatements::deleteStatement(date), QStringLiteral("삭제 하였습니다."),
+                QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
 }
 
 void FrmRate::btnClear_Click()
