@@ -677,23 +677,61 @@ bool FrmRate::checkRemark()
     return false;
 }
 
-void FrmRate::btnSave_Click()
+bool FrmRate::checkRates()
 {
-    const QString date = txtSTD_DATE->value().trimmed();
-    if (!checkInputDate(date) || !checkRemark())
-        return;
+    // no currency trades below zero: a minus sign is a slip of the hand, never saved
+    const std::pair<cFloat *, const char *> rates[] = {
+        {txtUSD, "미달러"}, {txtVND, "베트남동"}, {txtKRW, "한국원화"}};
+    for (const auto &[box, caption] : rates) {
+        if (box->value().toDouble() >= 0)
+            continue;
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
+                      QString::fromUtf8(caption) + QStringLiteral(" 환율이 0보다 작습니다.") + CRLF
+                          + QStringLiteral("0 이상의 환율을 입력하여 주십시오."),
+                      0, 1, 0);
+        box->setFocus();
+        return false;
+    }
+    return true;
+}
+
+RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
+{
     DataAccess *da = m_dataAccess.get();
     if (!da) {
         showSaveFailure();
-        return;
+        return RateCalls::DayState::Failed;
     }
     Pointer::setShape(MsgPointerHourglass);
     const RateCalls::DayState state = RateCalls::checkDay(*da, date);
     if (state == RateCalls::DayState::Failed) {
         Pointer::setShape(0);
         showSaveFailure();
+    }
+    return state;
+}
+
+void FrmRate::finishWrite(const QString &statement, const QString &title, const QString &text)
+{
+    const bool written = RateCalls::writeInTransaction(*m_dataAccess, statement);
+    Pointer::setShape(0);
+    if (!written) {
+        showSaveFailure();
         return;
     }
+    notice(title, text);
+    if (m_screenMode == u"조회")
+        btnQuery_Click();
+}
+
+void FrmRate::btnSave_Click()
+{
+    const QString date = txtSTD_DATE->value().trimmed();
+    if (!checkInputDate(date) || !checkRemark() || !checkRates())
+        return;
+    const RateCalls::DayState state = dayStateForWrite(date);
+    if (state == RateCalls::DayState::Failed)
+        return;
     const QString mode = state == RateCalls::DayState::Present ? QStringLiteral("수정") : QStringLiteral("저장");
     const QString usd = txtUSD->value();
     const QString vnd = txtVND->value();
@@ -702,15 +740,8 @@ void FrmRate::btnSave_Click()
         mode == u"저장"
             ? RateStatements::insertStatement(date, usd, vnd, krw, txtREMARK->text(), UserCode())
             : RateStatements::updateStatement(date, usd, vnd, krw, txtREMARK->text());
-    const bool written = RateCalls::writeInTransaction(*da, statement);
-    Pointer::setShape(0);
-    if (!written) {
-        showSaveFailure();
-        return;
-    }
-    notice(mode + QStringLiteral("하였습니다."), QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
-    if (m_screenMode == u"조회")
-        btnQuery_Click();
+    finishWrite(statement, mode + QStringLiteral("하였습니다."),
+                QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
 }
 
 void FrmRate::btnDelete_Click()
@@ -718,32 +749,16 @@ void FrmRate::btnDelete_Click()
     const QString date = txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date))
         return;
-    DataAccess *da = m_dataAccess.get();
-    if (!da) {
-        showSaveFailure();
+    const RateCalls::DayState state = dayStateForWrite(date);
+    if (state == RateCalls::DayState::Failed)
         return;
-    }
-    Pointer::setShape(MsgPointerHourglass);
-    const RateCalls::DayState state = RateCalls::checkDay(*da, date);
-    if (state == RateCalls::DayState::Failed) {
-        Pointer::setShape(0);
-        showSaveFailure();
-        return;
-    }
     if (state == RateCalls::DayState::Missing) {
         Pointer::setShape(0);
         notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
         return;
     }
-    const bool written = RateCalls::writeInTransaction(*da, RateStatements::deleteStatement(date));
-    Pointer::setShape(0);
-    if (!written) {
-        showSaveFailure();
-        return;
-    }
-    notice(QStringLiteral("삭제 하였습니다."), QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
-    if (m_screenMode == u"조회")
-        btnQuery_Click();
+    finishWrite(RateStatements::deleteStatement(date), QStringLiteral("삭제 하였습니다."),
+                QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
 }
 
 void FrmRate::btnClear_Click()
