@@ -3,12 +3,10 @@
 // Baseline, measured in the same run: the same cells written straight with libxlsxwriter (text,
 // numbers with the same number formats, the merged-free summary line as text). Prints both times
 // and their ratio (target: within 2x).
+#include "rategridform.h"
+
 #include "gridnav/ssexport.h"
-#include "gridnav/ssgrid.h"
-#include "gridnav/ssscroll.h"
 #include "msgscr/msgscr.h"
-#include "platform/spread/spreadgrid.h"
-#include "platform/win/twips.h"
 
 #include <QApplication>
 #include <QDate>
@@ -69,25 +67,10 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    QWidget form;
-    Twips::setGeometry(&form, 0, 0, 12120, 7000);
-    auto *grid = new SpreadGrid(&form);
-    grid->setObjectName(QStringLiteral("SS"));
-    auto *sum = new SpreadGrid(&form);
-    sum->setObjectName(QStringLiteral("SS_SUM"));
-    Twips::setGeometry(grid, 90, 810, 6840, 3570);
-    sbSS_MOVE_Create(&form, 0);
-    SS_MOVE_INFO info;
-    info.HasSum = true;
-    info.SumRows = 1;
-    info.HeaderRows = 1;
-    info.ColCount = 5;
-    sbSS_MOVE_Bind(&form, info, 0);
-    sbSS_GridSetup(info);
-    defineRateColumns(info);
-    sbSS_ColFormat(info);
-    sbSS_HeadText(info);
-    sbSS_ColSize(info, 5);
+    RateGridForm rate(false);
+    SpreadGrid *grid = rate.grid;
+    SpreadGrid *sum = rate.sum;
+    SS_MOVE_INFO &info = rate.info;
 
     std::vector<Row> rows;
     rows.reserve(kRows);

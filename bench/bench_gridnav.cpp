@@ -1,11 +1,9 @@
 // Navigator moves on a grid of a million rows: every move is a fixed amount of work, whatever the
 // number of rows. Prints the time per move and its ratio to setting the grid's first row directly
 // (the baseline, measured in the same run).
+#include "rategridform.h"
+
 #include "gridnav/navmath.h"
-#include "gridnav/ssgrid.h"
-#include "gridnav/ssscroll.h"
-#include "platform/spread/spreadgrid.h"
-#include "platform/win/twips.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,26 +15,10 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    QWidget form;
-    Twips::setGeometry(&form, 0, 0, 12120, 7000);
-    auto *grid = new SpreadGrid(&form);
-    grid->setObjectName(QStringLiteral("SS"));
-    auto *sum = new SpreadGrid(&form);
-    sum->setObjectName(QStringLiteral("SS_SUM"));
-    Twips::setGeometry(grid, 90, 810, 6840, 3570);
-    sbSS_MOVE_Create(&form, 0);
-    SS_MOVE_INFO info;
-    info.HasSum = true;
-    info.SumRows = 1;
-    info.HeaderRows = 1;
-    info.ColCount = 5;
-    sbSS_MOVE_Bind(&form, info, 0);
-    sbSS_MOVE_Connect(info);
-    sbSS_GridSetup(info);
-    defineRateColumns(info);
-    sbSS_ColFormat(info);
-    sbSS_HeadText(info);
-    sbSS_ColSize(info, 5);
+    RateGridForm rate(true);
+    QWidget &form = rate.form;
+    SpreadGrid *grid = rate.grid;
+    SS_MOVE_INFO &info = rate.info;
     sbSS_MOVE_Arrange(info);
     sbSS_MOVE_Layout(info, 6135);
     form.show();

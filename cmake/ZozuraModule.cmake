@@ -9,6 +9,13 @@ function(zz_add_module name)
     file(WRITE ${_stub} "// no sources yet\n")
     set(_src ${_stub})
   endif()
+  # The moc step of an existing build folder reruns when one of the folder's list files changes,
+  # not when the glob finds a new header. The file list, written only when it changes and read
+  # as a list file, makes a header added later reach moc too.
+  list(JOIN _src "\n#   " _listed)
+  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${name}_sources.cmake
+       CONTENT "# sources of ${name}:\n#   ${_listed}\n")
+  include(${CMAKE_CURRENT_BINARY_DIR}/${name}_sources.cmake)
   add_library(${name} STATIC ${_src})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${ARG_DEPS})

@@ -1,3 +1,4 @@
+#include "msgscr/msgscr.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
 
@@ -16,6 +17,10 @@ int main(int argc, char *argv[])
     // unattended runs (the start-up tests) get every standard box on stderr, answered at once
     if (qEnvironmentVariableIsSet("ZOZURA_AUTOANSWER_BOXES"))
         StdMessageBox::installStderrAnswerHook();
+    // runs driven from outside (the end-to-end tests) read the program's notices on stderr; the
+    // screens themselves stay up for the user to answer
+    if (qEnvironmentVariableIsSet("ZOZURA_LOG_MSGSCR"))
+        sbMsgScr_SetAnswerHook(fnMsgScr_StderrLog());
 
     FrmRate frm;
     if (!frm.Form_Load())

@@ -2,6 +2,7 @@
 
 #include "confcodec.h"
 #include "platform/win/registry.h"
+#include "platform/win/spacetrim.h"
 #include "platform/win/systemdir.h"
 
 #include <QFile>
@@ -21,18 +22,6 @@ constexpr std::array<const char *, 12> RegNames = {
 [[noreturn]] void raise(const QString &description)
 {
     throw std::runtime_error(description.toStdString());
-}
-
-// Only spaces are trimmed, as a registry read trims them; other blanks stay.
-QString trimSpaces(const QString &s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "anymodule.h"
 #include "platform/db/connprovider.h"
+#include "platform/win/registry.h"
 #include "platform/win/singleinstance.h"
 #include "platform/win/stdmessagebox.h"
 
@@ -11,6 +12,7 @@
 
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -46,6 +48,10 @@ QStringList sqliteSchemaStatements()
 bool sbInit_Program(QWidget *parent)
 {
     try {
+        // a registry file that is there but cannot be read would leave every new row without
+        // its user code: refused before anything is opened or written
+        if (Registry::fileState() == Registry::FileState::Unreadable)
+            throw std::runtime_error("registry file unreadable");
         auto provider = std::make_unique<ConnProvider>();
         provider->setUserId(fnGet_ConfValue(2));
         provider->setUserPassword(fnGet_ConfValue(3));

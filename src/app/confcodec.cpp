@@ -2,6 +2,7 @@
 
 #include "anymodule.h"
 #include "confrandom.h"
+#include "platform/win/spacetrim.h"
 
 #include <QStringList>
 
@@ -12,18 +13,6 @@ constexpr int FieldCut = 255;
 bool isPrintable(int c)
 {
     return c >= 32 && c <= 126;
-}
-
-// Trim of spaces only: a TAB is not blank for the field reader.
-QString trimSpaces(const QString &s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
 }
 
 ConfRandom seededGenerator()

@@ -151,10 +151,8 @@ FrmSSFind::FrmSSFind(QWidget *owner)
     setTabOrder(m_chkSSFind[1], m_cmdNEXT);
     setTabOrder(m_cmdNEXT, m_cmdClose);
 
-    m_timNEXT = new QTimer(this);
+    m_timNEXT = new HoldRepeatTimer(RepeatMs, this);
     m_timNEXT->setObjectName("timNEXT");
-    m_timNEXT->setTimerType(Qt::PreciseTimer); // the repeat is timed to the millisecond
-    m_timNEXT->setInterval(FirstRepeatMs);
 
     m_pickTip = new ToolTip(this);
     fnSet_ToolTip(m_pickTip, m_cmdSSFind, 0, false, QString::fromUtf8(PickTip));
@@ -284,20 +282,16 @@ void FrmSSFind::sbFind_SSFind_Next()
 
 void FrmSSFind::cmdNEXT_MouseDown()
 {
-    m_timNEXT->setInterval(FirstRepeatMs);
-    m_timNEXT->start();
+    m_timNEXT->press();
 }
 
 void FrmSSFind::cmdNEXT_StopRepeat()
 {
-    m_timNEXT->stop();
-    m_timNEXT->setInterval(FirstRepeatMs);
+    m_timNEXT->release();
 }
 
 void FrmSSFind::timNEXT_Timer()
 {
-    if (m_timNEXT->interval() != RepeatMs)
-        m_timNEXT->setInterval(RepeatMs);
     sbFind_SSFind_Next();
 }
 

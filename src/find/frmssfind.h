@@ -1,6 +1,7 @@
 #pragma once
 
 #include "find/ssfindpickstate.h"
+#include "platform/controls/holdrepeattimer.h"
 #include "platform/spread/spreadgrid.h"
 
 #include <QDialog>
@@ -13,7 +14,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTimer;
 class PicButton;
 class PicToggle;
 class ToolTip;
@@ -42,11 +42,10 @@ public:
     SpreadGrid *SSFind_SS() const { return m_SSFind_SS; }
     const QStringList &SSFind_Header() const { return m_SSFind_Header; }
     int SSFind_BtnState() const { return m_pick.state(); }
-    QTimer *timNEXT() const { return m_timNEXT; }
+    HoldRepeatTimer *timNEXT() const { return m_timNEXT; }
     ToolTip *pickTip() const { return m_pickTip; }
 
-    // The held 찾기 button repeats first after this many milliseconds, then every RepeatMs.
-    static constexpr int FirstRepeatMs = 450;
+    // The held 찾기 button repeats this often after the first pause.
     static constexpr int RepeatMs = 200;
 
 signals:
@@ -81,6 +80,6 @@ private:
     std::array<QCheckBox *, 2> m_chkSSFind{};
     PicButton *m_cmdNEXT = nullptr;
     PicButton *m_cmdClose = nullptr;
-    QTimer *m_timNEXT = nullptr;
+    HoldRepeatTimer *m_timNEXT = nullptr;
     ToolTip *m_pickTip = nullptr;
 };

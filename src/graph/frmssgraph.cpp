@@ -369,9 +369,8 @@ void FrmSSGraph::createScrollStrip()
     connect(sclScroll, &QScrollBar::sliderMoved, this, [this](int) { focusChart(); });
     fmeScroll->raise();
 
-    tmeScroll = new QTimer(this);
+    tmeScroll = new HoldRepeatTimer(60, this);
     tmeScroll->setObjectName(QStringLiteral("tmeScroll"));
-    tmeScroll->setInterval(450);
     connect(tmeScroll, &QTimer::timeout, this, &FrmSSGraph::tmeScroll_Timer);
 }
 
@@ -1056,24 +1055,20 @@ void FrmSSGraph::scrollMouseDown(int index)
 {
     sbGraph_ScrollStep(index);
     if (fnGraph_ScrollRepeats(index)) {
-        if (!tmeScroll->isActive())
-            tmeScroll->start();
+        tmeScroll->press();
         sclScroll->setProperty("Tag", QString::number(index));
     }
 }
 
 void FrmSSGraph::scrollMouseUp()
 {
-    tmeScroll->stop();
-    tmeScroll->setInterval(450);
+    tmeScroll->release();
     sclScroll->setProperty("Tag", QString());
     focusChart();
 }
 
 void FrmSSGraph::tmeScroll_Timer()
 {
-    if (tmeScroll->interval() != 60)
-        tmeScroll->setInterval(60);
     bool ok = false;
     const int k = sclScroll->property("Tag").toString().toInt(&ok);
     if (ok)

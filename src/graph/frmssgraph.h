@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graph/graphdataset.h"
+#include "platform/controls/holdrepeattimer.h"
 
 #include <QColor>
 #include <QCursor>
@@ -22,7 +23,6 @@ class QLabel;
 class QPrinter;
 class QRadioButton;
 class QScrollBar;
-class QTimer;
 class SpreadGrid;
 class StripImage;
 class xPanel;
@@ -116,7 +116,7 @@ public:
     std::array<StripImage *, 3> imgScroll{};
     std::array<PicButton *, 10> cmdScroll{};
     QScrollBar *sclScroll = nullptr;
-    QTimer *tmeScroll = nullptr;
+    HoldRepeatTimer *tmeScroll = nullptr;
     QWidget *fmeScroll = nullptr;
     std::array<QLabel *, 3> lblScroll{};
     PicButton *cmdPrint = nullptr;

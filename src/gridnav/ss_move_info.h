@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/controls/holdrepeattimer.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,7 +15,6 @@ class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
-class QTimer;
 class QWidget;
 class SpreadGrid;
 class ToolTip;
@@ -63,7 +64,7 @@ struct SS_MOVE_INFO
     QLineEdit *txtGo = nullptr;     // txtSS_MOVE_GO: the line to go to (digits only)
 
     // The window's repeat timer timSS_MOVE (first repeat after 450 ms, then every 60 ms).
-    QTimer *timMove = nullptr;
+    HoldRepeatTimer *timMove = nullptr;
 
     int PageRows = 0;               // data rows that fit in the grid (valid after the first line display)
     double RowHeightStd = 10.22;    // current data-row height in row units

@@ -2,6 +2,7 @@
 
 #include "gridnav/navmath.h"
 #include "gridnav/ssgrid.h"
+#include "platform/controls/holdrepeattimer.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
@@ -23,8 +24,7 @@
 
 namespace {
 
-constexpr int kFirstRepeatMs = 450; // a held move button repeats after this...
-constexpr int kRepeatMs = 60;       // ...and then this often
+constexpr int kRepeatMs = 60; // a held move button repeats this often after the first pause
 constexpr int kGoHeight = 345;      // go-to box height, twips
 
 const char *const kIndexProperty = "Index";
@@ -285,10 +285,8 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     lay->addWidget(txt, 1);
     go->hide();
 
-    auto *tim = new QTimer(container);
+    auto *tim = new HoldRepeatTimer(kRepeatMs, container);
     name(tim, "timSS_MOVE");
-    tim->setInterval(kFirstRepeatMs);
-    tim->setTimerType(Qt::PreciseTimer); // a coarse timer may fire the first repeat 20 ms early
 }
 
 void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
@@ -315,7 +313,7 @@ void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
     info.txtGo = findControl<QLineEdit>(form, "txtSS_MOVE_GO", index);
     info.picBack = findControl<QWidget>(form, "picSS_BACK", index);
     info.fmeMove = findControl<QWidget>(form, "fmeSS_MOVE", index);
-    info.timMove = findControl<QTimer>(form, "timSS_MOVE", index);
+    info.timMove = findControl<HoldRepeatTimer>(form, "timSS_MOVE", index);
 
     const QString crlf = QStringLiteral("\r\n");
     struct Hint
@@ -638,8 +636,7 @@ void sbSS_MOVE_Step(SS_MOVE_INFO &info, const QString &direction)
     }
     showNow(info, step.target);
     if (info.timMove && !info.timMove->isActive() && step.repeats) {
-        info.timMove->setInterval(kFirstRepeatMs);
-        info.timMove->start();
+        info.timMove->press();
         setTag(info.sclMove, direction);
     }
     info.MoveBusy = false;
@@ -665,23 +662,18 @@ void sbSS_MOVE_TimerTick(SS_MOVE_INFO &info)
     // a button disabled while held never sees its release: end the repeat here
     QAbstractButton *held = buttonOfTag(info, tagOf(info.sclMove));
     if (held && !held->isEnabled()) {
-        info.timMove->stop();
-        info.timMove->setInterval(kFirstRepeatMs);
+        info.timMove->release();
         setTag(info.sclMove, QString());
         return;
     }
-    if (info.timMove->interval() != kRepeatMs)
-        info.timMove->setInterval(kRepeatMs);
     sbSS_MOVE_AUTO(info);
 }
 
 void sbSS_MOVE_Stop(SS_MOVE_INFO &info)
 {
     if (NavMath::isRepeatingTag(tagOf(info.sclMove))) {
-        if (info.timMove) {
-            info.timMove->stop();
-            info.timMove->setInterval(kFirstRepeatMs);
-        }
+        if (info.timMove)
+            info.timMove->release();
         setTag(info.sclMove, QString());
     }
     focusGrid(info);

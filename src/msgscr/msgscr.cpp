@@ -4,6 +4,7 @@
 #include "msgscr/mouseglide.h"
 #include "platform/win/beep.h"
 #include "platform/win/pointer.h"
+#include "platform/win/spacetrim.h"
 #include "platform/win/tickcount.h"
 #include "platform/win/twips.h"
 
@@ -11,8 +12,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <QWindow>
+
+#include <cstdio>
 
 qint32 MsgScrAnswer = 0;
 qint32 MsgScrDefault = 0;
@@ -26,18 +30,6 @@ MsgScrAnswerHook g_hook;
 FrmMsgScr *openScreen()
 {
     return g_screen && !g_screen->isUnloaded() ? g_screen.data() : nullptr;
-}
-
-// Blank means nothing but spaces, as the callers' texts were always judged.
-QString trimBlanks(const QString &s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
 }
 
 QStringList splitLines(const QString &text)
@@ -105,11 +97,11 @@ qint32 updateScreen(qint32 MsgButtons, const QString &MsgTitle, const QString &M
     if (!s)
         return 0; // nothing open: nothing to update
 
-    const QString title = trimBlanks(MsgTitle);
+    const QString title = trimSpaces(MsgTitle);
     if (!title.isEmpty())
         s->lblTitle()->setText(title);
 
-    if (!trimBlanks(MsgText).isEmpty()) {
+    if (!trimSpaces(MsgText).isEmpty()) {
         const QStringList lines = splitLines(MsgText);
         const QList<QLabel *> &labels = s->lblText();
         for (qsizetype i = 0; i < labels.size(); ++i)
@@ -134,7 +126,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
 
     const bool modal = MsgButtons != 0 && MsgButtons != 4;
     FrmMsgScr *s = openScreen();
-    const bool hasText = !trimBlanks(MsgText).isEmpty();
+    const bool hasText = !trimSpaces(MsgText).isEmpty();
     const QStringList lines = hasText ? splitLines(MsgText) : QStringList();
     if (s) {
         // One screen at a time: a modal one can't open over a shown screen, and an open screen's
@@ -287,5 +279,20 @@ MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
             }
         }
         screen.close();
+    };
+}
+
+MsgScrAnswerHook fnMsgScr_StderrLog()
+{
+    return [](FrmMsgScr &screen) {
+        QStringList lines;
+        for (const QLabel *label : screen.lblText())
+            if (label->isVisible() && !label->text().isEmpty())
+                lines << label->text();
+        const QByteArray line = (QStringLiteral("msgscr:") + screen.lblTitle()->text() + u'|'
+                                 + lines.join(QStringLiteral("\\n")) + u'\n')
+                                    .toUtf8();
+        std::fputs(line.constData(), stderr);
+        std::fflush(stderr);
     };
 }

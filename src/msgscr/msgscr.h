@@ -52,3 +52,7 @@ using MsgScrAnswerHook = std::function<void(FrmMsgScr &screen)>;
 void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook);
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer);
+// A hook that leaves the screen to the user and prints it to stderr as one line
+// "msgscr:headline|line1\nline2..." once it is up; used when ZOZURA_LOG_MSGSCR is set, so that a
+// run driven from outside can tell one notice from another.
+MsgScrAnswerHook fnMsgScr_StderrLog();

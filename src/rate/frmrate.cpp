@@ -7,6 +7,7 @@
 #include "rate/ratecalls.h"
 #include "rate/ratelayout.h"
 #include "rate/ratestatements.h"
+#include "rate/ratevalue.h"
 
 #include "app/anydsn.h"
 #include "app/clsmain.h"
@@ -56,16 +57,6 @@ QString dateNoticeText(const QString &what)
 void notice(const QString &title, const QString &text)
 {
     fnDisp_MsgScr(0, 1, MSG_INFO, title, text, 0, 1, 0);
-}
-
-// A rate as the database gave it; anything that is not a number (NULL, empty, text written by
-// another program) counts as 0 and is shown empty.
-bool rateOf(const QString &field, double *value)
-{
-    bool ok = false;
-    const double v = field.trimmed().toDouble(&ok);
-    *value = ok && std::isfinite(v) ? v : 0.0;
-    return ok && std::isfinite(v);
 }
 
 template <typename T> T *named(QWidget *parent, const char *name)
@@ -617,14 +608,14 @@ void FrmRate::btnQuery_Click()
                     double rate = 0;
                     if (j < 1 || j > 3)
                         SS->SetCellText(j + 1, row, value);
-                    else if (rateOf(value, &rate))
+                    else if (RateValue::parse(value, &rate))
                         SS->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
                     else
                         SS->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
                 }
                 for (int k = 0; k < 3; ++k) {
                     double rate = 0;
-                    rateOf(da->FieldValue(k + 1), &rate);
+                    RateValue::parse(da->FieldValue(k + 1), &rate);
                     sums[k] += rate;
                 }
                 da->MoveNext();
@@ -686,23 +677,61 @@ bool FrmRate::checkRemark()
     return false;
 }
 
-void FrmRate::btnSave_Click()
+bool FrmRate::checkRates()
 {
-    const QString date = txtSTD_DATE->value().trimmed();
-    if (!checkInputDate(date) || !checkRemark())
-        return;
+    // no currency trades below zero: a minus sign is a slip of the hand, never saved
+    const std::pair<cFloat *, const char *> rates[] = {
+        {txtUSD, "미달러"}, {txtVND, "베트남동"}, {txtKRW, "한국원화"}};
+    for (const auto &[box, caption] : rates) {
+        if (box->value().toDouble() >= 0)
+            continue;
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
+                      QString::fromUtf8(caption) + QStringLiteral(" 환율이 0보다 작습니다.") + CRLF
+                          + QStringLiteral("0 이상의 환율을 입력하여 주십시오."),
+                      0, 1, 0);
+        box->setFocus();
+        return false;
+    }
+    return true;
+}
+
+RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
+{
     DataAccess *da = m_dataAccess.get();
     if (!da) {
         showSaveFailure();
-        return;
+        return RateCalls::DayState::Failed;
     }
     Pointer::setShape(MsgPointerHourglass);
     const RateCalls::DayState state = RateCalls::checkDay(*da, date);
     if (state == RateCalls::DayState::Failed) {
         Pointer::setShape(0);
         showSaveFailure();
+    }
+    return state;
+}
+
+void FrmRate::finishWrite(const QString &statement, const QString &title, const QString &text)
+{
+    const bool written = RateCalls::writeInTransaction(*m_dataAccess, statement);
+    Pointer::setShape(0);
+    if (!written) {
+        showSaveFailure();
         return;
     }
+    notice(title, text);
+    if (m_screenMode == u"조회")
+        btnQuery_Click();
+}
+
+void FrmRate::btnSave_Click()
+{
+    const QString date = txtSTD_DATE->value().trimmed();
+    if (!checkInputDate(date) || !checkRemark() || !checkRates())
+        return;
+    const RateCalls::DayState state = dayStateForWrite(date);
+    if (state == RateCalls::DayState::Failed)
+        return;
     const QString mode = state == RateCalls::DayState::Present ? QStringLiteral("수정") : QStringLiteral("저장");
     const QString usd = txtUSD->value();
     const QString vnd = txtVND->value();
@@ -711,15 +740,8 @@ void FrmRate::btnSave_Click()
         mode == u"저장"
             ? RateStatements::insertStatement(date, usd, vnd, krw, txtREMARK->text(), UserCode())
             : RateStatements::updateStatement(date, usd, vnd, krw, txtREMARK->text());
-    const bool written = RateCalls::writeInTransaction(*da, statement);
-    Pointer::setShape(0);
-    if (!written) {
-        showSaveFailure();
-        return;
-    }
-    notice(mode + QStringLiteral("하였습니다."), QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
-    if (m_screenMode == u"조회")
-        btnQuery_Click();
+    finishWrite(statement, mode + QStringLiteral("하였습니다."),
+                QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
 }
 
 void FrmRate::btnDelete_Click()
@@ -727,32 +749,16 @@ void FrmRate::btnDelete_Click()
     const QString date = txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date))
         return;
-    DataAccess *da = m_dataAccess.get();
-    if (!da) {
-        showSaveFailure();
+    const RateCalls::DayState state = dayStateForWrite(date);
+    if (state == RateCalls::DayState::Failed)
         return;
-    }
-    Pointer::setShape(MsgPointerHourglass);
-    const RateCalls::DayState state = RateCalls::checkDay(*da, date);
-    if (state == RateCalls::DayState::Failed) {
-        Pointer::setShape(0);
-        showSaveFailure();
-        return;
-    }
     if (state == RateCalls::DayState::Missing) {
         Pointer::setShape(0);
         notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
         return;
     }
-    const bool written = RateCalls::writeInTransaction(*da, RateStatements::deleteStatement(date));
-    Pointer::setShape(0);
-    if (!written) {
-        showSaveFailure();
-        return;
-    }
-    notice(QStringLiteral("삭제 하였습니다."), QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
-    if (m_screenMode == u"조회")
-        btnQuery_Click();
+    finishWrite(RateStatements::deleteStatement(date), QStringLiteral("삭제 하였습니다."),
+                QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
 }
 
 void FrmRate::btnClear_Click()

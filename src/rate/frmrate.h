@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gridnav/ss_move_info.h"
+#include "rate/ratecalls.h"
 
 #include <QString>
 #include <QWidget>
@@ -125,6 +126,11 @@ private:
     void showSaveFailure();
     bool checkInputDate(const QString &date);
     bool checkRemark();
+    bool checkRates();
+    // The day's state for a save or delete; Failed once the failure has been shown.
+    RateCalls::DayState dayStateForWrite(const QString &date);
+    // Sends the statement in a transaction and reports the outcome; re-queries in 조회.
+    void finishWrite(const QString &statement, const QString &title, const QString &text);
     bool isInGrid(QWidget *w) const;
     template <typename Step> void runStep(Step step);
 

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -166,22 +167,37 @@ void TstStartup::startFailures_data()
 {
     QTest::addColumn<QByteArray>("conf"); // empty: no ZEVARU.DAT at all
     QTest::addColumn<bool>("removeDatabase");
-    QTest::newRow("no configuration file") << QByteArray() << false;
-    QTest::newRow("truncated file") << confFile("sqlite", "sa", "pw", "rates.db").left(20) << false;
+    QTest::addColumn<QString>("registry"); // empty: the readable registry.ini of init()
+    QTest::newRow("no configuration file") << QByteArray() << false << QString();
+    QTest::newRow("truncated file") << confFile("sqlite", "sa", "pw", "rates.db").left(20) << false << QString();
     QByteArray garbage;
     for (int i = 0; i < 200; ++i)
         garbage += char((i * 73 + 11) % 256);
-    QTest::newRow("garbled file") << garbage << false;
-    QTest::newRow("database file missing") << confFile("sqlite", "sa", "pw", "rates.db") << true;
+    QTest::newRow("garbled file") << garbage << false << QString();
+    QTest::newRow("database file missing") << confFile("sqlite", "sa", "pw", "rates.db") << true << QString();
     QTest::newRow("database server unreachable")
-        << confFile("pgsql:127.0.0.1:1", "sa", "pw", "rates") << false;
-    QTest::newRow("ODBC data source unknown") << confFile("odbc:NO_SUCH_DSN", "sa", "pw", "") << false;
+        << confFile("pgsql:127.0.0.1:1", "sa", "pw", "rates") << false << QString();
+    QTest::newRow("ODBC data source unknown") << confFile("odbc:NO_SUCH_DSN", "sa", "pw", "") << false << QString();
+    // inserted rows would go without the user's code
+    QTest::newRow("registry file is a folder")
+        << confFile("sqlite", "sa", "pw", "rates.db") << false << QStringLiteral("folder");
+    QTest::newRow("registry file without read permission")
+        << confFile("sqlite", "sa", "pw", "rates.db") << false << QStringLiteral("mode000");
 }
 
 void TstStartup::startFailures()
 {
     QFETCH(QByteArray, conf);
     QFETCH(bool, removeDatabase);
+    QFETCH(QString, registry);
+    if (registry == u"folder") {
+        QVERIFY(QFile::remove(sysPath("registry.ini")));
+        QVERIFY(QDir().mkdir(sysPath("registry.ini")));
+    } else if (registry == u"mode000") {
+        if (::geteuid() == 0)
+            QSKIP("the superuser reads a file whatever its mode; the folder row covers the refusal");
+        QVERIFY(QFile::setPermissions(sysPath("registry.ini"), QFileDevice::Permissions()));
+    }
     QFile::remove(sysPath("ZEVARU.DAT"));
     if (!conf.isEmpty())
         writeFile(sysPath("ZEVARU.DAT"), conf);

@@ -3,6 +3,7 @@
 // rows, numbers as numbers, "평균" row), a failed write, a file that cannot be replaced, and the grid
 // shown exactly as before in every case.
 
+#include "../common/xlsxreadback.h"
 #include "navtestform.h"
 
 #include "gridnav/ssexport.h"
@@ -33,29 +34,6 @@ struct Shown
     QString title;
     QString text;
 };
-
-QString pythonWithOpenpyxl()
-{
-    for (const QString &py : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        QProcess p;
-        p.start(py, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
-        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return py;
-    }
-    return QString();
-}
-
-QJsonObject readBack(const QString &file)
-{
-    QProcess p;
-    const QString script = qEnvironmentVariable("ZOZURA_SOURCE_DIR") + QStringLiteral("/tests/platform/spread/read_xlsx.py");
-    p.start(pythonWithOpenpyxl(), {script, file});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
-        qWarning() << p.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-}
 
 // Sets or clears the immutable flag: even the superuser cannot write into such a file or folder.
 bool setImmutable(const QString &path, bool on)
@@ -156,7 +134,7 @@ private:
 void TstSsExport::initTestCase()
 {
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
-    if (pythonWithOpenpyxl().isEmpty())
+    if (XlsxReadBack::python().isEmpty())
         QFAIL("python3 with openpyxl (python3-openpyxl) is needed to read the workbook back");
     sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
         QStringList lines;
@@ -286,7 +264,7 @@ void TstSsExport::exportReadBack()
     QCOMPARE(m_shown[0].text, QStringLiteral("아래 경로로 저장하였습니다.\n\n경로 : ") + file);
     QCOMPARE(snapshot(form.grid), before);
 
-    const QJsonObject book = readBack(file);
+    const QJsonObject book = XlsxReadBack::read(file);
     QCOMPARE(book.value("sheets").toArray().toVariantList(), QVariantList({QStringLiteral("Sheet1")}));
     QCOMPARE(book.value("maxRow").toInt(), 1 + 40 + 1);
     const QJsonObject cells = book.value("cells").toObject();
@@ -376,7 +354,7 @@ void TstSsExport::overwrite()
         QCOMPARE(m_shown.size(), 2);
         QCOMPARE(m_shown[1].title, QStringLiteral("저장하였습니다."));
         QVERIFY(content.startsWith("PK")); // a zip container: the workbook
-        QCOMPARE(readBack(file).value("maxRow").toInt(), 1 + 3 + 1);
+        QCOMPARE(XlsxReadBack::read(file).value("maxRow").toInt(), 1 + 3 + 1);
     } else {
         QCOMPARE(m_shown.size(), 1);
         QCOMPARE(content, QByteArray("old contents"));

@@ -430,6 +430,17 @@ void TstFrmRate::badInputSendsNothing()
     QVERIFY(calls.isEmpty());
     QCOMPARE(count(), 0);
 
+    // a rate below zero is refused in each of the three boxes, whichever holds it
+    const QStringList negative[] = {{"-1250.5", "1", "1"}, {"1", "-1", "1"}, {"1", "1", "-0.000001"}};
+    for (const QStringList &r : negative) {
+        setDay(QStringLiteral("2024/01/02"), r[0], r[1], r[2], QString());
+        m_frm->btnSave_Click();
+        QCOMPARE(m_notices.last(), QStringLiteral("환율을 확인하십시오."));
+    }
+    QVERIFY(calls.isEmpty());
+    QCOMPARE(count(), 0);
+    setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
+
     // rates that are not numbers never reach a statement: the box keeps its last good value
     QVERIFY(!m_frm->txtUSD->setValue(QStringLiteral("12a4")));
     QVERIFY(!m_frm->txtVND->setValue(QStringLiteral("99999999999999999999")));

@@ -5,6 +5,7 @@
 #include "rate/keycommands.h"
 #include "rate/querystats.h"
 #include "rate/ratelayout.h"
+#include "rate/ratevalue.h"
 
 #include <QObject>
 #include <QTest>
@@ -43,6 +44,8 @@ private slots:
     void period();
     void windowFollowsTheClock();
 
+    void rateFields_data();
+    void rateFields();
     void countAndSeconds_data();
     void countAndSeconds();
     void statisticsText();
@@ -143,6 +146,41 @@ void TstRateInput::windowFollowsTheClock()
     QVERIFY(!fnChk_Date(QStringLiteral("1930/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("1931/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("2129/06/01")));
+}
+
+void TstRateInput::rateFields_data()
+{
+    // what the backends hand back for a rate column, and what other programs may have stored
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("number");
+    QTest::addColumn<double>("value");
+    QTest::newRow("decimal") << "1234.56" << true << 1234.56;
+    QTest::newRow("integer") << "22000" << true << 22000.0;
+    QTest::newRow("negative") << "-0.05" << true << -0.05;
+    QTest::newRow("padded") << " 12.5 " << true << 12.5;
+    QTest::newRow("leading point") << ".5" << true << 0.5;
+    QTest::newRow("exponent as stored by the embedded database") << "1.0e-05" << true << 1e-05;
+    QTest::newRow("upper-case exponent") << "2.5E+03" << true << 2500.0;
+    QTest::newRow("NULL reads as empty text") << "" << false << 0.0;
+    QTest::newRow("blank") << "   " << false << 0.0;
+    QTest::newRow("text") << "n/a" << false << 0.0;
+    QTest::newRow("digits then text") << "12abc" << false << 0.0;
+    QTest::newRow("grouped digits are not a stored number") << "1,234" << false << 0.0;
+    QTest::newRow("two points") << "1.2.3" << false << 0.0;
+    QTest::newRow("sign alone") << "-" << false << 0.0;
+    QTest::newRow("infinity") << "inf" << false << 0.0;
+    QTest::newRow("not a number") << "nan" << false << 0.0;
+    QTest::newRow("overflow") << "1e400" << false << 0.0;
+}
+
+void TstRateInput::rateFields()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, number);
+    QFETCH(double, value);
+    double got = -1;
+    QCOMPARE(RateValue::parse(field, &got), number);
+    QCOMPARE(got, value);
 }
 
 void TstRateInput::countAndSeconds_data()

@@ -2,6 +2,7 @@
 
 #include "systemdir.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
@@ -11,6 +12,17 @@ namespace Registry {
 QString iniPath()
 {
     return SystemDir::path() + QStringLiteral("/registry.ini");
+}
+
+FileState fileState()
+{
+    const QFileInfo info(iniPath());
+    if (!info.exists() && !info.isSymLink())
+        return FileState::Missing;
+    QFile file(info.filePath());
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return FileState::Unreadable;
+    return FileState::Readable;
 }
 
 QString readValue(const QString &keyPath, const QString &valueName, bool *found)

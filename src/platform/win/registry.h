@@ -9,6 +9,11 @@ namespace Registry {
 // Full path of the INI file that holds the machine-wide values.
 QString iniPath();
 
+// Whether the INI file is there to be read: a missing file is no error (every value is then
+// empty), one that exists but cannot be read (no permission, a folder in its place) is.
+enum class FileState { Missing, Readable, Unreadable };
+FileState fileState();
+
 // The raw text of a value, NULs included. *found is false when the file, the key or the value
 // is missing (or the file cannot be read). A value QSettings reads as a list (unquoted commas)
 // comes back joined with ", ".

@@ -1,5 +1,6 @@
 #include "platform/controls/btnbutton.h"
 #include "platform/controls/controlinfo.h"
+#include "platform/controls/holdrepeattimer.h"
 #include "platform/controls/ltitle.h"
 #include "platform/controls/picbutton.h"
 #include "platform/controls/pictoggle.h"
@@ -8,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -134,28 +136,48 @@ void TestPicButtons::disabledButtonIsSilent()
 
 void TestPicButtons::heldButtonDrivesRepeat()
 {
-    // the way the navigator uses it: MouseDown starts a timer, MouseUp stops it
+    // the way the navigator uses it: MouseDown steps once and presses the repeat timer,
+    // MouseUp releases it
     PicButton b;
     b.resize(22, 17);
     b.setTag(QStringLiteral("1DN"));
     b.show();
     QVERIFY(QTest::qWaitForWindowExposed(&b));
-    QTimer repeat;
-    repeat.setInterval(20);
+    HoldRepeatTimer repeat(20, &b);
     int steps = 0;
     QString direction;
-    connect(&repeat, &QTimer::timeout, &b, [&] { ++steps; });
+    QElapsedTimer held;
+    qint64 firstRepeatAt = -1;
+    int intervalSeenByFirstTick = -1;
+    connect(&repeat, &QTimer::timeout, &b, [&] {
+        if (firstRepeatAt < 0) {
+            firstRepeatAt = held.elapsed();
+            intervalSeenByFirstTick = repeat.interval();
+        }
+        ++steps;
+    });
     connect(&b, &PicButton::MouseDown, &b, [&](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
         if (button != Qt::LeftButton)
             return;
         direction = b.tag();
         ++steps;
-        repeat.start();
+        repeat.press();
     });
-    connect(&b, &PicButton::MouseUp, &b, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { repeat.stop(); });
+    connect(&b, &PicButton::MouseUp, &b, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { repeat.release(); });
+    held.start();
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
-    QTRY_VERIFY(steps >= 4);
+    QCOMPARE(steps, 1);
+    QCOMPARE(repeat.interval(), HoldRepeatTimer::FirstDelayMs);
+    QTRY_VERIFY_WITH_TIMEOUT(steps >= 5, 3000);
+    // a click is not a hold: nothing repeats before the first pause is over, then the quick rate
+    QVERIFY2(firstRepeatAt >= HoldRepeatTimer::FirstDelayMs - 5, qPrintable(QString::number(firstRepeatAt)));
+    QCOMPARE(intervalSeenByFirstTick, 20);
+    // pressing again while it runs does not start the pause over
+    repeat.press();
+    QCOMPARE(repeat.interval(), 20);
     QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!repeat.isActive());
+    QCOMPARE(repeat.interval(), HoldRepeatTimer::FirstDelayMs);
     const int atRelease = steps;
     QTest::qWait(80);
     QCOMPARE(steps, atRelease);

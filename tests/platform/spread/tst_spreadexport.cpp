@@ -1,3 +1,4 @@
+#include "../../common/xlsxreadback.h"
 #include "platform/spread/spreadgrid.h"
 
 #include <QDir>
@@ -8,33 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-// The Python with openpyxl (Debian's python3-openpyxl lives beside /usr/bin/python3).
-QString pythonWithOpenpyxl()
-{
-    for (const QString &py : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        QProcess p;
-        p.start(py, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
-        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return py;
-    }
-    return QString();
-}
-
-QJsonObject readBack(const QString &file)
-{
-    const QString py = pythonWithOpenpyxl();
-    if (py.isEmpty())
-        return {};
-    QProcess p;
-    const QString script = qEnvironmentVariable("ZOZURA_SOURCE_DIR") + QStringLiteral("/tests/platform/spread/read_xlsx.py");
-    p.start(py, {script, file});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
-        qWarning() << p.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-}
 
 void fillGrid(SpreadGrid &grid)
 {
@@ -84,7 +58,7 @@ private slots:
 
 void TstSpreadExport::initTestCase()
 {
-    if (pythonWithOpenpyxl().isEmpty())
+    if (XlsxReadBack::python().isEmpty())
         QFAIL("python3 with openpyxl (python3-openpyxl) is needed to read the workbook back");
 }
 
@@ -113,7 +87,7 @@ void TstSpreadExport::exportReadBack()
     // only the workbook itself is left
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
-    const QJsonObject wb = readBack(file);
+    const QJsonObject wb = XlsxReadBack::read(file);
     QVERIFY(!wb.isEmpty());
     QCOMPARE(wb[QStringLiteral("sheets")].toArray().size(), 1);
     QCOMPARE(wb[QStringLiteral("sheets")].toArray().at(0).toString(), expectedSheet);
@@ -153,7 +127,7 @@ void TstSpreadExport::mergedAndHidden()
     grid.setColHidden(true);
     const QString file = dir.filePath(QStringLiteral("merged.xlsx"));
     QVERIFY(grid.ExportToExcel(file, QStringLiteral("Sheet1"), QString()));
-    const QJsonObject wb = readBack(file);
+    const QJsonObject wb = XlsxReadBack::read(file);
     QCOMPARE(wb[QStringLiteral("merged")].toArray().size(), 1);
     QCOMPARE(wb[QStringLiteral("merged")].toArray().at(0).toString(), QStringLiteral("A3:A4"));
     QCOMPARE(wb[QStringLiteral("cells")].toObject()[QStringLiteral("A3")].toObject()[QStringLiteral("value")].toString(),
@@ -216,7 +190,7 @@ void TstSpreadExport::replacesExistingFile()
     QVERIFY(grid.ExportToExcel(file, QStringLiteral("Sheet1"), QString()));
     grid.SetCellText(2, 1, QStringLiteral("99.5"));
     QVERIFY(grid.ExportToExcel(file, QStringLiteral("Sheet1"), QString()));
-    const QJsonObject wb = readBack(file);
+    const QJsonObject wb = XlsxReadBack::read(file);
     QCOMPARE(wb[QStringLiteral("cells")].toObject()[QStringLiteral("B1")].toObject()[QStringLiteral("value")].toDouble(), 99.5);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     // readable by others, like any file the user saves

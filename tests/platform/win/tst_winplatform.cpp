@@ -3,11 +3,14 @@
 #include "platform/win/stdmessagebox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <unistd.h>
 
 class TstWinPlatform : public QObject
 {
@@ -23,6 +26,8 @@ private slots:
     void realMessageBoxAnsweredByTimer();
     void registryFoundFlag_data();
     void registryFoundFlag();
+    void registryFileState_data();
+    void registryFileState();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -139,6 +144,47 @@ void TstWinPlatform::registryFoundFlag()
     bool got = !found;
     QCOMPARE(Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), QStringLiteral("REG_X"), &got), value);
     QCOMPARE(got, found);
+}
+
+void TstWinPlatform::registryFileState_data()
+{
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<int>("state");
+    QTest::newRow("no file") << "none" << int(Registry::FileState::Missing);
+    QTest::newRow("readable file") << "file" << int(Registry::FileState::Readable);
+    QTest::newRow("empty file") << "empty" << int(Registry::FileState::Readable);
+    QTest::newRow("folder in its place") << "folder" << int(Registry::FileState::Unreadable);
+    QTest::newRow("link to nowhere") << "dangling" << int(Registry::FileState::Unreadable);
+    QTest::newRow("no read permission") << "mode000" << int(Registry::FileState::Unreadable);
+}
+
+void TstWinPlatform::registryFileState()
+{
+    QFETCH(QString, shape);
+    QFETCH(int, state);
+    const QString path = Registry::iniPath();
+    QFile f(path);
+    if (shape == u"file" || shape == u"empty" || shape == u"mode000") {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        if (shape != u"empty")
+            f.write("[SOFTWARE\\ZEVARU]\nREG_USERID=U1\n");
+        f.close();
+    } else if (shape == u"folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (shape == u"dangling") {
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("gone.ini")), path));
+    }
+    if (shape == u"mode000") {
+        if (::geteuid() == 0)
+            QSKIP("the superuser reads a file whatever its mode; the folder and link rows cover the refusal");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
+    }
+    QCOMPARE(int(Registry::fileState()), state);
+    // an unreadable file gives no values either
+    bool found = true;
+    QCOMPARE(Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), QStringLiteral("REG_USERID"), &found),
+             state == int(Registry::FileState::Readable) && shape == u"file" ? QStringLiteral("U1") : QString());
+    QCOMPARE(found, state == int(Registry::FileState::Readable) && shape == u"file");
 }
 
 QTEST_MAIN(TstWinPlatform)
