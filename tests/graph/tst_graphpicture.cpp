@@ -1,3 +1,5 @@
+#include "../common/folderstates.h"
+
 #include "graph/graphpicture.h"
 
 #include <QtTest>
@@ -5,43 +7,10 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 namespace {
 
-// Sets or clears the immutable flag: even the superuser cannot write into such a file or folder.
-bool setImmutable(const QString &path, bool on)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
-
-// Folder made unwritable for this process; false when the system offers no way to do so.
-bool lockFolder(const QString &path)
-{
-    if (::geteuid() != 0)
-        return QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-    return setImmutable(path, true);
-}
-
-void unlockFolder(const QString &path)
-{
-    if (::geteuid() == 0)
-        setImmutable(path, false);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
+using FolderStates::lockFolder;
+using FolderStates::unlockFolder;
 
 QImage sample(int w, int h)
 {
@@ -64,6 +33,7 @@ private slots:
     void replacesExistingFile();
     void permissionDenied();
     void missingFolder();
+    void fullFolder();
 };
 
 void TstGraphPicture::proposedName_data()
@@ -155,6 +125,33 @@ void TstGraphPicture::missingFolder()
     QVERIFY(!w.permissionDenied);
     QVERIFY(!w.description.isEmpty());
     QCOMPARE(fnGraph_SaveErrorText(w), w.description);
+}
+
+void TstGraphPicture::fullFolder()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("full"));
+    QVERIFY(QDir().mkpath(folder));
+    FolderStates::FullFolder full(folder);
+    if (!full.mounted())
+        QSKIP("mounting a small file system needs privileges this process lacks");
+    QVERIFY(full.put(QStringLiteral("a.jpg"), "old contents"));
+    QVERIFY(full.fill());
+    // noise does not compress: the picture cannot fit in what is left
+    QImage noisy(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < noisy.height(); ++y)
+        for (int x = 0; x < noisy.width(); ++x)
+            noisy.setPixel(x, y, qRgb((x * 7919 + y * 104729) & 255, (x * y * 31) & 255, (x ^ y) * 13 & 255));
+    for (const QString &name : {QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}) {
+        const PictureWrite w = fnGraph_WriteJpeg(noisy, folder + u'/' + name);
+        QVERIFY2(!w.ok, qPrintable(name));
+        QVERIFY(!w.permissionDenied);
+        QVERIFY(!w.description.isEmpty());
+        QCOMPARE(full.entries(), QStringList{QStringLiteral("a.jpg")});
+    }
+    QFile old(folder + QStringLiteral("/a.jpg"));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old contents"));
 }
 
 QTEST_GUILESS_MAIN(TstGraphPicture)

@@ -3,6 +3,7 @@
 // rows, numbers as numbers, "평균" row), a failed write, a file that cannot be replaced, and the grid
 // shown exactly as before in every case.
 
+#include "../common/folderstates.h"
 #include "../common/xlsxreadback.h"
 #include "navtestform.h"
 
@@ -22,48 +23,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 namespace {
+
+using FolderStates::lockFolder;
+using FolderStates::unlockFolder;
 
 struct Shown
 {
     QString title;
     QString text;
 };
-
-// Sets or clears the immutable flag: even the superuser cannot write into such a file or folder.
-bool setImmutable(const QString &path, bool on)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (ok) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return ok;
-}
-
-bool lockFolder(const QString &path)
-{
-    if (::geteuid() != 0)
-        return QFile::setPermissions(path, QFile::ReadOwner | QFile::ExeOwner);
-    return setImmutable(path, true);
-}
-
-void unlockFolder(const QString &path)
-{
-    if (::geteuid() == 0)
-        setImmutable(path, false);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
 
 // Everything the user sees of the grid: sizes, cells with their look, merged blocks, scroll state.
 QStringList snapshot(SpreadGrid *g)
@@ -122,6 +91,7 @@ private slots:
     void overwrite();
     void unwritableFolder();
     void existingFileCannotBeReplaced();
+    void fullFolder();
 
 private:
     void answerDialogWith(std::optional<QString> file);
@@ -384,6 +354,41 @@ void TstSsExport::unwritableFolder()
     QCOMPARE(m_shown[0].title, QStringLiteral("저장을 실패하였습니다."));
     QCOMPARE(m_shown[0].text, QStringLiteral("정상적으로 저장되지 않았습니다."));
     QVERIFY2(leftOver.isEmpty(), qPrintable(leftOver.join(u' ')));
+    QCOMPARE(snapshot(form.grid), before);
+}
+
+void TstSsExport::fullFolder()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("full"));
+    QVERIFY(QDir().mkpath(folder));
+    FolderStates::FullFolder full(folder);
+    if (!full.mounted())
+        QSKIP("mounting a small file system needs privileges this process lacks");
+    QVERIFY(full.put(QStringLiteral("old.xlsx"), "old contents"));
+    QVERIFY(full.fill());
+
+    NavTestForm form;
+    form.fill(400);
+    const QStringList before = snapshot(form.grid);
+    // a new file and the replacement of an old one both fail for room, and both say so
+    answerDialogWith(folder + QStringLiteral("/new.xlsx"));
+    sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
+    QCOMPARE(m_shown.size(), 1);
+    QCOMPARE(m_shown[0].title, QStringLiteral("저장을 실패하였습니다."));
+    QCOMPARE(full.entries(), QStringList{QStringLiteral("old.xlsx")});
+
+    m_shown.clear();
+    m_answer = 3;
+    answerDialogWith(folder + QStringLiteral("/old.xlsx"));
+    sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
+    QCOMPARE(m_shown.size(), 2);
+    QCOMPARE(m_shown[0].title, QStringLiteral("파일이 이미 존재합니다."));
+    QCOMPARE(m_shown[1].title, QStringLiteral("저장을 실패하였습니다."));
+    QCOMPARE(full.entries(), QStringList{QStringLiteral("old.xlsx")});
+    QFile f(folder + QStringLiteral("/old.xlsx"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("old contents"));
     QCOMPARE(snapshot(form.grid), before);
 }
 
