@@ -330,12 +330,11 @@ void TstFrmSSFind::heldButtonRepeats()
 
     // repeats at 450 ms, then every 200 ms: 450, 650, 850 within 950 ms
     const int due = held < 450 ? 0 : int((held - 450) / 200) + 1;
-    QVERIFY2(whileHeld == due || whileHeld == due - 1,
+    QVERIFY2(whileHeld <= due && whileHeld >= 2,
              qPrintable(QStringLiteral("%1 finds in %2 ms").arg(whileHeld).arg(held)));
-    QVERIFY(whileHeld >= 2);
-    QVERIFY2(ticks[0] >= 450 && ticks[0] < 650, qPrintable(QString::number(ticks[0])));
     // a periodic timer does not drift, so measure from the first repeat: never faster than 200 ms
     QCOMPARE(fired.size(), whileHeld);
+    QVERIFY2(fired[0] >= 449, qPrintable(QString::number(fired[0])));
     for (qsizetype i = 1; i < fired.size(); ++i)
         QVERIFY2(fired[i] - fired[0] >= 200 * i - 2,
                  qPrintable(QStringLiteral("repeat %1 at %2 ms").arg(i).arg(fired[i])));

@@ -11,6 +11,7 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QImageReader>
 #include <QLabel>
 #include <QPrinter>
@@ -468,11 +469,18 @@ void TstFrmSSGraph::heldScrollButtonRepeats()
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QCOMPARE(m_window->sclScroll->maximum(), 185);
     PicButton *right = m_window->cmdScroll[3];
+    QElapsedTimer clock;
+    qint64 firstRepeatAt = -1;
+    connect(m_window->tmeScroll, &QTimer::timeout, this, [&] {
+        if (firstRepeatAt < 0)
+            firstRepeatAt = clock.elapsed();
+    });
+    clock.start();
     QTest::mousePress(right, Qt::LeftButton);
     QCOMPARE(m_window->sclScroll->value(), 1); // at once
-    QTest::qWait(300);
-    QCOMPARE(m_window->sclScroll->value(), 1); // the first repeat waits 450 ms
     QTRY_VERIFY_WITH_TIMEOUT(m_window->sclScroll->value() >= 4, 1500);
+    // the first repeat waits 450 ms, so a click never scrolls twice
+    QVERIFY2(firstRepeatAt >= 449, qPrintable(QString::number(firstRepeatAt)));
     QCOMPARE(m_window->tmeScroll->interval(), 60);
     QTest::mouseRelease(right, Qt::LeftButton);
     const int stopped = m_window->sclScroll->value();
