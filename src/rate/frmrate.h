@@ -124,6 +124,7 @@ private:
     void connectNavigatorButtons(); // frmrate_nav.cpp
     void showUnexpectedError(const QString &description);
     void showSaveFailure();
+    void showFailedQueryAsEmpty();
     bool checkInputDate(const QString &date);
     bool checkRemark();
     bool checkRates();

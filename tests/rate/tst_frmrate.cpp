@@ -62,6 +62,8 @@ private slots:
     void backendBadRowsFromOtherPrograms();
     void backendCounts_data();
     void backendCounts();
+    void backendFailedQuery_data();
+    void backendFailedQuery();
 
     void startDefaults();
     void badInputSendsNothing();
@@ -391,6 +393,52 @@ void TstFrmRate::backendCounts()
     m_frm->btnQuery_Click();
     QCOMPARE(m_frm->SS->MaxRows(), 3);
     QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,001.00"));
+}
+
+void TstFrmRate::backendFailedQuery_data()
+{
+    backendWorkflow_data();
+}
+
+void TstFrmRate::backendFailedQuery()
+{
+    QFETCH(QString, backend);
+    if (!startWindow(backend))
+        QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
+    setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,300.00"));
+
+    // the table taken away under the running program: the query says so and shows nothing stale
+    exec(QStringLiteral("ALTER TABLE EX_RATE RENAME TO EX_RATE_AWAY"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_boxes.first().title, QStringLiteral("자료 관리"));
+    QVERIFY(!m_boxes.first().text.trimmed().isEmpty());
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    for (int col = 1; col <= 5; ++col)
+        QCOMPARE(m_frm->SS->GetCellText(col, 1), QString());
+    for (int col = 2; col <= 4; ++col)
+        QCOMPARE(m_frm->SS_SUM->GetCellText(col, 1), QString());
+    QCOMPARE(m_frm->gridInfo().Tips[0]->TipText(), QStringLiteral("없음"));
+    QCOMPARE(m_frm->gridInfo().txtNow->text(), QStringLiteral("1"));
+    QCOMPARE(m_frm->gridInfo().txtMax->text(), QStringLiteral("1"));
+    QVERIFY(m_frm->SS->Redraw());
+    // a click on the empty line copies nothing: the window is not in query mode
+    m_frm->txtREMARK->setText(QStringLiteral("typed"));
+    m_frm->SS_Click(1, 1);
+    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("typed"));
+
+    // with the table back, the same window queries again
+    exec(QStringLiteral("ALTER TABLE EX_RATE_AWAY RENAME TO EX_RATE"));
+    m_frm->btnQuery_Click();
+    QCOMPARE(m_boxes.size(), 1);
+    QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+    QCOMPARE(m_frm->SS->GetCellText(5, 1), QStringLiteral("a"));
+    QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 1 건")));
 }
 
 void TstFrmRate::startDefaults()
