@@ -24,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,13 +71,12 @@ private slots:
     void processSecondInstance();
 
 private:
-    QString sysPath(const QString &name) const { return m_sys->filePath(name); }
+    QString sysPath(const QString &name) const { return m_dirs->sys.filePath(name); }
     QString odbcIni() const { return m_odbc->filePath(QStringLiteral("odbc.ini")); }
     QProcessEnvironment processEnv() const;
 
-    QTemporaryDir *m_sys = nullptr;
+    std::unique_ptr<ProgramEnv::Folders> m_dirs;
     QTemporaryDir *m_odbc = nullptr;
-    QTemporaryDir *m_run = nullptr;
     QList<StdMessageBox::Request> m_boxes;
     QList<int> m_endCodes;
 };
@@ -94,18 +95,12 @@ void TstStartup::cleanupTestCase()
 
 void TstStartup::init()
 {
-    m_sys = new QTemporaryDir;
-    m_run = new QTemporaryDir;
-    QVERIFY(m_sys->isValid() && m_run->isValid());
-    QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("ZEVARU_SYSTEM_DIR", m_sys->path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", m_run->path().toLocal8Bit());
+    m_dirs = std::make_unique<ProgramEnv::Folders>();
     // drivers known to unixODBC, and no odbc.ini yet: only the program may write one
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
     QFile::remove(odbcIni());
 
     writeFile(sysPath("ZEVARU.DAT"), confFile("sqlite", "sa", "Secret#9", "rates.db"));
-    writeFile(sysPath("registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
     writeFile(sysPath("rates.db"), QByteArray());
 
     m_boxes.clear();
@@ -122,8 +117,7 @@ void TstStartup::cleanup()
     resetProgramForTests();
     StdMessageBox::setAnswerHook({});
     setEndProcessHook({});
-    delete m_sys;
-    delete m_run;
+    m_dirs.reset();
 }
 
 QProcessEnvironment TstStartup::processEnv() const
@@ -131,8 +125,8 @@ QProcessEnvironment TstStartup::processEnv() const
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("ZOZURA_AUTOANSWER_BOXES", "1");
-    env.insert("ZEVARU_SYSTEM_DIR", m_sys->path());
-    env.insert("XDG_RUNTIME_DIR", m_run->path());
+    env.insert("ZEVARU_SYSTEM_DIR", m_dirs->sys.path());
+    env.insert("XDG_RUNTIME_DIR", m_dirs->run.path());
     env.insert("ODBCSYSINI", m_odbc->path());
     return env;
 }
@@ -203,7 +197,7 @@ void TstStartup::startFailures()
         writeFile(sysPath("ZEVARU.DAT"), conf);
     if (removeDatabase)
         QFile::remove(sysPath("rates.db"));
-    const QStringList before = QDir(m_sys->path()).entryList(QDir::Files);
+    const QStringList before = QDir(m_dirs->sys.path()).entryList(QDir::Files);
 
     FrmRate frm;
     QVERIFY(!frm.Form_Load());
@@ -214,7 +208,7 @@ void TstStartup::startFailures()
     // nothing written anywhere: no data source (the driver manager may leave an empty odbc.ini
     // behind when it looked a data source up), no new file, the database file as it was
     QVERIFY(!readText(odbcIni()).contains(QStringLiteral("ZEVARU")));
-    QCOMPARE(QDir(m_sys->path()).entryList(QDir::Files), before);
+    QCOMPARE(QDir(m_dirs->sys.path()).entryList(QDir::Files), before);
     if (!removeDatabase)
         QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0);
     QVERIFY(!frm.dataAccess());

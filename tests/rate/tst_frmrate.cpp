@@ -33,6 +33,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 using ProgramEnv::writeFile;
@@ -84,8 +86,7 @@ private:
     void setPeriod(const QString &from, const QString &to);
 
     QTemporaryDir *m_odbc = nullptr;
-    QTemporaryDir *m_sys = nullptr;
-    QTemporaryDir *m_run = nullptr;
+    std::unique_ptr<ProgramEnv::Folders> m_dirs;
     FrmRate *m_frm = nullptr;
     QString m_backend;
     QStringList m_notices;             // headlines of the message screens answered
@@ -118,12 +119,7 @@ void TstFrmRate::cleanupTestCase()
 
 void TstFrmRate::init()
 {
-    m_sys = new QTemporaryDir;
-    m_run = new QTemporaryDir;
-    QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("ZEVARU_SYSTEM_DIR", m_sys->path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", m_run->path().toLocal8Bit());
-    writeFile(m_sys->filePath("registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
+    m_dirs = std::make_unique<ProgramEnv::Folders>();
     m_notices.clear();
     m_boxes.clear();
 }
@@ -136,8 +132,7 @@ void TstFrmRate::cleanup()
     for (const QString &name : QSqlDatabase::connectionNames())
         if (name.startsWith(QStringLiteral("check-")))
             QSqlDatabase::removeDatabase(name);
-    delete m_sys;
-    delete m_run;
+    m_dirs.reset();
 }
 
 bool TstFrmRate::startWindow(const QString &backend)
@@ -154,11 +149,11 @@ bool TstFrmRate::startWindow(const QString &backend)
         if (!fresh.isEmpty())
             qFatal("PostgreSQL database: %s", qPrintable(fresh));
         const DbTestEnv::Pg pg;
-        writeFile(m_sys->filePath("ZEVARU.DAT"),
+        writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
                   confFile(QStringLiteral("pgsql:%1:%2").arg(pg.host).arg(pg.port), QStringLiteral("zz_frmrate"), pg.user));
     } else {
-        writeFile(m_sys->filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
-        writeFile(m_sys->filePath("rates.db"), QByteArray()); // the program opens, never creates, its file
+        writeFile(m_dirs->sys.filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
+        writeFile(m_dirs->sys.filePath("rates.db"), QByteArray()); // the program opens, never creates, its file
     }
     m_frm = new FrmRate;
     if (!m_frm->Form_Load())
@@ -182,7 +177,7 @@ QSqlDatabase TstFrmRate::check()
         db.setDatabaseName(QStringLiteral("zz_frmrate"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(m_sys->filePath("rates.db"));
+        db.setDatabaseName(m_dirs->sys.filePath("rates.db"));
     }
     if (!db.open())
         qFatal("check connection: %s", qPrintable(db.lastError().text()));

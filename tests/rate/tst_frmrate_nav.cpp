@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 using ProgramEnv::writeFile;
@@ -70,8 +72,7 @@ private:
     PicButton *button(const char *name) const;
 
     QTemporaryDir *m_odbc = nullptr;
-    QTemporaryDir *m_sys = nullptr;
-    QTemporaryDir *m_run = nullptr;
+    std::unique_ptr<ProgramEnv::Folders> m_dirs;
     FrmRate *m_frm = nullptr;
     QStringList m_notices;
     QList<ExportFileRequest> m_requests;
@@ -116,14 +117,9 @@ void TstFrmRateNav::cleanupTestCase()
 
 void TstFrmRateNav::init()
 {
-    m_sys = new QTemporaryDir;
-    m_run = new QTemporaryDir;
-    QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("ZEVARU_SYSTEM_DIR", m_sys->path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", m_run->path().toLocal8Bit());
-    writeFile(m_sys->filePath("registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
-    writeFile(m_sys->filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
-    writeFile(m_sys->filePath("rates.db"), QByteArray());
+    m_dirs = std::make_unique<ProgramEnv::Folders>();
+    writeFile(m_dirs->sys.filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
+    writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
     m_notices.clear();
     m_requests.clear();
     m_menuEnabled.clear();
@@ -135,7 +131,7 @@ void TstFrmRateNav::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_frm));
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("nav-check"));
-    db.setDatabaseName(m_sys->filePath("rates.db"));
+    db.setDatabaseName(m_dirs->sys.filePath("rates.db"));
     QVERIFY(db.open());
     QSqlQuery q(db);
     const char *rows[] = {"('2024/03/04', 1310.5, 24400, 0.0531, 'a', 'X')", "('2024/03/05', 1320.25, 24500, 0.0539, '', 'X')",
@@ -152,8 +148,7 @@ void TstFrmRateNav::cleanup()
     m_frm = nullptr;
     resetProgramForTests();
     QSqlDatabase::removeDatabase(QStringLiteral("nav-check"));
-    delete m_sys;
-    delete m_run;
+    m_dirs.reset();
 }
 
 void TstFrmRateNav::query()
