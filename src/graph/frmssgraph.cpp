@@ -10,6 +10,7 @@
 #include "platform/controls/picbutton.h"
 #include "platform/controls/xpanel.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/filefolder.h"
 #include "platform/win/twips.h"
 
 #include <QApplication>
@@ -1227,7 +1228,7 @@ void FrmSSGraph::cmdSaveJPG_Click()
     }
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += u'.' + fnGraph_SaveSuffix();
-    m_state.saveFolder = fnGraph_FolderOf(fileName);
+    m_state.saveFolder = folderOfFile(fileName);
     if (QFileInfo::exists(fileName)) {
         const int answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),
                                          QStringLiteral("파일을 덮어쓰시겠습니까?"), 0, 2, 0);

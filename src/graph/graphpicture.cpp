@@ -40,12 +40,6 @@ QString fnGraph_ProposedName(const QDate &day, const QString &heading)
     return day.toString(QStringLiteral("yyyyMMdd")) + u' ' + h;
 }
 
-QString fnGraph_FolderOf(const QString &fileName)
-{
-    const qsizetype slash = fileName.lastIndexOf(u'/');
-    return slash < 0 ? QString() : fileName.left(slash + 1);
-}
-
 PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName)
 {
     if (image.isNull())

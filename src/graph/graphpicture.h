@@ -17,9 +17,6 @@ QString fnGraph_SaveSuffix(); // "jpg"
 // replaced by "_" in the proposal.
 QString fnGraph_ProposedName(const QDate &day, const QString &heading);
 
-// Folder part of a file name, up to and including the last "/" (empty when there is none).
-QString fnGraph_FolderOf(const QString &fileName);
-
 // Outcome of writing the picture.
 struct PictureWrite
 {

@@ -2,6 +2,7 @@
 
 #include "msgscr/msgscr.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/filefolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -222,12 +223,6 @@ QString fnExport_ProposedName(const QDate &today, const QString &baseName)
     return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
 }
 
-QString fnExport_FolderOf(const QString &file)
-{
-    const qsizetype cut = std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'));
-    return cut < 0 ? QString() : file.left(cut + 1);
-}
-
 void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeaders)
 {
     if (!info.Grid)
@@ -255,7 +250,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    lastSaveDir() = fnExport_FolderOf(file);
+    lastSaveDir() = folderOfFile(file);
 
     if (QFileInfo::exists(file)) {
         const qint32 answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),

@@ -32,8 +32,6 @@ void sbSet_LastSaveDir(const QString &folder);
 
 // "YYYYMMDD" of `today`, a blank, then `baseName` ("/" and "\" become "_": they would name a folder).
 QString fnExport_ProposedName(const QDate &today, const QString &baseName);
-// `file` up to and including its last "/" (or "\"); "" when it names no folder.
-QString fnExport_FolderOf(const QString &file);
 
 // Writes the grid of `info` (all data rows, with the header rows when `withHeaders`, and the summary
 // rows of its summary grid with "평균" in the first cell) to a file chosen in the save dialog, then

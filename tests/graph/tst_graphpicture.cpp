@@ -27,8 +27,6 @@ class TstGraphPicture : public QObject
 private slots:
     void proposedName_data();
     void proposedName();
-    void folderOf_data();
-    void folderOf();
     void writesDecodableJpeg();
     void replacesExistingFile();
     void permissionDenied();
@@ -51,22 +49,6 @@ void TstGraphPicture::proposedName()
     QFETCH(QString, name);
     QCOMPARE(fnGraph_ProposedName(QDate(2026, 12, 8), heading), name);
     QCOMPARE(fnGraph_SaveFilter(), QStringLiteral("JPEG File (*.jpg) | *.jpg"));
-}
-
-void TstGraphPicture::folderOf_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("nested") << "/home/a/b/c.jpg" << "/home/a/b/";
-    QTest::newRow("root") << "/c.jpg" << "/";
-    QTest::newRow("bare name") << "c.jpg" << "";
-}
-
-void TstGraphPicture::folderOf()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, folder);
-    QCOMPARE(fnGraph_FolderOf(file), folder);
 }
 
 void TstGraphPicture::writesDecodableJpeg()

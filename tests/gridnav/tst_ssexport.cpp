@@ -82,8 +82,6 @@ private slots:
     void noData();
     void proposedName_data();
     void proposedName();
-    void folderOf_data();
-    void folderOf();
     void exportReadBack();
     void cancelAndEmptyName_data();
     void cancelAndEmptyName();
@@ -186,23 +184,6 @@ void TstSsExport::proposedName()
     QFETCH(QString, base);
     QFETCH(QString, expected);
     QCOMPARE(fnExport_ProposedName(today, base), expected);
-}
-
-void TstSsExport::folderOf_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("absolute") << "/home/u/rates.xlsx" << "/home/u/";
-    QTest::newRow("root") << "/rates.xlsx" << "/";
-    QTest::newRow("backslash") << "C:\\Data\\r.xlsx" << "C:\\Data\\";
-    QTest::newRow("no folder") << "rates.xlsx" << "";
-}
-
-void TstSsExport::folderOf()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, expected);
-    QCOMPARE(fnExport_FolderOf(file), expected);
 }
 
 void TstSsExport::exportReadBack()

@@ -1,3 +1,4 @@
+#include "platform/win/filefolder.h"
 #include "platform/win/registry.h"
 #include "platform/win/singleinstance.h"
 #include "platform/win/stdmessagebox.h"
@@ -28,6 +29,8 @@ private slots:
     void registryFoundFlag();
     void registryFileState_data();
     void registryFileState();
+    void folderOfFile_data();
+    void folderOfFile();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -185,6 +188,26 @@ void TstWinPlatform::registryFileState()
     QCOMPARE(Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), QStringLiteral("REG_USERID"), &found),
              state == int(Registry::FileState::Readable) && shape == u"file" ? QStringLiteral("U1") : QString());
     QCOMPARE(found, state == int(Registry::FileState::Readable) && shape == u"file");
+}
+
+void TstWinPlatform::folderOfFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("nested") << "/home/a/b/c.jpg" << "/home/a/b/";
+    QTest::newRow("root") << "/c.jpg" << "/";
+    QTest::newRow("bare name") << "c.jpg" << "";
+    // remembered as the next dialog's folder: it must be a folder that exists, not part of a name
+    QTest::newRow("backslash in the name") << "/home/u/a\\b.xlsx" << "/home/u/";
+    QTest::newRow("backslashes only") << "C:\\Data\\r.xlsx" << "";
+    QTest::newRow("Korean folder") << "/home/u/환율/r.xlsx" << "/home/u/환율/";
+}
+
+void TstWinPlatform::folderOfFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, folder);
+    QCOMPARE(::folderOfFile(file), folder);
 }
 
 QTEST_MAIN(TstWinPlatform)
