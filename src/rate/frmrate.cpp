@@ -590,7 +590,6 @@ void FrmRate::btnQuery_Click()
             // a failed read is said so, never left to look like an empty period
             const QString why = da->lastError().trimmed();
             showUnexpectedError(why.isEmpty() ? QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다.") : why);
-            showFailedQueryAsEmpty();
             return;
         }
 
@@ -651,18 +650,7 @@ void FrmRate::btnQuery_Click()
         if (!SS->Redraw())
             SS->setRedraw(true);
         showUnexpectedError(QString::fromUtf8(e.what()));
-        showFailedQueryAsEmpty();
     }
-}
-
-// After a failed query the grid looks as after clear: one empty line, no averages, no statistics,
-// and the navigator counting that line. Rows read before the failure would pass for the whole period.
-void FrmRate::showFailedQueryAsEmpty()
-{
-    m_screenMode = QStringLiteral("추가");
-    sbSS_GridClear(m_info, 1);
-    fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, QStringLiteral("없음"), QStringLiteral("조회정보"), 1);
-    sbSS_MOVE_LineDisp(m_info);
 }
 
 // ------------------------------------------------------------------ save, delete, clear

@@ -124,7 +124,6 @@ private:
     void connectNavigatorButtons(); // frmrate_nav.cpp
     void showUnexpectedError(const QString &description);
     void showSaveFailure();
-    void showFailedQueryAsEmpty();
     bool checkInputDate(const QString &date);
     bool checkRemark();
     bool checkRates();
