@@ -587,9 +587,11 @@ void FrmRate::btnQuery_Click()
         if (!opened) {
             fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
             Pointer::setShape(0);
-            // a failed read is said so, never left to look like an empty period
+            // a failed read is said so, never left to look like an empty period; the database's own
+            // words (often English) follow a sentence the user can read
             const QString why = da->lastError().trimmed();
-            showUnexpectedError(why.isEmpty() ? QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다.") : why);
+            showUnexpectedError(QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다.")
+                                + (why.isEmpty() ? QString() : CRLF + CRLF + why));
             return;
         }
 

@@ -415,7 +415,10 @@ void TstFrmRate::backendFailedQuery()
     m_frm->btnQuery_Click();
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().title, QStringLiteral("자료 관리"));
-    QVERIFY(!m_boxes.first().text.trimmed().isEmpty());
+    // a sentence in the user's language first, then what the database said
+    const QStringList lines = m_boxes.first().text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.first(), QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다."));
+    QVERIFY2(lines.last().contains(QStringLiteral("ex_rate"), Qt::CaseInsensitive), qPrintable(lines.last()));
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
     QCOMPARE(m_frm->SS->MaxRows(), 0);
     for (int col = 2; col <= 4; ++col)
