@@ -8,7 +8,7 @@ pkgs=(
   libsqlite3-dev sqlite3 libxlsxwriter-dev
   unixodbc unixodbc-dev tdsodbc odbc-postgresql libsqliteodbc
   postgresql
-  fonts-nanum-coding
+  fonts-nanum-coding qt6-translations-l10n
   xvfb xauth xdotool imagemagick python3 python3-openpyxl
   clang libclang-rt-14-dev llvm-14
 )

@@ -1,3 +1,4 @@
+#include "app/qtkorean.h"
 #include "msgscr/msgscr.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("zozura"));
     // the forms were designed in this Korean fixed-pitch face
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    installKoreanQtTexts(&app);
 
     // unattended runs (the start-up tests) get every standard box on stderr, answered at once
     if (qEnvironmentVariableIsSet("ZOZURA_AUTOANSWER_BOXES"))

@@ -5,6 +5,7 @@
 #include "app/anydsn.h"
 #include "app/clsmain.h"
 #include "app/confcodec.h"
+#include "app/qtkorean.h"
 #include "platform/db/dataaccess.h"
 #include "platform/db/odbcconfig.h"
 #include "platform/win/singleinstance.h"
@@ -18,7 +19,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -69,6 +73,7 @@ private slots:
     void reportDsnRewrittenAsOneSet();
     void processStartFailure();
     void processSecondInstance();
+    void qtTextsInKorean();
 
 private:
     QString sysPath(const QString &name) const { return m_dirs->sys.filePath(name); }
@@ -429,6 +434,34 @@ void TstStartup::processSecondInstance()
     QCOMPARE(third.state(), QProcess::Running);
     third.terminate();
     QVERIFY(third.waitForFinished(10000));
+}
+
+void TstStartup::qtTextsInKorean()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK")); // before: Qt's English
+
+    QTranslator *korean = installKoreanQtTexts(qApp);
+    QVERIFY2(korean, "Qt's Korean translation (qt6-translations-l10n) is not installed");
+    QMessageBox translated;
+    translated.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(translated.button(QMessageBox::Ok)->text(), QStringLiteral("확인"));
+    QCOMPARE(translated.button(QMessageBox::Cancel)->text(), QStringLiteral("취소"));
+    QCOMPARE(translated.button(QMessageBox::Yes)->text(), QStringLiteral("예(&Y)"));
+    QCOMPARE(translated.button(QMessageBox::No)->text(), QStringLiteral("아니요(&N)"));
+    // the save dialogs of the export and the graph window
+    QFileDialog dialog(nullptr, QStringLiteral("엑셀로 내보내기"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList buttons;
+    for (QPushButton *b : dialog.findChildren<QPushButton *>())
+        buttons << b->text();
+    QVERIFY2(buttons.contains(QStringLiteral("저장(&S)")) && buttons.contains(QStringLiteral("취소")),
+             qPrintable(buttons.join(u'|')));
+
+    QCoreApplication::removeTranslator(korean);
+    delete korean;
 }
 
 QTEST_MAIN(TstStartup)

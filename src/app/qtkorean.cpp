@@ -1,0 +1,16 @@
+#include "app/qtkorean.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+QTranslator *installKoreanQtTexts(QCoreApplication *app)
+{
+    auto *translator = new QTranslator(app);
+    if (!translator->load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
