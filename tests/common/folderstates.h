@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -45,15 +46,16 @@ inline void unlockFolder(const QString &path)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// A small file system of its own mounted on an empty folder, filled to the last byte (keeping
-// the files given to it first). Unmounted when it goes.
+// A small file system of its own mounted on a fresh temporary folder, filled to the last byte
+// (keeping the files given to it first). Unmounted, then removed, when it goes.
 class FullFolder
 {
 public:
-    explicit FullFolder(const QString &path)
-        : m_path(path)
+    FullFolder()
+        : m_path(m_dir.path())
     {
-        m_mounted = ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, "size=256k,mode=0700") == 0;
+        m_mounted = m_dir.isValid()
+                    && ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=256k,mode=0700") == 0;
     }
     ~FullFolder()
     {
@@ -65,6 +67,7 @@ public:
 
     // false where mounting needs privileges this process lacks
     bool mounted() const { return m_mounted; }
+    QString filePath(const QString &name) const { return QDir(m_path).filePath(name); }
 
     // Puts a file in before the space is used up.
     bool put(const QString &name, const QByteArray &content)
@@ -97,6 +100,7 @@ public:
     }
 
 private:
+    QTemporaryDir m_dir; // first: it outlives the mount
     QString m_path;
     bool m_mounted = false;
 };

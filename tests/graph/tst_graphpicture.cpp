@@ -111,10 +111,7 @@ void TstGraphPicture::missingFolder()
 
 void TstGraphPicture::fullFolder()
 {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("full"));
-    QVERIFY(QDir().mkpath(folder));
-    FolderStates::FullFolder full(folder);
+    FolderStates::FullFolder full;
     if (!full.mounted())
         QSKIP("mounting a small file system needs privileges this process lacks");
     QVERIFY(full.put(QStringLiteral("a.jpg"), "old contents"));
@@ -125,13 +122,13 @@ void TstGraphPicture::fullFolder()
         for (int x = 0; x < noisy.width(); ++x)
             noisy.setPixel(x, y, qRgb((x * 7919 + y * 104729) & 255, (x * y * 31) & 255, (x ^ y) * 13 & 255));
     for (const QString &name : {QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}) {
-        const PictureWrite w = fnGraph_WriteJpeg(noisy, folder + u'/' + name);
+        const PictureWrite w = fnGraph_WriteJpeg(noisy, full.filePath(name));
         QVERIFY2(!w.ok, qPrintable(name));
         QVERIFY(!w.permissionDenied);
         QVERIFY(!w.description.isEmpty());
         QCOMPARE(full.entries(), QStringList{QStringLiteral("a.jpg")});
     }
-    QFile old(folder + QStringLiteral("/a.jpg"));
+    QFile old(full.filePath(QStringLiteral("a.jpg")));
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old contents"));
 }

@@ -340,10 +340,7 @@ void TstSsExport::unwritableFolder()
 
 void TstSsExport::fullFolder()
 {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("full"));
-    QVERIFY(QDir().mkpath(folder));
-    FolderStates::FullFolder full(folder);
+    FolderStates::FullFolder full;
     if (!full.mounted())
         QSKIP("mounting a small file system needs privileges this process lacks");
     QVERIFY(full.put(QStringLiteral("old.xlsx"), "old contents"));
@@ -353,7 +350,7 @@ void TstSsExport::fullFolder()
     form.fill(400);
     const QStringList before = snapshot(form.grid);
     // a new file and the replacement of an old one both fail for room, and both say so
-    answerDialogWith(folder + QStringLiteral("/new.xlsx"));
+    answerDialogWith(full.filePath(QStringLiteral("new.xlsx")));
     sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].title, QStringLiteral("저장을 실패하였습니다."));
@@ -361,13 +358,13 @@ void TstSsExport::fullFolder()
 
     m_shown.clear();
     m_answer = 3;
-    answerDialogWith(folder + QStringLiteral("/old.xlsx"));
+    answerDialogWith(full.filePath(QStringLiteral("old.xlsx")));
     sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
     QCOMPARE(m_shown.size(), 2);
     QCOMPARE(m_shown[0].title, QStringLiteral("파일이 이미 존재합니다."));
     QCOMPARE(m_shown[1].title, QStringLiteral("저장을 실패하였습니다."));
     QCOMPARE(full.entries(), QStringList{QStringLiteral("old.xlsx")});
-    QFile f(folder + QStringLiteral("/old.xlsx"));
+    QFile f(full.filePath(QStringLiteral("old.xlsx")));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("old contents"));
     QCOMPARE(snapshot(form.grid), before);
