@@ -12,6 +12,7 @@
 
 #include "app/anydsn.h"
 #include "app/clsmain.h"
+#include "app/personalsetup.h"
 #include "gridnav/ssgrid.h"
 #include "gridnav/ssscroll.h"
 #include "msgscr/msgscr.h"
@@ -279,6 +280,10 @@ bool FrmRate::Form_Load()
                             QStringLiteral("프로그램이 이미 실행중입니다."));
         return false;
     }
+    // a computer with no system folder at all may get a personal database instead of the
+    // start-up failure
+    if (!PersonalSetup::sbOffer_PersonalSetup())
+        return false;
     if (!sbInit_Program(this))
         return false;
     sbMsgScr_SetOwner(this);
