@@ -3,8 +3,8 @@
 //     columns found, every row checked and compared with a table holding half of the days, vs. a
 //     plain loop reading the same cells (the archive inflated and the sheet and shared strings
 //     parsed with the same libraries into a vector of texts); target <= 3x.
-//  2. the apply of those 36,525 new days into an empty SQLite table vs. the same insert statements
-//     sent in one transaction straight through Qt SQL; target <= 2x.
+//  2. the apply of those 36,525 new days into an empty SQLite table (each with its history row)
+//     vs. the same statements sent in one transaction straight through Qt SQL; target <= 2x.
 //  3. peak memory while reading and previewing a 50 MB CSV file (measured in a child process from
 //     its peak resident size); target < 5x the file size.
 #include "app/clsmain.h"
@@ -12,6 +12,7 @@
 #include "platform/db/dataaccess.h"
 #include "rate/rateimport.h"
 #include "rate/ratestatements.h"
+#include "rate/ratewriter.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -165,7 +166,8 @@ int main(int argc, char *argv[])
     RateImport::compareWithStored(da2, all);
     QElapsedTimer t;
     t.start();
-    const RateImport::ApplyResult res = RateImport::apply(da2, all, RateImport::Scope::NewOnly, QStringLiteral("BENCH"));
+    RateWriter writer(da2, QStringLiteral("BENCH"));
+    const RateImport::ApplyResult res = RateImport::apply(da2, writer, all, RateImport::Scope::NewOnly);
     const double applyMs = t.nsecsElapsed() / 1e6;
     if (!res.ok || res.inserted != kDays)
         return 1;
@@ -177,10 +179,14 @@ int main(int argc, char *argv[])
         for (const QString &s : sqliteSchemaStatements())
             QSqlQuery(db).exec(s);
         QSqlQuery(db).exec(QStringLiteral("CREATE TEMP VIEW zz AS SELECT 1")); // warm the connection
+        // the same statements: each day's insert and its history row
         QStringList statements;
+        const QString host = RateHistory::hostName();
         for (const RateImport::Row &row : all.rows)
-            statements << RateStatements::insertStatement(row.date, row.rateToWrite(0), row.rateToWrite(1), row.rateToWrite(2),
-                                                          row.remarkToWrite(), QStringLiteral("BENCH"));
+            statements << RateHistory::changeStatements(
+                RateHistory::Action::Insert, row.date,
+                {row.rateToWrite(0), row.rateToWrite(1), row.rateToWrite(2), row.remarkToWrite()}, QStringLiteral("BENCH"), host,
+                writer.historyOn());
         // GETDATE() is the program's own function; the direct path writes the same rows with SQLite's clock
         for (QString &s : statements)
             s.replace(QStringLiteral("GETDATE()"), QStringLiteral("datetime('now','localtime')"));

@@ -5,7 +5,6 @@
 
 #include "rate/frmrateimport.h"
 
-#include "app/clsmain.h"
 #include "find/frmssfind.h"
 #include "graph/frmssgraph.h"
 #include "gridnav/ssexport.h"
@@ -76,7 +75,7 @@ void FrmRate::sbImport_File(const QString &path)
         file = *chosen;
     }
     if (!m_importWindow) {
-        m_importWindow = new FrmRateImport(m_dataAccess.get(), UserCode(), this);
+        m_importWindow = new FrmRateImport(m_dataAccess.get(), m_writer.get(), this);
         connect(m_importWindow, &FrmRateImport::applied, this, [this] {
             if (m_screenMode == kQueryMode)
                 btnQuery_Click();

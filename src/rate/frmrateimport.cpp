@@ -90,10 +90,10 @@ std::optional<QString> fnImport_ChooseFile(QWidget *parent)
     return file;
 }
 
-FrmRateImport::FrmRateImport(DataAccess *da, const QString &userCode, QWidget *parent)
+FrmRateImport::FrmRateImport(DataAccess *da, RateWriter *writer, QWidget *parent)
     : QDialog(parent)
     , m_da(da)
-    , m_userCode(userCode)
+    , m_writer(writer)
 {
     setObjectName(QStringLiteral("FrmRateImport"));
     setWindowTitle(QStringLiteral("파일에서 가져오기"));
@@ -318,12 +318,12 @@ void FrmRateImport::fillGrid()
 
 void FrmRateImport::btnApply_Click()
 {
-    if (!m_da)
+    if (!m_da || !m_writer)
         return;
     fnDisp_MsgScr(0, 4, MSG_INFO, QStringLiteral("적용중입니다."),
                   QStringLiteral("파일의 환율을 데이타베이스에 저장하고 있습니다."), 0, 0, MsgPointerHourglass);
     const RateImport::ApplyResult res =
-        RateImport::apply(*m_da, m_preview, scope(), m_userCode, [](int done, int total) {
+        RateImport::apply(*m_da, *m_writer, m_preview, scope(), [](int done, int total) {
             fnDisp_MsgScr(2, 4, 0, QString(), QString(), float(done) * 100.0f / float(total), 0, 0);
         });
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);

@@ -9,6 +9,7 @@
 #include <optional>
 
 class DataAccess;
+class RateWriter;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -25,7 +26,8 @@ class FrmRateImport : public QDialog
     Q_OBJECT
 
 public:
-    FrmRateImport(DataAccess *da, const QString &userCode, QWidget *parent = nullptr);
+    // `writer` is the window's own: the import writes as its save does.
+    FrmRateImport(DataAccess *da, RateWriter *writer, QWidget *parent = nullptr);
 
     // Reads the file and shows its preview. False (after a notice in the message screen) when
     // the file cannot be read or the table cannot be compared; the window stays hidden then.
@@ -60,7 +62,7 @@ private:
     RateImport::Scope scope() const;
 
     DataAccess *m_da;
-    QString m_userCode;
+    RateWriter *m_writer;
     QString m_path;
     SheetReader::Result m_file;
     RateImport::Preview m_preview;

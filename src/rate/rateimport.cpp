@@ -3,6 +3,7 @@
 #include "rate/rateinputcheck.h"
 #include "rate/ratestatements.h"
 #include "rate/ratevalue.h"
+#include "rate/ratewriter.h"
 
 #include "platform/controls/numbertext.h"
 #include "platform/db/dataaccess.h"
@@ -321,7 +322,7 @@ bool chosen(const Row &row, Scope scope)
     return row.outcome == Outcome::Add || (scope == Scope::NewAndChanged && row.outcome == Outcome::Change);
 }
 
-ApplyResult apply(DataAccess &da, const Preview &preview, Scope scope, const QString &userCode,
+ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Scope scope,
                   const std::function<void(int, int)> &progress)
 {
     ApplyResult res;
@@ -333,6 +334,7 @@ ApplyResult apply(DataAccess &da, const Preview &preview, Scope scope, const QSt
         res.ok = true;
         return res;
     }
+    writer.historyOn(); // asked before the transaction opens
     if (!da.BeginTrans()) {
         res.error = da.lastError();
         return res;
@@ -364,14 +366,9 @@ ApplyResult apply(DataAccess &da, const Preview &preview, Scope scope, const QSt
     const int step = std::max(1, total / 100);
     for (int i = 0; i < total; ++i) {
         const Row &r = *todo[i];
-        std::array<QString, 3> v;
-        for (int k = 0; k < 3; ++k)
-            v[size_t(k)] = r.rateToWrite(k);
-        const QString statement =
-            r.outcome == Outcome::Add
-                ? RateStatements::insertStatement(r.date, v[0], v[1], v[2], r.remarkToWrite(), userCode)
-                : RateStatements::updateStatement(r.date, v[0], v[1], v[2], r.remarkToWrite());
-        if (!da.Execute(statement)) {
+        const RateHistory::DayValues v{r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2), r.remarkToWrite()};
+        const auto action = r.outcome == Outcome::Add ? RateHistory::Action::Insert : RateHistory::Action::Update;
+        if (!writer.applyInTransaction(action, r.date, v)) {
             res.error = r.date + QStringLiteral(" : ") + da.lastError();
             da.RollbackTrans();
             res.inserted = res.updated = 0;

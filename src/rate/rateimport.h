@@ -10,6 +10,7 @@
 #include <functional>
 
 class DataAccess;
+class RateWriter;
 
 // Rates brought in from a file: which columns hold which field, each row checked as the input
 // panel checks a day, compared with the stored day (추가 / 수정 / 동일 / 거부), and the chosen rows
@@ -93,10 +94,11 @@ struct ApplyResult
     QStringList movedDays; // changed by someone else since the preview: nothing was written
     QString error;         // the database's words when a statement failed
 };
-// Writes the chosen rows in one transaction: before writing, each chosen day is read again and
-// must be as the preview showed it, else nothing is written and the moved days are named. Any
+// Writes the chosen rows in one transaction through the writer the save uses (each change with
+// its history row where the database keeps one): before writing, each chosen day is read again
+// and must be as the preview showed it, else nothing is written and the moved days are named. Any
 // failed statement rolls everything back. progress(done, total) is called now and then.
-ApplyResult apply(DataAccess &da, const Preview &preview, Scope scope, const QString &userCode,
+ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Scope scope,
                   const std::function<void(int, int)> &progress = {});
 bool chosen(const Row &row, Scope scope);
 

@@ -8,6 +8,7 @@
 #include "platform/db/dataaccess.h"
 #include "rate/rateexportform.h"
 #include "rate/rateimport.h"
+#include "rate/ratewriter.h"
 
 #include "../common/dbtestenv.h"
 
@@ -62,6 +63,7 @@ private slots:
 private:
     Db open(const QString &backend);
     QString day(DataAccess &da, const QString &date);
+    int historyRows(DataAccess &da);
     void seed(DataAccess &da);
 
     QTemporaryDir m_dir;
@@ -125,6 +127,15 @@ void TstRateImport::seed(DataAccess &da)
                                       "('2024/03/04', 1310.5, 24400, 0.0531, 'a', 'OLD')")));
     QVERIFY(da.Execute(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
                                       "('2024/03/05', 1320.25, 24500, 0.0539, '', 'OLD')")));
+}
+
+int TstRateImport::historyRows(DataAccess &da)
+{
+    if (!da.OpenQuery(QStringLiteral("SELECT COUNT(*) FROM EX_RATE_LOG")))
+        return -1;
+    const int n = da.FieldValue(0).toInt();
+    da.CloseQuery();
+    return n;
 }
 
 // "usd|vnd|krw|remark|code" of a stored day, "" when it is not there.
@@ -297,13 +308,16 @@ void TstRateImport::apply()
     otherProvider.reset();
 
     QList<int> progress;
+    RateWriter writer(*db.da, QStringLiteral("U777"));
     const RateImport::ApplyResult res =
-        RateImport::apply(*db.da, p, scope == u"all" ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly,
-                          QStringLiteral("U777"), [&progress](int done, int) { progress << done; });
+        RateImport::apply(*db.da, writer, p, scope == u"all" ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly,
+                          [&progress](int done, int) { progress << done; });
     QCOMPARE(res.ok, ok);
     QVERIFY(!db.da->inTransaction());
     QCOMPARE(day(*db.da, QStringLiteral("2024/03/04")), day04);
     QCOMPARE(day(*db.da, QStringLiteral("2024/03/06")), day06);
+    // every written day has its history row, written in the same transaction
+    QCOMPARE(historyRows(*db.da), ok ? res.inserted + res.updated : 0);
     if (ok) {
         QCOMPARE(res.inserted, 1);
         QCOMPARE(res.updated, scope == u"all" ? 1 : 0);

@@ -4,6 +4,7 @@
 #include "ratestool.h"
 
 #include "rate/rateimport.h"
+#include "rate/ratewriter.h"
 
 #include "platform/db/dataaccess.h"
 
@@ -92,7 +93,8 @@ int runImport(const QStringList &args)
         out(QStringLiteral("--dry-run: 적용하지 않았습니다 (적용할 행 %L1건).").arg(todo));
         return Done;
     }
-    const RateImport::ApplyResult res = RateImport::apply(*db->da, p, scope, db->userCode);
+    RateWriter writer(*db->da, db->userCode);
+    const RateImport::ApplyResult res = RateImport::apply(*db->da, writer, p, scope);
     if (!res.movedDays.isEmpty()) {
         err(QStringLiteral("미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다: ")
             + res.movedDays.join(QStringLiteral(", ")));
