@@ -66,6 +66,11 @@ void sbEnd_Process(int code);
 
 } // namespace App
 
+// A provider opened with the settings of ZEVARU.DAT, as the start-up opens it (the command-line
+// tools share it). Throws std::exception (reason in UTF-8) when the settings or the registry file
+// cannot be read or the connection cannot be made.
+std::unique_ptr<ConnProvider> fnOpen_ConnProvider();
+
 using App::fnChk_PrevInstance;
 using App::fnGet_ConnProvider;
 using App::sbEnd_Process;

@@ -5,12 +5,16 @@
 #include "rate/keycommands.h"
 #include "rate/querystats.h"
 #include "rate/ratecalls.h"
+#include "rate/rategridfill.h"
+#include "rate/rateinputcheck.h"
 #include "rate/ratelayout.h"
 #include "rate/ratestatements.h"
 #include "rate/ratevalue.h"
+#include "rate/ratewriter.h"
 
 #include "app/anydsn.h"
 #include "app/clsmain.h"
+#include "app/personalsetup.h"
 #include "gridnav/ssgrid.h"
 #include "gridnav/ssscroll.h"
 #include "msgscr/msgscr.h"
@@ -35,6 +39,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -46,13 +51,6 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 constexpr int MsgPointerHourglass = 11;
-
-QString dateNoticeText(const QString &what)
-{
-    return what + QStringLiteral("이 입력되지 않았거나, 잘못 입력되었습니다.") + CRLF
-           + QStringLiteral("확인하여 다시 입력하여 주십시오.") + CRLF + CRLF
-           + QStringLiteral("※ 형식 : YYYY/MM/DD (예:2000/01/01)");
-}
 
 void notice(const QString &title, const QString &text)
 {
@@ -74,6 +72,7 @@ FrmRate::FrmRate(QWidget *parent)
     setObjectName(QStringLiteral("FrmRate"));
     setWindowTitle(QStringLiteral("환율관리 프로그램"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setAcceptDrops(true); // a file dropped on the window is imported
     createControls();
     setTabOrder();
     connectEvents();
@@ -277,6 +276,10 @@ bool FrmRate::Form_Load()
                             QStringLiteral("프로그램이 이미 실행중입니다."));
         return false;
     }
+    // a computer with no system folder at all may get a personal database instead of the
+    // start-up failure
+    if (!PersonalSetup::sbOffer_PersonalSetup())
+        return false;
     if (!sbInit_Program(this))
         return false;
     sbMsgScr_SetOwner(this);
@@ -285,6 +288,7 @@ bool FrmRate::Form_Load()
     runStep([this] { sbSS_Init(); });
     runStep([this] { sbForm_Layout(); });
     runStep([this] { sbForm_Default(); });
+    runStep([this] { sbHistory_Notice(); });
     return true;
 }
 
@@ -295,6 +299,7 @@ void FrmRate::sbAttach_DataAccess()
         throw std::runtime_error("데이터베이스 연결이 준비되지 않았습니다.");
     m_dataAccess = std::make_unique<DataAccess>();
     m_dataAccess->AttachConnection(provider->GetConnection());
+    m_writer = std::make_unique<RateWriter>(*m_dataAccess, UserCode());
 }
 
 void FrmRate::sbSS_Init()
@@ -305,6 +310,7 @@ void FrmRate::sbSS_Init()
     m_info.ColCount = 5;
     m_info.LockColour = false;
     sbSS_MOVE_Bind(this, m_info, 0);
+    addDataMenuItems();
     sbSS_MOVE_Connect(m_info, [this] { sbSS_LayoutGrid(); });
     sbSS_GridSetup(m_info);
     defineRateColumns(m_info);
@@ -373,7 +379,10 @@ void FrmRate::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    runStep([this] { m_dataAccess.reset(); });
+    runStep([this] {
+        m_writer.reset();
+        m_dataAccess.reset();
+    });
     runStep([this] { sbRelease_GridRecord(); });
     sbEnd_Process(0);
 }
@@ -516,6 +525,11 @@ bool FrmRate::isInGrid(QWidget *w) const
 
 bool FrmRate::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && SS && watched == SS->view()->viewport()) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton && SS_RightPress(mouse->position().toPoint()))
+            return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto *w = qobject_cast<QWidget *>(watched);
@@ -567,12 +581,11 @@ void FrmRate::btnQuery_Click()
     const QString from = txtFM_DATE->value().trimmed();
     const QString to = txtTO_DATE->value().trimmed();
     if (!fnChk_Period(from, to, 0)) {
-        notice(QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회") + dateNoticeText(QStringLiteral("기간")));
+        notice(QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회") + RateInputCheck::dateNoticeText(QStringLiteral("기간")));
         return;
     }
 
     DataAccess *da = m_dataAccess.get();
-    long n = 0;
     try {
         const qint64 startTick = TickCount::now();
         fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."),
@@ -598,32 +611,12 @@ void FrmRate::btnQuery_Click()
         if (!da->IsEof()) {
             fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("조회된 데이타를 화면에 표시중입니다."), 0, 0, 0);
             SS->setRedraw(false);
-            da->MoveFirst();
-            n = da->RecordCount();
             double sums[3] = {0, 0, 0};
-            for (long i = 1; i <= n; ++i) {
-                const int row = SS->MaxRows() + 1;
-                SS->setMaxRows(row);
-                const int fields = da->FieldCount();
-                for (int j = 0; j < fields; ++j) {
-                    const QString value = da->FieldValue(j);
-                    double rate = 0;
-                    if (j < 1 || j > 3)
-                        SS->SetCellText(j + 1, row, value);
-                    else if (RateValue::parse(value, &rate))
-                        SS->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
-                    else
-                        SS->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
-                }
-                for (int k = 0; k < 3; ++k) {
-                    double rate = 0;
-                    RateValue::parse(da->FieldValue(k + 1), &rate);
-                    sums[k] += rate;
-                }
-                da->MoveNext();
-            }
+            RateGridFill::fillRows(*da, SS, sums);
             sbSS_Format(QStringLiteral("001"));
             m_screenMode = QStringLiteral("조회");
+            m_queryFrom = from;
+            m_queryTo = to;
             SS->setRedraw(true);
             for (int k = 0; k < 3; ++k)
                 SS_SUM->SetCellText(k + 2, 1, sums[k] / double(da->RecordCount()));
@@ -659,39 +652,31 @@ void FrmRate::btnQuery_Click()
 
 bool FrmRate::checkInputDate(const QString &date)
 {
-    if (fnChk_Date(date))
-        return true;
-    notice(QStringLiteral("조회일자를 확인하십시오."), dateNoticeText(QStringLiteral("기준일")));
-    return false;
+    const RateInputCheck::Refusal r = RateInputCheck::checkDate(date);
+    if (r)
+        notice(r.title, r.text);
+    return !r;
 }
 
 bool FrmRate::checkRemark()
 {
-    // the column holds RemarkMaxChars characters: a longer remark is refused, never cut
-    if (txtREMARK->text().size() <= RateStatements::RemarkMaxChars)
+    const RateInputCheck::Refusal r = RateInputCheck::checkRemark(txtREMARK->text());
+    if (!r)
         return true;
-    fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("비고를 확인하십시오."),
-                  QStringLiteral("비고는 ") + QString::number(RateStatements::RemarkMaxChars)
-                      + QStringLiteral("자까지 입력할 수 있습니다.") + CRLF + QStringLiteral("현재 ")
-                      + QString::number(txtREMARK->text().size()) + QStringLiteral("자가 입력되어 있습니다."),
-                  0, 1, 0);
+    fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);
     txtREMARK->setFocus();
     return false;
 }
 
 bool FrmRate::checkRates()
 {
-    // no currency trades below zero: a minus sign is a slip of the hand, never saved
-    const std::pair<cFloat *, const char *> rates[] = {
-        {txtUSD, "미달러"}, {txtVND, "베트남동"}, {txtKRW, "한국원화"}};
-    for (const auto &[box, caption] : rates) {
-        if (box->value().toDouble() >= 0)
+    cFloat *const boxes[] = {txtUSD, txtVND, txtKRW};
+    for (int i = 0; i < 3; ++i) {
+        const RateInputCheck::Refusal r = RateInputCheck::checkRate(i, boxes[i]->value().toDouble());
+        if (!r)
             continue;
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
-                      QString::fromUtf8(caption) + QStringLiteral(" 환율이 0보다 작습니다.") + CRLF
-                          + QStringLiteral("0 이상의 환율을 입력하여 주십시오."),
-                      0, 1, 0);
-        box->setFocus();
+        fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);
+        boxes[i]->setFocus();
         return false;
     }
     return true;
@@ -713,9 +698,11 @@ RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
     return state;
 }
 
-void FrmRate::finishWrite(const QString &statement, const QString &title, const QString &text)
+void FrmRate::finishWrite(RateHistory::Action action, const QString &date, const QString &title, const QString &text)
 {
-    const bool written = RateCalls::writeInTransaction(*m_dataAccess, statement);
+    const RateHistory::DayValues values{txtUSD->value(), txtVND->value(),
+                                        RateStatements::numberText(txtKRW->value().toDouble()), txtREMARK->text()};
+    const bool written = m_writer->apply(action, date, values);
     Pointer::setShape(0);
     if (!written) {
         showSaveFailure();
@@ -729,20 +716,15 @@ void FrmRate::finishWrite(const QString &statement, const QString &title, const 
 void FrmRate::btnSave_Click()
 {
     const QString date = txtSTD_DATE->value().trimmed();
-    if (!checkInputDate(date) || !checkRemark() || !checkRates())
+    if (!checkInputDate(date) || !checkRemark() || !checkRates() || !confirmJumps(date))
         return;
     const RateCalls::DayState state = dayStateForWrite(date);
     if (state == RateCalls::DayState::Failed)
         return;
-    const QString mode = state == RateCalls::DayState::Present ? QStringLiteral("수정") : QStringLiteral("저장");
-    const QString usd = txtUSD->value();
-    const QString vnd = txtVND->value();
-    const QString krw = RateStatements::numberText(txtKRW->value().toDouble());
-    const QString statement =
-        mode == u"저장"
-            ? RateStatements::insertStatement(date, usd, vnd, krw, txtREMARK->text(), UserCode())
-            : RateStatements::updateStatement(date, usd, vnd, krw, txtREMARK->text());
-    finishWrite(statement, mode + QStringLiteral("하였습니다."),
+    const bool present = state == RateCalls::DayState::Present;
+    const QString mode = present ? QStringLiteral("수정") : QStringLiteral("저장");
+    finishWrite(present ? RateHistory::Action::Update : RateHistory::Action::Insert, date,
+                mode + QStringLiteral("하였습니다."),
                 QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
 }
 
@@ -759,7 +741,7 @@ void FrmRate::btnDelete_Click()
         notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
         return;
     }
-    finishWrite(RateStatements::deleteStatement(date), QStringLiteral("삭제 하였습니다."),
+    finishWrite(RateHistory::Action::Delete, date, QStringLiteral("삭제 하였습니다."),
                 QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
 }
 
