@@ -11,6 +11,7 @@ pkgs=(
   fonts-nanum-coding qt6-translations-l10n
   xvfb xauth xdotool imagemagick python3 python3-openpyxl
   clang libclang-rt-14-dev llvm-14
+  dpkg-dev lintian appstream desktop-file-utils
 )
 missing=()
 for p in "${pkgs[@]}"; do

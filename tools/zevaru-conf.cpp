@@ -126,9 +126,7 @@ int writeFile(const QStringList &args)
             return 1;
         }
     }
-    QString record;
-    for (int k = 0; k < ConfCodec::FieldCount; ++k)
-        record += values[k].leftJustified(ConfCodec::fieldWidth(k), QLatin1Char(' '));
+    const QString record = ConfCodec::joinRecord(values[0], values[1], values[2], values[3], values[4]);
 
     const QByteArray content = ConfCodec::fileContent(ConfCodec::scramble(record));
     // what the program will read back must be the record, character for character

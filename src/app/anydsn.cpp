@@ -3,7 +3,9 @@
 #include "anymodule.h"
 #include "platform/db/connspec.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -13,7 +15,8 @@ const QString Description = QStringLiteral("DSN for ZEVARU Report");
 } // namespace
 
 OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
-                                   const QString &database, const QString &sqliteBaseDir)
+                                   const QString &database, const QString &sqliteBaseDir,
+                                   const QString &sqliteExtension)
 {
     const ConnSpec conn = ConnSpec::fromServerField(server);
     QString db = database;
@@ -26,6 +29,8 @@ OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
                                            QStringLiteral("libsqlite3odbc.so"));
         if (!db.isEmpty() && QDir::isRelativePath(db))
             db = QDir(sqliteBaseDir).filePath(db);
+        if (!sqliteExtension.isEmpty())
+            extra << std::pair{QStringLiteral("LoadExt"), sqliteExtension};
         break;
     case ConnSpec::Backend::Postgres:
         driver = OdbcConfig::driverLibrary(QStringLiteral("PostgreSQL Unicode"),
@@ -78,6 +83,19 @@ QString reportDsnKind(const QString &server)
     return QStringLiteral("SQL Server");
 }
 
+QString getdateExtensionPath(const QString &programDir, const QString &arch)
+{
+    const QString name = QStringLiteral("zozura_sqlite_getdate.so");
+    const QDir bin(programDir);
+    for (const QString &dir : {programDir, bin.filePath(QStringLiteral("../lib/%1/zozura").arg(arch)),
+                               bin.filePath(QStringLiteral("../lib/zozura"))}) {
+        const QFileInfo ext(QDir(dir).filePath(name));
+        if (ext.isFile())
+            return QDir::cleanPath(ext.absoluteFilePath());
+    }
+    return {};
+}
+
 void sbSet_ReportDSN()
 {
     // each field is a full read of the configuration file, as at start-up
@@ -85,7 +103,9 @@ void sbSet_ReportDSN()
     const QString systemDir = fnGet_SystemDir();
     const QString user = fnGet_ConfValue(2);
     const QString server = fnGet_ConfValue(1);
-    OdbcConfig::writeSystemDsn(DsnName, reportDsnValues(server, user, database, systemDir));
+    const QString ext = getdateExtensionPath(QCoreApplication::applicationDirPath(),
+                                             QStringLiteral(ZOZURA_LIB_ARCH));
+    OdbcConfig::writeSystemDsn(DsnName, reportDsnValues(server, user, database, systemDir, ext));
     OdbcConfig::writeSystemValue(QStringLiteral("ODBC Data Sources"), DsnName,
                                  reportDsnKind(server));
 }

@@ -8,9 +8,16 @@
 // settings, so report tools of the installation reach the same data. Rewritten at every start.
 
 // The values of the data source for the given settings, in the order they are written. The
-// password is never among them. sqliteBaseDir turns a relative SQLite file into a full path.
+// password is never among them. sqliteBaseDir turns a relative SQLite file into a full path;
+// a SQLite source also loads sqliteExtension (GETDATE()) when one is given.
 OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
-                                   const QString &database, const QString &sqliteBaseDir);
+                                   const QString &database, const QString &sqliteBaseDir,
+                                   const QString &sqliteExtension = QString());
+
+// The GETDATE() extension for SQLite sources beside the program (a build folder) or in the
+// program's library folder of an installation (../lib/<arch>/zozura or ../lib/zozura from the
+// program's folder); empty when none has it.
+QString getdateExtensionPath(const QString &programDir, const QString &arch);
 
 // The driver kind listed for ZEVARU under "ODBC Data Sources" ("SQL Server" for SQL Server).
 QString reportDsnKind(const QString &server);

@@ -161,4 +161,14 @@ QByteArray fileContent(const QString &scrambled)
     return out;
 }
 
+QString joinRecord(const QString &flag, const QString &server, const QString &user,
+                   const QString &password, const QString &database)
+{
+    const QString fields[FieldCount] = {flag, server, user, password, database};
+    QString record;
+    for (int k = 0; k < FieldCount; ++k)
+        record += fields[k].leftJustified(fieldWidth(k), QLatin1Char(' '));
+    return record;
+}
+
 } // namespace ConfCodec

@@ -40,4 +40,9 @@ QString accumulateFields(const QByteArray &content);
 // quote detection and are then dropped by the descrambler without drawing a random number.
 QByteArray fileContent(const QString &scrambled);
 
+// The plain record of the five fields (flag, server, user id, password, database), each padded
+// to its width; fields must already fit (zevaru-conf refuses the ones that do not).
+QString joinRecord(const QString &flag, const QString &server, const QString &user,
+                   const QString &password, const QString &database);
+
 } // namespace ConfCodec

@@ -16,9 +16,8 @@ namespace ProgramEnv {
 inline QByteArray confFile(const QString &server, const QString &user, const QString &password,
                            const QString &database)
 {
-    const QString rec = QStringLiteral("0") + server.leftJustified(30) + user.leftJustified(30)
-                        + password.leftJustified(30) + database.leftJustified(30);
-    return ConfCodec::fileContent(ConfCodec::scramble(rec));
+    return ConfCodec::fileContent(
+        ConfCodec::scramble(ConfCodec::joinRecord(QStringLiteral("0"), server, user, password, database)));
 }
 
 inline void writeFile(const QString &path, const QByteArray &content)

@@ -58,7 +58,7 @@ QByteArray E2eDriver::fileHash(const QString &path)
 void E2eDriver::startDisplay()
 {
     const QString build = DbTestEnv::buildDir();
-    QVERIFY2(QFile::exists(build + QStringLiteral("/zozura")), "the program is not built");
+    QVERIFY2(QFile::exists(programPath()), "the program is not built");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool is missing");
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty(), "Xvfb is missing");
     m_artifacts = build + QStringLiteral("/e2e-artifacts");
@@ -117,6 +117,18 @@ void E2eDriver::begin()
     QVERIFY(m_sys->isValid() && m_run->isValid() && m_logs->isValid());
     QFile::setPermissions(m_run->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_pgDatabase.clear();
+    m_home.clear();
+}
+
+QString E2eDriver::programPath()
+{
+    const QString installed = qEnvironmentVariable("ZOZURA_E2E_PROGRAM");
+    return installed.isEmpty() ? DbTestEnv::buildDir() + QStringLiteral("/zozura") : installed;
+}
+
+QString E2eDriver::personalDatabase() const
+{
+    return m_home + QStringLiteral("/.local/share/zozura/zozura.db");
 }
 
 void E2eDriver::end()
@@ -179,10 +191,15 @@ QProcess *E2eDriver::startProgram(const QString &runtimeDir, bool withoutOverrid
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.isEmpty() ? m_run->path() : runtimeDir);
     env.insert(QStringLiteral("ZOZURA_LOG_MSGSCR"), QStringLiteral("1"));
     env.remove(QStringLiteral("ZOZURA_AUTOANSWER_BOXES"));
+    if (!m_home.isEmpty()) {
+        for (const char *name : {"ZEVARU_SYSTEM_DIR", "ODBCSYSINI", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("HOME"), m_home);
+    }
     p->setProcessEnvironment(env);
     p->setStandardErrorFile(m_logs->filePath(QStringLiteral("program-%1.log").arg(m_programs.size())));
     p->setProperty("log", m_logs->filePath(QStringLiteral("program-%1.log").arg(m_programs.size())));
-    const QString exe = DbTestEnv::buildDir() + QStringLiteral("/zozura");
+    const QString exe = programPath();
     if (withoutOverride && ::geteuid() == 0) {
         // uid 0 keeps owning its files, but without these capabilities their modes apply to it
         p->start(QStringLiteral("setpriv"),
@@ -380,6 +397,15 @@ void E2eDriver::prepareDemo()
             {DbTestEnv::sourceDir() + QStringLiteral("/scripts/demo.sh"), QStringLiteral("--prepare-only")});
     QVERIFY(p.waitForFinished(60000));
     QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+    jumpCheckOff();
+}
+
+void E2eDriver::jumpCheckOff()
+{
+    // the cases type one rate at a time over stored days; the jump question has its own cases
+    QFile reg(m_sys->filePath(QStringLiteral("registry.ini")));
+    QVERIFY(reg.open(QIODevice::Append));
+    reg.write("REG_JUMP_USD=0\nREG_JUMP_VND=0\nREG_JUMP_KRW=0\n");
 }
 
 void E2eDriver::usePostgres(const QString &database)
@@ -404,6 +430,8 @@ void E2eDriver::usePostgres(const QString &database)
     QFile reg(m_sys->filePath(QStringLiteral("registry.ini")));
     QVERIFY(reg.open(QIODevice::WriteOnly));
     reg.write("[SOFTWARE\\ZEVARU]\nREG_USERID=E2E01\n");
+    reg.close();
+    jumpCheckOff();
 }
 
 QSqlDatabase E2eDriver::check()
@@ -421,7 +449,7 @@ QSqlDatabase E2eDriver::check()
         db.setDatabaseName(m_pgDatabase);
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(demoDatabase());
+        db.setDatabaseName(m_home.isEmpty() ? demoDatabase() : personalDatabase());
     }
     db.open();
     return db;

@@ -72,6 +72,14 @@ public:
     QString sysFile(const QString &name) const;
     QString demoDatabase() const { return sysFile(QStringLiteral("zozura-demo.db")); }
 
+    // The program to run: $ZOZURA_E2E_PROGRAM (an installed one), else the build's.
+    static QString programPath();
+    // From now on the case runs the program as a user whose home is `home` and who has no system
+    // folder (no ZEVARU_SYSTEM_DIR): the first start's personal database under the home, and
+    // check() reads that database.
+    void useHome(const QString &home) { m_home = home; }
+    QString personalDatabase() const;
+
     // Starts the program with its system folder and runtimeDir (empty: the case's own). With
     // withoutOverride the program runs without the superuser's power to pass over file
     // permissions, so a folder or file the test made read-only or unreadable is so for it too.
@@ -104,6 +112,8 @@ public:
 
     // The demo set-up (ZEVARU.DAT, registry.ini, three years of rates in SQLite) in the system folder.
     void prepareDemo();
+    // Turns the jump question at save off in registry.ini (prepareDemo and usePostgres do).
+    void jumpCheckOff();
     // ZEVARU.DAT pointing at a fresh database of the test PostgreSQL server; fails or skips as
     // the run requires when there is no server.
     void usePostgres(const QString &database);
@@ -129,4 +139,5 @@ private:
     std::unique_ptr<QTemporaryDir> m_logs;
     QList<QProcess *> m_programs;
     QString m_pgDatabase;
+    QString m_home;
 };

@@ -1,19 +1,71 @@
 #include "systemdir.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QtGlobal>
 
 namespace SystemDir {
 
-QString path()
+namespace {
+
+QString g_machineOverride;
+
+QString withoutTrailingSlash(QString dir)
 {
-    QString dir = qEnvironmentVariable("ZEVARU_SYSTEM_DIR");
-    dir.remove(QChar(0));
-    if (dir.isEmpty())
-        dir = QStringLiteral("/etc/zevaru");
     // "/" alone stays "/" so the root is still a usable directory
     while (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
         dir.chop(1);
     return dir;
+}
+
+QString machinePath()
+{
+    return g_machineOverride.isEmpty() ? QStringLiteral("/etc/zevaru") : g_machineOverride;
+}
+
+} // namespace
+
+Choice choose(const QString &envValue, bool envSet, const QString &machineDir, bool machineExists,
+              const QString &personalDir, bool personalConfExists)
+{
+    QString env = envValue;
+    env.remove(QChar(0));
+    if (envSet && !env.isEmpty())
+        return {withoutTrailingSlash(env), Source::Environment};
+    if (machineExists)
+        return {machineDir, Source::Machine};
+    if (personalConfExists && !personalDir.isEmpty())
+        return {withoutTrailingSlash(personalDir), Source::Personal};
+    return {machineDir, Source::None};
+}
+
+QString personalPath()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // no home folder at all: there is no personal folder either
+    if (data.isEmpty())
+        return {};
+    return withoutTrailingSlash(data) + QStringLiteral("/zozura");
+}
+
+Choice current()
+{
+    const QString machine = machinePath();
+    const QFileInfo machineInfo(machine);
+    const QString personal = personalPath();
+    return choose(qEnvironmentVariable("ZEVARU_SYSTEM_DIR"), qEnvironmentVariableIsSet("ZEVARU_SYSTEM_DIR"),
+                  machine, machineInfo.exists() || machineInfo.isSymLink(), personal,
+                  !personal.isEmpty() && QFileInfo::exists(personal + QStringLiteral("/ZEVARU.DAT")));
+}
+
+QString path()
+{
+    return current().path;
+}
+
+void setMachinePathForTests(const QString &dir)
+{
+    g_machineOverride = dir;
 }
 
 } // namespace SystemDir
