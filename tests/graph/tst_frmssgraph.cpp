@@ -664,7 +664,7 @@ void TstFrmSSGraph::pieScrollInDegrees()
     QCOMPARE(m_window->sclScroll->maximum(), 359);
     QCOMPARE(m_window->sclScroll->pageStep(), 45);
     QVERIFY(m_window->lblScroll[2]->text().isEmpty());
-    m_window->sbGraph_ScrollStep(4);
+    QTest::mouseClick(m_window->cmdScroll[4], Qt::LeftButton);
     QCOMPARE(m_window->sclScroll->value(), 45);
     QCOMPARE(m_window->chtGraph->pieRotation(), 45);
 }

@@ -1,5 +1,7 @@
 #include "navtestform.h"
 
+#include "../common/scrollbarparts.h"
+
 #include "gridnav/navmath.h"
 #include "gridnav/ssgrid.h"
 #include "gridnav/ssscroll.h"
@@ -14,8 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -31,31 +31,15 @@ int gridPixelsForPage(int rows)
     return -1;
 }
 
-QStyleOptionSlider sliderOption(const QScrollBar *bar)
-{
-    QStyleOptionSlider opt;
-    opt.initFrom(bar);
-    opt.orientation = bar->orientation();
-    opt.minimum = bar->minimum();
-    opt.maximum = bar->maximum();
-    opt.sliderPosition = bar->sliderPosition();
-    opt.sliderValue = bar->value();
-    opt.pageStep = bar->pageStep();
-    opt.singleStep = bar->singleStep();
-    return opt;
-}
-
 // Where the bar draws its thumb and its track (the bar's own pixels).
 QRect thumbRect(const QScrollBar *bar)
 {
-    const QStyleOptionSlider opt = sliderOption(bar);
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
+    return ScrollBarParts::rect(bar, QStyle::SC_ScrollBarSlider);
 }
 
 QRect grooveRect(const QScrollBar *bar)
 {
-    const QStyleOptionSlider opt = sliderOption(bar);
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarGroove, bar);
+    return ScrollBarParts::rect(bar, QStyle::SC_ScrollBarGroove);
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
+#include "../common/scrollbarparts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,8 +30,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -334,16 +333,7 @@ void TstFrmRateNav::summaryScrollTakesTheGrid()
     QScrollBar *bar = m_frm->SS_SUM->view()->horizontalScrollBar();
     QVERIFY(bar->isVisible());
     QVERIFY(bar->maximum() >= 3);
-    QStyleOptionSlider opt;
-    opt.initFrom(bar);
-    opt.orientation = Qt::Horizontal;
-    opt.minimum = bar->minimum();
-    opt.maximum = bar->maximum();
-    opt.sliderPosition = bar->sliderPosition();
-    opt.sliderValue = bar->value();
-    opt.pageStep = bar->pageStep();
-    opt.singleStep = bar->singleStep();
-    const QRect right = bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarAddLine, bar);
+    const QRect right = ScrollBarParts::rect(bar, QStyle::SC_ScrollBarAddLine);
     QVERIFY(!right.isEmpty());
     for (int k = 1; k <= bar->maximum() + 1; ++k) {
         QTest::mouseClick(bar, Qt::LeftButton, {}, right.center());
