@@ -290,8 +290,14 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
                 if (const RateInputCheck::Refusal ref = RateInputCheck::checkRemark(row.remark))
                     row.reason = ref.firstLine();
         }
-        if (!row.reason.isEmpty())
+        if (!row.reason.isEmpty()) {
             row.outcome = Outcome::Refused;
+            // a refused row shows what the file holds, for the user to find and mend it
+            for (int i = 0; i < 3; ++i) {
+                const int c = col[size_t(FieldUsd + i)];
+                row.rate[size_t(i)] = c >= 0 ? table.text(r, c).trimmed() : QString();
+            }
+        }
         p.rows.append(std::move(row));
     }
     recount(p);
