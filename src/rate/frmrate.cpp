@@ -8,6 +8,7 @@
 #include "rate/ratelayout.h"
 #include "rate/ratestatements.h"
 #include "rate/ratevalue.h"
+#include "rate/ratewriter.h"
 
 #include "app/anydsn.h"
 #include "app/clsmain.h"
@@ -36,6 +37,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -290,6 +292,7 @@ bool FrmRate::Form_Load()
     runStep([this] { sbSS_Init(); });
     runStep([this] { sbForm_Layout(); });
     runStep([this] { sbForm_Default(); });
+    runStep([this] { sbHistory_Notice(); });
     return true;
 }
 
@@ -300,6 +303,7 @@ void FrmRate::sbAttach_DataAccess()
         throw std::runtime_error("데이터베이스 연결이 준비되지 않았습니다.");
     m_dataAccess = std::make_unique<DataAccess>();
     m_dataAccess->AttachConnection(provider->GetConnection());
+    m_writer = std::make_unique<RateWriter>(*m_dataAccess, UserCode());
 }
 
 void FrmRate::sbSS_Init()
@@ -378,7 +382,10 @@ void FrmRate::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    runStep([this] { m_dataAccess.reset(); });
+    runStep([this] {
+        m_writer.reset();
+        m_dataAccess.reset();
+    });
     runStep([this] { sbRelease_GridRecord(); });
     sbEnd_Process(0);
 }
@@ -521,6 +528,11 @@ bool FrmRate::isInGrid(QWidget *w) const
 
 bool FrmRate::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && SS && watched == SS->view()->viewport()) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton && SS_RightPress(mouse->position().toPoint()))
+            return true;
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto *w = qobject_cast<QWidget *>(watched);
@@ -629,6 +641,8 @@ void FrmRate::btnQuery_Click()
             }
             sbSS_Format(QStringLiteral("001"));
             m_screenMode = QStringLiteral("조회");
+            m_queryFrom = from;
+            m_queryTo = to;
             SS->setRedraw(true);
             for (int k = 0; k < 3; ++k)
                 SS_SUM->SetCellText(k + 2, 1, sums[k] / double(da->RecordCount()));
@@ -718,9 +732,11 @@ RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
     return state;
 }
 
-void FrmRate::finishWrite(const QString &statement, const QString &title, const QString &text)
+void FrmRate::finishWrite(RateHistory::Action action, const QString &date, const QString &title, const QString &text)
 {
-    const bool written = RateCalls::writeInTransaction(*m_dataAccess, statement);
+    const RateHistory::DayValues values{txtUSD->value(), txtVND->value(),
+                                        RateStatements::numberText(txtKRW->value().toDouble()), txtREMARK->text()};
+    const bool written = m_writer->apply(action, date, values);
     Pointer::setShape(0);
     if (!written) {
         showSaveFailure();
@@ -734,20 +750,15 @@ void FrmRate::finishWrite(const QString &statement, const QString &title, const 
 void FrmRate::btnSave_Click()
 {
     const QString date = txtSTD_DATE->value().trimmed();
-    if (!checkInputDate(date) || !checkRemark() || !checkRates())
+    if (!checkInputDate(date) || !checkRemark() || !checkRates() || !confirmJumps(date))
         return;
     const RateCalls::DayState state = dayStateForWrite(date);
     if (state == RateCalls::DayState::Failed)
         return;
-    const QString mode = state == RateCalls::DayState::Present ? QStringLiteral("수정") : QStringLiteral("저장");
-    const QString usd = txtUSD->value();
-    const QString vnd = txtVND->value();
-    const QString krw = RateStatements::numberText(txtKRW->value().toDouble());
-    const QString statement =
-        mode == u"저장"
-            ? RateStatements::insertStatement(date, usd, vnd, krw, txtREMARK->text(), UserCode())
-            : RateStatements::updateStatement(date, usd, vnd, krw, txtREMARK->text());
-    finishWrite(statement, mode + QStringLiteral("하였습니다."),
+    const bool present = state == RateCalls::DayState::Present;
+    const QString mode = present ? QStringLiteral("수정") : QStringLiteral("저장");
+    finishWrite(present ? RateHistory::Action::Update : RateHistory::Action::Insert, date,
+                mode + QStringLiteral("하였습니다."),
                 QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
 }
 
@@ -764,7 +775,7 @@ void FrmRate::btnDelete_Click()
         notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
         return;
     }
-    finishWrite(RateStatements::deleteStatement(date), QStringLiteral("삭제 하였습니다."),
+    finishWrite(RateHistory::Action::Delete, date, QStringLiteral("삭제 하였습니다."),
                 QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
 }
 

@@ -2,6 +2,7 @@
 
 #include "gridnav/ss_move_info.h"
 #include "rate/ratecalls.h"
+#include "rate/ratewriter.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,7 @@ class DataAccess;
 class FrmSSFind;
 class FrmSSGraph;
 class PicToggle;
+class RateListWindow;
 class QLabel;
 class QLineEdit;
 class SpreadGrid;
@@ -103,6 +105,15 @@ public:
     void cmdSS_MOVE_FND_Click();
     void cmdSS_MOVE_REF_Click();
     void cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button);
+    // --- rate checks and history (frmrate_check.cpp) ---
+    // The missing days and jumps of the last query's period in the check window (only in 조회).
+    void sbOpen_RateCheck();
+    // The history window of one day.
+    void sbOpen_RateLog(const QString &day);
+    RateListWindow *checkWindow() const { return m_checkWindow; }
+    RateListWindow *logWindow() const { return m_logWindow; }
+    RateWriter *writer() const { return m_writer.get(); }
+
     FrmSSFind *findWindow() const;   // nullptr until the find button first opened it
     FrmSSGraph *graphWindow() const; // nullptr until the graph button first opened it
 
@@ -130,11 +141,22 @@ private:
     // The day's state for a save or delete; Failed once the failure has been shown.
     RateCalls::DayState dayStateForWrite(const QString &date);
     // Sends the statement in a transaction and reports the outcome; re-queries in 조회.
-    void finishWrite(const QString &statement, const QString &title, const QString &text);
+    void finishWrite(RateHistory::Action action, const QString &date, const QString &title, const QString &text);
+    // The jump question for the panel's rates (frmrate_check.cpp); false when the user said No.
+    bool confirmJumps(const QString &date);
+    // Says once, at start-up, that a server database without EX_RATE_LOG records no history.
+    void sbHistory_Notice();
+    // A right press on a grid row in 조회 opens that day's history; true when it did.
+    bool SS_RightPress(const QPoint &viewportPos);
+    void sbShow_DayInPanel(const QString &day);
     bool isInGrid(QWidget *w) const;
     template <typename Step> void runStep(Step step);
 
     std::unique_ptr<DataAccess> m_dataAccess;
+    std::unique_ptr<RateWriter> m_writer;
+    RateListWindow *m_checkWindow = nullptr;
+    RateListWindow *m_logWindow = nullptr;
+    QString m_queryFrom, m_queryTo; // the period of the last query that showed rows
     SS_MOVE_INFO m_info;
     QString m_screenMode;
     bool m_centerFrame = false;

@@ -18,12 +18,20 @@ DayState checkDay(DataAccess &da, const QString &date)
 
 bool writeInTransaction(DataAccess &da, const QString &statement)
 {
-    // a failed BeginTrans makes Execute refuse, so the statement never runs unbracketed
+    return writeInTransaction(da, QStringList{statement});
+}
+
+bool writeInTransaction(DataAccess &da, const QStringList &statements)
+{
+    // a failed BeginTrans makes Execute refuse, so no statement ever runs unbracketed
     da.BeginTrans();
-    if (da.Execute(statement))
-        return da.CommitTrans();
-    da.RollbackTrans();
-    return false;
+    for (const QString &statement : statements) {
+        if (!da.Execute(statement)) {
+            da.RollbackTrans();
+            return false;
+        }
+    }
+    return da.CommitTrans();
 }
 
 } // namespace RateCalls

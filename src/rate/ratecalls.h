@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class DataAccess;
 
@@ -16,5 +17,8 @@ DayState checkDay(DataAccess &da, const QString &date);
 // BeginTrans, Execute, then CommitTrans when it ran and RollbackTrans when it did not: exactly
 // one of the two for the BeginTrans. True only when the statement ran and was committed.
 bool writeInTransaction(DataAccess &da, const QString &statement);
+// The same for several statements in one transaction: the first that fails rolls all back and
+// the rest are not sent.
+bool writeInTransaction(DataAccess &da, const QStringList &statements);
 
 } // namespace RateCalls

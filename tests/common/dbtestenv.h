@@ -118,7 +118,8 @@ inline QString freshPgDatabase(const QString &name)
     if (!why.isEmpty())
         return why;
     withDb(name, [&](QSqlDatabase &db) {
-        QStringList statements{QStringLiteral("DROP TABLE IF EXISTS EX_RATE")};
+        QStringList statements{QStringLiteral("DROP TABLE IF EXISTS EX_RATE"),
+                                QStringLiteral("DROP TABLE IF EXISTS EX_RATE_LOG")};
         statements += scriptStatements(QStringLiteral("postgresql.sql"));
         for (const QString &s : std::as_const(statements)) {
             QSqlQuery q(db);

@@ -397,6 +397,15 @@ void E2eDriver::prepareDemo()
             {DbTestEnv::sourceDir() + QStringLiteral("/scripts/demo.sh"), QStringLiteral("--prepare-only")});
     QVERIFY(p.waitForFinished(60000));
     QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
+    jumpCheckOff();
+}
+
+void E2eDriver::jumpCheckOff()
+{
+    // the cases type one rate at a time over stored days; the jump question has its own cases
+    QFile reg(m_sys->filePath(QStringLiteral("registry.ini")));
+    QVERIFY(reg.open(QIODevice::Append));
+    reg.write("REG_JUMP_USD=0\nREG_JUMP_VND=0\nREG_JUMP_KRW=0\n");
 }
 
 void E2eDriver::usePostgres(const QString &database)
@@ -421,6 +430,8 @@ void E2eDriver::usePostgres(const QString &database)
     QFile reg(m_sys->filePath(QStringLiteral("registry.ini")));
     QVERIFY(reg.open(QIODevice::WriteOnly));
     reg.write("[SOFTWARE\\ZEVARU]\nREG_USERID=E2E01\n");
+    reg.close();
+    jumpCheckOff();
 }
 
 QSqlDatabase E2eDriver::check()

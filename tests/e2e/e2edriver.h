@@ -112,6 +112,8 @@ public:
 
     // The demo set-up (ZEVARU.DAT, registry.ini, three years of rates in SQLite) in the system folder.
     void prepareDemo();
+    // Turns the jump question at save off in registry.ini (prepareDemo and usePostgres do).
+    void jumpCheckOff();
     // ZEVARU.DAT pointing at a fresh database of the test PostgreSQL server; fails or skips as
     // the run requires when there is no server.
     void usePostgres(const QString &database);

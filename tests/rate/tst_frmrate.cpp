@@ -7,6 +7,7 @@
 #include "gridnav/ss_move_info.h"
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
+#include "platform/controls/btnbutton.h"
 #include "platform/controls/cfloat.h"
 #include "platform/controls/ddate.h"
 #include "platform/controls/pictoggle.h"
@@ -16,6 +17,7 @@
 #include "platform/win/stdmessagebox.h"
 #include "platform/win/twips.h"
 #include "rate/frmrate.h"
+#include "rate/ratelistwindow.h"
 #include "winui/tipwindow.h"
 #include "winui/tooltip.h"
 
@@ -75,6 +77,11 @@ private slots:
     void collapseAndExpand();
     void widerWindow();
     void alignToggle();
+    void jumpQuestionAtSave_data();
+    void jumpQuestionAtSave();
+    void historyWindowOnRightPress();
+    void checkWindowListsFindings();
+    void noticeWithoutHistoryTable();
 
 private:
     bool startWindow(const QString &backend);
@@ -90,6 +97,8 @@ private:
     FrmRate *m_frm = nullptr;
     QString m_backend;
     QStringList m_notices;             // headlines of the message screens answered
+    QStringList m_texts;               // their body lines, joined by CR LF
+    qint32 m_answer = 4;               // what a Yes/No question is answered with (3 예, 4 아니오)
     QList<StdMessageBox::Request> m_boxes;
 };
 
@@ -100,6 +109,15 @@ void TstFrmRate::initTestCase()
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
     sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
+        QStringList lines;
+        for (const QLabel *label : screen.lblText())
+            lines << label->text();
+        m_texts << lines.join(QStringLiteral("\r\n"));
+        // a question is answered with the mouse on its 예 or 아니오 button
+        if (screen.cmdClose(2)->isVisible()) {
+            QTest::mouseClick(screen.cmdClose(m_answer == 3 ? 2 : 3), Qt::LeftButton);
+            return;
+        }
         fnMsgScr_AnswerWith(1)(screen);
     });
     StdMessageBox::setAnswerHook([this](const StdMessageBox::Request &r) {
@@ -121,6 +139,8 @@ void TstFrmRate::init()
 {
     m_dirs = std::make_unique<ProgramEnv::Folders>();
     m_notices.clear();
+    m_texts.clear();
+    m_answer = 4;
     m_boxes.clear();
 }
 
@@ -231,7 +251,7 @@ void TstFrmRate::backendWorkflow()
     // a new day is inserted with the user code
     setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"),
            QStringLiteral("0.053912"), remark);
-    m_frm->btnSave_Click();
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT USD, VND, KRW, REMARK, INS_SCODE, INS_DATE FROM EX_RATE "
@@ -250,7 +270,7 @@ void TstFrmRate::backendWorkflow()
     exec(QStringLiteral("UPDATE EX_RATE SET INS_SCODE = 'OTHER' WHERE STD_DATE = '2024/03/05'"));
     QTest::qWait(20);
     m_frm->txtUSD->setValue(QStringLiteral("1333.26"));
-    m_frm->btnSave_Click();
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("수정하였습니다."));
     QCOMPARE(count(), 1);
     QVERIFY(q.exec(QStringLiteral("SELECT USD, INS_SCODE, INS_DATE FROM EX_RATE WHERE STD_DATE = '2024/03/05'")));
@@ -300,7 +320,7 @@ void TstFrmRate::backendWorkflow()
 
     // delete in query mode: row gone, the grid queried again over the same period
     m_notices.clear();
-    m_frm->btnDelete_Click();
+    QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
     QCOMPARE(m_notices.value(0), QStringLiteral("삭제 하였습니다."));
     QCOMPARE(count(QStringLiteral("STD_DATE = '2024/03/05'")), 0);
     QCOMPARE(m_frm->SS->MaxRows(), 1);
@@ -310,7 +330,7 @@ void TstFrmRate::backendWorkflow()
     // deleting it again: nothing to delete, no transaction started
     QStringList calls;
     m_frm->dataAccess()->setCallLog(&calls);
-    m_frm->btnDelete_Click();
+    QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
     m_frm->dataAccess()->setCallLog(nullptr);
     QCOMPARE(m_notices.last(), QStringLiteral("데이타가 없습니다."));
     QVERIFY(!calls.contains(QStringLiteral("BeginTrans")));
@@ -463,13 +483,13 @@ void TstFrmRate::badInputSendsNothing()
     m_frm->dataAccess()->setCallLog(&calls);
 
     setDay(QStringLiteral("2023/02/30"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
-    m_frm->btnSave_Click();
-    m_frm->btnDelete_Click();
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
     QCOMPARE(m_notices, (QStringList{QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회일자를 확인하십시오.")}));
 
     // a remark longer than the column is refused, never cut
     setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString(201, u'가'));
-    m_frm->btnSave_Click();
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("비고를 확인하십시오."));
     QVERIFY(calls.isEmpty());
     QCOMPARE(count(), 0);
@@ -478,7 +498,7 @@ void TstFrmRate::badInputSendsNothing()
     const QStringList negative[] = {{"-1250.5", "1", "1"}, {"1", "-1", "1"}, {"1", "1", "-0.000001"}};
     for (const QStringList &r : negative) {
         setDay(QStringLiteral("2024/01/02"), r[0], r[1], r[2], QString());
-        m_frm->btnSave_Click();
+        QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
         QCOMPARE(m_notices.last(), QStringLiteral("환율을 확인하십시오."));
     }
     QVERIFY(calls.isEmpty());
@@ -489,7 +509,7 @@ void TstFrmRate::badInputSendsNothing()
     QVERIFY(!m_frm->txtUSD->setValue(QStringLiteral("12a4")));
     QVERIFY(!m_frm->txtVND->setValue(QStringLiteral("99999999999999999999")));
     m_frm->txtREMARK->setText(QString(200, u'가'));
-    m_frm->btnSave_Click();
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT USD, VND, REMARK FROM EX_RATE")));
@@ -590,6 +610,192 @@ void TstFrmRate::alignToggle()
     QCOMPARE(Twips::left(m_frm->fmeTOP_BACK), 135.0);
     QVERIFY(m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));
     QVERIFY(!m_frm->optTOP_UpDown1[1]->isVisibleTo(m_frm));
+}
+
+void TstFrmRate::jumpQuestionAtSave_data()
+{
+    QTest::addColumn<QString>("registry"); // extra registry.ini lines
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QStringList>("rates"); // usd, vnd, krw, remark
+    QTest::addColumn<qint32>("answer");
+    QTest::addColumn<QString>("question"); // empty: none asked
+    QTest::addColumn<QString>("focus");    // the box holding the focus after 아니오
+    QTest::addColumn<bool>("saved");
+
+    const QString again = QStringLiteral("\r\n그래도 저장하시겠습니까?");
+    QTest::newRow("exactly the limit saves unasked")
+        << "" << "2024/01/04" << QStringList{"1050", "20000", "0.05", ""} << 4 << "" << "" << true;
+    QTest::newRow("past the limit, 예 saves")
+        << "" << "2024/01/04" << QStringList{"1102", "20000", "0.05", ""} << 3
+        << "미달러 환율이 2024/01/02 의 1,000.00 보다 10.2% 높습니다." + again << "" << true;
+    QTest::newRow("past the limit, 아니오 keeps all")
+        << "" << "2024/01/04" << QStringList{"900", "20000", "0.05", ""} << 4
+        << "미달러 환율이 2024/01/02 의 1,000.00 보다 10.0% 낮습니다." + again << "txtUSD" << false;
+    QTest::newRow("only the later day differs")
+        << "" << "2024/01/01" << QStringList{"1000", "20000", "0.06", ""} << 4
+        << "한국원화 환율이 2024/01/02 의 0.050000 보다 20.0% 높습니다." + again << "txtKRW" << false;
+    QTest::newRow("zero against a stored rate")
+        << "REG_JUMP_VND=500\n" << "2024/01/04" << QStringList{"1000", "0", "0.05", ""} << 4
+        << "베트남동 환율이 2024/01/02 의 20,000 보다 100.0% 낮습니다." + again << "txtVND" << false;
+    QTest::newRow("limit 0 in the registry turns it off")
+        << "REG_JUMP_USD=0\n" << "2024/01/04" << QStringList{"5000", "20000", "0.05", ""} << 4 << "" << "" << true;
+    QTest::newRow("own limit 20 percent")
+        << "REG_JUMP_USD=20\n" << "2024/01/04" << QStringList{"1200", "20000", "0.05", ""} << 4 << "" << "" << true;
+    QTest::newRow("a holiday row is not asked")
+        << "" << "2024/01/04" << QStringList{"0", "0", "0", "휴일"} << 4 << "" << "" << true;
+}
+
+void TstFrmRate::jumpQuestionAtSave()
+{
+    QFETCH(QString, registry);
+    QFETCH(QString, day);
+    QFETCH(QStringList, rates);
+    QFETCH(qint32, answer);
+    QFETCH(QString, question);
+    QFETCH(QString, focus);
+    QFETCH(bool, saved);
+    writeFile(m_dirs->sys.filePath("registry.ini"),
+              ("[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n" + registry).toUtf8());
+    startWindow(QStringLiteral("sqlite"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1000, 20000, 0.05, '')"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1000, 20000, 0.05, '')"));
+    // the holiday between them is no reference
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 0, 0, 0, '신정 휴일')"));
+    setDay(day, rates[0], rates[1], rates[2], rates[3]);
+    m_answer = answer;
+    m_frm->activateWindow();
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+
+    if (question.isEmpty()) {
+        QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
+    } else {
+        QCOMPARE(m_notices.value(0), QStringLiteral("환율 변동을 확인하십시오."));
+        QCOMPARE(m_texts.value(0), question);
+        QCOMPARE(m_notices.size(), saved ? 2 : 1);
+    }
+    QCOMPARE(count(QStringLiteral("STD_DATE = '%1'").arg(day)), saved ? 1 : 0);
+    QSqlQuery q(check());
+    QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM EX_RATE_LOG")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), saved ? 1 : 0);
+    q.finish();
+    if (!focus.isEmpty()) {
+        // 아니오: the panel as it was, the focus on the rate in question
+        QCOMPARE(m_frm->txtSTD_DATE->value(), day);
+        QCOMPARE(m_frm->txtUSD->value().toDouble(), rates[0].toDouble());
+        QCOMPARE(m_frm->focusWidget() ? m_frm->focusWidget()->objectName() : QString(), focus);
+    }
+}
+
+void TstFrmRate::historyWindowOnRightPress()
+{
+    startWindow(QStringLiteral("sqlite"));
+    m_answer = 3;
+    setDay(QStringLiteral("2024/02/01"), QStringLiteral("1300"), QStringLiteral("24000"), QStringLiteral("0.05"),
+           QStringLiteral("처음"));
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    m_frm->txtUSD->setValue(QStringLiteral("1310.5"));
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QCOMPARE(m_notices, (QStringList{QStringLiteral("저장하였습니다."), QStringLiteral("수정하였습니다.")}));
+
+    // before a query the grid row is no day: nothing opens
+    QWidget *viewport = m_frm->SS->view()->viewport();
+    QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(20, 8));
+    QVERIFY(!m_frm->logWindow());
+
+    setPeriod(QStringLiteral("2024/02/01"), QStringLiteral("2024/02/29"));
+    m_frm->btnQuery_Click();
+    const QRect cell = m_frm->SS->view()->visualRect(m_frm->SS->view()->model()->index(0, 1));
+    QTest::mouseClick(viewport, Qt::RightButton, {}, cell.center());
+    QVERIFY(m_frm->logWindow());
+    QVERIFY(m_frm->logWindow()->isVisible());
+    QCOMPARE(m_frm->logWindow()->windowTitle(), QStringLiteral("변경 이력 - 2024/02/01"));
+    SpreadGrid *g = m_frm->logWindow()->grid();
+    QCOMPARE(m_frm->logWindow()->rowCount(), 2);
+    QCOMPARE(g->GetCellText(2, 1), QStringLiteral("수정"));
+    QCOMPARE(g->GetCellText(3, 1), QStringLiteral("1,300.00 → 1,310.50"));
+    QCOMPARE(g->GetCellText(6, 1), QStringLiteral("U777"));
+    QCOMPARE(g->GetCellText(2, 2), QStringLiteral("입력"));
+    QCOMPARE(g->GetCellText(8, 2), QStringLiteral("처음"));
+}
+
+void TstFrmRate::checkWindowListsFindings()
+{
+    startWindow(QStringLiteral("sqlite"));
+    writeFile(m_dirs->sys.filePath("holidays.txt"), "# 신정\n2024/01/01\n");
+    // Monday 1st a holiday, Wednesday 3rd missing, a typo on Thursday 4th
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1166.52, 24000, 0.05, '')"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/04', 11665.2, 24000, 0.05, 'typo')"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1166.52, 24000, 0.05, '')"));
+    // before a query there is no period to check
+    m_frm->sbOpen_RateCheck();
+    QVERIFY(!m_frm->checkWindow());
+    setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/07"));
+    m_frm->btnQuery_Click();
+    m_frm->sbOpen_RateCheck();
+    RateListWindow *w = m_frm->checkWindow();
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->rowCount(), 3);
+    SpreadGrid *g = w->grid();
+    QStringList rows;
+    for (int r = 1; r <= 3; ++r) {
+        QStringList cells;
+        for (int c = 1; c <= 6; ++c)
+            cells << g->GetCellText(c, r);
+        rows << cells.join(QLatin1Char('|'));
+    }
+    QCOMPARE(rows, (QStringList{"2024/01/03|빠진 날짜||||", "2024/01/04|급변|미달러|1,166.52|11,665.20|+900.0",
+                                "2024/01/05|급변|미달러|11,665.20|1,166.52|-90.0"}));
+    // a double click on a jump puts that day into the input panel
+    const QRect cell = g->view()->visualRect(g->view()->model()->index(1, 1));
+    // as the system delivers a double click: a click, then the second press as a double click
+    QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/01/04"));
+    QCOMPARE(m_frm->txtUSD->value().toDouble(), 11665.2);
+    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("typo"));
+    // one on the missing day does not
+    const QRect missing = g->view()->visualRect(g->view()->model()->index(0, 1));
+    QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, missing.center());
+    QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, missing.center());
+    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/01/04"));
+}
+
+void TstFrmRate::noticeWithoutHistoryTable()
+{
+    const QString problem = DbTestEnv::pgProblem();
+    if (!problem.isEmpty()) {
+        if (DbTestEnv::requirePg())
+            QFAIL(qPrintable(problem));
+        QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
+    }
+    QVERIFY(DbTestEnv::freshPgDatabase(QStringLiteral("zz_frmrate")).isEmpty());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("drop-log"));
+        const DbTestEnv::Pg pg;
+        db.setHostName(pg.host);
+        db.setPort(pg.port);
+        db.setUserName(pg.user);
+        db.setDatabaseName(QStringLiteral("zz_frmrate"));
+        QVERIFY(db.open());
+        QSqlQuery(db).exec(QStringLiteral("DROP TABLE EX_RATE_LOG"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("drop-log"));
+    const DbTestEnv::Pg pg;
+    writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
+              confFile(QStringLiteral("pgsql:%1:%2").arg(pg.host).arg(pg.port), QStringLiteral("zz_frmrate"), pg.user));
+    m_backend = QStringLiteral("pgsql");
+    m_frm = new FrmRate;
+    QVERIFY(m_frm->Form_Load());
+    QCOMPARE(m_notices, QStringList{QStringLiteral("변경 이력이 기록되지 않습니다.")});
+    QVERIFY(m_texts.first().contains(QStringLiteral("sql/postgresql.sql")));
+    // the program works as before: a save is a save, once more without a word about history
+    m_frm->show();
+    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1300"), QStringLiteral("24000"), QStringLiteral("0.05"), QString());
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
+    QCOMPARE(count(), 1);
 }
 
 QTEST_MAIN(TstFrmRate)

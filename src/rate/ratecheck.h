@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+// Plausibility of the stored rates: the jump test a save asks about, and the missing working
+// days and jumps of a period. Pure functions over texts and numbers; the callers fetch the rows.
+namespace RateCheck {
+
+inline constexpr int CurrencyCount = 3; // 0 미달러 (USD), 1 베트남동 (VND), 2 한국원화 (KRW)
+inline constexpr double DefaultLimitPercent = 5.0;
+
+// "미달러", "베트남동", "한국원화".
+QString currencyName(int currency);
+// Decimals the input boxes give each currency: 2, 0, 6.
+int currencyDecimals(int currency);
+// "1,156.21": the currency's decimals with thousands separators.
+QString currencyText(int currency, double value);
+
+// Percent limits per currency; 0 turns the test off for that currency.
+struct Limits
+{
+    std::array<double, CurrencyCount> percent{DefaultLimitPercent, DefaultLimitPercent, DefaultLimitPercent};
+};
+// One limit as written in registry.ini: empty or unreadable gives the default, below 0 too.
+double parseLimit(const QString &text);
+// REG_JUMP_USD, REG_JUMP_VND, REG_JUMP_KRW read through `value` (name -> text).
+Limits limitsFrom(const std::function<QString(const QString &name)> &value);
+// The limits of this machine's registry.ini.
+Limits registryLimits();
+
+// A day kept as a holiday ("휴일" in its remark) is no reference for a jump and not tested itself.
+bool isHolidayRemark(const QString &remark);
+
+// Whether `value` against the reference `before` is a jump past `limitPercent`. A limit of 0
+// never asks; a reference of 0 (no rate) is no reference; 0 against a non-zero reference always
+// asks; a change of exactly the limit does not.
+bool isJump(double before, double value, double limitPercent);
+// (value - before) / before in percent.
+double changePercent(double before, double value);
+
+// One stored neighbour of a day for one currency.
+struct Neighbour
+{
+    QString day;
+    double value = 0;
+};
+// The nearest earlier and later stored days with a usable rate, per currency.
+struct Neighbours
+{
+    std::array<std::optional<Neighbour>, CurrencyCount> earlier;
+    std::array<std::optional<Neighbour>, CurrencyCount> later;
+};
+
+// A jump of one currency of the day being saved against one neighbour.
+struct SaveJump
+{
+    int currency = 0;
+    Neighbour reference;
+    double value = 0;
+    double percent = 0;
+};
+// The jumps of a day's new rates, one at most per currency (the earlier neighbour first), in
+// currency order.
+QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const Neighbours &n,
+                          const Limits &limits);
+// "미달러 환율이 2024/01/05 의 1,156.21 보다 10.2% 높습니다." CR LF "그래도 저장하시겠습니까?"
+QString saveQuestionText(const SaveJump &jump);
+inline const QString SaveQuestionTitle = QStringLiteral("환율 변동을 확인하십시오.");
+
+// --- the period check ---
+
+// One stored row as the period query reads it.
+struct Row
+{
+    QString day; // "YYYY/MM/DD"
+    std::array<QString, CurrencyCount> rates;
+    QString remark;
+};
+
+enum class FindingKind { MissingDay, Jump };
+// "빠진 날짜" / "급변".
+QString kindText(FindingKind kind);
+
+struct Finding
+{
+    QString day;
+    FindingKind kind = FindingKind::MissingDay;
+    int currency = -1;   // jumps only
+    QString previousDay; // jumps only: the row compared against
+    double previous = 0;
+    double value = 0;
+    double percent = 0;
+};
+
+// Days of a holidays.txt: one "YYYY/MM/DD" a line, "#" starts a comment, anything else ignored.
+QSet<QString> parseHolidays(const QString &text);
+// holidays.txt of the system folder (empty when there is none).
+QSet<QString> systemHolidays();
+
+// Findings of the period from..to ("YYYY/MM/DD", both included) over `rows` (any order; rows
+// outside the period are ignored): each Monday to Friday without a row and not a holiday, and
+// each row whose rate jumps past its limit against the row before it in the period. Holiday
+// rows take no part in the jump test. Ordered by day, a missing day before the jumps of a day,
+// jumps in currency order.
+QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row> rows,
+                              const QSet<QString> &holidays, const Limits &limits);
+
+// The columns of one finding as the check window and the command line show them: day, kind,
+// currency, previous value, new value, percent ("+10.2" / "-3.0"); empty for a missing day.
+QStringList findingColumns(const Finding &f);
+
+} // namespace RateCheck
