@@ -12,6 +12,7 @@
 #include "platform/controls/controlinfo.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
 
 #include <QAbstractButton>
@@ -64,6 +65,7 @@ void FrmRate::addDataMenuItems()
 
 void FrmRate::sbImport_File(const QString &path)
 {
+    const InputHold::Scope hold; // reading a long file waits with events running
     QString file = path;
     if (file.isEmpty()) {
         const std::optional<QString> chosen = fnImport_ChooseFile(this);
@@ -112,6 +114,7 @@ FrmSSGraph *FrmRate::graphWindow() const { return m_graphWindow; }
 
 void FrmRate::cmdSS_MOVE_XLS_Click()
 {
+    const InputHold::Scope hold;
     if (m_screenMode == kQueryMode)
         sbSS_ExportXls(m_info, windowTitle(), true);
     if (SS)
@@ -120,6 +123,7 @@ void FrmRate::cmdSS_MOVE_XLS_Click()
 
 void FrmRate::cmdSS_MOVE_FND_Click()
 {
+    const InputHold::Scope hold;
     if (m_screenMode == kQueryMode) {
         if (!m_findWindow)
             m_findWindow = new FrmSSFind(this);
@@ -131,6 +135,7 @@ void FrmRate::cmdSS_MOVE_FND_Click()
 
 void FrmRate::cmdSS_MOVE_GRP_Click()
 {
+    const InputHold::Scope hold;
     if (m_screenMode != kQueryMode) {
         if (SS)
             SS->setFocus();
@@ -144,6 +149,7 @@ void FrmRate::cmdSS_MOVE_GRP_Click()
 
 void FrmRate::cmdSS_MOVE_GRP_MouseDown(Qt::MouseButton button)
 {
+    const InputHold::Scope hold;
     if (button != Qt::RightButton)
         return;
     if (fnSS_MOVE_GraphMenu(m_info, kKeyCol, kFirstValueCol, kLastValueCol, QString()))
@@ -152,6 +158,7 @@ void FrmRate::cmdSS_MOVE_GRP_MouseDown(Qt::MouseButton button)
 
 void FrmRate::cmdSS_MOVE_REF_Click()
 {
+    const InputHold::Scope hold;
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(false);
     Pointer::setShape(11);
@@ -165,6 +172,7 @@ void FrmRate::cmdSS_MOVE_REF_Click()
 
 void FrmRate::cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button)
 {
+    const InputHold::Scope hold;
     if (button != Qt::RightButton)
         return;
     if (fnSS_MOVE_SizeMenu(m_info, m_screenMode == kQueryMode))
