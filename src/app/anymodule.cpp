@@ -2,11 +2,9 @@
 
 #include "confcodec.h"
 #include "platform/win/registry.h"
+#include "platform/win/smallfile.h"
 #include "platform/win/spacetrim.h"
 #include "platform/win/systemdir.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <array>
 #include <stdexcept>
@@ -54,15 +52,16 @@ QString fnGet_SystemDir()
 QString fnGet_ConfValue(int index)
 {
     const QString path = fnGet_SystemDir() + QStringLiteral("/ZEVARU.DAT");
-    QFile file(path);
-    if (!QFileInfo::exists(path))
+    QByteArray content;
+    QString why;
+    switch (SmallFile::read(path, &content, &why)) {
+    case SmallFile::Result::Read:
+        break;
+    case SmallFile::Result::Missing:
         raise(QStringLiteral("설정 파일을 찾을 수 없습니다. (%1)").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        raise(QStringLiteral("설정 파일을 읽을 수 없습니다. (%1: %2)").arg(path, file.errorString()));
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        raise(QStringLiteral("설정 파일을 읽을 수 없습니다. (%1: %2)").arg(path, file.errorString()));
-    file.close();
+    default:
+        raise(QStringLiteral("설정 파일을 읽을 수 없습니다. (%1: %2)").arg(path, why));
+    }
     const QString record = fnConf_Descramble(ConfCodec::accumulateFields(content));
     return ConfCodec::cutField(record, index);
 }

@@ -284,12 +284,12 @@ void TstConfStore::regValue_data()
     QTest::newRow("other key") << QByteArray("[SOFTWARE\\OTHER]\nREG_USERID=x\n") << 0 << QString();
     QTest::newRow("value missing") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERNAME=x\n") << 0 << QString();
     QTest::newRow("plain") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=U001\n") << 0 << QStringLiteral("U001");
-    QTest::newRow("terminating NUL") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=\"U001\\0\"\n") << 0
-                                     << QStringLiteral("U001");
-    QTest::newRow("text before the first NUL, spaces kept")
-        << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=\" a \\0b\"\n") << 0 << QStringLiteral(" a ");
-    QTest::newRow("spaces trimmed") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERNAME=\"  Kim  \"\n") << 1
+    // the file holds text as written: no escapes, no quoting
+    QTest::newRow("quotes and backslashes kept") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=\"U001\\0\"\n") << 0
+                                                 << QStringLiteral("\"U001\\0\"");
+    QTest::newRow("spaces trimmed") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERNAME=  Kim  \n") << 1
                                     << QStringLiteral("Kim");
+    QTest::newRow("not text") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=U001\0\n", 35) << 0 << QString();
     QTest::newRow("Korean UTF-8") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERNAME=홍길동\n") << 1
                                   << QStringLiteral("홍길동");
     QTest::newRow("unknown index") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=x\n") << 40 << QString();

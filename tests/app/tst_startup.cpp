@@ -24,7 +24,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QProcess>
+#include <QSemaphore>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +35,8 @@
 
 #include <chrono>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -65,6 +70,8 @@ private slots:
     void normalStart();
     void startFailures_data();
     void startFailures();
+    void unusableFilesStopStart_data();
+    void unusableFilesStopStart();
     void secondInstanceTouchesNothing();
     void closingEndsProcess();
     void unexpectedErrorShowsBoxAndLoadGoesOn();
@@ -79,6 +86,7 @@ private:
     QString sysPath(const QString &name) const { return m_dirs->sys.filePath(name); }
     QString odbcIni() const { return m_odbc->filePath(QStringLiteral("odbc.ini")); }
     QProcessEnvironment processEnv() const;
+    void checkStartRefused(FrmRate &frm, const QStringList &filesBefore, bool databaseKept);
 
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
     QTemporaryDir *m_odbc = nullptr;
@@ -213,6 +221,11 @@ void TstStartup::startFailures()
     const QStringList before = QDir(m_dirs->sys.path()).entryList(QDir::Files);
 
     FrmRate frm;
+    checkStartRefused(frm, before, !removeDatabase);
+}
+
+void TstStartup::checkStartRefused(FrmRate &frm, const QStringList &filesBefore, bool databaseKept)
+{
     QVERIFY(!frm.Form_Load());
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().icon, QMessageBox::Warning);
@@ -221,11 +234,61 @@ void TstStartup::startFailures()
     // nothing written anywhere: no data source (the driver manager may leave an empty odbc.ini
     // behind when it looked a data source up), no new file, the database file as it was
     QVERIFY(!readText(odbcIni()).contains(QStringLiteral("ZEVARU")));
-    QCOMPARE(QDir(m_dirs->sys.path()).entryList(QDir::Files), before);
-    if (!removeDatabase)
+    QCOMPARE(QDir(m_dirs->sys.path()).entryList(QDir::Files), filesBefore);
+    if (databaseKept)
         QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0);
     QVERIFY(!frm.dataAccess());
     QVERIFY(!fnGet_ConnProvider());
+}
+
+void TstStartup::unusableFilesStopStart_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("shape"); // "bytes": a file holding `bytes`
+    QTest::addColumn<QByteArray>("bytes");
+    for (const char *file : {"ZEVARU.DAT", "registry.ini"}) {
+        // none of them is read: a pipe would hang the start, a huge file eat the memory
+        QTest::addRow("%s: named pipe", file) << file << "pipe" << QByteArray();
+        QTest::addRow("%s: 200 MB", file) << file << "200 MB" << QByteArray();
+        QTest::addRow("%s: one byte over 64 KiB", file) << file << "64 KiB + 1" << QByteArray();
+        QTest::addRow("%s: folder", file) << file << "folder" << QByteArray();
+    }
+    // a user code that would come out altered is no user code
+    const QByteArray head = "[SOFTWARE\\ZEVARU]\nREG_USERID=";
+    static const char16_t utf16[] = u"[SOFTWARE\\ZEVARU]\nREG_USERID=U1\n";
+    QTest::newRow("registry.ini: Latin-1") << "registry.ini" << "bytes" << head + "caf\xE9\n";
+    QTest::newRow("registry.ini: UTF-16 with BOM")
+        << "registry.ini" << "bytes"
+        << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(utf16), sizeof utf16 - 2);
+    QTest::newRow("registry.ini: NUL byte") << "registry.ini" << "bytes" << head + QByteArray("U1\0U2\n", 6);
+    QTest::newRow("registry.ini: control character") << "registry.ini" << "bytes" << head + "U\x01\n";
+}
+
+void TstStartup::unusableFilesStopStart()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, shape);
+    QFETCH(QByteArray, bytes);
+    const QString path = sysPath(file);
+    const QByteArray kept = file == u"ZEVARU.DAT" ? confFile("sqlite", "sa", "pw", "rates.db")
+                                                  : QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n");
+    QVERIFY(QFile::remove(path));
+    if (shape == u"pipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (shape == u"folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else {
+        QByteArray content = shape == u"bytes" ? bytes : kept;
+        if (shape == u"64 KiB + 1") // valid content, then a comment line up to the size
+            content += ";" + QByteArray(64 * 1024 - content.size() - 1, 'x') + "\n";
+        writeFile(path, content);
+        QFile f(path);
+        if (shape == u"200 MB")
+            QVERIFY(f.resize(200LL * 1024 * 1024)); // sparse: no disk is filled
+    }
+    const QStringList before = QDir(m_dirs->sys.path()).entryList(QDir::Files);
+    FrmRate frm;
+    checkStartRefused(frm, before, true);
 }
 
 void TstStartup::secondInstanceTouchesNothing()
@@ -266,37 +329,46 @@ void TstStartup::closingEndsProcess()
 
 void TstStartup::unexpectedErrorShowsBoxAndLoadGoesOn()
 {
-    // ZEVARU.DAT as a pipe that serves exactly the four reads of the initialisation and is gone
-    // (removed before the fourth read ends) when the report data source reads it next
+    // ZEVARU.DAT serves the initialisation and is gone when the report data source reads it.
+    // Between the two the program opens its database, which this thread holds locked: once the
+    // program has opened the database file, the configuration file goes, then the lock.
     const QString path = sysPath("ZEVARU.DAT");
-    const QByteArray content = confFile("sqlite", "sa", "pw", "rates.db");
-    QFile::remove(path);
-    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    std::thread server([&] {
-        for (int i = 0; i < 4; ++i) {
-            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY);
-            if (fd < 0)
-                return;
-            const ssize_t written = ::write(fd, content.constData(), size_t(content.size()));
-            Q_UNUSED(written);
-            if (i == 3)
-                ::unlink(QFile::encodeName(path).constData());
-            ::close(fd);
-            // let this read finish and close before the next open, or the two reads would share
-            // one pipe and one content
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    QVERIFY(watch >= 0);
+    QVERIFY(inotify_add_watch(watch, QFile::encodeName(sysPath("rates.db")).constData(), IN_OPEN) >= 0);
+    QSemaphore locked;
+    bool holding = false;
+    std::thread holder([&] {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+            db.setDatabaseName(sysPath("rates.db"));
+            QSqlQuery q(db);
+            const bool ok = db.open() && q.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+            // the holder's own opens are past; the next one is the program's
+            char events[4096];
+            while (::read(watch, events, sizeof events) > 0) {
+            }
+            holding = ok;
+            locked.release();
+            pollfd wait{watch, POLLIN, 0};
+            if (ok)
+                ::poll(&wait, 1, 20000);
+            QFile::remove(path);
+            q.exec(QStringLiteral("ROLLBACK"));
+            q.finish();
+            db.close();
         }
+        QSqlDatabase::removeDatabase(QStringLiteral("holder"));
     });
+    locked.acquire();
+    if (!holding) {
+        holder.join();
+        QFAIL("the database could not be locked");
+    }
     FrmRate frm;
     const bool loaded = frm.Form_Load();
-    // should the program have read less often than planned, release the waiting writer
-    while (QFile::exists(path)) {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
-        if (fd >= 0)
-            ::close(fd);
-        QTest::qWait(50);
-    }
-    server.join();
+    holder.join();
+    ::close(watch);
     QVERIFY2(loaded, m_boxes.isEmpty() ? "no box" : qPrintable(m_boxes.first().title + m_boxes.first().text)); // the window still opens
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().icon, QMessageBox::Warning);

@@ -89,6 +89,8 @@ private slots:
     void alignToggle();
     void jumpQuestionAtSave_data();
     void jumpQuestionAtSave();
+    void userCodeStoredAsWritten_data();
+    void userCodeStoredAsWritten();
     void historyWindowOnRightPress();
     void checkWindowListsFindings();
     void noticeWithoutHistoryTable();
@@ -828,6 +830,40 @@ void TstFrmRate::jumpQuestionAtSave_data()
         << "REG_JUMP_USD=20\n" << "2024/01/04" << QStringList{"1200", "20000", "0.05", ""} << 4 << "" << "" << true;
     QTest::newRow("a holiday row is not asked")
         << "" << "2024/01/04" << QStringList{"0", "0", "0", "휴일"} << 4 << "" << "" << true;
+}
+
+void TstFrmRate::userCodeStoredAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("registry");
+    QTest::addColumn<QString>("code");
+    const QByteArray head = "[SOFTWARE\\ZEVARU]\n";
+    QTest::newRow("comma") << head + "REG_USERID=AB,CD\n" << "AB,CD";
+    QTest::newRow("semicolon") << head + "REG_USERID=A;B\n" << "A;B";
+    QTest::newRow("backslash") << head + "REG_USERID=A\\B\n" << "A\\B";
+    QTest::newRow("quotes") << head + "REG_USERID=\"Q\"'s\n" << "\"Q\"'s";
+    QTest::newRow("UTF-8") << head + "REG_USERID=caf\xC3\xA9\n" << QStringLiteral("café");
+    QTest::newRow("UTF-8 with BOM, CR LF") << QByteArray("\xEF\xBB\xBF[SOFTWARE\\ZEVARU]\r\nREG_USERID=홍길동\r\n")
+                                            << QStringLiteral("홍길동");
+    QTest::newRow("names in other letter case") << QByteArray("[Software\\zevaru]\nreg_userid=low\n") << "low";
+    QTest::newRow("spaces around") << head + "REG_USERID =  U 1  \n" << "U 1";
+    const QByteArray full = head + "REG_USERID=BIG\n;";
+    QTest::newRow("64 KiB file") << full + QByteArray(64 * 1024 - full.size() - 1, 'x') + "\n" << "BIG";
+}
+
+void TstFrmRate::userCodeStoredAsWritten()
+{
+    QFETCH(QByteArray, registry);
+    QFETCH(QString, code);
+    writeFile(m_dirs->sys.filePath("registry.ini"), registry);
+    startWindow(QStringLiteral("sqlite"));
+    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"),
+           QStringLiteral("0.05"), QString());
+    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
+    QSqlQuery q(check());
+    QVERIFY(q.exec(QStringLiteral("SELECT INS_SCODE FROM EX_RATE WHERE STD_DATE = '2024/03/05'")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), code);
 }
 
 void TstFrmRate::jumpQuestionAtSave()

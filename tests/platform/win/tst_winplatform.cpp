@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TstWinPlatform : public QObject
@@ -27,6 +28,10 @@ private slots:
     void realMessageBoxAnsweredByTimer();
     void registryFoundFlag_data();
     void registryFoundFlag();
+    void registryValueIn_data();
+    void registryValueIn();
+    void registryDecodeText_data();
+    void registryDecodeText();
     void registryFileState_data();
     void registryFileState();
     void folderOfFile_data();
@@ -130,7 +135,7 @@ void TstWinPlatform::registryFoundFlag_data()
     QTest::addColumn<QString>("value");
     QTest::newRow("no file") << QByteArray() << false << QString();
     QTest::newRow("empty value is found") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_X=\n") << true << QString();
-    QTest::newRow("list joined") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_X=a, b\n") << true << QStringLiteral("a, b");
+    QTest::newRow("commas kept") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_X=a,b\n") << true << QStringLiteral("a,b");
     QTest::newRow("other section") << QByteArray("[SOFTWARE\\OTHER]\nREG_X=1\n") << false << QString();
 }
 
@@ -149,6 +154,71 @@ void TstWinPlatform::registryFoundFlag()
     QCOMPARE(got, found);
 }
 
+void TstWinPlatform::registryValueIn_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("value");
+    const QString head = QStringLiteral("[SOFTWARE\\ZEVARU]\n");
+    QTest::newRow("comma") << head + "REG_X=AB,CD" << true << "AB,CD";
+    QTest::newRow("semicolon") << head + "REG_X=A;B" << true << "A;B";
+    QTest::newRow("backslash") << head + "REG_X=A\\B" << true << "A\\B";
+    QTest::newRow("quotes") << head + "REG_X=\"A\" 'B'" << true << "\"A\" 'B'";
+    QTest::newRow("equals sign and hash") << head + "REG_X=a=b#c" << true << "a=b#c";
+    QTest::newRow("spaces and tabs around") << head + "  REG_X \t=  a b \t\r\n" << true << "a b";
+    QTest::newRow("empty") << head + "REG_X=" << true << "";
+    QTest::newRow("names in other letter case") << "[software\\Zevaru]\nreg_x=v" << true << "v";
+    QTest::newRow("CR LF lines") << "[SOFTWARE\\ZEVARU]\r\nREG_Y=1\r\nREG_X=v\r\n" << true << "v";
+    QTest::newRow("later line counts") << head + "REG_X=1\nREG_X=2" << true << "2";
+    QTest::newRow("comment lines") << head + ";REG_X=1\n# REG_X=2" << false << "";
+    QTest::newRow("other section") << "[SOFTWARE\\OTHER]\nREG_X=v" << false << "";
+    QTest::newRow("after the section ends") << head + "[OTHER]\nREG_X=v" << false << "";
+    QTest::newRow("before any section") << "REG_X=v\n" + head << false << "";
+    QTest::newRow("longer name") << head + "REG_XY=v" << false << "";
+    QTest::newRow("line without =") << head + "REG_X" << false << "";
+}
+
+void TstWinPlatform::registryValueIn()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, found);
+    QFETCH(QString, value);
+    const std::optional<QString> got =
+        Registry::valueIn(text, QStringLiteral("SOFTWARE\\ZEVARU"), QStringLiteral("REG_X"));
+    QCOMPARE(got.has_value(), found);
+    if (found)
+        QCOMPARE(*got, value);
+}
+
+void TstWinPlatform::registryDecodeText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("text");
+    QTest::addColumn<QString>("decoded");
+    QTest::newRow("ASCII") << QByteArray("a=b\r\n\tc") << true << "a=b\r\n\tc";
+    QTest::newRow("UTF-8") << QByteArray("caf\xC3\xA9 홍") << true << QStringLiteral("café 홍");
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBFx") << true << "x";
+    QTest::newRow("empty") << QByteArray() << true << "";
+    QTest::newRow("Latin-1") << QByteArray("caf\xE9") << false << "";
+    QTest::newRow("UTF-16 with BOM") << QByteArray("\xFF\xFEx\0", 4) << false << "";
+    QTest::newRow("UTF-16 without BOM") << QByteArray("x\0y\0", 4) << false << "";
+    QTest::newRow("NUL") << QByteArray("a\0", 2) << false << "";
+    QTest::newRow("escape character") << QByteArray("a\x1B") << false << "";
+    QTest::newRow("cut UTF-8 sequence") << QByteArray("\xED\x95") << false << "";
+    QTest::newRow("UTF-8 of a surrogate") << QByteArray("\xED\xA0\x80") << false << "";
+}
+
+void TstWinPlatform::registryDecodeText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, text);
+    QFETCH(QString, decoded);
+    const std::optional<QString> got = Registry::decodeText(bytes);
+    QCOMPARE(got.has_value(), text);
+    if (text)
+        QCOMPARE(*got, decoded);
+}
+
 void TstWinPlatform::registryFileState_data()
 {
     QTest::addColumn<QString>("shape");
@@ -159,6 +229,9 @@ void TstWinPlatform::registryFileState_data()
     QTest::newRow("folder in its place") << "folder" << int(Registry::FileState::Unreadable);
     QTest::newRow("link to nowhere") << "dangling" << int(Registry::FileState::Unreadable);
     QTest::newRow("no read permission") << "mode000" << int(Registry::FileState::Unreadable);
+    QTest::newRow("named pipe") << "pipe" << int(Registry::FileState::Unreadable);
+    QTest::newRow("one byte over 64 KiB") << "large" << int(Registry::FileState::Unreadable);
+    QTest::newRow("Latin-1 text") << "latin1" << int(Registry::FileState::Unreadable);
 }
 
 void TstWinPlatform::registryFileState()
@@ -176,6 +249,13 @@ void TstWinPlatform::registryFileState()
         QVERIFY(QDir().mkdir(path));
     } else if (shape == u"dangling") {
         QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("gone.ini")), path));
+    } else if (shape == u"pipe") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (shape == u"large" || shape == u"latin1") {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(shape == u"latin1" ? QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=caf\xE9\n")
+                                   : "[SOFTWARE\\ZEVARU]\nREG_USERID=U1\n;" + QByteArray(64 * 1024 - 32, 'x'));
+        f.close();
     }
     if (shape == u"mode000") {
         if (::geteuid() == 0)
