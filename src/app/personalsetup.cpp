@@ -40,7 +40,8 @@ QString loginName()
 QString userCodeFor(const QString &login)
 {
     QString code = login;
-    // the registry file reads ';', '=', quotes and backslashes as its own marks
+    // the code stays plain (letters, digits, . _ @ -): a line break or spaces at either end
+    // would not come back from the registry file as written
     code.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9._@-]")));
     return code.isEmpty() ? QStringLiteral("USER") : code.left(50);
 }
