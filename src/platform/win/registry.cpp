@@ -58,7 +58,7 @@ std::optional<QString> decodeText(const QByteArray &bytes)
 {
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.mid(3);
+        view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(view);
     if (utf8.hasError())
