@@ -5,11 +5,11 @@ pkgs=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6printsupport6 qt6-image-formats-plugins
   libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql
-  libsqlite3-dev sqlite3 libxlsxwriter-dev
+  libsqlite3-dev sqlite3 libxlsxwriter-dev libzip-dev libfreexl-dev
   unixodbc unixodbc-dev tdsodbc odbc-postgresql libsqliteodbc
   postgresql
   fonts-nanum-coding qt6-translations-l10n
-  xvfb xauth xdotool imagemagick python3 python3-openpyxl
+  xvfb xauth xdotool imagemagick python3 python3-openpyxl python3-xlwt
   clang libclang-rt-14-dev llvm-14
   dpkg-dev lintian appstream desktop-file-utils
 )

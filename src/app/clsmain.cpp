@@ -45,23 +45,28 @@ QStringList sqliteSchemaStatements()
     return out;
 }
 
+std::unique_ptr<ConnProvider> fnOpen_ConnProvider()
+{
+    // a registry file that is there but cannot be read would leave every new row without
+    // its user code: refused before anything is opened or written
+    if (Registry::fileState() == Registry::FileState::Unreadable)
+        throw std::runtime_error("registry.ini 파일을 읽을 수 없습니다.");
+    auto provider = std::make_unique<ConnProvider>();
+    provider->setUserId(fnGet_ConfValue(2));
+    provider->setUserPassword(fnGet_ConfValue(3));
+    provider->setDatabaseName(fnGet_ConfValue(4));
+    provider->setServerName(fnGet_ConfValue(1));
+    provider->setBaseDirectory(fnGet_SystemDir());
+    provider->setSqliteSetup(sqliteSchemaStatements());
+    // a connection that cannot be made is raised, not answered with false
+    provider->OpenConnection();
+    return provider;
+}
+
 bool sbInit_Program(QWidget *parent)
 {
     try {
-        // a registry file that is there but cannot be read would leave every new row without
-        // its user code: refused before anything is opened or written
-        if (Registry::fileState() == Registry::FileState::Unreadable)
-            throw std::runtime_error("registry file unreadable");
-        auto provider = std::make_unique<ConnProvider>();
-        provider->setUserId(fnGet_ConfValue(2));
-        provider->setUserPassword(fnGet_ConfValue(3));
-        provider->setDatabaseName(fnGet_ConfValue(4));
-        provider->setServerName(fnGet_ConfValue(1));
-        provider->setBaseDirectory(fnGet_SystemDir());
-        provider->setSqliteSetup(sqliteSchemaStatements());
-        // a connection that cannot be made is raised, not answered with false
-        provider->OpenConnection();
-        g_provider = std::move(provider);
+        g_provider = fnOpen_ConnProvider();
         g_userCode = fnGet_RegValue(0);
         return true;
     } catch (...) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class ConnProvider;
 class QWidget;
@@ -18,6 +19,11 @@ bool fnChk_PrevInstance();
 // connection opened) and UserCode (registry REG_USERID). Any failure shows the "에러" box and
 // returns false; the caller then ends the process.
 bool sbInit_Program(QWidget *parent = nullptr);
+
+// A provider opened with the settings of ZEVARU.DAT, as the start-up opens it (the command-line
+// tools share it). Throws std::exception (reason in UTF-8) when the settings or the registry file
+// cannot be read or the connection cannot be made.
+std::unique_ptr<ConnProvider> fnOpen_ConnProvider();
 
 // The provider made by sbInit_Program (null before).
 ConnProvider *fnGet_ConnProvider();

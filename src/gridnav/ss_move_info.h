@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -18,6 +19,15 @@ class QScrollBar;
 class QWidget;
 class SpreadGrid;
 class ToolTip;
+
+// One item of the export button's right-click menu, added by the window that owns the grid
+// (sbSS_MOVE_AddDataItem): its text, what it runs, and when it may be picked (empty = always).
+struct SS_MOVE_DataItem
+{
+    QString text;
+    std::function<void()> run;
+    std::function<bool()> enabled;
+};
 
 // The navigator record of one data grid: the grid, its summary grid, the controls of the panel beside
 // it, the page size, the re-entrancy flags and the column definition that the grid is formatted from.
@@ -84,6 +94,9 @@ struct SS_MOVE_INFO
     QVector<bool> ColBorder;
 
     bool LockColour = false;        // locked columns light yellow, others white
+
+    // The export button's right-click menu "[ 자료 관리 ]", in menu order; empty = no menu.
+    QVector<SS_MOVE_DataItem> DataItems;
 
     // The navigator's forwarded events (sbSS_MOVE_Connect); deleting it undoes them.
     QPointer<QObject> Links;

@@ -223,6 +223,14 @@ QString fnExport_ProposedName(const QDate &today, const QString &baseName)
     return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
 }
 
+bool fnSS_ExportWrite(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
+{
+    if (!info.Grid)
+        return false;
+    ExportRows rows(info, withHeaders);
+    return rows.write(file);
+}
+
 void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeaders)
 {
     if (!info.Grid)
@@ -268,11 +276,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
         }
     }
 
-    bool ok = false;
-    {
-        ExportRows rows(info, withHeaders);
-        ok = rows.write(file);
-    }
+    const bool ok = fnSS_ExportWrite(info, file, withHeaders);
     if (ok)
         notice(MSG_INFO, QStringLiteral("저장하였습니다."),
                QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + file);

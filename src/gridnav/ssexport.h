@@ -33,6 +33,10 @@ void sbSet_LastSaveDir(const QString &folder);
 // "YYYYMMDD" of `today`, a blank, then `baseName` ("/" and "\" become "_": they would name a folder).
 QString fnExport_ProposedName(const QDate &today, const QString &baseName);
 
+// Writes the grid of `info` as the export does (below) to `file`, without a dialog or a message,
+// and gives the grid back as it was. False when the workbook could not be written.
+bool fnSS_ExportWrite(SS_MOVE_INFO &info, const QString &file, bool withHeaders);
+
 // Writes the grid of `info` (all data rows, with the header rows when `withHeaders`, and the summary
 // rows of its summary grid with "평균" in the first cell) to a file chosen in the save dialog, then
 // gives the grid back exactly as it was. Tells the user the outcome through the message screen;

@@ -10,6 +10,7 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kExportTip = 3;  // index of the export button's hint in SS_MOVE_INFO::Tips
 constexpr int kRefreshTip = 6; // index of the refresh button's hint in SS_MOVE_INFO::Tips
 
 QString headerText(const SpreadGrid *grid, int col)
@@ -42,6 +43,14 @@ QString refreshHintText(int mode)
 {
     return sizeMenuTexts().value(mode - 1) + kCrLf + QStringLiteral("좌클릭 : 새로고침 실행") + kCrLf
         + QStringLiteral("우클릭 : 메뉴표시");
+}
+
+QString exportHintText(bool withMenu)
+{
+    QString text = QStringLiteral("엑셀 형식으로 파일 저장");
+    if (withMenu)
+        text += kCrLf + QStringLiteral("좌클릭 : 엑셀로 내보내기") + kCrLf + QStringLiteral("우클릭 : 메뉴표시");
+    return text;
 }
 
 GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol,
@@ -107,5 +116,35 @@ bool fnSS_MOVE_GraphMenu(SS_MOVE_INFO &info, int keyCol, int firstCol, int lastC
     if (chosen <= 0)
         return false;
     ControlInfo::setTag(info.cmdGrp, QString::number(chosen + firstCol - 1));
+    return true;
+}
+
+void sbSS_MOVE_AddDataItem(SS_MOVE_INFO &info, const QString &text, std::function<void()> run,
+                           std::function<bool()> enabled)
+{
+    info.DataItems.append({text, std::move(run), std::move(enabled)});
+    if (ToolTip *tip = info.Tips[kExportTip].get(); tip && info.cmdXls)
+        fnSet_ToolTip(tip, info.cmdXls, 1, true, exportHintText(true), QStringLiteral("내보내기"), 0);
+}
+
+bool fnSS_MOVE_DataMenu(SS_MOVE_INFO &info)
+{
+    if (info.DataItems.isEmpty())
+        return false;
+    QStringList texts;
+    QList<bool> enabled;
+    QList<bool> checked;
+    for (const SS_MOVE_DataItem &item : std::as_const(info.DataItems)) {
+        texts << item.text;
+        enabled << (!item.enabled || item.enabled());
+        checked << false;
+    }
+    const int chosen = PopupMenu::CreatPopup(texts, enabled, checked, QStringLiteral("[ 자료 관리 ]"));
+    if (chosen <= 0 || chosen > info.DataItems.size())
+        return false;
+    // a copy: the command may rebuild the menu (a window that binds its record anew)
+    const std::function<void()> run = info.DataItems[chosen - 1].run;
+    if (run)
+        run();
     return true;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The navigator's two pop-up menus: the sizing mode of the refresh button and the value column of
 // the graph button. Both keep their choice in the button's Tag ("1".."4" / a column number).
 
@@ -14,6 +16,10 @@ QStringList sizeMenuTexts();
 // Hint text of the refresh button for sizing mode `mode` (1..4): the mode's text and the two
 // mouse-button lines, joined with CR LF.
 QString refreshHintText(int mode);
+
+// Hint text of the export button: its one line, and with a right-click menu the two mouse-button
+// lines as the graph and refresh buttons have them (joined with CR LF).
+QString exportHintText(bool withMenu);
 
 // Graph menu contents for the grid's last header row. `keyLabel` empty takes the key column's header.
 struct GraphMenuItems
@@ -35,3 +41,15 @@ bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit);
 // for hidden columns, the Tag's column checked (the Tag is brought into range first). Choosing an
 // item stores its column in the graph button's Tag and answers true.
 bool fnSS_MOVE_GraphMenu(SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol, const QString &keyLabel);
+
+// The export button's right-click menu "[ 자료 관리 ]": the window that owns the grid adds its
+// items (export, import, checks ...) in menu order, each with its own command, so the navigator
+// stays free of what the grid holds. The first item gives the export button's hint its mouse
+// lines. A right press on the export button shows the menu (sbSS_MOVE_Connect); the left click
+// stays the window's export.
+//   sbSS_MOVE_AddDataItem(m_info, QStringLiteral("..."), [this] { ... });
+void sbSS_MOVE_AddDataItem(SS_MOVE_INFO &info, const QString &text, std::function<void()> run,
+                           std::function<bool()> enabled = {});
+// Shows the menu at the mouse pointer (items whose `enabled` answers false greyed) and runs the
+// chosen item. True when an item ran; false without items or when the menu was dismissed.
+bool fnSS_MOVE_DataMenu(SS_MOVE_INFO &info);

@@ -2,6 +2,7 @@
 
 #include "gridnav/navmath.h"
 #include "gridnav/ssgrid.h"
+#include "gridnav/ssmenus.h"
 #include "platform/controls/holdrepeattimer.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
@@ -326,7 +327,7 @@ void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
         {info.SumGrid, "조회정보", QStringLiteral("없음")},
         {info.txtNow, "시트 현제 라인", QStringLiteral("클릭 : 전체값 표시") + crlf + QStringLiteral("더블클릭 : 바로가기창 표시")},
         {info.txtMax, "시트 전체 라인", QStringLiteral("클릭 : 전체값 표시")},
-        {info.cmdXls, "내보내기", QStringLiteral("엑셀 형식으로 파일 저장")},
+        {info.cmdXls, "내보내기", exportHintText(!info.DataItems.isEmpty())},
         {info.cmdGrp, "그래프 보기",
          QStringLiteral("그래프 형태로 통계 보기") + crlf + QStringLiteral("좌클릭 : 그래프 보기") + crlf
              + QStringLiteral("우클릭 : 메뉴표시")},
@@ -383,6 +384,12 @@ void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout)
                 sbSS_MOVE_ScrollChange(*p);
         });
     }
+    // the export button's right-click menu, when the window gave it items
+    if (auto *xls = qobject_cast<PicButton *>(info.cmdXls))
+        QObject::connect(xls, &PicButton::MouseDown, links, [p](Qt::MouseButton button) {
+            if (button == Qt::RightButton)
+                fnSS_MOVE_DataMenu(*p);
+        });
     for (QLineEdit *e : {info.txtNow, info.txtMax, info.txtGo})
         if (e)
             e->installEventFilter(links);
@@ -417,6 +424,7 @@ void sbSS_MOVE_Release(SS_MOVE_INFO &info)
     info.Links = nullptr;
     for (auto &tip : info.Tips)
         tip.reset();
+    info.DataItems.clear(); // their commands belong to the window that is letting go
     info.Grid = nullptr;
     info.SumGrid = nullptr;
     info.picBack = nullptr;

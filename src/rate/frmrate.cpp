@@ -5,6 +5,8 @@
 #include "rate/keycommands.h"
 #include "rate/querystats.h"
 #include "rate/ratecalls.h"
+#include "rate/rategridfill.h"
+#include "rate/rateinputcheck.h"
 #include "rate/ratelayout.h"
 #include "rate/ratestatements.h"
 #include "rate/ratevalue.h"
@@ -50,13 +52,6 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 constexpr int MsgPointerHourglass = 11;
 
-QString dateNoticeText(const QString &what)
-{
-    return what + QStringLiteral("이 입력되지 않았거나, 잘못 입력되었습니다.") + CRLF
-           + QStringLiteral("확인하여 다시 입력하여 주십시오.") + CRLF + CRLF
-           + QStringLiteral("※ 형식 : YYYY/MM/DD (예:2000/01/01)");
-}
-
 void notice(const QString &title, const QString &text)
 {
     fnDisp_MsgScr(0, 1, MSG_INFO, title, text, 0, 1, 0);
@@ -77,6 +72,7 @@ FrmRate::FrmRate(QWidget *parent)
     setObjectName(QStringLiteral("FrmRate"));
     setWindowTitle(QStringLiteral("환율관리 프로그램"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setAcceptDrops(true); // a file dropped on the window is imported
     createControls();
     setTabOrder();
     connectEvents();
@@ -314,6 +310,7 @@ void FrmRate::sbSS_Init()
     m_info.ColCount = 5;
     m_info.LockColour = false;
     sbSS_MOVE_Bind(this, m_info, 0);
+    addDataMenuItems();
     sbSS_MOVE_Connect(m_info, [this] { sbSS_LayoutGrid(); });
     sbSS_GridSetup(m_info);
     defineRateColumns(m_info);
@@ -584,12 +581,11 @@ void FrmRate::btnQuery_Click()
     const QString from = txtFM_DATE->value().trimmed();
     const QString to = txtTO_DATE->value().trimmed();
     if (!fnChk_Period(from, to, 0)) {
-        notice(QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회") + dateNoticeText(QStringLiteral("기간")));
+        notice(QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회") + RateInputCheck::dateNoticeText(QStringLiteral("기간")));
         return;
     }
 
     DataAccess *da = m_dataAccess.get();
-    long n = 0;
     try {
         const qint64 startTick = TickCount::now();
         fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."),
@@ -615,30 +611,8 @@ void FrmRate::btnQuery_Click()
         if (!da->IsEof()) {
             fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("조회된 데이타를 화면에 표시중입니다."), 0, 0, 0);
             SS->setRedraw(false);
-            da->MoveFirst();
-            n = da->RecordCount();
             double sums[3] = {0, 0, 0};
-            for (long i = 1; i <= n; ++i) {
-                const int row = SS->MaxRows() + 1;
-                SS->setMaxRows(row);
-                const int fields = da->FieldCount();
-                for (int j = 0; j < fields; ++j) {
-                    const QString value = da->FieldValue(j);
-                    double rate = 0;
-                    if (j < 1 || j > 3)
-                        SS->SetCellText(j + 1, row, value);
-                    else if (RateValue::parse(value, &rate))
-                        SS->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
-                    else
-                        SS->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
-                }
-                for (int k = 0; k < 3; ++k) {
-                    double rate = 0;
-                    RateValue::parse(da->FieldValue(k + 1), &rate);
-                    sums[k] += rate;
-                }
-                da->MoveNext();
-            }
+            RateGridFill::fillRows(*da, SS, sums);
             sbSS_Format(QStringLiteral("001"));
             m_screenMode = QStringLiteral("조회");
             m_queryFrom = from;
@@ -678,39 +652,31 @@ void FrmRate::btnQuery_Click()
 
 bool FrmRate::checkInputDate(const QString &date)
 {
-    if (fnChk_Date(date))
-        return true;
-    notice(QStringLiteral("조회일자를 확인하십시오."), dateNoticeText(QStringLiteral("기준일")));
-    return false;
+    const RateInputCheck::Refusal r = RateInputCheck::checkDate(date);
+    if (r)
+        notice(r.title, r.text);
+    return !r;
 }
 
 bool FrmRate::checkRemark()
 {
-    // the column holds RemarkMaxChars characters: a longer remark is refused, never cut
-    if (txtREMARK->text().size() <= RateStatements::RemarkMaxChars)
+    const RateInputCheck::Refusal r = RateInputCheck::checkRemark(txtREMARK->text());
+    if (!r)
         return true;
-    fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("비고를 확인하십시오."),
-                  QStringLiteral("비고는 ") + QString::number(RateStatements::RemarkMaxChars)
-                      + QStringLiteral("자까지 입력할 수 있습니다.") + CRLF + QStringLiteral("현재 ")
-                      + QString::number(txtREMARK->text().size()) + QStringLiteral("자가 입력되어 있습니다."),
-                  0, 1, 0);
+    fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);
     txtREMARK->setFocus();
     return false;
 }
 
 bool FrmRate::checkRates()
 {
-    // no currency trades below zero: a minus sign is a slip of the hand, never saved
-    const std::pair<cFloat *, const char *> rates[] = {
-        {txtUSD, "미달러"}, {txtVND, "베트남동"}, {txtKRW, "한국원화"}};
-    for (const auto &[box, caption] : rates) {
-        if (box->value().toDouble() >= 0)
+    cFloat *const boxes[] = {txtUSD, txtVND, txtKRW};
+    for (int i = 0; i < 3; ++i) {
+        const RateInputCheck::Refusal r = RateInputCheck::checkRate(i, boxes[i]->value().toDouble());
+        if (!r)
             continue;
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
-                      QString::fromUtf8(caption) + QStringLiteral(" 환율이 0보다 작습니다.") + CRLF
-                          + QStringLiteral("0 이상의 환율을 입력하여 주십시오."),
-                      0, 1, 0);
-        box->setFocus();
+        fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);
+        boxes[i]->setFocus();
         return false;
     }
     return true;

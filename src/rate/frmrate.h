@@ -13,6 +13,7 @@
 class DataAccess;
 class FrmSSFind;
 class FrmSSGraph;
+class FrmRateImport;
 class PicToggle;
 class RateListWindow;
 class QLabel;
@@ -105,6 +106,11 @@ public:
     void cmdSS_MOVE_FND_Click();
     void cmdSS_MOVE_REF_Click();
     void cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button);
+    // "파일에서 가져오기" (export button's menu, or a file dropped on the window): the file chosen
+    // in the open dialog, or `path` when given, previewed in the import window; after rows were
+    // written the query runs again in "조회".
+    void sbImport_File(const QString &path = {});
+    FrmRateImport *importWindow() const { return m_importWindow; }
     // --- rate checks and history (frmrate_check.cpp) ---
     // The missing days and jumps of the last query's period in the check window (only in 조회).
     void sbOpen_RateCheck();
@@ -121,6 +127,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createControls();
@@ -133,6 +141,7 @@ private:
     void sbSS_LayoutGrid();
     void sbRelease_GridRecord();
     void connectNavigatorButtons(); // frmrate_nav.cpp
+    void addDataMenuItems();        // frmrate_nav.cpp: the export button's right-click menu
     void showUnexpectedError(const QString &description);
     void showSaveFailure();
     bool checkInputDate(const QString &date);
@@ -165,6 +174,7 @@ private:
     // the single find and graph windows, owned by this window (frmrate_nav.cpp)
     FrmSSFind *m_findWindow = nullptr;
     FrmSSGraph *m_graphWindow = nullptr;
+    FrmRateImport *m_importWindow = nullptr;
 };
 
 // Slides a panel open (show) or shut in ten steps of at least 10 ms, letting the window repaint

@@ -3,6 +3,8 @@
 
 #include "rate/frmrate.h"
 
+#include "rate/frmrateimport.h"
+
 #include "find/frmssfind.h"
 #include "graph/frmssgraph.h"
 #include "gridnav/ssexport.h"
@@ -13,6 +15,11 @@
 #include "platform/win/pointer.h"
 
 #include <QAbstractButton>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -45,6 +52,59 @@ void FrmRate::connectNavigatorButtons()
             cmdSS_MOVE_REF_MouseDown(mb);
         });
     }
+}
+
+void FrmRate::addDataMenuItems()
+{
+    // the export button's right-click menu "[ 자료 관리 ]"; the export acts on a query result only
+    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("엑셀로 내보내기"), [this] { cmdSS_MOVE_XLS_Click(); },
+                          [this] { return m_screenMode == kQueryMode; });
+    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { sbImport_File(); });
+}
+
+void FrmRate::sbImport_File(const QString &path)
+{
+    QString file = path;
+    if (file.isEmpty()) {
+        const std::optional<QString> chosen = fnImport_ChooseFile(this);
+        if (!chosen || chosen->trimmed().isEmpty()) {
+            if (SS)
+                SS->setFocus();
+            return;
+        }
+        file = *chosen;
+    }
+    if (!m_importWindow) {
+        m_importWindow = new FrmRateImport(m_dataAccess.get(), m_writer.get(), this);
+        connect(m_importWindow, &FrmRateImport::applied, this, [this] {
+            if (m_screenMode == kQueryMode)
+                btnQuery_Click();
+        });
+    }
+    m_importWindow->hide();
+    if (m_importWindow->load(file)) {
+        m_importWindow->show();
+        m_importWindow->raise();
+        m_importWindow->activateWindow();
+    }
+}
+
+void FrmRate::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void FrmRate::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // after the drop has returned to the program it came from
+    const QString file = urls.first().toLocalFile();
+    QTimer::singleShot(0, this, [this, file] { sbImport_File(file); });
 }
 
 FrmSSFind *FrmRate::findWindow() const { return m_findWindow; }

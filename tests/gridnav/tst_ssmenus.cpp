@@ -71,6 +71,8 @@ private slots:
     void graphMenu();
     void graphColumnInRange_data();
     void graphColumnInRange();
+    void dataMenu_data();
+    void dataMenu();
 };
 
 void TstSsMenus::sizeMenu_data()
@@ -195,6 +197,58 @@ void TstSsMenus::graphColumnInRange()
     QFETCH(QString, tag);
     QFETCH(int, expected);
     QCOMPARE(::graphColumnInRange(tag, 2, 4), expected);
+}
+
+void TstSsMenus::dataMenu_data()
+{
+    QTest::addColumn<int>("items");     // items the window adds (0..3)
+    QTest::addColumn<bool>("thirdOff"); // the third item answers "not now"
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<QString>("ran");   // which items ran, in order
+
+    QTest::newRow("no items: no menu") << 0 << false << 1 << "";
+    QTest::newRow("first item") << 2 << false << 1 << "a";
+    QTest::newRow("second item") << 2 << false << 2 << "b";
+    QTest::newRow("dismissed") << 3 << false << 0 << "";
+    QTest::newRow("greyed item cannot run") << 3 << true << 3 << "";
+    QTest::newRow("third item") << 3 << false << 3 << "c";
+}
+
+void TstSsMenus::dataMenu()
+{
+    QFETCH(int, items);
+    QFETCH(bool, thirdOff);
+    QFETCH(int, pick);
+    QFETCH(QString, ran);
+
+    NavTestForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QString log;
+    const QStringList texts = {QStringLiteral("엑셀로 내보내기"), QStringLiteral("파일에서 가져오기"), QStringLiteral("셋째")};
+    for (int i = 0; i < items; ++i)
+        sbSS_MOVE_AddDataItem(form.info, texts[i], [&log, i] { log += QChar(u'a' + i); },
+                              i == 2 ? std::function<bool()>([thirdOff] { return !thirdOff; }) : std::function<bool()>());
+
+    const ShownMenu *shown = answerMenus(pick);
+    // the real right press on the export button, as a person gives it
+    QAbstractButton *xls = form.info.cmdXls;
+    QVERIFY(xls);
+    QTest::mousePress(xls, Qt::RightButton);
+    QTest::mouseRelease(xls, Qt::RightButton);
+
+    QCOMPARE(shown->title.isEmpty(), items == 0); // no items: no menu at all
+    QCOMPARE(log, ran);
+    const QString crlf = QStringLiteral("\r\n");
+    QCOMPARE(form.info.Tips[3]->TipText(),
+             items > 0 ? QStringLiteral("엑셀 형식으로 파일 저장") + crlf + QStringLiteral("좌클릭 : 엑셀로 내보내기") + crlf
+                             + QStringLiteral("우클릭 : 메뉴표시")
+                       : QStringLiteral("엑셀 형식으로 파일 저장"));
+    if (items > 0) {
+        QCOMPARE(shown->title, QStringLiteral("[ 자료 관리 ]"));
+        QCOMPARE(shown->texts, texts.mid(0, items));
+        QCOMPARE(shown->enabled.value(2, true), !thirdOff);
+    }
 }
 
 QTEST_MAIN(TstSsMenus)

@@ -15,6 +15,7 @@
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
 #include "winui/popupmenu.h"
+#include "winui/tooltip.h"
 
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
@@ -66,6 +67,8 @@ private slots:
     void exportProposesCaption();
     void refreshMenu_data();
     void refreshMenu();
+    void dataMenu_data();
+    void dataMenu();
 
 private:
     void query();
@@ -280,6 +283,36 @@ void TstFrmRateNav::refreshMenu()
     else
         QCOMPARE(ss->ColWidth(1), 25.0);
     QVERIFY(button("cmdSS_MOVE_REF")->isEnabled());
+}
+
+void TstFrmRateNav::dataMenu_data()
+{
+    QTest::addColumn<bool>("queried");
+    QTest::addColumn<int>("pick");
+    QTest::addColumn<int>("dialogs"); // save dialogs the choice opened
+    QTest::newRow("outside query: export greyed") << false << 1 << 0;
+    QTest::newRow("query result: export") << true << 1 << 1;
+    QTest::newRow("dismissed") << true << 0 << 0;
+}
+
+void TstFrmRateNav::dataMenu()
+{
+    QFETCH(bool, queried);
+    QFETCH(int, pick);
+    QFETCH(int, dialogs);
+    if (queried)
+        query();
+    QCOMPARE(m_frm->gridInfo().Tips[3]->TipText(),
+             QStringLiteral("엑셀 형식으로 파일 저장\r\n좌클릭 : 엑셀로 내보내기\r\n우클릭 : 메뉴표시"));
+    m_menuPick = pick;
+    QTest::mousePress(button("cmdSS_MOVE_XLS"), Qt::RightButton);
+    QTest::mouseRelease(button("cmdSS_MOVE_XLS"), Qt::RightButton);
+    QCOMPARE(m_menuEnabled.size(), 1);
+    QCOMPARE(m_menuEnabled[0].value(0), queried);
+    QCOMPARE(m_requests.size(), dialogs);
+    // the left click stays the export alone: no menu
+    QTest::mouseClick(button("cmdSS_MOVE_XLS"), Qt::LeftButton);
+    QCOMPARE(m_menuEnabled.size(), 1);
 }
 
 QTEST_MAIN(TstFrmRateNav)

@@ -1,0 +1,353 @@
+#include "rate/frmrateimport.h"
+
+#include "rate/rateinputcheck.h"
+
+#include "msgscr/msgscr.h"
+#include "platform/controls/btnbutton.h"
+#include "platform/controls/ltitle.h"
+#include "platform/controls/numbertext.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/pointer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+constexpr int MsgPointerHourglass = 11;
+
+// grid columns
+enum { ColLine = 1, ColOutcome, ColDate, ColUsd, ColVnd, ColKrw, ColRemark, ColNote, ColCount = ColNote };
+
+// colours of the outcome cell (0x00BBGGRR)
+int outcomeColour(RateImport::Outcome o)
+{
+    switch (o) {
+    case RateImport::Outcome::Add:
+        return 0xD8F5D8; // light green
+    case RateImport::Outcome::Change:
+        return 0xC0F0FF; // light yellow
+    case RateImport::Outcome::Same:
+        return 0xEEEEEE; // light grey
+    case RateImport::Outcome::Refused:
+        return 0xD0D0FF; // light red
+    }
+    return 0xFFFFFF;
+}
+
+ImportDialogHook &dialogHook()
+{
+    static ImportDialogHook hook;
+    return hook;
+}
+
+QString columnName(int c)
+{
+    QString s;
+    for (int n = c + 1; n > 0; n = (n - 1) / 26)
+        s.prepend(QChar(u'A' + (n - 1) % 26));
+    return s;
+}
+
+// A plain value with the panel's thousands separators ("1310.50" -> "1,310.50").
+QString shown(int index, const QString &plain)
+{
+    NumberText::Number n;
+    if (plain.isEmpty() || NumberText::parse(plain, &n) != NumberText::Problem::None)
+        return plain;
+    return NumberText::format(n, RateInputCheck::rateDecimals(index), true, true);
+}
+
+void notice(qint32 kind, const QString &title, const QString &text)
+{
+    fnDisp_MsgScr(0, 1, kind, title, text, 0, 1, 0);
+}
+
+} // namespace
+
+void setImportDialogHook(ImportDialogHook hook)
+{
+    dialogHook() = std::move(hook);
+}
+
+std::optional<QString> fnImport_ChooseFile(QWidget *parent)
+{
+    if (dialogHook())
+        return dialogHook()();
+    const QString file = QFileDialog::getOpenFileName(
+        parent, QStringLiteral("파일에서 가져오기"), QString(),
+        QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
+FrmRateImport::FrmRateImport(DataAccess *da, RateWriter *writer, QWidget *parent)
+    : QDialog(parent)
+    , m_da(da)
+    , m_writer(writer)
+{
+    setObjectName(QStringLiteral("FrmRateImport"));
+    setWindowTitle(QStringLiteral("파일에서 가져오기"));
+    setWindowModality(Qt::WindowModal);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    createControls();
+}
+
+void FrmRateImport::createControls()
+{
+    auto *top = new QVBoxLayout(this);
+    lblFile = new QLabel(this);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(lblFile);
+
+    // the mapping step: which column holds which field
+    auto *map = new QHBoxLayout;
+    map->addWidget(new lTitle(QStringLiteral("제목 행"), this));
+    spnHeader = new QSpinBox(this);
+    spnHeader->setObjectName(QStringLiteral("spnHeader"));
+    spnHeader->setRange(0, 20);
+    spnHeader->setSpecialValueText(QStringLiteral("없음"));
+    map->addWidget(spnHeader);
+    for (int f = 0; f < RateImport::FieldCount; ++f) {
+        map->addWidget(new lTitle(RateImport::fieldCaption(f), this));
+        cboField[size_t(f)] = new QComboBox(this);
+        cboField[size_t(f)]->setObjectName(QStringLiteral("cboField%1").arg(f));
+        map->addWidget(cboField[size_t(f)], 1);
+    }
+    top->addLayout(map);
+    lblMapHint = new QLabel(this);
+    lblMapHint->setObjectName(QStringLiteral("lblMapHint"));
+    lblMapHint->setStyleSheet(QStringLiteral("color: #C04000;"));
+    top->addWidget(lblMapHint);
+
+    SS = new SpreadGrid(this);
+    SS->setObjectName(QStringLiteral("SS"));
+    SS->setFontName(QStringLiteral("굴림체"));
+    SS->setFontSize(9);
+    SS->setColHeaderRows(1);
+    SS->setMaxCols(ColCount);
+    SS->setMaxRows(0);
+    SS->setTextTipMode(1);
+    const struct
+    {
+        const char *header;
+        double width;
+        int align;
+    } cols[ColCount] = {
+        {"행", 6, SpreadGrid::AlignRight},        {"결과", 5, SpreadGrid::AlignCenter},
+        {"일자", 10, SpreadGrid::AlignCenter},    {"미달러", 11, SpreadGrid::AlignRight},
+        {"베트남동", 11, SpreadGrid::AlignRight}, {"한국원화", 11, SpreadGrid::AlignRight},
+        {"비고", 16, SpreadGrid::AlignLeft},      {"이전 값 / 사유", 40, SpreadGrid::AlignLeft},
+    };
+    SS->setColWidth(0, 4);
+    for (int c = 1; c <= ColCount; ++c) {
+        SS->SetCellText(c, SpreadGrid::FirstHeaderRow, QString::fromUtf8(cols[c - 1].header));
+        SS->setColWidth(c, cols[c - 1].width);
+        SS->setCol(c);
+        SS->setRow(SpreadGrid::AllCells);
+        SS->setCellKind(SpreadGrid::KindStaticText);
+        SS->setHAlign(cols[c - 1].align);
+        SS->setVAlign(2);
+    }
+    top->addWidget(SS, 1);
+
+    auto *bottom = new QHBoxLayout;
+    lblCount = new QLabel(this);
+    lblCount->setObjectName(QStringLiteral("lblCount"));
+    bottom->addWidget(lblCount, 1);
+    optNewOnly = new QRadioButton(QStringLiteral("새 날짜만 적용"), this);
+    optNewOnly->setObjectName(QStringLiteral("optNewOnly"));
+    optNewAndChanged = new QRadioButton(QStringLiteral("새 날짜와 바뀐 날짜 적용"), this);
+    optNewAndChanged->setObjectName(QStringLiteral("optNewAndChanged"));
+    optNewOnly->setChecked(true);
+    bottom->addWidget(optNewOnly);
+    bottom->addWidget(optNewAndChanged);
+    btnApply = new btnButton(QStringLiteral("적  용"), this);
+    btnApply->setObjectName(QStringLiteral("btnApply"));
+    btnClose = new btnButton(QStringLiteral("닫  기"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    for (btnButton *b : {btnApply, btnClose})
+        b->setMinimumSize(82, 26);
+    bottom->addWidget(btnApply);
+    bottom->addWidget(btnClose);
+    top->addLayout(bottom);
+
+    connect(btnApply, &btnButton::Click, this, &FrmRateImport::btnApply_Click);
+    connect(btnClose, &btnButton::Click, this, &QDialog::reject);
+    connect(spnHeader, &QSpinBox::valueChanged, this, &FrmRateImport::mappingChanged);
+    for (QComboBox *c : cboField)
+        connect(c, &QComboBox::currentIndexChanged, this, &FrmRateImport::mappingChanged);
+    for (QRadioButton *o : {optNewOnly, optNewAndChanged})
+        connect(o, &QRadioButton::toggled, this, [this] {
+            btnApply->setEnabled(m_preview.count[0] + (scope() == RateImport::Scope::NewAndChanged ? m_preview.count[1] : 0) > 0);
+        });
+    resize(980, 600);
+}
+
+RateImport::Scope FrmRateImport::scope() const
+{
+    return optNewAndChanged->isChecked() ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly;
+}
+
+bool FrmRateImport::load(const QString &path)
+{
+    m_path = path;
+    fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("파일을 읽고 있습니다."),
+                  QStringLiteral("파일의 환율을 읽어 미리보기를 만들고 있습니다."), 0, 0, MsgPointerHourglass);
+    m_file = SheetReader::read(path);
+    fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+    Pointer::setShape(0);
+    if (m_file.failure != SheetReader::Failure::None) {
+        notice(MSG_WARNING, QStringLiteral("파일을 가져올 수 없습니다."),
+               RateImport::failureText(m_file.failure) + CrLf + QStringLiteral("아무것도 저장하지 않았습니다.") + CrLf
+                   + CrLf + QStringLiteral("경로 : ") + path);
+        return false;
+    }
+    const char *formats[] = {"", "xlsx", "xls", "CSV"};
+    QString what = QString::fromLatin1(formats[int(m_file.format)]);
+    if (!m_file.encoding.isEmpty())
+        what += QStringLiteral(", ") + m_file.encoding;
+    lblFile->setText(QStringLiteral("파일 : ") + path + QStringLiteral("  (") + what + u')');
+    m_preview.map = RateImport::findColumns(m_file.table);
+    fillMapping();
+    recompute();
+    return m_da != nullptr;
+}
+
+void FrmRateImport::fillMapping()
+{
+    m_filling = true;
+    const SheetTable &t = m_file.table;
+    const int header = m_preview.map.headerRow;
+    spnHeader->setValue(header + 1);
+    for (int f = 0; f < RateImport::FieldCount; ++f) {
+        QComboBox *box = cboField[size_t(f)];
+        box->clear();
+        box->addItem(QStringLiteral("(없음)"), -1);
+        for (int c = 0; c < t.maxColumns(); ++c) {
+            const QString head = header >= 0 ? t.text(header, c).trimmed() : t.text(0, c).trimmed();
+            box->addItem(columnName(c) + QStringLiteral("열") + (head.isEmpty() ? QString() : QStringLiteral(" : ") + head.left(20)), c);
+        }
+        box->setCurrentIndex(m_preview.map.col[size_t(f)] + 1);
+    }
+    m_filling = false;
+}
+
+void FrmRateImport::mappingChanged()
+{
+    if (m_filling)
+        return;
+    RateImport::ColumnMap m;
+    m.headerRow = spnHeader->value() - 1;
+    for (int f = 0; f < RateImport::FieldCount; ++f)
+        m.col[size_t(f)] = cboField[size_t(f)]->currentData().toInt();
+    m_preview.map = m;
+    recompute();
+}
+
+void FrmRateImport::recompute()
+{
+    const RateImport::ColumnMap map = m_preview.map;
+    if (!map.usable()) {
+        m_preview = RateImport::Preview();
+        m_preview.map = map;
+        lblMapHint->setText(QStringLiteral("제목 행에서 일자와 환율 열을 찾지 못했습니다. 일자와 환율 하나 이상의 열을 골라 주십시오."));
+    } else {
+        lblMapHint->clear();
+        Pointer::setShape(MsgPointerHourglass);
+        m_preview = RateImport::readRows(m_file.table, map);
+        QString error;
+        const bool compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
+        Pointer::setShape(0);
+        if (!compared) {
+            lblMapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
+            notice(MSG_WARNING, QStringLiteral("조회를 실패하였습니다."),
+                   QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.") + (error.isEmpty() ? QString() : CrLf + error));
+            m_preview.count = {0, 0, 0, 0};
+            for (RateImport::Row &r : m_preview.rows)
+                if (r.outcome != RateImport::Outcome::Refused)
+                    r.outcome = RateImport::Outcome::Same; // nothing may be applied unseen
+            RateImport::recount(m_preview);
+        }
+    }
+    fillGrid();
+}
+
+void FrmRateImport::fillGrid()
+{
+    SS->setRedraw(false);
+    SS->setMaxRows(0);
+    SS->setMaxRows(int(m_preview.rows.size()));
+    int row = 0;
+    for (const RateImport::Row &r : std::as_const(m_preview.rows)) {
+        ++row;
+        SS->SetCellText(ColLine, row, QString::number(r.line));
+        SS->SetCellText(ColOutcome, row, RateImport::outcomeText(r.outcome));
+        SS->SetCellText(ColDate, row, r.date);
+        for (int i = 0; i < 3; ++i)
+            SS->SetCellText(ColUsd + i, row,
+                            r.outcome == RateImport::Outcome::Refused ? shown(i, r.rate[size_t(i)]) : shown(i, r.rateToWrite(i)));
+        SS->SetCellText(ColRemark, row, r.outcome == RateImport::Outcome::Refused ? r.remark : r.remarkToWrite());
+        QString note = r.reason;
+        if (r.outcome == RateImport::Outcome::Change) {
+            QStringList old;
+            for (int i = 0; i < 3; ++i)
+                old << shown(i, r.oldRate[size_t(i)]);
+            old << r.oldRemark;
+            note = QStringLiteral("이전 : ") + old.join(QStringLiteral(" / "));
+        }
+        SS->SetCellText(ColNote, row, note);
+        SS->setCol(ColOutcome);
+        SS->setRow(row);
+        SS->setBackColor(outcomeColour(r.outcome));
+    }
+    SS->setRedraw(true);
+    lblCount->setText(RateImport::countText(m_preview));
+    btnApply->setEnabled(m_preview.count[0] + (scope() == RateImport::Scope::NewAndChanged ? m_preview.count[1] : 0) > 0);
+}
+
+void FrmRateImport::btnApply_Click()
+{
+    if (!m_da || !m_writer)
+        return;
+    fnDisp_MsgScr(0, 4, MSG_INFO, QStringLiteral("적용중입니다."),
+                  QStringLiteral("파일의 환율을 데이타베이스에 저장하고 있습니다."), 0, 0, MsgPointerHourglass);
+    const RateImport::ApplyResult res =
+        RateImport::apply(*m_da, *m_writer, m_preview, scope(), [](int done, int total) {
+            fnDisp_MsgScr(2, 4, 0, QString(), QString(), float(done) * 100.0f / float(total), 0, 0);
+        });
+    fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+    Pointer::setShape(0);
+    if (res.ok) {
+        notice(MSG_INFO, QStringLiteral("적용하였습니다."),
+               QStringLiteral("데이타를 성공적으로 저장하였습니다.") + CrLf + CrLf
+                   + QStringLiteral("추가 %L1건, 수정 %L2건").arg(res.inserted).arg(res.updated));
+        accept();
+        emit applied();
+        return;
+    }
+    if (!res.movedDays.isEmpty()) {
+        QStringList days = res.movedDays.mid(0, 8);
+        if (res.movedDays.size() > 8)
+            days << QStringLiteral("외 %L1일").arg(res.movedDays.size() - 8);
+        notice(MSG_WARNING, QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다."),
+               QStringLiteral("미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다.") + CrLf
+                   + QStringLiteral("바뀐 날짜 : ") + days.join(QStringLiteral(", ")) + CrLf + CrLf
+                   + QStringLiteral("미리보기를 다시 만들었습니다. 확인 후 다시 적용하여 주십시오."));
+        recompute();
+        return;
+    }
+    notice(MSG_ERROR, QStringLiteral("저장을 실패하였습니다."),
+           QStringLiteral("저장중 에러가 발생하여 아무것도 저장하지 않았습니다.")
+               + (res.error.trimmed().isEmpty() ? QString() : CrLf + CrLf + res.error.trimmed().left(200)));
+}

@@ -1,0 +1,411 @@
+#include "rate/rateimport.h"
+
+#include "rate/rateinputcheck.h"
+#include "rate/ratestatements.h"
+#include "rate/ratevalue.h"
+#include "rate/ratewriter.h"
+
+#include "platform/controls/numbertext.h"
+#include "platform/db/dataaccess.h"
+
+#include <QHash>
+
+namespace RateImport {
+
+namespace {
+
+constexpr int HeaderSearchRows = 20; // a title or a note or two may stand above the header
+
+struct Stored
+{
+    std::array<QString, 3> rate;
+    QString remark;
+};
+
+// The stored days from..to (the period query), keyed by day. False when the query failed.
+bool readStored(DataAccess &da, const QString &from, const QString &to, QHash<QString, Stored> *out,
+                QString *error)
+{
+    if (!da.OpenQuery(RateStatements::periodStatement(from, to), 1, 3)) {
+        if (error)
+            *error = da.lastError();
+        return false;
+    }
+    if (!da.IsEof()) {
+        da.MoveFirst();
+        const long n = da.RecordCount();
+        out->reserve(qsizetype(n));
+        for (long i = 0; i < n; ++i) {
+            Stored s;
+            for (int k = 0; k < 3; ++k)
+                s.rate[size_t(k)] = storedRate(k, da.FieldValue(k + 1));
+            s.remark = da.FieldValue(4);
+            out->insert(da.FieldValue(0).trimmed(), s);
+            da.MoveNext();
+        }
+    }
+    da.CloseQuery();
+    return true;
+}
+
+QString normalHeader(const QString &text)
+{
+    QString t = text;
+    t.remove(u' ');
+    t.remove(u'\t');
+    return t.toLower();
+}
+
+QString plainValue(int index, const NumberText::Number &n)
+{
+    const QString fixed = NumberText::format(n, RateInputCheck::rateDecimals(index), true, false);
+    // the won is written in general number form, as the save writes it
+    return index == 2 ? RateStatements::numberText(fixed.toDouble()) : fixed;
+}
+
+void periodOf(const QVector<const Row *> &rows, QString *from, QString *to)
+{
+    for (const Row *r : rows) {
+        if (from->isEmpty() || r->date < *from)
+            *from = r->date;
+        if (to->isEmpty() || r->date > *to)
+            *to = r->date;
+    }
+}
+
+} // namespace
+
+QString fieldCaption(int field)
+{
+    static const char *const captions[FieldCount] = {"일자", "미달러", "베트남동", "한국원화", "비고"};
+    return field >= 0 && field < FieldCount ? QString::fromUtf8(captions[field]) : QString();
+}
+
+int fieldOfHeader(const QString &text)
+{
+    static const QHash<QString, int> names = {
+        {QStringLiteral("일자"), FieldDate},       {QStringLiteral("기준일"), FieldDate},
+        {QStringLiteral("date"), FieldDate},       {QStringLiteral("미달러"), FieldUsd},
+        {QStringLiteral("usd"), FieldUsd},         {QStringLiteral("베트남동"), FieldVnd},
+        {QStringLiteral("vnd"), FieldVnd},         {QStringLiteral("한국원화"), FieldKrw},
+        {QStringLiteral("krw"), FieldKrw},         {QStringLiteral("비고"), FieldRemark},
+        {QStringLiteral("remark"), FieldRemark},
+    };
+    return names.value(normalHeader(text), -1);
+}
+
+bool ColumnMap::usable() const
+{
+    return col[FieldDate] >= 0 && (col[FieldUsd] >= 0 || col[FieldVnd] >= 0 || col[FieldKrw] >= 0);
+}
+
+ColumnMap findColumns(const SheetTable &table)
+{
+    for (int r = 0; r < std::min(table.rowCount(), HeaderSearchRows); ++r) {
+        ColumnMap m;
+        m.headerRow = r;
+        for (int c = 0; c < table.columnCount(r); ++c) {
+            if (table.kind(r, c) != SheetTable::Kind::Text)
+                continue;
+            const int f = fieldOfHeader(table.text(r, c));
+            if (f >= 0 && m.col[size_t(f)] < 0)
+                m.col[size_t(f)] = c;
+        }
+        if (m.usable())
+            return m;
+    }
+    return {};
+}
+
+QString dayText(const SheetTable &table, int row, int col)
+{
+    switch (table.kind(row, col)) {
+    case SheetTable::Kind::Date:
+        return table.date(row, col).toString(QStringLiteral("yyyy/MM/dd"));
+    case SheetTable::Kind::Number: {
+        const double v = table.number(row, col);
+        if (v >= 10000101 && v <= 99991231 && v == double(qint64(v))) { // YYYYMMDD as a number
+            const QString s = QString::number(qint64(v));
+            return s.left(4) + u'/' + s.mid(4, 2) + u'/' + s.mid(6, 2);
+        }
+        return table.text(row, col);
+    }
+    default:
+        break;
+    }
+    QString t = table.text(row, col).trimmed();
+    // a time of day after the day says nothing more
+    if (t.size() > 10 && (t.at(10) == u' ' || t.at(10) == u'T'))
+        t.truncate(10);
+    auto digits = [](QStringView s) {
+        for (const QChar ch : s)
+            if (ch < u'0' || ch > u'9')
+                return false;
+        return !s.isEmpty();
+    };
+    if (t.size() == 8 && digits(t))
+        return t.left(4) + u'/' + t.mid(4, 2) + u'/' + t.mid(6, 2);
+    if (t.size() == 10 && t.at(4) == u'-' && t.at(7) == u'-')
+        return QString(t).replace(u'-', u'/');
+    return t;
+}
+
+QString outcomeText(Outcome o)
+{
+    switch (o) {
+    case Outcome::Add:
+        return QStringLiteral("추가");
+    case Outcome::Change:
+        return QStringLiteral("수정");
+    case Outcome::Same:
+        return QStringLiteral("동일");
+    case Outcome::Refused:
+        return QStringLiteral("거부");
+    }
+    return {};
+}
+
+QString Row::rateToWrite(int i) const
+{
+    if (!rate[size_t(i)].isEmpty())
+        return rate[size_t(i)];
+    if (stored && !oldRate[size_t(i)].isEmpty())
+        return oldRate[size_t(i)];
+    return i == 0 ? QStringLiteral("0.00") : QStringLiteral("0"); // the panel's empty boxes
+}
+
+QString Row::remarkToWrite() const
+{
+    if (remarkGiven)
+        return remark;
+    return stored ? oldRemark : QString();
+}
+
+bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason)
+{
+    const QString caption = RateInputCheck::rateCaption(index);
+    const QString text = table.kind(row, col) == SheetTable::Kind::Text ? table.text(row, col)
+                                                                        : QString::number(table.number(row, col), 'g', 15);
+    NumberText::Number n;
+    NumberText::Limits limits;
+    limits.decimalPlaces = RateInputCheck::rateDecimals(index);
+    NumberText::Problem p = table.kind(row, col) == SheetTable::Kind::Date ? NumberText::Problem::NotANumber
+                                                                         : NumberText::parse(text, &n);
+    if (p == NumberText::Problem::None)
+        p = NumberText::fit(&n, limits);
+    if (p != NumberText::Problem::None) {
+        *reason = caption + QStringLiteral(" : ") + NumberText::message(p, limits);
+        return false;
+    }
+    if (const RateInputCheck::Refusal r = RateInputCheck::checkRate(index, n.negative && !n.isZero() ? -1.0 : 0.0)) {
+        *reason = r.firstLine();
+        return false;
+    }
+    *value = plainValue(index, n);
+    return true;
+}
+
+QString storedRate(int index, const QString &field)
+{
+    double v = 0;
+    if (!RateValue::parse(field, &v))
+        return {};
+    NumberText::Number n;
+    NumberText::Limits limits;
+    limits.decimalPlaces = RateInputCheck::rateDecimals(index);
+    limits.maxIntegerDigits = 28;
+    if (NumberText::parse(QString::number(v, 'g', 15), &n) != NumberText::Problem::None
+        || NumberText::fit(&n, limits) != NumberText::Problem::None)
+        return RateStatements::numberText(v);
+    return plainValue(index, n);
+}
+
+Preview readRows(const SheetTable &table, const ColumnMap &map)
+{
+    Preview p;
+    p.map = map;
+    if (!map.usable())
+        return p;
+    QHash<QString, int> seen; // day -> line of its first row
+    const auto &col = map.col;
+    for (int r = map.headerRow + 1; r < table.rowCount(); ++r) {
+        bool blank = true;
+        for (int f = 0; f < FieldCount && blank; ++f)
+            blank = col[size_t(f)] < 0 || table.kind(r, col[size_t(f)]) == SheetTable::Kind::Empty;
+        const QString first = table.text(r, col[FieldDate]).trimmed();
+        if (blank || first == u"평균") { // our own export ends with the averages
+            ++p.skipped;
+            continue;
+        }
+        Row row;
+        row.line = r + 1;
+        row.date = dayText(table, r, col[FieldDate]);
+        row.outcome = Outcome::Add;
+        if (const RateInputCheck::Refusal ref = RateInputCheck::checkDate(row.date)) {
+            row.date = first;
+            row.reason = ref.firstLine();
+        } else if (const int earlier = seen.value(row.date); earlier > 0) {
+            row.reason = QStringLiteral("같은 기준일이 %1행에 있습니다.").arg(earlier);
+        } else {
+            seen.insert(row.date, row.line);
+        }
+        for (int i = 0; i < 3 && row.reason.isEmpty(); ++i) {
+            const int c = col[size_t(FieldUsd + i)];
+            if (c >= 0 && table.kind(r, c) != SheetTable::Kind::Empty)
+                rateValue(i, table, r, c, &row.rate[size_t(i)], &row.reason);
+        }
+        if (col[FieldRemark] >= 0 && table.kind(r, col[FieldRemark]) != SheetTable::Kind::Empty) {
+            row.remark = table.text(r, col[FieldRemark]).trimmed();
+            row.remarkGiven = true;
+            if (row.reason.isEmpty())
+                if (const RateInputCheck::Refusal ref = RateInputCheck::checkRemark(row.remark))
+                    row.reason = ref.firstLine();
+        }
+        if (!row.reason.isEmpty())
+            row.outcome = Outcome::Refused;
+        p.rows.append(std::move(row));
+    }
+    recount(p);
+    return p;
+}
+
+void recount(Preview &preview)
+{
+    preview.count = {0, 0, 0, 0};
+    for (const Row &r : std::as_const(preview.rows))
+        ++preview.count[size_t(r.outcome)];
+}
+
+QString countText(const Preview &p)
+{
+    QStringList parts;
+    for (int o = 0; o < 4; ++o)
+        parts << outcomeText(Outcome(o)) + QStringLiteral(" %L1건").arg(p.count[size_t(o)]);
+    return parts.join(QStringLiteral("   "));
+}
+
+bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
+{
+    QVector<const Row *> accepted;
+    for (const Row &r : std::as_const(preview.rows))
+        if (r.outcome != Outcome::Refused)
+            accepted << &r;
+    QHash<QString, Stored> stored;
+    if (!accepted.isEmpty()) {
+        QString from, to;
+        periodOf(accepted, &from, &to);
+        if (!readStored(da, from, to, &stored, error))
+            return false;
+    }
+    for (Row &r : preview.rows) {
+        if (r.outcome == Outcome::Refused)
+            continue;
+        const auto it = stored.constFind(r.date);
+        r.stored = it != stored.cend();
+        if (!r.stored) {
+            r.outcome = Outcome::Add;
+            continue;
+        }
+        r.oldRate = it->rate;
+        r.oldRemark = it->remark;
+        bool same = r.remarkToWrite() == r.oldRemark;
+        for (int i = 0; i < 3 && same; ++i)
+            same = r.rateToWrite(i) == r.oldRate[size_t(i)];
+        r.outcome = same ? Outcome::Same : Outcome::Change;
+    }
+    recount(preview);
+    return true;
+}
+
+bool chosen(const Row &row, Scope scope)
+{
+    return row.outcome == Outcome::Add || (scope == Scope::NewAndChanged && row.outcome == Outcome::Change);
+}
+
+ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Scope scope,
+                  const std::function<void(int, int)> &progress)
+{
+    ApplyResult res;
+    QVector<const Row *> todo;
+    for (const Row &r : preview.rows)
+        if (chosen(r, scope))
+            todo << &r;
+    if (todo.isEmpty()) {
+        res.ok = true;
+        return res;
+    }
+    writer.historyOn(); // asked before the transaction opens
+    if (!da.BeginTrans()) {
+        res.error = da.lastError();
+        return res;
+    }
+    // each chosen day must still be as the preview showed it: nothing is overwritten unseen
+    QString from, to;
+    periodOf(todo, &from, &to);
+    QHash<QString, Stored> now;
+    if (!readStored(da, from, to, &now, &res.error)) {
+        da.RollbackTrans();
+        return res;
+    }
+    for (const Row *r : std::as_const(todo)) {
+        const auto it = now.constFind(r->date);
+        bool same = (it != now.cend()) == r->stored;
+        if (same && r->stored) {
+            same = it->remark == r->oldRemark;
+            for (int i = 0; i < 3 && same; ++i)
+                same = it->rate[size_t(i)] == r->oldRate[size_t(i)];
+        }
+        if (!same)
+            res.movedDays << r->date;
+    }
+    if (!res.movedDays.isEmpty()) {
+        da.RollbackTrans();
+        return res;
+    }
+    const int total = int(todo.size());
+    const int step = std::max(1, total / 100);
+    for (int i = 0; i < total; ++i) {
+        const Row &r = *todo[i];
+        const RateHistory::DayValues v{r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2), r.remarkToWrite()};
+        const auto action = r.outcome == Outcome::Add ? RateHistory::Action::Insert : RateHistory::Action::Update;
+        if (!writer.applyInTransaction(action, r.date, v)) {
+            res.error = r.date + QStringLiteral(" : ") + da.lastError();
+            da.RollbackTrans();
+            res.inserted = res.updated = 0;
+            return res;
+        }
+        ++(r.outcome == Outcome::Add ? res.inserted : res.updated);
+        if (progress && (i + 1) % step == 0)
+            progress(i + 1, total);
+    }
+    if (!da.CommitTrans()) {
+        res.error = da.lastError();
+        res.inserted = res.updated = 0;
+        return res;
+    }
+    if (progress)
+        progress(total, total);
+    res.ok = true;
+    return res;
+}
+
+QString failureText(SheetReader::Failure failure)
+{
+    switch (failure) {
+    case SheetReader::Failure::None:
+        return {};
+    case SheetReader::Failure::Unreadable:
+        return QStringLiteral("파일을 열 수 없습니다.");
+    case SheetReader::Failure::TooLarge:
+        return QStringLiteral("파일이 너무 큽니다. 50MB 이하의 파일만 가져올 수 있습니다.");
+    case SheetReader::Failure::Empty:
+        return QStringLiteral("파일에 가져올 내용이 없습니다.");
+    case SheetReader::Failure::Damaged:
+        return QStringLiteral("파일이 손상되어 읽을 수 없습니다.");
+    case SheetReader::Failure::WrongFormat:
+        return QStringLiteral("엑셀(.xlsx, .xls) 또는 CSV 형식의 파일이 아닙니다.");
+    }
+    return {};
+}
+
+} // namespace RateImport

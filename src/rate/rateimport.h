@@ -1,0 +1,108 @@
+#pragma once
+
+#include "platform/sheet/sheetreader.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <array>
+#include <functional>
+
+class DataAccess;
+class RateWriter;
+
+// Rates brought in from a file: which columns hold which field, each row checked as the input
+// panel checks a day, compared with the stored day (추가 / 수정 / 동일 / 거부), and the chosen rows
+// written in one transaction through the save's own statements. No window here: the preview
+// window and the command-line tool share it.
+namespace RateImport {
+
+enum Field { FieldDate, FieldUsd, FieldVnd, FieldKrw, FieldRemark, FieldCount };
+// "일자", "미달러", "베트남동", "한국원화", "비고" (the grid's header texts).
+QString fieldCaption(int field);
+// The field a header text names: ours or date / usd / vnd / krw / remark in any letter case; -1.
+int fieldOfHeader(const QString &text);
+
+struct ColumnMap
+{
+    int headerRow = -1;                       // row of the header texts; -1: none, data from row 0
+    std::array<int, FieldCount> col{-1, -1, -1, -1, -1}; // sheet column of each field, -1 = none
+    // A day and at least one rate are needed.
+    bool usable() const;
+};
+// The header row among the sheet's first rows whose texts name the day and at least one rate.
+// Not found: nothing usable, for the user to pick the columns.
+ColumnMap findColumns(const SheetTable &table);
+
+// The file's text of a cell as a day "YYYY/MM/DD": day cells, "YYYY/MM/DD", "YYYY-MM-DD",
+// "YYYYMMDD" (also as a number), with a time of day after it ignored. Other texts come back
+// as they are (the date check then refuses them).
+QString dayText(const SheetTable &table, int row, int col);
+
+enum class Outcome { Add, Change, Same, Refused };
+QString outcomeText(Outcome o); // "추가", "수정", "동일", "거부"
+
+struct Row
+{
+    int line = 0;                  // the file's line (sheet row) counted from 1
+    QString date;                  // "YYYY/MM/DD", or the file's text when refused for it
+    std::array<QString, 3> rate;   // plain values as the save writes them; "" = not in the file
+    QString remark;
+    bool remarkGiven = false;
+    Outcome outcome = Outcome::Refused;
+    QString reason;                // 거부: the input panel's words
+    bool stored = false;           // the day is in the table (old values below)
+    std::array<QString, 3> oldRate;
+    QString oldRemark;
+
+    // The values a write sends: the file's, else the stored day's, else the panel's defaults.
+    QString rateToWrite(int i) const;
+    QString remarkToWrite() const;
+};
+
+struct Preview
+{
+    ColumnMap map;
+    QVector<Row> rows;
+    std::array<int, 4> count{0, 0, 0, 0}; // by Outcome
+    int skipped = 0;                      // blank lines and the export's "평균" line
+};
+
+// Reads the data rows through the map and checks each one; every row still to compare is
+// Outcome::Add until compareWithStored() has seen the table.
+Preview readRows(const SheetTable &table, const ColumnMap &map);
+// Compares the accepted rows with the stored days (one period query): 추가, 수정 or 동일.
+// False when the table could not be read; the preview is unchanged then.
+bool compareWithStored(DataAccess &da, Preview &preview, QString *error = nullptr);
+void recount(Preview &preview);
+// "추가 N건   수정 N건   동일 N건   거부 N건"
+QString countText(const Preview &p);
+
+// A plain value as the panel's box of rate `index` keeps it ("1310.50", "24400", "0.0531"):
+// false with the box's words when it would refuse it.
+bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason);
+// A stored rate field in the same form (empty for NULL or text).
+QString storedRate(int index, const QString &field);
+
+enum class Scope { NewOnly, NewAndChanged };
+struct ApplyResult
+{
+    bool ok = false;
+    int inserted = 0;
+    int updated = 0;
+    QStringList movedDays; // changed by someone else since the preview: nothing was written
+    QString error;         // the database's words when a statement failed
+};
+// Writes the chosen rows in one transaction through the writer the save uses (each change with
+// its history row where the database keeps one): before writing, each chosen day is read again
+// and must be as the preview showed it, else nothing is written and the moved days are named. Any
+// failed statement rolls everything back. progress(done, total) is called now and then.
+ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Scope scope,
+                  const std::function<void(int, int)> &progress = {});
+bool chosen(const Row &row, Scope scope);
+
+// The Korean sentence for a file that could not be read.
+QString failureText(SheetReader::Failure failure);
+
+} // namespace RateImport

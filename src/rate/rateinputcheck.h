@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// The input panel's checks of one day, as pure functions: the save and the import from files
+// refuse a day for the same reasons and in the same words. Each answers the headline and the text
+// of the notice the panel shows, or an empty refusal when the value passes.
+namespace RateInputCheck {
+
+struct Refusal
+{
+    QString title; // headline of the notice
+    QString text;  // its lines, joined with CR LF; the first line says what is wrong
+    explicit operator bool() const { return !title.isEmpty(); }
+    QString firstLine() const { return text.section(QStringLiteral("\r\n"), 0, 0); }
+};
+
+// "<what>이 입력되지 않았거나, 잘못 입력되었습니다." and the two lines on the date form.
+QString dateNoticeText(const QString &what);
+// The day "YYYY/MM/DD" (fnChk_Date).
+Refusal checkDate(const QString &date);
+// The remark as typed: at most RateStatements::RemarkMaxChars characters.
+Refusal checkRemark(const QString &remark);
+// Rate 0 미달러, 1 베트남동, 2 한국원화: never below zero.
+Refusal checkRate(int index, double value);
+
+// "미달러", "베트남동", "한국원화".
+QString rateCaption(int index);
+// Decimals the panel's box of rate `index` keeps: 2, 0, 6.
+int rateDecimals(int index);
+
+} // namespace RateInputCheck

@@ -1,0 +1,234 @@
+// The import as a person uses it, on a real SQLite database: the right-click menu of the export
+// button, the open dialog, the preview window (outcomes, counts, the apply choice), the apply with
+// its re-query in "조회", a file dropped on the window, a file that cannot be read, and the mapping
+// step for a file without known headers.
+
+#include "app/clsmain.h"
+#include "msgscr/frmmsgscr.h"
+#include "msgscr/msgscr.h"
+#include "platform/controls/btnbutton.h"
+#include "platform/controls/ddate.h"
+#include "platform/controls/picbutton.h"
+#include "platform/spread/spreadgrid.h"
+#include "platform/win/stdmessagebox.h"
+#include "rate/frmrate.h"
+#include "rate/frmrateimport.h"
+#include "winui/popupmenu.h"
+
+#include "../common/dbtestenv.h"
+#include "../common/programenv.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+class TstFrmRateImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void menuPreviewApply_data();
+    void menuPreviewApply();
+    void droppedFileUnreadable_data();
+    void droppedFileUnreadable();
+    void mappingStep();
+
+private:
+    QString day(const QString &date);
+    QString writeCsv(const QString &name, const QByteArray &text);
+
+    QTemporaryDir *m_odbc = nullptr;
+    std::unique_ptr<ProgramEnv::Folders> m_dirs;
+    FrmRate *m_frm = nullptr;
+    QStringList m_notices; // "headline|first body line"
+    QString m_file;        // what the open dialog answers
+    int m_menuPick = 0;
+};
+
+void TstFrmRateImport::initTestCase()
+{
+    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    m_odbc = new QTemporaryDir;
+    DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
+    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+        m_notices << screen.lblTitle()->text() + u'|' + screen.lblText().value(0)->text();
+        fnMsgScr_AnswerWith(1)(screen);
+    });
+    StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
+    setEndProcessHook([](int) {});
+    setImportDialogHook([this] { return m_file.isEmpty() ? std::optional<QString>() : std::optional<QString>(m_file); });
+    PopupMenu::setAnswerHook([this](QMenu *, QPoint) { return m_menuPick; });
+}
+
+void TstFrmRateImport::cleanupTestCase()
+{
+    sbMsgScr_SetAnswerHook({});
+    StdMessageBox::setAnswerHook({});
+    setEndProcessHook({});
+    setImportDialogHook({});
+    PopupMenu::setAnswerHook({});
+    delete m_odbc;
+}
+
+void TstFrmRateImport::init()
+{
+    m_dirs = std::make_unique<ProgramEnv::Folders>();
+    ProgramEnv::writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
+                          ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(), QStringLiteral("rates.db")));
+    ProgramEnv::writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
+    m_notices.clear();
+    m_file.clear();
+    m_menuPick = 0;
+    m_frm = new FrmRate;
+    QVERIFY(m_frm->Form_Load());
+    m_frm->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frm));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("import-check"));
+    db.setDatabaseName(m_dirs->sys.filePath("rates.db"));
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
+                                  "('2024/03/04', 1310.5, 24400, 0.0531, 'a', 'X')")));
+}
+
+void TstFrmRateImport::cleanup()
+{
+    delete m_frm;
+    m_frm = nullptr;
+    resetProgramForTests();
+    QSqlDatabase::removeDatabase(QStringLiteral("import-check"));
+    m_dirs.reset();
+}
+
+QString TstFrmRateImport::day(const QString &date)
+{
+    QSqlQuery q(QSqlDatabase::database(QStringLiteral("import-check")));
+    q.exec(QStringLiteral("SELECT USD, REMARK, INS_SCODE FROM EX_RATE WHERE STD_DATE = '%1'").arg(date));
+    return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}.join(u'|') : QString();
+}
+
+QString TstFrmRateImport::writeCsv(const QString &name, const QByteArray &text)
+{
+    const QString path = m_dirs->sys.filePath(name);
+    ProgramEnv::writeFile(path, text);
+    return path;
+}
+
+void TstFrmRateImport::menuPreviewApply_data()
+{
+    QTest::addColumn<bool>("queried");    // the window shows a query result first
+    QTest::addColumn<bool>("withChanged"); // the second choice of the window is clicked
+    QTest::addColumn<QString>("day04");
+    QTest::addColumn<int>("gridRows");    // rows of the grid afterwards
+
+    QTest::newRow("new days only, 추가 mode") << false << false << "1310.5|a|X" << 1;
+    QTest::newRow("new and changed, query result re-run") << true << true << "1311|a|X" << 2;
+}
+
+void TstFrmRateImport::menuPreviewApply()
+{
+    QFETCH(bool, queried);
+    QFETCH(bool, withChanged);
+    QFETCH(QString, day04);
+    QFETCH(int, gridRows);
+    if (queried) {
+        m_frm->txtFM_DATE->setValue(QStringLiteral("2024/03/01"));
+        m_frm->txtTO_DATE->setValue(QStringLiteral("2024/03/31"));
+        QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
+        QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+        m_notices.clear();
+    }
+    m_file = writeCsv(QStringLiteral("bank.csv"), "date,usd,vnd,krw,remark\n2024/03/04,1311,24400,0.0531,a\n"
+                                                  "2024/03/05,1320,24500,0.0539,b\n2024/13/01,1,1,1,\n");
+    m_menuPick = 2; // 파일에서 가져오기
+    auto *xls = m_frm->findChild<PicButton *>(QStringLiteral("cmdSS_MOVE_XLS"));
+    QTest::mousePress(xls, Qt::RightButton);
+    QTest::mouseRelease(xls, Qt::RightButton);
+
+    FrmRateImport *w = m_frm->importWindow();
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QCOMPARE(w->lblCount->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 1건"));
+    QCOMPARE(w->SS->MaxRows(), 3);
+    QCOMPARE(w->SS->GetCellText(2, 1), QStringLiteral("수정"));
+    QCOMPARE(w->SS->GetCellText(8, 1), QStringLiteral("이전 : 1,310.50 / 24,400 / 0.053100 / a"));
+    QCOMPARE(w->SS->GetCellText(2, 3), QStringLiteral("거부"));
+    QCOMPARE(w->SS->GetCellText(8, 3), QStringLiteral("기준일이 입력되지 않았거나, 잘못 입력되었습니다."));
+    if (withChanged)
+        QTest::mouseClick(w->optNewAndChanged, Qt::LeftButton, {}, QPoint(5, w->optNewAndChanged->height() / 2));
+    QCOMPARE(w->optNewAndChanged->isChecked(), withChanged);
+    QTest::mouseClick(w->btnApply, Qt::LeftButton);
+
+    QCOMPARE(m_notices.value(0), QStringLiteral("적용하였습니다.|데이타를 성공적으로 저장하였습니다."));
+    QVERIFY(!w->isVisible());
+    QCOMPARE(day(QStringLiteral("2024/03/05")), QStringLiteral("1320|b|U777"));
+    QCOMPARE(day(QStringLiteral("2024/03/04")), day04);
+    QCOMPARE(m_frm->SS->MaxRows(), gridRows);
+}
+
+void TstFrmRateImport::droppedFileUnreadable_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("damaged archive") << QByteArray("PK\x03\x04 not really a workbook") << "파일이 손상되어 읽을 수 없습니다.";
+    QTest::newRow("empty") << QByteArray() << "파일에 가져올 내용이 없습니다.";
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "엑셀(.xlsx, .xls) 또는 CSV 형식의 파일이 아닙니다.";
+}
+
+void TstFrmRateImport::droppedFileUnreadable()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, line);
+    const QString path = writeCsv(QStringLiteral("dropped.xlsx"), content);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = m_frm->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_frm, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_frm, &drop);
+    QTRY_COMPARE(m_notices.size(), 1);
+    QCOMPARE(m_notices[0], QStringLiteral("파일을 가져올 수 없습니다.|") + line);
+    QVERIFY(!m_frm->importWindow() || !m_frm->importWindow()->isVisible());
+    QCOMPARE(day(QStringLiteral("2024/03/04")), QStringLiteral("1310.5|a|X"));
+}
+
+void TstFrmRateImport::mappingStep()
+{
+    // no header at all: the user picks the day and the dollar columns
+    m_frm->sbImport_File(writeCsv(QStringLiteral("plain.csv"), "x,2024/03/06,1330\ny,2024/03/07,1331\n"));
+    FrmRateImport *w = m_frm->importWindow();
+    QVERIFY(w && w->isVisible());
+    QVERIFY(!w->lblMapHint->text().isEmpty());
+    QVERIFY(!w->btnApply->isEnabled());
+    QCOMPARE(w->spnHeader->text(), QStringLiteral("없음"));
+    // the combo boxes: (없음), A열, B열, C열 - picked with the keyboard
+    w->cboField[RateImport::FieldDate]->setFocus();
+    QTest::keyClick(w->cboField[RateImport::FieldDate], Qt::Key_Down);
+    QTest::keyClick(w->cboField[RateImport::FieldDate], Qt::Key_Down);
+    w->cboField[RateImport::FieldUsd]->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(w->cboField[RateImport::FieldUsd], Qt::Key_Down);
+    QCOMPARE(w->cboField[RateImport::FieldDate]->currentText(), QStringLiteral("B열 : 2024/03/06"));
+    QVERIFY(w->lblMapHint->text().isEmpty());
+    QCOMPARE(w->lblCount->text(), QStringLiteral("추가 2건   수정 0건   동일 0건   거부 0건"));
+    QVERIFY(w->btnApply->isEnabled());
+}
+
+QTEST_MAIN(TstFrmRateImport)
+#include "tst_frmrateimport.moc"

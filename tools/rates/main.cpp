@@ -1,0 +1,132 @@
+// zevaru-rates: rates in and out of EX_RATE for scheduled work.
+//
+//   zevaru-rates import FILE [--apply new|all] [--dry-run] [--skip-refused]
+//   zevaru-rates export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o FILE]
+//
+// A new subcommand is one line in the table below and one run function (ratestool.h).
+
+#include "ratestool.h"
+
+#include "app/anymodule.h"
+#include "app/clsmain.h"
+#include "platform/db/connprovider.h"
+#include "platform/db/dataaccess.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <cstdio>
+#include <exception>
+
+namespace RatesTool {
+
+namespace {
+
+struct Command
+{
+    const char *name;
+    const char *usage; // the line of --help, after "zevaru-rates "
+    int (*run)(const QStringList &args);
+};
+
+const Command Commands[] = {
+    {"import", "import 파일 [--apply new|all] [--dry-run] [--skip-refused]\n"
+               "      파일(.xlsx, .xls, .csv)의 환율을 미리보기하고 적용합니다.\n"
+               "      --apply new  새 날짜만 적용 (기본값)   --apply all  새 날짜와 바뀐 날짜 적용\n"
+               "      --dry-run  적용하지 않고 미리보기만   --skip-refused  거부된 행만 빼고 적용",
+     runImport},
+    {"export", "export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일]\n"
+               "      기간의 환율을 화면의 엑셀로 내보내기와 같은 모양으로 씁니다.",
+     runExport},
+};
+
+int help(bool toErr)
+{
+    QString text = QStringLiteral("사용법: zevaru-rates 명령 [옵션]\n\n");
+    for (const Command &c : Commands)
+        text += QStringLiteral("  zevaru-rates ") + QString::fromUtf8(c.usage) + QStringLiteral("\n");
+    text += QStringLiteral("\n설정: 시스템 폴더($ZEVARU_SYSTEM_DIR, 없으면 /etc/zevaru)의 ZEVARU.DAT와 registry.ini\n"
+                           "종료 상태: 0 완료, 1 거부되었거나 실패(아무것도 저장하지 않음), 2 사용법 오류");
+    (toErr ? err : out)(text);
+    return toErr ? Usage : Done;
+}
+
+} // namespace
+
+void out(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stdout);
+}
+
+void err(const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), stderr);
+}
+
+Database::Database() = default;
+Database::~Database() = default;
+
+std::unique_ptr<Database> openDatabase()
+{
+    auto db = std::make_unique<Database>();
+    try {
+        db->provider = fnOpen_ConnProvider();
+    } catch (const std::exception &e) {
+        err(QStringLiteral("데이터베이스에 연결하지 못했습니다: ") + QString::fromUtf8(e.what()));
+        return nullptr;
+    }
+    db->userCode = fnGet_RegValue(0);
+    db->da = std::make_unique<DataAccess>();
+    db->da->AttachConnection(db->provider->GetConnection());
+    return db;
+}
+
+bool parseOptions(const QStringList &args, const QStringList &withValue, const QStringList &flags, Options *opts)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (withValue.contains(a)) {
+            if (i + 1 >= args.size()) {
+                err(QStringLiteral("%1 뒤에 값이 없습니다.").arg(a));
+                return false;
+            }
+            opts->values.insert(a, args.at(++i));
+        } else if (flags.contains(a)) {
+            opts->flagsGiven << a;
+        } else if (a.startsWith(u'-') && a.size() > 1) {
+            err(QStringLiteral("알 수 없는 옵션입니다: ") + a);
+            return false;
+        } else {
+            opts->plain << a;
+        }
+    }
+    return true;
+}
+
+} // namespace RatesTool
+
+int main(int argc, char *argv[])
+{
+    // the export writes through the program's own grid, which needs a (window-less) GUI
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return RatesTool::help(true);
+    const QString name = args.takeFirst();
+    if (name == u"--help" || name == u"-h" || name == u"help")
+        return RatesTool::help(false);
+    for (const RatesTool::Command &c : RatesTool::Commands) {
+        if (name != QLatin1String(c.name))
+            continue;
+        if (args.contains(QStringLiteral("--help"))) {
+            RatesTool::out(QStringLiteral("사용법: zevaru-rates ") + QString::fromUtf8(c.usage));
+            return RatesTool::Done;
+        }
+        return c.run(args);
+    }
+    RatesTool::err(QStringLiteral("알 수 없는 명령입니다: ") + name);
+    return RatesTool::help(true);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QHash>
+#include <QStringList>
+
+#include <memory>
+
+class DataAccess;
+class ConnProvider;
+
+// zevaru-rates: rates in and out of EX_RATE for scheduled work, through the same system folder,
+// ZEVARU.DAT and backends as the program. Each subcommand is one entry of the table in main.cpp
+// and one function here; it prints its messages in the program's words and answers the exit
+// status: 0 done, 1 refused or failed (nothing written), 2 wrong usage.
+namespace RatesTool {
+
+enum Exit { Done = 0, Refused = 1, Usage = 2 };
+
+void out(const QString &text); // one line to standard output
+void err(const QString &text); // one line to standard error
+
+// The connection of ZEVARU.DAT and a data-access object on it; null after a message on failure.
+struct Database
+{
+    std::unique_ptr<ConnProvider> provider;
+    std::unique_ptr<DataAccess> da;
+    QString userCode;
+    Database();
+    ~Database();
+};
+std::unique_ptr<Database> openDatabase();
+
+// Reads "--name value" options and plain arguments; false (after a usage message) for an unknown
+// option or a missing value. `flags` take no value.
+struct Options
+{
+    QStringList plain;
+    QHash<QString, QString> values;
+    QStringList flagsGiven;
+    bool has(const QString &flag) const { return flagsGiven.contains(flag); }
+};
+bool parseOptions(const QStringList &args, const QStringList &withValue, const QStringList &flags, Options *opts);
+
+int runImport(const QStringList &args);
+int runExport(const QStringList &args);
+
+} // namespace RatesTool
