@@ -1,6 +1,7 @@
 #include "rate/datechecks.h"
 
 #include <QDate>
+#include <QDateTime>
 
 namespace {
 
@@ -43,7 +44,18 @@ QDate dateOf(const QString &s)
 
 int fnChk_CurrentYear()
 {
-    return g_pinnedYear ? g_pinnedYear : QDate::currentDate().year();
+    if (g_pinnedYear)
+        return g_pinnedYear;
+    // the clock's year, asked again after a second at most: the local date reads the time zone
+    // file each time, and an import checks thousands of days in a row
+    static qint64 askedAt = 0;
+    static int year = 0;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (year == 0 || now - askedAt > 1000 || now < askedAt) {
+        year = QDate::currentDate().year();
+        askedAt = now;
+    }
+    return year;
 }
 
 void setCurrentYearForTests(int year)

@@ -147,7 +147,7 @@ void FrmRateImport::createControls()
         {"행", 6, SpreadGrid::AlignRight},        {"결과", 5, SpreadGrid::AlignCenter},
         {"일자", 10, SpreadGrid::AlignCenter},    {"미달러", 11, SpreadGrid::AlignRight},
         {"베트남동", 11, SpreadGrid::AlignRight}, {"한국원화", 11, SpreadGrid::AlignRight},
-        {"비고", 16, SpreadGrid::AlignLeft},      {"이전 값 / 사유", 40, SpreadGrid::AlignLeft},
+        {"비고", 16, SpreadGrid::AlignLeft},      {"이전 값 / 사유", 44, SpreadGrid::AlignLeft},
     };
     SS->setColWidth(0, 4);
     for (int c = 1; c <= ColCount; ++c) {
@@ -221,6 +221,7 @@ bool FrmRateImport::load(const QString &path)
     m_preview.map = RateImport::findColumns(m_file.table);
     fillMapping();
     recompute();
+    SS->setFocus(); // the rows first; the mapping is there when needed
     return m_da != nullptr;
 }
 
@@ -296,7 +297,7 @@ void FrmRateImport::fillGrid()
         SS->SetCellText(ColDate, row, r.date);
         for (int i = 0; i < 3; ++i)
             SS->SetCellText(ColUsd + i, row,
-                            r.outcome == RateImport::Outcome::Refused ? shown(i, r.rate[size_t(i)]) : shown(i, r.rateToWrite(i)));
+                            r.outcome == RateImport::Outcome::Refused ? r.rate[size_t(i)] : shown(i, r.rateToWrite(i)));
         SS->SetCellText(ColRemark, row, r.outcome == RateImport::Outcome::Refused ? r.remark : r.remarkToWrite());
         QString note = r.reason;
         if (r.outcome == RateImport::Outcome::Change) {

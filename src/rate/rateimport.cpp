@@ -10,6 +10,8 @@
 
 #include <QHash>
 
+#include <charconv>
+
 namespace RateImport {
 
 namespace {
@@ -58,9 +60,31 @@ QString normalHeader(const QString &text)
 
 QString plainValue(int index, const NumberText::Number &n)
 {
-    const QString fixed = NumberText::format(n, RateInputCheck::rateDecimals(index), true, false);
-    // the won is written in general number form, as the save writes it
-    return index == 2 ? RateStatements::numberText(fixed.toDouble()) : fixed;
+    QString fixed = NumberText::format(n, RateInputCheck::rateDecimals(index), true, false);
+    if (index != 2)
+        return fixed;
+    // the won is written in general number form, as the save writes it (numberText of the
+    // box's value); with few digits and no exponent that is the fixed text without its trailing
+    // zeros, which spares a round trip through binary floating point for every row
+    const qsizetype digits = n.integerDigits.size() + n.fractionDigits.size();
+    const bool small = n.integerDigits == u"0" && !n.isZero() && fixed.mid(n.negative ? 3 : 2, 3) == u"000";
+    if (digits > 15 || small)
+        return RateStatements::numberText(fixed.toDouble());
+    if (fixed.contains(u'.')) {
+        while (fixed.endsWith(u'0'))
+            fixed.chop(1);
+        if (fixed.endsWith(u'.'))
+            fixed.chop(1);
+    }
+    return fixed == u"-0" ? QStringLiteral("0") : fixed;
+}
+
+// A number cell's value in the form a person types (up to 15 significant digits).
+QString numberCellText(double v)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return QString::fromLatin1(buf, r.ptr - buf);
 }
 
 void periodOf(const QVector<const Row *> &rows, QString *from, QString *to)
@@ -120,8 +144,10 @@ ColumnMap findColumns(const SheetTable &table)
 QString dayText(const SheetTable &table, int row, int col)
 {
     switch (table.kind(row, col)) {
-    case SheetTable::Kind::Date:
-        return table.date(row, col).toString(QStringLiteral("yyyy/MM/dd"));
+    case SheetTable::Kind::Date: {
+        const QDate d = table.date(row, col);
+        return QString::asprintf("%04d/%02d/%02d", d.year(), d.month(), d.day());
+    }
     case SheetTable::Kind::Number: {
         const double v = table.number(row, col);
         if (v >= 10000101 && v <= 99991231 && v == double(qint64(v))) { // YYYYMMDD as a number
@@ -185,7 +211,7 @@ bool rateValue(int index, const SheetTable &table, int row, int col, QString *va
 {
     const QString caption = RateInputCheck::rateCaption(index);
     const QString text = table.kind(row, col) == SheetTable::Kind::Text ? table.text(row, col)
-                                                                        : QString::number(table.number(row, col), 'g', 15);
+                                                                        : numberCellText(table.number(row, col));
     NumberText::Number n;
     NumberText::Limits limits;
     limits.decimalPlaces = RateInputCheck::rateDecimals(index);
@@ -214,7 +240,7 @@ QString storedRate(int index, const QString &field)
     NumberText::Limits limits;
     limits.decimalPlaces = RateInputCheck::rateDecimals(index);
     limits.maxIntegerDigits = 28;
-    if (NumberText::parse(QString::number(v, 'g', 15), &n) != NumberText::Problem::None
+    if (NumberText::parse(numberCellText(v), &n) != NumberText::Problem::None
         || NumberText::fit(&n, limits) != NumberText::Problem::None)
         return RateStatements::numberText(v);
     return plainValue(index, n);
@@ -227,13 +253,16 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
     if (!map.usable())
         return p;
     QHash<QString, int> seen; // day -> line of its first row
+    seen.reserve(table.rowCount());
+    p.rows.reserve(table.rowCount() - map.headerRow - 1);
     const auto &col = map.col;
     for (int r = map.headerRow + 1; r < table.rowCount(); ++r) {
         bool blank = true;
         for (int f = 0; f < FieldCount && blank; ++f)
             blank = col[size_t(f)] < 0 || table.kind(r, col[size_t(f)]) == SheetTable::Kind::Empty;
-        const QString first = table.text(r, col[FieldDate]).trimmed();
-        if (blank || first == u"평균") { // our own export ends with the averages
+        const bool text = table.kind(r, col[FieldDate]) == SheetTable::Kind::Text;
+        const QString first = text ? table.text(r, col[FieldDate]).trimmed() : QString();
+        if (blank || (text && first == u"평균")) { // our own export ends with the averages
             ++p.skipped;
             continue;
         }
@@ -242,7 +271,7 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
         row.date = dayText(table, r, col[FieldDate]);
         row.outcome = Outcome::Add;
         if (const RateInputCheck::Refusal ref = RateInputCheck::checkDate(row.date)) {
-            row.date = first;
+            row.date = text ? first : table.text(r, col[FieldDate]);
             row.reason = ref.firstLine();
         } else if (const int earlier = seen.value(row.date); earlier > 0) {
             row.reason = QStringLiteral("같은 기준일이 %1행에 있습니다.").arg(earlier);
@@ -261,8 +290,14 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
                 if (const RateInputCheck::Refusal ref = RateInputCheck::checkRemark(row.remark))
                     row.reason = ref.firstLine();
         }
-        if (!row.reason.isEmpty())
+        if (!row.reason.isEmpty()) {
             row.outcome = Outcome::Refused;
+            // a refused row shows what the file holds, for the user to find and mend it
+            for (int i = 0; i < 3; ++i) {
+                const int c = col[size_t(FieldUsd + i)];
+                row.rate[size_t(i)] = c >= 0 ? table.text(r, c).trimmed() : QString();
+            }
+        }
         p.rows.append(std::move(row));
     }
     recount(p);

@@ -48,6 +48,7 @@ struct Row
     int line = 0;                  // the file's line (sheet row) counted from 1
     QString date;                  // "YYYY/MM/DD", or the file's text when refused for it
     std::array<QString, 3> rate;   // plain values as the save writes them; "" = not in the file
+                                   // (a refused row: the file's texts as they are)
     QString remark;
     bool remarkGiven = false;
     Outcome outcome = Outcome::Refused;

@@ -1,6 +1,7 @@
 #include "rate/rateinputcheck.h"
 
 #include "rate/datechecks.h"
+#include "rate/ratecheck.h"
 #include "rate/ratestatements.h"
 
 namespace {
@@ -13,15 +14,7 @@ namespace RateInputCheck {
 
 QString rateCaption(int index)
 {
-    switch (index) {
-    case 0:
-        return QStringLiteral("미달러");
-    case 1:
-        return QStringLiteral("베트남동");
-    case 2:
-        return QStringLiteral("한국원화");
-    }
-    return {};
+    return RateCheck::currencyName(index);
 }
 
 int rateDecimals(int index)

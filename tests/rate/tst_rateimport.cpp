@@ -194,6 +194,7 @@ void TstRateImport::preview_data()
     QTest::newRow("blank cells keep the stored values") << "2024/03/05,,24500,," << same << "1320.25|24500|0.0539|";
     QTest::newRow("new day, blank rates are 0") << "2024/03/06,,24600,," << add << "0.00|24600|0|";
     QTest::newRow("decimals rounded as the boxes do") << "2024/03/06,1.005,24400.5,0.1234565," << add << "1.01|24401|0.123457|";
+    QTest::newRow("won written in general form") << "2024/03/06,1,1,0.00001," << add << "1.00|1|1e-05|";
     QTest::newRow("impossible day") << "2023/02/30,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
     QTest::newRow("day 100 years away") << "1900/01/01,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
     QTest::newRow("day without leading zeros") << "2024/3/6,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";

@@ -117,6 +117,11 @@ bool parseOptions(const QStringList &args, const QStringList &withValue, const Q
 
 int main(int argc, char *argv[])
 {
+    // a scheduled job's log holds the tool's own lines only, not Qt's notes on its surroundings
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            RatesTool::err(msg);
+    });
     // the export writes through the program's own grid, which needs a (window-less) GUI
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -116,9 +116,12 @@ Result readCsv(QByteArray data)
         return r;
     }
     QByteArray &text = r.table.buffer();
-    if (start == 3 || isValidUtf8(QByteArrayView(data).sliced(start))) {
+    if (isValidUtf8(QByteArrayView(data).sliced(start))) {
         r.encoding = QStringLiteral("UTF-8");
         text = std::move(data);
+    } else if (start == 3) {
+        r.failure = Failure::WrongFormat; // says UTF-8 but is not
+        return r;
     } else {
         r.encoding = QStringLiteral("CP949");
         start = 0;

@@ -145,6 +145,7 @@ void TstSheetReader::read_data()
                                         << QStringList{QStringLiteral("date|usd"), QStringLiteral("20240304|1310,5")};
     QTest::newRow("empty file") << "empty" << int(Failure::Empty) << int(Format::Unknown) << "" << QStringList();
     QTest::newRow("blank lines only") << "blank" << int(Failure::Empty) << int(Format::Csv) << "UTF-8" << QStringList();
+    QTest::newRow("csv BOM, then not UTF-8") << "bombad" << int(Failure::WrongFormat) << int(Format::Csv) << "" << QStringList();
     QTest::newRow("binary (a picture)") << "png" << int(Failure::WrongFormat) << int(Format::Csv) << "" << QStringList();
     QTest::newRow("xlsx cut in half") << "truncated" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
     QTest::newRow("zip without a workbook") << "plainzip" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
@@ -186,6 +187,8 @@ void TstSheetReader::read()
         QVERIFY(write({}));
     else if (make == u"blank")
         QVERIFY(write("\r\n\r\n  \n"));
+    else if (make == u"bombad")
+        QVERIFY(write("\xEF\xBB\xBF\xB0\xA1,\xFF\n"));
     else if (make == u"png")
         QVERIFY(write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
     else if (make == u"truncated") {
