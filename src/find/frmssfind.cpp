@@ -109,6 +109,8 @@ FrmSSFind::FrmSSFind(QWidget *owner)
     m_cboSSFind->setInsertPolicy(QComboBox::NoInsert); // the history is kept by find next
     m_cboSSFind->setCompleter(nullptr);                  // typed text stays as typed
     m_cboSSFind->setStyleSheet(ComboSheet);
+    // the combo box takes Return for itself before its line edit sees it: watch both
+    m_cboSSFind->installEventFilter(this);
     m_cboSSFind->lineEdit()->installEventFilter(this);
     place(m_cboSSFind, SSFindLayout::cboSSFind);
 
@@ -310,7 +312,7 @@ void FrmSSFind::showPickFace()
 
 bool FrmSSFind::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_cboSSFind->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == m_cboSSFind || watched == m_cboSSFind->lineEdit()) && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             sbFind_SSFind_Next();

@@ -51,6 +51,12 @@ FrmSSGraph::ColorDialogHook &colorHook()
     return hook;
 }
 
+FrmSSGraph::PrinterListHook &printerListHook()
+{
+    static FrmSSGraph::PrinterListHook hook;
+    return hook;
+}
+
 FrmSSGraph::PrinterHook &printerHook()
 {
     static FrmSSGraph::PrinterHook hook;
@@ -65,6 +71,7 @@ constexpr int kTotalColour = zzRgb(0, 0, 100);
 constexpr int kRed = 255;
 constexpr int kLineYellow = 65535;
 constexpr int kFirstPageSize = 15;
+constexpr double kShowEditWidth = 1200; // the advanced-settings button with its words, twips
 
 // design sizes (twips)
 constexpr double kGridWidth = 4200;
@@ -142,6 +149,7 @@ std::optional<QString> realSaveDialog(QWidget *parent, const FrmSSGraph::SaveReq
 void FrmSSGraph::setSaveDialogHook(SaveDialogHook hook) { saveHook() = std::move(hook); }
 void FrmSSGraph::setColorDialogHook(ColorDialogHook hook) { colorHook() = std::move(hook); }
 void FrmSSGraph::setPrinterHook(PrinterHook hook) { printerHook() = std::move(hook); }
+void FrmSSGraph::setPrinterListHook(PrinterListHook hook) { printerListHook() = std::move(hook); }
 
 FrmSSGraph::FrmSSGraph(QWidget *owner)
     : QWidget(owner, Qt::Window)
@@ -192,6 +200,8 @@ void FrmSSGraph::createControls()
         SS_TXT->setCellLocked(true);
     }
     SS_TXT->setProtectFlag(true);
+    // the swatch shows the item's colour exactly, also under the active cell
+    SS_TXT->setColSelectionTint(1, false);
     // the X title reads over the swatch and the label together
     SS_TXT->AddCellSpan(1, SpreadGrid::FirstHeaderRow, 2, 1);
     Twips::setGeometry(SS_TXT, kGraphGridLeft, 270, kGridWidth, 6000);
@@ -273,8 +283,9 @@ void FrmSSGraph::createControls()
     createScrollStrip();
     createOptionStrip();
 
-    // hints: the mouse over any other part of the window takes the cross-hair away
-    const QList<QWidget *> hinted{xPanel1, xPanel2, SS_TXT, picSS_SUM, picScroll, picOption};
+    // hints: the mouse over any other part of the window takes the cross-hair away. The chart's
+    // own panel is not one of them (a move over its margin reaches the window's handler).
+    const QList<QWidget *> hinted{xPanel2, SS_TXT, picSS_SUM, picScroll, picOption};
     for (QWidget *w : hinted) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
@@ -464,7 +475,7 @@ void FrmSSGraph::createOptionStrip()
     cmdShowEdit->setFocusPolicy(Qt::StrongFocus);
     cmdShowEdit->hide();
     cmdShowEdit->installEventFilter(this);
-    Twips::resize(cmdShowEdit, 1200, 360);
+    Twips::resize(cmdShowEdit, kShowEditWidth, 360);
     connect(cmdShowEdit, &PicButton::Click, this, [this] {
         chtGraph->showEditor();
         focusChart();
@@ -1126,7 +1137,7 @@ void FrmSSGraph::sbForm_Resize()
     in.scrollBarLeft = Twips::left(sclScroll);
     in.scrollFrameWidth = Twips::width(fmeScroll);
     in.closeWidth = Twips::width(cmdClose);
-    in.showEditWidth = Twips::width(cmdShowEdit);
+    in.showEditWidth = kShowEditWidth;
     in.noteVisible = lblRemPie->isVisibleTo(xPanel1);
     if (in.noteVisible) {
         lblRemPie->adjustSize();
@@ -1156,10 +1167,23 @@ void FrmSSGraph::sbForm_Resize()
     if (in.noteVisible)
         Twips::move(lblRemPie, l.note.x(), l.note.y());
     Twips::move(cmdClose, l.close.x(), l.close.y());
-    Twips::move(cmdShowEdit, l.showEditLeft, l.close.y());
+    placeShowEdit(l.close.x(), l.close.y());
     if (lneStart->isVisibleTo(chtGraph))
         placePieStart();
     hideCrossIfShown();
+}
+
+void FrmSSGraph::placeShowEdit(double closeLeft, double top)
+{
+    // beside 닫기, clear of the 자동 box: where the strip is short the gear drops its words
+    // (the tip still says them) and takes only the room there is
+    const double clearOf = Twips::left(chkViewAuto) + Twips::width(chkViewAuto) + 45;
+    const double room = closeLeft - 15 - clearOf;
+    const double width = std::clamp(room, 360.0, kShowEditWidth);
+    cmdShowEdit->setCaption(QStringLiteral("      고급 설정"));
+    if (Twips::fromPixels(cmdShowEdit->sizeHint().width()) > width)
+        cmdShowEdit->setCaption(QString());
+    Twips::setGeometry(cmdShowEdit, closeLeft - 15 - width, top, width, 360);
 }
 
 void FrmSSGraph::closeEvent(QCloseEvent *event)
@@ -1250,14 +1274,23 @@ void FrmSSGraph::cmdSaveJPG_Click()
 
 void FrmSSGraph::cmdPrint_Click()
 {
+    const PrinterList printers = printerListHook()
+                                     ? printerListHook()()
+                                     : PrinterList{QPrinterInfo::defaultPrinterName(), QPrinterInfo::availablePrinterNames()};
+    const QString name = fnGraph_PrinterName(printers.defaultName, printers.names);
     std::unique_ptr<QPrinter> printer;
-    if (printerHook()) {
-        printer = printerHook()();
-    } else {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (!info.isNull())
-            printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    if (!name.isEmpty()) {
+        if (printerHook()) {
+            printer = printerHook()(name);
+        } else {
+            const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+            if (!info.isNull())
+                printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        }
     }
+    // the queue lists the job by the chart's title
+    if (printer)
+        printer->setDocName(chtGraph->headerLine(0));
     chtGraph->setPrintDetail(50);
     chtGraph->setPrintMargins(15, 15, 15, 15);
     chtGraph->setPrintOrientation(1);

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -92,8 +93,17 @@ public:
     // Returns the chosen colour or nullopt for cancel.
     using ColorDialogHook = std::function<std::optional<QColor>(const QColor &initial, const QString &title)>;
     static void setColorDialogHook(ColorDialogHook hook);
-    // Supplies the printer to print on; nullptr = no printer. Unset = the system's default printer.
-    using PrinterHook = std::function<std::unique_ptr<QPrinter>()>;
+    // What the print system offers: its default printer (may be empty) and every printer it has.
+    struct PrinterList
+    {
+        QString defaultName;
+        QStringList names;
+    };
+    using PrinterListHook = std::function<PrinterList()>;
+    static void setPrinterListHook(PrinterListHook hook);
+    // Supplies the printer of the chosen name; nullptr = it cannot be used. Unset = Qt's printer
+    // of that name.
+    using PrinterHook = std::function<std::unique_ptr<QPrinter>(const QString &name)>;
     static void setPrinterHook(PrinterHook hook);
 
     // Controls, by their design names.
@@ -150,6 +160,7 @@ private:
     void placeWindow();
     void placeNote();
     void placePieStart();
+    void placeShowEdit(double closeLeft, double top);
     void clearHighlights();
     void highlightRow(int row);
     void focusChart();

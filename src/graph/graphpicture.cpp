@@ -76,3 +76,13 @@ QString fnGraph_SaveErrorText(const PictureWrite &result)
         return result.description + kCrLf + QStringLiteral("파일이 사용중이면 닫아주십시오.");
     return result.description;
 }
+
+QString fnGraph_PrinterName(const QString &defaultName, const QStringList &available)
+{
+    if (!defaultName.trimmed().isEmpty())
+        return defaultName;
+    for (const QString &name : available)
+        if (!name.trimmed().isEmpty())
+            return name;
+    return QString();
+}

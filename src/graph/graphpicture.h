@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class QImage;
 
@@ -32,3 +33,7 @@ PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName);
 // Message texts.
 QString fnGraph_SavedText(const QString &fileName); // "아래 경로로 저장하였습니다." CR LF CR LF "경로 : " & name
 QString fnGraph_SaveErrorText(const PictureWrite &result);
+
+// The printer a chart goes to: the system's default, else the first printer the system has (a
+// working queue that nobody made the default), else none (empty text).
+QString fnGraph_PrinterName(const QString &defaultName, const QStringList &available);

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegion>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QThread>
@@ -88,6 +89,42 @@ void focusGrid(SS_MOVE_INFO &info)
 {
     if (info.Grid)
         info.Grid->setFocus(Qt::OtherFocusReason);
+}
+
+// The bar's look; `bottom` pixels at its lower end are left out of its track (see fitScrollBar).
+QString scrollSheet(int bottom)
+{
+    return QStringLiteral(
+               "QScrollBar:vertical { background: #dfe5ec; width: 23px; margin: 0px 0px %1px 0px; border: none; }"
+               "QScrollBar::handle:vertical { background: #8fa3bc; min-height: 12px; margin: 1px 3px 1px 4px;"
+               " border-radius: 3px; }"
+               "QScrollBar::handle:vertical:hover { background: #6f87a6; }"
+               "QScrollBar::handle:vertical:disabled { background: #c9d1db; }"
+               "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: none; }"
+               "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+        .arg(bottom);
+}
+
+// The bar stands in front of the panel's other controls. Its lower end runs on over the top of the
+// lower button frame; that part is cut away (mask) and left out of the track, so that the thumb
+// travels only where it can be seen and a press on 1DN still reaches 1DN.
+void fitScrollBar(SS_MOVE_INFO &info)
+{
+    QScrollBar *bar = info.sclMove;
+    if (!bar)
+        return;
+    bar->raise();
+    int overlap = 0;
+    if (info.fmeMove && info.fmeMove->parentWidget() == bar->parentWidget())
+        overlap = std::clamp(bar->geometry().bottom() + 1 - info.fmeMove->y(), 0, bar->height());
+    if (bar->property("zzFrameOverlap").toInt() != overlap) {
+        bar->setProperty("zzFrameOverlap", overlap);
+        bar->setStyleSheet(scrollSheet(overlap));
+    }
+    if (overlap > 0)
+        bar->setMask(QRegion(0, 0, bar->width(), bar->height() - overlap));
+    else
+        bar->clearMask();
 }
 
 void waitMs(int ms)
@@ -235,14 +272,7 @@ void sbSS_MOVE_Create(QWidget *container, int index)
     scl->setRange(NavMath::kScrollMin, NavMath::kScrollMax);
     scl->setFocusPolicy(Qt::NoFocus);
     // the move buttons above and below stand in for the bar's own arrows
-    scl->setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical { background: #dfe5ec; width: 23px; margin: 0px; border: none; }"
-        "QScrollBar::handle:vertical { background: #8fa3bc; min-height: 12px; margin: 1px 3px 1px 4px;"
-        " border-radius: 3px; }"
-        "QScrollBar::handle:vertical:hover { background: #6f87a6; }"
-        "QScrollBar::handle:vertical:disabled { background: #c9d1db; }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: none; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    scl->setStyleSheet(scrollSheet(0));
 
     auto *fme = new QFrame(back);
     name(fme, "fmeSS_MOVE");
@@ -510,6 +540,7 @@ void sbSS_MOVE_Layout(SS_MOVE_INFO &info, double height)
                           std::max(0.0, scale - Twips::top(info.sclMove)
                                             - (info.fmeMove ? Twips::height(info.fmeMove) : NavMath::kMoveFrameHeight)
                                             + 270));
+        fitScrollBar(info);
     }
     // the line boxes stand beside the panel and follow it
     if (info.picNow)
@@ -535,11 +566,7 @@ void sbSS_MOVE_Arrange(SS_MOVE_INFO &info)
     setGeometryTwips(info.cmdPdn, a.pdn);
     setGeometryTwips(info.cmdEnd, a.end);
     setGeometryTwips(info.cmdRef, a.ref);
-    if (info.sclMove)
-        info.sclMove->raise();
-    // the bar's lower end runs on under the frame (see the layout); the frame's buttons stay on top
-    if (info.fmeMove)
-        info.fmeMove->raise();
+    fitScrollBar(info);
     for (QWidget *w : {info.picNow, info.picMax, info.picGo})
         if (w)
             w->raise();

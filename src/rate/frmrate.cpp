@@ -217,9 +217,11 @@ void FrmRate::createControls()
 
 void FrmRate::setTabOrder()
 {
-    // day, dollar, dong, won, remark, the period, the grid; then the summary line and the buttons
-    const QList<QWidget *> order = {txtSTD_DATE, txtUSD,  txtVND,   txtKRW,  txtREMARK, txtFM_DATE, txtTO_DATE,
-                                    SS,          SS_SUM,  btnClear, btnSave, btnQuery,  btnDelete};
+    // day, dollar, dong, won, remark, the period, the grid; then the summary line and the buttons.
+    // The grids take the focus in their inner view: the chain is built with those views, since a
+    // chain through the grid widgets themselves lets the buttons come before the grid.
+    const QList<QWidget *> order = {txtSTD_DATE, txtUSD,     txtVND,   txtKRW,  txtREMARK, txtFM_DATE, txtTO_DATE,
+                                    SS->view(),  SS_SUM->view(), btnClear, btnSave, btnQuery,  btnDelete};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -427,11 +429,14 @@ void FrmRate::sbForm_Resize()
     }
     if (in.expanded)
         sbTop_Align();
-    if (Twips::toPixels(Twips::left(optTOP_UpDown[1])) != Twips::toPixels(r.collapseLeft)) {
-        Twips::move(optTOP_UpDown[1], r.collapseLeft, 45);
-        Twips::move(optTOP_UpDown[0], r.expandLeft, 45);
-        Twips::move(optTOP_UpDown1[0], r.alignLeft, 45);
-        Twips::move(optTOP_UpDown1[1], r.alignLeft, 45);
+    // the toggles stand on the window (they stay when the top panel is hidden), placed by the
+    // panel's right edge: its coordinates become the window's by the panel's left
+    const double panelLeft = Twips::left(xPanel1);
+    if (Twips::toPixels(Twips::left(optTOP_UpDown[1])) != Twips::toPixels(panelLeft + r.collapseLeft)) {
+        Twips::move(optTOP_UpDown[1], panelLeft + r.collapseLeft, 45);
+        Twips::move(optTOP_UpDown[0], panelLeft + r.expandLeft, 45);
+        Twips::move(optTOP_UpDown1[0], panelLeft + r.alignLeft, 45);
+        Twips::move(optTOP_UpDown1[1], panelLeft + r.alignLeft, 45);
     }
     if (Twips::top(xPanel2) != r.mainTop)
         Twips::move(xPanel2, Twips::left(xPanel2), r.mainTop);
@@ -552,6 +557,11 @@ bool FrmRate::eventFilter(QObject *watched, QEvent *event)
         shift |= KeyCommand::AltMask;
     if (const int vk = fnKey_VirtualCode(key->key()))
         sbKey_Down(vk, shift);
+    // a key with Alt is a command key: the dispatcher had it, the box under the focus does not
+    // (Alt+X must not type an "x" into the remark)
+    if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)
+        && key->key() != Qt::Key_Alt)
+        return true;
     return false;
 }
 
@@ -636,7 +646,9 @@ void FrmRate::btnQuery_Click()
         }
         fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, stats, QStringLiteral("조회정보"), 1);
         da->CloseQuery();
-        sbSS_MOVE_LineDisp(m_info);
+        // after no rows the reset's empty line boxes stay as they are
+        if (m_screenMode == u"조회")
+            sbSS_MOVE_LineDisp(m_info);
         SS->setFocus();
     } catch (const std::exception &e) {
         fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);

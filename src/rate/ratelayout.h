@@ -34,6 +34,7 @@ struct Result
     double mainTop = 0;          // xPanel2
     double mainHeight = 0;
     double gridWidth = 0;        // SS
+    // the toggles, in the top panel's coordinates (the window adds the panel's left)
     double collapseLeft = 0;     // optTOP_UpDown(1)
     double expandLeft = 0;       // optTOP_UpDown(0)
     double alignLeft = 0;        // optTOP_UpDown1(0) and (1): one place, one of them shown

@@ -9,9 +9,11 @@
 #include "winui/tooltip.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -88,10 +90,39 @@ private:
     }
     PicButton *button(const char *name) const { return m_find->findChild<PicButton *>(name); }
 
-    void typeAndEnter(const QString &text)
+    // Typing: Latin letters and digits as keys, Korean as the input method commits it.
+    static void typeText(QWidget *w, const QString &text)
     {
-        combo()->setEditText(text);
-        QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
+        for (QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(w, c.toLatin1());
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(QString(c));
+                QApplication::sendEvent(w, &commit);
+            }
+        }
+    }
+
+    // What a person does: click into the search box, replace its text by typing, press Enter (the
+    // main keyboard's Return, or the keypad's Enter). The keys go where the focus is.
+    void typeAndEnter(const QString &text, Qt::Key enter = Qt::Key_Return)
+    {
+        const Qt::KeyboardModifiers keypad = enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        if (!m_find->isVisible()) {
+            // a closed window takes no typing; only its handler could still be reached
+            combo()->setEditText(text);
+            QTest::keyClick(combo(), enter, keypad);
+            return;
+        }
+        QVERIFY(QTest::qWaitForWindowActive(m_find));
+        QTest::mouseClick(combo()->lineEdit(), Qt::LeftButton);
+        QVERIFY(combo()->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        typeText(QApplication::focusWidget(), text);
+        QCOMPARE(combo()->currentText(), text);
+        QTest::keyClick(QApplication::focusWidget(), enter, keypad);
     }
 };
 
@@ -201,27 +232,28 @@ void TstFrmSSFind::findNext_data()
     QTest::addColumn<int>("activeRow");
     QTest::addColumn<int>("col");
     QTest::addColumn<int>("row");
+    QTest::addColumn<int>("enter");
 
     QTest::newRow("first column with a match below the active row")
-        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 1 << 20;
+        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 1 << 20 << int(Qt::Key_Return);
     QTest::newRow("match in the active row first")
-        << 7 << QStringList{"7,5=abc", "1,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 7 << 5;
+        << 7 << QStringList{"7,5=abc", "1,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 7 << 5 << int(Qt::Key_Enter);
     QTest::newRow("active column only wraps to a match above")
         << 5 << QStringList{"3,2=abc", "1,9=abc", "4,5=abc"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3
-        << 2;
+        << 2 << int(Qt::Key_Return);
     QTest::newRow("active column only, only the active cell")
-        << 5 << QStringList{"3,5=xabcx"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3 << 5;
+        << 5 << QStringList{"3,5=xabcx"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3 << 5 << int(Qt::Key_Enter);
     QTest::newRow("whole value skips a containing cell, any case")
-        << 5 << QStringList{"1,7=USD rate", "4,8=Usd"} << 0 << 0 << "uSD" << true << false << 3 << 5 << 4 << 8;
+        << 5 << QStringList{"1,7=USD rate", "4,8=Usd"} << 0 << 0 << "uSD" << true << false << 3 << 5 << 4 << 8 << int(Qt::Key_Return);
     QTest::newRow("partial match, any case")
-        << 5 << QStringList{"5,12=미달러 USD 환율"} << 0 << 0 << "usd" << false << false << 3 << 5 << 5 << 12;
+        << 5 << QStringList{"5,12=미달러 USD 환율"} << 0 << 0 << "usd" << false << false << 3 << 5 << 5 << 12 << int(Qt::Key_Enter);
     QTest::newRow("hidden column passed over")
-        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 1 << 0 << "abc" << false << false << 3 << 5 << 2 << 6;
+        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 1 << 0 << "abc" << false << false << 3 << 5 << 2 << 6 << int(Qt::Key_Return);
     QTest::newRow("hidden row passed over, its column searched on")
         << 5 << QStringList{"1,10=abc", "1,20=abc", "2,8=abc"} << 0 << 10 << "abc" << false << false << 3 << 5
-        << 1 << 20;
+        << 1 << 20 << int(Qt::Key_Enter);
     QTest::newRow("number cell by its shown text")
-        << 5 << QStringList{"2,14=1,234.50"} << 0 << 0 << "1,234" << false << false << 1 << 1 << 2 << 14;
+        << 5 << QStringList{"2,14=1,234.50"} << 0 << 0 << "1,234" << false << false << 1 << 1 << 2 << 14 << int(Qt::Key_Return);
 }
 
 void TstFrmSSFind::findNext()
@@ -237,6 +269,7 @@ void TstFrmSSFind::findNext()
     QFETCH(int, activeRow);
     QFETCH(int, col);
     QFETCH(int, row);
+    QFETCH(int, enter);
 
     fillGrid(*m_grid, cols, 30, cells, activeCol, activeRow);
     if (hiddenCol) {
@@ -250,10 +283,14 @@ void TstFrmSSFind::findNext()
         m_grid->setRowHidden(true);
     }
     m_find->sbSet_SSFind_Init(m_grid);
-    check(0)->setChecked(whole);
-    check(1)->setChecked(columnOnly);
+    if (check(0)->isChecked() != whole)
+        QTest::mouseClick(check(0), Qt::LeftButton);
+    if (check(1)->isChecked() != columnOnly)
+        QTest::mouseClick(check(1), Qt::LeftButton);
+    QCOMPARE(check(0)->isChecked(), whole);
+    QCOMPARE(check(1)->isChecked(), columnOnly);
     QSignalSpy searched(m_find, &FrmSSFind::searched);
-    typeAndEnter(text);
+    typeAndEnter(text, Qt::Key(enter));
 
     QCOMPARE(searched.size(), 1);
     QCOMPARE(m_grid->ActiveCol(), col);
@@ -270,7 +307,8 @@ void TstFrmSSFind::notFoundNoticeLeavesTheActiveCell()
 {
     fillGrid(*m_grid, 5, 30, {"2,3=abc", "4,9=xyz"}, 4, 9);
     m_find->sbSet_SSFind_Init(m_grid);
-    check(0)->setChecked(true); // whole value: "ab" is only contained
+    QTest::mouseClick(check(0), Qt::LeftButton); // whole value: "ab" is only contained
+    QVERIFY(check(0)->isChecked());
     typeAndEnter("ab");
     QCOMPARE(m_notices, QStringList{"찾을 수 없습니다."});
     QCOMPARE(m_grid->ActiveCol(), 4);

@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,6 +70,35 @@ void answerWith(Shown &shown, int answer)
     });
 }
 
+// The pointer moved to `pos` of `w`, as the window system reports it: the window finds the widget
+// under the pointer, with the enter and leave events that go with it.
+void moveTo(QWidget *w, QPoint pos)
+{
+    QTest::mouseMove(w->window()->windowHandle(), w->mapTo(w->window(), pos));
+}
+
+void moveTo(QWidget *w)
+{
+    moveTo(w, w->rect().center());
+}
+
+// A click on the colour swatch of an item's row in the summary grid.
+void clickSwatch(SpreadGrid *g, int row)
+{
+    QTableView *view = g->view();
+    const QModelIndex cell = g->cellModel()->index(row - 1, 0);
+    view->scrollTo(cell);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+}
+
+// A check box clicked until it shows `on`.
+void setTicked(QCheckBox *box, bool on)
+{
+    if (box->isChecked() != on)
+        QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(box->isChecked(), on);
+}
+
 int backColor(SpreadGrid *g, int col, int row)
 {
     g->setCol(col);
@@ -93,15 +123,21 @@ private slots:
     void pieSwatchRefusals_data();
     void pieSwatchRefusals();
     void swatchColourForBarAndLine();
+    void swatchUntintedUnderTheActiveCell();
+    void valueMarksAllShown_data();
+    void valueMarksAllShown();
     void lineHeadroom();
     void pageSizeCaps_data();
     void pageSizeCaps();
     void autoPresetPerType_data();
     void autoPresetPerType();
     void crossReadoutHighlightsRow();
+    void crossHairFollowsThePointer();
     void hintsHideCrossHair_data();
     void hintsHideCrossHair();
     void heldScrollButtonRepeats();
+    void showAllAndRedrawButtons_data();
+    void showAllAndRedrawButtons();
     void pieScrollInDegrees();
     void smallWindowKeepsLayout();
     void closeHidesAndReopens();
@@ -109,8 +145,8 @@ private slots:
     void jpegSizeAndName();
     void overwriteAnsweredNo();
     void emptyFileName();
-    void printToPdf();
-    void noPrinterWarns();
+    void printing_data();
+    void printing();
 
 private:
     FrmSSGraph *m_window = nullptr;
@@ -131,6 +167,7 @@ void TstFrmSSGraph::cleanup()
     FrmSSGraph::setSaveDialogHook(nullptr);
     FrmSSGraph::setColorDialogHook(nullptr);
     FrmSSGraph::setPrinterHook(nullptr);
+    FrmSSGraph::setPrinterListHook(nullptr);
     delete m_window;
     delete m_grid;
 }
@@ -192,10 +229,10 @@ void TstFrmSSGraph::noNumericRows()
     QCOMPARE(m_window->dataSet().YTitle, QStringLiteral("금액 (원)"));
     QCOMPARE(m_window->chtGraph->headerLine(0), QStringLiteral("구분 별 금액 (원)"));
     // every option still works on an empty chart
-    m_window->optType[0]->setChecked(true);
+    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
     m_window->sbGraph_ShowCrossValue(3, 3);
     QCOMPARE(m_window->highlightedRow(), 0);
-    m_window->optType[2]->setChecked(true);
+    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
     QCOMPARE(m_window->chtGraph->pointCount(), 0);
     QVERIFY(!m_window->lblRemPie->isVisibleTo(m_window));
 }
@@ -239,7 +276,7 @@ void TstFrmSSGraph::pieOthersAndNotShown()
     QFETCH(QString, note);
     fillGrid(*m_grid, rows);
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    m_window->optType[2]->setChecked(true);
+    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
     QCOMPARE(m_window->chtGraph->seriesKind(), 5);
     QCOMPARE(m_window->chtGraph->pointCount(), points);
     for (int i = 0; i < swatches.size(); ++i) {
@@ -279,7 +316,7 @@ void TstFrmSSGraph::pieSwatchRefusals()
     QFETCH(QString, firstLine);
     fillGrid(*m_grid, {{"a", "50"}, {"b", "30"}, {"c", "0.5"}, {"d", "-1"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    m_window->optType[2]->setChecked(true);
+    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
     Shown shown;
     answerWith(shown, 1);
     int asked = 0;
@@ -289,7 +326,7 @@ void TstFrmSSGraph::pieSwatchRefusals()
             return std::nullopt;
         return QColor(10, 20, 30);
     });
-    emit m_window->SS_TXT->Click(1, row);
+    clickSwatch(m_window->SS_TXT, row);
     if (firstLine.isEmpty()) {
         QCOMPARE(shown.count, 0);
         QCOMPARE(asked, 1);
@@ -311,12 +348,12 @@ void TstFrmSSGraph::swatchColourForBarAndLine()
     // cancel changes nothing
     FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
     const int before = m_window->dataSet().GraphColors.at(1);
-    emit m_window->SS_TXT->Click(1, 2);
+    clickSwatch(m_window->SS_TXT, 2);
     QCOMPARE(m_window->dataSet().GraphColors.at(1), before);
     // a line chart has one colour for all points, kept over a rebuild
-    m_window->optType[0]->setChecked(true);
+    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
     FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); });
-    emit m_window->SS_TXT->Click(1, 2);
+    clickSwatch(m_window->SS_TXT, 2);
     QCOMPARE(m_window->lineColor(), QColor(0, 128, 0));
     QCOMPARE(m_window->chtGraph->point(0).colour, QColor(0, 128, 0));
     QCOMPARE(backColor(m_window->SS_TXT, 1, 1), 0x008000);
@@ -324,21 +361,78 @@ void TstFrmSSGraph::swatchColourForBarAndLine()
     QCOMPARE(m_window->chtGraph->point(1).colour, QColor(0, 128, 0));
 }
 
+void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
+{
+    fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}, {"c", "7"}});
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
+    SpreadGrid *grid = m_window->SS_TXT;
+    QTableView *view = grid->view();
+    const QRect swatch = view->visualRect(grid->cellModel()->index(1, 0));
+    // the user clicks the second item's swatch: it becomes the active cell
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, swatch.center());
+    QCOMPARE(grid->ActiveRow(), 2);
+    QCOMPARE(grid->ActiveCol(), 1);
+    const QImage shot = view->viewport()->grab().toImage();
+    const QColor shown = shot.pixelColor(swatch.center() * shot.devicePixelRatio());
+    QCOMPARE(shown.rgb(), m_window->chtGraph->point(1).colour.rgb());
+}
+
+void TstFrmSSGraph::valueMarksAllShown_data()
+{
+    QTest::addColumn<int>("valueType");
+    QTest::newRow("Y값") << 0;
+    QTest::newRow("X값 Y값") << 4;
+}
+
+void TstFrmSSGraph::valueMarksAllShown()
+{
+    QFETCH(int, valueType);
+    Rows rows;
+    for (int i = 0; i < 15; ++i)
+        rows.append({QStringLiteral("2024/03/%1").arg(i + 1, 2, 10, QLatin1Char('0')),
+                     QString::number(1285 + (i * 7) % 26, 'f', 2)});
+    fillGrid(*m_grid, rows, QStringLiteral("일자"), QStringLiteral("미달러"));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    // a bar chart in 3D with its values
+    setTicked(m_window->chkView3D, true);
+    setTicked(m_window->chkViewValue, true);
+    // the arrow key on the list box steps through its items (each choice hands the focus to the chart)
+    for (int k = 0; k < valueType; ++k)
+        QTest::keyClick(m_window->cboValueType, Qt::Key_Down);
+    QCOMPARE(m_window->cboValueType->currentIndex(), valueType);
+    ChartControl *chart = m_window->chtGraph;
+    const QVector<QRectF> boxes = chart->markBoxes();
+    QCOMPARE(boxes.size(), 15);
+    const QRectF front = chart->plotFront();
+    for (int i = 0; i < boxes.size(); ++i) {
+        QVERIFY2(!boxes[i].isEmpty(), qPrintable(QStringLiteral("mark %1 left out").arg(i + 1)));
+        // never over the left axis labels, never over the bottom ones
+        QVERIFY(boxes[i].left() > front.left());
+        QVERIFY(boxes[i].bottom() < front.bottom());
+        QVERIFY(chart->rect().contains(boxes[i].toAlignedRect()));
+        for (int j = 0; j < i; ++j)
+            QVERIFY2(!boxes[i].intersects(boxes[j]), qPrintable(QStringLiteral("marks %1 and %2").arg(j + 1).arg(i + 1)));
+    }
+}
+
 void TstFrmSSGraph::lineHeadroom()
 {
     fillGrid(*m_grid, {{"a", "500"}, {"b", "1000"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    m_window->chkViewAuto->setChecked(false);
-    m_window->optType[0]->setChecked(true);
-    m_window->chkViewValue->setChecked(true);
+    setTicked(m_window->chkViewAuto, false);
+    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
+    setTicked(m_window->chkViewValue, true);
     QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1040.0);
     QVERIFY(m_window->cboValueType->isEnabled());
-    m_window->chkViewValue->setChecked(false);
+    setTicked(m_window->chkViewValue, false);
     QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1000.0);
     QVERIFY(!m_window->cboValueType->isEnabled());
     // bars get no headroom
-    m_window->optType[1]->setChecked(true);
-    m_window->chkViewValue->setChecked(true);
+    QTest::mouseClick(m_window->optType[1], Qt::LeftButton);
+    setTicked(m_window->chkViewValue, true);
     QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1000.0);
 }
 
@@ -390,7 +484,7 @@ void TstFrmSSGraph::autoPresetPerType()
     QFETCH(int, valueType);
     fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    m_window->optType[option]->setChecked(true);
+    QTest::mouseClick(m_window->optType[option], Qt::LeftButton);
     QCOMPARE(m_window->chkView3D->isChecked(), view3D);
     QCOMPARE(m_window->chtGraph->view3D(), view3D);
     QCOMPARE(m_window->chkViewValue->isChecked(), viewValue);
@@ -427,6 +521,35 @@ void TstFrmSSGraph::crossReadoutHighlightsRow()
     QVERIFY(!m_window->lneX->isVisibleTo(m_window));
 }
 
+void TstFrmSSGraph::crossHairFollowsThePointer()
+{
+    fillGrid(*m_grid, manyRows(200));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    // the line chart's preset ticks 십자선
+    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
+    QVERIFY(m_window->chkViewCross->isChecked());
+    ChartControl *chart = m_window->chtGraph;
+    const QPoint at(chart->width() / 2, chart->height() / 2);
+    moveTo(chart, QPoint(2, 2)); // from wherever the pointer was left
+    moveTo(chart, at);
+    QVERIFY(m_window->lneX->isVisibleTo(m_window));
+    QVERIFY(m_window->lneY->isVisibleTo(m_window));
+    QVERIFY(m_window->fmeViewCross->isVisibleTo(m_window));
+    QCOMPARE(m_window->lneX->x(), at.x());
+    QCOMPARE(m_window->lneY->y(), at.y());
+    const int item = fnGraph_ReadoutItem(m_window->lblViewCross[0]->text());
+    QVERIFY2(item > 1 && item <= 15, qPrintable(m_window->lblViewCross[0]->text()));
+    QCOMPARE(m_window->highlightedRow(), item);
+    QCOMPARE(backColor(m_window->SS_TXT, 2, item), 0xC0C0FF);
+    // the read-out stands beside the pointer
+    QVERIFY(m_window->fmeViewCross->geometry().left() > at.x());
+    // a click on the chart brings the item's row to the top of the summary grid
+    QCOMPARE(m_window->SS_TXT->FirstVisibleRow(), 1);
+    QTest::mouseClick(chart, Qt::LeftButton, {}, at);
+    QCOMPARE(m_window->SS_TXT->FirstVisibleRow(), item);
+}
+
 void TstFrmSSGraph::hintsHideCrossHair_data()
 {
     QTest::addColumn<QString>("control");
@@ -442,24 +565,29 @@ void TstFrmSSGraph::hintsHideCrossHair()
     QFETCH(QString, control);
     fillGrid(*m_grid, {{"a", "1"}, {"b", "2"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    m_window->chkViewCross->setChecked(true);
-    emit m_window->chtGraph->mouseMoved(QPoint(m_window->chtGraph->width() / 2, m_window->chtGraph->height() / 2));
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    if (!m_window->chkViewCross->isChecked())
+        QTest::mouseClick(m_window->chkViewCross, Qt::LeftButton);
+    QVERIFY(m_window->chkViewCross->isChecked());
+    ChartControl *chart = m_window->chtGraph;
+    moveTo(chart, QPoint(2, 2)); // from wherever the pointer was left
+    moveTo(chart);
     QVERIFY(m_window->lneX->isVisibleTo(m_window));
     QVERIFY(m_window->highlightedRow() > 0);
-    // moving over the chart keeps it
-    QEvent enterChart(QEvent::Enter);
-    QCoreApplication::sendEvent(m_window->chtGraph, &enterChart);
+    // moving on over the chart keeps it
+    moveTo(chart, chart->rect().center() + QPoint(5, 5));
     QVERIFY(m_window->lneX->isVisibleTo(m_window));
     QWidget *w = m_window->findChild<QWidget *>(control);
     QVERIFY(w);
-    QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(w, &enter);
+    moveTo(w);
     QVERIFY(!m_window->lneX->isVisibleTo(m_window));
     QVERIFY(!m_window->fmeViewCross->isVisibleTo(m_window));
     QCOMPARE(backColor(m_window->SS_TXT, 2, m_window->highlightedRow()), 0xFFFFFF);
     // the pie never shows it
-    m_window->optType[2]->setChecked(true);
-    emit m_window->chtGraph->mouseMoved(QPoint(10, 10));
+    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
+    QVERIFY(m_window->optType[2]->isChecked());
+    moveTo(chart, QPoint(10, 10));
+    moveTo(chart);
     QVERIFY(!m_window->lneX->isVisibleTo(m_window));
 }
 
@@ -495,23 +623,48 @@ void TstFrmSSGraph::heldScrollButtonRepeats()
     QCOMPARE(m_window->sclScroll->value(), 185);
     QVERIFY(!m_window->tmeScroll->isActive());
     QTest::mouseRelease(m_window->cmdScroll[5], Qt::LeftButton);
-    // zoom: one point per screen fewer, then show all
-    m_window->sbGraph_ScrollStep(6);
-    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), 14);
-    m_window->cmdScroll[8]->click();
-    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), 200);
-    QCOMPARE(m_window->sclScroll->maximum(), 0);
+}
+
+void TstFrmSSGraph::showAllAndRedrawButtons_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("perPage");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("zoom out: one point fewer") << 6 << 14 << "187";
+    QTest::newRow("zoom in: one point more") << 7 << 16 << "185";
+    QTest::newRow("show all") << 8 << 782 << "1";
+    QTest::newRow("redraw at 15") << 9 << 15 << "768";
+}
+
+void TstFrmSSGraph::showAllAndRedrawButtons()
+{
+    QFETCH(int, button);
+    QFETCH(int, perPage);
+    QFETCH(QString, count);
+    fillGrid(*m_grid, manyRows(button >= 8 ? 782 : 200));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
+    // a page of 16 first, so that both rebuilds change what the strip shows
+    if (button >= 8)
+        QTest::mouseClick(m_window->cmdScroll[7], Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdScroll[button], Qt::LeftButton);
+    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), perPage);
+    QCOMPARE(m_window->lblScroll[1]->text(), count);
+    QCOMPARE(m_window->lblScroll[2]->text(), QString::number(perPage));
+    // the focus went back to the chart
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
 }
 
 void TstFrmSSGraph::pieScrollInDegrees()
 {
     fillGrid(*m_grid, manyRows(20));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    m_window->optType[2]->setChecked(true);
+    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
     QCOMPARE(m_window->sclScroll->maximum(), 359);
     QCOMPARE(m_window->sclScroll->pageStep(), 45);
     QVERIFY(m_window->lblScroll[2]->text().isEmpty());
-    m_window->sbGraph_ScrollStep(4);
+    QTest::mouseClick(m_window->cmdScroll[4], Qt::LeftButton);
     QCOMPARE(m_window->sclScroll->value(), 45);
     QCOMPARE(m_window->chtGraph->pieRotation(), 45);
 }
@@ -553,10 +706,18 @@ void TstFrmSSGraph::f1RevealsAdvancedSettings()
 {
     fillGrid(*m_grid, {{"a", "1"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
     QVERIFY(!m_window->cmdShowEdit->isVisibleTo(m_window));
-    QTest::keyClick(m_window->cmdClose, Qt::Key_F1);
+    // 닫기 has the focus (tabbed to), then F1
+    m_window->cmdClose->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     QVERIFY(m_window->cmdShowEdit->isVisibleTo(m_window));
-    m_window->sbSet_SSGraph_Close();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->cmdShowEdit));
+    // the gear stands clear of the 자동 box and its caption
+    QVERIFY(!m_window->cmdShowEdit->geometry().intersects(m_window->chkViewAuto->geometry()));
+    QVERIFY(!m_window->cmdShowEdit->geometry().intersects(m_window->cmdClose->geometry()));
+    // losing the focus hides it again
+    QTest::mouseClick(m_window->chtGraph, Qt::LeftButton);
     QVERIFY(!m_window->cmdShowEdit->isVisibleTo(m_window));
 }
 
@@ -573,7 +734,7 @@ void TstFrmSSGraph::jpegSizeAndName()
     });
     Shown shown;
     answerWith(shown, 1);
-    m_window->cmdSaveJPG_Click();
+    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
     QCOMPARE(seen.fileName, QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 일자 별 USD"));
     QCOMPARE(seen.title, QStringLiteral("파일로 저장하기"));
     QCOMPARE(seen.defaultSuffix, QStringLiteral("jpg"));
@@ -586,7 +747,7 @@ void TstFrmSSGraph::jpegSizeAndName()
     QCOMPARE(reader.read().size(), QSize(600, 400));
     // the next dialog opens in the folder of the last file
     QCOMPARE(m_window->lastSaveFolder(), m_dir.path() + u'/');
-    m_window->cmdSaveJPG_Click();
+    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
     QCOMPARE(seen.folder, m_dir.path() + u'/');
 }
 
@@ -602,7 +763,7 @@ void TstFrmSSGraph::overwriteAnsweredNo()
     FrmSSGraph::setSaveDialogHook([target](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(target); });
     Shown shown;
     answerWith(shown, 4);
-    m_window->cmdSaveJPG_Click();
+    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
     QCOMPARE(shown.count, 1);
     QCOMPARE(shown.title, QStringLiteral("파일이 이미 존재합니다."));
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -610,7 +771,7 @@ void TstFrmSSGraph::overwriteAnsweredNo()
     old.close();
     // yes replaces it
     answerWith(shown, 3);
-    m_window->cmdSaveJPG_Click();
+    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
     QCOMPARE(shown.title, QStringLiteral("저장하였습니다."));
     QVERIFY(!QImage(target).isNull());
 }
@@ -622,50 +783,74 @@ void TstFrmSSGraph::emptyFileName()
     Shown shown;
     answerWith(shown, 1);
     FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(QString()); });
-    m_window->cmdSaveJPG_Click();
+    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
     QCOMPARE(shown.title, QStringLiteral("작업을 취소하셨습니다."));
     // a cancelled dialog says nothing
     shown = Shown();
     FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(); });
-    m_window->cmdSaveJPG_Click();
+    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
     QCOMPARE(shown.count, 0);
 }
 
-void TstFrmSSGraph::printToPdf()
+void TstFrmSSGraph::printing_data()
 {
-    fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}});
+    QTest::addColumn<QString>("defaultName");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("the default printer") << "Office" << QStringList{"Lab", "Office"} << "Office";
+    QTest::newRow("printers, none the default: the first") << "" << QStringList{"Lab", "Office"} << "Lab";
+    QTest::newRow("no printer at all: the warning") << "" << QStringList{} << "";
+}
+
+void TstFrmSSGraph::printing()
+{
+    QFETCH(QString, defaultName);
+    QFETCH(QStringList, names);
+    QFETCH(QString, chosen);
+    fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}}, QStringLiteral("일자"), QStringLiteral("USD"));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    FrmSSGraph::setPrinterListHook([defaultName, names] { return FrmSSGraph::PrinterList{defaultName, names}; });
+    // the printer of the chosen name prints into a PDF file; it tells what the queue would list
+    struct Recording : QPrinter
+    {
+        explicit Recording(QString *docName) : QPrinter(QPrinter::HighResolution), m_docName(docName) {}
+        ~Recording() override { *m_docName = docName(); }
+        QString *m_docName;
+    };
     const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
-    FrmSSGraph::setPrinterHook([pdf] {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QFile::remove(pdf);
+    QString asked;
+    QString docName;
+    FrmSSGraph::setPrinterHook([&](const QString &name) -> std::unique_ptr<QPrinter> {
+        asked = name;
+        auto printer = std::make_unique<Recording>(&docName);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdf);
         return printer;
     });
     Shown shown;
     answerWith(shown, 1);
-    m_window->cmdPrint_Click();
-    QCOMPARE(shown.count, 0); // no dialog, no message
-    QCOMPARE(m_window->chtGraph->printDetail(), 50);
-    QCOMPARE(m_window->chtGraph->printMargins(), QMargins(15, 15, 15, 15));
-    QCOMPARE(m_window->chtGraph->printOrientation(), 1);
-    QFile f(pdf);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QVERIFY(f.size() > 1000);
-    QVERIFY(f.read(5) == "%PDF-");
-}
-
-void TstFrmSSGraph::noPrinterWarns()
-{
-    fillGrid(*m_grid, {{"a", "1"}});
-    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    FrmSSGraph::setPrinterHook([] { return std::unique_ptr<QPrinter>(); });
-    Shown shown;
-    answerWith(shown, 1);
-    m_window->cmdPrint_Click();
-    QCOMPARE(shown.count, 1);
-    QCOMPARE(shown.title, QStringLiteral("출력할 수 없습니다."));
-    QCOMPARE(shown.lines.value(0), QStringLiteral("사용할 수 있는 프린터가 없습니다."));
+    QTest::mouseClick(m_window->cmdPrint, Qt::LeftButton);
+    QCOMPARE(asked, chosen);
+    if (chosen.isEmpty()) {
+        QCOMPARE(shown.count, 1);
+        QCOMPARE(shown.title, QStringLiteral("출력할 수 없습니다."));
+        QCOMPARE(shown.lines.value(0), QStringLiteral("사용할 수 있는 프린터가 없습니다."));
+        QVERIFY(!QFile::exists(pdf));
+    } else {
+        QCOMPARE(shown.count, 0); // no dialog, no message
+        QCOMPARE(docName, QStringLiteral("일자 별 USD"));
+        QCOMPARE(m_window->chtGraph->printDetail(), 50);
+        QCOMPARE(m_window->chtGraph->printMargins(), QMargins(15, 15, 15, 15));
+        QCOMPARE(m_window->chtGraph->printOrientation(), 1);
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.size() > 1000);
+        QVERIFY(f.read(5) == "%PDF-");
+    }
+    // the focus is back on the chart (the window's, once a notice has had the activation)
+    QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
 }
 
 QTEST_MAIN(TstFrmSSGraph)

@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -83,6 +84,8 @@ private slots:
     void proposedName_data();
     void proposedName();
     void exportReadBack();
+    void exportKeepsTheView_data();
+    void exportKeepsTheView();
     void cancelAndEmptyName_data();
     void cancelAndEmptyName();
     void overwrite_data();
@@ -236,6 +239,48 @@ void TstSsExport::exportReadBack()
     QCOMPARE(cell("A42").value("value").toString(), QStringLiteral("평균"));
     QCOMPARE(cell("B42").value("value").toString(), form.sum->GetCellText(2, 1));
     QCOMPARE(cell("C42").value("value").toString(), form.sum->GetCellText(3, 1));
+}
+
+void TstSsExport::exportKeepsTheView_data()
+{
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("written") << false;
+    QTest::newRow("failed after the rows went in") << true;
+}
+
+void TstSsExport::exportKeepsTheView()
+{
+    QFETCH(bool, fails);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(folder));
+    if (fails && !lockFolder(folder))
+        QSKIP("this file system cannot make a folder unwritable");
+    NavTestForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.fill(1200);
+    // the user clicks a cell of row 13, then pages far down with the navigator
+    form.grid->setFirstVisibleRow(10);
+    QTableView *view = form.grid->view();
+    const QModelIndex cell = form.grid->cellModel()->index(12, 1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+    QCOMPARE(form.grid->ActiveRow(), 13);
+    form.grid->setFirstVisibleRow(1000);
+    QCOMPARE(form.grid->FirstVisibleRow(), 1000);
+
+    answerDialogWith(folder + QStringLiteral("/view.xlsx"));
+    sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
+    if (fails)
+        unlockFolder(folder);
+    QCOMPARE(m_shown.size(), 1);
+    QCOMPARE(m_shown[0].title, fails ? QStringLiteral("저장을 실패하였습니다.") : QStringLiteral("저장하였습니다."));
+    // the grid shows the rows it showed, the active cell where it was
+    QCOMPARE(form.grid->FirstVisibleRow(), 1000);
+    QCOMPARE(view->rowAt(0), 999);
+    QCOMPARE(form.grid->ActiveRow(), 13);
+    QCOMPARE(form.grid->ActiveCol(), 2);
+    QCOMPARE(form.info.txtNow->text(), QStringLiteral("1,000"));
 }
 
 void TstSsExport::cancelAndEmptyName_data()

@@ -1,5 +1,7 @@
 #include "navtestform.h"
 
+#include "../common/scrollbarparts.h"
+
 #include "gridnav/navmath.h"
 #include "gridnav/ssgrid.h"
 #include "gridnav/ssscroll.h"
@@ -9,10 +11,12 @@
 #include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
 #include "winui/tooltip.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -25,6 +29,17 @@ int gridPixelsForPage(int rows)
         if (NavMath::pageRows(px * 15.0, 1) == rows)
             return px;
     return -1;
+}
+
+// Where the bar draws its thumb and its track (the bar's own pixels).
+QRect thumbRect(const QScrollBar *bar)
+{
+    return ScrollBarParts::rect(bar, QStyle::SC_ScrollBarSlider);
+}
+
+QRect grooveRect(const QScrollBar *bar)
+{
+    return ScrollBarParts::rect(bar, QStyle::SC_ScrollBarGroove);
 }
 
 } // namespace
@@ -48,6 +63,8 @@ private slots:
     void thumbDrag_data();
     void thumbDrag();
     void trackClickMovesOnePage();
+    void thumbShowsOverTheLowerButtons_data();
+    void thumbShowsOverTheLowerButtons();
     void wheelScrollUpdatesPanel();
     void goToBox();
     void goToNothingWhenOnePage();
@@ -201,13 +218,18 @@ void TstSsScroll::moveStep()
     SS_MOVE_INFO &i = m_form->info;
     m_form->grid->setFirstVisibleRow(from);
     QCOMPARE(i.txtNow->text(), QString::number(from)); // followed the grid
-    sbSS_MOVE_Step(i, tag);
+    QAbstractButton *button = nullptr;
+    for (QAbstractButton *b : {i.cmdTop, i.cmdPup, i.cmd1Up, i.cmd1Dn, i.cmdPdn, i.cmdEnd})
+        if (b->property("Tag").toString() == tag)
+            button = b;
+    QVERIFY(button);
+    QTest::mousePress(button, Qt::LeftButton);
     QCOMPARE(m_form->grid->FirstVisibleRow(), to);
     QCOMPARE(i.txtNow->text(), QString::number(to));
     QCOMPARE(i.sclMove->value(), NavMath::scrollPos(to, 100, 20));
     QVERIFY(!i.MoveBusy);
     QVERIFY(!i.SkipTopLeft);
-    sbSS_MOVE_Stop(i);
+    QTest::mouseRelease(button, Qt::LeftButton);
     QVERIFY(!i.timMove->isActive());
 }
 
@@ -256,6 +278,44 @@ void TstSsScroll::heldButtonRepeats()
     QCOMPARE(i.txtNow->text(), NavMath::nowText(stopped));
 }
 
+void TstSsScroll::thumbShowsOverTheLowerButtons_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("top");
+    QTest::newRow("last page (END)") << "END" << 981;
+    QTest::newRow("first page (TOP)") << "TOP" << 1;
+}
+
+void TstSsScroll::thumbShowsOverTheLowerButtons()
+{
+    QFETCH(QString, button);
+    QFETCH(int, top);
+    setPage(1000, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    // to the end first, so the first page is a move as well
+    QTest::mouseClick(i.cmdEnd, Qt::LeftButton);
+    QTest::mouseClick(button == u"END" ? i.cmdEnd : i.cmdTop, Qt::LeftButton);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), top);
+    QScrollBar *bar = i.sclMove;
+    const QRect thumb = thumbRect(bar);
+    QVERIFY(!thumb.isEmpty());
+    // what the panel shows at the thumb's middle is the bar, whichever end it stands at
+    QWidget *panel = i.picBack;
+    const QPoint middle = bar->mapTo(panel, thumb.center());
+    QCOMPARE(panel->childAt(middle), static_cast<QWidget *>(bar));
+    // and a press there takes the thumb
+    const QPoint inWindow = bar->mapTo(m_form, thumb.center());
+    QTest::mousePress(m_form->windowHandle(), Qt::LeftButton, {}, inWindow);
+    QVERIFY(bar->isSliderDown());
+    QTest::mouseRelease(m_form->windowHandle(), Qt::LeftButton, {}, inWindow);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), top);
+    // the lower buttons still show and take their presses
+    QWidget *down = i.cmd1Dn;
+    QCOMPARE(panel->childAt(down->mapTo(panel, down->rect().center())), down);
+    QTest::mouseClick(m_form->windowHandle(), Qt::LeftButton, {}, down->mapTo(m_form, down->rect().center()));
+    QCOMPARE(m_form->grid->FirstVisibleRow(), std::min(top + 1, 981));
+}
+
 void TstSsScroll::stopAtBoundKeepsRow()
 {
     setPage(100, 20);
@@ -299,15 +359,33 @@ void TstSsScroll::thumbDrag()
     setPage(rows, 20);
     SS_MOVE_INFO &i = m_form->info;
     m_form->grid->setFirstVisibleRow(40);
-    i.sclMove->setSliderDown(true);
-    i.sclMove->setSliderPosition(value);
-    QCOMPARE(m_form->grid->FirstVisibleRow(), row);
-    QCOMPARE(i.txtNow->text(), NavMath::nowText(row));
+    // the thumb taken with the mouse and dragged: past the bar's ends, or to where the value stands
+    QScrollBar *bar = i.sclMove;
+    const QRect thumb = thumbRect(bar);
+    const QPoint from = bar->mapTo(m_form, thumb.center());
+    QTest::mousePress(m_form->windowHandle(), Qt::LeftButton, {}, from);
+    QVERIFY(bar->isSliderDown());
+    const QRect groove = grooveRect(bar);
+    const int span = groove.height() - thumb.height();
+    int y = from.y() - thumb.center().y() + groove.top() + thumb.height() / 2
+            + int(std::lround(double(span) * (value - bar->minimum()) / (bar->maximum() - bar->minimum())));
+    if (value == bar->maximum())
+        y += 40;
+    else if (value == bar->minimum())
+        y -= 40;
+    QTest::mouseMove(m_form->windowHandle(), QPoint(from.x(), y));
+    const int reached = bar->sliderPosition();
+    QVERIFY2(qAbs(reached - value) <= 2 * (bar->maximum() - bar->minimum()) / std::max(1, span),
+             qPrintable(QString::number(reached)));
+    const int expected = reached == 1 ? 1 : NavMath::rowOf(reached, rows, 20);
+    QCOMPARE(m_form->grid->FirstVisibleRow(), expected);
+    QVERIFY(qAbs(expected - row) <= 2 * rows / std::max(1, span) + 1);
+    QCOMPARE(i.txtNow->text(), NavMath::nowText(expected));
     QVERIFY(i.MoveBusy); // until the thumb is let go
-    i.sclMove->setSliderDown(false);
+    QTest::mouseRelease(m_form->windowHandle(), Qt::LeftButton, {}, QPoint(from.x(), y));
     QVERIFY(!i.MoveBusy);
     QVERIFY(!i.SkipTopLeft);
-    QCOMPARE(m_form->grid->FirstVisibleRow(), row); // letting go does not page
+    QCOMPARE(m_form->grid->FirstVisibleRow(), expected); // letting go does not page
 }
 
 void TstSsScroll::trackClickMovesOnePage()
@@ -315,9 +393,12 @@ void TstSsScroll::trackClickMovesOnePage()
     setPage(1000, 20);
     SS_MOVE_INFO &i = m_form->info;
     QCOMPARE(i.sclMove->pageStep(), NavMath::largeChange(1000, 20));
-    i.sclMove->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    // a click in the track near its bottom end moves one page, not to where it was clicked
+    QScrollBar *bar = i.sclMove;
+    const QPoint low(bar->width() / 2, grooveRect(bar).bottom() - 3);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, low);
     QCOMPARE(m_form->grid->FirstVisibleRow(), 20);
-    i.sclMove->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, low);
     QCOMPARE(m_form->grid->FirstVisibleRow(), 39);
     QCOMPARE(i.sclMove->value(), NavMath::scrollPos(39, 1000, 20));
     // the step arrow moves a page too: the size of the change is not used
@@ -352,7 +433,7 @@ void TstSsScroll::goToBox()
     m_form->grid->setFirstVisibleRow(17);
     QElapsedTimer clock;
     clock.start();
-    sbSS_MOVE_GoShow(i);
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
     QVERIFY(clock.elapsed() >= 50); // five steps of at least 10 ms
     QVERIFY(i.picGo->isVisible());
     QCOMPARE(i.lblGo->text(), QStringLiteral("(1 ~ 1,234)"));
@@ -380,11 +461,13 @@ void TstSsScroll::goToBox()
     QVERIFY(!i.MoveBusy);
     QVERIFY(!i.SkipTopLeft);
 
-    // a second double-click closes an open box
-    sbSS_MOVE_GoShow(i);
+    // an open box closes when the focus leaves it for another control (a click on the grid)
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
     QVERIFY(i.picGo->isVisible());
-    sbSS_MOVE_GoShow(i);
+    QTRY_VERIFY(i.txtGo->hasFocus());
+    QTest::mouseClick(m_form->grid->view()->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
     QVERIFY(!i.picGo->isVisible());
+    QCOMPARE(m_form->grid->FirstVisibleRow(), 600);
 }
 
 void TstSsScroll::goToNothingWhenOnePage()

@@ -29,6 +29,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -73,7 +74,10 @@ private slots:
     void badInputSendsNothing();
     void periodNoticeKeepsGrid();
     void clickOnlyInQueryMode();
+    void enterWalksTabOrder_data();
     void enterWalksTabOrder();
+    void altKeyReachesNoBox();
+    void emptyQueryLeavesLineBoxesEmpty();
     void collapseAndExpand();
     void widerWindow();
     void alignToggle();
@@ -91,6 +95,9 @@ private:
     void setDay(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
                 const QString &remark);
     void setPeriod(const QString &from, const QString &to);
+    // A person's click on a control of the window, and on a cell of the grid.
+    void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
+    void clickCell(int col, int row);
 
     QTemporaryDir *m_odbc = nullptr;
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
@@ -234,6 +241,14 @@ void TstFrmRate::setPeriod(const QString &from, const QString &to)
     m_frm->txtTO_DATE->setValue(to);
 }
 
+void TstFrmRate::clickCell(int col, int row)
+{
+    QTableView *view = m_frm->SS->view();
+    const QModelIndex cell = m_frm->SS->cellModel()->index(row - 1, col - 1);
+    view->scrollTo(cell);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+}
+
 void TstFrmRate::backendWorkflow_data()
 {
     QTest::addColumn<QString>("backend");
@@ -284,7 +299,7 @@ void TstFrmRate::backendWorkflow()
     exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) "
                         "VALUES ('2024/04/01', 1300, 24000, 0.05, '', 'X')"));
     setPeriod(QStringLiteral("2024/03/05"), QStringLiteral("2024/03/05"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
     QCOMPARE(m_frm->SS->MaxRows(), 1);
     QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2024/03/05"));
@@ -300,18 +315,18 @@ void TstFrmRate::backendWorkflow()
 
     // averages over two rows; the click copies the whole row whatever the column
     setPeriod(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/30"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_frm->SS->MaxRows(), 2);
     QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,316.63"));
     int row = m_frm->SS->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
     QVERIFY(row > 0);
-    m_frm->btnClear_Click();
+    click(m_frm->btnClear);
     QCOMPARE(m_frm->SS->MaxRows(), 1);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
     setPeriod(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/30"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     row = m_frm->SS->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
-    m_frm->SS_Click(5, row);
+    clickCell(5, row);
     QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/03/05"));
     QCOMPARE(m_frm->txtUSD->value().toDouble(), 1333.26);
     QCOMPARE(m_frm->txtVND->value().toDouble(), 24500.0);
@@ -338,7 +353,7 @@ void TstFrmRate::backendWorkflow()
 
     // a period without rows: one empty line, the notice, tip "없음", back to adding
     setPeriod(QStringLiteral("1999/01/01"), QStringLiteral("1999/12/31"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_notices.last(), QStringLiteral("조회된 데이타가 없습니다."));
     QCOMPARE(m_frm->SS->MaxRows(), 1);
     QCOMPARE(m_frm->SS->GetCellText(1, 1), QString());
@@ -363,7 +378,7 @@ void TstFrmRate::backendBadRowsFromOtherPrograms()
     if (backend == u"sqlite")
         exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 'abc', 'x', '', 'c')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QVERIFY(m_boxes.isEmpty());
     const int rows = backend == u"sqlite" ? 3 : 2;
     QCOMPARE(m_frm->SS->MaxRows(), rows);
@@ -398,14 +413,14 @@ void TstFrmRate::backendCounts()
     }
     db.commit();
     setPeriod(QStringLiteral("2020/01/01"), QStringLiteral("2024/12/31"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_frm->SS->MaxRows(), 1234);
     QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 1,234 건 (라인수 : 1,234 라인)")));
     QCOMPARE(m_frm->gridInfo().txtMax->text(), QStringLiteral("1,234"));
 
     // a narrower period empties both grids before its rows arrive
     setPeriod(QStringLiteral("2020/01/01"), QStringLiteral("2020/01/03"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_frm->SS->MaxRows(), 3);
     QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,001.00"));
 }
@@ -422,7 +437,7 @@ void TstFrmRate::backendFailedQuery()
         QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
     exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
     QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,300.00"));
 
@@ -432,7 +447,7 @@ void TstFrmRate::backendFailedQuery()
     // the table taken away under the running program: the failed read is said so, the grid stays
     // empty, and the tip still describes the last query that did read
     exec(QStringLiteral("ALTER TABLE EX_RATE RENAME TO EX_RATE_AWAY"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().title, QStringLiteral("자료 관리"));
     // a sentence in the user's language first, then what the database said
@@ -450,7 +465,7 @@ void TstFrmRate::backendFailedQuery()
 
     // with the table back, the same window queries again
     exec(QStringLiteral("ALTER TABLE EX_RATE_AWAY RENAME TO EX_RATE"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
     QCOMPARE(m_frm->SS->GetCellText(5, 1), QStringLiteral("a"));
@@ -524,10 +539,10 @@ void TstFrmRate::periodNoticeKeepsGrid()
     startWindow(QStringLiteral("sqlite"));
     exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW) VALUES ('2000/01/15', 1, 2, 3)"));
     setPeriod(QStringLiteral("2000/01/01"), QStringLiteral("2000/01/31"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_frm->SS->MaxRows(), 1);
     setPeriod(QStringLiteral("2000/02/01"), QStringLiteral("2000/01/31"));
-    m_frm->btnQuery_Click();
+    click(m_frm->btnQuery);
     QCOMPARE(m_notices.last(), QStringLiteral("조회일자를 확인하십시오."));
     QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2000/01/15"));
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
@@ -538,26 +553,81 @@ void TstFrmRate::clickOnlyInQueryMode()
     startWindow(QStringLiteral("sqlite"));
     m_frm->SS->SetCellText(1, 1, QStringLiteral("2024/01/01"));
     m_frm->SS->SetCellText(2, 1, 1234.5);
-    m_frm->SS_Click(1, 1);
+    clickCell(1, 1);
     QCOMPARE(m_frm->txtSTD_DATE->value(), Today);
     QCOMPARE(m_frm->txtUSD->value().toDouble(), 0.0);
 }
 
+void TstFrmRate::enterWalksTabOrder_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("to");
+    const int ret = Qt::Key_Return, enter = Qt::Key_Enter, tab = Qt::Key_Tab;
+    QTest::newRow("day, Enter: dollar") << "txtSTD_DATE" << ret << "txtUSD";
+    QTest::newRow("dollar, Enter: dong") << "txtUSD" << ret << "txtVND";
+    QTest::newRow("dong, keypad Enter: won") << "txtVND" << enter << "txtKRW";
+    QTest::newRow("won, Tab: remark") << "txtKRW" << tab << "txtREMARK";
+    QTest::newRow("remark, Enter: period from") << "txtREMARK" << ret << "txtFM_DATE";
+    QTest::newRow("period from, Enter: period to") << "txtFM_DATE" << ret << "txtTO_DATE";
+    QTest::newRow("period to, Enter: grid") << "txtTO_DATE" << ret << "SS";
+    QTest::newRow("period to, Tab: grid") << "txtTO_DATE" << tab << "SS";
+    QTest::newRow("period to, keypad Enter: grid") << "txtTO_DATE" << enter << "SS";
+    // Enter in the grid keeps its own meaning
+    QTest::newRow("grid, Enter: stays") << "SS" << ret << "SS";
+}
+
 void TstFrmRate::enterWalksTabOrder()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, to);
+    startWindow(QStringLiteral("sqlite"));
+    m_frm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frm));
+    auto *start = m_frm->findChild<QWidget *>(from);
+    QVERIFY(start);
+    QWidget *target = start;
+    if (auto *grid = qobject_cast<SpreadGrid *>(start))
+        target = grid->view()->viewport();
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(start == QApplication::focusWidget() || start->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    auto *expected = m_frm->findChild<QWidget *>(to);
+    QWidget *now = QApplication::focusWidget();
+    QVERIFY2(now == expected || expected->isAncestorOf(now),
+             qPrintable(QStringLiteral("focus on %1").arg(now ? now->objectName() : QStringLiteral("nothing"))));
+}
+
+void TstFrmRate::altKeyReachesNoBox()
 {
     startWindow(QStringLiteral("sqlite"));
     m_frm->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_frm));
-    m_frm->txtUSD->setFocus();
-    QTest::keyClick(m_frm->txtUSD, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_frm->txtVND));
-    m_frm->txtREMARK->setFocus();
-    QTest::keyClick(m_frm->txtREMARK, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_frm->txtFM_DATE));
-    // Enter in the grid keeps its own meaning
-    m_frm->SS->view()->setFocus();
-    QTest::keyClick(m_frm->SS->view(), Qt::Key_Return);
-    QVERIFY(m_frm->SS->isAncestorOf(QApplication::focusWidget()));
+    QTest::mouseClick(m_frm->txtREMARK, Qt::LeftButton);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+    // Alt+X goes to the key dispatcher, which has no command for it; the box gets no "x"
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::AltModifier);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
+    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("abc"));
+    QVERIFY(m_notices.isEmpty());
+    QVERIFY(m_boxes.isEmpty());
+}
+
+void TstFrmRate::emptyQueryLeavesLineBoxesEmpty()
+{
+    startWindow(QStringLiteral("sqlite"));
+    m_frm->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frm));
+    setPeriod(QStringLiteral("1999/01/01"), QStringLiteral("1999/12/31"));
+    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
+    QCOMPARE(m_notices, QStringList{QStringLiteral("조회된 데이타가 없습니다.")});
+    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->gridInfo().txtNow->text(), QString());
+    QCOMPARE(m_frm->gridInfo().txtMax->text(), QString());
+    QVERIFY(!m_frm->gridInfo().cmd1Dn->isEnabled());
+    QVERIFY(!m_frm->gridInfo().sclMove->isEnabled());
 }
 
 void TstFrmRate::collapseAndExpand()
@@ -566,14 +636,14 @@ void TstFrmRate::collapseAndExpand()
     const double panelHeight = Twips::height(m_frm->xPanel1);
     const double openHeight = Twips::height(m_frm->xPanel2);
     QCOMPARE(Twips::top(m_frm->xPanel2), panelHeight + 90);
-    m_frm->optTOP_UpDown_Click(1);
+    click(m_frm->optTOP_UpDown[1]);
     QVERIFY(!m_frm->xPanel1->isVisible());
     QCOMPARE(Twips::top(m_frm->xPanel2), 45.0);
     QCOMPARE(Twips::height(m_frm->xPanel2), openHeight + panelHeight + 45);
     QVERIFY(m_frm->optTOP_UpDown[0]->isEnabled());
     QVERIFY(!m_frm->optTOP_UpDown[1]->isEnabled());
     QVERIFY(!m_frm->optTOP_UpDown1[0]->isEnabled());
-    m_frm->optTOP_UpDown_Click(0);
+    click(m_frm->optTOP_UpDown[0]);
     QVERIFY(m_frm->xPanel1->isVisible());
     QVERIFY(m_frm->fmeTOP_BACK->isVisible());
     QCOMPARE(Twips::height(m_frm->xPanel1), panelHeight);
@@ -590,8 +660,12 @@ void TstFrmRate::widerWindow()
     QCOMPARE(Twips::width(m_frm->xPanel1), panel + 1005);
     QCOMPARE(Twips::width(m_frm->xPanel2), panel + 1005);
     QCOMPARE(Twips::width(m_frm->SS), grid + 1005);
-    const double right = Twips::left(m_frm->optTOP_UpDown[1]) + Twips::width(m_frm->optTOP_UpDown[1]);
-    QCOMPARE(Twips::width(m_frm->xPanel1) - right, 105.0);
+    // the toggles stand 105 twips inside the top panel's right edge (to the pixel)
+    const QWidget *collapse = m_frm->optTOP_UpDown[1];
+    const int panelRight = m_frm->xPanel1->geometry().right();
+    QCOMPARE(panelRight - collapse->geometry().right(), Twips::toPixels(105));
+    QCOMPARE(m_frm->optTOP_UpDown[0]->geometry().right() + 1, collapse->x());
+    QCOMPARE(m_frm->optTOP_UpDown1[0]->geometry().right() + 1, m_frm->optTOP_UpDown[0]->x());
     // sizing mode 1: the columns end flush with the grid's right edge after the resize as well
     QVERIFY(m_frm->SS->ColWidth(5) > 0);
 }
@@ -599,13 +673,13 @@ void TstFrmRate::widerWindow()
 void TstFrmRate::alignToggle()
 {
     startWindow(QStringLiteral("sqlite"));
-    m_frm->optTOP_UpDown1_Click(0);
+    click(m_frm->optTOP_UpDown1[0]);
     QVERIFY(m_frm->CenterFrame());
     QCOMPARE(Twips::toPixels(Twips::left(m_frm->fmeTOP_BACK)),
              Twips::toPixels((Twips::width(m_frm->xPanel1) - Twips::width(m_frm->fmeTOP_BACK)) / 2));
     QVERIFY(m_frm->optTOP_UpDown1[1]->isVisibleTo(m_frm));
     QVERIFY(!m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));
-    m_frm->optTOP_UpDown1_Click(1);
+    click(m_frm->optTOP_UpDown1[1]);
     QVERIFY(!m_frm->CenterFrame());
     QCOMPARE(Twips::left(m_frm->fmeTOP_BACK), 135.0);
     QVERIFY(m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));

@@ -8,7 +8,9 @@
 #include "gridnav/ssexport.h"
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
+#include "platform/controls/btnbutton.h"
 #include "platform/controls/controlinfo.h"
+#include "platform/controls/cfloat.h"
 #include "platform/controls/ddate.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
@@ -20,6 +22,7 @@
 
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
+#include "../common/scrollbarparts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +31,9 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QScrollBar>
+#include <QHeaderView>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +74,9 @@ private slots:
     void exportProposesCaption();
     void refreshMenu_data();
     void refreshMenu();
+    void rowClickFillsThePanel_data();
+    void summaryScrollTakesTheGrid();
+    void rowClickFillsThePanel();
     void dataMenu_data();
     void dataMenu();
 
@@ -159,7 +168,7 @@ void TstFrmRateNav::query()
 {
     m_frm->txtFM_DATE->setValue(QStringLiteral("2024/03/01"));
     m_frm->txtTO_DATE->setValue(QStringLiteral("2024/03/31"));
-    m_frm->btnQuery_Click();
+    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
     QCOMPARE(m_frm->SS->MaxRows(), 3);
     m_notices.clear();
@@ -284,6 +293,59 @@ void TstFrmRateNav::refreshMenu()
     else
         QCOMPARE(ss->ColWidth(1), 25.0);
     QVERIFY(button("cmdSS_MOVE_REF")->isEnabled());
+}
+
+void TstFrmRateNav::rowClickFillsThePanel_data()
+{
+    QTest::addColumn<int>("row"); // 4: the empty space under the last row
+    QTest::addColumn<int>("col");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("usd");
+    QTest::newRow("first row") << 1 << 1 << "2024/03/04" << "1310.50";
+    QTest::newRow("last row, remark cell") << 3 << 5 << "2024/03/06" << "1330.00";
+    QTest::newRow("below the last row") << 4 << 2 << "" << "0.00";
+}
+
+void TstFrmRateNav::rowClickFillsThePanel()
+{
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QFETCH(QString, day);
+    QFETCH(QString, usd);
+    query();
+    // a day of its own in the panel, so that a click that copies nothing leaves it
+    const QString before = m_frm->txtSTD_DATE->value();
+    QTableView *view = m_frm->SS->view();
+    QRect cell = view->visualRect(m_frm->SS->cellModel()->index(std::min(row, 3) - 1, col - 1));
+    if (row > 3)
+        cell.translate(0, cell.height() * (row - 3));
+    QVERIFY(view->viewport()->rect().contains(cell.center()));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(m_frm->txtSTD_DATE->value(), day.isEmpty() ? before : day);
+    QCOMPARE(m_frm->txtUSD->text().remove(u','), usd);
+}
+
+void TstFrmRateNav::summaryScrollTakesTheGrid()
+{
+    query();
+    // a small window, the columns at their design widths: the summary line carries the bar
+    m_frm->resize(560, 420);
+    m_menuPick = 3; // 기준 크기로 정렬
+    QTest::mousePress(button("cmdSS_MOVE_REF"), Qt::RightButton);
+    QTest::mouseRelease(button("cmdSS_MOVE_REF"), Qt::RightButton);
+    QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_REF")), QStringLiteral("3"));
+    QScrollBar *bar = m_frm->SS_SUM->view()->horizontalScrollBar();
+    QVERIFY(bar->isVisible());
+    QVERIFY(bar->maximum() >= 3);
+    const QRect right = ScrollBarParts::rect(bar, QStyle::SC_ScrollBarAddLine);
+    QVERIFY(!right.isEmpty());
+    for (int k = 1; k <= bar->maximum() + 1; ++k) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, right.center());
+        QCOMPARE(m_frm->SS_SUM->FirstVisibleCol(), std::min(k, bar->maximum()) + 1);
+        // the grid takes the same first column: the averages stay under their headers
+        QCOMPARE(m_frm->SS->FirstVisibleCol(), m_frm->SS_SUM->FirstVisibleCol());
+        QCOMPARE(m_frm->SS->view()->horizontalHeader()->offset(), m_frm->SS_SUM->view()->horizontalHeader()->offset());
+    }
 }
 
 void TstFrmRateNav::dataMenu_data()

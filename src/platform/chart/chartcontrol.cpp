@@ -742,8 +742,6 @@ void ChartControl::paintBars(QPainter *p, const Layout &l) const
     // a bar is as deep as the plot, less a little air at the front and back
     const QPointF d = l.depth * 0.8;
     const QPointF shift = l.depth * 0.1;
-    QVector<QPair<QRectF, int>> marks;
-
     for (int k = 0; k < l.page.shown; ++k) {
         const int i = l.page.first + k;
         const ChartPoint &pt = m_points.at(i);
@@ -772,34 +770,67 @@ void ChartControl::paintBars(QPainter *p, const Layout &l) const
             p->setBrush(g);
             p->drawRect(front);
         }
-        marks.append({front, i});
     }
     p->setRenderHint(QPainter::Antialiasing, true);
+    paintMarks(p, l);
+}
 
-    if (!m_marksVisible)
+ChartControl::Marks ChartControl::placedMarks(const Layout &l) const
+{
+    Marks m;
+    if (!m_marksVisible || m_kind == Pie)
+        return m;
+    const QFontMetricsF mfm(l.marksFont);
+    const QRectF &f = l.front;
+    const int slotCount = std::max(1, l.page.slotCount);
+    QVector<QRectF> boxes;
+    for (int k = 0; k < l.page.shown; ++k) {
+        const int i = l.page.first + k;
+        m.texts.append(markText(i));
+        if (m_kind == Bar) {
+            const QPointF d = l.depth * 0.8;
+            const QRectF front = barRect(k, slotCount, m_points.at(i).value, l.scale.minimum, l.scale.maximum, f,
+                                         kBarWidth, kBarMaxWidth)
+                                     .translated(l.depth * 0.1);
+            const bool up = m_points.at(i).value >= 0;
+            QPointF anchor = up ? QPointF(front.center().x(), front.top()) : QPointF(front.center().x(), front.bottom());
+            if (m_view3D && up)
+                anchor += d / 2;
+            boxes.append(markBox(mfm, m.texts.last(), anchor, up));
+        } else {
+            const double v = std::clamp(m_points.at(i).value, l.scale.minimum, l.scale.maximum);
+            const QPointF pt(slotCentreX(k, slotCount, f), valueToY(v, l.scale.minimum, l.scale.maximum, f));
+            const QPointF lift = m_view3D ? l.depth * 0.5 : QPointF(0, -3);
+            boxes.append(markBox(mfm, m.texts.last(), pt + lift, true));
+        }
+    }
+    // beside the left axis labels, above the bottom ones, under the header; crowded marks are
+    // staggered rather than left out
+    const QRectF room(f.left() + 1, l.headerBottom, std::max(0.0, l.rect.right() - kPad - f.left() - 1),
+                      std::max(0.0, f.bottom() - 2 - l.headerBottom));
+    m.boxes = placeMarks(boxes, room, 2);
+    return m;
+}
+
+void ChartControl::paintMarks(QPainter *p, const Layout &l) const
+{
+    const Marks m = placedMarks(l);
+    if (m.boxes.isEmpty())
         return;
     p->setFont(l.marksFont);
-    const QFontMetricsF mfm(l.marksFont);
-    QVector<QRectF> boxes;
-    QStringList texts;
-    for (const auto &[front, i] : marks) {
-        const bool up = m_points.at(i).value >= 0;
-        QPointF anchor = up ? QPointF(front.center().x(), front.top())
-                            : QPointF(front.center().x(), front.bottom());
-        if (m_view3D && up)
-            anchor += d / 2;
-        texts.append(markText(i));
-        QRectF box = markBox(mfm, texts.last(), anchor, up);
-        // a mark under a bar that reaches the axis minimum stays above the bottom labels
-        if (box.bottom() > l.front.bottom() - 2)
-            box.moveBottom(l.front.bottom() - 2);
-        boxes.append(box);
-    }
-    // marks that would cover one another are left out, as crowded labels are
-    const QVector<bool> keep = keepApart(boxes, 2);
-    for (int k = 0; k < boxes.size(); ++k)
-        if (keep.at(k))
-            drawMark(p, boxes.at(k), texts.at(k));
+    for (int k = 0; k < m.boxes.size(); ++k)
+        if (!m.boxes.at(k).isEmpty())
+            drawMark(p, m.boxes.at(k), m.texts.at(k));
+}
+
+QVector<QRectF> ChartControl::markBoxes() const
+{
+    return placedMarks(cachedLayout()).boxes;
+}
+
+QRectF ChartControl::plotFront() const
+{
+    return cachedLayout().front;
 }
 
 void ChartControl::paintLine(QPainter *p, const Layout &l) const
@@ -866,21 +897,7 @@ void ChartControl::paintLine(QPainter *p, const Layout &l) const
         }
     }
 
-    if (!m_marksVisible)
-        return;
-    p->setFont(l.marksFont);
-    const QFontMetricsF mfm(l.marksFont);
-    const QPointF lift = m_view3D ? l.depth * 0.5 : QPointF(0, -3);
-    QVector<QRectF> boxes;
-    QStringList texts;
-    for (int k = 0; k < pts.size(); ++k) {
-        texts.append(markText(l.page.first + k));
-        boxes.append(markBox(mfm, texts.last(), pts.at(k) + lift, true));
-    }
-    const QVector<bool> keep = keepApart(boxes, 2);
-    for (int k = 0; k < boxes.size(); ++k)
-        if (keep.at(k))
-            drawMark(p, boxes.at(k), texts.at(k));
+    paintMarks(p, l);
 }
 
 void ChartControl::paintPie(QPainter *p, const Layout &l) const
@@ -1092,7 +1109,8 @@ int ChartControl::pointAt(const QPointF &pos) const
 void ChartControl::mouseMoveEvent(QMouseEvent *event)
 {
     emit mouseMoved(event->position().toPoint());
-    QWidget::mouseMoveEvent(event);
+    // the move was the chart's: the panel and the window under it must not take it for their own
+    event->accept();
 }
 
 void ChartControl::mousePressEvent(QMouseEvent *event)

@@ -174,6 +174,10 @@ public:
     double leftAxisValueAt(double yPixel) const;
     // Index of the point (bar, slice or line marker) under a widget position, -1 when none.
     int pointAt(const QPointF &pos) const;
+    // Where the value marks of the shown points stand (pixels; an empty box is a mark with no room),
+    // and the front plane of the plot, for hit tests and checks.
+    QVector<QRectF> markBoxes() const;
+    QRectF plotFront() const;
 
     // ---- output ----
     // Draws the whole chart into rect of any paint device.
@@ -222,6 +226,13 @@ private:
     void paintLine(QPainter *p, const Layout &l) const;
     void paintPie(QPainter *p, const Layout &l) const;
     void paintLegend(QPainter *p, const Layout &l) const;
+    struct Marks
+    {
+        QVector<QRectF> boxes; // empty: not drawn
+        QStringList texts;
+    };
+    Marks placedMarks(const Layout &l) const;
+    void paintMarks(QPainter *p, const Layout &l) const;
     const Layout &cachedLayout() const; // layout of the widget's own rectangle, kept until a change
     void touch();
 

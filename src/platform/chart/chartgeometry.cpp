@@ -216,31 +216,47 @@ QRectF barRect(int slot, int slotCount, double value, double lo, double hi, cons
     return QRectF(QPointF(cx - w / 2, std::min(y0, y1)), QPointF(cx + w / 2, std::max(y0, y1)));
 }
 
-QVector<bool> keepApart(const QVector<QRectF> &boxes, double gap)
+QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, int levels)
 {
-    QVector<bool> keep(boxes.size(), false);
-    QVector<int> kept;
+    QVector<QRectF> placed(boxes.size());
+    QVector<int> done; // indexes of the boxes placed, left to right
     double widest = 0;
-    for (int i = 0; i < boxes.size(); ++i) {
-        const QRectF b = boxes.at(i).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
-        bool clear = true;
-        // centres grow from left to right, so only the last kept boxes can reach this one
-        for (int k = int(kept.size()) - 1; k >= 0; --k) {
-            const QRectF o = boxes.at(kept.at(k)).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
-            if (o.center().x() < b.left() - widest)
+    const auto clears = [&](const QRectF &b) {
+        if (b.top() < area.top() || b.bottom() > area.bottom())
+            return false;
+        const QRectF grown = b.adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
+        // centres grow from left to right, so only the last placed boxes can reach this one
+        for (int k = int(done.size()) - 1; k >= 0; --k) {
+            const QRectF o = placed.at(done.at(k)).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
+            if (o.center().x() < grown.left() - widest)
                 break;
-            if (o.intersects(b)) {
-                clear = false;
+            if (o.intersects(grown))
+                return false;
+        }
+        return true;
+    };
+    for (int i = 0; i < boxes.size(); ++i) {
+        QRectF b = boxes.at(i);
+        if (b.width() > area.width() || b.height() > area.height())
+            continue;
+        if (b.left() < area.left())
+            b.moveLeft(area.left());
+        else if (b.right() > area.right())
+            b.moveRight(area.right());
+        const double step = b.height() + gap;
+        for (int n = 0; n <= 2 * levels; ++n) {
+            // 0, one up, one down, two up, two down, ...
+            const int level = (n + 1) / 2;
+            const QRectF c = b.translated(0, n % 2 == 1 ? -level * step : level * step);
+            if (clears(c)) {
+                placed[i] = c;
+                done.append(i);
+                widest = std::max(widest, c.width() + gap);
                 break;
             }
         }
-        if (clear) {
-            keep[i] = true;
-            kept.append(i);
-            widest = std::max(widest, b.width());
-        }
     }
-    return keep;
+    return placed;
 }
 
 Box3D box3D(const QRectF &f, const QPointF &d)

@@ -55,9 +55,13 @@ double xToAxisValue(double x, int first, int slotCount, const QRectF &plot);
 QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
                double widthRatio, double maxWidth = 1e300);
 
-// Marks placed from left to right (boxes in the order of their centres' x): which of them to draw so
-// that no two drawn boxes come closer than gap. A box is kept when it clears every box kept before it.
-QVector<bool> keepApart(const QVector<QRectF> &boxes, double gap);
+// Marks placed from left to right (boxes in the order of their centres' x), so that no two come
+// closer than gap and each stays inside `area` (the plot beside the left axis labels and above the
+// bottom ones, so no mark covers an axis label). A box first slides sideways into the area; where it
+// would cover a box placed before it, it moves up or down by its own height plus gap, one step and
+// then more (staggered, or down into its bar), up to `levels` steps each way. A box that finds no
+// free place comes back empty and is not drawn.
+QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, int levels = 4);
 
 // The three visible faces of a box seen obliquely from the upper right.
 struct Box3D

@@ -3,7 +3,11 @@
 #include "platform/controls/controlinfo.h"
 #include "platform/controls/controlstyle.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QToolTip>
@@ -107,8 +111,55 @@ void dDate::focusInEvent(QFocusEvent *event)
     });
 }
 
+bool dDate::pasteFits(const QString &text)
+{
+    // digits, the separators a date is written with, blanks around: anything else refuses the paste
+    for (QChar c : text.trimmed())
+        if (!(c.isDigit() && c.unicode() <= 127) && c != QLatin1Char('/') && c != QLatin1Char('-')
+            && c != QLatin1Char('.'))
+            return false;
+    return true;
+}
+
+void dDate::pasteChecked()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!pasteFits(text)) {
+        // refused whole: the mask would blank every letter and leave the box empty
+        refuse(QStringLiteral("날짜는 숫자만 입력할 수 있습니다."));
+        return;
+    }
+    // a whole date replaces the whole text; a piece goes in where the caret is
+    const QString whole = normalize(QString(text).replace(QLatin1Char('.'), QLatin1Char('-')));
+    if (!whole.isNull() && whole.size() == 10) {
+        setValue(whole);
+        return;
+    }
+    paste();
+}
+
+void dDate::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // the menu's paste goes through the same check as the keys
+    for (QAction *a : menu->actions()) {
+        if (a->objectName() == u"edit-paste") {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, &dDate::pasteChecked);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
 void dDate::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Paste)) {
+        if (!isReadOnly())
+            pasteChecked();
+        event->accept();
+        return;
+    }
     const QString typed = event->text();
     if (typed.size() == 1 && typed.at(0).isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         const QChar c = typed.at(0);

@@ -40,6 +40,8 @@ public:
     // Shape check used by setValue: the normalised "YYYY/MM/DD" prefix, or a null string when the
     // text cannot be a date of this box. Pure; tests call it directly.
     static QString normalize(const QString &text);
+    // Whether clipboard text may be pasted at all: digits and date separators only. Pure.
+    static bool pasteFits(const QString &text);
 
 signals:
     void valueChanged(const QString &value);
@@ -49,9 +51,12 @@ signals:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void refuse(const QString &message);
+    // Paste from the keys or the menu: refused whole unless the text can be part of a date.
+    void pasteChecked();
 
     QString m_lastRefusal;
 };

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 PicButton::PicButton(QWidget *parent) : QAbstractButton(parent)
 {
@@ -193,11 +194,20 @@ void PicButton::mousePressEvent(QMouseEvent *event)
 void PicButton::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
+    const bool wasDown = isDown();
+    const QPointer<PicButton> self(this);
     emit MouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
-    if (event->button() == Qt::LeftButton)
+    if (!self)
+        return;
+    if (event->button() == Qt::LeftButton) {
+        // a MouseUp handler that hands the focus on (to a chart, a grid) lets the button up before
+        // the release reaches it; the press and release were still a click on this button
+        if (wasDown && !isDown() && isEnabled() && hitButton(pos))
+            setDown(true);
         QAbstractButton::mouseReleaseEvent(event);
-    else
+    } else {
         event->accept();
+    }
 }
 
 void PicButton::mouseMoveEvent(QMouseEvent *event)

@@ -24,7 +24,7 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     const SpreadFormat f = m_store->format(col, row);
     SpreadPaint::paintCell(painter, option.rect, m_store->displayText(col, row), f, false);
     SpreadPaint::paintBorders(painter, option.rect, f);
-    if (option.state & QStyle::State_Selected) {
+    if ((option.state & QStyle::State_Selected) && !m_untinted.contains(col)) {
         // translucent so the cell's own colour still shows
         painter->fillRect(option.rect.adjusted(0, 0, -1, -1), QColor(0x33, 0x7A, 0xE0, 40));
     }
@@ -36,6 +36,14 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
         painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
     }
     painter->restore();
+}
+
+void SpreadDelegate::setTinted(int col, bool tinted)
+{
+    if (tinted)
+        m_untinted.remove(col);
+    else
+        m_untinted.insert(col);
 }
 
 QSize SpreadDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QStyledItemDelegate>
 
 class SpreadModel;
@@ -20,6 +21,11 @@ public:
 
     static QString notANumberText();
 
+    // Data column (1-based) whose selected cells keep their own colour: only the active cell's frame
+    // shows over them (a column of colour swatches).
+    void setTinted(int col, bool tinted);
+
 private:
     SpreadModel *m_store;
+    QSet<int> m_untinted;
 };

@@ -1,5 +1,6 @@
 #include "spreadgrid.h"
 
+#include "spreaddelegate.h"
 #include "spreadexcelexport.h"
 #include "spreadheaderview.h"
 #include "spreadmodel.h"
@@ -261,8 +262,11 @@ void SpreadGrid::setAction(int action)
         return;
     m_activeCol = col;
     m_activeRow = row;
-    if (m_model->isSuspended() && row > m_model->rowCount())
-        return; // applied when painting resumes
+    if (m_model->isSuspended() && row > m_model->rowCount()) {
+        m_activePending = true; // applied, and scrolled into view, when painting resumes
+        return;
+    }
+    m_activePending = false;
     const QModelIndex idx = m_model->index(row - 1, col - 1);
     m_view->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
     if (!isVisible()) {
@@ -323,6 +327,17 @@ int SpreadGrid::FirstVisibleCol() const
 {
     if (m_pendingLeft > 0)
         return m_pendingLeft;
+    // Columns scroll whole: the bar's value counts the visible columns scrolled past. At the end
+    // of the range the view shows the last column flush with its right edge, so the column cut at
+    // the left edge is not the first one scrolled to; two grids scrolled together by this number
+    // stay in step.
+    int value = m_view->horizontalScrollBar()->value();
+    for (int c = 1; c <= MaxCols(); ++c) {
+        if (m_view->isColumnHidden(c - 1))
+            continue;
+        if (value-- == 0)
+            return c;
+    }
     const int logical = m_view->horizontalHeader()->logicalIndexAt(0);
     return logical < 0 ? 1 : logical + 1;
 }
@@ -601,18 +616,38 @@ void SpreadGrid::restoreAfterReset()
 {
     syncColumnsToView();
     syncRowsToView();
-    if (m_pendingLeft > 0)
-        setFirstVisibleCol(m_pendingLeft);
-    if (m_pendingTop > 0)
-        setFirstVisibleRow(m_pendingTop);
-    if (m_activeRow >= 1 && m_activeRow <= m_model->rowCount() && m_activeCol >= 1
-        && m_activeCol <= m_model->columnCount()) {
-        const int col = m_activeCol;
-        const int row = m_activeRow;
-        m_view->selectionModel()->setCurrentIndex(m_model->index(row - 1, col - 1),
+    // The grid shows what it showed before the reset (or what was asked while painting was off);
+    // making the active cell current again must not scroll it into view, unless an Action asked
+    // for that while painting was off.
+    const int left = m_pendingLeft > 0 ? m_pendingLeft : m_lastLeft;
+    const int top = m_pendingTop > 0 ? m_pendingTop : m_lastTop;
+    const bool scrollToActive = m_activePending;
+    m_activePending = false;
+    const bool hasActive = m_activeRow >= 1 && m_activeRow <= m_model->rowCount() && m_activeCol >= 1
+                           && m_activeCol <= m_model->columnCount();
+    if (hasActive) {
+        const bool autoScroll = m_view->hasAutoScroll();
+        m_view->setAutoScroll(scrollToActive && autoScroll);
+        m_view->selectionModel()->setCurrentIndex(m_model->index(m_activeRow - 1, m_activeCol - 1),
                                                   QItemSelectionModel::ClearAndSelect);
+        m_view->setAutoScroll(autoScroll);
+    }
+    if (hasActive && scrollToActive) {
+        m_pendingLeft = m_pendingTop = 0;
+        layOutNow(this, m_view);
+        m_view->scrollTo(m_model->index(m_activeRow - 1, m_activeCol - 1));
+    } else {
+        setFirstVisibleCol(left);
+        setFirstVisibleRow(top);
     }
     publishTopLeft();
+}
+
+void SpreadGrid::setColSelectionTint(int col, bool tinted)
+{
+    if (auto *d = qobject_cast<SpreadDelegate *>(m_view->itemDelegate()))
+        d->setTinted(col, tinted);
+    m_view->viewport()->update();
 }
 
 QString SpreadGrid::FontName() const

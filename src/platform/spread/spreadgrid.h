@@ -137,6 +137,8 @@ public:
     void setFontName(const QString &family); // "굴림체" is shown with NanumGothicCoding
     double FontSize() const;
     void setFontSize(double points);
+    // The selection tints the cells it covers, except in a column set untinted (colour swatches).
+    void setColSelectionTint(int col, bool tinted);
     int TextTipMode() const;
     void setTextTipMode(int mode); // 0 off; otherwise a cell's full text is shown while the mouse rests on it
     void SetTextTipStyle(const QString &fontName, double fontSize, bool bold, bool italic, int backRgb, int foreRgb);
@@ -226,6 +228,7 @@ private:
     int m_activeCol = 0;
     int m_activeRow = 0;
     bool m_settingWidths = false; // program changes widths: no ColWidthChange
+    bool m_activePending = false;  // Action 0 while painting was off, for a row not there yet
     bool m_scrollToActive = false; // Action 0 before the grid was shown: scroll when it is
     std::vector<int> m_viewRows;  // data rows the view shows with a height or hidden state of their own
 };

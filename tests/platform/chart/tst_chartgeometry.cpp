@@ -262,25 +262,37 @@ void TestChartGeometry::bars()
 void TestChartGeometry::marksKeptApart_data()
 {
     QTest::addColumn<QVector<QRectF>>("boxes");
-    QTest::addColumn<QVector<bool>>("keep");
-    const QRectF a(0, 100, 60, 14);
-    QTest::newRow("side by side with room") << QVector<QRectF>{a, a.translated(70, 0)} << QVector<bool>{true, true};
-    QTest::newRow("overlapping on one line") << QVector<QRectF>{a, a.translated(40, 0), a.translated(80, 0)}
-                                             << QVector<bool>{true, false, true};
-    QTest::newRow("overlapping in x but at other heights") << QVector<QRectF>{a, a.translated(30, -40), a.translated(60, 40)}
-                                                           << QVector<bool>{true, true, true};
-    QTest::newRow("closer than the gap") << QVector<QRectF>{a, a.translated(61, 0)} << QVector<bool>{true, false};
-    QTest::newRow("a dropped box does not block the next") << QVector<QRectF>{a, a.translated(50, 0), a.translated(62, 0)}
-                                                           << QVector<bool>{true, false, true};
-    QTest::newRow("a wide early box reaches far") << QVector<QRectF>{QRectF(0, 100, 400, 14), a.translated(300, 0)}
-                                                  << QVector<bool>{true, false};
-    QTest::newRow("none") << QVector<QRectF>{} << QVector<bool>{};
+    QTest::addColumn<QRectF>("area");
+    QTest::addColumn<QVector<QRectF>>("placed");
+    const QRectF a(20, 100, 60, 14);
+    const QRectF room(10, 0, 500, 200);
+    const double up = -16; // one step: the box's height and the gap of 2
+    QTest::newRow("side by side with room") << QVector<QRectF>{a, a.translated(70, 0)} << room
+                                            << QVector<QRectF>{a, a.translated(70, 0)};
+    QTest::newRow("crowded on one line: every other one a step up")
+        << QVector<QRectF>{a, a.translated(40, 0), a.translated(80, 0)} << room
+        << QVector<QRectF>{a, a.translated(40, up), a.translated(80, 0)};
+    QTest::newRow("closer than the gap") << QVector<QRectF>{a, a.translated(61, 0)} << room
+                                         << QVector<QRectF>{a, a.translated(61, up)};
+    QTest::newRow("no room above: down into the bar") << QVector<QRectF>{a, a.translated(30, 0)}
+                                                      << QRectF(10, 95, 500, 100)
+                                                      << QVector<QRectF>{a, a.translated(30, -up)};
+    QTest::newRow("left of the plot: moved beside the axis labels")
+        << QVector<QRectF>{a.translated(-25, 0)} << room << QVector<QRectF>{a.translated(-10, 0)};
+    QTest::newRow("past the right edge: moved in") << QVector<QRectF>{a.translated(460, 0)} << room
+                                                   << QVector<QRectF>{a.translated(430, 0)};
+    QTest::newRow("no room anywhere: left out") << QVector<QRectF>{a, a.translated(10, 0)}
+                                                << QRectF(10, 100, 500, 14) << QVector<QRectF>{a, QRectF()};
+    QTest::newRow("wider than the plot: left out") << QVector<QRectF>{QRectF(0, 100, 600, 14)} << room
+                                                   << QVector<QRectF>{QRectF()};
+    QTest::newRow("none") << QVector<QRectF>{} << room << QVector<QRectF>{};
 }
 
 void TestChartGeometry::marksKeptApart()
 {
     QFETCH(QVector<QRectF>, boxes);
-    QTEST(keepApart(boxes, 2), "keep");
+    QFETCH(QRectF, area);
+    QTEST(placeMarks(boxes, area, 2), "placed");
 }
 
 void TestChartGeometry::obliqueFaces()

@@ -43,6 +43,8 @@ private slots:
     void dateTyping();
     void dateSetThroughLineEdit();
     void dateSelectsAllOnFocus();
+    void datePaste_data();
+    void datePaste();
 
     void numberValue_data();
     void numberValue();
@@ -180,6 +182,42 @@ void TestInputControls::dateSelectsAllOnFocus()
     // typing replaces the whole date
     QTest::keyClicks(f.date, QStringLiteral("20231130"));
     QCOMPARE(f.date->value(), QStringLiteral("2023/11/30"));
+}
+
+void TestInputControls::datePaste_data()
+{
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<int>("keys"); // 0 Ctrl+V, 1 Shift+Insert
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("letters, Ctrl+V") << "abcd" << 0 << "2024/05/06" << true;
+    QTest::newRow("letters, Shift+Insert") << "오늘" << 1 << "2024/05/06" << true;
+    QTest::newRow("a date with a letter") << "2023/11/3O" << 0 << "2024/05/06" << true;
+    QTest::newRow("a whole date") << "2023/11/30" << 0 << "2023/11/30" << false;
+    QTest::newRow("a date with dots") << " 2023.11.30 " << 1 << "2023/11/30" << false;
+    QTest::newRow("digits") << "20231130" << 0 << "2023/11/30" << false;
+}
+
+void TestInputControls::datePaste()
+{
+    QFETCH(QString, clip);
+    QFETCH(int, keys);
+    QFETCH(QString, value);
+    QFETCH(bool, refused);
+
+    Form f;
+    QVERIFY(f.ready());
+    f.date->setValue(QStringLiteral("2024/05/06"));
+    QTest::mouseClick(f.date, Qt::LeftButton);
+    QTRY_COMPARE(f.date->selectedText(), f.date->displayText());
+    QApplication::clipboard()->setText(clip);
+    if (keys == 0)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(f.date->value(), value);
+    QCOMPARE(!f.date->lastRefusal().isEmpty(), refused);
 }
 
 void TestInputControls::numberValue_data()

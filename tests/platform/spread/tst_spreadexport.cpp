@@ -50,6 +50,7 @@ private slots:
     void exportReadBack_data();
     void exportReadBack();
     void mergedAndHidden();
+    void coloursAndWidths();
     void unwritable_data();
     void unwritable();
     void failureKeepsExistingFile();
@@ -134,6 +135,37 @@ void TstSpreadExport::mergedAndHidden()
              QStringLiteral("평균"));
     QCOMPARE(wb[QStringLiteral("hidden")].toArray().size(), 1);
     QCOMPARE(wb[QStringLiteral("hidden")].toArray().at(0).toString(), QStringLiteral("D"));
+}
+
+void TstSpreadExport::coloursAndWidths()
+{
+    QTemporaryDir dir;
+    SpreadGrid grid;
+    fillGrid(grid);
+    // colours whose red and blue differ, so that a swap shows (RGB values, red in the low byte)
+    grid.setCol(5);
+    grid.setRow(1);
+    grid.setForeColor(0x2040C0);
+    grid.setBackColor(0x80FF10);
+    grid.setColWidth(2, 12); // 96 pixels
+    grid.setCol(3);
+    grid.setRow(-1);
+    grid.setColHidden(true);
+    const QString file = dir.filePath(QStringLiteral("look.xlsx"));
+    QVERIFY(grid.ExportToExcel(file, QStringLiteral("Sheet1"), QString()));
+    const QJsonObject wb = XlsxReadBack::read(file);
+    const QJsonObject e1 = wb[QStringLiteral("cells")].toObject()[QStringLiteral("E1")].toObject();
+    QCOMPARE(e1[QStringLiteral("font")].toString(), QStringLiteral("C04020"));
+    QCOMPARE(e1[QStringLiteral("fill")].toString(), QStringLiteral("10FF80"));
+    // a cell left in the grid's default look carries no colour of its own
+    const QJsonObject a1 = wb[QStringLiteral("cells")].toObject()[QStringLiteral("A1")].toObject();
+    QCOMPARE(a1[QStringLiteral("fill")].toString(), QString());
+    // the column is as wide in the workbook as on the screen: Excel shows a width w (padding
+    // included) as trunc(((256 w + trunc(128 / 7)) / 256) * 7) pixels
+    const double w = wb[QStringLiteral("widths")].toObject()[QStringLiteral("B")].toDouble();
+    const int pixels = int(((256 * w + 18) / 256) * 7);
+    QVERIFY2(qAbs(pixels - 96) <= 1, qPrintable(QStringLiteral("width %1: %2 pixels").arg(w).arg(pixels)));
+    QCOMPARE(wb[QStringLiteral("hidden")].toArray().toVariantList(), QVariantList{QStringLiteral("C")});
 }
 
 void TstSpreadExport::unwritable_data()
