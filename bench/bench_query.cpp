@@ -104,7 +104,6 @@ int main(int argc, char **argv)
         return QMessageBox::Ok;
     });
     sbMsgScr_SetAnswerHook(fnMsgScr_AnswerWith(1));
-    setEndProcessHook([](int) {});
 
     QTemporaryDir sys, run;
     qputenv("ZEVARU_SYSTEM_DIR", sys.path().toLocal8Bit());
@@ -133,6 +132,8 @@ int main(int argc, char **argv)
         // the day after the last key: every row lies within the period
         const QString to = keyOf((c.rows - 1) / c.perDay * c.perDay + c.perDay, c.perDay).left(10);
 
+        App::Program program;
+        program.setEndHook([](int) {});
         FrmRate frm;
         if (!frm.Form_Load())
             return 1;
@@ -158,7 +159,6 @@ int main(int argc, char **argv)
                     c.name, seen, best, baseRows, baseBest, baseBest > 0 ? double(best) / double(baseBest) : 0.0,
                     c.perDay == 1 ? " (target <= 3)" : "");
         std::fflush(stdout);
-        resetProgramForTests();
     }
     return 0;
 }

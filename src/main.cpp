@@ -1,3 +1,4 @@
+#include "app/clsmain.h"
 #include "app/qtkorean.h"
 #include "msgscr/msgscr.h"
 #include "platform/win/stdmessagebox.h"
@@ -24,6 +25,9 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsSet("ZOZURA_LOG_MSGSCR"))
         sbMsgScr_SetAnswerHook(fnMsgScr_StderrLog());
 
+    // made after the application and gone before it: the window first, then the connection and
+    // the lock, all while Qt still runs
+    App::Program program;
     FrmRate frm;
     if (!frm.Form_Load())
         return 1;

@@ -14,22 +14,6 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
-
-std::unique_ptr<SingleInstance> g_instance;
-std::unique_ptr<ConnProvider> g_provider;
-QString g_userCode;
-std::function<void(int)> g_endHook;
-
-} // namespace
-
-bool fnChk_PrevInstance()
-{
-    if (!g_instance)
-        g_instance = std::make_unique<SingleInstance>();
-    return !g_instance->tryLock();
-}
-
 QStringList sqliteSchemaStatements()
 {
     QFile f(QStringLiteral(":/sql/sqlite.sql"));
@@ -63,11 +47,61 @@ std::unique_ptr<ConnProvider> fnOpen_ConnProvider()
     return provider;
 }
 
+namespace App {
+
+namespace {
+
+Program *g_current = nullptr;
+
+Program &program()
+{
+    if (!g_current)
+        qFatal("the program's state is used before main() made it");
+    return *g_current;
+}
+
+} // namespace
+
+Program::Program()
+{
+    if (g_current)
+        qFatal("one Program per process");
+    g_current = this;
+}
+
+Program::~Program()
+{
+    release();
+    g_current = nullptr;
+}
+
+Program *Program::current()
+{
+    return g_current;
+}
+
+void Program::release()
+{
+    // the connection goes first: it still needs the running Qt SQL; the lock is given back last
+    m_provider.reset();
+    m_userCode.clear();
+    m_instance.reset();
+}
+
+bool fnChk_PrevInstance()
+{
+    Program &p = program();
+    if (!p.m_instance)
+        p.m_instance = std::make_unique<SingleInstance>();
+    return !p.m_instance->tryLock();
+}
+
 bool sbInit_Program(QWidget *parent)
 {
     try {
-        g_provider = fnOpen_ConnProvider();
-        g_userCode = fnGet_RegValue(0);
+        Program &p = program();
+        p.m_provider = fnOpen_ConnProvider();
+        p.m_userCode = fnGet_RegValue(0);
         return true;
     } catch (...) {
         // whatever failed (file, settings, connection), the user sees the one message
@@ -80,31 +114,21 @@ bool sbInit_Program(QWidget *parent)
 
 ConnProvider *fnGet_ConnProvider()
 {
-    return g_provider.get();
+    return g_current ? g_current->m_provider.get() : nullptr;
 }
 
 const QString &UserCode()
 {
-    return g_userCode;
+    return program().m_userCode;
 }
 
 void sbEnd_Process(int code)
 {
-    if (g_endHook) {
-        g_endHook(code);
+    if (g_current && g_current->m_endHook) {
+        g_current->m_endHook(code);
         return;
     }
     QCoreApplication::exit(code);
 }
 
-void setEndProcessHook(std::function<void(int)> hook)
-{
-    g_endHook = std::move(hook);
-}
-
-void resetProgramForTests()
-{
-    g_provider.reset();
-    g_userCode.clear();
-    g_instance.reset();
-}
+} // namespace App

@@ -7,12 +7,46 @@
 
 class ConnProvider;
 class QWidget;
+class SingleInstance;
 
-// Process-wide start-up state: the single-instance lock, the connection provider and the
-// user code. They live for the whole process once start-up has made them.
+namespace App {
+
+// The process-wide state of one run: the single-instance lock, the connection provider, the user
+// code and the hook that ends the process. main() owns the one object, made after QApplication
+// and destroyed before it, so the connection and the lock are given back while Qt still runs and
+// nothing of the program is left for static destruction. The module functions below act on it.
+class Program
+{
+public:
+    Program();
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    // The living object (null when there is none).
+    static Program *current();
+
+    // Gives back the connection, then the lock; the destructor does it too.
+    void release();
+
+    // Tests record the exit code instead of leaving the event loop.
+    void setEndHook(std::function<void(int)> hook) { m_endHook = std::move(hook); }
+
+private:
+    friend bool fnChk_PrevInstance();
+    friend bool sbInit_Program(QWidget *parent);
+    friend ConnProvider *fnGet_ConnProvider();
+    friend const QString &UserCode();
+    friend void sbEnd_Process(int code);
+
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<ConnProvider> m_provider;
+    QString m_userCode;
+    std::function<void(int)> m_endHook;
+};
 
 // True when another copy of the program already runs. Otherwise this process takes the lock
-// and keeps it until it ends.
+// and keeps it until the Program object goes.
 bool fnChk_PrevInstance();
 
 // Prepares the connection provider (settings from ZEVARU.DAT, each field read anew, then the
@@ -20,25 +54,28 @@ bool fnChk_PrevInstance();
 // returns false; the caller then ends the process.
 bool sbInit_Program(QWidget *parent = nullptr);
 
-// A provider opened with the settings of ZEVARU.DAT, as the start-up opens it (the command-line
-// tools share it). Throws std::exception (reason in UTF-8) when the settings or the registry file
-// cannot be read or the connection cannot be made.
-std::unique_ptr<ConnProvider> fnOpen_ConnProvider();
-
-// The provider made by sbInit_Program (null before).
+// The provider made by sbInit_Program (null before, and without a Program).
 ConnProvider *fnGet_ConnProvider();
 
 // The user's code from the registry; empty when the value is missing.
 const QString &UserCode();
 
+// Ends the process with an exit code: leaves the event loop (closing every window with it), or
+// calls the Program's end hook when one is set.
+void sbEnd_Process(int code);
+
+} // namespace App
+
+// A provider opened with the settings of ZEVARU.DAT, as the start-up opens it (the command-line
+// tools share it). Throws std::exception (reason in UTF-8) when the settings or the registry file
+// cannot be read or the connection cannot be made.
+std::unique_ptr<ConnProvider> fnOpen_ConnProvider();
+
+using App::fnChk_PrevInstance;
+using App::fnGet_ConnProvider;
+using App::sbEnd_Process;
+using App::sbInit_Program;
+using App::UserCode;
+
 // The statements run on every open of the embedded SQLite database (creates EX_RATE).
 QStringList sqliteSchemaStatements();
-
-// Ends the process with an exit code: leaves the event loop (closing every window with it).
-// Tests replace this with a hook that records the code instead.
-void sbEnd_Process(int code);
-void setEndProcessHook(std::function<void(int)> hook);
-
-// Forgets the provider, the user code and the lock, so a test can start the program again
-// in the same process.
-void resetProgramForTests();

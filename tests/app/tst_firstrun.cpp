@@ -68,6 +68,7 @@ private:
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
     QStringList m_screens; // "headline|first line" of each message screen shown
     QList<StdMessageBox::Request> m_boxes;
+    std::unique_ptr<App::Program> m_program;
 };
 
 void TstFirstRun::init()
@@ -89,7 +90,7 @@ void TstFirstRun::init()
 
 void TstFirstRun::cleanup()
 {
-    resetProgramForTests();
+    m_program.reset();
     sbMsgScr_SetAnswerHook({});
     StdMessageBox::setAnswerHook({});
     SystemDir::setMachinePathForTests({});
@@ -104,7 +105,8 @@ bool TstFirstRun::start(int press)
         m_screens << s.lblTitle()->text() + QLatin1Char('|') + s.lblText().first()->text();
         QTest::mouseClick(s.cmdClose(press), Qt::LeftButton);
     });
-    resetProgramForTests();
+    m_program.reset();
+    m_program = std::make_unique<App::Program>();
     FrmRate frm;
     return frm.Form_Load();
 }
@@ -240,7 +242,8 @@ void TstFirstRun::setupFailureIsReported()
         QTest::mouseClick(s.cmdClose(first ? YesButton : OkButton), Qt::LeftButton);
         first = false;
     });
-    resetProgramForTests();
+    m_program.reset();
+    m_program = std::make_unique<App::Program>();
     FrmRate frm;
     QVERIFY(!frm.Form_Load()); // 예 on the question, 확인 on the notice
     QCOMPARE(m_screens.size(), 2);
@@ -265,7 +268,8 @@ void TstFirstRun::existingDatabaseIsKept()
     QSqlDatabase::removeDatabase(QStringLiteral("seed"));
     ProgramEnv::writeFile(personal() + QStringLiteral("/registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=K1\n");
 
-    resetProgramForTests();
+    m_program.reset();
+    m_program = std::make_unique<App::Program>();
     sbMsgScr_SetAnswerHook([this](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text();
         QTest::mouseClick(s.cmdClose(YesButton), Qt::LeftButton);

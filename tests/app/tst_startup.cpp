@@ -84,6 +84,8 @@ private:
     QTemporaryDir *m_odbc = nullptr;
     QList<StdMessageBox::Request> m_boxes;
     QList<int> m_endCodes;
+    std::unique_ptr<App::Program> m_program;
+    void newProgram();
 };
 
 void TstStartup::initTestCase()
@@ -114,14 +116,20 @@ void TstStartup::init()
         m_boxes << r;
         return QMessageBox::Ok;
     });
-    setEndProcessHook([this](int code) { m_endCodes << code; });
+    newProgram();
+}
+
+void TstStartup::newProgram()
+{
+    m_program.reset();
+    m_program = std::make_unique<App::Program>();
+    m_program->setEndHook([this](int code) { m_endCodes << code; });
 }
 
 void TstStartup::cleanup()
 {
-    resetProgramForTests();
+    m_program.reset();
     StdMessageBox::setAnswerHook({});
-    setEndProcessHook({});
     m_dirs.reset();
 }
 
@@ -237,7 +245,7 @@ void TstStartup::secondInstanceTouchesNothing()
 
     // once the other copy is gone the program starts
     other.release();
-    resetProgramForTests();
+    newProgram();
     m_boxes.clear();
     FrmRate again;
     QVERIFY(again.Form_Load());

@@ -17,6 +17,9 @@
 #include <QThread>
 
 #include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 const QString E2eDriver::MainTitle = QStringLiteral("환율관리 프로그램");
 const QString E2eDriver::NoticeTitle = QStringLiteral(" MessageBox...");
@@ -133,7 +136,19 @@ QString E2eDriver::personalDatabase() const
 
 void E2eDriver::end()
 {
-    if (QTest::currentTestFailed()) {
+    // the window manager's close ends each run: exit status 0, no lock file left
+    QStringList closeProblems;
+    if (!QTest::currentTestFailed()) {
+        for (QProcess *p : std::as_const(m_programs)) {
+            if (p->state() == QProcess::NotRunning
+                || waitWindow(p->processId(), MainTitle, 0).isEmpty())
+                continue;
+            const QString problem = closeProgram(p);
+            if (!problem.isEmpty())
+                closeProblems << problem;
+        }
+    }
+    if (QTest::currentTestFailed() || !closeProblems.isEmpty()) {
         const QString tag = QTest::currentDataTag() ? QStringLiteral("-") + QString::fromUtf8(QTest::currentDataTag())
                                                     : QString();
         const QString shot = QStringLiteral("%1/%2%3.png")
@@ -152,6 +167,7 @@ void E2eDriver::end()
     m_sys.reset();
     m_run.reset();
     m_logs.reset();
+    QVERIFY2(closeProblems.isEmpty(), qPrintable(closeProblems.join(QLatin1Char('\n'))));
 }
 
 QString E2eDriver::sysDir() const
@@ -197,6 +213,7 @@ QProcess *E2eDriver::startProgram(const QString &runtimeDir, bool withoutOverrid
         env.insert(QStringLiteral("HOME"), m_home);
     }
     p->setProcessEnvironment(env);
+    p->setProperty("lock", env.value(QStringLiteral("XDG_RUNTIME_DIR")) + QStringLiteral("/zozura.lock"));
     p->setStandardErrorFile(m_logs->filePath(QStringLiteral("program-%1.log").arg(m_programs.size())));
     p->setProperty("log", m_logs->filePath(QStringLiteral("program-%1.log").arg(m_programs.size())));
     const QString exe = programPath();
@@ -314,6 +331,53 @@ void E2eDriver::answerBox(const QString &window)
         gone = waitGone(window, 3000);
     }
     QVERIFY2(gone, "the box stayed after Enter");
+}
+
+void E2eDriver::closeWindow(const QString &window)
+{
+    xcb_connection_t *c = xcb_connect(m_display.toLocal8Bit().constData(), nullptr);
+    const auto atom = [c](const char *name) {
+        xcb_intern_atom_reply_t *r =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+        std::free(r);
+        return a;
+    };
+    if (!xcb_connection_has_error(c)) {
+        xcb_client_message_event_t ev{};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 32;
+        ev.window = xcb_window_t(window.toULong());
+        ev.type = atom("WM_PROTOCOLS");
+        ev.data.data32[0] = atom("WM_DELETE_WINDOW");
+        ev.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&ev));
+        xcb_flush(c);
+    }
+    xcb_disconnect(c);
+}
+
+QString E2eDriver::closeProgram(QProcess *p, int timeoutMs)
+{
+    const QString w = waitWindow(p->processId(), MainTitle, 5000);
+    if (w.isEmpty())
+        return QStringLiteral("no main window to close");
+    // a close that comes while a command still runs is not acted on: like a user, close again
+    // once it is done (the command's end is not visible from outside)
+    QElapsedTimer t;
+    t.start();
+    do {
+        closeWindow(w);
+    } while (!p->waitForFinished(3000) && t.elapsed() < timeoutMs);
+    if (p->state() != QProcess::NotRunning)
+        return QStringLiteral("the program still runs after the window manager's close");
+    if (p->exitStatus() != QProcess::NormalExit)
+        return QStringLiteral("the program crashed on close");
+    if (p->exitCode() != 0)
+        return QStringLiteral("exit status %1 after close").arg(p->exitCode());
+    if (QFile::exists(p->property("lock").toString()))
+        return QStringLiteral("the lock file was left behind");
+    return {};
 }
 
 void E2eDriver::click(const QString &window, Point p)

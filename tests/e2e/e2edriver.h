@@ -62,8 +62,9 @@ public:
     void stopDisplay();
     QString display() const { return m_display; }
 
-    // Per case: fresh system and runtime folders; at the end the programs stopped and, when the
-    // case failed, the screen and the programs' stderr kept.
+    // Per case: fresh system and runtime folders. At the end every program still showing its main
+    // window is closed as a window manager closes it and must end with exit status 0, leaving no
+    // lock file; when the case failed, the screen and the programs' stderr are kept first.
     void begin();
     void end();
 
@@ -96,6 +97,11 @@ public:
     QString waitAnyBox(qint64 pid, const QStringList &titles, QString *which, int timeoutMs = 20000);
     bool waitGone(const QString &window, int timeoutMs = 10000);
     void answerBox(const QString &window); // Enter on the box; QVERIFY that it went
+    // The window manager's close (WM_DELETE_WINDOW, as Alt+F4 on a desktop sends it).
+    void closeWindow(const QString &window);
+    // Closes the program's main window that way; empty text when the process then ended with
+    // exit status 0 and left no lock file, else what went wrong.
+    QString closeProgram(QProcess *p, int timeoutMs = 15000);
     void click(const QString &window, Point p);
     void typeInto(const QString &window, Point p, const QString &text);
     void key(const QString &window, const QString &keys);

@@ -89,6 +89,8 @@ private slots:
     void init() { m_d.begin(); }
     void cleanup() { m_d.end(); }
 
+    void windowManagerClose_data();
+    void windowManagerClose();
     void startWithoutConfiguration();
     void secondInstance();
     void queryChangeSaveDelete();
@@ -103,6 +105,35 @@ private:
 };
 
 // ------------------------------------------------------------------ start-up
+
+void TstE2e::windowManagerClose_data()
+{
+    QTest::addColumn<bool>("postgres");
+    QTest::newRow("sqlite") << false;
+    QTest::newRow("postgresql") << true;
+}
+
+void TstE2e::windowManagerClose()
+{
+    // after a query, the close a window manager sends ends the process cleanly: exit status 0,
+    // the connection closed and the lock given back
+    QFETCH(bool, postgres);
+    if (postgres)
+        m_d.usePostgres(QStringLiteral("zz_e2e"));
+    else
+        m_d.prepareDemo();
+    if (QTest::currentTestFailed())
+        return;
+    QProcess *p = m_d.startProgram();
+    const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
+    QVERIFY(!w.isEmpty());
+    QVERIFY(QFile::exists(m_d.runDir() + QStringLiteral("/zozura.lock")));
+    m_d.queryPeriod(w, QStringLiteral("2026/11/01"), QStringLiteral("2026/11/30"));
+    if (postgres) // an empty database: the notice answered first
+        m_d.answerBox(m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle));
+    const QString problem = m_d.closeProgram(p);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem + QStringLiteral("\n") + m_d.programLog(p)));
+}
 
 void TstE2e::startWithoutConfiguration()
 {

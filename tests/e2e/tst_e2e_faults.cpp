@@ -177,6 +177,7 @@ void TstE2eFaults::saveIntoReadOnlyFolder()
     }
     QVERIFY2(m_d.waitNotice(p, 1).startsWith(QStringLiteral("저장하였습니다.|")), qPrintable(m_d.notices(p).join(u'\n')));
     QVERIFY(QFileInfo(good).size() > 0);
+    m_d.answerBox(m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle));
 }
 
 // ------------------------------------------------------------------ two copies

@@ -101,6 +101,7 @@ private:
 
     QTemporaryDir *m_odbc = nullptr;
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
+    std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QString m_backend;
     QStringList m_notices;             // headlines of the message screens answered
@@ -131,20 +132,20 @@ void TstFrmRate::initTestCase()
         m_boxes << r;
         return QMessageBox::Ok;
     });
-    setEndProcessHook([](int) {});
 }
 
 void TstFrmRate::cleanupTestCase()
 {
     sbMsgScr_SetAnswerHook({});
     StdMessageBox::setAnswerHook({});
-    setEndProcessHook({});
     delete m_odbc;
 }
 
 void TstFrmRate::init()
 {
     m_dirs = std::make_unique<ProgramEnv::Folders>();
+    m_program = std::make_unique<App::Program>();
+    m_program->setEndHook([](int) {});
     m_notices.clear();
     m_texts.clear();
     m_answer = 4;
@@ -155,7 +156,7 @@ void TstFrmRate::cleanup()
 {
     delete m_frm;
     m_frm = nullptr;
-    resetProgramForTests();
+    m_program.reset();
     for (const QString &name : QSqlDatabase::connectionNames())
         if (name.startsWith(QStringLiteral("check-")))
             QSqlDatabase::removeDatabase(name);

@@ -86,6 +86,7 @@ private:
 
     QTemporaryDir *m_odbc = nullptr;
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
+    std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QStringList m_notices;
     QList<ExportFileRequest> m_requests;
@@ -103,7 +104,6 @@ void TstFrmRateNav::initTestCase()
         fnMsgScr_AnswerWith(1)(screen);
     });
     StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
-    setEndProcessHook([](int) {});
     setExportDialogHook([this](const ExportFileRequest &r) {
         m_requests << r;
         return std::optional<QString>(); // Cancel
@@ -122,7 +122,6 @@ void TstFrmRateNav::cleanupTestCase()
 {
     sbMsgScr_SetAnswerHook({});
     StdMessageBox::setAnswerHook({});
-    setEndProcessHook({});
     setExportDialogHook({});
     PopupMenu::setAnswerHook({});
     delete m_odbc;
@@ -131,6 +130,8 @@ void TstFrmRateNav::cleanupTestCase()
 void TstFrmRateNav::init()
 {
     m_dirs = std::make_unique<ProgramEnv::Folders>();
+    m_program = std::make_unique<App::Program>();
+    m_program->setEndHook([](int) {});
     writeFile(m_dirs->sys.filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
     writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
     m_notices.clear();
@@ -159,7 +160,7 @@ void TstFrmRateNav::cleanup()
 {
     delete m_frm;
     m_frm = nullptr;
-    resetProgramForTests();
+    m_program.reset();
     QSqlDatabase::removeDatabase(QStringLiteral("nav-check"));
     m_dirs.reset();
 }

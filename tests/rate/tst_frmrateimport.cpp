@@ -53,6 +53,7 @@ private:
 
     QTemporaryDir *m_odbc = nullptr;
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
+    std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QStringList m_notices; // "headline|first body line"
     QString m_file;        // what the open dialog answers
@@ -69,7 +70,6 @@ void TstFrmRateImport::initTestCase()
         fnMsgScr_AnswerWith(1)(screen);
     });
     StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
-    setEndProcessHook([](int) {});
     setImportDialogHook([this] { return m_file.isEmpty() ? std::optional<QString>() : std::optional<QString>(m_file); });
     PopupMenu::setAnswerHook([this](QMenu *, QPoint) { return m_menuPick; });
 }
@@ -78,7 +78,6 @@ void TstFrmRateImport::cleanupTestCase()
 {
     sbMsgScr_SetAnswerHook({});
     StdMessageBox::setAnswerHook({});
-    setEndProcessHook({});
     setImportDialogHook({});
     PopupMenu::setAnswerHook({});
     delete m_odbc;
@@ -87,6 +86,8 @@ void TstFrmRateImport::cleanupTestCase()
 void TstFrmRateImport::init()
 {
     m_dirs = std::make_unique<ProgramEnv::Folders>();
+    m_program = std::make_unique<App::Program>();
+    m_program->setEndHook([](int) {});
     ProgramEnv::writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
                           ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(), QStringLiteral("rates.db")));
     ProgramEnv::writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
@@ -109,7 +110,7 @@ void TstFrmRateImport::cleanup()
 {
     delete m_frm;
     m_frm = nullptr;
-    resetProgramForTests();
+    m_program.reset();
     QSqlDatabase::removeDatabase(QStringLiteral("import-check"));
     m_dirs.reset();
 }
