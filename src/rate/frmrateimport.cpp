@@ -7,6 +7,7 @@
 #include "platform/controls/ltitle.h"
 #include "platform/controls/numbertext.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
 
 #include <QApplication>
@@ -188,10 +189,17 @@ void FrmRateImport::createControls()
     for (QComboBox *c : cboField)
         connect(c, &QComboBox::currentIndexChanged, this, &FrmRateImport::mappingChanged);
     for (QRadioButton *o : {optNewOnly, optNewAndChanged})
-        connect(o, &QRadioButton::toggled, this, [this] {
-            btnApply->setEnabled(m_preview.count[0] + (scope() == RateImport::Scope::NewAndChanged ? m_preview.count[1] : 0) > 0);
-        });
+        connect(o, &QRadioButton::toggled, this, &FrmRateImport::updateApply);
     resize(980, 600);
+}
+
+void FrmRateImport::updateApply()
+{
+    // something to write under the chosen scope
+    int rows = 0;
+    for (const RateImport::Row &r : std::as_const(m_preview.rows))
+        rows += RateImport::chosen(r, scope()) ? 1 : 0;
+    btnApply->setEnabled(rows > 0);
 }
 
 RateImport::Scope FrmRateImport::scope() const
@@ -248,6 +256,7 @@ void FrmRateImport::mappingChanged()
 {
     if (m_filling)
         return;
+    const InputHold::Scope hold;
     RateImport::ColumnMap m;
     m.headerRow = spnHeader->value() - 1;
     for (int f = 0; f < RateImport::FieldCount; ++f)
@@ -316,11 +325,13 @@ void FrmRateImport::fillGrid()
     }
     SS->setRedraw(true);
     lblCount->setText(RateImport::countText(m_preview));
-    btnApply->setEnabled(m_preview.count[0] + (scope() == RateImport::Scope::NewAndChanged ? m_preview.count[1] : 0) > 0);
+    updateApply();
 }
 
 void FrmRateImport::btnApply_Click()
 {
+    // the progress notice lets events run: no second apply, no other command inside this one
+    const InputHold::Scope hold;
     if (!m_da || !m_writer)
         return;
     fnDisp_MsgScr(0, 4, MSG_INFO, QStringLiteral("적용중입니다."),
