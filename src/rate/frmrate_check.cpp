@@ -182,7 +182,7 @@ void FrmRate::sbOpen_RateLog(const QString &day)
         return;
     }
     if (!m_logWindow) {
-        const QList<Column> cols = {{QStringLiteral("변경일시"), 17, SpreadGrid::AlignCenter},
+        const QList<Column> cols = {{QStringLiteral("변경일시"), 19, SpreadGrid::AlignCenter},
                                     {QStringLiteral("구분"), 5, SpreadGrid::AlignCenter},
                                     {QStringLiteral("미달러"), 18, SpreadGrid::AlignRight},
                                     {QStringLiteral("베트남동"), 16, SpreadGrid::AlignRight},
@@ -190,7 +190,8 @@ void FrmRate::sbOpen_RateLog(const QString &day)
                                     {QStringLiteral("사용자"), 8, SpreadGrid::AlignCenter},
                                     {QStringLiteral("컴퓨터"), 10, SpreadGrid::AlignLeft},
                                     {QStringLiteral("비고"), 20, SpreadGrid::AlignLeft}};
-        m_logWindow = new RateListWindow(this, QStringLiteral("변경 이력"), cols);
+        // wide enough for every column at its own width (about 1,000 pixels)
+        m_logWindow = new RateListWindow(this, QStringLiteral("변경 이력"), cols, 15000);
         m_logWindow->setObjectName(QStringLiteral("FrmRateLog"));
     }
     QList<QStringList> rows;

@@ -60,6 +60,8 @@ void FrmRate::addDataMenuItems()
     sbSS_MOVE_AddDataItem(m_info, QStringLiteral("엑셀로 내보내기"), [this] { cmdSS_MOVE_XLS_Click(); },
                           [this] { return m_screenMode == kQueryMode; });
     sbSS_MOVE_AddDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { sbImport_File(); });
+    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { sbOpen_RateCheck(); },
+                          [this] { return m_screenMode == kQueryMode; });
 }
 
 void FrmRate::sbImport_File(const QString &path)

@@ -9,8 +9,8 @@
 #include <QDate>
 #include <QFile>
 
-#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -34,8 +34,18 @@ qint64 julianOf(QStringView day)
             parts[p] = parts[p] * 10 + (c.unicode() - u'0');
         }
     }
-    const QDate d(parts[0], parts[1], parts[2]);
-    return d.isValid() ? d.toJulianDay() : 0;
+    const int y = parts[0], m = parts[1], d = parts[2];
+    static constexpr int monthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > monthDays[m - 1] + (m == 2 && leap ? 1 : 0))
+        return 0;
+    // days from the civil date (proleptic Gregorian), shifted to the Julian day number
+    const int yy = y - (m <= 2 ? 1 : 0);
+    const int era = yy / 400;
+    const int yoe = yy - era * 400;
+    const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return qint64(era) * 146097 + doe + 1721120;
 }
 
 QString dayText(qint64 julian)
@@ -190,48 +200,41 @@ QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row>
     if (first == 0 || last == 0 || first > last)
         return out;
 
-    struct Keyed
-    {
-        qint64 julian;
-        const Row *row;
-    };
-    QList<Keyed> keyed;
-    keyed.reserve(rows.size());
+    // one slot per day of the period: the rows come in the server's order, and a day has one row
+    std::vector<const Row *> byDay(size_t(last - first + 1), nullptr);
     for (const Row &r : std::as_const(rows)) {
         const qint64 j = julianOf(r.day);
         if (j >= first && j <= last)
-            keyed.append({j, &r});
+            byDay[size_t(j - first)] = &r;
     }
-    // the server returns rows in its own order; the text order of the days is the day order
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) { return a.julian < b.julian; });
 
-    std::array<std::optional<std::pair<QString, double>>, CurrencyCount> previous;
-    qsizetype next = 0;
+    // the last usable rate of each currency and its row
+    std::array<const Row *, CurrencyCount> prevRow{};
+    std::array<double, CurrencyCount> prevValue{};
     for (qint64 j = first; j <= last; ++j) {
-        const bool hasRow = next < keyed.size() && keyed[next].julian == j;
-        if (!hasRow) {
-            const int weekday = QDate::fromJulianDay(j).dayOfWeek();
-            if (weekday <= 5) {
+        const Row *row = byDay[size_t(j - first)];
+        if (!row) {
+            // Julian day 0 was a Monday: Monday to Friday are the remainders 0 to 4
+            if (j % 7 < 5) {
                 const QString day = dayText(j);
                 if (!holidays.contains(day))
                     out.append({day, FindingKind::MissingDay});
             }
             continue;
         }
-        for (; next < keyed.size() && keyed[next].julian == j; ++next) {
-            const Row &r = *keyed[next].row;
-            if (isHolidayRemark(r.remark))
+        if (isHolidayRemark(row->remark))
+            continue;
+        for (int c = 0; c < CurrencyCount; ++c) {
+            const std::optional<double> v = rateOf(row->rates[size_t(c)]);
+            if (!v)
                 continue;
-            for (int c = 0; c < CurrencyCount; ++c) {
-                const std::optional<double> v = rateOf(r.rates[size_t(c)]);
-                if (!v)
-                    continue;
-                auto &prev = previous[size_t(c)];
-                if (prev && isJump(prev->second, *v, limits.percent[size_t(c)]))
-                    out.append({r.day, FindingKind::Jump, c, prev->first, prev->second, *v,
-                                changePercent(prev->second, *v)});
-                if (*v != 0)
-                    prev = std::make_pair(r.day, *v);
+            const size_t k = size_t(c);
+            if (prevRow[k] && isJump(prevValue[k], *v, limits.percent[k]))
+                out.append({row->day, FindingKind::Jump, c, prevRow[k]->day, prevValue[k], *v,
+                            changePercent(prevValue[k], *v)});
+            if (*v != 0) {
+                prevRow[k] = row;
+                prevValue[k] = *v;
             }
         }
     }

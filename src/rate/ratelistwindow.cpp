@@ -11,15 +11,14 @@
 
 namespace {
 
-// Window and grid in twips: a grid of about 640 x 300 pixels with the navigator at its right.
-constexpr double WindowWidth = 10400;
+// Window height in twips: a grid of about 300 pixels, the navigator at its right.
 constexpr double WindowHeight = 5200;
 constexpr double Margin = 90;
 constexpr double PanelWidth = 420; // the navigator and its border
 
 } // namespace
 
-RateListWindow::RateListWindow(QWidget *owner, const QString &title, const QList<Column> &columns)
+RateListWindow::RateListWindow(QWidget *owner, const QString &title, const QList<Column> &columns, double width)
     : QDialog(owner)
     , m_columns(columns)
 {
@@ -28,9 +27,9 @@ RateListWindow::RateListWindow(QWidget *owner, const QString &title, const QList
     m_container = new QWidget(this);
     m_grid = new SpreadGrid(m_container);
     m_grid->setObjectName(QStringLiteral("SS"));
-    Twips::resize(this, WindowWidth, WindowHeight);
-    Twips::setGeometry(m_container, 0, 0, WindowWidth, WindowHeight);
-    Twips::setGeometry(m_grid, Margin, Margin, WindowWidth - 2 * Margin - PanelWidth, WindowHeight - 2 * Margin);
+    Twips::resize(this, width, WindowHeight);
+    Twips::setGeometry(m_container, 0, 0, width, WindowHeight);
+    Twips::setGeometry(m_grid, Margin, Margin, width - 2 * Margin - PanelWidth, WindowHeight - 2 * Margin);
 
     sbSS_MOVE_Create(m_container, 0);
     m_info.HasSum = false;

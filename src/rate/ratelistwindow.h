@@ -23,7 +23,8 @@ public:
         double width; // width units (8 pixels)
         int hAlign;   // SpreadGrid::Align
     };
-    RateListWindow(QWidget *owner, const QString &title, const QList<Column> &columns);
+    // `width` is the window's width in twips.
+    RateListWindow(QWidget *owner, const QString &title, const QList<Column> &columns, double width = 10400);
     ~RateListWindow() override;
 
     // Shows the rows (each one text per column); no rows leaves one empty line.

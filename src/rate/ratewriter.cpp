@@ -95,6 +95,17 @@ QString stampText(const QString &raw)
     return t;
 }
 
+QStringList entryColumns(const Entry &e)
+{
+    QStringList cols{e.when,         e.action,       e.before.usd, e.before.vnd, e.before.krw, e.before.remark,
+                     e.after.usd,    e.after.vnd,    e.after.krw,  e.after.remark, e.user,     e.host};
+    for (QString &c : cols)
+        for (QChar &ch : c)
+            if (ch == u'\t' || ch == u'\r' || ch == u'\n')
+                ch = u' ';
+    return cols;
+}
+
 QString actionText(const QString &action)
 {
     if (action == u"I")

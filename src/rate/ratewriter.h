@@ -44,6 +44,9 @@ QString dayStatement(const QString &day);
 // A server's time stamp ("2026-12-08 14:03:05.123", "2026-12-08T14:03:05.123") as
 // "2026/12/08 14:03:05".
 QString stampText(const QString &raw);
+// The columns of one history row for a tab-separated line: time, action (I, U, D), the old and
+// the new USD, VND, KRW and remark, user code, host. Tabs and line breaks become blanks.
+QStringList entryColumns(const Entry &e);
 // "입력", "수정", "삭제".
 QString actionText(const QString &action);
 

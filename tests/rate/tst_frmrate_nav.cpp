@@ -16,6 +16,7 @@
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
+#include "rate/ratelistwindow.h"
 #include "winui/popupmenu.h"
 #include "winui/tooltip.h"
 
@@ -353,9 +354,12 @@ void TstFrmRateNav::dataMenu_data()
     QTest::addColumn<bool>("queried");
     QTest::addColumn<int>("pick");
     QTest::addColumn<int>("dialogs"); // save dialogs the choice opened
-    QTest::newRow("outside query: export greyed") << false << 1 << 0;
-    QTest::newRow("query result: export") << true << 1 << 1;
-    QTest::newRow("dismissed") << true << 0 << 0;
+    QTest::addColumn<bool>("checked"); // the check window opened
+    QTest::newRow("outside query: export greyed") << false << 1 << 0 << false;
+    QTest::newRow("query result: export") << true << 1 << 1 << false;
+    QTest::newRow("dismissed") << true << 0 << 0 << false;
+    QTest::newRow("outside query: check greyed") << false << 3 << 0 << false;
+    QTest::newRow("query result: missing days and jumps") << true << 3 << 0 << true;
 }
 
 void TstFrmRateNav::dataMenu()
@@ -363,6 +367,7 @@ void TstFrmRateNav::dataMenu()
     QFETCH(bool, queried);
     QFETCH(int, pick);
     QFETCH(int, dialogs);
+    QFETCH(bool, checked);
     if (queried)
         query();
     QCOMPARE(m_frm->gridInfo().Tips[3]->TipText(),
@@ -372,7 +377,11 @@ void TstFrmRateNav::dataMenu()
     QTest::mouseRelease(button("cmdSS_MOVE_XLS"), Qt::RightButton);
     QCOMPARE(m_menuEnabled.size(), 1);
     QCOMPARE(m_menuEnabled[0].value(0), queried);
+    QCOMPARE(m_menuEnabled[0].value(2), queried);
     QCOMPARE(m_requests.size(), dialogs);
+    QCOMPARE(m_frm->checkWindow() && m_frm->checkWindow()->isVisible(), checked);
+    if (checked) // the query's rows of March: its weekdays without a row
+        QCOMPARE(m_frm->checkWindow()->rowCount(), 21 - 3);
     // the left click stays the export alone: no menu
     QTest::mouseClick(button("cmdSS_MOVE_XLS"), Qt::LeftButton);
     QCOMPARE(m_menuEnabled.size(), 1);

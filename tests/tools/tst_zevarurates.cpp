@@ -54,6 +54,8 @@ private slots:
     void import();
     void usage_data();
     void usage();
+    void checkAndLog_data();
+    void checkAndLog();
     void exportReadBack_data();
     void exportReadBack();
 
@@ -177,6 +179,52 @@ void TstZevaruRates::import()
         QVERIFY(!r.err.trimmed().isEmpty());
 }
 
+void TstZevaruRates::checkAndLog_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("sqlite") << "sqlite";
+    QTest::newRow("pgsql") << "pgsql";
+}
+
+void TstZevaruRates::checkAndLog()
+{
+    QFETCH(QString, backend);
+    if (backend == u"pgsql")
+        ZZ_REQUIRE_PG();
+    useBackend(backend);
+    // the import writes through the save's path: each day it changes gets its history row
+    const QString path = m_dirs->sys.filePath(QStringLiteral("bank.csv"));
+    ProgramEnv::writeFile(path, kGood + "2024/03/06,13200,24500,0.0539,typo\n");
+    Run r = rates({QStringLiteral("import"), path, QStringLiteral("--apply"), QStringLiteral("all")});
+    QVERIFY2(r.exit == 0, qPrintable(r.out + r.err));
+
+    // Friday the 1st and Thursday the 7th missing, the weekend not; the typo and its way back
+    r = rates({QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),
+               QStringLiteral("2024/03/07")});
+    QCOMPARE(r.exit, 3);
+    QCOMPARE(r.out, QStringLiteral("2024/03/01\t빠진 날짜\t\t\t\t\n"
+                                   "2024/03/06\t급변\t미달러\t1,320.00\t13,200.00\t+900.0\n"
+                                   "2024/03/07\t빠진 날짜\t\t\t\t\n"));
+    r = rates({QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/02"), QStringLiteral("--to"),
+               QStringLiteral("2024/03/05")});
+    QCOMPARE(r.exit, 0);
+    QCOMPARE(r.out, QString());
+
+    r = rates({QStringLiteral("log"), QStringLiteral("--day"), QStringLiteral("2024/03/04")});
+    QCOMPARE(r.exit, 0);
+    const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    const QStringList cols = lines.first().split(u'\t');
+    QCOMPARE(cols.size(), 12);
+    QCOMPARE(cols[1], QStringLiteral("U"));
+    QCOMPARE(cols[2].toDouble(), 1310.5);
+    QCOMPARE(cols[6].toDouble(), 1311.0);
+    QCOMPARE(cols[10], QStringLiteral("U777"));
+    r = rates({QStringLiteral("log"), QStringLiteral("--day"), QStringLiteral("2024/03/09")});
+    QCOMPARE(r.exit, 0);
+    QCOMPARE(r.out, QString());
+}
+
 void TstZevaruRates::usage_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -188,6 +236,14 @@ void TstZevaruRates::usage_data()
     QTest::newRow("import --apply maybe") << QStringList{QStringLiteral("import"), QStringLiteral("f.csv"), QStringLiteral("--apply"),
                                                          QStringLiteral("maybe")} << 2;
     QTest::newRow("export without a period") << QStringList{QStringLiteral("export")} << 2;
+    QTest::newRow("check without a period") << QStringList{QStringLiteral("check"), QStringLiteral("--from"),
+                                                           QStringLiteral("2024/03/01")} << 2;
+    QTest::newRow("check with the days turned round")
+        << QStringList{QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/31"),
+                       QStringLiteral("--to"), QStringLiteral("2024/03/01")} << 2;
+    QTest::newRow("log without a day") << QStringList{QStringLiteral("log")} << 2;
+    QTest::newRow("log with a wrong day") << QStringList{QStringLiteral("log"), QStringLiteral("--day"),
+                                                         QStringLiteral("2024/13/01")} << 2;
     QTest::newRow("export with a wrong day") << QStringList{QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/02/30"),
                                                             QStringLiteral("--to"), QStringLiteral("2024/03/31")} << 2;
 }

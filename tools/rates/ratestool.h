@@ -15,7 +15,8 @@ class ConnProvider;
 // status: 0 done, 1 refused or failed (nothing written), 2 wrong usage.
 namespace RatesTool {
 
-enum Exit { Done = 0, Refused = 1, Usage = 2 };
+// Found: the check listed findings (missing days or jumps).
+enum Exit { Done = 0, Refused = 1, Usage = 2, Found = 3 };
 
 void out(const QString &text); // one line to standard output
 void err(const QString &text); // one line to standard error
@@ -44,5 +45,7 @@ bool parseOptions(const QStringList &args, const QStringList &withValue, const Q
 
 int runImport(const QStringList &args);
 int runExport(const QStringList &args);
+int runCheck(const QStringList &args);
+int runLog(const QStringList &args);
 
 } // namespace RatesTool
