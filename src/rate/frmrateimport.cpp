@@ -188,10 +188,17 @@ void FrmRateImport::createControls()
     for (QComboBox *c : cboField)
         connect(c, &QComboBox::currentIndexChanged, this, &FrmRateImport::mappingChanged);
     for (QRadioButton *o : {optNewOnly, optNewAndChanged})
-        connect(o, &QRadioButton::toggled, this, [this] {
-            btnApply->setEnabled(m_preview.count[0] + (scope() == RateImport::Scope::NewAndChanged ? m_preview.count[1] : 0) > 0);
-        });
+        connect(o, &QRadioButton::toggled, this, &FrmRateImport::updateApply);
     resize(980, 600);
+}
+
+void FrmRateImport::updateApply()
+{
+    // something to write under the chosen scope
+    int rows = 0;
+    for (const RateImport::Row &r : std::as_const(m_preview.rows))
+        rows += RateImport::chosen(r, scope()) ? 1 : 0;
+    btnApply->setEnabled(rows > 0);
 }
 
 RateImport::Scope FrmRateImport::scope() const
@@ -314,7 +321,7 @@ void FrmRateImport::fillGrid()
     }
     SS->setRedraw(true);
     lblCount->setText(RateImport::countText(m_preview));
-    btnApply->setEnabled(m_preview.count[0] + (scope() == RateImport::Scope::NewAndChanged ? m_preview.count[1] : 0) > 0);
+    updateApply();
 }
 
 void FrmRateImport::btnApply_Click()

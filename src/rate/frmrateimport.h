@@ -60,6 +60,7 @@ private:
     void fillGrid();
     void btnApply_Click();
     RateImport::Scope scope() const;
+    void updateApply();
 
     DataAccess *m_da;
     RateWriter *m_writer;

@@ -46,10 +46,12 @@ private slots:
     void droppedFileUnreadable_data();
     void droppedFileUnreadable();
     void mappingStep();
+    void dayChangedBeforeApply();
 
 private:
     QString day(const QString &date);
     QString writeCsv(const QString &name, const QByteArray &text);
+    void drop(const QString &path);
 
     QTemporaryDir *m_odbc = nullptr;
     std::unique_ptr<ProgramEnv::Folders> m_dirs;
@@ -129,6 +131,21 @@ QString TstFrmRateImport::writeCsv(const QString &name, const QByteArray &text)
     return path;
 }
 
+// A file dropped on the main window, as a file manager drops it.
+void TstFrmRateImport::drop(const QString &path)
+{
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = m_frm->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_frm, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_frm, &dropped);
+    // the import starts once the drop has returned
+    QTest::qWait(50);
+}
+
 void TstFrmRateImport::menuPreviewApply_data()
 {
     QTest::addColumn<bool>("queried");    // the window shows a query result first
@@ -194,15 +211,7 @@ void TstFrmRateImport::droppedFileUnreadable()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, line);
-    const QString path = writeCsv(QStringLiteral("dropped.xlsx"), content);
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at = m_frm->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_frm, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_frm, &drop);
+    drop(writeCsv(QStringLiteral("dropped.xlsx"), content));
     QTRY_COMPARE(m_notices.size(), 1);
     QCOMPARE(m_notices[0], QStringLiteral("파일을 가져올 수 없습니다.|") + line);
     QVERIFY(!m_frm->importWindow() || !m_frm->importWindow()->isVisible());
@@ -212,9 +221,10 @@ void TstFrmRateImport::droppedFileUnreadable()
 void TstFrmRateImport::mappingStep()
 {
     // no header at all: the user picks the day and the dollar columns
-    m_frm->sbImport_File(writeCsv(QStringLiteral("plain.csv"), "x,2024/03/06,1330\ny,2024/03/07,1331\n"));
+    drop(writeCsv(QStringLiteral("plain.csv"), "x,2024/03/06,1330\ny,2024/03/07,1331\n"));
     FrmRateImport *w = m_frm->importWindow();
-    QVERIFY(w && w->isVisible());
+    QVERIFY(w);
+    QTRY_VERIFY(w->isVisible());
     QVERIFY(!w->lblMapHint->text().isEmpty());
     QVERIFY(!w->btnApply->isEnabled());
     QCOMPARE(w->spnHeader->text(), QStringLiteral("없음"));
@@ -229,6 +239,28 @@ void TstFrmRateImport::mappingStep()
     QVERIFY(w->lblMapHint->text().isEmpty());
     QCOMPARE(w->lblCount->text(), QStringLiteral("추가 2건   수정 0건   동일 0건   거부 0건"));
     QVERIFY(w->btnApply->isEnabled());
+}
+
+void TstFrmRateImport::dayChangedBeforeApply()
+{
+    drop(writeCsv(QStringLiteral("bank.csv"), "date,usd\n2024/03/04,1311\n2024/03/05,1320\n"));
+    FrmRateImport *w = m_frm->importWindow();
+    QVERIFY(w);
+    QTRY_VERIFY(w->isVisible());
+    QCOMPARE(w->lblCount->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 0건"));
+    // another copy of the program saves the day after the preview was made
+    QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("import-check")))
+                .exec(QStringLiteral("UPDATE EX_RATE SET USD = 1400 WHERE STD_DATE = '2024/03/04'")));
+    QTest::mouseClick(w->optNewAndChanged, Qt::LeftButton, {}, QPoint(5, w->optNewAndChanged->height() / 2));
+    QTest::mouseClick(w->btnApply, Qt::LeftButton);
+
+    QCOMPARE(m_notices.value(0), QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다.|"
+                                                "미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다."));
+    QCOMPARE(day(QStringLiteral("2024/03/05")), QString()); // nothing written
+    QCOMPARE(day(QStringLiteral("2024/03/04")), QStringLiteral("1400|a|X"));
+    // the preview was made again and shows what is stored now
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->SS->GetCellText(8, 1), QStringLiteral("이전 : 1,400.00 / 24,400 / 0.053100 / a"));
 }
 
 QTEST_MAIN(TstFrmRateImport)

@@ -1,5 +1,7 @@
 #include "platform/sheet/sheetreader.h"
 
+#include <QFile>
+
 #include <freexl.h>
 
 namespace SheetReader {
@@ -9,7 +11,7 @@ Result readXls(const QString &path)
     Result r;
     r.format = Format::Xls;
     const void *handle = nullptr;
-    const int rc = freexl_open(path.toLocal8Bit().constData(), &handle);
+    const int rc = freexl_open(QFile::encodeName(path).constData(), &handle);
     if (rc != FREEXL_OK) {
         if (handle)
             freexl_close(handle);

@@ -1,5 +1,6 @@
 #include "platform/sheet/sheetreader.h"
 
+#include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -239,7 +240,7 @@ Result readXlsx(const QString &path)
     Result r;
     r.format = Format::Xlsx;
     int err = 0;
-    ZipPtr zip(zip_open(path.toLocal8Bit().constData(), ZIP_RDONLY, &err));
+    ZipPtr zip(zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &err));
     if (!zip) {
         zip_error_t ze;
         zip_error_init_with_code(&ze, err);
