@@ -4,9 +4,12 @@
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
 #include "platform/chart/chartcontrol.h"
+#include "platform/chart/charteditor.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
+
+#include "../common/scrollbarparts.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -137,6 +140,8 @@ private slots:
     void hintsHideCrossHair();
     void heldScrollButtonRepeats();
     void showAllAndRedrawButtons_data();
+    void stripControls_data();
+    void stripControls();
     void showAllAndRedrawButtons();
     void pieScrollInDegrees();
     void smallWindowKeepsLayout();
@@ -654,6 +659,75 @@ void TstFrmSSGraph::showAllAndRedrawButtons()
     QCOMPARE(m_window->lblScroll[2]->text(), QString::number(perPage));
     // the focus went back to the chart
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
+}
+
+// The strips' other controls, each through what a person does with it.
+void TstFrmSSGraph::stripControls_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("effect");
+    QTest::newRow("처음으로") << "cmdScroll_0" << "press" << "value 0";
+    QTest::newRow("한페이지 왼쪽") << "cmdScroll_1" << "press" << "value 35";
+    QTest::newRow("한칸 왼쪽") << "cmdScroll_2" << "press" << "value 49";
+    QTest::newRow("scroll bar track, right of the thumb") << "sclScroll" << "track" << "value 65";
+    QTest::newRow("value precision, arrow down") << "cboValueRatio" << "down" << "format 0.000";
+    QTest::newRow("새로 고침") << "cmdSS_Reload" << "click" << "widths";
+    QTest::newRow("고급 설정") << "cmdShowEdit" << "click" << "editor";
+    QTest::newRow("닫기") << "cmdClose" << "click" << "hidden";
+}
+
+void TstFrmSSGraph::stripControls()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, event);
+    QFETCH(QString, effect);
+    fillGrid(*m_grid, manyRows(200));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    setTicked(m_window->chkViewValue, true);
+    m_window->sclScroll->setValue(50); // the chart stands at point 51 of 200, 15 to a screen
+    m_window->SS_TXT->setColWidth(2, 30);
+    bool editorOpened = false;
+    ChartControl::setEditorHook([&editorOpened](ChartEditor *e) {
+        editorOpened = true;
+        e->reject();
+    });
+    if (control == u"cmdShowEdit") {
+        m_window->cmdClose->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(m_window->cmdClose, Qt::Key_F1);
+    }
+    auto *w = m_window->findChild<QWidget *>(control);
+    QVERIFY(w);
+    if (event == u"press") {
+        QTest::mousePress(w, Qt::LeftButton);
+        QTest::mouseRelease(w, Qt::LeftButton);
+    } else if (event == u"track") {
+        auto *bar = static_cast<QScrollBar *>(w);
+        const QRect thumb = ScrollBarParts::rect(bar, QStyle::SC_ScrollBarSlider);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(thumb.right() + 4, bar->height() / 2));
+    } else if (event == u"down") {
+        QTest::keyClick(w, Qt::Key_Down);
+    } else {
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
+    ChartControl::setEditorHook(nullptr);
+    if (effect.startsWith(u"value ")) {
+        QCOMPARE(m_window->sclScroll->value(), effect.mid(6).toInt());
+        QCOMPARE(m_window->chtGraph->firstVisiblePoint(), m_window->sclScroll->value());
+        QCOMPARE(m_window->lblScroll[0]->text(), QString::number(m_window->sclScroll->value() + 1));
+    } else if (effect == u"format 0.000") {
+        QCOMPARE(m_window->cboValueRatio->currentText(), QStringLiteral("0.000"));
+        QCOMPARE(m_window->chtGraph->markText(0), QStringLiteral("1.000"));
+    } else if (effect == u"widths") {
+        QVERIFY(qAbs(m_window->SS_TXT->ColWidth(2) - 10.62) < 1.0 / 8);
+    } else if (effect == u"editor") {
+        QVERIFY(editorOpened);
+        QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
+    } else if (effect == u"hidden") {
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(m_window->dataSet().GraphLabels.isEmpty());
+    }
 }
 
 void TstFrmSSGraph::pieScrollInDegrees()

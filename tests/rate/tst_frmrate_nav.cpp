@@ -287,12 +287,18 @@ void TstFrmRateNav::refreshMenu()
     QCOMPARE(m_menuEnabled.size(), 1);
     QCOMPARE(m_menuEnabled[0], QList<bool>({true, queried, true, true}));
     QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_REF")), tag);
+    if (pick == 1) {
+        // the same mode chosen again changes nothing; the left click re-sizes in the mode held
+        QCOMPARE(ss->ColWidth(1), 25.0);
+        QTest::mouseClick(button("cmdSS_MOVE_REF"), Qt::LeftButton);
+        QVERIFY(ss->ColWidth(1) != 25.0);
+        QTRY_VERIFY(focusInGrid(ss));
+        return;
+    }
     if (tag == u"3")
         QCOMPARE(ss->ColWidth(1), 10.0); // the definition width
-    else if (tag == u"2")
-        QVERIFY(qAbs(ss->ColWidth(1) - (ss->MaxTextWidth(1) + 0.5)) < 0.2);
     else
-        QCOMPARE(ss->ColWidth(1), 25.0);
+        QVERIFY(qAbs(ss->ColWidth(1) - (ss->MaxTextWidth(1) + 0.5)) < 0.2);
     QVERIFY(button("cmdSS_MOVE_REF")->isEnabled());
 }
 
