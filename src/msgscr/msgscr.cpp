@@ -3,6 +3,7 @@
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/mouseglide.h"
 #include "platform/win/beep.h"
+#include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
 #include "platform/win/spacetrim.h"
 #include "platform/win/tickcount.h"
@@ -26,6 +27,8 @@ namespace {
 QPointer<FrmMsgScr> g_screen;
 QPointer<QWidget> g_owner;
 MsgScrAnswerHook g_hook;
+// While a wait notice is up its caller is working: user input to the windows is not acted on.
+InputHold::Scope *g_waitHold = nullptr;
 
 FrmMsgScr *openScreen()
 {
@@ -83,6 +86,8 @@ void paintNow(FrmMsgScr *s)
 
 qint32 closeScreen()
 {
+    delete g_waitHold;
+    g_waitHold = nullptr;
     if (FrmMsgScr *s = openScreen()) {
         s->unload();
         g_screen = nullptr;
@@ -189,6 +194,8 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
     }
 
     MsgScrDefault = 0;
+    if (!g_waitHold)
+        g_waitHold = new InputHold::Scope;
     s->lblInfor()->setText(QStringLiteral("잠시만 기다려 주십시오."));
     s->sbForm_InitPosition(MsgButtons);
     s->show();

@@ -28,6 +28,7 @@
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
 #include "platform/win/stdmessagebox.h"
 #include "platform/win/tickcount.h"
@@ -391,6 +392,11 @@ void FrmRate::Form_Unload()
 
 void FrmRate::closeEvent(QCloseEvent *event)
 {
+    // a close while a command waits would pull the data access away under it: not acted on
+    if (InputHold::active()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -470,6 +476,7 @@ void FrmRate::sbTop_Align()
 
 void FrmRate::optTOP_UpDown_Click(int index)
 {
+    const InputHold::Scope hold;
     const bool expand = index == 0;
     optTOP_UpDown[0]->setEnabled(!expand);
     optTOP_UpDown[1]->setEnabled(expand);
@@ -484,6 +491,7 @@ void FrmRate::optTOP_UpDown_Click(int index)
 
 void FrmRate::optTOP_UpDown1_Click(int index)
 {
+    const InputHold::Scope hold;
     if (!optTOP_UpDown1[0]->isEnabled() && !optTOP_UpDown1[1]->isEnabled())
         return;
     m_centerFrame = index == 0;
@@ -569,6 +577,7 @@ bool FrmRate::eventFilter(QObject *watched, QEvent *event)
 
 void FrmRate::SS_Click(int, int row)
 {
+    const InputHold::Scope hold;
     if (m_screenMode != u"조회" || row < 1 || row > SS->MaxRows())
         return;
     SS->setRow(row);
@@ -588,6 +597,7 @@ void FrmRate::SS_Click(int, int row)
 
 void FrmRate::btnQuery_Click()
 {
+    const InputHold::Scope hold; // no other command starts while this one waits
     const QString from = txtFM_DATE->value().trimmed();
     const QString to = txtTO_DATE->value().trimmed();
     if (!fnChk_Period(from, to, 0)) {
@@ -727,6 +737,7 @@ void FrmRate::finishWrite(RateHistory::Action action, const QString &date, const
 
 void FrmRate::btnSave_Click()
 {
+    const InputHold::Scope hold;
     const QString date = txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date) || !checkRemark() || !checkRates() || !confirmJumps(date))
         return;
@@ -742,6 +753,7 @@ void FrmRate::btnSave_Click()
 
 void FrmRate::btnDelete_Click()
 {
+    const InputHold::Scope hold;
     const QString date = txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date))
         return;
@@ -759,6 +771,7 @@ void FrmRate::btnDelete_Click()
 
 void FrmRate::btnClear_Click()
 {
+    const InputHold::Scope hold;
     sbSS_GridClear(m_info, 1);
     sbForm_Default();
 }

@@ -12,6 +12,7 @@
 #include "platform/controls/controlinfo.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
 
 #include <QAbstractButton>
@@ -114,6 +115,7 @@ FrmSSGraph *FrmRate::graphWindow() const { return m_graphWindow; }
 
 void FrmRate::cmdSS_MOVE_XLS_Click()
 {
+    const InputHold::Scope hold;
     if (m_screenMode == kQueryMode)
         sbSS_ExportXls(m_info, windowTitle(), true);
     if (SS)
@@ -122,6 +124,7 @@ void FrmRate::cmdSS_MOVE_XLS_Click()
 
 void FrmRate::cmdSS_MOVE_FND_Click()
 {
+    const InputHold::Scope hold;
     if (m_screenMode == kQueryMode) {
         if (!m_findWindow)
             m_findWindow = new FrmSSFind(this);
@@ -133,6 +136,7 @@ void FrmRate::cmdSS_MOVE_FND_Click()
 
 void FrmRate::cmdSS_MOVE_GRP_Click()
 {
+    const InputHold::Scope hold;
     if (m_screenMode != kQueryMode) {
         if (SS)
             SS->setFocus();
@@ -146,6 +150,7 @@ void FrmRate::cmdSS_MOVE_GRP_Click()
 
 void FrmRate::cmdSS_MOVE_GRP_MouseDown(Qt::MouseButton button)
 {
+    const InputHold::Scope hold;
     if (button != Qt::RightButton)
         return;
     if (fnSS_MOVE_GraphMenu(m_info, kKeyCol, kFirstValueCol, kLastValueCol, QString()))
@@ -154,6 +159,7 @@ void FrmRate::cmdSS_MOVE_GRP_MouseDown(Qt::MouseButton button)
 
 void FrmRate::cmdSS_MOVE_REF_Click()
 {
+    const InputHold::Scope hold;
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(false);
     Pointer::setShape(11);
@@ -167,6 +173,7 @@ void FrmRate::cmdSS_MOVE_REF_Click()
 
 void FrmRate::cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button)
 {
+    const InputHold::Scope hold;
     if (button != Qt::RightButton)
         return;
     if (fnSS_MOVE_SizeMenu(m_info, m_screenMode == kQueryMode))

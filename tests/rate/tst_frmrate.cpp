@@ -35,6 +35,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -70,6 +71,7 @@ private slots:
     void backendFailedQuery_data();
     void backendFailedQuery();
 
+    void clicksDuringQueryAreDropped();
     void startDefaults();
     void badInputSendsNothing();
     void periodNoticeKeepsGrid();
@@ -424,6 +426,51 @@ void TstFrmRate::backendCounts()
     click(m_frm->btnQuery);
     QCOMPARE(m_frm->SS->MaxRows(), 3);
     QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,001.00"));
+}
+
+void TstFrmRate::clicksDuringQueryAreDropped()
+{
+    // a century of days; while the wait notice of a query is up, clicks on 조회 and then on 초기화
+    // come 30 ms apart: none of them may start a command inside the running query
+    startWindow(QStringLiteral("sqlite"));
+    QSqlDatabase db = check();
+    db.transaction();
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES (?, ?, 20000, 0.05, '')"));
+    QDate day(1930, 1, 1);
+    for (int i = 0; i < 36525; ++i, day = day.addDays(1)) {
+        q.bindValue(0, day.toString(QStringLiteral("yyyy/MM/dd")));
+        q.bindValue(1, 1000 + i % 100);
+        QVERIFY(q.exec());
+    }
+    db.commit();
+    setPeriod(QStringLiteral("1930/01/01"), QStringLiteral("2029/12/31"));
+
+    QList<QWidget *> stray;
+    for (int i = 0; i < 20; ++i)
+        stray << m_frm->btnQuery;
+    for (int i = 0; i < 20; ++i)
+        stray << m_frm->btnClear;
+    qsizetype sent = 0;
+    QTimer pace;
+    pace.setInterval(30);
+    connect(&pace, &QTimer::timeout, this, [&] {
+        if (sent < stray.size() && fnMsgScr_Current())
+            click(stray[sent++]);
+    });
+    pace.start();
+    // the clicks land where the query lets events through; query again until all were made
+    for (int round = 0; round < 100 && sent < stray.size(); ++round) {
+        click(m_frm->btnQuery);
+        QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
+        QCOMPARE(m_frm->SS->MaxRows(), 36525);
+        QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("1930/01/01"));
+        QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,049.47"));
+        QCOMPARE(m_frm->SS_SUM->GetCellText(3, 1), QStringLiteral("20,000"));
+        QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 36,525 건 (라인수 : 36,525 라인)")));
+        QCOMPARE(m_frm->txtFM_DATE->value(), QStringLiteral("1930/01/01"));
+    }
+    QCOMPARE(sent, stray.size());
 }
 
 void TstFrmRate::backendFailedQuery_data()
