@@ -88,11 +88,10 @@ void TstE2eFirstRun::firstStartMakesPersonalDatabase()
     QCOMPARE(m_d.value(QStringLiteral("SELECT REMARK FROM EX_RATE WHERE STD_DATE='2026/12/07'")).toString(),
              QStringLiteral("first day"));
 
-    // TEMP until the driver's close lands
-    p->terminate();
-    QVERIFY(p->waitForFinished(10000));
+    const QString closed = m_d.closeProgram(p);
+    QVERIFY2(closed.isEmpty(), qPrintable(closed));
 
-    // the next start asks nothing and shows the window at once
+    // the next start asks nothing and shows the window at once (closed again at the case's end)
     QProcess *again = m_d.startProgram();
     QVERIFY(!m_d.waitWindow(again->processId(), E2eDriver::MainTitle).isEmpty());
     QVERIFY(m_d.notices(again).isEmpty());
