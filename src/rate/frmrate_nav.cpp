@@ -67,6 +67,7 @@ void FrmRate::addDataMenuItems()
 
 void FrmRate::sbImport_File(const QString &path)
 {
+    const InputHold::Scope hold; // reading a long file waits with events running
     QString file = path;
     if (file.isEmpty()) {
         const std::optional<QString> chosen = fnImport_ChooseFile(this);

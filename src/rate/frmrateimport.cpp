@@ -7,6 +7,7 @@
 #include "platform/controls/ltitle.h"
 #include "platform/controls/numbertext.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
 
 #include <QApplication>
@@ -255,6 +256,7 @@ void FrmRateImport::mappingChanged()
 {
     if (m_filling)
         return;
+    const InputHold::Scope hold;
     RateImport::ColumnMap m;
     m.headerRow = spnHeader->value() - 1;
     for (int f = 0; f < RateImport::FieldCount; ++f)
@@ -326,6 +328,8 @@ void FrmRateImport::fillGrid()
 
 void FrmRateImport::btnApply_Click()
 {
+    // the progress notice lets events run: no second apply, no other command inside this one
+    const InputHold::Scope hold;
     if (!m_da || !m_writer)
         return;
     fnDisp_MsgScr(0, 4, MSG_INFO, QStringLiteral("적용중입니다."),
