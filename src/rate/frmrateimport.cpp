@@ -316,6 +316,8 @@ void FrmRateImport::fillGrid()
             old << r.oldRemark;
             note = QStringLiteral("이전 : ") + old.join(QStringLiteral(" / "));
         }
+        if (!r.jump.isEmpty())
+            note = r.jump + (note.isEmpty() ? QString() : QStringLiteral("  ") + note);
         SS->SetCellText(ColNote, row, note);
         SS->setCol(ColOutcome);
         SS->setRow(row);

@@ -155,13 +155,51 @@ QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const 
     return out;
 }
 
-QString saveQuestionText(const SaveJump &jump)
+QString jumpSentence(const SaveJump &jump)
 {
     const QString direction = jump.percent >= 0 ? QStringLiteral("높습니다.") : QStringLiteral("낮습니다.");
     return currencyName(jump.currency) + QStringLiteral(" 환율이 ") + jump.reference.day + QStringLiteral(" 의 ")
            + currencyText(jump.currency, jump.reference.value) + QStringLiteral(" 보다 ")
-           + QString::number(std::fabs(jump.percent), 'f', 1) + QStringLiteral("% ") + direction + CrLf
-           + QStringLiteral("그래도 저장하시겠습니까?");
+           + QString::number(std::fabs(jump.percent), 'f', 1) + QStringLiteral("% ") + direction;
+}
+
+QString saveQuestionText(const SaveJump &jump)
+{
+    return jumpSentence(jump) + CrLf + QStringLiteral("그래도 저장하시겠습니까?");
+}
+
+SeriesDay seriesDay(const std::array<QString, CurrencyCount> &rates, const QString &remark)
+{
+    SeriesDay d;
+    for (int c = 0; c < CurrencyCount; ++c)
+        d.rate[size_t(c)] = rateOf(rates[size_t(c)]);
+    d.holiday = isHolidayRemark(remark);
+    return d;
+}
+
+Neighbours neighboursIn(const QMap<QString, SeriesDay> &series, const QString &day)
+{
+    Neighbours n;
+    const auto at = series.lowerBound(day);
+    for (int c = 0; c < CurrencyCount; ++c) {
+        auto usable = [c](const SeriesDay &d) {
+            return !d.holiday && d.rate[size_t(c)] && *d.rate[size_t(c)] != 0;
+        };
+        for (auto it = at; it != series.cbegin();) {
+            --it;
+            if (usable(it.value())) {
+                n.earlier[size_t(c)] = Neighbour{it.key(), *it.value().rate[size_t(c)]};
+                break;
+            }
+        }
+        for (auto it = at; it != series.cend(); ++it) {
+            if (it.key() != day && usable(it.value())) {
+                n.later[size_t(c)] = Neighbour{it.key(), *it.value().rate[size_t(c)]};
+                break;
+            }
+        }
+    }
+    return n;
 }
 
 QString kindText(FindingKind kind)

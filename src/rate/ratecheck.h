@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -73,6 +74,20 @@ QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const 
 // "미달러 환율이 2024/01/05 의 1,156.21 보다 10.2% 높습니다." CR LF "그래도 저장하시겠습니까?"
 QString saveQuestionText(const SaveJump &jump);
 inline const QString SaveQuestionTitle = QStringLiteral("환율 변동을 확인하십시오.");
+// The question's first line ("미달러 환율이 ... 높습니다."): the words a preview marks a row with.
+QString jumpSentence(const SaveJump &jump);
+
+// Days held in memory (an import's preview over the stored days) for the neighbour search.
+struct SeriesDay
+{
+    std::array<std::optional<double>, CurrencyCount> rate; // none: empty or not a number
+    bool holiday = false;
+};
+// A day's texts as a series entry.
+SeriesDay seriesDay(const std::array<QString, CurrencyCount> &rates, const QString &remark);
+// The nearest earlier and later days of `day` in `series` with a non-zero rate, per currency;
+// holidays and `day` itself passed over.
+Neighbours neighboursIn(const QMap<QString, SeriesDay> &series, const QString &day);
 
 // --- the period check ---
 

@@ -1,6 +1,7 @@
 #include "rate/rateimport.h"
 
 #include "rate/rateinputcheck.h"
+#include "rate/ratecheck.h"
 #include "rate/ratestatements.h"
 #include "rate/ratevalue.h"
 #include "rate/ratewriter.h"
@@ -319,6 +320,38 @@ QString countText(const Preview &p)
     return parts.join(QStringLiteral("   "));
 }
 
+namespace {
+
+// Each row to be written whose rates jump against its neighbours (the stored days of the period
+// as the import would leave them) is marked with the words of the save's question.
+void markJumps(Preview &preview, const QHash<QString, Stored> &stored)
+{
+    QMap<QString, RateCheck::SeriesDay> series;
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+        series.insert(it.key(), RateCheck::seriesDay(it->rate, it->remark));
+    for (const Row &r : std::as_const(preview.rows))
+        if (r.outcome != Outcome::Refused)
+            series.insert(r.date, RateCheck::seriesDay({r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2)},
+                                                       r.remarkToWrite()));
+    const RateCheck::Limits limits = RateCheck::registryLimits();
+    for (Row &r : preview.rows) {
+        r.jump.clear();
+        if ((r.outcome != Outcome::Add && r.outcome != Outcome::Change) || RateCheck::isHolidayRemark(r.remarkToWrite()))
+            continue;
+        // the values the write would send, as the save compares the panel's
+        const RateCheck::SeriesDay &d = series.value(r.date);
+        std::array<double, RateCheck::CurrencyCount> rates{};
+        for (int c = 0; c < RateCheck::CurrencyCount; ++c)
+            rates[size_t(c)] = d.rate[size_t(c)].value_or(0);
+        const QList<RateCheck::SaveJump> jumps =
+            RateCheck::saveJumps(rates, RateCheck::neighboursIn(series, r.date), limits);
+        if (!jumps.isEmpty())
+            r.jump = RateCheck::jumpSentence(jumps.first());
+    }
+}
+
+} // namespace
+
 bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
 {
     QVector<const Row *> accepted;
@@ -348,6 +381,7 @@ bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
             same = r.rateToWrite(i) == r.oldRate[size_t(i)];
         r.outcome = same ? Outcome::Same : Outcome::Change;
     }
+    markJumps(preview, stored);
     recount(preview);
     return true;
 }

@@ -53,6 +53,7 @@ struct Row
     bool remarkGiven = false;
     Outcome outcome = Outcome::Refused;
     QString reason;                // 거부: the input panel's words
+    QString jump;                  // a jump the save would ask about, in the question's words
     bool stored = false;           // the day is in the table (old values below)
     std::array<QString, 3> oldRate;
     QString oldRemark;

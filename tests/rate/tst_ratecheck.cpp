@@ -19,6 +19,7 @@ private slots:
     void questionText_data();
     void questionText();
     void holidaysFile();
+    void neighboursInSeries();
     void periodFindingsTable_data();
     void periodFindingsTable();
 };
@@ -125,6 +126,26 @@ void TstRateCheck::holidaysFile()
     const QSet<QString> days = parseHolidays(QStringLiteral("# 2024 holidays\r\n2024/01/01\n  2024/02/09 # 설날\n"
                                                             "2024/02/30\n2024-03-01\nabc\n#2024/05/05\n"));
     QCOMPARE(days, (QSet<QString>{QStringLiteral("2024/01/01"), QStringLiteral("2024/02/09")}));
+}
+
+void TstRateCheck::neighboursInSeries()
+{
+    QMap<QString, SeriesDay> s;
+    s.insert(QStringLiteral("2024/01/02"), seriesDay({"1000", "20000", "0.05"}, QString()));
+    s.insert(QStringLiteral("2024/01/03"), seriesDay({"1100", "0", ""}, QString()));
+    s.insert(QStringLiteral("2024/01/04"), seriesDay({"9", "9", "9"}, QStringLiteral("휴일")));
+    s.insert(QStringLiteral("2024/01/05"), seriesDay({"1200", "21000", "0.06"}, QString()));
+    s.insert(QStringLiteral("2024/01/08"), seriesDay({"1300", "22000", "0.07"}, QString()));
+    // the day itself, a holiday, a zero and an empty rate are passed over, each currency apart
+    const Neighbours n = neighboursIn(s, QStringLiteral("2024/01/05"));
+    QCOMPARE(n.earlier[0]->day, QStringLiteral("2024/01/03"));
+    QCOMPARE(n.earlier[1]->day, QStringLiteral("2024/01/02"));
+    QCOMPARE(n.earlier[2]->value, 0.05);
+    QCOMPARE(n.later[0]->day, QStringLiteral("2024/01/08"));
+    // a day between stored days, and one before them all
+    QCOMPARE(neighboursIn(s, QStringLiteral("2024/01/06")).earlier[0]->value, 1200.0);
+    QVERIFY(!neighboursIn(s, QStringLiteral("2024/01/01")).earlier[0]);
+    QCOMPARE(neighboursIn(s, QStringLiteral("2024/01/01")).later[2]->day, QStringLiteral("2024/01/02"));
 }
 
 void TstRateCheck::periodFindingsTable_data()

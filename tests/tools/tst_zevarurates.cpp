@@ -197,6 +197,8 @@ void TstZevaruRates::checkAndLog()
     ProgramEnv::writeFile(path, kGood + "2024/03/06,13200,24500,0.0539,typo\n");
     Run r = rates({QStringLiteral("import"), path, QStringLiteral("--apply"), QStringLiteral("all")});
     QVERIFY2(r.exit == 0, qPrintable(r.out + r.err));
+    // the preview marks the typo with the words of the save's question
+    QVERIFY2(r.out.contains(QStringLiteral("\t미달러 환율이 2024/03/05 의 1,320.00 보다 900.0% 높습니다.\n")), qPrintable(r.out));
 
     // Friday the 1st and Thursday the 7th missing, the weekend not; the typo and its way back
     r = rates({QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),

@@ -31,6 +31,8 @@ void printPreview(const RateImport::Preview &p)
         QString note = r.reason;
         if (r.outcome == RateImport::Outcome::Change)
             note = QStringLiteral("이전 : ") + QStringList{r.oldRate[0], r.oldRate[1], r.oldRate[2], r.oldRemark}.join(QStringLiteral(" / "));
+        if (!r.jump.isEmpty())
+            note = r.jump + (note.isEmpty() ? QString() : QStringLiteral("  ") + note);
         f << note;
         for (QString &s : f)
             s = tsvField(s);
