@@ -103,6 +103,10 @@ void sbSet_ReportDSN()
     const QString systemDir = fnGet_SystemDir();
     const QString user = fnGet_ConfValue(2);
     const QString server = fnGet_ConfValue(1);
+    // the user's own data source of that name is what the program connects through: never rewritten
+    const ConnSpec conn = ConnSpec::fromServerField(server);
+    if (conn.backend == ConnSpec::Backend::Odbc && conn.dsn.compare(DsnName, Qt::CaseInsensitive) == 0)
+        return;
     const QString ext = getdateExtensionPath(QCoreApplication::applicationDirPath(),
                                              QStringLiteral(ZOZURA_LIB_ARCH));
     OdbcConfig::writeSystemDsn(DsnName, reportDsnValues(server, user, database, systemDir, ext));

@@ -252,7 +252,10 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
     const std::optional<QString> chosen = dialogHook() ? dialogHook()(request) : realDialog(request);
     if (!chosen)
         return; // Cancel: nothing said, nothing touched
-    const QString file = *chosen;
+    // the file holds a workbook: a typed ".xls" would name another format
+    QString file = *chosen;
+    if (file.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
+        file += u'x';
     if (file.trimmed().isEmpty()) {
         notice(MSG_WARNING, QStringLiteral("작업을 취소하셨습니다."),
                QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));

@@ -26,6 +26,7 @@
 #include "platform/controls/pictoggle.h"
 #include "platform/controls/xpanel.h"
 #include "platform/db/connprovider.h"
+#include "platform/db/connspec.h"
 #include "platform/db/dataaccess.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/inputhold.h"
@@ -581,14 +582,25 @@ void FrmRate::SS_Click(int, int row)
     if (m_screenMode != u"조회" || row < 1 || row > SS->MaxRows())
         return;
     SS->setRow(row);
+    // the panel never shows a day with another day's rates: a rate a box cannot hold leaves the
+    // whole panel as it was
+    cFloat *const boxes[] = {txtUSD, txtVND, txtKRW};
+    QString before[3];
+    for (int i = 0; i < 3; ++i) {
+        before[i] = boxes[i]->value();
+        SS->setCol(i + 2);
+        if (boxes[i]->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue()))
+            continue;
+        for (int k = 0; k < i; ++k)
+            boxes[k]->setValue(before[k]);
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
+                      RateInputCheck::rateCaption(i) + QStringLiteral(" 환율이 입력창에 표시할 수 있는 범위를 넘습니다.")
+                          + CRLF + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."),
+                      0, 1, 0);
+        return;
+    }
     SS->setCol(1);
     txtSTD_DATE->setValue(SS->Text().trimmed());
-    SS->setCol(2);
-    txtUSD->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue());
-    SS->setCol(3);
-    txtVND->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue());
-    SS->setCol(4);
-    txtKRW->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue());
     SS->setCol(5);
     txtREMARK->setText(SS->Text().trimmed());
 }
@@ -682,7 +694,11 @@ bool FrmRate::checkInputDate(const QString &date)
 
 bool FrmRate::checkRemark()
 {
-    const RateInputCheck::Refusal r = RateInputCheck::checkRemark(txtREMARK->text());
+    // SQL Server's NVARCHAR counts UTF-16 units; SQLite and PostgreSQL count characters
+    const ConnProvider *provider = fnGet_ConnProvider();
+    const bool utf16 = provider
+                       && ConnSpec::fromServerField(provider->ServerName()).backend == ConnSpec::Backend::SqlServer;
+    const RateInputCheck::Refusal r = RateInputCheck::checkRemark(txtREMARK->text(), utf16);
     if (!r)
         return true;
     fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);

@@ -36,15 +36,33 @@ Refusal checkDate(const QString &date)
     return {QStringLiteral("조회일자를 확인하십시오."), dateNoticeText(QStringLiteral("기준일"))};
 }
 
-Refusal checkRemark(const QString &remark)
+qsizetype remarkLength(const QString &remark, bool utf16Units)
 {
+    if (utf16Units)
+        return remark.size();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < remark.size(); ++i, ++n) {
+        if (remark.at(i).isHighSurrogate() && i + 1 < remark.size() && remark.at(i + 1).isLowSurrogate())
+            ++i; // one character in two units
+    }
+    return n;
+}
+
+Refusal checkRemark(const QString &remark, bool utf16Units)
+{
+    // a NUL ends the text early on some servers and is refused by others: never sent
+    if (remark.contains(QChar(u'\0')))
+        return {QStringLiteral("비고를 확인하십시오."),
+                QStringLiteral("비고에 NUL 문자(U+0000)가 들어 있습니다.") + CrLf
+                    + QStringLiteral("NUL 문자를 지우고 다시 입력하여 주십시오.")};
     // the column holds RemarkMaxChars characters: a longer remark is refused, never cut
-    if (remark.size() <= RateStatements::RemarkMaxChars)
+    const qsizetype n = remarkLength(remark, utf16Units);
+    if (n <= RateStatements::RemarkMaxChars)
         return {};
     return {QStringLiteral("비고를 확인하십시오."),
             QStringLiteral("비고는 ") + QString::number(RateStatements::RemarkMaxChars)
                 + QStringLiteral("자까지 입력할 수 있습니다.") + CrLf + QStringLiteral("현재 ")
-                + QString::number(remark.size()) + QStringLiteral("자가 입력되어 있습니다.")};
+                + QString::number(n) + QStringLiteral("자가 입력되어 있습니다.")};
 }
 
 Refusal checkRate(int index, double value)

@@ -19,8 +19,11 @@ struct Refusal
 QString dateNoticeText(const QString &what);
 // The day "YYYY/MM/DD" (fnChk_Date).
 Refusal checkDate(const QString &date);
-// The remark as typed: at most RateStatements::RemarkMaxChars characters.
-Refusal checkRemark(const QString &remark);
+// The remark as typed: no NUL character, and at most RateStatements::RemarkMaxChars characters as
+// the column counts them: code points, or UTF-16 units (utf16Units) where the column is NVARCHAR.
+Refusal checkRemark(const QString &remark, bool utf16Units = false);
+// The remark's length as the column counts it.
+qsizetype remarkLength(const QString &remark, bool utf16Units);
 // Rate 0 미달러, 1 베트남동, 2 한국원화: never below zero.
 Refusal checkRate(int index, double value);
 

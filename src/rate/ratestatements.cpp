@@ -38,7 +38,7 @@ QString periodStatement(const QString &from, const QString &to)
 {
     return QStringLiteral(" SELECT STD_DATE, USD, VND, KRW, REMARK ")
            + QStringLiteral(" FROM EX_RATE WHERE STD_DATE BETWEEN '") + quoteText(from)
-           + QStringLiteral("' AND '") + quoteText(to) + QStringLiteral("' ");
+           + QStringLiteral("' AND '") + quoteText(to) + QStringLiteral("' ORDER BY STD_DATE ");
 }
 
 QString insertStatement(const QString &date, const QString &usd, const QString &vnd,

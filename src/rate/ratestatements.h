@@ -19,7 +19,8 @@ QString numberText(double value);
 
 // Existence check of one day (save and delete).
 QString existsStatement(const QString &date);
-// Period query (no ORDER BY: rows come in the server's order).
+// Period query, days in date order on every server (a server that keeps the table in key order
+// gives the same rows without it; one that scans in storage order would not).
 QString periodStatement(const QString &from, const QString &to);
 // Insert of a new day. usd, vnd and krw are number texts as numberText() gives them.
 QString insertStatement(const QString &date, const QString &usd, const QString &vnd,

@@ -371,6 +371,7 @@ void TstStartup::reportDsnRewrittenAsOneSet()
     sbSet_ReportDSN();
     sbSet_ReportDSN();
     writeFile(sysPath("ZEVARU.DAT"), confFile("sqlite", "second", "pw2", "rates.db"));
+    OdbcConfig::writeSystemValue(QStringLiteral("ZEVARU"), QStringLiteral("CustomKey"), QStringLiteral("kept"));
     sbSet_ReportDSN();
 
     const QString text = readText(odbcIni());
@@ -381,6 +382,7 @@ void TstStartup::reportDsnRewrittenAsOneSet()
     QCOMPARE(ini.value("ZEVARU/LastUser").toString(), QStringLiteral("second"));
     QVERIFY(!ini.contains("ZEVARU/Port")); // nothing of the earlier server survives
     QVERIFY(!ini.contains("ZEVARU/TDS_Version"));
+    QCOMPARE(ini.value("ZEVARU/CustomKey").toString(), QStringLiteral("kept")); // not the program's
     QCOMPARE(ini.value("ODBC Data Sources/ZEVARU").toString(), QStringLiteral("SQLite3"));
     QVERIFY(!text.contains(QStringLiteral("pw1")) && !text.contains(QStringLiteral("pw2")));
 

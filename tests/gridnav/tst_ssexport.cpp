@@ -14,6 +14,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -196,12 +197,15 @@ void TstSsExport::exportReadBack()
     form.show();
     QAbstractItemModelTester tester(form.grid->cellModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     form.fill(40);
+    // a remark that looks like the workbook's own escape
+    form.grid->SetCellText(5, 1, QStringLiteral("_x0041_ and _X00e9_"));
     form.grid->setFirstVisibleRow(7);
     const QStringList before = snapshot(form.grid);
 
     sbSet_LastSaveDir(QString());
+    // ".xls" typed: the workbook is written and named as what it is
     const QString file = dir.filePath(QStringLiteral("out.xlsx"));
-    answerDialogWith(file);
+    answerDialogWith(dir.filePath(QStringLiteral("out.xls")));
     sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
 
     QCOMPARE(m_requests.size(), 1);
@@ -217,6 +221,7 @@ void TstSsExport::exportReadBack()
     QCOMPARE(m_shown[0].title, QStringLiteral("저장하였습니다."));
     QCOMPARE(m_shown[0].text, QStringLiteral("아래 경로로 저장하였습니다.\n\n경로 : ") + file);
     QCOMPARE(snapshot(form.grid), before);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.xls"))));
 
     const QJsonObject book = XlsxReadBack::read(file);
     QCOMPARE(book.value("sheets").toArray().toVariantList(), QVariantList({QStringLiteral("Sheet1")}));
@@ -226,6 +231,7 @@ void TstSsExport::exportReadBack()
     QCOMPARE(cell("A1").value("value").toString(), QStringLiteral("일자"));
     QCOMPARE(cell("B1").value("value").toString(), QStringLiteral("미달러"));
     QCOMPARE(cell("E1").value("value").toString(), QStringLiteral("비고"));
+    QCOMPARE(cell("E2").value("value").toString(), QStringLiteral("_x0041_ and _X00e9_"));
     // data rows: the date as text, the rates as numbers in the grid's formats
     QCOMPARE(cell("A2").value("value").toString(), form.grid->GetCellText(1, 1));
     QCOMPARE(cell("B2").value("type").toString(), QStringLiteral("number"));

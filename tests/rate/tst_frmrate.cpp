@@ -25,6 +25,7 @@
 #include "../common/programenv.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDate>
 #include <QFile>
 #include <QLabel>
@@ -72,6 +73,9 @@ private slots:
     void backendFailedQuery();
 
     void clicksDuringQueryAreDropped();
+    void rowTheBoxesCannotHold();
+    void pastedRemark_data();
+    void pastedRemark();
     void startDefaults();
     void badInputSendsNothing();
     void periodNoticeKeepsGrid();
@@ -471,6 +475,65 @@ void TstFrmRate::clicksDuringQueryAreDropped()
         QCOMPARE(m_frm->txtFM_DATE->value(), QStringLiteral("1930/01/01"));
     }
     QCOMPARE(sent, stray.size());
+}
+
+void TstFrmRate::rowTheBoxesCannotHold()
+{
+    // a day whose dollar rate has more integer digits than the box takes never lends the panel
+    // another day's rates, so a save cannot write them over it
+    startWindow(QStringLiteral("sqlite"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 1e13, 25000, 0.06, 'b')"));
+    setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
+    click(m_frm->btnQuery);
+    clickCell(1, 1);
+    QCOMPARE(m_frm->txtUSD->value(), QStringLiteral("1300.00"));
+    clickCell(1, 2);
+    QCOMPARE(m_notices.last(), QStringLiteral("환율을 확인하십시오."));
+    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/01/02"));
+    QCOMPARE(m_frm->txtUSD->value(), QStringLiteral("1300.00"));
+    QCOMPARE(m_frm->txtVND->value(), QStringLiteral("24000"));
+    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("a"));
+    click(m_frm->btnSave);
+    QSqlQuery q(check());
+    QVERIFY(q.exec(QStringLiteral("SELECT USD, VND FROM EX_RATE WHERE STD_DATE = '2024/01/03'")) && q.next());
+    QCOMPARE(q.value(0).toDouble(), 1e13);
+    QCOMPARE(q.value(1).toDouble(), 25000.0);
+}
+
+void TstFrmRate::pastedRemark_data()
+{
+    QTest::addColumn<QString>("remark");
+    QTest::addColumn<QString>("refusal"); // a line of the notice; empty: saved as pasted
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("101 emoji: 101 characters") << emoji.repeated(101) << QString();
+    QTest::newRow("200 emoji") << emoji.repeated(200) << QString();
+    QTest::newRow("201 emoji") << emoji.repeated(201) << QStringLiteral("현재 201자가 입력되어 있습니다.");
+    QTest::newRow("NUL inside") << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b")
+                                << QStringLiteral("비고에 NUL 문자(U+0000)가 들어 있습니다.");
+}
+
+void TstFrmRate::pastedRemark()
+{
+    QFETCH(QString, remark);
+    QFETCH(QString, refusal);
+    startWindow(QStringLiteral("sqlite"));
+    setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
+    QApplication::clipboard()->setText(remark);
+    m_frm->txtREMARK->setFocus();
+    QTest::keyClick(m_frm->txtREMARK, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_frm->txtREMARK->text(), remark);
+    click(m_frm->btnSave);
+    if (refusal.isEmpty()) {
+        QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
+        QSqlQuery q(check());
+        QVERIFY(q.exec(QStringLiteral("SELECT REMARK FROM EX_RATE")) && q.next());
+        QCOMPARE(q.value(0).toString(), remark);
+    } else {
+        QCOMPARE(m_notices.last(), QStringLiteral("비고를 확인하십시오."));
+        QVERIFY2(m_texts.last().split(QStringLiteral("\r\n")).contains(refusal), qPrintable(m_texts.last()));
+        QCOMPARE(count(), 0);
+    }
 }
 
 void TstFrmRate::backendFailedQuery_data()

@@ -29,7 +29,7 @@ void TstRateStatements::oneLineStatements_data()
     QTest::newRow("period, two spaces before FROM")
         << periodStatement(QStringLiteral("2000/01/01"), QStringLiteral("2000/12/31"))
         << QStringLiteral(" SELECT STD_DATE, USD, VND, KRW, REMARK  FROM EX_RATE WHERE STD_DATE "
-                          "BETWEEN '2000/01/01' AND '2000/12/31' ");
+                          "BETWEEN '2000/01/01' AND '2000/12/31' ORDER BY STD_DATE ");
     QTest::newRow("delete") << deleteStatement(QStringLiteral("1999/12/31"))
                             << QStringLiteral(" DELETE FROM EX_RATE WHERE STD_DATE = '1999/12/31' ");
 }

@@ -1,6 +1,8 @@
 #include "odbcconfig.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -52,8 +54,15 @@ bool writeSystemDsn(const QString &name, const Values &values)
     ensureSystemIniExists();
     const QByteArray section = name.toUtf8();
     bool ok = true;
-    // removing a section that is not there is not an error worth reporting
-    SQLWritePrivateProfileString(section.constData(), nullptr, nullptr, "odbc.ini");
+    // the values an earlier run wrote that this one does not are removed; keys of the
+    // section's own (a comment, a setting of the user's) stay
+    for (const char *old : {"Database", "Description", "Driver", "LastUser", "Server", "Port", "TDS_Version",
+                            "LoadExt"}) {
+        const bool kept = std::any_of(values.cbegin(), values.cend(),
+                                      [old](const auto &kv) { return kv.first == QLatin1String(old); });
+        if (!kept)
+            SQLWritePrivateProfileString(section.constData(), old, nullptr, "odbc.ini");
+    }
     for (const auto &[key, value] : values) {
         const QByteArray k = key.toUtf8();
         const QByteArray v = value.toUtf8();

@@ -11,8 +11,9 @@ namespace OdbcConfig {
 
 using Values = QList<std::pair<QString, QString>>;
 
-// Replaces the system data source `name` with exactly these values (the old section is removed
-// first, so no value of an earlier run survives). Returns false when a call failed.
+// Writes these values into the system data source `name`. A value the program writes on other
+// runs and not on this one is removed; other keys of the section stay. Returns false when a call
+// failed.
 bool writeSystemDsn(const QString &name, const Values &values);
 
 // Sets one value of a system odbc.ini section (e.g. the "ODBC Data Sources" list).
