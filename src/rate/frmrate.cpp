@@ -643,7 +643,7 @@ void FrmRate::btnQuery_Click()
         if (!da->IsEof()) {
             fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("조회된 데이타를 화면에 표시중입니다."), 0, 0, 0);
             SS->setRedraw(false);
-            double sums[3] = {0, 0, 0};
+            long double sums[3] = {0, 0, 0};
             RateGridFill::fillRows(*da, SS, sums);
             sbSS_Format(QStringLiteral("001"));
             m_screenMode = QStringLiteral("조회");
@@ -651,7 +651,7 @@ void FrmRate::btnQuery_Click()
             m_queryTo = to;
             SS->setRedraw(true);
             for (int k = 0; k < 3; ++k)
-                SS_SUM->SetCellText(k + 2, 1, sums[k] / double(da->RecordCount()));
+                SS_SUM->SetCellText(k + 2, 1, RateGridFill::average(sums[k], da->RecordCount()));
         }
         fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
         Pointer::setShape(0);

@@ -50,12 +50,12 @@ long RateExportForm::fill(DataAccess &da, const QString &from, const QString &to
     long n = 0;
     if (!da.IsEof()) {
         m_grid->setRedraw(false);
-        double sums[3] = {0, 0, 0};
+        long double sums[3] = {0, 0, 0};
         n = RateGridFill::fillRows(da, m_grid, sums);
         sbSS_ColSize(m_info, 5);
         m_grid->setRedraw(true);
         for (int k = 0; k < 3; ++k)
-            m_sum->SetCellText(k + 2, 1, sums[k] / double(n));
+            m_sum->SetCellText(k + 2, 1, RateGridFill::average(sums[k], n));
     }
     da.CloseQuery();
     return n;

@@ -7,7 +7,7 @@
 
 namespace RateGridFill {
 
-long fillRows(DataAccess &da, SpreadGrid *grid, double sums[3])
+long fillRows(DataAccess &da, SpreadGrid *grid, long double sums[3])
 {
     da.MoveFirst();
     const long n = da.RecordCount();
@@ -23,16 +23,18 @@ long fillRows(DataAccess &da, SpreadGrid *grid, double sums[3])
             else if (RateValue::parse(value, &rate))
                 grid->SetCellText(j + 1, row, rate); // the number once parsed, not its text again
             else
-                grid->SetCellText(j + 1, row, QString()); // NULL or text from another program: empty
-        }
-        for (int k = 0; k < 3; ++k) {
-            double rate = 0;
-            RateValue::parse(da.FieldValue(k + 1), &rate);
-            sums[k] += rate;
+                grid->SetCellText(j + 1, row, QString()); // NULL, inf, nan or text: empty, counted 0
+            if (j >= 1 && j <= 3)
+                sums[j - 1] += rate;
         }
         da.MoveNext();
     }
     return n;
+}
+
+double average(long double sum, long count)
+{
+    return count > 0 ? double(sum / count) : 0.0;
 }
 
 } // namespace RateGridFill

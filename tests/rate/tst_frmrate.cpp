@@ -74,6 +74,7 @@ private slots:
 
     void clicksDuringQueryAreDropped();
     void rowTheBoxesCannotHold();
+    void hugeAndNonFiniteRates();
     void pastedRemark_data();
     void pastedRemark();
     void startDefaults();
@@ -499,6 +500,38 @@ void TstFrmRate::rowTheBoxesCannotHold()
     QVERIFY(q.exec(QStringLiteral("SELECT USD, VND FROM EX_RATE WHERE STD_DATE = '2024/01/03'")) && q.next());
     QCOMPARE(q.value(0).toDouble(), 1e13);
     QCOMPARE(q.value(1).toDouble(), 25000.0);
+}
+
+void TstFrmRate::hugeAndNonFiniteRates()
+{
+    // large stored rates show in full; inf and nan (a real's overflow, or text another program
+    // wrote) show empty and count 0 in the averages, as other text does
+    startWindow(QStringLiteral("sqlite"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES "
+                        "('2024/01/02', 1e13, 1e15, 1e20, 'a'), "
+                        "('2024/01/03', 2e13, 1.5e308, 'Infinity', 'b'), "
+                        "('2024/01/04', 9e999, 1.5e308, 'NaN', 'c'), "
+                        "('2024/01/05', '-Inf', 'inf', 2e20, 'd')"));
+    setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
+    click(m_frm->btnQuery);
+    SpreadGrid *ss = m_frm->SS;
+    QCOMPARE(ss->MaxRows(), 4);
+    QCOMPARE(ss->GetCellText(2, 1), QStringLiteral("10,000,000,000,000.00"));
+    QCOMPARE(ss->GetCellText(3, 1), QStringLiteral("1,000,000,000,000,000"));
+    QCOMPARE(ss->GetCellText(4, 1), QStringLiteral("100,000,000,000,000,000,000.000000"));
+    QCOMPARE(ss->GetCellText(2, 2), QStringLiteral("20,000,000,000,000.00"));
+    const QString huge = ss->GetCellText(3, 2); // every digit of the double, grouped
+    QCOMPARE(huge.size(), 309 + 102);
+    QCOMPARE(QString(huge).remove(QLatin1Char(',')).toDouble(), 1.5e308);
+    for (const auto &[col, row] : {std::pair{4, 2}, {2, 3}, {4, 3}, {2, 4}, {3, 4}})
+        QCOMPARE(ss->GetCellText(col, row), QString());
+    QCOMPARE(ss->GetCellText(4, 4), QStringLiteral("200,000,000,000,000,000,000.000000"));
+    // averages over the 4 rows; the dong sum passes the largest double on its way
+    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("7,500,000,000,000.00"));
+    bool ok = false;
+    const double vnd = m_frm->SS_SUM->GetCellText(3, 1).remove(QLatin1Char(',')).toDouble(&ok);
+    QVERIFY(ok && qFuzzyCompare(vnd, 7.5e307));
+    QCOMPARE(m_frm->SS_SUM->GetCellText(4, 1), QStringLiteral("75,000,000,000,000,000,000.000000"));
 }
 
 void TstFrmRate::pastedRemark_data()

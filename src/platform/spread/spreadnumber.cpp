@@ -1,5 +1,6 @@
 #include "spreadnumber.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -17,10 +18,15 @@ int clampDecimals(int decimals)
 // 1.00499999..., so a half is recognised within a tiny relative tolerance.
 double roundTo(double value, int decimals)
 {
+    // from 2^52 on a double holds no fraction, and scaling could overflow to inf
+    if (std::fabs(value) >= 0x1p52)
+        return value;
     const double scale = std::pow(10.0, decimals);
     const double x = std::fabs(value * scale);
     const double whole = std::floor(x);
-    const double tolerance = 8 * DBL_EPSILON * (x > 1 ? x : 1);
+    // the tolerance covers a few units in the last place; capped, so a large value whose units
+    // are coarse is not pushed up to the next step (1e13 at 2 decimals stays .00)
+    const double tolerance = std::min(8 * DBL_EPSILON * (x > 1 ? x : 1), 1e-3);
     const double magnitude = (x - whole >= 0.5 - tolerance) ? whole + 1 : whole;
     const double r = std::copysign(magnitude, value) / scale;
     return r == 0 ? 0.0 : r;
