@@ -958,7 +958,7 @@ void TstFrmRate::historyWindowOnRightPress()
     QVERIFY(!m_frm->logWindow());
 
     setPeriod(QStringLiteral("2024/02/01"), QStringLiteral("2024/02/29"));
-    m_frm->btnQuery_Click();
+    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
     const QRect cell = m_frm->SS->view()->visualRect(m_frm->SS->view()->model()->index(0, 1));
     QTest::mouseClick(viewport, Qt::RightButton, {}, cell.center());
     QVERIFY(m_frm->logWindow());
@@ -985,7 +985,7 @@ void TstFrmRate::checkWindowListsFindings()
     m_frm->sbOpen_RateCheck();
     QVERIFY(!m_frm->checkWindow());
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/07"));
-    m_frm->btnQuery_Click();
+    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
     m_frm->sbOpen_RateCheck();
     RateListWindow *w = m_frm->checkWindow();
     QVERIFY(w && w->isVisible());
