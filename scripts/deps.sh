@@ -9,7 +9,7 @@ pkgs=(
   unixodbc unixodbc-dev tdsodbc odbc-postgresql libsqliteodbc
   postgresql
   fonts-nanum-coding qt6-translations-l10n
-  xvfb xauth xdotool imagemagick libxcb1-dev python3 python3-openpyxl python3-xlwt
+  xvfb xauth xdotool xclip imagemagick libxcb1-dev python3 python3-openpyxl python3-xlwt
   clang libclang-rt-14-dev llvm-14
   dpkg-dev lintian appstream desktop-file-utils
 )
