@@ -60,8 +60,11 @@ int main(int argc, char **argv)
         bool view3D;
         bool marks;
     };
-    const Case cases[] = {{"bar 2D", 1, false, false}, {"bar 3D", 1, true, false}, {"bar 3D marks", 1, true, true},
-                          {"line 2D", 0, false, false}, {"line 3D", 0, true, false}};
+    const Case cases[] = {{"bar 2D", 1, false, false},
+                          {"bar 3D", 1, true, false},
+                          {"bar 3D marks", 1, true, true},
+                          {"line 2D", 0, false, false},
+                          {"line 3D", 0, true, false}};
     for (const Case &k : cases) {
         c.setSeriesKind(k.kind);
         c.setView3D(k.view3D);
@@ -73,14 +76,17 @@ int main(int argc, char **argv)
         std::printf("page of %d points, %s: %.2f ms (x%.1f baseline)\n", perPage, k.name, ms, ms / baseline);
     }
     c.setMarksVisible(false);
-    const double mouse = timeMs(rounds, [&] {
+    const double mouse = timeMs(
+                             rounds,
+                             [&] {
         for (int x = 0; x < 100; ++x) {
             volatile double a = c.bottomAxisValueAt(100 + x * 7);
             volatile double b = c.leftAxisValueAt(50 + x * 4);
             (void)a;
             (void)b;
         }
-    }) / 100;
+                             })
+        / 100;
     std::printf("cross-hair conversion (both axes) per mouse move: %.3f ms (x%.2f baseline)\n", mouse,
                 mouse / baseline);
     return 0;

@@ -29,8 +29,8 @@ void seed(const QString &file, int days)
                  "BEGIN;",
                  nullptr, nullptr, nullptr);
     sqlite3_stmt *ins = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO EX_RATE VALUES (?, ?, ?, ?, ?, '2024-01-01 09:00:00.000', 'B')", -1,
-                       &ins, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO EX_RATE VALUES (?, ?, ?, ?, ?, '2024-01-01 09:00:00.000', 'B')", -1, &ins,
+                       nullptr);
     for (int i = 0; i < days; ++i) {
         char day[16];
         std::snprintf(day, sizeof day, "%04d/%02d/%02d", 1900 + i / 372, 1 + (i / 31) % 12, 1 + i % 31);

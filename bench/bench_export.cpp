@@ -65,7 +65,8 @@ double writeDirect(const QString &file, const std::vector<Row> &rows, const QStr
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     RateGridForm rate(false);
     SpreadGrid *grid = rate.grid;
@@ -117,14 +118,15 @@ int main(int argc, char **argv)
         g.start();
         grid->ExportToExcel(dir.filePath(QStringLiteral("plain%1.xlsx").arg(i)), QStringLiteral("Sheet1"), QString());
         bestGrid = std::min(bestGrid, double(g.nsecsElapsed()) / 1e6);
-        bestDirect = std::min(bestDirect, writeDirect(dir.filePath(QStringLiteral("direct%1.xlsx").arg(i)), rows, headers, sums));
+        bestDirect = std::min(bestDirect,
+                              writeDirect(dir.filePath(QStringLiteral("direct%1.xlsx").arg(i)), rows, headers, sums));
     }
     if (grid->MaxRows() != kRows) {
         std::printf("grid not restored: %d rows\n", grid->MaxRows());
         return 1;
     }
-    std::printf("export of %d rows: %.1f ms; libxlsxwriter directly: %.1f ms; ratio %.2f (target <= 2)\n", kRows,
-                best, bestDirect, best / bestDirect);
+    std::printf("export of %d rows: %.1f ms; libxlsxwriter directly: %.1f ms; ratio %.2f (target <= 2)\n", kRows, best,
+                bestDirect, best / bestDirect);
     std::printf("  of which the grid's own write (no header/summary rows): %.1f ms\n", bestGrid);
     return 0;
 }

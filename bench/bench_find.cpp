@@ -21,7 +21,9 @@ QString cellText(int col, int row)
 {
     switch (col) {
     case 1:
-        return QStringLiteral("%1/%2/%3").arg(2000 + row / 372).arg(row / 31 % 12 + 1, 2, 10, QChar('0'))
+        return QStringLiteral("%1/%2/%3")
+            .arg(2000 + row / 372)
+            .arg(row / 31 % 12 + 1, 2, 10, QChar('0'))
             .arg(row % 31 + 1, 2, 10, QChar('0'));
     case 2:
         return QStringLiteral("1,%1.%2").arg(100 + row % 900).arg(row % 100, 2, 10, QChar('0'));
@@ -84,7 +86,7 @@ int main(int argc, char **argv)
                      static_cast<long long>(plainHit));
         return 1;
     }
-    std::printf("find next over %d x %d cells: %.1f ms; plain loop: %.1f ms; ratio %.2f (target <= 3)\n", Rows,
-                Cols, bestFind, bestPlain, bestFind / bestPlain);
+    std::printf("find next over %d x %d cells: %.1f ms; plain loop: %.1f ms; ratio %.2f (target <= 3)\n", Rows, Cols,
+                bestFind, bestPlain, bestFind / bestPlain);
     return 0;
 }

@@ -137,7 +137,8 @@ int main(int argc, char *argv[])
     QDate d(1950, 1, 1);
     for (int i = 0; i < kDays; i += 2, d = d.addDays(2))
         da.Execute(RateStatements::insertStatement(d.toString(QStringLiteral("yyyy/MM/dd")), QStringLiteral("1000.00"),
-                                                   QStringLiteral("20000"), QStringLiteral("0.05"), QString(), QStringLiteral("B")));
+                                                   QStringLiteral("20000"), QStringLiteral("0.05"), QString(),
+                                                   QStringLiteral("B")));
     da.CommitTrans();
 
     double plainMs = 1e9, previewMs = 1e9;
@@ -162,10 +163,11 @@ int main(int argc, char *argv[])
         if (n < size_t(kDays) * 4 || preview.rows.size() != kDays)
             return 1;
     }
-    std::printf("preview of %d rows from .xlsx: %.1f ms (%s); plain loop over the same cells: %.1f ms; ratio %.2f (target <= 3)\n"
+    std::printf("preview of %d rows from .xlsx: %.1f ms (%s); plain loop over the same cells: %.1f ms; ratio %.2f "
+                "(target <= 3)\n"
                 "  of which reading the file %.1f ms, checking the rows %.1f ms, comparing with the table %.1f ms\n",
-                kDays, previewMs, qPrintable(RateImport::countText(preview)), plainMs, previewMs / plainMs, parts[0], parts[1],
-                parts[2]);
+                kDays, previewMs, qPrintable(RateImport::countText(preview)), plainMs, previewMs / plainMs, parts[0],
+                parts[1], parts[2]);
 
     // 2. apply into an empty table
     auto empty = sqlite(dir.filePath(QStringLiteral("apply.db")));
@@ -195,8 +197,8 @@ int main(int argc, char *argv[])
         for (const RateImport::Row &row : all.rows)
             statements << RateHistory::changeStatements(
                 RateHistory::Action::Insert, row.date,
-                {row.rateToWrite(0), row.rateToWrite(1), row.rateToWrite(2), row.remarkToWrite()}, QStringLiteral("BENCH"), host,
-                writer.historyOn());
+                {row.rateToWrite(0), row.rateToWrite(1), row.rateToWrite(2), row.remarkToWrite()},
+                QStringLiteral("BENCH"), host, writer.historyOn());
         // GETDATE() is the program's own function; the direct path writes the same rows with SQLite's clock
         for (QString &s : statements)
             s.replace(QStringLiteral("GETDATE()"), QStringLiteral("datetime('now','localtime')"));
@@ -207,7 +209,8 @@ int main(int argc, char *argv[])
             q.exec(s);
         db.commit();
         const double directMs = t.nsecsElapsed() / 1e6;
-        std::printf("apply of %d new days (SQLite, one transaction): %.1f ms; the same inserts directly: %.1f ms; ratio %.2f (target <= 2)\n",
+        std::printf("apply of %d new days (SQLite, one transaction): %.1f ms; the same inserts directly: %.1f ms; "
+                    "ratio %.2f (target <= 2)\n",
                     kDays, applyMs, directMs, applyMs / directMs);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("direct"));
@@ -221,7 +224,8 @@ int main(int argc, char *argv[])
         const QByteArray note = QByteArray("은행 고시 환율 참고 메모 ").repeated(40);
         QDate day(1950, 1, 1);
         while (text.size() < 50LL * 1000 * 1000) {
-            text += day.toString(QStringLiteral("yyyy/MM/dd")).toLatin1() + ",\"1,310.50\",24400,0.0531,비고," + note + '\n';
+            text += day.toString(QStringLiteral("yyyy/MM/dd")).toLatin1() + ",\"1,310.50\",24400,0.0531,비고," + note
+                + '\n';
             day = day.addDays(1);
             if (day.year() > 2120)
                 day = QDate(1950, 1, 1);
@@ -258,7 +262,8 @@ int main(int argc, char *argv[])
     long long rows = 0;
     if (got <= 0 || std::sscanf(buf, "%ld %ld %lld", &start, &peak, &rows) != 3)
         return 1;
-    std::printf("50 MB CSV (%.1f MB, %lld rows): peak growth while reading and previewing %.1f MB = %.2fx the file (target < 5)\n",
+    std::printf("50 MB CSV (%.1f MB, %lld rows): peak growth while reading and previewing %.1f MB = %.2fx the file "
+                "(target < 5)\n",
                 mb, rows, (peak - start) / 1024.0, (peak - start) / 1024.0 / mb);
     return 0;
 }

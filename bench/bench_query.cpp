@@ -67,8 +67,10 @@ qint64 baselineMs(const QString &file, const QString &from, const QString &to, q
     t.start();
     sqlite3 *db = nullptr;
     sqlite3_open(file.toUtf8().constData(), &db);
-    const QByteArray sql = QStringLiteral(" SELECT STD_DATE, USD, VND, KRW, REMARK  FROM EX_RATE WHERE STD_DATE BETWEEN '%1' AND '%2' ")
-                               .arg(from, to).toUtf8();
+    const QByteArray sql =
+        QStringLiteral(" SELECT STD_DATE, USD, VND, KRW, REMARK  FROM EX_RATE WHERE STD_DATE BETWEEN '%1' AND '%2' ")
+            .arg(from, to)
+            .toUtf8();
     sqlite3_stmt *st = nullptr;
     sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
     std::vector<QString> fields;
@@ -110,7 +112,7 @@ int main(int argc, char **argv)
     qputenv("XDG_RUNTIME_DIR", run.path().toLocal8Bit());
     qputenv("ODBCSYSINI", sys.path().toLocal8Bit());
     const QString rec = QStringLiteral("0") + QStringLiteral("sqlite").leftJustified(30) + QString().leftJustified(60)
-                        + QStringLiteral("bench.db").leftJustified(30);
+        + QStringLiteral("bench.db").leftJustified(30);
     writeFile(sys.filePath(QStringLiteral("ZEVARU.DAT")), ConfCodec::fileContent(ConfCodec::scramble(rec)));
     writeFile(sys.filePath(QStringLiteral("registry.ini")), "[SOFTWARE\\ZEVARU]\nREG_USERID=BENCH\n");
 
@@ -155,9 +157,10 @@ int main(int argc, char **argv)
             const qint64 base = baselineMs(file, from, queryTo, &baseRows);
             baseBest = baseBest < 0 ? base : std::min(baseBest, base);
         }
-        std::printf("query %-15s rows shown %8lld: %7lld ms; sqlite3_step baseline (%lld rows) %6lld ms; ratio %.2f%s\n",
-                    c.name, seen, best, baseRows, baseBest, baseBest > 0 ? double(best) / double(baseBest) : 0.0,
-                    c.perDay == 1 ? " (target <= 3)" : "");
+        std::printf(
+            "query %-15s rows shown %8lld: %7lld ms; sqlite3_step baseline (%lld rows) %6lld ms; ratio %.2f%s\n",
+            c.name, seen, best, baseRows, baseBest, baseBest > 0 ? double(best) / double(baseBest) : 0.0,
+            c.perDay == 1 ? " (target <= 3)" : "");
         std::fflush(stdout);
     }
     return 0;

@@ -42,7 +42,7 @@ QList<RateCheck::Row> century(QString *from, QString *to)
     return rows;
 }
 
-template <typename F> double bestMs(int runs, F f)
+template<typename F> double bestMs(int runs, F f)
 {
     double best = 1e300;
     for (int r = 0; r < runs; ++r) {
@@ -106,9 +106,8 @@ int main(int argc, char **argv)
             }
     });
     qsizetype found = 0;
-    const double check = bestMs(7, [&] {
-        found = RateCheck::periodFindings(from, to, rows, {}, RateCheck::Limits()).size();
-    });
+    const double check =
+        bestMs(7, [&] { found = RateCheck::periodFindings(from, to, rows, {}, RateCheck::Limits()).size(); });
     std::printf("baseline: one pass over %lld rows in memory: %.2f ms\n", qlonglong(rows.size()), baseline);
     std::printf("missing-day and jump check, 36,525 days (%lld findings): %.2f ms (x%.2f baseline, target <= 2)\n",
                 qlonglong(found), check, check / baseline);
@@ -128,7 +127,7 @@ int main(int argc, char **argv)
         historyMs = std::min(historyMs, savesMs(*with, Days));
     }
     std::printf("baseline: %d saves without history (SQLite): %.1f ms\n", 2 * Days, plainMs);
-    std::printf("%d saves with their history rows: %.1f ms (x%.2f baseline, target <= 1.5)\n", 2 * Days,
-                historyMs, historyMs / plainMs);
+    std::printf("%d saves with their history rows: %.1f ms (x%.2f baseline, target <= 1.5)\n", 2 * Days, historyMs,
+                historyMs / plainMs);
     return sink == 12345.678 ? 1 : 0;
 }

@@ -23,7 +23,10 @@ QString field(int row, int col)
 {
     switch (col) {
     case 1:
-        return QStringLiteral("%1/%2/%3").arg(2000 + row / 366).arg(row % 12 + 1, 2, 10, QLatin1Char('0')).arg(row % 28 + 1, 2, 10, QLatin1Char('0'));
+        return QStringLiteral("%1/%2/%3")
+            .arg(2000 + row / 366)
+            .arg(row % 12 + 1, 2, 10, QLatin1Char('0'))
+            .arg(row % 28 + 1, 2, 10, QLatin1Char('0'));
     case 2:
         return QString::number(1100 + (row % 5000) * 0.05, 'f', 2);
     case 3:
@@ -122,8 +125,9 @@ int main(int argc, char **argv)
         if (grid.GetCellText(2, Rows).isEmpty())
             return 2;
     }
-    std::printf("fill %d rows x %d cols: grid %.1f ms, strings into std::vector<QString> %.1f ms, ratio %.2f (target <= 5)\n",
-                Rows, Cols, fill, base, fill / base);
+    std::printf(
+        "fill %d rows x %d cols: grid %.1f ms, strings into std::vector<QString> %.1f ms, ratio %.2f (target <= 5)\n",
+        Rows, Cols, fill, base, fill / base);
 
     // a million rows made and shown at once, and every row put back to the standard height
     {
@@ -150,7 +154,8 @@ int main(int argc, char **argv)
 
     const double small = scrollMs(10000);
     const double large = scrollMs(1000000);
-    std::printf("scroll jump + repaint: 10,000 rows %.3f ms, 1,000,000 rows %.3f ms, ratio %.2f (no per-row work: near 1)\n",
-                small, large, large / small);
+    std::printf(
+        "scroll jump + repaint: 10,000 rows %.3f ms, 1,000,000 rows %.3f ms, ratio %.2f (no per-row work: near 1)\n",
+        small, large, large / small);
     return fill / base <= 5.0 ? 0 : 1;
 }

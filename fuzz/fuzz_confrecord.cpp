@@ -81,8 +81,7 @@ void rawFile(const QByteArray &content)
     // fields come from disjoint stretches of the content and each needs a delimiter before the
     // next, so the joined text is never longer than the content
     check(acc.size() <= content.size(), "accumulated text longer than the file");
-    check(!acc.startsWith(QLatin1Char(' ')) && !acc.endsWith(QLatin1Char(' ')),
-          "accumulated text not trimmed");
+    check(!acc.startsWith(QLatin1Char(' ')) && !acc.endsWith(QLatin1Char(' ')), "accumulated text not trimmed");
 
     const QString record = fnConf_Descramble(acc);
     const QString printable = printableOnly(acc);

@@ -70,8 +70,8 @@ std::optional<QDate> dateOf(const QString &s)
 // The strict form "YYYY/MM/DD" of ASCII digits, nothing else.
 bool strictForm(const QString &t)
 {
-    return t.size() == 10 && t.at(4) == u'/' && t.at(7) == u'/' && asciiDigits(t.left(4))
-           && asciiDigits(t.mid(5, 2)) && asciiDigits(t.mid(8, 2));
+    return t.size() == 10 && t.at(4) == u'/' && t.at(7) == u'/' && asciiDigits(t.left(4)) && asciiDigits(t.mid(5, 2))
+        && asciiDigits(t.mid(8, 2));
 }
 
 void singleText(const QString &s)
@@ -112,8 +112,7 @@ void singleText(const QString &s)
 
     // blanks around the text never change an answer
     const QString padded = QStringLiteral(" ") + s + QStringLiteral("  ");
-    check(fnChk_Year(padded) == year && fnChk_YearMonth(padded) == yearMonth
-              && fnChk_Date(padded) == date,
+    check(fnChk_Year(padded) == year && fnChk_YearMonth(padded) == yearMonth && fnChk_Date(padded) == date,
           "blanks around the text changed the answer");
 }
 

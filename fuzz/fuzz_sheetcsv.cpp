@@ -23,7 +23,8 @@ void check(bool ok, const char *what)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const SheetReader::Result r = SheetReader::readCsv(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const SheetReader::Result r =
+        SheetReader::readCsv(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     if (r.failure != SheetReader::Failure::None) {
         check(r.table.rowCount() == 0, "a refused file keeps no rows");
         return 0;

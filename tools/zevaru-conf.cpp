@@ -39,10 +39,9 @@ void out(const QString &text)
 
 int usage()
 {
-    err(QStringLiteral(
-        "사용법: zevaru-conf write [--file 경로] --server 서버 --user 사용자ID --password 비밀번호|- "
-        "--database 데이터베이스 [--flag 문자]\n"
-        "        zevaru-conf show [--file 경로] [--show-password]"));
+    err(QStringLiteral("사용법: zevaru-conf write [--file 경로] --server 서버 --user 사용자ID --password 비밀번호|- "
+                       "--database 데이터베이스 [--flag 문자]\n"
+                       "        zevaru-conf show [--file 경로] [--show-password]"));
     return 64;
 }
 

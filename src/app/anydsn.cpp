@@ -14,9 +14,8 @@ const QString Description = QStringLiteral("DSN for ZEVARU Report");
 
 } // namespace
 
-OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
-                                   const QString &database, const QString &sqliteBaseDir,
-                                   const QString &sqliteExtension)
+OdbcConfig::Values reportDsnValues(const QString &server, const QString &user, const QString &database,
+                                   const QString &sqliteBaseDir, const QString &sqliteExtension)
 {
     const ConnSpec conn = ConnSpec::fromServerField(server);
     QString db = database;
@@ -25,16 +24,14 @@ OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
     OdbcConfig::Values extra;
     switch (conn.backend) {
     case ConnSpec::Backend::Sqlite:
-        driver = OdbcConfig::driverLibrary(QStringLiteral("SQLite3"),
-                                           QStringLiteral("libsqlite3odbc.so"));
+        driver = OdbcConfig::driverLibrary(QStringLiteral("SQLite3"), QStringLiteral("libsqlite3odbc.so"));
         if (!db.isEmpty() && QDir::isRelativePath(db))
             db = QDir(sqliteBaseDir).filePath(db);
         if (!sqliteExtension.isEmpty())
             extra << std::pair{QStringLiteral("LoadExt"), sqliteExtension};
         break;
     case ConnSpec::Backend::Postgres:
-        driver = OdbcConfig::driverLibrary(QStringLiteral("PostgreSQL Unicode"),
-                                           QStringLiteral("psqlodbcw.so"));
+        driver = OdbcConfig::driverLibrary(QStringLiteral("PostgreSQL Unicode"), QStringLiteral("psqlodbcw.so"));
         host = conn.host;
         extra << std::pair{QStringLiteral("Port"),
                            QString::number(conn.port > 0 ? conn.port : ConnSpec::DefaultPgPort)};
@@ -44,24 +41,20 @@ OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
         host = conn.dsn;
         break;
     case ConnSpec::Backend::SqlServer:
-        driver = OdbcConfig::driverLibrary(QStringLiteral("FreeTDS"),
-                                           QStringLiteral("libtdsodbc.so"));
+        driver = OdbcConfig::driverLibrary(QStringLiteral("FreeTDS"), QStringLiteral("libtdsodbc.so"));
         if (conn.valid) {
             host = conn.instance.isEmpty() ? conn.host : conn.host + QLatin1Char('\\') + conn.instance;
             // the named instance finds its own port
             if (conn.instance.isEmpty())
                 extra << std::pair{QStringLiteral("Port"),
-                                   QString::number(conn.port > 0 ? conn.port
-                                                                 : ConnSpec::DefaultSqlServerPort)};
+                                   QString::number(conn.port > 0 ? conn.port : ConnSpec::DefaultSqlServerPort)};
         }
         extra << std::pair{QStringLiteral("TDS_Version"), QStringLiteral("7.0")};
         break;
     }
     OdbcConfig::Values values{
-        {QStringLiteral("Database"), db},
-        {QStringLiteral("Description"), Description},
-        {QStringLiteral("Driver"), driver},
-        {QStringLiteral("LastUser"), user},
+        {QStringLiteral("Database"), db},   {QStringLiteral("Description"), Description},
+        {QStringLiteral("Driver"), driver}, {QStringLiteral("LastUser"), user},
         {QStringLiteral("Server"), host},
     };
     values += extra;
@@ -107,9 +100,7 @@ void sbSet_ReportDSN()
     const ConnSpec conn = ConnSpec::fromServerField(server);
     if (conn.backend == ConnSpec::Backend::Odbc && conn.dsn.compare(DsnName, Qt::CaseInsensitive) == 0)
         return;
-    const QString ext = getdateExtensionPath(QCoreApplication::applicationDirPath(),
-                                             QStringLiteral(ZOZURA_LIB_ARCH));
+    const QString ext = getdateExtensionPath(QCoreApplication::applicationDirPath(), QStringLiteral(ZOZURA_LIB_ARCH));
     OdbcConfig::writeSystemDsn(DsnName, reportDsnValues(server, user, database, systemDir, ext));
-    OdbcConfig::writeSystemValue(QStringLiteral("ODBC Data Sources"), DsnName,
-                                 reportDsnKind(server));
+    OdbcConfig::writeSystemValue(QStringLiteral("ODBC Data Sources"), DsnName, reportDsnKind(server));
 }

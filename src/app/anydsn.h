@@ -10,9 +10,8 @@
 // The values of the data source for the given settings, in the order they are written. The
 // password is never among them. sqliteBaseDir turns a relative SQLite file into a full path;
 // a SQLite source also loads sqliteExtension (GETDATE()) when one is given.
-OdbcConfig::Values reportDsnValues(const QString &server, const QString &user,
-                                   const QString &database, const QString &sqliteBaseDir,
-                                   const QString &sqliteExtension = QString());
+OdbcConfig::Values reportDsnValues(const QString &server, const QString &user, const QString &database,
+                                   const QString &sqliteBaseDir, const QString &sqliteExtension = QString());
 
 // The GETDATE() extension for SQLite sources beside the program (a build folder) or in the
 // program's library folder of an installation (../lib/<arch>/zozura or ../lib/zozura from the

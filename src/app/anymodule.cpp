@@ -34,8 +34,7 @@ QString fnGet_RegName(int index)
 QString fnGet_RegValue(int index)
 {
     bool found = false;
-    const QString raw = Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"),
-                                            fnGet_RegName(index), &found);
+    const QString raw = Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), fnGet_RegName(index), &found);
     if (!found)
         return {};
     const qsizetype nul = raw.indexOf(QChar(0));

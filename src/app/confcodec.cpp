@@ -103,9 +103,7 @@ QString accumulateFields(const QByteArray &content)
 {
     const QString s = QString::fromLatin1(content);
     const qsizetype n = s.size();
-    auto isLineEnd = [&](qsizetype i) {
-        return s.at(i) == QLatin1Char('\r') || s.at(i) == QLatin1Char('\n');
-    };
+    auto isLineEnd = [&](qsizetype i) { return s.at(i) == QLatin1Char('\r') || s.at(i) == QLatin1Char('\n'); };
     // consumes one delimiter at i (a comma, CR LF, CR or LF) and returns the position after it
     auto skipDelimiter = [&](qsizetype i) {
         if (i >= n)
@@ -161,8 +159,8 @@ QByteArray fileContent(const QString &scrambled)
     return out;
 }
 
-QString joinRecord(const QString &flag, const QString &server, const QString &user,
-                   const QString &password, const QString &database)
+QString joinRecord(const QString &flag, const QString &server, const QString &user, const QString &password,
+                   const QString &database)
 {
     const QString fields[FieldCount] = {flag, server, user, password, database};
     QString record;

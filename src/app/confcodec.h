@@ -42,7 +42,7 @@ QByteArray fileContent(const QString &scrambled);
 
 // The plain record of the five fields (flag, server, user id, password, database), each padded
 // to its width; fields must already fit (zevaru-conf refuses the ones that do not).
-QString joinRecord(const QString &flag, const QString &server, const QString &user,
-                   const QString &password, const QString &database);
+QString joinRecord(const QString &flag, const QString &server, const QString &user, const QString &password,
+                   const QString &database);
 
 } // namespace ConfCodec

@@ -72,9 +72,8 @@ QString create(const QString &dir, const QString &login)
     if (!why.isEmpty())
         return why;
 
-    const QString record = ConfCodec::joinRecord(QStringLiteral("0"), QStringLiteral("sqlite"),
-                                                 confUserFor(login), QString(),
-                                                 QString::fromLatin1(DatabaseFile));
+    const QString record = ConfCodec::joinRecord(QStringLiteral("0"), QStringLiteral("sqlite"), confUserFor(login),
+                                                 QString(), QString::fromLatin1(DatabaseFile));
     const QByteArray conf = ConfCodec::fileContent(ConfCodec::scramble(record));
     QSaveFile f(folder.filePath(QStringLiteral("ZEVARU.DAT")));
     if (!f.open(QIODevice::WriteOnly) || f.write(conf) != conf.size() || !f.commit())
@@ -88,17 +87,17 @@ bool sbOffer_PersonalSetup()
         return true;
     const QString dir = SystemDir::personalPath();
     const QString login = loginName();
-    const qint32 answer = fnDisp_MsgScr(
-        0, 3, MSG_QUESTION, QStringLiteral("처음 실행"),
-        QStringLiteral("이 컴퓨터에는 환율 자료의 설정 폴더가 없습니다.\r\n"
-                       "이 사용자만 쓰는 개인 데이터베이스를 만들고 시작하시겠습니까?\r\n"
-                       "\r\n"
-                       "폴더: %1\r\n"
-                       "사용자 코드: %2\r\n"
-                       "\r\n"
-                       "회사 공용 데이터베이스를 쓰시려면 [아니오]를 누르고 관리자에게 문의하십시오.")
-            .arg(dir, userCodeFor(login)),
-        0, 1, 0);
+    const qint32 answer =
+        fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("처음 실행"),
+                      QStringLiteral("이 컴퓨터에는 환율 자료의 설정 폴더가 없습니다.\r\n"
+                                     "이 사용자만 쓰는 개인 데이터베이스를 만들고 시작하시겠습니까?\r\n"
+                                     "\r\n"
+                                     "폴더: %1\r\n"
+                                     "사용자 코드: %2\r\n"
+                                     "\r\n"
+                                     "회사 공용 데이터베이스를 쓰시려면 [아니오]를 누르고 관리자에게 문의하십시오.")
+                          .arg(dir, userCodeFor(login)),
+                      0, 1, 0);
     if (answer != 3)
         return false;
     const QString why = create(dir, login);

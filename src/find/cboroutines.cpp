@@ -11,7 +11,7 @@
 namespace {
 
 constexpr char DroppedWidthProperty[] = "zzDroppedWidth";
-constexpr int ListError = -1;       // the list box's error answer
+constexpr int ListError = -1; // the list box's error answer
 constexpr int ScrollBarItemLimit = 8; // more items than this show a vertical scroll bar
 
 // Rounds half to even, as the original arithmetic did when storing into a whole number.
@@ -42,8 +42,7 @@ double pointSizeOf(const QComboBox *combo)
     return f.pixelSize() * 72.0 / combo->logicalDpiY();
 }
 
-template <typename Pred>
-int searchAfter(const QStringList &items, int after, Pred matches)
+template<typename Pred> int searchAfter(const QStringList &items, int after, Pred matches)
 {
     const int n = items.size();
     if (n == 0)
@@ -91,16 +90,12 @@ long maxTextWidth(const QStringList &items, double fontPointSize)
 
 int findStringExact(const QStringList &items, const QString &text, int after)
 {
-    return searchAfter(items, after, [&](const QString &s) {
-        return s.compare(text, Qt::CaseInsensitive) == 0;
-    });
+    return searchAfter(items, after, [&](const QString &s) { return s.compare(text, Qt::CaseInsensitive) == 0; });
 }
 
 int findString(const QStringList &items, const QString &text, int after)
 {
-    return searchAfter(items, after, [&](const QString &s) {
-        return s.startsWith(text, Qt::CaseInsensitive);
-    });
+    return searchAfter(items, after, [&](const QString &s) { return s.startsWith(text, Qt::CaseInsensitive); });
 }
 
 } // namespace CboRoutines

@@ -1,9 +1,9 @@
 #include "frmssfind.h"
 
 #include "find/cboroutines.h"
+#include "find/spreadfindgrid.h"
 #include "find/ssfindlayout.h"
 #include "find/ssfindpasses.h"
-#include "find/spreadfindgrid.h"
 #include "msgscr/msgscr.h"
 #include "platform/controls/picbutton.h"
 #include "platform/controls/pictoggle.h"
@@ -34,7 +34,7 @@ constexpr char FaceFindUp[] = ":/find/find_up.svg";
 constexpr char FaceFindDown[] = ":/find/find_down.svg";
 constexpr char FaceCloseUp[] = ":/find/close_up.svg";
 constexpr char FaceCloseDown[] = ":/find/close_down.svg";
-constexpr char imgSSFindDF[] = ":/find/pick_normal.svg";   // normal face of the pick button
+constexpr char imgSSFindDF[] = ":/find/pick_normal.svg"; // normal face of the pick button
 constexpr char imgSSFindUP[] = ":/find/pick_highlight.svg"; // highlighted face
 constexpr char FacePickDown[] = ":/find/pick_down.svg";
 
@@ -49,9 +49,8 @@ QFont windowFont()
 }
 
 // Sunken read-only boxes of the upper frame (pixels).
-const char *const DisplaySheet =
-    "background:#ffffff; color:#1d2b3e; border:1px solid #b3bfd0; border-radius:2px;"
-    " padding:0px 3px;";
+const char *const DisplaySheet = "background:#ffffff; color:#1d2b3e; border:1px solid #b3bfd0; border-radius:2px;"
+                                 " padding:0px 3px;";
 const char *const ComboSheet =
     "QComboBox { background:#ffffff; color:#1d2b3e; border:1px solid #98a8bf; border-radius:2px;"
     " padding:0px 3px; }"
@@ -61,13 +60,12 @@ const char *const ComboSheet =
     "QComboBox QAbstractItemView { background:#ffffff; selection-background-color:#d6e6f8;"
     " selection-color:#1d2b3e; border:1px solid #98a8bf; outline:0px; }"
     "QComboBox QAbstractItemView::item { min-height:18px; padding:0px 4px; }";
-const char *const CheckSheet =
-    "QCheckBox { color:#1d2b3e; spacing:5px; background:transparent; }"
-    "QCheckBox::indicator { width:13px; height:13px; }"
-    "QCheckBox::indicator:unchecked { image:url(:/find/check_off.svg); }"
-    "QCheckBox::indicator:unchecked:hover { image:url(:/find/check_hover.svg); }"
-    "QCheckBox::indicator:checked { image:url(:/find/check_on.svg); }"
-    "QCheckBox:focus { color:#123f73; }";
+const char *const CheckSheet = "QCheckBox { color:#1d2b3e; spacing:5px; background:transparent; }"
+                               "QCheckBox::indicator { width:13px; height:13px; }"
+                               "QCheckBox::indicator:unchecked { image:url(:/find/check_off.svg); }"
+                               "QCheckBox::indicator:unchecked:hover { image:url(:/find/check_hover.svg); }"
+                               "QCheckBox::indicator:checked { image:url(:/find/check_on.svg); }"
+                               "QCheckBox:focus { color:#123f73; }";
 
 void place(QWidget *w, const SSFindLayout::TwipRect &r)
 {
@@ -77,8 +75,9 @@ void place(QWidget *w, const SSFindLayout::TwipRect &r)
 } // namespace
 
 FrmSSFind::FrmSSFind(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(owner,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(QString::fromUtf8(Caption));
     setModal(false);
@@ -107,7 +106,7 @@ FrmSSFind::FrmSSFind(QWidget *owner)
     m_cboSSFind->setObjectName("cboSSFind");
     m_cboSSFind->setEditable(true);
     m_cboSSFind->setInsertPolicy(QComboBox::NoInsert); // the history is kept by find next
-    m_cboSSFind->setCompleter(nullptr);                  // typed text stays as typed
+    m_cboSSFind->setCompleter(nullptr); // typed text stays as typed
     m_cboSSFind->setStyleSheet(ComboSheet);
     // the combo box takes Return for itself before its line edit sees it: watch both
     m_cboSSFind->installEventFilter(this);

@@ -2,7 +2,9 @@
 
 #include "platform/spread/spreadgrid.h"
 
-SpreadFindGrid::SpreadFindGrid(SpreadGrid *grid) : m_grid(grid) {}
+SpreadFindGrid::SpreadFindGrid(SpreadGrid *grid)
+    : m_grid(grid)
+{ }
 
 int SpreadFindGrid::MaxCols() const
 {

@@ -8,8 +8,7 @@ namespace {
 
 // First visible match in column col with rowFrom < r <= rowTo, or -1. A hit in a hidden row is
 // passed over and the search goes on below it.
-int visibleMatchInColumn(const SSFindGrid &grid, int col, int rowFrom, int rowTo, const QString &text,
-                         int flags)
+int visibleMatchInColumn(const SSFindGrid &grid, int col, int rowFrom, int rowTo, const QString &text, int flags)
 {
     int from = rowFrom;
     while (from < rowTo) {
@@ -53,8 +52,7 @@ int searchFlags(bool wholeValue)
     return wholeValue ? SSFindGrid::SearchEqual : SSFindGrid::SearchContains;
 }
 
-Match findNext(const SSFindGrid &grid, const QString &text, const Options &options, int activeCol,
-               int activeRow)
+Match findNext(const SSFindGrid &grid, const QString &text, const Options &options, int activeCol, int activeRow)
 {
     Match match;
     if (text.trimmed().isEmpty())

@@ -9,7 +9,7 @@ namespace SSFindPasses {
 
 struct Options
 {
-    bool wholeValue = false;    // whole-value match (flags 4) instead of "cell contains" (flags 2)
+    bool wholeValue = false; // whole-value match (flags 4) instead of "cell contains" (flags 2)
     bool activeColumnOnly = false;
 };
 
@@ -32,7 +32,6 @@ int searchFlags(bool wholeValue);
 // With activeColumnOnly every pass looks at the active column alone (pass 1 is then empty).
 // Hidden columns are skipped; a match in a hidden row is passed over and the column is searched on
 // below it, so a visible match further down is still found.
-Match findNext(const SSFindGrid &grid, const QString &text, const Options &options, int activeCol,
-               int activeRow);
+Match findNext(const SSFindGrid &grid, const QString &text, const Options &options, int activeCol, int activeRow);
 
 } // namespace SSFindPasses

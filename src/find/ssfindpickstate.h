@@ -7,10 +7,10 @@ class SSFindPickState
 {
 public:
     enum State {
-        Released = 0,       // idle after a release
-        Normal = 1,         // pointer left, normal face
-        Highlighted = 2,    // pointer over the button
-        Pressed = 3,        // left button down on it
+        Released = 0, // idle after a release
+        Normal = 1, // pointer left, normal face
+        Highlighted = 2, // pointer over the button
+        Pressed = 3, // left button down on it
         PressedOutside = 4, // pressed, then dragged off the button
     };
 

@@ -75,16 +75,22 @@ constexpr double kShowEditWidth = 1200; // the advanced-settings button with its
 
 // design sizes (twips)
 constexpr double kGridWidth = 4200;
-constexpr double kButtonSize = 330;   // scroll strip buttons
-constexpr double kStripHeight = 405;  // picScroll
+constexpr double kButtonSize = 330; // scroll strip buttons
+constexpr double kStripHeight = 405; // picScroll
 constexpr double kOptionHeight = 480; // picOption
-constexpr double kSumHeight = 435;    // picSS_SUM
+constexpr double kSumHeight = 435; // picSS_SUM
 constexpr double kScrollBarLeft = 3960;
-constexpr double kCrossGap = 150;      // read-out frame off the cross-hair
+constexpr double kCrossGap = 150; // read-out frame off the cross-hair
 constexpr double kCrossShapeExtra = 90; // read-out background wider than its text
 
-QColor colorOf(int rgb) { return QColor(rgb & 255, (rgb >> 8) & 255, (rgb >> 16) & 255); }
-int rgbOf(const QColor &c) { return zzRgb(c.red(), c.green(), c.blue()); }
+QColor colorOf(int rgb)
+{
+    return QColor(rgb & 255, (rgb >> 8) & 255, (rgb >> 16) & 255);
+}
+int rgbOf(const QColor &c)
+{
+    return zzRgb(c.red(), c.green(), c.blue());
+}
 
 QFont uiFont(double points, bool bold = false)
 {
@@ -146,10 +152,22 @@ std::optional<QString> realSaveDialog(QWidget *parent, const FrmSSGraph::SaveReq
 
 } // namespace
 
-void FrmSSGraph::setSaveDialogHook(SaveDialogHook hook) { saveHook() = std::move(hook); }
-void FrmSSGraph::setColorDialogHook(ColorDialogHook hook) { colorHook() = std::move(hook); }
-void FrmSSGraph::setPrinterHook(PrinterHook hook) { printerHook() = std::move(hook); }
-void FrmSSGraph::setPrinterListHook(PrinterListHook hook) { printerListHook() = std::move(hook); }
+void FrmSSGraph::setSaveDialogHook(SaveDialogHook hook)
+{
+    saveHook() = std::move(hook);
+}
+void FrmSSGraph::setColorDialogHook(ColorDialogHook hook)
+{
+    colorHook() = std::move(hook);
+}
+void FrmSSGraph::setPrinterHook(PrinterHook hook)
+{
+    printerHook() = std::move(hook);
+}
+void FrmSSGraph::setPrinterListHook(PrinterListHook hook)
+{
+    printerListHook() = std::move(hook);
+}
 
 FrmSSGraph::FrmSSGraph(QWidget *owner)
     : QWidget(owner, Qt::Window)
@@ -316,9 +334,9 @@ void FrmSSGraph::createScrollStrip()
     connect(cmdPrint, &PicButton::Click, this, &FrmSSGraph::cmdPrint_Click);
     connect(cmdSaveJPG, &PicButton::Click, this, &FrmSSGraph::cmdSaveJPG_Click);
 
-    static const char *const glyphs[10] = {"first", "prevpage", "prev",    "next",   "nextpage",
-                                           "last",  "zoomout",  "zoomin",  "fitall", "redraw"};
-    static const char *const tips[10] = {" 페이지 처음으로 이동 ", " 왼쪽으로 한페이지 이동 ", " 왼쪽으로 한칸 이동 ",
+    static const char *const glyphs[10] = {"first", "prevpage", "prev",   "next",   "nextpage",
+                                           "last",  "zoomout",  "zoomin", "fitall", "redraw"};
+    static const char *const tips[10] = {" 페이지 처음으로 이동 ", " 왼쪽으로 한페이지 이동 ",   " 왼쪽으로 한칸 이동 ",
                                          " 오른쪽으로 한칸 이동 ", " 오른쪽으로 한페이지 이동 ", " 페이지 끝으로 이동 ",
                                          " 오른쪽 크기 축소 ",     " 오른쪽 크기 확대 ",         " 그래프 모두 보기 ",
                                          " 그래프 다시 그리기 "};
@@ -328,13 +346,13 @@ void FrmSSGraph::createScrollStrip()
         QWidget *parent = k <= 2 ? picScroll : fmeScroll;
         cmdScroll[k] = makeButton(parent, QString::fromLatin1(glyphs[k]), QString::fromUtf8(tips[k]));
         cmdScroll[k]->setObjectName(QStringLiteral("cmdScroll_%1").arg(k));
-        connect(cmdScroll[k], &PicButton::MouseDown, this, [this, k](Qt::MouseButton b, Qt::KeyboardModifiers, int, int) {
+        connect(cmdScroll[k], &PicButton::MouseDown, this,
+                [this, k](Qt::MouseButton b, Qt::KeyboardModifiers, int, int) {
             if (b == Qt::LeftButton)
                 scrollMouseDown(k);
         });
-        connect(cmdScroll[k], &PicButton::MouseUp, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-            scrollMouseUp();
-        });
+        connect(cmdScroll[k], &PicButton::MouseUp, this,
+                [this](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { scrollMouseUp(); });
         if (k >= 8)
             connect(cmdScroll[k], &PicButton::Click, this, [this, k] { cmdScrollAll_Click(k); });
     }
@@ -428,8 +446,10 @@ void FrmSSGraph::createOptionStrip()
         x += w;
         return c;
     };
-    chkView3D = makeCheck(QStringLiteral("chkView3D"), QStringLiteral("입체"), QStringLiteral(" 입체(3D) 모양의 그래프 보기 "), 720);
-    chkViewValue = makeCheck(QStringLiteral("chkViewValue"), QStringLiteral("값"), QStringLiteral(" X축 항목의 그래프별 값 보기 "), 600);
+    chkView3D = makeCheck(QStringLiteral("chkView3D"), QStringLiteral("입체"),
+                          QStringLiteral(" 입체(3D) 모양의 그래프 보기 "), 720);
+    chkViewValue = makeCheck(QStringLiteral("chkViewValue"), QStringLiteral("값"),
+                             QStringLiteral(" X축 항목의 그래프별 값 보기 "), 600);
     cboValueType = new QComboBox(picOption);
     cboValueType->setObjectName(QStringLiteral("cboValueType"));
     Twips::setGeometry(cboValueType, x, 75, 1770, 330);
@@ -438,8 +458,10 @@ void FrmSSGraph::createOptionStrip()
     cboValueRatio->setObjectName(QStringLiteral("cboValueRatio"));
     Twips::setGeometry(cboValueRatio, x, 75, 990, 330);
     x += 1110;
-    chkViewCross = makeCheck(QStringLiteral("chkViewCross"), QStringLiteral("십자선"), QStringLiteral(" 그래프 X, Y 라인 보기 "), 900);
-    chkViewAuto = makeCheck(QStringLiteral("chkViewAuto"), QStringLiteral("자동"), QStringLiteral(" 그래프 타입별 자동 설정하기 "), 720);
+    chkViewCross = makeCheck(QStringLiteral("chkViewCross"), QStringLiteral("십자선"),
+                             QStringLiteral(" 그래프 X, Y 라인 보기 "), 900);
+    chkViewAuto = makeCheck(QStringLiteral("chkViewAuto"), QStringLiteral("자동"),
+                            QStringLiteral(" 그래프 타입별 자동 설정하기 "), 720);
 
     connect(chkView3D, &QCheckBox::toggled, this, [this] { chkView3D_Click(); });
     connect(chkViewValue, &QCheckBox::toggled, this, [this](bool on) {
@@ -693,8 +715,7 @@ void FrmSSGraph::sbGraph_Build(int type)
     switch (type) {
     case GraphLine:
     case GraphBar:
-        chtGraph->setLeftAxisMinMax(m_data.GraphMin,
-                                    fnGraph_AxisMax(type, chkViewValue->isChecked(), m_data.GraphMax));
+        chtGraph->setLeftAxisMinMax(m_data.GraphMin, fnGraph_AxisMax(type, chkViewValue->isChecked(), m_data.GraphMax));
         chtGraph->setWallColour(QColor(128, 128, 255));
         chtGraph->setWallDetailColour(QColor(0, 0, 192));
         break;
@@ -732,7 +753,8 @@ void FrmSSGraph::sbGraph_Fill(int type)
             m_pieRoles.append(fill.roles.at(i));
             switch (fill.roles.at(i)) {
             case PieSlice:
-                chtGraph->addPoint(m_data.GraphValues.at(i), m_data.GraphLabels.at(i), colorOf(m_data.GraphColors.at(i)));
+                chtGraph->addPoint(m_data.GraphValues.at(i), m_data.GraphLabels.at(i),
+                                   colorOf(m_data.GraphColors.at(i)));
                 swatch(i + 1, m_data.GraphColors.at(i));
                 break;
             case PieOthers:
@@ -822,7 +844,10 @@ void FrmSSGraph::sbGraph_AutoPreset(bool on)
     chkViewCross->setChecked(p.viewCross);
 }
 
-bool FrmSSGraph::crossShown() const { return lneX->isVisibleTo(chtGraph) || lneY->isVisibleTo(chtGraph); }
+bool FrmSSGraph::crossShown() const
+{
+    return lneX->isVisibleTo(chtGraph) || lneY->isVisibleTo(chtGraph);
+}
 
 void FrmSSGraph::hideCrossIfShown()
 {
@@ -1048,8 +1073,8 @@ void FrmSSGraph::sbGraph_ScrollStep(int button)
     const int type = fnGraph_Type();
     if (button >= 0 && button <= 5) {
         const int step = fnGraph_PageStep(type, chtGraph->maxPointsPerPage());
-        sclScroll->setValue(fnGraph_ScrollStepValue(button, sclScroll->value(), sclScroll->minimum(),
-                                                    sclScroll->maximum(), step));
+        sclScroll->setValue(
+            fnGraph_ScrollStepValue(button, sclScroll->value(), sclScroll->minimum(), sclScroll->maximum(), step));
     } else if (button == 6 || button == 7) {
         int target = fnGraph_ZoomTarget(button, chtGraph->maxPointsPerPage(), m_data.GraphCount);
         if (target > 0 && type != GraphPie) {
@@ -1267,7 +1292,8 @@ void FrmSSGraph::cmdSaveJPG_Click()
         fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("저장하였습니다."), fnGraph_SavedText(fileName), 0, 1, 0);
     } else {
         // every failure is reported; "in use" adds the hint to close the file
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("오류가 발생했습니다."), fnGraph_SaveErrorText(result), 0, 1, 0);
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("오류가 발생했습니다."), fnGraph_SaveErrorText(result), 0, 1,
+                      0);
     }
     focusChart();
 }
@@ -1275,8 +1301,8 @@ void FrmSSGraph::cmdSaveJPG_Click()
 void FrmSSGraph::cmdPrint_Click()
 {
     const PrinterList printers = printerListHook()
-                                     ? printerListHook()()
-                                     : PrinterList{QPrinterInfo::defaultPrinterName(), QPrinterInfo::availablePrinterNames()};
+        ? printerListHook()()
+        : PrinterList{QPrinterInfo::defaultPrinterName(), QPrinterInfo::availablePrinterNames()};
     const QString name = fnGraph_PrinterName(printers.defaultName, printers.names);
     std::unique_ptr<QPrinter> printer;
     if (!name.isEmpty()) {
@@ -1296,8 +1322,8 @@ void FrmSSGraph::cmdPrint_Click()
     chtGraph->setPrintOrientation(1);
     if (!printer) {
         fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("출력할 수 없습니다."),
-                      QStringLiteral("사용할 수 있는 프린터가 없습니다.") + kCrLf +
-                          QStringLiteral("프린터를 설치하거나 연결한 뒤 다시 시도해 주십시오."),
+                      QStringLiteral("사용할 수 있는 프린터가 없습니다.") + kCrLf
+                          + QStringLiteral("프린터를 설치하거나 연결한 뒤 다시 시도해 주십시오."),
                       0, 1, 0);
     } else if (!chtGraph->print(printer.get())) {
         fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("출력할 수 없습니다."),

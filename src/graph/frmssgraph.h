@@ -43,11 +43,11 @@ public:
     ~FrmSSGraph() override;
 
     // Builds the data set from the grid and shows the window (modeless, over its owner). Always 0.
-    qint16 sbDisp_SS_Graph_Init(SpreadGrid *grid, int xCol, int yCol, const QString &title,
-                                const QString &xTitle, const QString &yTitleAddition, bool sortItems);
+    qint16 sbDisp_SS_Graph_Init(SpreadGrid *grid, int xCol, int yCol, const QString &title, const QString &xTitle,
+                                const QString &yTitleAddition, bool sortItems);
     // The same for the grid a navigator serves.
-    qint16 sbDisp_SS_Graph_Init(SS_MOVE_INFO &info, int xCol, int yCol, const QString &title,
-                                const QString &xTitle, const QString &yTitleAddition, bool sortItems);
+    qint16 sbDisp_SS_Graph_Init(SS_MOVE_INFO &info, int xCol, int yCol, const QString &title, const QString &xTitle,
+                                const QString &yTitleAddition, bool sortItems);
 
     // Forgets the data set, hides the advanced-settings button and hides the window.
     void sbSet_SSGraph_Close();

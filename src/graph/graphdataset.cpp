@@ -10,7 +10,10 @@ namespace {
 
 const QString kTotalMark = QStringLiteral("계");
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Digits from position i on; returns how many.
 int skipDigits(const QString &s, int &i)
@@ -242,11 +245,20 @@ QString fnFormat_Number(double value, int decimals, bool groups)
     return (value < 0 && !zero ? QStringLiteral("-") : QString()) + intPart + frac;
 }
 
-QString fnGraph_RatioText(double ratio) { return fnFormat_Number(ratio, 2, false) + u'%'; }
+QString fnGraph_RatioText(double ratio)
+{
+    return fnFormat_Number(ratio, 2, false) + u'%';
+}
 
-QString fnGraph_ValueText(double value) { return fnFormat_Number(value, 2, true); }
+QString fnGraph_ValueText(double value)
+{
+    return fnFormat_Number(value, 2, true);
+}
 
-QString fnGraph_CountText(int count) { return fnFormat_Number(count, 0, true) + QStringLiteral(" 건"); }
+QString fnGraph_CountText(int count)
+{
+    return fnFormat_Number(count, 0, true) + QStringLiteral(" 건");
+}
 
 int fnGraph_TitleRow(int colHeaderRows)
 {

@@ -14,7 +14,7 @@
 struct GraphSource
 {
     int maxRows = 0;
-    std::function<QString(int col, int row)> text;      // displayed text
+    std::function<QString(int col, int row)> text; // displayed text
     std::function<QString(int col, int row)> cellValue; // unformatted value
 };
 
@@ -30,7 +30,7 @@ struct GraphDataSet
     QStringList GraphLabels;
     QVector<double> GraphValues;
     QVector<double> GraphRatios; // percent of GraphTotal
-    QVector<int> GraphColors;    // RGB with red in the low byte
+    QVector<int> GraphColors; // RGB with red in the low byte
     double GraphTotal = 0;
     double GraphMax = 0; // never below 0
     double GraphMin = 0; // never above 0
@@ -41,7 +41,10 @@ struct GraphDataSet
 };
 
 // Windows-style colour value: red in the low byte.
-constexpr int zzRgb(int r, int g, int b) { return (r & 255) | ((g & 255) << 8) | ((b & 255) << 16); }
+constexpr int zzRgb(int r, int g, int b)
+{
+    return (r & 255) | ((g & 255) << 8) | ((b & 255) << 16);
+}
 
 // True when the text reads as a plain number (blanks around, sign, digits, one decimal point, exponent).
 bool fnIs_Numeric(const QString &text);
@@ -85,9 +88,9 @@ GraphDataSet fnGraph_MakeDataSet(GraphItems items, const QString &xTitle, const 
 // Fixed-point text with `decimals` places, thousands separators when `groups` (the "#,##0.00" style
 // formats); never shows "-0".
 QString fnFormat_Number(double value, int decimals, bool groups);
-QString fnGraph_RatioText(double ratio);  // "0.00" & "%"
-QString fnGraph_ValueText(double value);  // "#,###,###,##0.00"
-QString fnGraph_CountText(int count);     // "###,###,##0" & " 건"
+QString fnGraph_RatioText(double ratio); // "0.00" & "%"
+QString fnGraph_ValueText(double value); // "#,###,###,##0.00"
+QString fnGraph_CountText(int count); // "###,###,##0" & " 건"
 
 // Header row that carries the titles: the last of the header rows (numbered from -1000).
 int fnGraph_TitleRow(int colHeaderRows);

@@ -6,7 +6,7 @@
 namespace {
 
 constexpr double kPixelUnits = 0.637; // row units per pixel
-constexpr double kDataRow = 10.22;    // data row height in row units
+constexpr double kDataRow = 10.22; // data row height in row units
 constexpr double kTwipsPerPixel = 15;
 
 // Round half to even, as the layout's integer conversions do.
@@ -70,11 +70,17 @@ std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in)
     return l;
 }
 
-double fnGraph_ScrollFrameWidth(double buttonsWidth) { return buttonsWidth + 330; }
+double fnGraph_ScrollFrameWidth(double buttonsWidth)
+{
+    return buttonsWidth + 330;
+}
 
 QPointF fnGraph_CentredPos(double screenWidth, double screenHeight, double width, double height)
 {
     return QPointF((screenWidth - width) / 2, (screenHeight - height) / 2);
 }
 
-int fnGraph_PicturePixels(double twips) { return int(roundEven(twips / kTwipsPerPixel)); }
+int fnGraph_PicturePixels(double twips)
+{
+    return int(roundEven(twips / kTwipsPerPixel));
+}

@@ -12,15 +12,15 @@ struct GraphLayoutInput
     double innerWidth = 0, innerHeight = 0; // client area (W, H)
 
     // design sizes of the controls the rules keep
-    double panel2Width = 4380;   // summary panel xPanel2
-    double gridTop = 270;        // SS_TXT inside xPanel2
-    double gridHeight = 0;       // SS_TXT now
-    double sumHeight = 435;      // picSS_SUM
-    double optionHeight = 480;   // picOption
-    double scrollHeight = 405;   // picScroll
+    double panel2Width = 4380; // summary panel xPanel2
+    double gridTop = 270; // SS_TXT inside xPanel2
+    double gridHeight = 0; // SS_TXT now
+    double sumHeight = 435; // picSS_SUM
+    double optionHeight = 480; // picOption
+    double scrollHeight = 405; // picScroll
     double scrollBarLeft = 1230; // sclScroll inside picScroll
     double scrollFrameWidth = 0; // fmeScroll
-    double closeWidth = 1050;    // cmdClose
+    double closeWidth = 1050; // cmdClose
     double showEditWidth = 1200; // cmdShowEdit
     double noteWidth = 0, noteHeight = 0; // lblRemPie
     bool noteVisible = false;
@@ -28,21 +28,21 @@ struct GraphLayoutInput
 
 struct GraphLayout
 {
-    QRectF panel2;       // xPanel2
-    double gridHeight;   // SS_TXT, whole data rows
-    double sumTop;       // picSS_SUM top inside xPanel2
-    QRectF panel1;       // xPanel1
-    QRectF scroll;       // picScroll
+    QRectF panel2; // xPanel2
+    double gridHeight; // SS_TXT, whole data rows
+    double sumTop; // picSS_SUM top inside xPanel2
+    QRectF panel1; // xPanel1
+    QRectF scroll; // picScroll
     double scrollMiddleWidth; // imgScroll(1)
-    double scrollRightLeft;   // imgScroll(2)
-    double scrollBarWidth;    // sclScroll
-    double scrollFrameLeft;   // fmeScroll
-    QRectF chart;        // chtGraph inside xPanel1
-    QRectF option;       // picOption
+    double scrollRightLeft; // imgScroll(2)
+    double scrollBarWidth; // sclScroll
+    double scrollFrameLeft; // fmeScroll
+    QRectF chart; // chtGraph inside xPanel1
+    QRectF option; // picOption
     double optionMiddleWidth; // imgOption(1)
-    double optionRightLeft;   // picOptionIn
-    QPointF note;        // lblRemPie inside xPanel1
-    QPointF close;       // cmdClose inside picOption
+    double optionRightLeft; // picOptionIn
+    QPointF note; // lblRemPie inside xPanel1
+    QPointF close; // cmdClose inside picOption
     double showEditLeft; // cmdShowEdit inside picOption
 };
 

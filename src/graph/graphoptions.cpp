@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kMaxPageSize = 1000;
-constexpr int kPieStep = 45;     // degrees per page of the pie
+constexpr int kPieStep = 45; // degrees per page of the pie
 constexpr double kLabelRoom = 1.04;
 
 struct MarkRow
@@ -22,27 +22,38 @@ constexpr MarkRow kMarkRows[] = {
 };
 constexpr int kDecimalsCount = 5;
 
-double roundHalfAway(double v) { return std::round(v); }
+double roundHalfAway(double v)
+{
+    return std::round(v);
+}
 
 } // namespace
 
 int fnGraph_TypeOfOption(int optionIndex)
 {
     switch (optionIndex) {
-    case 0: return GraphLine;
-    case 1: return GraphBar;
-    case 2: return GraphPie;
-    default: return GraphLine;
+    case 0:
+        return GraphLine;
+    case 1:
+        return GraphBar;
+    case 2:
+        return GraphPie;
+    default:
+        return GraphLine;
     }
 }
 
 int fnGraph_OptionOfType(int type)
 {
     switch (type) {
-    case GraphLine: return 0;
-    case GraphBar: return 1;
-    case GraphPie: return 2;
-    default: return -1;
+    case GraphLine:
+        return 0;
+    case GraphBar:
+        return 1;
+    case GraphPie:
+        return 2;
+    default:
+        return -1;
     }
 }
 
@@ -88,7 +99,10 @@ double fnGraph_AxisMax(int type, bool labelsOn, double graphMax)
     return type == GraphLine && labelsOn ? graphMax * kLabelRoom : graphMax;
 }
 
-int fnGraph_LabelAngle(int labelBytesMax) { return labelBytesMax >= 5 ? 90 : 0; }
+int fnGraph_LabelAngle(int labelBytesMax)
+{
+    return labelBytesMax >= 5 ? 90 : 0;
+}
 
 GraphPreset fnGraph_Preset(int type)
 {
@@ -138,9 +152,15 @@ PieFill fnGraph_PieFill(const QVector<double> &values, const QVector<double> &ra
     return f;
 }
 
-QString fnGraph_PieNoteText(const QString &note) { return QStringLiteral("※ [주] : ") + note; }
+QString fnGraph_PieNoteText(const QString &note)
+{
+    return QStringLiteral("※ [주] : ") + note;
+}
 
-QString fnGraph_OthersLabel() { return QStringLiteral("기타"); }
+QString fnGraph_OthersLabel()
+{
+    return QStringLiteral("기타");
+}
 
 int fnGraph_ClampPageSize(int n, int graphCount)
 {
@@ -177,17 +197,27 @@ GraphScrollRange fnGraph_ScrollRange(int type, int n, int graphCount)
 int fnGraph_ScrollStepValue(int button, int value, int minimum, int maximum, int step)
 {
     switch (button) {
-    case 0: return minimum;
-    case 1: return std::max(value - step, minimum);
-    case 2: return value > minimum ? value - 1 : value;
-    case 3: return value < maximum ? value + 1 : value;
-    case 4: return std::min(value + step, maximum);
-    case 5: return maximum;
-    default: return value;
+    case 0:
+        return minimum;
+    case 1:
+        return std::max(value - step, minimum);
+    case 2:
+        return value > minimum ? value - 1 : value;
+    case 3:
+        return value < maximum ? value + 1 : value;
+    case 4:
+        return std::min(value + step, maximum);
+    case 5:
+        return maximum;
+    default:
+        return value;
     }
 }
 
-int fnGraph_PageStep(int type, int pointsPerPage) { return type == GraphPie ? kPieStep : pointsPerPage; }
+int fnGraph_PageStep(int type, int pointsPerPage)
+{
+    return type == GraphPie ? kPieStep : pointsPerPage;
+}
 
 int fnGraph_ZoomTarget(int button, int pointsPerPage, int graphCount)
 {
@@ -222,15 +252,15 @@ CrossReadout fnGraph_CrossReadout(double xAxisValue, double yAxisValue, const QS
     const double x = roundHalfAway(xAxisValue + 1);
     out.item = x < 1 ? 1 : (x > count ? count : int(x));
     QString xNumber = fnFormat_Number(out.item, 0, true);
-    QString yNumber = std::isfinite(yAxisValue) ? fnFormat_Number(roundHalfAway(yAxisValue), 0, true)
-                                                : QStringLiteral("0");
+    QString yNumber =
+        std::isfinite(yAxisValue) ? fnFormat_Number(roundHalfAway(yAxisValue), 0, true) : QStringLiteral("0");
     // the shorter number is padded so that both read-outs line up
     const qsizetype width = std::max(xNumber.size(), yNumber.size());
     xNumber = xNumber.leftJustified(width, u' ');
     yNumber = yNumber.leftJustified(width, u' ');
     out.xText = QStringLiteral("X: ") + xNumber + QStringLiteral(" (") + labels.at(out.item - 1) + u')';
-    out.yText = QStringLiteral("Y: ") + yNumber + QStringLiteral(" (") + fnGraph_ValueText(values.at(out.item - 1)) +
-                u')';
+    out.yText =
+        QStringLiteral("Y: ") + yNumber + QStringLiteral(" (") + fnGraph_ValueText(values.at(out.item - 1)) + u')';
     return out;
 }
 

@@ -44,13 +44,13 @@ enum PieRole { PieSlice, PieOthers, PieNotShown };
 struct PieFill
 {
     QVector<PieRole> roles; // one per item
-    double othersSum = 0;   // value of the "기타" slice
+    double othersSum = 0; // value of the "기타" slice
     bool hasOthers = false;
     QString note; // text after "※ [주] : ", empty when there is nothing to say
 };
 PieFill fnGraph_PieFill(const QVector<double> &values, const QVector<double> &ratios, double total);
 QString fnGraph_PieNoteText(const QString &note); // "※ [주] : " & note
-QString fnGraph_OthersLabel();                    // "기타"
+QString fnGraph_OthersLabel(); // "기타"
 
 // Points per screen: at least 1; at most the item count up to 1000 items, at most 1000 beyond.
 int fnGraph_ClampPageSize(int n, int graphCount);

@@ -26,11 +26,20 @@ PictureWrite failure(int err, const QString &fallback)
 
 } // namespace
 
-QString fnGraph_SaveTitle() { return QStringLiteral("파일로 저장하기"); }
+QString fnGraph_SaveTitle()
+{
+    return QStringLiteral("파일로 저장하기");
+}
 
-QString fnGraph_SaveFilter() { return QStringLiteral("JPEG File (*.jpg) | *.jpg"); }
+QString fnGraph_SaveFilter()
+{
+    return QStringLiteral("JPEG File (*.jpg) | *.jpg");
+}
 
-QString fnGraph_SaveSuffix() { return QStringLiteral("jpg"); }
+QString fnGraph_SaveSuffix()
+{
+    return QStringLiteral("jpg");
+}
 
 QString fnGraph_ProposedName(const QDate &day, const QString &heading)
 {

@@ -10,7 +10,7 @@ class QImage;
 // leaves a partial file behind.
 
 // Texts of the save dialog.
-QString fnGraph_SaveTitle();  // "파일로 저장하기"
+QString fnGraph_SaveTitle(); // "파일로 저장하기"
 QString fnGraph_SaveFilter(); // "JPEG File (*.jpg) | *.jpg": description and pattern
 QString fnGraph_SaveSuffix(); // "jpg"
 
@@ -23,7 +23,7 @@ struct PictureWrite
 {
     bool ok = false;
     bool permissionDenied = false; // the system refused access (the "file in use" case)
-    QString description;           // the system's description of the failure
+    QString description; // the system's description of the failure
 };
 
 // Writes the image as JPEG at quality 100. The picture goes to a temporary file in the same folder that

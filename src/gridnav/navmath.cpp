@@ -1,6 +1,5 @@
 #include "gridnav/navmath.h"
 
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -259,8 +258,8 @@ double availableWidth(double gridWidth, int visibleCount, double col0Width)
     return ((gridWidth - (visibleCount + 3) * 15.0) / 15.0) * kUnitsPerPixelH - col0Width;
 }
 
-QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool> &hidden, int fillCol,
-                           double available, const std::function<double(int, double)> &apply)
+QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool> &hidden, int fillCol, double available,
+                           const std::function<double(int, double)> &apply)
 {
     const int n = int(defWidths.size());
     QVector<double> out(n, -1.0);

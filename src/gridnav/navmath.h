@@ -15,9 +15,9 @@ namespace NavMath {
 
 constexpr int kScrollMin = 1;
 constexpr int kScrollMax = 10000;
-constexpr double kDataRowHeight = 10.22;    // row units
+constexpr double kDataRowHeight = 10.22; // row units
 constexpr double kOneHeaderHeight = 21.077; // row units, a single header row
-constexpr double kUnitsPerPixelV = 0.637;   // row units per pixel
+constexpr double kUnitsPerPixelV = 0.637; // row units per pixel
 constexpr double kUnitsPerPixelH = 0.124999; // width units per pixel
 
 int roundEven(double v);
@@ -42,9 +42,9 @@ int largeChange(int rows, int pageRows);
 // A move by one of the tags "TOP", "PUP", "1UP", "1DN", "PDN", "END" (blanks around it ignored).
 struct StepResult
 {
-    int target = 1;        // new first visible row, within 1..LastTop (and never below 1)
-    bool repeats = false;  // the direction repeats while its button is held
-    bool clamped = false;  // a bound was hit: the repeat timer is switched off
+    int target = 1; // new first visible row, within 1..LastTop (and never below 1)
+    bool repeats = false; // the direction repeats while its button is held
+    bool clamped = false; // a bound was hit: the repeat timer is switched off
 };
 bool isRepeatingTag(const QString &tag);
 StepResult stepTarget(const QString &tag, int top, int rows, int pageRows);
@@ -54,7 +54,7 @@ StepResult stepTarget(const QString &tag, int top, int rows, int pageRows);
 int scrollClickTarget(int newValue, int top, int rows, int pageRows);
 
 // Go-to box.
-QString goLabel(int lastTop);            // "(1 ~ 1,234)"
+QString goLabel(int lastTop); // "(1 ~ 1,234)"
 int goLimit(qint64 value, int rows, int pageRows); // the value the input is corrected to
 constexpr int kGoWidth = 1410;
 constexpr int kGoSteps = 5;
@@ -91,12 +91,12 @@ bool needsHScroll(double gridWidth, double col0Width, const QVector<double> &vis
 struct PanelLayout
 {
     int gridHeight = 0;
-    QRectF sum;          // summary grid, container coordinates
-    QRectF panel;        // picSS_BACK, container coordinates
+    QRectF sum; // summary grid, container coordinates
+    QRectF panel; // picSS_BACK, container coordinates
     double scrollHeight = 0;
     double frameTop = 0; // fmeSS_MOVE, panel coordinates
-    QRectF nowBox;       // picSS_MOVE_NOW (unfocused), container coordinates
-    QRectF maxBox;       // picSS_MOVE_MAX (unfocused), container coordinates
+    QRectF nowBox; // picSS_MOVE_NOW (unfocused), container coordinates
+    QRectF maxBox; // picSS_MOVE_MAX (unfocused), container coordinates
 };
 // `grid` is the grid's current rectangle; `sumHeight` 0 without a summary grid.
 PanelLayout panelLayout(const QRectF &grid, double height, bool hasSum, double sumHeight,
@@ -121,7 +121,7 @@ double availableWidth(double gridWidth, int visibleCount, double col0Width);
 // of what the grid reports for the others (`apply(col, width)` sets a width and returns the width
 // the grid then reports), so the columns end flush with the grid's right edge. Index 0 and hidden
 // columns are returned as -1 (left alone); the fill column's width is returned, not applied.
-QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool> &hidden, int fillCol,
-                           double available, const std::function<double(int, double)> &apply);
+QVector<double> fitToWidth(const QVector<double> &defWidths, const QVector<bool> &hidden, int fillCol, double available,
+                           const std::function<double(int, double)> &apply);
 
 } // namespace NavMath

@@ -39,22 +39,22 @@ struct SS_MOVE_DataItem
 // units (8 pixels), row heights in its row units (a data row is 10.22).
 struct SS_MOVE_INFO
 {
-    SpreadGrid *Grid = nullptr;     // the data grid (SS)
-    bool HasSum = false;            // a summary grid belongs to the grid
-    int SumRows = 0;                // rows of the summary grid (1 for the rate window)
-    SpreadGrid *SumGrid = nullptr;  // the summary grid (SS_SUM)
+    SpreadGrid *Grid = nullptr; // the data grid (SS)
+    bool HasSum = false; // a summary grid belongs to the grid
+    int SumRows = 0; // rows of the summary grid (1 for the rate window)
+    SpreadGrid *SumGrid = nullptr; // the summary grid (SS_SUM)
 
-    QWidget *picBack = nullptr;     // picSS_BACK, the panel
-    QWidget *fmeMove = nullptr;     // fmeSS_MOVE, the bottom group of the panel
-    QScrollBar *sclMove = nullptr;  // sclSS_MOVE, Min 1, Max 10000; its "Tag" property holds the repeating direction
+    QWidget *picBack = nullptr; // picSS_BACK, the panel
+    QWidget *fmeMove = nullptr; // fmeSS_MOVE, the bottom group of the panel
+    QScrollBar *sclMove = nullptr; // sclSS_MOVE, Min 1, Max 10000; its "Tag" property holds the repeating direction
 
-    bool MoveBusy = false;          // the navigator itself is changing the grid or the scroll bar
-    bool SkipTopLeft = false;       // the next grid scroll notification only clears this
+    bool MoveBusy = false; // the navigator itself is changing the grid or the scroll bar
+    bool SkipTopLeft = false; // the next grid scroll notification only clears this
 
-    QLineEdit *txtNow = nullptr;    // txtSS_MOVE_NOW: first visible line
-    QWidget *picNow = nullptr;      // picSS_MOVE_NOW: its box
-    QLineEdit *txtMax = nullptr;    // txtSS_MOVE_MAX: number of lines
-    QWidget *picMax = nullptr;      // picSS_MOVE_MAX: its box
+    QLineEdit *txtNow = nullptr; // txtSS_MOVE_NOW: first visible line
+    QWidget *picNow = nullptr; // picSS_MOVE_NOW: its box
+    QLineEdit *txtMax = nullptr; // txtSS_MOVE_MAX: number of lines
+    QWidget *picMax = nullptr; // picSS_MOVE_MAX: its box
 
     QAbstractButton *cmdXls = nullptr; // cmdSS_MOVE_XLS: export
     QAbstractButton *cmdGrp = nullptr; // cmdSS_MOVE_GRP: graph; "Tag" = value column
@@ -69,31 +69,31 @@ struct SS_MOVE_INFO
     QAbstractButton *cmdPdn = nullptr;
     QAbstractButton *cmdEnd = nullptr;
 
-    QWidget *picGo = nullptr;       // picSS_MOVE_GO: the go-to box
-    QLabel *lblGo = nullptr;        // lblSS_MOVE_GO: its range "(1 ~ 1,234)"
-    QLineEdit *txtGo = nullptr;     // txtSS_MOVE_GO: the line to go to (digits only)
+    QWidget *picGo = nullptr; // picSS_MOVE_GO: the go-to box
+    QLabel *lblGo = nullptr; // lblSS_MOVE_GO: its range "(1 ~ 1,234)"
+    QLineEdit *txtGo = nullptr; // txtSS_MOVE_GO: the line to go to (digits only)
 
     // The window's repeat timer timSS_MOVE (first repeat after 450 ms, then every 60 ms).
     HoldRepeatTimer *timMove = nullptr;
 
-    int PageRows = 0;               // data rows that fit in the grid (valid after the first line display)
-    double RowHeightStd = 10.22;    // current data-row height in row units
+    int PageRows = 0; // data rows that fit in the grid (valid after the first line display)
+    double RowHeightStd = 10.22; // current data-row height in row units
 
-    int HeaderRows = 0;             // header rows of the definition
-    int ColCount = 0;               // data columns of the definition
+    int HeaderRows = 0; // header rows of the definition
+    int ColCount = 0; // data columns of the definition
 
     // Column definition, each indexed 0..ColCount (0 = the row-number column).
-    QVector<int> ColKind;           // 13x = number (131..136: 1..6 decimals), otherwise the grid's cell kind
-    QVector<double> ColWidthDef;    // definition width in width units
+    QVector<int> ColKind; // 13x = number (131..136: 1..6 decimals), otherwise the grid's cell kind
+    QVector<double> ColWidthDef; // definition width in width units
     QVector<QStringList> HeaderText; // [col][header row 0..HeaderRows-1]
     QVector<int> ColVAlign;
-    QVector<int> ColHAlign;         // 0 left, 1 right, 2 centre
+    QVector<int> ColHAlign; // 0 left, 1 right, 2 centre
     QVector<int> ColOption;
     QVector<bool> ColHiddenDef;
     QVector<bool> ColLockedDef;
     QVector<bool> ColBorder;
 
-    bool LockColour = false;        // locked columns light yellow, others white
+    bool LockColour = false; // locked columns light yellow, others white
 
     // The export button's right-click menu "[ 자료 관리 ]", in menu order; empty = no menu.
     QVector<SS_MOVE_DataItem> DataItems;

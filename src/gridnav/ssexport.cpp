@@ -211,10 +211,19 @@ private:
 
 } // namespace
 
-void setExportDialogHook(ExportDialogHook hook) { dialogHook() = std::move(hook); }
+void setExportDialogHook(ExportDialogHook hook)
+{
+    dialogHook() = std::move(hook);
+}
 
-QString fnLastSaveDir() { return lastSaveDir(); }
-void sbSet_LastSaveDir(const QString &folder) { lastSaveDir() = folder; }
+QString fnLastSaveDir()
+{
+    return lastSaveDir();
+}
+void sbSet_LastSaveDir(const QString &folder)
+{
+    lastSaveDir() = folder;
+}
 
 QString fnExport_ProposedName(const QDate &today, const QString &baseName)
 {
@@ -284,5 +293,6 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
         notice(MSG_INFO, QStringLiteral("저장하였습니다."),
                QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + file);
     else
-        notice(MSG_WARNING, QStringLiteral("저장을 실패하였습니다."), QStringLiteral("정상적으로 저장되지 않았습니다."));
+        notice(MSG_WARNING, QStringLiteral("저장을 실패하였습니다."),
+               QStringLiteral("정상적으로 저장되지 않았습니다."));
 }

@@ -14,11 +14,11 @@
 // What the save dialog is asked for.
 struct ExportFileRequest
 {
-    QString title;         // "엑셀로 내보내기"
-    QString folder;        // LastSaveDir
-    QString fileName;      // proposed name, without folder
+    QString title; // "엑셀로 내보내기"
+    QString folder; // LastSaveDir
+    QString fileName; // proposed name, without folder
     QString defaultSuffix; // "xlsx"
-    QString filter;        // "Excel File (*.xlsx) | *.xlsx"
+    QString filter; // "Excel File (*.xlsx) | *.xlsx"
 };
 // Answers the chosen full file name ("" when the dialog gave no name), or nullopt for Cancel.
 using ExportDialogHook = std::function<std::optional<QString>(const ExportFileRequest &)>;

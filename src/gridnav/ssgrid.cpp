@@ -146,8 +146,8 @@ int numberDecimalsOfKind(int kind)
     return 0;
 }
 
-void sbSS_DefCol(SS_MOVE_INFO &info, int col, const QString &headerText, double width, int kind, int hAlign,
-                 int vAlign, int option, bool hidden, bool locked, bool border)
+void sbSS_DefCol(SS_MOVE_INFO &info, int col, const QString &headerText, double width, int kind, int hAlign, int vAlign,
+                 int option, bool hidden, bool locked, bool border)
 {
     if (col < 0 || col > info.ColCount)
         return;
@@ -182,9 +182,9 @@ void sbSS_GridSetup(SS_MOVE_INFO &info)
     for (QAbstractButton *b : {info.cmdGrp, info.cmdRef})
         if (b)
             b->setProperty(kTagProperty, QStringLiteral("1"));
-    const std::pair<QAbstractButton *, const char *> moves[] = {
-        {info.cmdTop, "TOP"}, {info.cmdPup, "PUP"}, {info.cmd1Up, "1UP"},
-        {info.cmd1Dn, "1DN"}, {info.cmdPdn, "PDN"}, {info.cmdEnd, "END"}};
+    const std::pair<QAbstractButton *, const char *> moves[] = {{info.cmdTop, "TOP"}, {info.cmdPup, "PUP"},
+                                                                {info.cmd1Up, "1UP"}, {info.cmd1Dn, "1DN"},
+                                                                {info.cmdPdn, "PDN"}, {info.cmdEnd, "END"}};
     for (const auto &[button, tag] : moves)
         if (button)
             button->setProperty(kTagProperty, QString::fromLatin1(tag));

@@ -15,8 +15,8 @@
 // Stores one column's definition. With two or more header rows, `headerText` may hold one text per
 // header row separated by "|"; otherwise every header row gets the whole text. Columns outside
 // 0..ColCount are ignored.
-void sbSS_DefCol(SS_MOVE_INFO &info, int col, const QString &headerText, double width, int kind, int hAlign,
-                 int vAlign, int option, bool hidden, bool locked, bool border);
+void sbSS_DefCol(SS_MOVE_INFO &info, int col, const QString &headerText, double width, int kind, int hAlign, int vAlign,
+                 int option, bool hidden, bool locked, bool border);
 
 // Grid-wide set-up (header rows, font, column count, text tips) of both grids, sizes the definition
 // arrays to 0..ColCount, and gives the panel's scroll bar and buttons their Tags.

@@ -10,7 +10,7 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kExportTip = 3;  // index of the export button's hint in SS_MOVE_INFO::Tips
+constexpr int kExportTip = 3; // index of the export button's hint in SS_MOVE_INFO::Tips
 constexpr int kRefreshTip = 6; // index of the refresh button's hint in SS_MOVE_INFO::Tips
 
 QString headerText(const SpreadGrid *grid, int col)
@@ -53,8 +53,7 @@ QString exportHintText(bool withMenu)
     return text;
 }
 
-GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol,
-                              const QString &keyLabel)
+GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol, const QString &keyLabel)
 {
     GraphMenuItems items;
     if (!info.Grid)

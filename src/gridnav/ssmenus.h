@@ -24,11 +24,10 @@ QString exportHintText(bool withMenu);
 // Graph menu contents for the grid's last header row. `keyLabel` empty takes the key column's header.
 struct GraphMenuItems
 {
-    QStringList texts;    // "<key> 별 <column header>" for firstCol..lastCol
-    QList<bool> enabled;  // false for columns the grid hides
+    QStringList texts; // "<key> 별 <column header>" for firstCol..lastCol
+    QList<bool> enabled; // false for columns the grid hides
 };
-GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol,
-                              const QString &keyLabel);
+GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol, const QString &keyLabel);
 // The graph button's Tag brought into firstCol..lastCol (empty or unreadable -> firstCol).
 int graphColumnInRange(const QString &tag, int firstCol, int lastCol);
 

@@ -27,7 +27,7 @@
 namespace {
 
 constexpr int kRepeatMs = 60; // a held move button repeats this often after the first pause
-constexpr int kGoHeight = 345;      // go-to box height, twips
+constexpr int kGoHeight = 345; // go-to box height, twips
 
 const char *const kIndexProperty = "Index";
 const char *const kTagProperty = "Tag";
@@ -138,8 +138,7 @@ void waitMs(int ms)
 }
 
 // Looks a control up by name and control-array index among all descendants of the form.
-template<typename T>
-T *findControl(QWidget *form, const char *name, int index)
+template<typename T> T *findControl(QWidget *form, const char *name, int index)
 {
     if (!form)
         return nullptr;
@@ -197,8 +196,7 @@ public:
     NavLinks(SS_MOVE_INFO &info, QObject *parent)
         : QObject(parent)
         , m_info(info)
-    {
-    }
+    { }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -355,7 +353,8 @@ void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
     };
     const Hint hints[7] = {
         {info.SumGrid, "조회정보", QStringLiteral("없음")},
-        {info.txtNow, "시트 현제 라인", QStringLiteral("클릭 : 전체값 표시") + crlf + QStringLiteral("더블클릭 : 바로가기창 표시")},
+        {info.txtNow, "시트 현제 라인",
+         QStringLiteral("클릭 : 전체값 표시") + crlf + QStringLiteral("더블클릭 : 바로가기창 표시")},
         {info.txtMax, "시트 전체 라인", QStringLiteral("클릭 : 전체값 표시")},
         {info.cmdXls, "내보내기", exportHintText(!info.DataItems.isEmpty())},
         {info.cmdGrp, "그래프 보기",
@@ -426,7 +425,8 @@ void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout)
     if (info.txtGo)
         QObject::connect(info.txtGo, &QLineEdit::textChanged, links, [p] { sbSS_MOVE_GoLimit(*p); });
     if (info.Grid) {
-        QObject::connect(info.Grid, &SpreadGrid::TopLeftChange, links, [p](int oldLeft, int oldTop, int newLeft, int newTop) {
+        QObject::connect(info.Grid, &SpreadGrid::TopLeftChange, links,
+                         [p](int oldLeft, int oldTop, int newLeft, int newTop) {
             if (oldTop != newTop)
                 sbSS_MOVE_TopLeftChange(*p);
             if (oldLeft != newLeft && p->HasSum && p->SumGrid)
@@ -517,9 +517,9 @@ void sbSS_MOVE_Layout(SS_MOVE_INFO &info, double height)
     }
 
     // 3.-6. grid height, summary grid under it, panel beside both
-    const NavMath::PanelLayout l = NavMath::panelLayout(twipsRect(grid), height, hasSum, sumHeight,
-                                                        info.fmeMove ? Twips::height(info.fmeMove)
-                                                                     : NavMath::kMoveFrameHeight);
+    const NavMath::PanelLayout l =
+        NavMath::panelLayout(twipsRect(grid), height, hasSum, sumHeight,
+                             info.fmeMove ? Twips::height(info.fmeMove) : NavMath::kMoveFrameHeight);
     const int gridPx = Twips::toPixels(l.gridHeight);
     if (grid->height() != gridPx)
         grid->resize(grid->width(), std::max(0, gridPx));
@@ -537,9 +537,10 @@ void sbSS_MOVE_Layout(SS_MOVE_INFO &info, double height)
             Twips::move(info.fmeMove, Twips::left(info.fmeMove), scale - Twips::height(info.fmeMove) + 15);
         if (info.sclMove)
             Twips::resize(info.sclMove, Twips::width(info.sclMove),
-                          std::max(0.0, scale - Twips::top(info.sclMove)
-                                            - (info.fmeMove ? Twips::height(info.fmeMove) : NavMath::kMoveFrameHeight)
-                                            + 270));
+                          std::max(0.0,
+                                   scale - Twips::top(info.sclMove)
+                                       - (info.fmeMove ? Twips::height(info.fmeMove) : NavMath::kMoveFrameHeight)
+                                       + 270));
         fitScrollBar(info);
     }
     // the line boxes stand beside the panel and follow it

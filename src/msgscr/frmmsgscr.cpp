@@ -105,8 +105,9 @@ QWidget *ownerWindow(const QWidget *self)
 } // namespace
 
 FrmMsgScr::FrmMsgScr(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FrmMsgScr"));
     setWindowTitle(QStringLiteral(" MessageBox..."));
@@ -171,8 +172,14 @@ FrmMsgScr::FrmMsgScr(QWidget *parent)
     setTitle(QString(), headlineColour(0));
 
     // answer buttons, created in tab order: 예, 닫기, 확인, 아니오
-    struct Face { int index; const char *picture; const char *caption; };
-    const Face faces[] = {{2, "btn_yes", "예"}, {1, "btn_close", "닫기"}, {0, "btn_ok", "확인"}, {3, "btn_no", "아니오"}};
+    struct Face
+    {
+        int index;
+        const char *picture;
+        const char *caption;
+    };
+    const Face faces[] = {
+        {2, "btn_yes", "예"}, {1, "btn_close", "닫기"}, {0, "btn_ok", "확인"}, {3, "btn_no", "아니오"}};
     for (const Face &f : faces) {
         auto *b = new MsgScrButton(pic(f.picture), QString::fromUtf8(f.caption), this);
         b->setObjectName(QStringLiteral("cmdClose_%1").arg(f.index));
@@ -188,10 +195,22 @@ FrmMsgScr::FrmMsgScr(QWidget *parent)
 
 FrmMsgScr::~FrmMsgScr() = default;
 
-QWidget *FrmMsgScr::imgIcon() const { return m_imgIcon; }
-QWidget *FrmMsgScr::imgText() const { return m_imgText; }
-QWidget *FrmMsgScr::imgBottom() const { return m_imgBottom; }
-QWidget *FrmMsgScr::shpProgr() const { return m_shpProgr; }
+QWidget *FrmMsgScr::imgIcon() const
+{
+    return m_imgIcon;
+}
+QWidget *FrmMsgScr::imgText() const
+{
+    return m_imgText;
+}
+QWidget *FrmMsgScr::imgBottom() const
+{
+    return m_imgBottom;
+}
+QWidget *FrmMsgScr::shpProgr() const
+{
+    return m_shpProgr;
+}
 
 QAbstractButton *FrmMsgScr::cmdClose(int index) const
 {

@@ -43,11 +43,16 @@ QStringList splitLines(const QString &text)
 unsigned kindBeep(qint32 kind)
 {
     switch (kind) {
-    case MSG_INFO: return Beep::Information;
-    case MSG_QUESTION: return Beep::Question;
-    case MSG_WARNING: return Beep::Warning;
-    case MSG_ERROR: return Beep::Error;
-    default: return 0;
+    case MSG_INFO:
+        return Beep::Information;
+    case MSG_QUESTION:
+        return Beep::Question;
+    case MSG_WARNING:
+        return Beep::Warning;
+    case MSG_ERROR:
+        return Beep::Error;
+    default:
+        return 0;
     }
 }
 
@@ -207,8 +212,8 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
 
 } // namespace
 
-qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle,
-                     const QString &MsgText, float MsgPercent, qint32 MsgDefault, qint32 MsgPointer)
+qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle, const QString &MsgText,
+                     float MsgPercent, qint32 MsgDefault, qint32 MsgPointer)
 {
     MsgScrAnswer = -1;
     switch (MsgMode) {
@@ -238,9 +243,9 @@ void sbMouse_MoveToCtrl(QWidget *control, QWidget *form)
         pos += c->pos();
     }
     const double tpp = Twips::perPixel();
-    const QPoint client = MouseGlide::target(Twips::fromPixels(pos.x()), Twips::fromPixels(pos.y()),
-                                             Twips::fromPixels(control->width()),
-                                             Twips::fromPixels(control->height()), tpp, tpp);
+    const QPoint client =
+        MouseGlide::target(Twips::fromPixels(pos.x()), Twips::fromPixels(pos.y()), Twips::fromPixels(control->width()),
+                           Twips::fromPixels(control->height()), tpp, tpp);
     const QPoint target = Pointer::clientToScreen(form, client);
     const QList<QPoint> path = MouseGlide::path(Pointer::position(), target);
 
@@ -296,9 +301,9 @@ MsgScrAnswerHook fnMsgScr_StderrLog()
         for (const QLabel *label : screen.lblText())
             if (label->isVisible() && !label->text().isEmpty())
                 lines << label->text();
-        const QByteArray line = (QStringLiteral("msgscr:") + screen.lblTitle()->text() + u'|'
-                                 + lines.join(QStringLiteral("\\n")) + u'\n')
-                                    .toUtf8();
+        const QByteArray line =
+            (QStringLiteral("msgscr:") + screen.lblTitle()->text() + u'|' + lines.join(QStringLiteral("\\n")) + u'\n')
+                .toUtf8();
         std::fputs(line.constData(), stderr);
         std::fflush(stderr);
     };

@@ -27,8 +27,8 @@ constexpr qint32 MSG_ERROR = 4;
 //   MsgPointer  whole-screen pointer shape number (0 leaves it; 11 hourglass)
 // Result: the button pressed on a modal screen (1 확인, 2 닫기, 3 예, 4 아니오), 0 when it was closed
 // otherwise and for modeless calls, -1 when the call failed.
-qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle,
-                     const QString &MsgText, float MsgPercent, qint32 MsgDefault, qint32 MsgPointer);
+qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle, const QString &MsgText,
+                     float MsgPercent, qint32 MsgDefault, qint32 MsgPointer);
 
 // Answer of the current modal screen (-1 while none is given yet).
 extern qint32 MsgScrAnswer;

@@ -11,7 +11,8 @@ constexpr int FaceHeight = 23;
 } // namespace
 
 MsgScrButton::MsgScrButton(const QString &facePath, const QString &caption, QWidget *parent)
-    : QAbstractButton(parent), m_face(new QSvgRenderer(facePath, this))
+    : QAbstractButton(parent)
+    , m_face(new QSvgRenderer(facePath, this))
 {
     // the caption is drawn on the face; the text serves accessibility and tests
     setText(caption);

@@ -26,9 +26,9 @@ struct TwipRect
 
 struct MsgScrLayoutInput
 {
-    QList<double> lineWidths;   // each body line fitted to its text
-    qint32 buttons = 0;         // button set 0..4
-    double inforWidth = 0;      // prompt line fitted to its text
+    QList<double> lineWidths; // each body line fitted to its text
+    qint32 buttons = 0; // button set 0..4
+    double inforWidth = 0; // prompt line fitted to its text
     double progrLabelWidth = 0; // percentage label fitted to its text
     double buttonWidth = 1335;
     double emblemWidth = 825;
@@ -40,7 +40,7 @@ struct MsgScrLayoutInput
 
 struct MsgScrLayout
 {
-    double bodyWidth = 0;  // W: widest body line, at least the 45-character gauge
+    double bodyWidth = 0; // W: widest body line, at least the 45-character gauge
     double bodyHeight = 0; // H: text box inner height for the lines (and progress bar)
 
     QList<TwipRect> lines;
@@ -49,9 +49,9 @@ struct MsgScrLayout
     TwipRect icon, heading, title, infor, emblem;
 
     bool progressVisible = false;
-    TwipRect progrBox;                    // picProgr
-    std::array<TwipRect, 3> progrPieces;  // inside progrBox
-    TwipRect progrCover;                  // inside progrBox, at 0 %
+    TwipRect progrBox; // picProgr
+    std::array<TwipRect, 3> progrPieces; // inside progrBox
+    TwipRect progrCover; // inside progrBox, at 0 %
     TwipRect progrLabel;
 
     std::array<TwipRect, 4> buttons;
@@ -59,12 +59,12 @@ struct MsgScrLayout
 
     double clientWidth = 0;
     double clientHeight = 0;
-    double windowWidth = 0;  // client plus the frame allowance
+    double windowWidth = 0; // client plus the frame allowance
     double windowHeight = 0;
 };
 
 namespace MsgScrMetrics {
-constexpr double GaugeWidth = 4050;    // 45 characters of 9 pt fixed-pitch text
+constexpr double GaugeWidth = 4050; // 45 characters of 9 pt fixed-pitch text
 constexpr double MinBodyHeight = 1140; // five lines
 constexpr double LineLeft = 1290;
 constexpr double LineTop = 750;

@@ -7,8 +7,8 @@
 // 100 years of the current year, both bounds excluded.
 
 bool fnChk_Year(const QString &s);
-bool fnChk_YearMonth(const QString &s);   // "YYYY/MM"
-bool fnChk_Date(const QString &s);        // "YYYY/MM/DD"
+bool fnChk_YearMonth(const QString &s); // "YYYY/MM"
+bool fnChk_Date(const QString &s); // "YYYY/MM/DD"
 // Both dates valid, from not after to, and (maxDays != 0) at most maxDays days apart.
 bool fnChk_Period(const QString &from, const QString &to, int maxDays);
 

@@ -41,9 +41,9 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTableView>
 
 #include <exception>
@@ -59,7 +59,7 @@ void notice(const QString &title, const QString &text)
     fnDisp_MsgScr(0, 1, MSG_INFO, title, text, 0, 1, 0);
 }
 
-template <typename T> T *named(QWidget *parent, const char *name)
+template<typename T> T *named(QWidget *parent, const char *name)
 {
     auto *w = new T(parent);
     w->setObjectName(QString::fromLatin1(name));
@@ -96,9 +96,9 @@ void FrmRate::createControls()
     Twips::setGeometry(xPanel1, 45, 45, 11895, RateLayout::TopPanelHeight);
 
     imgTOP_BACK = named<QLabel>(xPanel1, "imgTOP_BACK");
-    imgTOP_BACK->setStyleSheet(QStringLiteral(
-        "QLabel#imgTOP_BACK { border: none; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-        " stop:0 rgba(214,228,242,0), stop:1 rgba(214,228,242,150)); }"));
+    imgTOP_BACK->setStyleSheet(
+        QStringLiteral("QLabel#imgTOP_BACK { border: none; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                       " stop:0 rgba(214,228,242,0), stop:1 rgba(214,228,242,150)); }"));
     Twips::setGeometry(imgTOP_BACK, 45, 720, 11805, 735);
 
     fmeTOP_BACK = named<QWidget>(xPanel1, "fmeTOP_BACK");
@@ -222,7 +222,7 @@ void FrmRate::setTabOrder()
     // day, dollar, dong, won, remark, the period, the grid; then the summary line and the buttons.
     // The grids take the focus in their inner view: the chain is built with those views, since a
     // chain through the grid widgets themselves lets the buttons come before the grid.
-    const QList<QWidget *> order = {txtSTD_DATE, txtUSD,     txtVND,   txtKRW,  txtREMARK, txtFM_DATE, txtTO_DATE,
+    const QList<QWidget *> order = {txtSTD_DATE, txtUSD,         txtVND,   txtKRW,  txtREMARK, txtFM_DATE, txtTO_DATE,
                                     SS->view(),  SS_SUM->view(), btnClear, btnSave, btnQuery,  btnDelete};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -262,7 +262,7 @@ void FrmRate::showSaveFailure()
                         QStringLiteral("저장중 에러가 발생하여 실행하지 못했습니다. "));
 }
 
-template <typename Step> void FrmRate::runStep(Step step)
+template<typename Step> void FrmRate::runStep(Step step)
 {
     try {
         step();
@@ -568,8 +568,7 @@ bool FrmRate::eventFilter(QObject *watched, QEvent *event)
         sbKey_Down(vk, shift);
     // a key with Alt is a command key: the dispatcher had it, the box under the focus does not
     // (Alt+X must not type an "x" into the remark)
-    if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)
-        && key->key() != Qt::Key_Alt)
+    if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Alt)
         return true;
     return false;
 }
@@ -594,8 +593,9 @@ void FrmRate::SS_Click(int, int row)
         for (int k = 0; k < i; ++k)
             boxes[k]->setValue(before[k]);
         fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
-                      RateInputCheck::rateCaption(i) + QStringLiteral(" 환율이 입력창에 표시할 수 있는 범위를 넘습니다.")
-                          + CRLF + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."),
+                      RateInputCheck::rateCaption(i)
+                          + QStringLiteral(" 환율이 입력창에 표시할 수 있는 범위를 넘습니다.") + CRLF
+                          + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."),
                       0, 1, 0);
         return;
     }
@@ -613,7 +613,8 @@ void FrmRate::btnQuery_Click()
     const QString from = txtFM_DATE->value().trimmed();
     const QString to = txtTO_DATE->value().trimmed();
     if (!fnChk_Period(from, to, 0)) {
-        notice(QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회") + RateInputCheck::dateNoticeText(QStringLiteral("기간")));
+        notice(QStringLiteral("조회일자를 확인하십시오."),
+               QStringLiteral("조회") + RateInputCheck::dateNoticeText(QStringLiteral("기간")));
         return;
     }
 
@@ -664,7 +665,8 @@ void FrmRate::btnQuery_Click()
         } else {
             SS->setMaxRows(1);
             stats = QStringLiteral("없음");
-            notice(QStringLiteral("조회된 데이타가 없습니다."), QStringLiteral("조회조건을 다시한번 확인하여 주십시오."));
+            notice(QStringLiteral("조회된 데이타가 없습니다."),
+                   QStringLiteral("조회조건을 다시한번 확인하여 주십시오."));
         }
         fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, stats, QStringLiteral("조회정보"), 1);
         da->CloseQuery();
@@ -696,8 +698,8 @@ bool FrmRate::checkRemark()
 {
     // SQL Server's NVARCHAR counts UTF-16 units; SQLite and PostgreSQL count characters
     const ConnProvider *provider = fnGet_ConnProvider();
-    const bool utf16 = provider
-                       && ConnSpec::fromServerField(provider->ServerName()).backend == ConnSpec::Backend::SqlServer;
+    const bool utf16 =
+        provider && ConnSpec::fromServerField(provider->ServerName()).backend == ConnSpec::Backend::SqlServer;
     const RateInputCheck::Refusal r = RateInputCheck::checkRemark(txtREMARK->text(), utf16);
     if (!r)
         return true;

@@ -79,7 +79,7 @@ public:
     lTitle *lTitle3 = nullptr;
     lTitle *lTitle4 = nullptr;
     lTitle *lTitle5 = nullptr;
-    lTitle *lTitle6 = nullptr;  // "조회기간", in front of the period
+    lTitle *lTitle6 = nullptr; // "조회기간", in front of the period
     dDate *txtSTD_DATE = nullptr;
     cFloat *txtUSD = nullptr;
     cFloat *txtVND = nullptr;
@@ -120,7 +120,7 @@ public:
     RateListWindow *logWindow() const { return m_logWindow; }
     RateWriter *writer() const { return m_writer.get(); }
 
-    FrmSSFind *findWindow() const;   // nullptr until the find button first opened it
+    FrmSSFind *findWindow() const; // nullptr until the find button first opened it
     FrmSSGraph *graphWindow() const; // nullptr until the graph button first opened it
 
 protected:
@@ -141,7 +141,7 @@ private:
     void sbSS_LayoutGrid();
     void sbRelease_GridRecord();
     void connectNavigatorButtons(); // frmrate_nav.cpp
-    void addDataMenuItems();        // frmrate_nav.cpp: the export button's right-click menu
+    void addDataMenuItems(); // frmrate_nav.cpp: the export button's right-click menu
     void showUnexpectedError(const QString &description);
     void showSaveFailure();
     bool checkInputDate(const QString &date);
@@ -159,7 +159,7 @@ private:
     bool SS_RightPress(const QPoint &viewportPos);
     void sbShow_DayInPanel(const QString &day);
     bool isInGrid(QWidget *w) const;
-    template <typename Step> void runStep(Step step);
+    template<typename Step> void runStep(Step step);
 
     std::unique_ptr<DataAccess> m_dataAccess;
     std::unique_ptr<RateWriter> m_writer;

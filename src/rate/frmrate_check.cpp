@@ -70,8 +70,8 @@ bool FrmRate::confirmJumps(const QString &date)
     for (int c = 0; c < RateCheck::CurrencyCount; ++c)
         rates[size_t(c)] = boxes[c]->value().toDouble();
     for (const RateCheck::SaveJump &jump : RateCheck::saveJumps(rates, near, limits)) {
-        const qint32 answer = fnDisp_MsgScr(0, 3, MSG_WARNING, RateCheck::SaveQuestionTitle,
-                                            RateCheck::saveQuestionText(jump), 0, 2, 0);
+        const qint32 answer =
+            fnDisp_MsgScr(0, 3, MSG_WARNING, RateCheck::SaveQuestionTitle, RateCheck::saveQuestionText(jump), 0, 2, 0);
         if (answer != 3) {
             boxes[jump.currency]->setFocus();
             return false;
@@ -87,9 +87,9 @@ void FrmRate::sbHistory_Notice()
     const ConnSpec::Backend backend = m_dataAccess->connection()->conn().backend;
     if (backend == ConnSpec::Backend::Sqlite || m_writer->historyOn())
         return;
-    const QString script = backend == ConnSpec::Backend::Postgres    ? QStringLiteral("sql/postgresql.sql")
-                           : backend == ConnSpec::Backend::SqlServer ? QStringLiteral("sql/mssql.sql")
-                                                                     : QStringLiteral("sql/ 의 스크립트");
+    const QString script = backend == ConnSpec::Backend::Postgres ? QStringLiteral("sql/postgresql.sql")
+        : backend == ConnSpec::Backend::SqlServer                 ? QStringLiteral("sql/mssql.sql")
+                                                                  : QStringLiteral("sql/ 의 스크립트");
     fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("변경 이력이 기록되지 않습니다."),
                   QStringLiteral("데이타베이스에 EX_RATE_LOG 테이블이 없어") + CRLF
                       + QStringLiteral("환율의 저장·수정·삭제 이력이 기록되지 않습니다.") + CRLF + CRLF
@@ -197,8 +197,8 @@ void FrmRate::sbOpen_RateLog(const QString &day)
     QList<QStringList> rows;
     for (const RateHistory::Entry &e : std::as_const(entries))
         rows.append({e.when, RateHistory::actionText(e.action), changeText(0, e.before.usd, e.after.usd),
-                     changeText(1, e.before.vnd, e.after.vnd), changeText(2, e.before.krw, e.after.krw), e.user,
-                     e.host, remarkChange(e.before.remark, e.after.remark, e.action)});
+                     changeText(1, e.before.vnd, e.after.vnd), changeText(2, e.before.krw, e.after.krw), e.user, e.host,
+                     remarkChange(e.before.remark, e.after.remark, e.action)});
     m_logWindow->setRows(rows);
     m_logWindow->setWindowTitle(QStringLiteral("변경 이력 - ") + day);
     m_logWindow->show();

@@ -43,26 +43,24 @@ void FrmRate::connectNavigatorButtons()
         connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_FND_Click(); });
     if (auto *b = button("cmdSS_MOVE_GRP")) {
         connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_GRP_Click(); });
-        connect(b, &PicButton::MouseDown, this, [this](Qt::MouseButton mb) {
-            cmdSS_MOVE_GRP_MouseDown(mb);
-        });
+        connect(b, &PicButton::MouseDown, this, [this](Qt::MouseButton mb) { cmdSS_MOVE_GRP_MouseDown(mb); });
     }
     if (auto *b = button("cmdSS_MOVE_REF")) {
         connect(b, &PicButton::Click, this, [this] { cmdSS_MOVE_REF_Click(); });
-        connect(b, &PicButton::MouseDown, this, [this](Qt::MouseButton mb) {
-            cmdSS_MOVE_REF_MouseDown(mb);
-        });
+        connect(b, &PicButton::MouseDown, this, [this](Qt::MouseButton mb) { cmdSS_MOVE_REF_MouseDown(mb); });
     }
 }
 
 void FrmRate::addDataMenuItems()
 {
     // the export button's right-click menu "[ 자료 관리 ]"; the export acts on a query result only
-    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("엑셀로 내보내기"), [this] { cmdSS_MOVE_XLS_Click(); },
-                          [this] { return m_screenMode == kQueryMode; });
+    sbSS_MOVE_AddDataItem(
+        m_info, QStringLiteral("엑셀로 내보내기"), [this] { cmdSS_MOVE_XLS_Click(); },
+        [this] { return m_screenMode == kQueryMode; });
     sbSS_MOVE_AddDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { sbImport_File(); });
-    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { sbOpen_RateCheck(); },
-                          [this] { return m_screenMode == kQueryMode; });
+    sbSS_MOVE_AddDataItem(
+        m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { sbOpen_RateCheck(); },
+        [this] { return m_screenMode == kQueryMode; });
 }
 
 void FrmRate::sbImport_File(const QString &path)
@@ -111,8 +109,14 @@ void FrmRate::dropEvent(QDropEvent *event)
     QTimer::singleShot(0, this, [this, file] { sbImport_File(file); });
 }
 
-FrmSSFind *FrmRate::findWindow() const { return m_findWindow; }
-FrmSSGraph *FrmRate::graphWindow() const { return m_graphWindow; }
+FrmSSFind *FrmRate::findWindow() const
+{
+    return m_findWindow;
+}
+FrmSSGraph *FrmRate::graphWindow() const
+{
+    return m_graphWindow;
+}
 
 void FrmRate::cmdSS_MOVE_XLS_Click()
 {

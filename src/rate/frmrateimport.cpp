@@ -83,9 +83,9 @@ std::optional<QString> fnImport_ChooseFile(QWidget *parent)
 {
     if (dialogHook())
         return dialogHook()();
-    const QString file = QFileDialog::getOpenFileName(
-        parent, QStringLiteral("파일에서 가져오기"), QString(),
-        QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
+    const QString file =
+        QFileDialog::getOpenFileName(parent, QStringLiteral("파일에서 가져오기"), QString(),
+                                     QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
     if (file.isEmpty())
         return std::nullopt;
     return file;
@@ -245,7 +245,9 @@ void FrmRateImport::fillMapping()
         box->addItem(QStringLiteral("(없음)"), -1);
         for (int c = 0; c < t.maxColumns(); ++c) {
             const QString head = header >= 0 ? t.text(header, c).trimmed() : t.text(0, c).trimmed();
-            box->addItem(columnName(c) + QStringLiteral("열") + (head.isEmpty() ? QString() : QStringLiteral(" : ") + head.left(20)), c);
+            box->addItem(columnName(c) + QStringLiteral("열")
+                             + (head.isEmpty() ? QString() : QStringLiteral(" : ") + head.left(20)),
+                         c);
         }
         box->setCurrentIndex(m_preview.map.col[size_t(f)] + 1);
     }
@@ -271,7 +273,8 @@ void FrmRateImport::recompute()
     if (!map.usable()) {
         m_preview = RateImport::Preview();
         m_preview.map = map;
-        lblMapHint->setText(QStringLiteral("제목 행에서 일자와 환율 열을 찾지 못했습니다. 일자와 환율 하나 이상의 열을 골라 주십시오."));
+        lblMapHint->setText(QStringLiteral(
+            "제목 행에서 일자와 환율 열을 찾지 못했습니다. 일자와 환율 하나 이상의 열을 골라 주십시오."));
     } else {
         lblMapHint->clear();
         Pointer::setShape(MsgPointerHourglass);
@@ -282,7 +285,8 @@ void FrmRateImport::recompute()
         if (!compared) {
             lblMapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
             notice(MSG_WARNING, QStringLiteral("조회를 실패하였습니다."),
-                   QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.") + (error.isEmpty() ? QString() : CrLf + error));
+                   QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
+                       + (error.isEmpty() ? QString() : CrLf + error));
             m_preview.count = {0, 0, 0, 0};
             for (RateImport::Row &r : m_preview.rows)
                 if (r.outcome != RateImport::Outcome::Refused)

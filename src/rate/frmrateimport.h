@@ -39,7 +39,7 @@ public:
     // --- controls ---
     QLabel *lblFile = nullptr;
     QLabel *lblMapHint = nullptr;
-    QSpinBox *spnHeader = nullptr;                     // header row, 0 = none
+    QSpinBox *spnHeader = nullptr; // header row, 0 = none
     std::array<QComboBox *, RateImport::FieldCount> cboField{}; // column of each field
     SpreadGrid *SS = nullptr;
     QLabel *lblCount = nullptr;

@@ -13,10 +13,10 @@ QObject *CommandHost = nullptr;
 const std::array<QString, Count> &names()
 {
     static const std::array<QString, Count> n = {
-        QStringLiteral("Data_Query"),  QStringLiteral("Data_Find"),   QStringLiteral("Data_Top"),
+        QStringLiteral("Data_Query"),    QStringLiteral("Data_Find"), QStringLiteral("Data_Top"),
         QStringLiteral("Data_Previous"), QStringLiteral("Data_Next"), QStringLiteral("Data_Bottom"),
-        QStringLiteral("Data_Insert"), QStringLiteral("Data_Save"),   QStringLiteral("Data_del"),
-        QStringLiteral("Data_Print"),  QStringLiteral("Data_Exit")};
+        QStringLiteral("Data_Insert"),   QStringLiteral("Data_Save"), QStringLiteral("Data_del"),
+        QStringLiteral("Data_Print"),    QStringLiteral("Data_Exit")};
     return n;
 }
 

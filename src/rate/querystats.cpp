@@ -37,12 +37,11 @@ QString text(const QString &from, const QString &to, const QDateTime &at, qint64
              qint64 elapsedMs)
 {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("조회기간 : ") + from + QStringLiteral(" ~ ") + to + crlf
-           + QStringLiteral("조회일시 : ") + at.toString(QStringLiteral("yyyy/MM/dd"))
-           + at.toString(QStringLiteral(" HH:mm:ss")) + crlf
-           + QStringLiteral("레코드수 : ") + countText(records) + QStringLiteral(" 건 ")
-           + QStringLiteral("(라인수 : ") + countText(lines) + QStringLiteral(" 라인)") + crlf
-           + QStringLiteral("소요시간 : ") + secondsText(elapsedMs / 1000.0) + QStringLiteral("초");
+    return QStringLiteral("조회기간 : ") + from + QStringLiteral(" ~ ") + to + crlf + QStringLiteral("조회일시 : ")
+        + at.toString(QStringLiteral("yyyy/MM/dd")) + at.toString(QStringLiteral(" HH:mm:ss")) + crlf
+        + QStringLiteral("레코드수 : ") + countText(records) + QStringLiteral(" 건 ") + QStringLiteral("(라인수 : ")
+        + countText(lines) + QStringLiteral(" 라인)") + crlf + QStringLiteral("소요시간 : ")
+        + secondsText(elapsedMs / 1000.0) + QStringLiteral("초");
 }
 
 } // namespace QueryStats

@@ -111,9 +111,8 @@ Limits limitsFrom(const std::function<QString(const QString &)> &value)
 
 Limits registryLimits()
 {
-    return limitsFrom([](const QString &name) {
-        return Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), name);
-    });
+    return limitsFrom(
+        [](const QString &name) { return Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), name); });
 }
 
 bool isHolidayRemark(const QString &remark)
@@ -139,8 +138,7 @@ bool isJump(double before, double value, double limitPercent)
     return change > allowed * (1.0 + 1e-12);
 }
 
-QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const Neighbours &n,
-                          const Limits &limits)
+QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const Neighbours &n, const Limits &limits)
 {
     QList<SaveJump> out;
     for (int c = 0; c < CurrencyCount; ++c) {
@@ -159,8 +157,8 @@ QString jumpSentence(const SaveJump &jump)
 {
     const QString direction = jump.percent >= 0 ? QStringLiteral("높습니다.") : QStringLiteral("낮습니다.");
     return currencyName(jump.currency) + QStringLiteral(" 환율이 ") + jump.reference.day + QStringLiteral(" 의 ")
-           + currencyText(jump.currency, jump.reference.value) + QStringLiteral(" 보다 ")
-           + QString::number(std::fabs(jump.percent), 'f', 1) + QStringLiteral("% ") + direction;
+        + currencyText(jump.currency, jump.reference.value) + QStringLiteral(" 보다 ")
+        + QString::number(std::fabs(jump.percent), 'f', 1) + QStringLiteral("% ") + direction;
 }
 
 QString saveQuestionText(const SaveJump &jump)
@@ -182,9 +180,7 @@ Neighbours neighboursIn(const QMap<QString, SeriesDay> &series, const QString &d
     Neighbours n;
     const auto at = series.lowerBound(day);
     for (int c = 0; c < CurrencyCount; ++c) {
-        auto usable = [c](const SeriesDay &d) {
-            return !d.holiday && d.rate[size_t(c)] && *d.rate[size_t(c)] != 0;
-        };
+        auto usable = [c](const SeriesDay &d) { return !d.holiday && d.rate[size_t(c)] && *d.rate[size_t(c)] != 0; };
         for (auto it = at; it != series.cbegin();) {
             --it;
             if (usable(it.value())) {
@@ -229,8 +225,8 @@ QSet<QString> systemHolidays()
     return parseHolidays(QString::fromUtf8(f.readAll()));
 }
 
-QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row> rows,
-                              const QSet<QString> &holidays, const Limits &limits)
+QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row> rows, const QSet<QString> &holidays,
+                              const Limits &limits)
 {
     const qint64 first = julianOf(from);
     const qint64 last = julianOf(to);
@@ -284,8 +280,12 @@ QStringList findingColumns(const Finding &f)
     if (f.kind == FindingKind::MissingDay)
         return {f.day, kindText(f.kind), QString(), QString(), QString(), QString()};
     const QString pct = (f.percent >= 0 ? QStringLiteral("+") : QString()) + QString::number(f.percent, 'f', 1);
-    return {f.day, kindText(f.kind), currencyName(f.currency), currencyText(f.currency, f.previous),
-            currencyText(f.currency, f.value), pct};
+    return {f.day,
+            kindText(f.kind),
+            currencyName(f.currency),
+            currencyText(f.currency, f.previous),
+            currencyText(f.currency, f.value),
+            pct};
 }
 
 } // namespace RateCheck

@@ -69,8 +69,7 @@ struct SaveJump
 };
 // The jumps of a day's new rates, one at most per currency (the earlier neighbour first), in
 // currency order.
-QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const Neighbours &n,
-                          const Limits &limits);
+QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const Neighbours &n, const Limits &limits);
 // "미달러 환율이 2024/01/05 의 1,156.21 보다 10.2% 높습니다." CR LF "그래도 저장하시겠습니까?"
 QString saveQuestionText(const SaveJump &jump);
 inline const QString SaveQuestionTitle = QStringLiteral("환율 변동을 확인하십시오.");
@@ -107,7 +106,7 @@ struct Finding
 {
     QString day;
     FindingKind kind = FindingKind::MissingDay;
-    int currency = -1;   // jumps only
+    int currency = -1; // jumps only
     QString previousDay; // jumps only: the row compared against
     double previous = 0;
     double value = 0;
@@ -124,8 +123,8 @@ QSet<QString> systemHolidays();
 // each row whose rate jumps past its limit against the row before it in the period. Holiday
 // rows take no part in the jump test. Ordered by day, a missing day before the jumps of a day,
 // jumps in currency order.
-QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row> rows,
-                              const QSet<QString> &holidays, const Limits &limits);
+QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row> rows, const QSet<QString> &holidays,
+                              const Limits &limits);
 
 // The columns of one finding as the check window and the command line show them: day, kind,
 // currency, previous value, new value, percent ("+10.2" / "-3.0"); empty for a missing day.

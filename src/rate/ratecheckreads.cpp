@@ -13,9 +13,11 @@ QString neighbourStatement(const QString &day, int currency, bool later)
 {
     const QString col = QString::fromLatin1(RateColumns[currency]);
     return QStringLiteral(" SELECT STD_DATE, ") + col + QStringLiteral(" FROM EX_RATE WHERE STD_DATE = ( SELECT ")
-           + (later ? QStringLiteral("MIN") : QStringLiteral("MAX")) + QStringLiteral("(STD_DATE) FROM EX_RATE WHERE STD_DATE ")
-           + (later ? QStringLiteral(">") : QStringLiteral("<")) + QStringLiteral(" '") + RateStatements::quoteText(day)
-           + QStringLiteral("' AND ") + col + QStringLiteral(" <> 0 AND ( REMARK IS NULL OR REMARK NOT LIKE '%휴일%' ) ) ");
+        + (later ? QStringLiteral("MIN") : QStringLiteral("MAX"))
+        + QStringLiteral("(STD_DATE) FROM EX_RATE WHERE STD_DATE ")
+        + (later ? QStringLiteral(">") : QStringLiteral("<")) + QStringLiteral(" '") + RateStatements::quoteText(day)
+        + QStringLiteral("' AND ") + col
+        + QStringLiteral(" <> 0 AND ( REMARK IS NULL OR REMARK NOT LIKE '%휴일%' ) ) ");
 }
 
 } // namespace
@@ -61,8 +63,8 @@ bool periodFindings(DataAccess &da, const QString &from, const QString &to, QLis
     QList<RateCheck::Row> rows;
     if (!periodRows(da, from, to, &rows))
         return false;
-    *out = RateCheck::periodFindings(from, to, std::move(rows), RateCheck::systemHolidays(),
-                                     RateCheck::registryLimits());
+    *out =
+        RateCheck::periodFindings(from, to, std::move(rows), RateCheck::systemHolidays(), RateCheck::registryLimits());
     return true;
 }
 

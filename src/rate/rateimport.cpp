@@ -1,7 +1,7 @@
 #include "rate/rateimport.h"
 
-#include "rate/rateinputcheck.h"
 #include "rate/ratecheck.h"
+#include "rate/rateinputcheck.h"
 #include "rate/ratestatements.h"
 #include "rate/ratevalue.h"
 #include "rate/ratewriter.h"
@@ -26,8 +26,7 @@ struct Stored
 };
 
 // The stored days from..to (the period query), keyed by day. False when the query failed.
-bool readStored(DataAccess &da, const QString &from, const QString &to, QHash<QString, Stored> *out,
-                QString *error)
+bool readStored(DataAccess &da, const QString &from, const QString &to, QHash<QString, Stored> *out, QString *error)
 {
     if (!da.OpenQuery(RateStatements::periodStatement(from, to), 1, 3)) {
         if (error)
@@ -109,11 +108,11 @@ QString fieldCaption(int field)
 int fieldOfHeader(const QString &text)
 {
     static const QHash<QString, int> names = {
-        {QStringLiteral("일자"), FieldDate},       {QStringLiteral("기준일"), FieldDate},
-        {QStringLiteral("date"), FieldDate},       {QStringLiteral("미달러"), FieldUsd},
-        {QStringLiteral("usd"), FieldUsd},         {QStringLiteral("베트남동"), FieldVnd},
-        {QStringLiteral("vnd"), FieldVnd},         {QStringLiteral("한국원화"), FieldKrw},
-        {QStringLiteral("krw"), FieldKrw},         {QStringLiteral("비고"), FieldRemark},
+        {QStringLiteral("일자"), FieldDate},     {QStringLiteral("기준일"), FieldDate},
+        {QStringLiteral("date"), FieldDate},     {QStringLiteral("미달러"), FieldUsd},
+        {QStringLiteral("usd"), FieldUsd},       {QStringLiteral("베트남동"), FieldVnd},
+        {QStringLiteral("vnd"), FieldVnd},       {QStringLiteral("한국원화"), FieldKrw},
+        {QStringLiteral("krw"), FieldKrw},       {QStringLiteral("비고"), FieldRemark},
         {QStringLiteral("remark"), FieldRemark},
     };
     return names.value(normalHeader(text), -1);
@@ -211,13 +210,13 @@ QString Row::remarkToWrite() const
 bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason)
 {
     const QString caption = RateInputCheck::rateCaption(index);
-    const QString text = table.kind(row, col) == SheetTable::Kind::Text ? table.text(row, col)
-                                                                        : numberCellText(table.number(row, col));
+    const QString text =
+        table.kind(row, col) == SheetTable::Kind::Text ? table.text(row, col) : numberCellText(table.number(row, col));
     NumberText::Number n;
     NumberText::Limits limits;
     limits.decimalPlaces = RateInputCheck::rateDecimals(index);
-    NumberText::Problem p = table.kind(row, col) == SheetTable::Kind::Date ? NumberText::Problem::NotANumber
-                                                                         : NumberText::parse(text, &n);
+    NumberText::Problem p =
+        table.kind(row, col) == SheetTable::Kind::Date ? NumberText::Problem::NotANumber : NumberText::parse(text, &n);
     if (p == NumberText::Problem::None)
         p = NumberText::fit(&n, limits);
     if (p != NumberText::Problem::None) {
@@ -331,12 +330,14 @@ void markJumps(Preview &preview, const QHash<QString, Stored> &stored)
         series.insert(it.key(), RateCheck::seriesDay(it->rate, it->remark));
     for (const Row &r : std::as_const(preview.rows))
         if (r.outcome != Outcome::Refused)
-            series.insert(r.date, RateCheck::seriesDay({r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2)},
-                                                       r.remarkToWrite()));
+            series.insert(
+                r.date,
+                RateCheck::seriesDay({r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2)}, r.remarkToWrite()));
     const RateCheck::Limits limits = RateCheck::registryLimits();
     for (Row &r : preview.rows) {
         r.jump.clear();
-        if ((r.outcome != Outcome::Add && r.outcome != Outcome::Change) || RateCheck::isHolidayRemark(r.remarkToWrite()))
+        if ((r.outcome != Outcome::Add && r.outcome != Outcome::Change)
+            || RateCheck::isHolidayRemark(r.remarkToWrite()))
             continue;
         // the values the write would send, as the save compares the panel's
         const RateCheck::SeriesDay &d = series.value(r.date);

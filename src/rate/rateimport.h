@@ -26,7 +26,7 @@ int fieldOfHeader(const QString &text);
 
 struct ColumnMap
 {
-    int headerRow = -1;                       // row of the header texts; -1: none, data from row 0
+    int headerRow = -1; // row of the header texts; -1: none, data from row 0
     std::array<int, FieldCount> col{-1, -1, -1, -1, -1}; // sheet column of each field, -1 = none
     // A day and at least one rate are needed.
     bool usable() const;
@@ -45,16 +45,16 @@ QString outcomeText(Outcome o); // "추가", "수정", "동일", "거부"
 
 struct Row
 {
-    int line = 0;                  // the file's line (sheet row) counted from 1
-    QString date;                  // "YYYY/MM/DD", or the file's text when refused for it
-    std::array<QString, 3> rate;   // plain values as the save writes them; "" = not in the file
-                                   // (a refused row: the file's texts as they are)
+    int line = 0; // the file's line (sheet row) counted from 1
+    QString date; // "YYYY/MM/DD", or the file's text when refused for it
+    std::array<QString, 3> rate; // plain values as the save writes them; "" = not in the file
+                                 // (a refused row: the file's texts as they are)
     QString remark;
     bool remarkGiven = false;
     Outcome outcome = Outcome::Refused;
-    QString reason;                // 거부: the input panel's words
-    QString jump;                  // a jump the save would ask about, in the question's words
-    bool stored = false;           // the day is in the table (old values below)
+    QString reason; // 거부: the input panel's words
+    QString jump; // a jump the save would ask about, in the question's words
+    bool stored = false; // the day is in the table (old values below)
     std::array<QString, 3> oldRate;
     QString oldRemark;
 
@@ -68,7 +68,7 @@ struct Preview
     ColumnMap map;
     QVector<Row> rows;
     std::array<int, 4> count{0, 0, 0, 0}; // by Outcome
-    int skipped = 0;                      // blank lines and the export's "평균" line
+    int skipped = 0; // blank lines and the export's "평균" line
 };
 
 // Reads the data rows through the map and checks each one; every row still to compare is
@@ -94,7 +94,7 @@ struct ApplyResult
     int inserted = 0;
     int updated = 0;
     QStringList movedDays; // changed by someone else since the preview: nothing was written
-    QString error;         // the database's words when a statement failed
+    QString error; // the database's words when a statement failed
 };
 // Writes the chosen rows in one transaction through the writer the save uses (each change with
 // its history row where the database keeps one): before writing, each chosen day is read again

@@ -25,8 +25,8 @@ int rateDecimals(int index)
 QString dateNoticeText(const QString &what)
 {
     return what + QStringLiteral("이 입력되지 않았거나, 잘못 입력되었습니다.") + CrLf
-           + QStringLiteral("확인하여 다시 입력하여 주십시오.") + CrLf + CrLf
-           + QStringLiteral("※ 형식 : YYYY/MM/DD (예:2000/01/01)");
+        + QStringLiteral("확인하여 다시 입력하여 주십시오.") + CrLf + CrLf
+        + QStringLiteral("※ 형식 : YYYY/MM/DD (예:2000/01/01)");
 }
 
 Refusal checkDate(const QString &date)
@@ -61,8 +61,8 @@ Refusal checkRemark(const QString &remark, bool utf16Units)
         return {};
     return {QStringLiteral("비고를 확인하십시오."),
             QStringLiteral("비고는 ") + QString::number(RateStatements::RemarkMaxChars)
-                + QStringLiteral("자까지 입력할 수 있습니다.") + CrLf + QStringLiteral("현재 ")
-                + QString::number(n) + QStringLiteral("자가 입력되어 있습니다.")};
+                + QStringLiteral("자까지 입력할 수 있습니다.") + CrLf + QStringLiteral("현재 ") + QString::number(n)
+                + QStringLiteral("자가 입력되어 있습니다.")};
 }
 
 Refusal checkRate(int index, double value)

@@ -10,7 +10,7 @@ namespace RateInputCheck {
 struct Refusal
 {
     QString title; // headline of the notice
-    QString text;  // its lines, joined with CR LF; the first line says what is wrong
+    QString text; // its lines, joined with CR LF; the first line says what is wrong
     explicit operator bool() const { return !title.isEmpty(); }
     QString firstLine() const { return text.section(QStringLiteral("\r\n"), 0, 0); }
 };

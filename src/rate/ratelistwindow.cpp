@@ -43,8 +43,8 @@ RateListWindow::RateListWindow(QWidget *owner, const QString &title, const QList
     constexpr int centre = SpreadGrid::AlignCenter;
     sbSS_DefCol(m_info, 0, QStringLiteral("NO"), 4, SpreadGrid::KindStaticText, centre, centre, 0, false, true, false);
     for (int c = 0; c < columns.size(); ++c)
-        sbSS_DefCol(m_info, c + 1, columns[c].header, columns[c].width, SpreadGrid::KindStaticText,
-                    columns[c].hAlign, centre, 0, false, true, false);
+        sbSS_DefCol(m_info, c + 1, columns[c].header, columns[c].width, SpreadGrid::KindStaticText, columns[c].hAlign,
+                    centre, 0, false, true, false);
     sbSS_MOVE_Arrange(m_info);
     // the list has no graph and no find of its own
     for (QAbstractButton *b : {m_info.cmdGrp, m_info.cmdFnd})

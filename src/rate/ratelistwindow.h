@@ -21,7 +21,7 @@ public:
     {
         QString header;
         double width; // width units (8 pixels)
-        int hAlign;   // SpreadGrid::Align
+        int hAlign; // SpreadGrid::Align
     };
     // `width` is the window's width in twips.
     RateListWindow(QWidget *owner, const QString &title, const QList<Column> &columns, double width = 10400);

@@ -30,19 +30,18 @@ QString numberText(double value)
 
 QString existsStatement(const QString &date)
 {
-    return QStringLiteral(" SELECT * FROM EX_RATE WHERE STD_DATE = '") + quoteText(date)
-           + QStringLiteral("' ");
+    return QStringLiteral(" SELECT * FROM EX_RATE WHERE STD_DATE = '") + quoteText(date) + QStringLiteral("' ");
 }
 
 QString periodStatement(const QString &from, const QString &to)
 {
     return QStringLiteral(" SELECT STD_DATE, USD, VND, KRW, REMARK ")
-           + QStringLiteral(" FROM EX_RATE WHERE STD_DATE BETWEEN '") + quoteText(from)
-           + QStringLiteral("' AND '") + quoteText(to) + QStringLiteral("' ORDER BY STD_DATE ");
+        + QStringLiteral(" FROM EX_RATE WHERE STD_DATE BETWEEN '") + quoteText(from) + QStringLiteral("' AND '")
+        + quoteText(to) + QStringLiteral("' ORDER BY STD_DATE ");
 }
 
-QString insertStatement(const QString &date, const QString &usd, const QString &vnd,
-                        const QString &krw, const QString &remark, const QString &userCode)
+QString insertStatement(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
+                        const QString &remark, const QString &userCode)
 {
     const QStringList lines{
         QStringLiteral(" INSERT INTO EX_RATE ( STD_DATE, USD, VND, KRW, REMARK, INS_DATE, INS_SCODE ) "),
@@ -54,8 +53,8 @@ QString insertStatement(const QString &date, const QString &usd, const QString &
     return lines.join(CrLf);
 }
 
-QString updateStatement(const QString &date, const QString &usd, const QString &vnd,
-                        const QString &krw, const QString &remark)
+QString updateStatement(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
+                        const QString &remark)
 {
     const QStringList lines{
         QStringLiteral(" UPDATE EX_RATE SET "),
@@ -71,8 +70,7 @@ QString updateStatement(const QString &date, const QString &usd, const QString &
 
 QString deleteStatement(const QString &date)
 {
-    return QStringLiteral(" DELETE FROM EX_RATE WHERE STD_DATE = '") + quoteText(date)
-           + QStringLiteral("' ");
+    return QStringLiteral(" DELETE FROM EX_RATE WHERE STD_DATE = '") + quoteText(date) + QStringLiteral("' ");
 }
 
 } // namespace RateStatements

@@ -23,11 +23,11 @@ QString existsStatement(const QString &date);
 // gives the same rows without it; one that scans in storage order would not).
 QString periodStatement(const QString &from, const QString &to);
 // Insert of a new day. usd, vnd and krw are number texts as numberText() gives them.
-QString insertStatement(const QString &date, const QString &usd, const QString &vnd,
-                        const QString &krw, const QString &remark, const QString &userCode);
+QString insertStatement(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
+                        const QString &remark, const QString &userCode);
 // Update of an existing day (INS_SCODE stays as it was).
-QString updateStatement(const QString &date, const QString &usd, const QString &vnd,
-                        const QString &krw, const QString &remark);
+QString updateStatement(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
+                        const QString &remark);
 // Delete of one day.
 QString deleteStatement(const QString &date);
 

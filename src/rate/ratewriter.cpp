@@ -24,7 +24,7 @@ QString signature(const QString &user, const QString &host)
 QString newValues(const RateHistory::DayValues &v)
 {
     return v.usd + QStringLiteral(", ") + v.vnd + QStringLiteral(", ") + v.krw + QStringLiteral(", ")
-           + literal(v.remark);
+        + literal(v.remark);
 }
 
 } // namespace
@@ -36,8 +36,8 @@ QString probeStatement()
     return QStringLiteral(" SELECT COUNT(*) FROM EX_RATE_LOG WHERE 1 = 0 ");
 }
 
-QStringList changeStatements(Action action, const QString &day, const DayValues &values,
-                             const QString &user, const QString &host, bool withHistory)
+QStringList changeStatements(Action action, const QString &day, const DayValues &values, const QString &user,
+                             const QString &host, bool withHistory)
 {
     const QString where = QStringLiteral(" WHERE STD_DATE = ") + literal(day) + QLatin1Char(' ');
     QString change;
@@ -58,10 +58,11 @@ QStringList changeStatements(Action action, const QString &day, const DayValues 
     const QString code = QString(QChar::fromLatin1(char(action)));
     const QString head = QStringLiteral(" INSERT INTO EX_RATE_LOG ( STD_DATE, LOG_ACTION, ");
     if (action == Action::Insert) {
-        return {change,
-                head + QStringLiteral("NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, USER_CODE, HOST_NAME, LOG_DATE ) VALUES ( ")
-                    + literal(day) + QStringLiteral(", ") + literal(code) + QStringLiteral(", ") + newValues(values)
-                    + QStringLiteral(", ") + signature(user, host) + QStringLiteral(" ) ")};
+        return {
+            change,
+            head + QStringLiteral("NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, USER_CODE, HOST_NAME, LOG_DATE ) VALUES ( ")
+                + literal(day) + QStringLiteral(", ") + literal(code) + QStringLiteral(", ") + newValues(values)
+                + QStringLiteral(", ") + signature(user, host) + QStringLiteral(" ) ")};
     }
     // the stored values are copied by the server under the row lock the first statement takes
     const QString lock = QStringLiteral(" UPDATE EX_RATE SET INS_DATE = INS_DATE") + where;
@@ -69,7 +70,7 @@ QStringList changeStatements(Action action, const QString &day, const DayValues 
     if (action == Action::Update)
         copy += QStringLiteral("NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, ");
     copy += QStringLiteral("USER_CODE, HOST_NAME, LOG_DATE ) SELECT STD_DATE, ") + literal(code)
-            + QStringLiteral(", USD, VND, KRW, REMARK, ");
+        + QStringLiteral(", USD, VND, KRW, REMARK, ");
     if (action == Action::Update)
         copy += newValues(values) + QStringLiteral(", ");
     copy += signature(user, host) + QStringLiteral(" FROM EX_RATE") + where;
@@ -81,7 +82,7 @@ QString dayStatement(const QString &day)
     return QStringLiteral(" SELECT LOG_DATE, LOG_ACTION, OLD_USD, OLD_VND, OLD_KRW, OLD_REMARK,"
                           " NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, USER_CODE, HOST_NAME"
                           " FROM EX_RATE_LOG WHERE STD_DATE = ")
-           + literal(day) + QStringLiteral(" ORDER BY LOG_SEQ DESC ");
+        + literal(day) + QStringLiteral(" ORDER BY LOG_SEQ DESC ");
 }
 
 QString stampText(const QString &raw)
@@ -97,8 +98,8 @@ QString stampText(const QString &raw)
 
 QStringList entryColumns(const Entry &e)
 {
-    QStringList cols{e.when,         e.action,       e.before.usd, e.before.vnd, e.before.krw, e.before.remark,
-                     e.after.usd,    e.after.vnd,    e.after.krw,  e.after.remark, e.user,     e.host};
+    QStringList cols{e.when,      e.action,    e.before.usd, e.before.vnd,   e.before.krw, e.before.remark,
+                     e.after.usd, e.after.vnd, e.after.krw,  e.after.remark, e.user,       e.host};
     for (QString &c : cols)
         for (QChar &ch : c)
             if (ch == u'\t' || ch == u'\r' || ch == u'\n')
@@ -128,8 +129,7 @@ RateWriter::RateWriter(DataAccess &da, const QString &userCode)
     : m_da(da)
     , m_user(userCode)
     , m_host(RateHistory::hostName())
-{
-}
+{ }
 
 bool RateWriter::historyOn()
 {
@@ -146,8 +146,8 @@ bool RateWriter::historyOn()
 bool RateWriter::apply(RateHistory::Action action, const QString &day, const RateHistory::DayValues &values)
 {
     const bool history = historyOn();
-    return RateCalls::writeInTransaction(
-        m_da, RateHistory::changeStatements(action, day, values, m_user, m_host, history));
+    return RateCalls::writeInTransaction(m_da,
+                                         RateHistory::changeStatements(action, day, values, m_user, m_host, history));
 }
 
 bool RateWriter::applyInTransaction(RateHistory::Action action, const QString &day,
@@ -198,8 +198,8 @@ bool RateWriter::readDay(const QString &day, QList<RateHistory::Entry> *entries)
     m_da.MoveFirst();
     for (long i = 0; i < n; ++i) {
         auto f = [this](int k) { return m_da.FieldValue(k); };
-        entries->append({RateHistory::stampText(f(0)), f(1), {f(2), f(3), f(4), f(5)}, {f(6), f(7), f(8), f(9)},
-                         f(10), f(11)});
+        entries->append(
+            {RateHistory::stampText(f(0)), f(1), {f(2), f(3), f(4), f(5)}, {f(6), f(7), f(8), f(9)}, f(10), f(11)});
         m_da.MoveNext();
     }
     m_da.CloseQuery();

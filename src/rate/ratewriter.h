@@ -28,13 +28,13 @@ QString probeStatement();
 // first takes the day's row lock (so two copies changing one day log in the order they commit),
 // then copies the stored values into the history row, then changes the day; an insert writes the
 // day first, then its history row. `host` and `user` go into the history row.
-QStringList changeStatements(Action action, const QString &day, const DayValues &values,
-                             const QString &user, const QString &host, bool withHistory);
+QStringList changeStatements(Action action, const QString &day, const DayValues &values, const QString &user,
+                             const QString &host, bool withHistory);
 
 // One history row as the history window and `zevaru-rates log` show it.
 struct Entry
 {
-    QString when;   // "YYYY/MM/DD HH:MM:SS" of the database server
+    QString when; // "YYYY/MM/DD HH:MM:SS" of the database server
     QString action; // "I", "U", "D"
     DayValues before, after;
     QString user, host;
@@ -75,8 +75,7 @@ public:
     // The change alone, after the caller's own existence check: one transaction.
     bool apply(RateHistory::Action action, const QString &day, const RateHistory::DayValues &values);
     // The change inside a transaction the caller opened and ends itself (a batch).
-    bool applyInTransaction(RateHistory::Action action, const QString &day,
-                            const RateHistory::DayValues &values);
+    bool applyInTransaction(RateHistory::Action action, const QString &day, const RateHistory::DayValues &values);
 
     // History rows of one day, newest first; false when they could not be read (no table).
     bool readDay(const QString &day, QList<RateHistory::Entry> *entries);

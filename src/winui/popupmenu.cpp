@@ -33,8 +33,7 @@ QWidgetAction *titleAction(QMenu *menu, const QString &title)
 
 bool pickable(const QAction *a)
 {
-    return a && a->isEnabled() && !a->isSeparator() && !qobject_cast<const QWidgetAction *>(a)
-        && a->data().toInt() > 0;
+    return a && a->isEnabled() && !a->isSeparator() && !qobject_cast<const QWidgetAction *>(a) && a->data().toInt() > 0;
 }
 
 } // namespace
@@ -46,14 +45,14 @@ QMenu *PopupMenu::buildMenu(const QStringList &mITEM, const QList<bool> &mENABLE
         return nullptr;
     auto *menu = new QMenu;
     // flat like the program's other controls; a plain check mark rather than a check box
-    menu->setStyleSheet(QStringLiteral(
-        "QMenu { background: #ffffff; border: 1px solid #a7b3c2; padding: 2px 0px; }"
-        "QMenu::item { padding: 3px 18px 3px 14px; color: #1d2733; background: transparent; }"
-        "QMenu::item:selected { background: #dbe7f8; color: #1d2733; }"
-        "QMenu::item:disabled { color: #a3abb5; }"
-        "QMenu::separator { height: 1px; background: #d3d9e1; margin: 3px 4px; }"
-        "QMenu::indicator { width: 14px; height: 14px; left: 5px; }"
-        "QMenu::indicator:checked { image: url(:/winui/menucheck.svg); }"));
+    menu->setStyleSheet(
+        QStringLiteral("QMenu { background: #ffffff; border: 1px solid #a7b3c2; padding: 2px 0px; }"
+                       "QMenu::item { padding: 3px 18px 3px 14px; color: #1d2733; background: transparent; }"
+                       "QMenu::item:selected { background: #dbe7f8; color: #1d2733; }"
+                       "QMenu::item:disabled { color: #a3abb5; }"
+                       "QMenu::separator { height: 1px; background: #d3d9e1; margin: 3px 4px; }"
+                       "QMenu::indicator { width: 14px; height: 14px; left: 5px; }"
+                       "QMenu::indicator:checked { image: url(:/winui/menucheck.svg); }"));
     if (!mTITLE.trimmed().isEmpty()) {
         menu->addAction(titleAction(menu, mTITLE));
         menu->addSeparator()->setData(0);

@@ -11,8 +11,7 @@ int clampInto(int value, int low, int high)
 
 } // namespace
 
-TipGeometry::Layout TipGeometry::place(QSize body, QPoint below, QPoint above, bool balloon, bool centred,
-                                       QRect screen)
+TipGeometry::Layout TipGeometry::place(QSize body, QPoint below, QPoint above, bool balloon, bool centred, QRect screen)
 {
     Layout l;
     if (!centred)

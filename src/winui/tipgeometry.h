@@ -11,15 +11,15 @@ class TipGeometry
 {
 public:
     static constexpr int StemHeight = 12; // balloon pointer, from body edge to its point
-    static constexpr int StemWidth = 16;  // balloon pointer, width at the body edge
-    static constexpr int Radius = 6;      // balloon corner radius
-    static constexpr int CursorGap = 20;  // a plain tip sits this far below the mouse pointer
+    static constexpr int StemWidth = 16; // balloon pointer, width at the body edge
+    static constexpr int Radius = 6; // balloon corner radius
+    static constexpr int CursorGap = 20; // a plain tip sits this far below the mouse pointer
 
     struct Layout
     {
-        QRect window;    // the tip window on the screen
-        QRect body;      // the text box inside the window (window coordinates)
-        QPoint stemTip;  // point of the pointer inside the window; balloon only
+        QRect window; // the tip window on the screen
+        QRect body; // the text box inside the window (window coordinates)
+        QPoint stemTip; // point of the pointer inside the window; balloon only
         bool stemUp = true; // pointer on the top edge (tip below its anchor)
     };
 

@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr int IconSize = 16;  // title icon, pixels
-constexpr int TitleGap = 6;   // between title icon and title, pixels
-constexpr int LineGap = 4;    // between title line and text, pixels
+constexpr int IconSize = 16; // title icon, pixels
+constexpr int TitleGap = 6; // between title icon and title, pixels
+constexpr int LineGap = 4; // between title line and text, pixels
 
 QStringList splitLines(const QString &text)
 {
@@ -38,8 +38,9 @@ QFont titleFont()
 } // namespace
 
 TipWindow::TipWindow(QWidget *control, bool balloon, bool centred)
-    : QWidget(control, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                           | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
+    : QWidget(control,
+              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
+                  | Qt::WindowTransparentForInput)
     , m_control(control)
     , m_balloon(balloon)
     , m_centred(centred)

@@ -16,9 +16,9 @@ QColor colourOf(quint32 rgb)
 
 } // namespace
 
-ToolTip::ToolTip(QObject *parent) : QObject(parent)
-{
-}
+ToolTip::ToolTip(QObject *parent)
+    : QObject(parent)
+{ }
 
 ToolTip::~ToolTip()
 {

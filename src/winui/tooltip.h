@@ -35,7 +35,11 @@ public:
     bool Centered() const { return m_centered; }
     void setCentered(bool centered) { m_centered = centered; }
     QWidget *ParentControl() const { return m_parentControl; }
-    void setParentControl(QWidget *control) { m_parentControl = control; m_parentSet = control != nullptr; }
+    void setParentControl(QWidget *control)
+    {
+        m_parentControl = control;
+        m_parentSet = control != nullptr;
+    }
     int Icon() const { return m_icon; }
     void setIcon(int icon);
     quint32 ForeColor() const { return m_foreColor; }

@@ -11,11 +11,11 @@
 
 namespace {
 
-QString record(const QString &flag, const QString &server, const QString &user,
-               const QString &password, const QString &database)
+QString record(const QString &flag, const QString &server, const QString &user, const QString &password,
+               const QString &database)
 {
-    return flag.leftJustified(1) + server.leftJustified(30) + user.leftJustified(30)
-           + password.leftJustified(30) + database.leftJustified(30);
+    return flag.leftJustified(1) + server.leftJustified(30) + user.leftJustified(30) + password.leftJustified(30)
+        + database.leftJustified(30);
 }
 
 void writeFile(const QString &path, const QByteArray &content)
@@ -112,7 +112,10 @@ void TstConfStore::descrambleDropsNonPrintable_data()
     QTest::addColumn<QString>("clean");
     QTest::newRow("tab") << QStringLiteral("ab\tcd") << QStringLiteral("abcd");
     QTest::newRow("CR LF") << QStringLiteral("\r\nabc\r\n") << QStringLiteral("abc");
-    QTest::newRow("DEL and high codes") << QString::fromLatin1("a\x7f" "b\xe9" "c") << QStringLiteral("abc");
+    QTest::newRow("DEL and high codes") << QString::fromLatin1("a\x7f"
+                                                               "b\xe9"
+                                                               "c")
+                                        << QStringLiteral("abc");
     QTest::newRow("Korean") << QStringLiteral("가a나b") << QStringLiteral("ab");
 }
 
@@ -173,8 +176,7 @@ void TstConfStore::accumulateFields_data()
     QTest::newRow("empty line is an empty field") << QByteArray("a\r\n\r\nb") << QStringLiteral("a,,b");
     QTest::newRow("tabs are not trimmed") << QByteArray("\t a \t") << QStringLiteral("\t a \t");
     QTest::newRow("cut to 255") << QByteArray(300, 'x') << QString(255, QLatin1Char('x'));
-    QTest::newRow("cut before trim") << QByteArray(254, 'x') + QByteArray("  y")
-                                     << QString(254, QLatin1Char('x'));
+    QTest::newRow("cut before trim") << QByteArray(254, 'x') + QByteArray("  y") << QString(254, QLatin1Char('x'));
     QTest::newRow("bytes as Latin-1") << QByteArray("a\xe9") << QString::fromLatin1("a\xe9");
 }
 
@@ -285,8 +287,8 @@ void TstConfStore::regValue_data()
     QTest::newRow("value missing") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERNAME=x\n") << 0 << QString();
     QTest::newRow("plain") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=U001\n") << 0 << QStringLiteral("U001");
     // the file holds text as written: no escapes, no quoting
-    QTest::newRow("quotes and backslashes kept") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=\"U001\\0\"\n") << 0
-                                                 << QStringLiteral("\"U001\\0\"");
+    QTest::newRow("quotes and backslashes kept")
+        << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=\"U001\\0\"\n") << 0 << QStringLiteral("\"U001\\0\"");
     QTest::newRow("spaces trimmed") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERNAME=  Kim  \n") << 1
                                     << QStringLiteral("Kim");
     QTest::newRow("not text") << QByteArray("[SOFTWARE\\ZEVARU]\nREG_USERID=U001\0\n", 35) << 0 << QString();
@@ -311,8 +313,8 @@ void TstConfStore::systemDir_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("unset") << QByteArray() << QStringLiteral("/etc/zevaru");
     QTest::newRow("trailing slashes") << QByteArray("/srv/zz//") << QStringLiteral("/srv/zz");
-    QTest::newRow("longer than 30 characters")
-        << QByteArray("/var/lib/a/rather/long/system/directory") << QStringLiteral("/var/lib/a/rather/long/system/directory");
+    QTest::newRow("longer than 30 characters") << QByteArray("/var/lib/a/rather/long/system/directory")
+                                               << QStringLiteral("/var/lib/a/rather/long/system/directory");
     QTest::newRow("root") << QByteArray("/") << QStringLiteral("/");
 }
 

@@ -38,8 +38,7 @@ void TstDemo::initTestCase()
     env.insert("ZOZURA_DEMO_DIR", m_demo);
     env.insert("ZOZURA_DEMO_SKIP_BUILD", "1");
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral("bash"), {qEnvironmentVariable("ZOZURA_SOURCE_DIR") + "/scripts/demo.sh",
-                                     "--prepare-only"});
+    p.start(QStringLiteral("bash"), {qEnvironmentVariable("ZOZURA_SOURCE_DIR") + "/scripts/demo.sh", "--prepare-only"});
     QVERIFY(p.waitForFinished(120000));
     QVERIFY2(p.exitCode() == 0, p.readAllStandardError().constData());
     qputenv("ZEVARU_SYSTEM_DIR", m_demo.toLocal8Bit());

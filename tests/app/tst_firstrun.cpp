@@ -124,7 +124,8 @@ void TstFirstRun::systemDirChoice_data()
     QTest::newRow("environment over everything") << "/srv/z/" << true << true << true << "/srv/z" << env;
     QTest::newRow("empty environment is unset") << "" << true << true << true << "/etc/zevaru" << machine;
     QTest::newRow("machine folder over personal") << "" << false << true << true << "/etc/zevaru" << machine;
-    QTest::newRow("personal once it holds ZEVARU.DAT") << "" << false << false << true << "/home/u/.local/share/zozura" << personal;
+    QTest::newRow("personal once it holds ZEVARU.DAT")
+        << "" << false << false << true << "/home/u/.local/share/zozura" << personal;
     QTest::newRow("nothing: first run") << "" << false << false << false << "/etc/zevaru" << none;
     QTest::newRow("root stays root") << "/" << true << false << false << "/" << env;
 }
@@ -138,8 +139,7 @@ void TstFirstRun::systemDirChoice()
     QFETCH(QString, path);
     QFETCH(int, source);
     const SystemDir::Choice c = SystemDir::choose(env, envSet, QStringLiteral("/etc/zevaru"), machine,
-                                                  QStringLiteral("/home/u/.local/share/zozura"),
-                                                  personalConf);
+                                                  QStringLiteral("/home/u/.local/share/zozura"), personalConf);
     QCOMPARE(c.path, path);
     QCOMPARE(int(c.source), source);
 }
@@ -149,12 +149,22 @@ void TstFirstRun::userCodes_data()
     QTest::addColumn<QString>("login");
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("confUser");
-    QTest::newRow("plain") << "kim" << "kim" << "kim";
-    QTest::newRow("domain account") << "kim.sj@corp" << "kim.sj@corp" << "kim.sj@corp";
-    QTest::newRow("registry marks dropped") << "a;b=c\"d\\e" << "abcde" << "a;b=c\"d\\e";
-    QTest::newRow("hangul login") << "김철수" << "USER" << "zozura";
+    QTest::newRow("plain") << "kim"
+                           << "kim"
+                           << "kim";
+    QTest::newRow("domain account") << "kim.sj@corp"
+                                    << "kim.sj@corp"
+                                    << "kim.sj@corp";
+    QTest::newRow("registry marks dropped") << "a;b=c\"d\\e"
+                                            << "abcde"
+                                            << "a;b=c\"d\\e";
+    QTest::newRow("hangul login") << "김철수"
+                                  << "USER"
+                                  << "zozura";
     QTest::newRow("too long for the record") << QString(31, 'x') << QString(31, 'x') << "zozura";
-    QTest::newRow("empty") << "" << "USER" << "zozura";
+    QTest::newRow("empty") << ""
+                           << "USER"
+                           << "zozura";
 }
 
 void TstFirstRun::userCodes()
@@ -170,8 +180,7 @@ void TstFirstRun::acceptedSetupStartsAndIsKept()
 {
     QVERIFY(start(YesButton));
     QCOMPARE(m_screens.size(), 1);
-    QCOMPARE(m_screens.first(),
-             QStringLiteral("처음 실행|이 컴퓨터에는 환율 자료의 설정 폴더가 없습니다."));
+    QCOMPARE(m_screens.first(), QStringLiteral("처음 실행|이 컴퓨터에는 환율 자료의 설정 폴더가 없습니다."));
     QVERIFY2(m_boxes.isEmpty(), m_boxes.isEmpty() ? "" : qPrintable(m_boxes.first().text));
 
     // the folder the program now reads: an SQLite record, the user named by the login
@@ -221,8 +230,7 @@ void TstFirstRun::environmentFolderComesFirst()
 {
     // with a personal folder made, the folder named in the environment still wins
     QVERIFY(start(YesButton));
-    ProgramEnv::writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
-                          ProgramEnv::confFile("sqlite", "sa", "pw", "rates.db"));
+    ProgramEnv::writeFile(m_dirs->sys.filePath("ZEVARU.DAT"), ProgramEnv::confFile("sqlite", "sa", "pw", "rates.db"));
     ProgramEnv::writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
     qputenv("ZEVARU_SYSTEM_DIR", m_dirs->sys.path().toLocal8Bit());
     m_screens.clear();
@@ -263,7 +271,8 @@ void TstFirstRun::existingDatabaseIsKept()
         QVERIFY(q.exec(QStringLiteral("CREATE TABLE EX_RATE (STD_DATE VARCHAR(10) PRIMARY KEY, USD NUMERIC, "
                                       "VND NUMERIC, KRW NUMERIC, REMARK VARCHAR(200), INS_DATE DATETIME, "
                                       "INS_SCODE VARCHAR(50))")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO EX_RATE VALUES ('2026/12/01', 1300, 25000, 1, 'kept', NULL, 'K1')")));
+        QVERIFY(
+            q.exec(QStringLiteral("INSERT INTO EX_RATE VALUES ('2026/12/01', 1300, 25000, 1, 'kept', NULL, 'K1')")));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("seed"));
     ProgramEnv::writeFile(personal() + QStringLiteral("/registry.ini"), "[SOFTWARE\\ZEVARU]\nREG_USERID=K1\n");
@@ -287,11 +296,16 @@ void TstFirstRun::getdateExtensionFound_data()
 {
     QTest::addColumn<QString>("extension"); // where the layout has it, under the root; empty: nowhere
     QTest::addColumn<QString>("program");
-    QTest::newRow("build folder") << "build/zozura_sqlite_getdate.so" << "build";
-    QTest::newRow("installed under /usr") << "usr/lib/x86_64-linux-gnu/zozura/zozura_sqlite_getdate.so" << "usr/bin";
-    QTest::newRow("installed under /usr/local") << "usr/local/lib/zozura/zozura_sqlite_getdate.so" << "usr/local/bin";
-    QTest::newRow("other architecture's folder only") << "usr/lib/aarch64-linux-gnu/zozura/zozura_sqlite_getdate.so" << "usr/bin";
-    QTest::newRow("nowhere") << "" << "usr/bin";
+    QTest::newRow("build folder") << "build/zozura_sqlite_getdate.so"
+                                  << "build";
+    QTest::newRow("installed under /usr") << "usr/lib/x86_64-linux-gnu/zozura/zozura_sqlite_getdate.so"
+                                          << "usr/bin";
+    QTest::newRow("installed under /usr/local") << "usr/local/lib/zozura/zozura_sqlite_getdate.so"
+                                                << "usr/local/bin";
+    QTest::newRow("other architecture's folder only") << "usr/lib/aarch64-linux-gnu/zozura/zozura_sqlite_getdate.so"
+                                                      << "usr/bin";
+    QTest::newRow("nowhere") << ""
+                             << "usr/bin";
 }
 
 void TstFirstRun::getdateExtensionFound()

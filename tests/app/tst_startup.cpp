@@ -22,8 +22,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -256,12 +256,15 @@ void TstStartup::unusableFilesStopStart_data()
     // a user code that would come out altered is no user code
     const QByteArray head = "[SOFTWARE\\ZEVARU]\nREG_USERID=";
     static const char16_t utf16[] = u"[SOFTWARE\\ZEVARU]\nREG_USERID=U1\n";
-    QTest::newRow("registry.ini: Latin-1") << "registry.ini" << "bytes" << head + "caf\xE9\n";
+    QTest::newRow("registry.ini: Latin-1") << "registry.ini"
+                                           << "bytes" << head + "caf\xE9\n";
     QTest::newRow("registry.ini: UTF-16 with BOM")
-        << "registry.ini" << "bytes"
-        << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(utf16), sizeof utf16 - 2);
-    QTest::newRow("registry.ini: NUL byte") << "registry.ini" << "bytes" << head + QByteArray("U1\0U2\n", 6);
-    QTest::newRow("registry.ini: control character") << "registry.ini" << "bytes" << head + "U\x01\n";
+        << "registry.ini"
+        << "bytes" << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(utf16), sizeof utf16 - 2);
+    QTest::newRow("registry.ini: NUL byte") << "registry.ini"
+                                            << "bytes" << head + QByteArray("U1\0U2\n", 6);
+    QTest::newRow("registry.ini: control character") << "registry.ini"
+                                                     << "bytes" << head + "U\x01\n";
 }
 
 void TstStartup::unusableFilesStopStart()
@@ -346,8 +349,7 @@ void TstStartup::unexpectedErrorShowsBoxAndLoadGoesOn()
             const bool ok = db.open() && q.exec(QStringLiteral("BEGIN EXCLUSIVE"));
             // the holder's own opens are past; the next one is the program's
             char events[4096];
-            while (::read(watch, events, sizeof events) > 0) {
-            }
+            while (::read(watch, events, sizeof events) > 0) { }
             holding = ok;
             locked.release();
             pollfd wait{watch, POLLIN, 0};
@@ -369,7 +371,9 @@ void TstStartup::unexpectedErrorShowsBoxAndLoadGoesOn()
     const bool loaded = frm.Form_Load();
     holder.join();
     ::close(watch);
-    QVERIFY2(loaded, m_boxes.isEmpty() ? "no box" : qPrintable(m_boxes.first().title + m_boxes.first().text)); // the window still opens
+    QVERIFY2(loaded,
+             m_boxes.isEmpty() ? "no box"
+                               : qPrintable(m_boxes.first().title + m_boxes.first().text)); // the window still opens
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().icon, QMessageBox::Warning);
     QCOMPARE(m_boxes.first().title, QStringLiteral("자료 관리"));
@@ -386,36 +390,39 @@ void TstStartup::reportDsnValues_data()
     QTest::addColumn<QString>("database");
     QTest::addColumn<QStringList>("expected"); // key=value in writing order, Driver left out
     QTest::addColumn<QString>("driverFile");
-    QTest::newRow("SQL Server host")
-        << "dbhost" << "ZEVARU"
-        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
-                       "Server=dbhost", "Port=1433", "TDS_Version=7.0"}
-        << "libtdsodbc.so";
+    QTest::newRow("SQL Server host") << "dbhost"
+                                     << "ZEVARU" << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report",
+                                                                "LastUser=rate",   "Server=dbhost",
+                                                                "Port=1433",       "TDS_Version=7.0"}
+                                     << "libtdsodbc.so";
     QTest::newRow("SQL Server host,port")
-        << "dbhost,1500" << "ZEVARU"
-        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
-                       "Server=dbhost", "Port=1500", "TDS_Version=7.0"}
+        << "dbhost,1500"
+        << "ZEVARU" << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report",
+                                   "LastUser=rate",   "Server=dbhost",
+                                   "Port=1500",       "TDS_Version=7.0"}
         << "libtdsodbc.so";
     QTest::newRow("SQL Server named instance")
-        << "dbhost\\SQLEXPRESS" << "ZEVARU"
+        << "dbhost\\SQLEXPRESS"
+        << "ZEVARU"
         << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
                        "Server=dbhost\\SQLEXPRESS", "TDS_Version=7.0"}
         << "libtdsodbc.so";
-    QTest::newRow("empty server")
-        << "" << "ZEVARU"
-        << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report", "LastUser=rate",
-                       "Server=", "TDS_Version=7.0"}
-        << "libtdsodbc.so";
+    QTest::newRow("empty server") << ""
+                                  << "ZEVARU"
+                                  << QStringList{"Database=ZEVARU", "Description=DSN for ZEVARU Report",
+                                                 "LastUser=rate", "Server=", "TDS_Version=7.0"}
+                                  << "libtdsodbc.so";
     QTest::newRow("sqlite, relative file")
-        << "sqlite" << "data/rates.db"
-        << QStringList{"Database=/sys/dir/data/rates.db", "Description=DSN for ZEVARU Report",
-                       "LastUser=rate", "Server=sqlite"}
+        << "sqlite"
+        << "data/rates.db"
+        << QStringList{"Database=/sys/dir/data/rates.db", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                       "Server=sqlite"}
         << "libsqlite3odbc.so";
-    QTest::newRow("PostgreSQL")
-        << "pgsql:10.1.2.3:6543" << "rates"
-        << QStringList{"Database=rates", "Description=DSN for ZEVARU Report", "LastUser=rate",
-                       "Server=10.1.2.3", "Port=6543"}
-        << "psqlodbcw.so";
+    QTest::newRow("PostgreSQL") << "pgsql:10.1.2.3:6543"
+                                << "rates"
+                                << QStringList{"Database=rates", "Description=DSN for ZEVARU Report", "LastUser=rate",
+                                               "Server=10.1.2.3", "Port=6543"}
+                                << "psqlodbcw.so";
 }
 
 void TstStartup::reportDsnValues()

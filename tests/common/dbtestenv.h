@@ -111,15 +111,14 @@ inline QString freshPgDatabase(const QString &name)
     withDb(pg.db, [&](QSqlDatabase &db) {
         QSqlQuery q(db);
         q.exec(QStringLiteral("SELECT 1 FROM pg_database WHERE datname = '%1'").arg(name));
-        if (!q.next()
-            && !q.exec(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(name)))
+        if (!q.next() && !q.exec(QStringLiteral("CREATE DATABASE %1 ENCODING 'UTF8' TEMPLATE template0").arg(name)))
             why = q.lastError().text();
     });
     if (!why.isEmpty())
         return why;
     withDb(name, [&](QSqlDatabase &db) {
         QStringList statements{QStringLiteral("DROP TABLE IF EXISTS EX_RATE"),
-                                QStringLiteral("DROP TABLE IF EXISTS EX_RATE_LOG")};
+                               QStringLiteral("DROP TABLE IF EXISTS EX_RATE_LOG")};
         statements += scriptStatements(QStringLiteral("postgresql.sql"));
         for (const QString &s : std::as_const(statements)) {
             QSqlQuery q(db);
@@ -134,8 +133,8 @@ inline QString freshPgDatabase(const QString &name)
 
 inline QString odbcDriver(const QString &file)
 {
-    for (const QString &d : QDir(QStringLiteral("/usr/lib")).entryList(
-             QStringList{QStringLiteral("*-linux-gnu*")}, QDir::Dirs)) {
+    for (const QString &d :
+         QDir(QStringLiteral("/usr/lib")).entryList(QStringList{QStringLiteral("*-linux-gnu*")}, QDir::Dirs)) {
         const QString p = QStringLiteral("/usr/lib/") + d + QStringLiteral("/odbc/") + file;
         if (QFile::exists(p))
             return p;
@@ -145,24 +144,22 @@ inline QString odbcDriver(const QString &file)
 
 // Writes odbcinst.ini (the SQLite3 and PostgreSQL drivers) and an odbc.ini holding `dsns`
 // (section name -> key/value lines) into dir, and points unixODBC there.
-inline void writeOdbcConfig(const QString &dir,
-                            const QList<std::pair<QString, QStringList>> &dsns)
+inline void writeOdbcConfig(const QString &dir, const QList<std::pair<QString, QStringList>> &dsns)
 {
     QFile inst(dir + QStringLiteral("/odbcinst.ini"));
     QVERIFY(inst.open(QIODevice::WriteOnly));
     inst.write(QStringLiteral("[SQLite3]\nDriver=%1\n\n[PostgreSQL Unicode]\nDriver=%2\n\n"
                               "[FreeTDS]\nDriver=%3\n")
-                   .arg(odbcDriver(QStringLiteral("libsqlite3odbc.so")),
-                        odbcDriver(QStringLiteral("psqlodbcw.so")),
+                   .arg(odbcDriver(QStringLiteral("libsqlite3odbc.so")), odbcDriver(QStringLiteral("psqlodbcw.so")),
                         odbcDriver(QStringLiteral("libtdsodbc.so")))
                    .toUtf8());
     inst.close();
     QFile ini(dir + QStringLiteral("/odbc.ini"));
     QVERIFY(ini.open(QIODevice::WriteOnly));
     for (const auto &[name, lines] : dsns)
-        ini.write((QLatin1Char('[') + name + QStringLiteral("]\n") + lines.join(QLatin1Char('\n'))
-                   + QStringLiteral("\n\n"))
-                      .toUtf8());
+        ini.write(
+            (QLatin1Char('[') + name + QStringLiteral("]\n") + lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n"))
+                .toUtf8());
     ini.close();
     qputenv("ODBCSYSINI", dir.toLocal8Bit());
     qputenv("ODBCINI", (dir + QStringLiteral("/user-odbc.ini")).toLocal8Bit());
@@ -171,12 +168,12 @@ inline void writeOdbcConfig(const QString &dir,
 } // namespace DbTestEnv
 
 // PostgreSQL tests skip without a server, and fail when the run requires one.
-#define ZZ_REQUIRE_PG()                                                                           \
-    do {                                                                                          \
-        const QString zzWhy = DbTestEnv::pgProblem();                                             \
-        if (!zzWhy.isEmpty()) {                                                                   \
-            if (DbTestEnv::requirePg())                                                           \
-                QFAIL(qPrintable(zzWhy));                                                         \
-            QSKIP(qPrintable(zzWhy));                                                             \
-        }                                                                                         \
+#define ZZ_REQUIRE_PG()                                                                                                \
+    do {                                                                                                               \
+        const QString zzWhy = DbTestEnv::pgProblem();                                                                  \
+        if (!zzWhy.isEmpty()) {                                                                                        \
+            if (DbTestEnv::requirePg())                                                                                \
+                QFAIL(qPrintable(zzWhy));                                                                              \
+            QSKIP(qPrintable(zzWhy));                                                                                  \
+        }                                                                                                              \
     } while (0)

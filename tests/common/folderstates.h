@@ -55,7 +55,7 @@ public:
         : m_path(m_dir.path())
     {
         m_mounted = m_dir.isValid()
-                    && ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=256k,mode=0700") == 0;
+            && ::mount("tmpfs", QFile::encodeName(m_path).constData(), "tmpfs", 0, "size=256k,mode=0700") == 0;
     }
     ~FullFolder()
     {
@@ -83,11 +83,9 @@ public:
         if (!f.open(QIODevice::WriteOnly))
             return false;
         const QByteArray block(4096, 'x');
-        while (f.write(block) == block.size() && f.flush()) {
-        }
+        while (f.write(block) == block.size() && f.flush()) { }
         // the last partial block too
-        while (f.write("x", 1) == 1 && f.flush()) {
-        }
+        while (f.write("x", 1) == 1 && f.flush()) { }
         return true;
     }
 

@@ -13,8 +13,7 @@
 namespace ProgramEnv {
 
 // ZEVARU.DAT content for the four connection fields, scrambled as zevaru-conf writes it.
-inline QByteArray confFile(const QString &server, const QString &user, const QString &password,
-                           const QString &database)
+inline QByteArray confFile(const QString &server, const QString &user, const QString &password, const QString &database)
 {
     return ConfCodec::fileContent(
         ConfCodec::scramble(ConfCodec::joinRecord(QStringLiteral("0"), server, user, password, database)));

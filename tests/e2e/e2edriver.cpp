@@ -141,8 +141,7 @@ void E2eDriver::end()
     QStringList closeProblems;
     if (!QTest::currentTestFailed()) {
         for (QProcess *p : std::as_const(m_programs)) {
-            if (p->state() == QProcess::NotRunning
-                || waitWindow(p->processId(), MainTitle, 0).isEmpty())
+            if (p->state() == QProcess::NotRunning || waitWindow(p->processId(), MainTitle, 0).isEmpty())
                 continue;
             const QString problem = closeProgram(p);
             if (!problem.isEmpty())
@@ -150,10 +149,10 @@ void E2eDriver::end()
         }
     }
     if (QTest::currentTestFailed() || !closeProblems.isEmpty()) {
-        const QString tag = QTest::currentDataTag() ? QStringLiteral("-") + QString::fromUtf8(QTest::currentDataTag())
-                                                    : QString();
-        const QString shot = QStringLiteral("%1/%2%3.png")
-                                 .arg(m_artifacts, QString::fromLatin1(QTest::currentTestFunction()), tag);
+        const QString tag =
+            QTest::currentDataTag() ? QStringLiteral("-") + QString::fromUtf8(QTest::currentDataTag()) : QString();
+        const QString shot =
+            QStringLiteral("%1/%2%3.png").arg(m_artifacts, QString::fromLatin1(QTest::currentTestFunction()), tag);
         screenshot(shot);
         qWarning("screenshot: %s", qPrintable(shot));
         for (QProcess *p : std::as_const(m_programs))
@@ -266,9 +265,9 @@ QString E2eDriver::waitWindow(qint64 pid, const QString &title, int timeoutMs)
     QElapsedTimer t;
     t.start();
     do {
-        const QString found = xdo({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-                                   QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"),
-                                   QStringLiteral(".")});
+        const QString found =
+            xdo({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"), QStringLiteral(".")});
         for (const QString &id : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             // titles compared whole: search patterns would read the dots and spaces of some
             if (xdo({QStringLiteral("getwindowname"), id}) != title.trimmed())
@@ -314,8 +313,8 @@ bool E2eDriver::waitGone(const QString &window, int timeoutMs)
     do {
         int code = 0;
         xdo({QStringLiteral("getwindowname"), window}, &code);
-        const QString visible =
-            xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral(".")});
+        const QString visible = xdo(
+            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral(".")});
         if (code != 0 || !visible.split(QLatin1Char('\n')).contains(window))
             return true;
         QThread::msleep(100);
@@ -354,8 +353,8 @@ void E2eDriver::closeWindow(const QString &window)
         ev.data.data32[1] = XCB_CURRENT_TIME;
         // Checked, so the server has taken the request before this connection goes: sent
         // unchecked and followed at once by the disconnect, it was at times never delivered.
-        std::free(xcb_request_check(c, xcb_send_event_checked(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT,
-                                                              reinterpret_cast<const char *>(&ev))));
+        std::free(xcb_request_check(
+            c, xcb_send_event_checked(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&ev))));
     }
     xcb_disconnect(c);
 }
@@ -407,8 +406,8 @@ void E2eDriver::key(const QString &window, const QString &keys)
 QImage E2eDriver::grab(const QString &window)
 {
     QProcess p;
-    p.start(QStringLiteral("import"), {QStringLiteral("-display"), m_display, QStringLiteral("-window"), window,
-                                       QStringLiteral("png:-")});
+    p.start(QStringLiteral("import"),
+            {QStringLiteral("-display"), m_display, QStringLiteral("-window"), window, QStringLiteral("png:-")});
     if (!p.waitForFinished(10000))
         return {};
     return QImage::fromData(p.readAllStandardOutput(), "PNG");

@@ -50,7 +50,7 @@ public:
     // the graph window's picture button, in its scroll strip under the chart
     static constexpr Point GraphSaveJpg{336, 613};
 
-    static const QString MainTitle;   // "환율관리 프로그램"
+    static const QString MainTitle; // "환율관리 프로그램"
     static const QString NoticeTitle; // the message screen's window title
     static const QString SaveFailedTitle; // "저장실패"
 
@@ -129,8 +129,7 @@ public:
     QSqlDatabase check();
     QVariant value(const QString &sql);
 
-    static QString run(const QString &program, const QStringList &args, int *exitCode = nullptr,
-                       int timeoutMs = 10000);
+    static QString run(const QString &program, const QStringList &args, int *exitCode = nullptr, int timeoutMs = 10000);
     static QString xdo(const QStringList &args, int *exitCode = nullptr);
     static QByteArray fileHash(const QString &path);
 

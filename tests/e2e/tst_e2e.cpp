@@ -266,10 +266,13 @@ void TstE2e::graphSavedAsJpegAndGridExported()
     QVERIFY2(picture.width() > 400 && picture.height() > 300,
              qPrintable(QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height())));
     const Found found = locate(window, picture);
-    qInfo("picture %d x %d at %d,%d of the window, mean difference %.2f", picture.width(), picture.height(), found.at.x(), found.at.y(), found.meanDiff);
+    qInfo("picture %d x %d at %d,%d of the window, mean difference %.2f", picture.width(), picture.height(),
+          found.at.x(), found.at.y(), found.meanDiff);
     QVERIFY2(found.meanDiff < 5,
              qPrintable(QStringLiteral("the %1 x %2 picture differs from the chart on screen by %3 per channel")
-                            .arg(picture.width()).arg(picture.height()).arg(found.meanDiff)));
+                            .arg(picture.width())
+                            .arg(picture.height())
+                            .arg(found.meanDiff)));
 
     // the grid exported from the main window and read back: header, every row of the period as
     // stored, numbers as numbers, and the averages line
@@ -330,8 +333,8 @@ void TstE2e::badInputRefused_data()
     QTest::newRow("impossible day") << QStringLiteral("2026/02/30") << QStringLiteral("1200") << QString();
     QTest::newRow("month 13") << QStringLiteral("2026/13/01") << QStringLiteral("1200") << QString();
     QTest::newRow("truncated date") << QStringLiteral("2026/12") << QStringLiteral("1200") << QString();
-    QTest::newRow("remark longer than the column") << QStringLiteral("2026/12/10") << QStringLiteral("1200")
-                                                   << QString(201, QLatin1Char('x'));
+    QTest::newRow("remark longer than the column")
+        << QStringLiteral("2026/12/10") << QStringLiteral("1200") << QString(201, QLatin1Char('x'));
 }
 
 void TstE2e::badInputRefused()
@@ -381,7 +384,8 @@ void TstE2e::sqliteLockedByAnotherWriter()
     t.start();
     m_d.click(w, E2eDriver::SaveButton);
     QString which;
-    const QString box = m_d.waitAnyBox(p->processId(), {E2eDriver::NoticeTitle, QStringLiteral("저장실패")}, &which, 60000);
+    const QString box =
+        m_d.waitAnyBox(p->processId(), {E2eDriver::NoticeTitle, QStringLiteral("저장실패")}, &which, 60000);
     const qint64 waited = t.elapsed();
     QVERIFY2(!box.isEmpty(), "the program gave no answer while the database was locked");
     QCOMPARE(which, QStringLiteral("저장실패"));
@@ -408,8 +412,9 @@ void TstE2e::postgresStoppedWhileRunning()
     const QString pgBin = qEnvironmentVariable("ZOZURA_PG_BIN");
     if (pgData.isEmpty() || pgBin.isEmpty())
         QSKIP("ZOZURA_PG_DATA/ZOZURA_PG_BIN not set: the server cannot be stopped here");
-    QVERIFY(QSqlQuery(m_d.check()).exec(QStringLiteral(
-        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2026/12/01', 1200, 24000, 0.05, 'kept')")));
+    QVERIFY(QSqlQuery(m_d.check())
+                .exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2026/12/01', "
+                                     "1200, 24000, 0.05, 'kept')")));
     QProcess *p = m_d.startProgram();
     const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
     QVERIFY(!w.isEmpty());
@@ -417,14 +422,16 @@ void TstE2e::postgresStoppedWhileRunning()
     auto pgCtl = [&](const QStringList &args) {
         int code = 0;
         E2eDriver::run(QStringLiteral("runuser"),
-            QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), pgBin + QStringLiteral("/pg_ctl"),
-                        QStringLiteral("-D"), pgData}
-                + args,
-            &code, 60000);
+                       QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"),
+                                   pgBin + QStringLiteral("/pg_ctl"), QStringLiteral("-D"), pgData}
+                           + args,
+                       &code, 60000);
         return code;
     };
     // started again as the test script started it: loopback only, its port, sockets in /tmp
-    const QStringList startArgs{QStringLiteral("-l"), pgData + QStringLiteral("/server.log"), QStringLiteral("-w"),
+    const QStringList startArgs{QStringLiteral("-l"),
+                                pgData + QStringLiteral("/server.log"),
+                                QStringLiteral("-w"),
                                 QStringLiteral("-o"),
                                 QStringLiteral("-c listen_addresses=127.0.0.1 -p %1 -k /tmp").arg(DbTestEnv::Pg().port),
                                 QStringLiteral("start")};
@@ -441,13 +448,15 @@ void TstE2e::postgresStoppedWhileRunning()
     m_d.typeInto(w, E2eDriver::StdDate, QStringLiteral("2026/12/02"));
     m_d.typeInto(w, E2eDriver::Usd, QStringLiteral("1234"));
     m_d.click(w, E2eDriver::SaveButton);
-    QString box = m_d.waitAnyBox(p->processId(), {E2eDriver::NoticeTitle, QStringLiteral("저장실패"), QStringLiteral("자료 관리")}, &which);
+    QString box = m_d.waitAnyBox(
+        p->processId(), {E2eDriver::NoticeTitle, QStringLiteral("저장실패"), QStringLiteral("자료 관리")}, &which);
     QVERIFY2(!box.isEmpty(), "no answer to a save with the server down");
     QCOMPARE(which, QStringLiteral("저장실패"));
     m_d.answerBox(box);
     m_d.typeInto(w, E2eDriver::StdDate, QStringLiteral("2026/12/01"));
     m_d.click(w, E2eDriver::DeleteButton);
-    box = m_d.waitAnyBox(p->processId(), {E2eDriver::NoticeTitle, QStringLiteral("저장실패"), QStringLiteral("자료 관리")}, &which);
+    box = m_d.waitAnyBox(p->processId(),
+                         {E2eDriver::NoticeTitle, QStringLiteral("저장실패"), QStringLiteral("자료 관리")}, &which);
     QVERIFY2(!box.isEmpty(), "no answer to a delete with the server down");
     QCOMPARE(which, QStringLiteral("저장실패"));
     m_d.answerBox(box);
@@ -469,7 +478,8 @@ void TstE2e::postgresStoppedWhileRunning()
     m_d.typeInto(w, E2eDriver::StdDate, QStringLiteral("2026/12/02"));
     m_d.typeInto(w, E2eDriver::Usd, QStringLiteral("1234"));
     m_d.click(w, E2eDriver::SaveButton);
-    box = m_d.waitAnyBox(p->processId(), {E2eDriver::NoticeTitle, QStringLiteral("저장실패"), QStringLiteral("자료 관리")}, &which);
+    box = m_d.waitAnyBox(p->processId(),
+                         {E2eDriver::NoticeTitle, QStringLiteral("저장실패"), QStringLiteral("자료 관리")}, &which);
     QCOMPARE(which, E2eDriver::NoticeTitle);
     m_d.answerBox(box);
     QCOMPARE(m_d.value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE WHERE STD_DATE='2026/12/02'")).toInt(), 1);

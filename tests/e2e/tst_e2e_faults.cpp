@@ -111,8 +111,7 @@ void TstE2eFaults::saveIntoReadOnlyFolder_data()
     QTest::addColumn<bool>("picture"); // the graph's JPEG, else the grid's workbook
     QTest::addColumn<QString>("notice");
     QTest::newRow("graph picture") << true << QStringLiteral("오류가 발생했습니다.|");
-    QTest::newRow("grid workbook") << false
-                                   << QStringLiteral("저장을 실패하였습니다.|정상적으로 저장되지 않았습니다.");
+    QTest::newRow("grid workbook") << false << QStringLiteral("저장을 실패하였습니다.|정상적으로 저장되지 않았습니다.");
 }
 
 void TstE2eFaults::saveIntoReadOnlyFolder()
@@ -124,9 +123,8 @@ void TstE2eFaults::saveIntoReadOnlyFolder()
     const QString locked = out.filePath(QStringLiteral("locked"));
     QVERIFY(QDir().mkdir(locked));
     QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
-    auto unlock = qScopeGuard([&] {
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
+    auto unlock =
+        qScopeGuard([&] { QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
     // the superuser passes over folder modes: the program then runs without that power
     QProcess *p = m_d.startProgram(QString(), true);
     const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
@@ -175,7 +173,8 @@ void TstE2eFaults::saveIntoReadOnlyFolder()
         m_d.click(w, E2eDriver::NavExport);
         m_d.saveThroughDialog(p->processId(), QStringLiteral("엑셀로 내보내기"), good);
     }
-    QVERIFY2(m_d.waitNotice(p, 1).startsWith(QStringLiteral("저장하였습니다.|")), qPrintable(m_d.notices(p).join(u'\n')));
+    QVERIFY2(m_d.waitNotice(p, 1).startsWith(QStringLiteral("저장하였습니다.|")),
+             qPrintable(m_d.notices(p).join(u'\n')));
     QVERIFY(QFileInfo(good).size() > 0);
     m_d.answerBox(m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle));
 }
@@ -249,9 +248,11 @@ void TstE2eFaults::twoCopiesSaveTheSameNewDay()
     // exactly one row for the day, and nothing else changed
     QCOMPARE(m_d.value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toInt(), 1);
     QCOMPARE(m_d.value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE")).toInt(), rowsBefore + 1);
-    QCOMPARE(m_d.value(QStringLiteral("SELECT INS_SCODE FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toString().trimmed(),
-             postgres ? QStringLiteral("E2E01") : QStringLiteral("DEMO01"));
-    const double stored = m_d.value(QStringLiteral("SELECT USD FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toDouble();
+    QCOMPARE(
+        m_d.value(QStringLiteral("SELECT INS_SCODE FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toString().trimmed(),
+        postgres ? QStringLiteral("E2E01") : QStringLiteral("DEMO01"));
+    const double stored =
+        m_d.value(QStringLiteral("SELECT USD FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toDouble();
 
     // one copy inserted the day and says so; the other says truthfully what became of its save:
     // it updated the row (then the row holds its rate) or it failed (then the row holds the other's)
@@ -276,7 +277,8 @@ void TstE2eFaults::twoCopiesSaveTheSameNewDay()
         m_d.xdo({QStringLiteral("windowraise"), w});
         m_d.click(w, E2eDriver::SaveButton);
         QCOMPARE(saveOutcome(loser, 0), QStringLiteral("수정"));
-        QCOMPARE(m_d.value(QStringLiteral("SELECT USD FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toDouble(), otherRate);
+        QCOMPARE(m_d.value(QStringLiteral("SELECT USD FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toDouble(),
+                 otherRate);
         QCOMPARE(m_d.value(QStringLiteral("SELECT COUNT(*) FROM EX_RATE WHERE STD_DATE = '%1'").arg(day)).toInt(), 1);
     }
 }
@@ -348,7 +350,8 @@ void TstE2eFaults::ratesOfAnotherProgram()
     const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
     QVERIFY(!w.isEmpty());
     m_d.queryPeriod(w, QStringLiteral("2030/01/01"), QStringLiteral("2030/01/31"));
-    QVERIFY2(m_d.waitWindow(p->processId(), QStringLiteral("자료 관리"), 500).isEmpty(), "the query stopped with an error");
+    QVERIFY2(m_d.waitWindow(p->processId(), QStringLiteral("자료 관리"), 500).isEmpty(),
+             "the query stopped with an error");
     QCOMPARE(m_d.notices(p), QStringList());
     QCOMPARE(p->state(), QProcess::Running);
 
@@ -357,7 +360,8 @@ void TstE2eFaults::ratesOfAnotherProgram()
     const QString xlsx = out.filePath(QStringLiteral("foreign.xlsx"));
     m_d.click(w, E2eDriver::NavExport);
     m_d.saveThroughDialog(p->processId(), QStringLiteral("엑셀로 내보내기"), xlsx);
-    QVERIFY2(m_d.waitNotice(p, 0).startsWith(QStringLiteral("저장하였습니다.|")), qPrintable(m_d.notices(p).join(u'\n')));
+    QVERIFY2(m_d.waitNotice(p, 0).startsWith(QStringLiteral("저장하였습니다.|")),
+             qPrintable(m_d.notices(p).join(u'\n')));
     const QString box = m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle);
     QVERIFY(!box.isEmpty());
     m_d.answerBox(box);
@@ -378,8 +382,8 @@ void TstE2eFaults::ratesOfAnotherProgram()
     QCOMPARE(shown("E2").toString(), QStringLiteral("null and text"));
     // averages over all three days, the unusable ones counted as 0
     QCOMPARE(shown("A5").toString(), QStringLiteral("평균"));
-    QCOMPARE(shown("B5").toString(), QStringLiteral("766.83"));   // (0 + 1000 + 1300.5) / 3
-    QCOMPARE(shown("C5").toString(), QStringLiteral("6,667"));    // (0 + 20000 + 0) / 3
+    QCOMPARE(shown("B5").toString(), QStringLiteral("766.83")); // (0 + 1000 + 1300.5) / 3
+    QCOMPARE(shown("C5").toString(), QStringLiteral("6,667")); // (0 + 20000 + 0) / 3
     QCOMPARE(shown("D5").toString(), QStringLiteral("0.016667")); // (0.05 + 0 + 0) / 3
     // nothing of it was rewritten by the query
     QCOMPARE(m_d.value(QStringLiteral("SELECT VND FROM EX_RATE WHERE STD_DATE = '2030/01/02'")).toString(),
@@ -425,10 +429,11 @@ void TstE2eFaults::ratesTypedWithNoise()
     // the other two rates stay 0
     for (int k = 0; k < 3; ++k) {
         if (k != column)
-            QCOMPARE(m_d.value(QStringLiteral("SELECT %1 FROM EX_RATE WHERE STD_DATE = '%2'")
-                                   .arg(QLatin1String(names[k]), day))
-                         .toDouble(),
-                     0.0);
+            QCOMPARE(
+                m_d.value(
+                       QStringLiteral("SELECT %1 FROM EX_RATE WHERE STD_DATE = '%2'").arg(QLatin1String(names[k]), day))
+                    .toDouble(),
+                0.0);
     }
 }
 

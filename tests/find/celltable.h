@@ -12,7 +12,9 @@
 class CellTable : public SSFindGrid
 {
 public:
-    CellTable(int cols, int rows, const QStringList &cells = {}) : m_cols(cols), m_rows(rows)
+    CellTable(int cols, int rows, const QStringList &cells = {})
+        : m_cols(cols)
+        , m_rows(rows)
     {
         for (const QString &cell : cells) {
             const int eq = cell.indexOf('=');

@@ -157,12 +157,9 @@ void TstCboRoutines::droppedWidth_data()
     QTest::addColumn<QStringList>("items");
     QTest::addColumn<int>("textWidth");
     QTest::addColumn<bool>("scrollBar");
-    QTest::newRow("short list, widest Korean item") << QStringList{"usd", "미달러 기준 환율"} << 104
-                                                   << false;
-    QTest::newRow("eight items: no scroll bar") << QStringList(8, "abcdefghijklmnopqrstuvwxyz") << 169
-                                               << false;
-    QTest::newRow("nine items: scroll bar added") << QStringList(9, "abcdefghijklmnopqrstuvwxyz") << 169
-                                                 << true;
+    QTest::newRow("short list, widest Korean item") << QStringList{"usd", "미달러 기준 환율"} << 104 << false;
+    QTest::newRow("eight items: no scroll bar") << QStringList(8, "abcdefghijklmnopqrstuvwxyz") << 169 << false;
+    QTest::newRow("nine items: scroll bar added") << QStringList(9, "abcdefghijklmnopqrstuvwxyz") << 169 << true;
 }
 
 void TstCboRoutines::droppedWidth()

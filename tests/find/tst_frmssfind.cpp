@@ -8,8 +8,8 @@
 #include "winui/tipwindow.h"
 #include "winui/tooltip.h"
 
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -84,10 +84,7 @@ private:
     QComboBox *combo() const { return m_find->findChild<QComboBox *>("cboSSFind"); }
     QLabel *label(int i) const { return m_find->findChild<QLabel *>(QStringLiteral("lblSSFind_%1").arg(i)); }
     QLineEdit *content() const { return m_find->findChild<QLineEdit *>("txtSSFind"); }
-    QCheckBox *check(int i) const
-    {
-        return m_find->findChild<QCheckBox *>(QStringLiteral("chkSSFind_%1").arg(i));
-    }
+    QCheckBox *check(int i) const { return m_find->findChild<QCheckBox *>(QStringLiteral("chkSSFind_%1").arg(i)); }
     PicButton *button(const char *name) const { return m_find->findChild<PicButton *>(name); }
 
     // Typing: Latin letters and digits as keys, Korean as the input method commits it.
@@ -186,8 +183,9 @@ void TstFrmSSFind::openGlidesThePointerOntoFind()
     // 87 % across and 60 % down 찾기 (78 x 23 pixels at 74, 149)
     const QPoint target = m_find->mapToGlobal(QPoint(142, 163));
     const QPoint at = QCursor::pos();
-    QVERIFY2((at - target).manhattanLength() <= 1,
-             qPrintable(QStringLiteral("%1,%2 instead of %3,%4").arg(at.x()).arg(at.y()).arg(target.x()).arg(target.y())));
+    QVERIFY2(
+        (at - target).manhattanLength() <= 1,
+        qPrintable(QStringLiteral("%1,%2 instead of %3,%4").arg(at.x()).arg(at.y()).arg(target.x()).arg(target.y())));
 }
 
 void TstFrmSSFind::findButtonTogglesTheWindow()
@@ -235,25 +233,27 @@ void TstFrmSSFind::findNext_data()
     QTest::addColumn<int>("enter");
 
     QTest::newRow("first column with a match below the active row")
-        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 1 << 20 << int(Qt::Key_Return);
-    QTest::newRow("match in the active row first")
-        << 7 << QStringList{"7,5=abc", "1,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 7 << 5 << int(Qt::Key_Enter);
+        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 0 << 0 << "abc" << false << false << 3 << 5 << 1 << 20
+        << int(Qt::Key_Return);
+    QTest::newRow("match in the active row first") << 7 << QStringList{"7,5=abc", "1,6=abc"} << 0 << 0 << "abc" << false
+                                                   << false << 3 << 5 << 7 << 5 << int(Qt::Key_Enter);
     QTest::newRow("active column only wraps to a match above")
-        << 5 << QStringList{"3,2=abc", "1,9=abc", "4,5=abc"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3
-        << 2 << int(Qt::Key_Return);
+        << 5 << QStringList{"3,2=abc", "1,9=abc", "4,5=abc"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3 << 2
+        << int(Qt::Key_Return);
     QTest::newRow("active column only, only the active cell")
         << 5 << QStringList{"3,5=xabcx"} << 0 << 0 << "abc" << false << true << 3 << 5 << 3 << 5 << int(Qt::Key_Enter);
     QTest::newRow("whole value skips a containing cell, any case")
-        << 5 << QStringList{"1,7=USD rate", "4,8=Usd"} << 0 << 0 << "uSD" << true << false << 3 << 5 << 4 << 8 << int(Qt::Key_Return);
-    QTest::newRow("partial match, any case")
-        << 5 << QStringList{"5,12=미달러 USD 환율"} << 0 << 0 << "usd" << false << false << 3 << 5 << 5 << 12 << int(Qt::Key_Enter);
-    QTest::newRow("hidden column passed over")
-        << 5 << QStringList{"1,20=abc", "2,6=abc"} << 1 << 0 << "abc" << false << false << 3 << 5 << 2 << 6 << int(Qt::Key_Return);
+        << 5 << QStringList{"1,7=USD rate", "4,8=Usd"} << 0 << 0 << "uSD" << true << false << 3 << 5 << 4 << 8
+        << int(Qt::Key_Return);
+    QTest::newRow("partial match, any case") << 5 << QStringList{"5,12=미달러 USD 환율"} << 0 << 0 << "usd" << false
+                                             << false << 3 << 5 << 5 << 12 << int(Qt::Key_Enter);
+    QTest::newRow("hidden column passed over") << 5 << QStringList{"1,20=abc", "2,6=abc"} << 1 << 0 << "abc" << false
+                                               << false << 3 << 5 << 2 << 6 << int(Qt::Key_Return);
     QTest::newRow("hidden row passed over, its column searched on")
-        << 5 << QStringList{"1,10=abc", "1,20=abc", "2,8=abc"} << 0 << 10 << "abc" << false << false << 3 << 5
-        << 1 << 20 << int(Qt::Key_Enter);
-    QTest::newRow("number cell by its shown text")
-        << 5 << QStringList{"2,14=1,234.50"} << 0 << 0 << "1,234" << false << false << 1 << 1 << 2 << 14 << int(Qt::Key_Return);
+        << 5 << QStringList{"1,10=abc", "1,20=abc", "2,8=abc"} << 0 << 10 << "abc" << false << false << 3 << 5 << 1
+        << 20 << int(Qt::Key_Enter);
+    QTest::newRow("number cell by its shown text") << 5 << QStringList{"2,14=1,234.50"} << 0 << 0 << "1,234" << false
+                                                   << false << 1 << 1 << 2 << 14 << int(Qt::Key_Return);
 }
 
 void TstFrmSSFind::findNext()
@@ -438,8 +438,8 @@ void TstFrmSSFind::pickButtonHoverStates()
     m_find->sbSet_SSFind_Init(m_grid);
     auto *pick = m_find->findChild<PicToggle *>("cmdSSFind");
     const QString normal = pick->upFace();
-    QMouseEvent over(QEvent::MouseMove, QPointF(9, 9), pick->mapToGlobal(QPointF(9, 9)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent over(QEvent::MouseMove, QPointF(9, 9), pick->mapToGlobal(QPointF(9, 9)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(pick, &over);
     QCOMPARE(m_find->SSFind_BtnState(), 2);
     QVERIFY(pick->upFace() != normal);
@@ -452,8 +452,8 @@ void TstFrmSSFind::pickButtonHoverStates()
     QApplication::sendEvent(pick, &over);
     QTest::mousePress(pick, Qt::LeftButton, {}, QPoint(9, 9));
     QCOMPARE(m_find->SSFind_BtnState(), 3);
-    QMouseEvent off(QEvent::MouseMove, QPointF(40, 9), pick->mapToGlobal(QPointF(40, 9)), Qt::NoButton,
-                    Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent off(QEvent::MouseMove, QPointF(40, 9), pick->mapToGlobal(QPointF(40, 9)), Qt::NoButton, Qt::LeftButton,
+                    Qt::NoModifier);
     QApplication::sendEvent(pick, &off);
     QCOMPARE(m_find->SSFind_BtnState(), 4);
     combo()->setEditText("kept");

@@ -34,81 +34,67 @@ void TstSSFindPasses::findNext_data()
 
     const QSet<int> none;
     QTest::newRow("first column with a match below wins over a nearer row")
-        << 5 << 30 << QStringList{"1,20=abc", "2,6=abc"} << none << none << "abc" << false << false
-        << 3 << 5 << 1 << 20 << 2;
+        << 5 << 30 << QStringList{"1,20=abc", "2,6=abc"} << none << none << "abc" << false << false << 3 << 5 << 1 << 20
+        << 2;
     QTest::newRow("match in the active row is found before anything below")
-        << 7 << 30 << QStringList{"7,5=abc", "1,6=abc", "4,6=abc"} << none << none << "abc" << false
-        << false << 3 << 5 << 7 << 5 << 1;
+        << 7 << 30 << QStringList{"7,5=abc", "1,6=abc", "4,6=abc"} << none << none << "abc" << false << false << 3 << 5
+        << 7 << 5 << 1;
     QTest::newRow("active row left of the active column waits for the wrap")
-        << 5 << 30 << QStringList{"2,5=abc"} << none << none << "abc" << false << false << 3 << 5
-        << 2 << 5 << 3;
+        << 5 << 30 << QStringList{"2,5=abc"} << none << none << "abc" << false << false << 3 << 5 << 2 << 5 << 3;
     QTest::newRow("wrap to the top when nothing lies below")
-        << 5 << 30 << QStringList{"4,3=abc", "2,4=abc"} << none << none << "abc" << false << false
-        << 3 << 5 << 2 << 4 << 3;
+        << 5 << 30 << QStringList{"4,3=abc", "2,4=abc"} << none << none << "abc" << false << false << 3 << 5 << 2 << 4
+        << 3;
     QTest::newRow("the active cell alone is found again")
-        << 5 << 30 << QStringList{"3,5=abc"} << none << none << "abc" << false << false << 3 << 5
-        << 3 << 5 << 3;
+        << 5 << 30 << QStringList{"3,5=abc"} << none << none << "abc" << false << false << 3 << 5 << 3 << 5 << 3;
     QTest::newRow("last column active: pass 1 is empty")
-        << 5 << 30 << QStringList{"5,9=abc"} << none << none << "abc" << false << false << 5 << 5
-        << 5 << 9 << 2;
-    QTest::newRow("match in the very last row")
-        << 5 << 1000 << QStringList{"5,1000=abc"} << none << none << "abc" << false << false << 1
-        << 1 << 5 << 1000 << 2;
+        << 5 << 30 << QStringList{"5,9=abc"} << none << none << "abc" << false << false << 5 << 5 << 5 << 9 << 2;
+    QTest::newRow("match in the very last row") << 5 << 1000 << QStringList{"5,1000=abc"} << none << none << "abc"
+                                                << false << false << 1 << 1 << 5 << 1000 << 2;
     QTest::newRow("active cell in the last row wraps")
-        << 5 << 40 << QStringList{"4,1=abc"} << none << none << "abc" << false << false << 2 << 40
-        << 4 << 1 << 3;
+        << 5 << 40 << QStringList{"4,1=abc"} << none << none << "abc" << false << false << 2 << 40 << 4 << 1 << 3;
 
     QTest::newRow("active column only: other columns are not looked at")
-        << 5 << 30 << QStringList{"1,7=abc", "4,5=abc", "3,2=abc"} << none << none << "abc" << false
-        << true << 3 << 5 << 3 << 2 << 3;
-    QTest::newRow("active column only: below first")
-        << 5 << 30 << QStringList{"3,2=abc", "3,9=abc"} << none << none << "abc" << false << true << 3
-        << 5 << 3 << 9 << 2;
+        << 5 << 30 << QStringList{"1,7=abc", "4,5=abc", "3,2=abc"} << none << none << "abc" << false << true << 3 << 5
+        << 3 << 2 << 3;
+    QTest::newRow("active column only: below first") << 5 << 30 << QStringList{"3,2=abc", "3,9=abc"} << none << none
+                                                     << "abc" << false << true << 3 << 5 << 3 << 9 << 2;
     QTest::newRow("active column only: the active cell itself by the wrap")
-        << 5 << 30 << QStringList{"3,5=abc", "2,5=abc"} << none << none << "abc" << false << true << 3
-        << 5 << 3 << 5 << 3;
+        << 5 << 30 << QStringList{"3,5=abc", "2,5=abc"} << none << none << "abc" << false << true << 3 << 5 << 3 << 5
+        << 3;
     QTest::newRow("active column only: the rest of the active row does not count")
-        << 5 << 30 << QStringList{"4,5=abc", "5,5=abc"} << none << none << "abc" << false << true << 3
-        << 5 << -1 << -1 << 0;
+        << 5 << 30 << QStringList{"4,5=abc", "5,5=abc"} << none << none << "abc" << false << true << 3 << 5 << -1 << -1
+        << 0;
 
     QTest::newRow("whole value: a cell that merely contains the text is passed over")
-        << 5 << 30 << QStringList{"1,7=USD rate", "2,9=usd"} << none << none << "USD" << true << false
-        << 3 << 5 << 2 << 9 << 2;
+        << 5 << 30 << QStringList{"1,7=USD rate", "2,9=usd"} << none << none << "USD" << true << false << 3 << 5 << 2
+        << 9 << 2;
     QTest::newRow("whole value: any letter case")
-        << 5 << 30 << QStringList{"1,8=Usd"} << none << none << "uSD" << true << false << 3 << 5 << 1
-        << 8 << 2;
-    QTest::newRow("whole value: nothing equal")
-        << 5 << 30 << QStringList{"1,8=usd!", "2,2= usd"} << none << none << "usd" << true << false
-        << 3 << 5 << -1 << -1 << 0;
-    QTest::newRow("partial: contained in any letter case")
-        << 5 << 30 << QStringList{"5,8=미달러 USD환율"} << none << none << "usd" << false << false << 3
-        << 5 << 5 << 8 << 2;
-    QTest::newRow("partial: Korean text")
-        << 5 << 30 << QStringList{"5,2=휴일 (설날)"} << none << none << "설날" << false << false << 3
-        << 5 << 5 << 2 << 3;
+        << 5 << 30 << QStringList{"1,8=Usd"} << none << none << "uSD" << true << false << 3 << 5 << 1 << 8 << 2;
+    QTest::newRow("whole value: nothing equal") << 5 << 30 << QStringList{"1,8=usd!", "2,2= usd"} << none << none
+                                                << "usd" << true << false << 3 << 5 << -1 << -1 << 0;
+    QTest::newRow("partial: contained in any letter case") << 5 << 30 << QStringList{"5,8=미달러 USD환율"} << none
+                                                           << none << "usd" << false << false << 3 << 5 << 5 << 8 << 2;
+    QTest::newRow("partial: Korean text") << 5 << 30 << QStringList{"5,2=휴일 (설날)"} << none << none << "설날"
+                                          << false << false << 3 << 5 << 5 << 2 << 3;
 
-    QTest::newRow("hidden column passed over")
-        << 5 << 30 << QStringList{"1,20=abc", "2,6=abc"} << QSet<int>{1} << none << "abc" << false
-        << false << 3 << 5 << 2 << 6 << 2;
+    QTest::newRow("hidden column passed over") << 5 << 30 << QStringList{"1,20=abc", "2,6=abc"} << QSet<int>{1} << none
+                                               << "abc" << false << false << 3 << 5 << 2 << 6 << 2;
     QTest::newRow("hidden column passed over in the active row")
-        << 5 << 30 << QStringList{"4,5=abc", "5,5=abc"} << QSet<int>{4} << none << "abc" << false
-        << false << 3 << 5 << 5 << 5 << 1;
+        << 5 << 30 << QStringList{"4,5=abc", "5,5=abc"} << QSet<int>{4} << none << "abc" << false << false << 3 << 5
+        << 5 << 5 << 1;
     QTest::newRow("hidden row passed over, the column is searched on below it")
-        << 5 << 30 << QStringList{"1,10=abc", "1,20=abc", "2,7=abc"} << none << QSet<int>{10}
-        << "abc" << false << false << 3 << 5 << 1 << 20 << 2;
+        << 5 << 30 << QStringList{"1,10=abc", "1,20=abc", "2,7=abc"} << none << QSet<int>{10} << "abc" << false << false
+        << 3 << 5 << 1 << 20 << 2;
     QTest::newRow("a match only in hidden rows is not found")
-        << 5 << 30 << QStringList{"1,10=abc", "4,2=abc"} << QSet<int>{4} << QSet<int>{10} << "abc"
-        << false << false << 3 << 5 << -1 << -1 << 0;
-    QTest::newRow("hidden row in the wrap")
-        << 5 << 30 << QStringList{"2,1=abc", "2,3=abc"} << none << QSet<int>{1} << "abc" << false
-        << false << 3 << 5 << 2 << 3 << 3;
+        << 5 << 30 << QStringList{"1,10=abc", "4,2=abc"} << QSet<int>{4} << QSet<int>{10} << "abc" << false << false
+        << 3 << 5 << -1 << -1 << 0;
+    QTest::newRow("hidden row in the wrap") << 5 << 30 << QStringList{"2,1=abc", "2,3=abc"} << none << QSet<int>{1}
+                                            << "abc" << false << false << 3 << 5 << 2 << 3 << 3;
 
-    QTest::newRow("no match anywhere")
-        << 5 << 30 << QStringList{"1,1=abd"} << none << none << "abc" << false << false << 1 << 1
-        << -1 << -1 << 0;
+    QTest::newRow("no match anywhere") << 5 << 30 << QStringList{"1,1=abd"} << none << none << "abc" << false << false
+                                       << 1 << 1 << -1 << -1 << 0;
     QTest::newRow("blank text finds nothing")
-        << 5 << 30 << QStringList{"1,9=a b"} << none << none << "  " << false << false << 1 << 1 << -1
-        << -1 << 0;
+        << 5 << 30 << QStringList{"1,9=a b"} << none << none << "  " << false << false << 1 << 1 << -1 << -1 << 0;
 }
 
 void TstSSFindPasses::findNext()

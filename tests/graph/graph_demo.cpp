@@ -4,13 +4,13 @@
 #include "graph/frmssgraph.h"
 #include "platform/spread/spreadgrid.h"
 
+#include "platform/chart/chartcontrol.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTimer>
-#include <QMouseEvent>
-#include "platform/chart/chartcontrol.h"
 
 int main(int argc, char **argv)
 {
@@ -23,14 +23,14 @@ int main(int argc, char **argv)
     SpreadGrid grid;
     grid.setMaxCols(4);
     grid.setColHeaderRows(1);
-    const QStringList companies{QStringLiteral("한빛상사"), QStringLiteral("대성무역"), QStringLiteral("미래물산"),
-                                QStringLiteral("동방교역"), QStringLiteral("서울통상"), QStringLiteral("신라해운"),
+    const QStringList companies{QStringLiteral("한빛상사"),   QStringLiteral("대성무역"), QStringLiteral("미래물산"),
+                                QStringLiteral("동방교역"),   QStringLiteral("서울통상"), QStringLiteral("신라해운"),
                                 QStringLiteral("태평양상회"), QStringLiteral("한국정밀"), QStringLiteral("금강산업"),
-                                QStringLiteral("우리식품"), QStringLiteral("백두전자"), QStringLiteral("가람유통"),
-                                QStringLiteral("누리텍"), QStringLiteral("다온상사"), QStringLiteral("라온물류"),
-                                QStringLiteral("마루건설"), QStringLiteral("바다수산"), QStringLiteral("사랑제약")};
-    const double amounts[] = {1250.5, 980, 1430.25, 610, 2210.75, 95, 1780, 860.5, 1320, 455, 1999.99, 730,
-                              1120, 15, 640, 1540, 890, 1010};
+                                QStringLiteral("우리식품"),   QStringLiteral("백두전자"), QStringLiteral("가람유통"),
+                                QStringLiteral("누리텍"),     QStringLiteral("다온상사"), QStringLiteral("라온물류"),
+                                QStringLiteral("마루건설"),   QStringLiteral("바다수산"), QStringLiteral("사랑제약")};
+    const double amounts[] = {1250.5, 980,     1430.25, 610,  2210.75, 95,  1780, 860.5, 1320,
+                              455,    1999.99, 730,     1120, 15,      640, 1540, 890,   1010};
     grid.setMaxRows(int(companies.size()) + 1);
     grid.SetCellText(1, SpreadGrid::FirstHeaderRow, QStringLiteral("거래처"));
     grid.SetCellText(2, SpreadGrid::FirstHeaderRow, QStringLiteral("USD"));

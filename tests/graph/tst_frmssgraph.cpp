@@ -179,7 +179,8 @@ void TstFrmSSGraph::cleanup()
 
 void TstFrmSSGraph::buildFillsGridAndTotals()
 {
-    QAbstractItemModelTester tester(m_window->SS_TXT->cellModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(m_window->SS_TXT->cellModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     fillGrid(*m_grid, {{"A", "10"}, {"A", "5"}, {"B", "3"}, {"합계", "18"}, {"C", "-1,000.5"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("환율관리 프로그램"), QString(), QString(), true);
     QVERIFY(m_window->isVisible());
@@ -357,7 +358,8 @@ void TstFrmSSGraph::swatchColourForBarAndLine()
     QCOMPARE(m_window->dataSet().GraphColors.at(1), before);
     // a line chart has one colour for all points, kept over a rebuild
     QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
-    FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); });
+    FrmSSGraph::setColorDialogHook(
+        [](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); });
     clickSwatch(m_window->SS_TXT, 2);
     QCOMPARE(m_window->lineColor(), QColor(0, 128, 0));
     QCOMPARE(m_window->chtGraph->point(0).colour, QColor(0, 128, 0));
@@ -419,7 +421,8 @@ void TstFrmSSGraph::valueMarksAllShown()
         QVERIFY(boxes[i].bottom() < front.bottom());
         QVERIFY(chart->rect().contains(boxes[i].toAlignedRect()));
         for (int j = 0; j < i; ++j)
-            QVERIFY2(!boxes[i].intersects(boxes[j]), qPrintable(QStringLiteral("marks %1 and %2").arg(j + 1).arg(i + 1)));
+            QVERIFY2(!boxes[i].intersects(boxes[j]),
+                     qPrintable(QStringLiteral("marks %1 and %2").arg(j + 1).arg(i + 1)));
     }
 }
 
@@ -667,14 +670,30 @@ void TstFrmSSGraph::stripControls_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("event");
     QTest::addColumn<QString>("effect");
-    QTest::newRow("처음으로") << "cmdScroll_0" << "press" << "value 0";
-    QTest::newRow("한페이지 왼쪽") << "cmdScroll_1" << "press" << "value 35";
-    QTest::newRow("한칸 왼쪽") << "cmdScroll_2" << "press" << "value 49";
-    QTest::newRow("scroll bar track, right of the thumb") << "sclScroll" << "track" << "value 65";
-    QTest::newRow("value precision, arrow down") << "cboValueRatio" << "down" << "format 0.000";
-    QTest::newRow("새로 고침") << "cmdSS_Reload" << "click" << "widths";
-    QTest::newRow("고급 설정") << "cmdShowEdit" << "click" << "editor";
-    QTest::newRow("닫기") << "cmdClose" << "click" << "hidden";
+    QTest::newRow("처음으로") << "cmdScroll_0"
+                              << "press"
+                              << "value 0";
+    QTest::newRow("한페이지 왼쪽") << "cmdScroll_1"
+                                   << "press"
+                                   << "value 35";
+    QTest::newRow("한칸 왼쪽") << "cmdScroll_2"
+                               << "press"
+                               << "value 49";
+    QTest::newRow("scroll bar track, right of the thumb") << "sclScroll"
+                                                          << "track"
+                                                          << "value 65";
+    QTest::newRow("value precision, arrow down") << "cboValueRatio"
+                                                 << "down"
+                                                 << "format 0.000";
+    QTest::newRow("새로 고침") << "cmdSS_Reload"
+                               << "click"
+                               << "widths";
+    QTest::newRow("고급 설정") << "cmdShowEdit"
+                               << "click"
+                               << "editor";
+    QTest::newRow("닫기") << "cmdClose"
+                          << "click"
+                          << "hidden";
 }
 
 void TstFrmSSGraph::stripControls()
@@ -888,7 +907,10 @@ void TstFrmSSGraph::printing()
     // the printer of the chosen name prints into a PDF file; it tells what the queue would list
     struct Recording : QPrinter
     {
-        explicit Recording(QString *docName) : QPrinter(QPrinter::HighResolution), m_docName(docName) {}
+        explicit Recording(QString *docName)
+            : QPrinter(QPrinter::HighResolution)
+            , m_docName(docName)
+        { }
         ~Recording() override { *m_docName = docName(); }
         QString *m_docName;
     };

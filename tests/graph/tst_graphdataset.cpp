@@ -25,7 +25,10 @@ GraphSource sourceOf(const Rows &rows, const QStringList &values = {})
     return s;
 }
 
-double fixedDraw() { return 0.5; }
+double fixedDraw()
+{
+    return 0.5;
+}
 
 } // namespace
 
@@ -64,10 +67,10 @@ void TstGraphDataSet::gather_data()
     QTest::addColumn<QList<double>>("values");
 
     // X in column 1, Y in column 2
-    QTest::newRow("equal labels summed") << Rows{{"A", "10"}, {"A", "5"}, {"B", "3"}}
-                                         << QStringList{"A", "B"} << QList<double>{15, 3};
-    QTest::newRow("labels compared case-sensitively") << Rows{{"a", "1"}, {"A", "2"}, {"a", "4"}}
-                                                      << QStringList{"a", "A"} << QList<double>{5, 2};
+    QTest::newRow("equal labels summed") << Rows{{"A", "10"}, {"A", "5"}, {"B", "3"}} << QStringList{"A", "B"}
+                                         << QList<double>{15, 3};
+    QTest::newRow("labels compared case-sensitively")
+        << Rows{{"a", "1"}, {"A", "2"}, {"a", "4"}} << QStringList{"a", "A"} << QList<double>{5, 2};
     QTest::newRow("total row skipped after the first")
         << Rows{{"A", "10"}, {"합계", "10"}, {"B", "2"}} << QStringList{"A", "B"} << QList<double>{10, 2};
     QTest::newRow("first counted row taken even as a total")
@@ -75,15 +78,13 @@ void TstGraphDataSet::gather_data()
     QTest::newRow("first counted row is after non-numeric rows")
         << Rows{{"머리", "금액"}, {"총계", "7"}, {"A", "1"}} << QStringList{"총계", "A"} << QList<double>{7, 1};
     QTest::newRow("mark in another column skips the row")
-        << Rows{{"A", "1", "", ""}, {"B", "2", "", "월계"}, {"C", "3", "집계", ""}}
-        << QStringList{"A"} << QList<double>{1};
+        << Rows{{"A", "1", "", ""}, {"B", "2", "", "월계"}, {"C", "3", "집계", ""}} << QStringList{"A"}
+        << QList<double>{1};
     QTest::newRow("commas removed before the number test")
-        << Rows{{"A", "1,234"}, {"B", "12,345,678.5"}} << QStringList{"A", "B"}
-        << QList<double>{1234, 12345678.5};
+        << Rows{{"A", "1,234"}, {"B", "12,345,678.5"}} << QStringList{"A", "B"} << QList<double>{1234, 12345678.5};
     QTest::newRow("non-numeric rows skipped") << Rows{{"A", ""}, {"B", "abc"}, {"C", "-2.5"}, {"D", "1e2"}}
                                               << QStringList{"C", "D"} << QList<double>{-2.5, 100};
-    QTest::newRow("no numeric row gives no items") << Rows{{"A", "x"}, {"B", ""}} << QStringList{}
-                                                   << QList<double>{};
+    QTest::newRow("no numeric row gives no items") << Rows{{"A", "x"}, {"B", ""}} << QStringList{} << QList<double>{};
 }
 
 void TstGraphDataSet::gather()
@@ -101,8 +102,7 @@ void TstGraphDataSet::gather()
 void TstGraphDataSet::unformattedValueWins()
 {
     // the shown text is rounded; the sum takes the cell's own value
-    const GraphItems items =
-        fnGraph_Gather(sourceOf(Rows{{"A", "1,234"}, {"A", "1"}}, {"1234.4", "0.75"}), 1, 2);
+    const GraphItems items = fnGraph_Gather(sourceOf(Rows{{"A", "1,234"}, {"A", "1"}}, {"1234.4", "0.75"}), 1, 2);
     QCOMPARE(items.labels, QStringList{"A"});
     QCOMPARE(items.values.at(0), 1235.15);
 }
@@ -112,8 +112,8 @@ void TstGraphDataSet::sortOrder_data()
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QStringList>("sorted");
     QTest::newRow("case ignored") << QStringList{"b", "A", "c"} << QStringList{"A", "b", "c"};
-    QTest::newRow("equal under case keep their order") << QStringList{"a", "A", "0", "b"}
-                                                       << QStringList{"0", "a", "A", "b"};
+    QTest::newRow("equal under case keep their order")
+        << QStringList{"a", "A", "0", "b"} << QStringList{"0", "a", "A", "b"};
     QTest::newRow("hangul after latin") << QStringList{"나", "가", "Z", "1"} << QStringList{"1", "Z", "가", "나"};
     QTest::newRow("text order for digits") << QStringList{"9", "10", "100"} << QStringList{"10", "100", "9"};
     QTest::newRow("empty") << QStringList{} << QStringList{};
@@ -156,9 +156,15 @@ void TstGraphDataSet::yTitle_data()
     QTest::addColumn<QString>("header");
     QTest::addColumn<QString>("addition");
     QTest::addColumn<QString>("title");
-    QTest::newRow("no addition") << "USD" << "" << "USD";
-    QTest::newRow("addition equal to header") << "USD" << "USD" << "USD";
-    QTest::newRow("addition appended") << "중량" << "(kg)" << "중량 (kg)";
+    QTest::newRow("no addition") << "USD"
+                                 << ""
+                                 << "USD";
+    QTest::newRow("addition equal to header") << "USD"
+                                              << "USD"
+                                              << "USD";
+    QTest::newRow("addition appended") << "중량"
+                                       << "(kg)"
+                                       << "중량 (kg)";
 }
 
 void TstGraphDataSet::yTitle()
@@ -174,10 +180,18 @@ void TstGraphDataSet::heading_data()
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("heading");
-    QTest::newRow("kg cut") << "업체" << "중량(kg)" << "업체 별 중량";
-    QTest::newRow("CR LF removed") << "일자" << "미국\r\n달러" << "일자 별 미국달러";
-    QTest::newRow("other bracket kept whole") << "일자" << "금액(원)" << "일자 별 금액(원)";
-    QTest::newRow("plain") << "STD_DATE" << "USD" << "STD_DATE 별 USD";
+    QTest::newRow("kg cut") << "업체"
+                            << "중량(kg)"
+                            << "업체 별 중량";
+    QTest::newRow("CR LF removed") << "일자"
+                                   << "미국\r\n달러"
+                                   << "일자 별 미국달러";
+    QTest::newRow("other bracket kept whole") << "일자"
+                                              << "금액(원)"
+                                              << "일자 별 금액(원)";
+    QTest::newRow("plain") << "STD_DATE"
+                           << "USD"
+                           << "STD_DATE 별 USD";
 }
 
 void TstGraphDataSet::heading()
@@ -237,14 +251,14 @@ void TstGraphDataSet::dataSet_data()
     QTest::addColumn<double>("min");
     QTest::addColumn<int>("bytes");
 
-    QTest::newRow("A 15 B 3") << QStringList{"A", "B"} << QList<double>{15, 3} << 18.0
-                              << QList<double>{83.33, 16.67} << 15.0 << 0.0 << 1;
-    QTest::newRow("all negative") << QStringList{"가", "나다"} << QList<double>{-1, -3} << -4.0
-                                  << QList<double>{25, 75} << 0.0 << -3.0 << 4;
-    QTest::newRow("zero total") << QStringList{"a", "b"} << QList<double>{5, -5} << 0.0
-                                << QList<double>{0, 0} << 5.0 << -5.0 << 1;
-    QTest::newRow("negative item") << QStringList{"x"} << QList<double>{-2} << -2.0 << QList<double>{100}
-                                   << 0.0 << -2.0 << 1;
+    QTest::newRow("A 15 B 3") << QStringList{"A", "B"} << QList<double>{15, 3} << 18.0 << QList<double>{83.33, 16.67}
+                              << 15.0 << 0.0 << 1;
+    QTest::newRow("all negative") << QStringList{"가", "나다"} << QList<double>{-1, -3} << -4.0 << QList<double>{25, 75}
+                                  << 0.0 << -3.0 << 4;
+    QTest::newRow("zero total") << QStringList{"a", "b"} << QList<double>{5, -5} << 0.0 << QList<double>{0, 0} << 5.0
+                                << -5.0 << 1;
+    QTest::newRow("negative item") << QStringList{"x"} << QList<double>{-2} << -2.0 << QList<double>{100} << 0.0 << -2.0
+                                   << 1;
     QTest::newRow("empty") << QStringList{} << QList<double>{} << 0.0 << QList<double>{} << 0.0 << 0.0 << 0;
 }
 
@@ -310,12 +324,18 @@ void TstGraphDataSet::formats_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("valueText");
     QTest::addColumn<QString>("ratioText");
-    QTest::newRow("thousands") << 1234567.891 << "1,234,567.89" << "1234567.89%";
-    QTest::newRow("negative") << -1234.5 << "-1,234.50" << "-1234.50%";
-    QTest::newRow("below one") << 0.5 << "0.50" << "0.50%";
-    QTest::newRow("zero") << 0.0 << "0.00" << "0.00%";
-    QTest::newRow("tiny negative shows no sign") << -0.001 << "0.00" << "0.00%";
-    QTest::newRow("exact hundreds") << 100.0 << "100.00" << "100.00%";
+    QTest::newRow("thousands") << 1234567.891 << "1,234,567.89"
+                               << "1234567.89%";
+    QTest::newRow("negative") << -1234.5 << "-1,234.50"
+                              << "-1234.50%";
+    QTest::newRow("below one") << 0.5 << "0.50"
+                               << "0.50%";
+    QTest::newRow("zero") << 0.0 << "0.00"
+                          << "0.00%";
+    QTest::newRow("tiny negative shows no sign") << -0.001 << "0.00"
+                                                 << "0.00%";
+    QTest::newRow("exact hundreds") << 100.0 << "100.00"
+                                    << "100.00%";
 }
 
 void TstGraphDataSet::formats()

@@ -41,19 +41,19 @@ void TstGraphOptions::pieFill_data()
 
     const QString small = QStringLiteral("비율이 1% 이하인 값은 기타로 표시");
     const QString hidden = QStringLiteral("0 이거나 0 보다 작은값은 표시 않됨");
-    QTest::newRow("small share into others") << QList<double>{50, 30, 0.5}
-                                             << Roles{PieSlice, PieSlice, PieOthers} << 0.5 << small;
-    QTest::newRow("zero and negative not shown") << QList<double>{10, -5, 0}
-                                                 << Roles{PieSlice, PieNotShown, PieNotShown} << 0.0 << hidden;
+    QTest::newRow("small share into others")
+        << QList<double>{50, 30, 0.5} << Roles{PieSlice, PieSlice, PieOthers} << 0.5 << small;
+    QTest::newRow("zero and negative not shown")
+        << QList<double>{10, -5, 0} << Roles{PieSlice, PieNotShown, PieNotShown} << 0.0 << hidden;
     QTest::newRow("both notes") << QList<double>{500, 1, -1} << Roles{PieSlice, PieOthers, PieNotShown} << 1.0
                                 << small + QStringLiteral(", ") + hidden;
-    QTest::newRow("ratio exactly one is a slice") << QList<double>{99, 1} << Roles{PieSlice, PieSlice} << 0.0
-                                                  << QString();
+    QTest::newRow("ratio exactly one is a slice")
+        << QList<double>{99, 1} << Roles{PieSlice, PieSlice} << 0.0 << QString();
     QTest::newRow("all negative drawn") << QList<double>{-3, -1} << Roles{PieSlice, PieSlice} << 0.0 << QString();
-    QTest::newRow("zero total shows nothing") << QList<double>{5, -5} << Roles{PieNotShown, PieNotShown} << 0.0
-                                              << hidden;
-    QTest::newRow("several small summed") << QList<double>{1000, 2, 3} << Roles{PieSlice, PieOthers, PieOthers}
-                                          << 5.0 << small;
+    QTest::newRow("zero total shows nothing")
+        << QList<double>{5, -5} << Roles{PieNotShown, PieNotShown} << 0.0 << hidden;
+    QTest::newRow("several small summed")
+        << QList<double>{1000, 2, 3} << Roles{PieSlice, PieOthers, PieOthers} << 5.0 << small;
 }
 
 void TstGraphOptions::pieFill()
@@ -207,15 +207,24 @@ void TstGraphOptions::markTables_data()
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("valueFormat");
     QTest::addColumn<QString>("percentFormat");
-    QTest::newRow("0") << 0 << 0 << "###,###,###,##0" << "0%";
-    QTest::newRow("1") << 1 << 1 << "###,###,###,##0.0" << "0.0%";
-    QTest::newRow("2") << 2 << 6 << "###,###,###,##0.00" << "0.00%";
-    QTest::newRow("3") << 3 << 2 << "###,###,###,##0.000" << "0.000%";
-    QTest::newRow("4") << 4 << 4 << "###,###,###,##0.0000" << "0.0000%";
-    QTest::newRow("5") << 5 << 3 << "" << "";
-    QTest::newRow("6") << 6 << 7 << "" << "";
-    QTest::newRow("outside") << 7 << -1 << "" << "";
-    QTest::newRow("negative") << -1 << -1 << "" << "";
+    QTest::newRow("0") << 0 << 0 << "###,###,###,##0"
+                       << "0%";
+    QTest::newRow("1") << 1 << 1 << "###,###,###,##0.0"
+                       << "0.0%";
+    QTest::newRow("2") << 2 << 6 << "###,###,###,##0.00"
+                       << "0.00%";
+    QTest::newRow("3") << 3 << 2 << "###,###,###,##0.000"
+                       << "0.000%";
+    QTest::newRow("4") << 4 << 4 << "###,###,###,##0.0000"
+                       << "0.0000%";
+    QTest::newRow("5") << 5 << 3 << ""
+                       << "";
+    QTest::newRow("6") << 6 << 7 << ""
+                       << "";
+    QTest::newRow("outside") << 7 << -1 << ""
+                             << "";
+    QTest::newRow("negative") << -1 << -1 << ""
+                              << "";
 }
 
 void TstGraphOptions::markTables()
@@ -266,10 +275,14 @@ void TstGraphOptions::readout_data()
     QTest::addColumn<int>("item");
     QTest::addColumn<QString>("xText");
     QTest::addColumn<QString>("yText");
-    QTest::newRow("y longer: x padded") << 1.2 << 1234.4 << 2 << "X: 2     (B)" << "Y: 1,234 (2,000.50)";
-    QTest::newRow("x longer: y padded") << 0.0 << 5.0 << 1 << "X: 1 (A)" << "Y: 5 (10.00)";
-    QTest::newRow("left of the first point") << -3.0 << -20.0 << 1 << "X: 1   (A)" << "Y: -20 (10.00)";
-    QTest::newRow("beyond the last point") << 40.0 << 0.0 << 3 << "X: 3 (가나)" << "Y: 0 (-1.00)";
+    QTest::newRow("y longer: x padded") << 1.2 << 1234.4 << 2 << "X: 2     (B)"
+                                        << "Y: 1,234 (2,000.50)";
+    QTest::newRow("x longer: y padded") << 0.0 << 5.0 << 1 << "X: 1 (A)"
+                                        << "Y: 5 (10.00)";
+    QTest::newRow("left of the first point") << -3.0 << -20.0 << 1 << "X: 1   (A)"
+                                             << "Y: -20 (10.00)";
+    QTest::newRow("beyond the last point") << 40.0 << 0.0 << 3 << "X: 3 (가나)"
+                                           << "Y: 0 (-1.00)";
 }
 
 void TstGraphOptions::readout()

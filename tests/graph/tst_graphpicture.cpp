@@ -2,10 +2,10 @@
 
 #include "graph/graphpicture.h"
 
-#include <QtTest>
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <QtTest>
 
 namespace {
 
@@ -38,9 +38,12 @@ void TstGraphPicture::proposedName_data()
 {
     QTest::addColumn<QString>("heading");
     QTest::addColumn<QString>("name");
-    QTest::newRow("plain") << "일자 별 USD" << "20261208 일자 별 USD";
-    QTest::newRow("slash in heading") << "일자 별 원/달러" << "20261208 일자 별 원_달러";
-    QTest::newRow("empty heading") << "" << "20261208 ";
+    QTest::newRow("plain") << "일자 별 USD"
+                           << "20261208 일자 별 USD";
+    QTest::newRow("slash in heading") << "일자 별 원/달러"
+                                      << "20261208 일자 별 원_달러";
+    QTest::newRow("empty heading") << ""
+                                   << "20261208 ";
 }
 
 void TstGraphPicture::proposedName()

@@ -231,9 +231,17 @@ void TstNavMath::goLimit()
 
 void TstNavMath::texts()
 {
-    const struct { qint64 n; const char *text; } cases[] = {
-        {0, "0"}, {7, "7"}, {999, "999"}, {1234, "1,234"}, {12345, "12,345"}, {1234567, "1,234,567"},
-        {100000000, "100,000,000"}};
+    const struct
+    {
+        qint64 n;
+        const char *text;
+    } cases[] = {{0, "0"},
+                 {7, "7"},
+                 {999, "999"},
+                 {1234, "1,234"},
+                 {12345, "12,345"},
+                 {1234567, "1,234,567"},
+                 {100000000, "100,000,000"}};
     for (const auto &c : cases) {
         QCOMPARE(nowText(c.n), QString::fromLatin1(c.text));
         QCOMPARE(parseNowText(QString::fromLatin1(c.text)), c.n);
@@ -393,7 +401,7 @@ void TstNavMath::fitToWidth()
         if (w[c] >= 0)
             total += c == 5 ? w[c] : pixels(w[c]);
     QVERIFY(qFuzzyCompare(total, A)); // ends flush with the available width
-    QVERIFY(w[5] > w[1]);             // the fill column keeps its larger share
+    QVERIFY(w[5] > w[1]); // the fill column keeps its larger share
 }
 
 QTEST_GUILESS_MAIN(TstNavMath)

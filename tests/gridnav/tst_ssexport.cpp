@@ -176,10 +176,14 @@ void TstSsExport::proposedName_data()
     QTest::addColumn<QDate>("today");
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("31 January 2024") << QDate(2024, 1, 31) << "환율관리 프로그램" << "20240131 환율관리 프로그램";
-    QTest::newRow("leap day") << QDate(2028, 2, 29) << "X" << "20280229 X";
-    QTest::newRow("empty caption") << QDate(2024, 12, 1) << "" << "20241201 ";
-    QTest::newRow("separators in caption") << QDate(2024, 5, 6) << "a/b\\c" << "20240506 a_b_c";
+    QTest::newRow("31 January 2024") << QDate(2024, 1, 31) << "환율관리 프로그램"
+                                     << "20240131 환율관리 프로그램";
+    QTest::newRow("leap day") << QDate(2028, 2, 29) << "X"
+                              << "20280229 X";
+    QTest::newRow("empty caption") << QDate(2024, 12, 1) << ""
+                                   << "20241201 ";
+    QTest::newRow("separators in caption") << QDate(2024, 5, 6) << "a/b\\c"
+                                           << "20240506 a_b_c";
 }
 
 void TstSsExport::proposedName()
@@ -213,7 +217,8 @@ void TstSsExport::exportReadBack()
     QCOMPARE(r.title, QStringLiteral("엑셀로 내보내기"));
     QCOMPARE(r.defaultSuffix, QStringLiteral("xlsx"));
     QCOMPARE(r.filter, QStringLiteral("Excel File (*.xlsx) | *.xlsx"));
-    QCOMPARE(r.fileName, QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 환율관리 프로그램"));
+    QCOMPARE(r.fileName,
+             QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 환율관리 프로그램"));
     QCOMPARE(r.folder, QCoreApplication::applicationDirPath() + u'/');
     QCOMPARE(fnLastSaveDir(), dir.path() + u'/');
 
@@ -449,7 +454,8 @@ void TstSsExport::existingFileCannotBeReplaced()
     QCOMPARE(m_shown.size(), 2);
     QCOMPARE(m_shown[1].title, QStringLiteral("오류가 발생했습니다."));
     // the system's description, then the hint on its own line
-    QVERIFY2(m_shown[1].text.endsWith(QStringLiteral("\n파일이 사용중이면 닫아주십시오.")), qPrintable(m_shown[1].text));
+    QVERIFY2(m_shown[1].text.endsWith(QStringLiteral("\n파일이 사용중이면 닫아주십시오.")),
+             qPrintable(m_shown[1].text));
     QVERIFY(m_shown[1].text.section(u'\n', 0, 0).size() > 3);
     QVERIFY(opened);
     QCOMPARE(content, QByteArray("old contents"));

@@ -112,14 +112,16 @@ void TstSsMenus::sizeMenu()
     QCOMPARE(fnSS_MOVE_SizeMenu(form.info, allowTextFit), result);
 
     QCOMPARE(shown->title, QStringLiteral("   [ 정렬 방법 지정 ]   "));
-    QCOMPARE(shown->texts, QStringList({QStringLiteral("시트 크기에 맞게 정렬"), QStringLiteral("글자 크기에 맞게 정렬"),
-                                        QStringLiteral("기준 크기로 정렬"), QStringLiteral("정렬 안함")}));
+    QCOMPARE(shown->texts,
+             QStringList({QStringLiteral("시트 크기에 맞게 정렬"), QStringLiteral("글자 크기에 맞게 정렬"),
+                          QStringLiteral("기준 크기로 정렬"), QStringLiteral("정렬 안함")}));
     QCOMPARE(shown->enabled, QList<bool>({true, allowTextFit, true, true}));
     QCOMPARE(shown->checked, onlyAt(4, checkedIndex));
     QCOMPARE(ControlInfo::tag(form.info.cmdRef), tagAfter);
     if (result) {
         QCOMPARE(tip->Title(), QStringLiteral("새로고침"));
-        QCOMPARE(tip->TipText(), shown->texts.value(pick - 1) + QStringLiteral("\r\n좌클릭 : 새로고침 실행\r\n우클릭 : 메뉴표시"));
+        QCOMPARE(tip->TipText(),
+                 shown->texts.value(pick - 1) + QStringLiteral("\r\n좌클릭 : 새로고침 실행\r\n우클릭 : 메뉴표시"));
     } else {
         QCOMPARE(tip->TipText(), hintBefore);
     }
@@ -169,8 +171,9 @@ void TstSsMenus::graphMenu()
 
     const QString key = keyLabel.isEmpty() ? QStringLiteral("일자") : keyLabel;
     QCOMPARE(shown->title, QStringLiteral("     [ 그래프 통계 보기 ]     "));
-    QCOMPARE(shown->texts, QStringList({key + QStringLiteral(" 별 미달러"), key + QStringLiteral(" 별 베트남동"),
-                                        key + QStringLiteral(" 별 한국원화")}));
+    QCOMPARE(shown->texts,
+             QStringList({key + QStringLiteral(" 별 미달러"), key + QStringLiteral(" 별 베트남동"),
+                          key + QStringLiteral(" 별 한국원화")}));
     QList<bool> enabled{true, true, true};
     if (hiddenCol > 0)
         enabled[hiddenCol - 2] = false;
@@ -201,10 +204,10 @@ void TstSsMenus::graphColumnInRange()
 
 void TstSsMenus::dataMenu_data()
 {
-    QTest::addColumn<int>("items");     // items the window adds (0..3)
+    QTest::addColumn<int>("items"); // items the window adds (0..3)
     QTest::addColumn<bool>("thirdOff"); // the third item answers "not now"
     QTest::addColumn<int>("pick");
-    QTest::addColumn<QString>("ran");   // which items ran, in order
+    QTest::addColumn<QString>("ran"); // which items ran, in order
 
     QTest::newRow("no items: no menu") << 0 << false << 1 << "";
     QTest::newRow("first item") << 2 << false << 1 << "a";
@@ -225,10 +228,12 @@ void TstSsMenus::dataMenu()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QString log;
-    const QStringList texts = {QStringLiteral("엑셀로 내보내기"), QStringLiteral("파일에서 가져오기"), QStringLiteral("셋째")};
+    const QStringList texts = {QStringLiteral("엑셀로 내보내기"), QStringLiteral("파일에서 가져오기"),
+                               QStringLiteral("셋째")};
     for (int i = 0; i < items; ++i)
-        sbSS_MOVE_AddDataItem(form.info, texts[i], [&log, i] { log += QChar(u'a' + i); },
-                              i == 2 ? std::function<bool()>([thirdOff] { return !thirdOff; }) : std::function<bool()>());
+        sbSS_MOVE_AddDataItem(
+            form.info, texts[i], [&log, i] { log += QChar(u'a' + i); },
+            i == 2 ? std::function<bool()>([thirdOff] { return !thirdOff; }) : std::function<bool()>());
 
     const ShownMenu *shown = answerMenus(pick);
     // the real right press on the export button, as a person gives it
@@ -241,8 +246,8 @@ void TstSsMenus::dataMenu()
     QCOMPARE(log, ran);
     const QString crlf = QStringLiteral("\r\n");
     QCOMPARE(form.info.Tips[3]->TipText(),
-             items > 0 ? QStringLiteral("엑셀 형식으로 파일 저장") + crlf + QStringLiteral("좌클릭 : 엑셀로 내보내기") + crlf
-                             + QStringLiteral("우클릭 : 메뉴표시")
+             items > 0 ? QStringLiteral("엑셀 형식으로 파일 저장") + crlf + QStringLiteral("좌클릭 : 엑셀로 내보내기")
+                     + crlf + QStringLiteral("우클릭 : 메뉴표시")
                        : QStringLiteral("엑셀 형식으로 파일 저장"));
     if (items > 0) {
         QCOMPARE(shown->title, QStringLiteral("[ 자료 관리 ]"));

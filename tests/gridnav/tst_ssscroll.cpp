@@ -114,8 +114,8 @@ void TstSsScroll::bindFindsEveryControl()
     QCOMPARE(i.Grid, m_form->grid);
     QCOMPARE(i.SumGrid, m_form->sum);
     const QObject *controls[] = {i.picBack, i.fmeMove, i.sclMove, i.txtNow, i.picNow, i.txtMax, i.picMax,
-                                 i.cmdXls, i.cmdGrp, i.cmdFnd, i.cmdRef, i.cmdTop, i.cmdPup, i.cmd1Up,
-                                 i.cmd1Dn, i.cmdPdn, i.cmdEnd, i.picGo, i.lblGo, i.txtGo, i.timMove};
+                                 i.cmdXls,  i.cmdGrp,  i.cmdFnd,  i.cmdRef, i.cmdTop, i.cmdPup, i.cmd1Up,
+                                 i.cmd1Dn,  i.cmdPdn,  i.cmdEnd,  i.picGo,  i.lblGo,  i.txtGo,  i.timMove};
     for (const QObject *c : controls)
         QVERIFY(c);
     QCOMPARE(i.cmdTop->objectName(), QStringLiteral("cmdSS_MOVE_TOP"));
@@ -146,14 +146,22 @@ void TstSsScroll::hints()
 {
     const SS_MOVE_INFO &i = m_form->info;
     const QString crlf = QStringLiteral("\r\n");
-    const struct { int index; QWidget *control; QString title; QString text; } cases[] = {
+    const struct
+    {
+        int index;
+        QWidget *control;
+        QString title;
+        QString text;
+    } cases[] = {
         {0, m_form->sum, "조회정보", "없음"},
         {1, i.txtNow, "시트 현제 라인", "클릭 : 전체값 표시" + crlf + "더블클릭 : 바로가기창 표시"},
         {2, i.txtMax, "시트 전체 라인", "클릭 : 전체값 표시"},
         {3, i.cmdXls, "내보내기", "엑셀 형식으로 파일 저장"},
-        {4, i.cmdGrp, "그래프 보기", "그래프 형태로 통계 보기" + crlf + "좌클릭 : 그래프 보기" + crlf + "우클릭 : 메뉴표시"},
+        {4, i.cmdGrp, "그래프 보기",
+         "그래프 형태로 통계 보기" + crlf + "좌클릭 : 그래프 보기" + crlf + "우클릭 : 메뉴표시"},
         {5, i.cmdFnd, "찾기", "입력 항목 찾기"},
-        {6, i.cmdRef, "새로고침", "시트 크기에 맞게 정렬" + crlf + "좌클릭 : 새로고침 실행" + crlf + "우클릭 : 메뉴표시"},
+        {6, i.cmdRef, "새로고침",
+         "시트 크기에 맞게 정렬" + crlf + "좌클릭 : 새로고침 실행" + crlf + "우클릭 : 메뉴표시"},
     };
     for (const auto &c : cases) {
         const ToolTip *tip = i.Tips[c.index].get();
@@ -368,7 +376,7 @@ void TstSsScroll::thumbDrag()
     const QRect groove = grooveRect(bar);
     const int span = groove.height() - thumb.height();
     int y = from.y() - thumb.center().y() + groove.top() + thumb.height() / 2
-            + int(std::lround(double(span) * (value - bar->minimum()) / (bar->maximum() - bar->minimum())));
+        + int(std::lround(double(span) * (value - bar->minimum()) / (bar->maximum() - bar->minimum())));
     if (value == bar->maximum())
         y += 40;
     else if (value == bar->minimum())

@@ -71,7 +71,8 @@ int main(int argc, char **argv)
                           0, 1, 0);
         else if (what == QLatin1String("warning"))
             fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("입력값을 확인하십시오."),
-                          QStringLiteral("기준일자가 올바르지 않습니다.\r\n(YYYY/MM/DD 형식으로 입력하십시오.)"), 0, 1, 0);
+                          QStringLiteral("기준일자가 올바르지 않습니다.\r\n(YYYY/MM/DD 형식으로 입력하십시오.)"), 0, 1,
+                          0);
         else if (what == QLatin1String("error"))
             fnDisp_MsgScr(0, 2, MSG_ERROR, QStringLiteral("저장하지 못했습니다."),
                           QStringLiteral("데이타베이스에 연결할 수 없습니다.\r\n잠시 후 다시 시도하십시오.\r\n"

@@ -251,7 +251,8 @@ void TstMsgScr::bodyLines_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("one line") << "한 줄" << QStringList{"한 줄"};
-    QTest::newRow("three lines") << "첫째" + CRLF + "  둘째  " + CRLF + "셋째" << QStringList{"첫째", "  둘째  ", "셋째"};
+    QTest::newRow("three lines") << "첫째" + CRLF + "  둘째  " + CRLF + "셋째"
+                                 << QStringList{"첫째", "  둘째  ", "셋째"};
     QTest::newRow("empty middle line") << "a" + CRLF + CRLF + "c" << QStringList{"a", "", "c"};
     QTest::newRow("trailing break") << "a" + CRLF << QStringList{"a", ""};
     QTest::newRow("bare line feed stays in its line") << QString("a\nb") << QStringList{"a\nb"};
@@ -292,11 +293,12 @@ void TstMsgScr::update_data()
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("updated");
     QTest::addColumn<QStringList>("shown");
-    QTest::newRow("same count") << "a" + CRLF + "b" << "c" + CRLF + "d" << QStringList{"c", "d"};
-    QTest::newRow("more lines: only the first shown") << "a" + CRLF + "b" << "1" + CRLF + "2" + CRLF + "3"
-                                                    << QStringList{"1", "2"};
-    QTest::newRow("fewer lines: the rest blanked") << "a" + CRLF + "b" + CRLF + "c" << QString("x")
-                                                 << QStringList{"x", "", ""};
+    QTest::newRow("same count") << "a" + CRLF + "b"
+                                << "c" + CRLF + "d" << QStringList{"c", "d"};
+    QTest::newRow("more lines: only the first shown") << "a" + CRLF + "b"
+                                                      << "1" + CRLF + "2" + CRLF + "3" << QStringList{"1", "2"};
+    QTest::newRow("fewer lines: the rest blanked")
+        << "a" + CRLF + "b" + CRLF + "c" << QString("x") << QStringList{"x", "", ""};
     QTest::newRow("blank text keeps the lines") << "a" + CRLF + "b" << QString("    ") << QStringList{"a", "b"};
 }
 
@@ -495,7 +497,8 @@ void TstMsgScr::failures_data()
     QTest::newRow("kind too big") << -1 << "" << 1 << 5 << "본문" << -1;
     QTest::newRow("kind negative") << -1 << "" << 0 << -1 << "본문" << -1;
     QTest::newRow("question over a wait notice") << 0 << "a" << 3 << MSG_QUESTION << "본문" << -1;
-    QTest::newRow("several lines over several lines") << 4 << "a" + CRLF + "b" << 0 << MSG_INFO << "1" + CRLF + "2" << -1;
+    QTest::newRow("several lines over several lines")
+        << 4 << "a" + CRLF + "b" << 0 << MSG_INFO << "1" + CRLF + "2" << -1;
     QTest::newRow("one line over several lines") << 0 << "a" + CRLF + "b" << 0 << MSG_INFO << "1" << 0;
     QTest::newRow("several lines over one line") << 0 << "a" << 0 << MSG_INFO << "1" + CRLF + "2" << 0;
 }
@@ -586,7 +589,11 @@ void TstMsgScr::centredOverOwner()
     const QPoint ownerCentre = owner.frameGeometry().center();
     const QPoint centre = s->frameGeometry().center();
     QVERIFY2((ownerCentre - centre).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("%1,%2 vs %3,%4").arg(ownerCentre.x()).arg(ownerCentre.y()).arg(centre.x()).arg(centre.y())));
+             qPrintable(QStringLiteral("%1,%2 vs %3,%4")
+                            .arg(ownerCentre.x())
+                            .arg(ownerCentre.y())
+                            .arg(centre.x())
+                            .arg(centre.y())));
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
 
     // a question has no owner, yet is centred over the main window all the same
@@ -604,7 +611,8 @@ void TstMsgScr::centredOverOwner()
 
 void TstMsgScr::textShownAsPlainText()
 {
-    fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("<b>제목</b>"), QStringLiteral("<i>x</i> & <a href='y'>z</a>"), 0, 0, 0);
+    fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("<b>제목</b>"), QStringLiteral("<i>x</i> & <a href='y'>z</a>"), 0, 0,
+                  0);
     FrmMsgScr *s = fnMsgScr_Current();
     QCOMPARE(s->lblTitle()->textFormat(), Qt::PlainText);
     QCOMPARE(s->lblText()[0]->textFormat(), Qt::PlainText);

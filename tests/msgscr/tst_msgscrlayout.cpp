@@ -305,8 +305,8 @@ void TstMsgScrLayout::glideTarget_data()
     // 87 % across, 60 % down, a half going to the even neighbour
     QTest::newRow("answer button") << 2208.0 << 3060.0 << 1335.0 << 435.0 << QPoint(225, 221);
     QTest::newRow("half rounds to even, x") << 0.0 << 0.0 << 1500.0 << 0.0 << QPoint(87, 0);
-    QTest::newRow("x.5 down to even") << 52.5 << 0.0 << 0.0 << 0.0 << QPoint(4, 0);   // 3.5 -> 4
-    QTest::newRow("x.5 up to even") << 37.5 << 22.5 << 0.0 << 0.0 << QPoint(2, 2);    // 2.5 -> 2, 1.5 -> 2
+    QTest::newRow("x.5 down to even") << 52.5 << 0.0 << 0.0 << 0.0 << QPoint(4, 0); // 3.5 -> 4
+    QTest::newRow("x.5 up to even") << 37.5 << 22.5 << 0.0 << 0.0 << QPoint(2, 2); // 2.5 -> 2, 1.5 -> 2
     QTest::newRow("origin") << 0.0 << 0.0 << 0.0 << 0.0 << QPoint(0, 0);
 }
 

@@ -101,8 +101,7 @@ private:
     QSqlDatabase check();
     void exec(const QString &sql);
     int count(const QString &where = {});
-    void setDay(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
-                const QString &remark);
+    void setDay(const QString &date, const QString &usd, const QString &vnd, const QString &krw, const QString &remark);
     void setPeriod(const QString &from, const QString &to);
     // A person's click on a control of the window, and on a cell of the grid.
     void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
@@ -113,9 +112,9 @@ private:
     std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QString m_backend;
-    QStringList m_notices;             // headlines of the message screens answered
-    QStringList m_texts;               // their body lines, joined by CR LF
-    qint32 m_answer = 4;               // what a Yes/No question is answered with (3 예, 4 아니오)
+    QStringList m_notices; // headlines of the message screens answered
+    QStringList m_texts; // their body lines, joined by CR LF
+    qint32 m_answer = 4; // what a Yes/No question is answered with (3 예, 4 아니오)
     QList<StdMessageBox::Request> m_boxes;
 };
 
@@ -186,8 +185,9 @@ bool TstFrmRate::startWindow(const QString &backend)
         if (!fresh.isEmpty())
             qFatal("PostgreSQL database: %s", qPrintable(fresh));
         const DbTestEnv::Pg pg;
-        writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
-                  confFile(QStringLiteral("pgsql:%1:%2").arg(pg.host).arg(pg.port), QStringLiteral("zz_frmrate"), pg.user));
+        writeFile(
+            m_dirs->sys.filePath("ZEVARU.DAT"),
+            confFile(QStringLiteral("pgsql:%1:%2").arg(pg.host).arg(pg.port), QStringLiteral("zz_frmrate"), pg.user));
     } else {
         writeFile(m_dirs->sys.filePath("ZEVARU.DAT"), confFile(QStringLiteral("sqlite"), QStringLiteral("rates.db")));
         writeFile(m_dirs->sys.filePath("rates.db"), QByteArray()); // the program opens, never creates, its file
@@ -231,7 +231,8 @@ void TstFrmRate::exec(const QString &sql)
 int TstFrmRate::count(const QString &where)
 {
     QSqlQuery q(check());
-    q.exec(QStringLiteral("SELECT COUNT(*) FROM EX_RATE") + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where));
+    q.exec(QStringLiteral("SELECT COUNT(*) FROM EX_RATE")
+           + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where));
     return q.next() ? q.value(0).toInt() : -1;
 }
 
@@ -274,8 +275,8 @@ void TstFrmRate::backendWorkflow()
     const QString remark = QStringLiteral("it's 환율 -- ; DROP TABLE EX_RATE; '");
 
     // a new day is inserted with the user code
-    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"),
-           QStringLiteral("0.053912"), remark);
+    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"), QStringLiteral("0.053912"),
+           remark);
     QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
     QSqlQuery q(check());
@@ -383,10 +384,13 @@ void TstFrmRate::backendBadRowsFromOtherPrograms()
     if (!startWindow(backend))
         QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
     // rates left empty or written as text by another program do not stop the query halfway
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/01', NULL, 24000, 0.05, NULL)"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, NULL, 0.07, 'b')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/01', NULL, 24000, 0.05, NULL)"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, NULL, 0.07, 'b')"));
     if (backend == u"sqlite")
-        exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 'abc', 'x', '', 'c')"));
+        exec(QStringLiteral(
+            "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 'abc', 'x', '', 'c')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
     click(m_frm->btnQuery);
     QVERIFY(m_boxes.isEmpty());
@@ -474,7 +478,8 @@ void TstFrmRate::clicksDuringQueryAreDropped()
         QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("1930/01/01"));
         QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,049.47"));
         QCOMPARE(m_frm->SS_SUM->GetCellText(3, 1), QStringLiteral("20,000"));
-        QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 36,525 건 (라인수 : 36,525 라인)")));
+        QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(
+            QStringLiteral("레코드수 : 36,525 건 (라인수 : 36,525 라인)")));
         QCOMPARE(m_frm->txtFM_DATE->value(), QStringLiteral("1930/01/01"));
     }
     QCOMPARE(sent, stray.size());
@@ -485,8 +490,10 @@ void TstFrmRate::rowTheBoxesCannotHold()
     // a day whose dollar rate has more integer digits than the box takes never lends the panel
     // another day's rates, so a save cannot write them over it
     startWindow(QStringLiteral("sqlite"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 1e13, 25000, 0.06, 'b')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 1e13, 25000, 0.06, 'b')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
     click(m_frm->btnQuery);
     clickCell(1, 1);
@@ -581,7 +588,8 @@ void TstFrmRate::backendFailedQuery()
     QFETCH(QString, backend);
     if (!startWindow(backend))
         QSKIP("no PostgreSQL server (scripts/test.sh starts one)");
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
     click(m_frm->btnQuery);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
@@ -646,10 +654,12 @@ void TstFrmRate::badInputSendsNothing()
     setDay(QStringLiteral("2023/02/30"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
     QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
-    QCOMPARE(m_notices, (QStringList{QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회일자를 확인하십시오.")}));
+    QCOMPARE(m_notices,
+             (QStringList{QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회일자를 확인하십시오.")}));
 
     // a remark longer than the column is refused, never cut
-    setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString(201, u'가'));
+    setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+           QString(201, u'가'));
     QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("비고를 확인하십시오."));
     QVERIFY(calls.isEmpty());
@@ -738,7 +748,8 @@ void TstFrmRate::enterWalksTabOrder()
         target = grid->view()->viewport();
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(start == QApplication::focusWidget() || start->isAncestorOf(QApplication::focusWidget()));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     auto *expected = m_frm->findChild<QWidget *>(to);
     QWidget *now = QApplication::focusWidget();
     QVERIFY2(now == expected || expected->isAncestorOf(now),
@@ -839,30 +850,40 @@ void TstFrmRate::jumpQuestionAtSave_data()
     QTest::addColumn<QStringList>("rates"); // usd, vnd, krw, remark
     QTest::addColumn<qint32>("answer");
     QTest::addColumn<QString>("question"); // empty: none asked
-    QTest::addColumn<QString>("focus");    // the box holding the focus after 아니오
+    QTest::addColumn<QString>("focus"); // the box holding the focus after 아니오
     QTest::addColumn<bool>("saved");
 
     const QString again = QStringLiteral("\r\n그래도 저장하시겠습니까?");
     QTest::newRow("exactly the limit saves unasked")
-        << "" << "2024/01/04" << QStringList{"1050", "20000", "0.05", ""} << 4 << "" << "" << true;
+        << ""
+        << "2024/01/04" << QStringList{"1050", "20000", "0.05", ""} << 4 << ""
+        << "" << true;
     QTest::newRow("past the limit, 예 saves")
-        << "" << "2024/01/04" << QStringList{"1102", "20000", "0.05", ""} << 3
+        << ""
+        << "2024/01/04" << QStringList{"1102", "20000", "0.05", ""} << 3
         << "미달러 환율이 2024/01/02 의 1,000.00 보다 10.2% 높습니다." + again << "" << true;
     QTest::newRow("past the limit, 아니오 keeps all")
-        << "" << "2024/01/04" << QStringList{"900", "20000", "0.05", ""} << 4
+        << ""
+        << "2024/01/04" << QStringList{"900", "20000", "0.05", ""} << 4
         << "미달러 환율이 2024/01/02 의 1,000.00 보다 10.0% 낮습니다." + again << "txtUSD" << false;
     QTest::newRow("only the later day differs")
-        << "" << "2024/01/01" << QStringList{"1000", "20000", "0.06", ""} << 4
+        << ""
+        << "2024/01/01" << QStringList{"1000", "20000", "0.06", ""} << 4
         << "한국원화 환율이 2024/01/02 의 0.050000 보다 20.0% 높습니다." + again << "txtKRW" << false;
     QTest::newRow("zero against a stored rate")
-        << "REG_JUMP_VND=500\n" << "2024/01/04" << QStringList{"1000", "0", "0.05", ""} << 4
+        << "REG_JUMP_VND=500\n"
+        << "2024/01/04" << QStringList{"1000", "0", "0.05", ""} << 4
         << "베트남동 환율이 2024/01/02 의 20,000 보다 100.0% 낮습니다." + again << "txtVND" << false;
     QTest::newRow("limit 0 in the registry turns it off")
-        << "REG_JUMP_USD=0\n" << "2024/01/04" << QStringList{"5000", "20000", "0.05", ""} << 4 << "" << "" << true;
-    QTest::newRow("own limit 20 percent")
-        << "REG_JUMP_USD=20\n" << "2024/01/04" << QStringList{"1200", "20000", "0.05", ""} << 4 << "" << "" << true;
-    QTest::newRow("a holiday row is not asked")
-        << "" << "2024/01/04" << QStringList{"0", "0", "0", "휴일"} << 4 << "" << "" << true;
+        << "REG_JUMP_USD=0\n"
+        << "2024/01/04" << QStringList{"5000", "20000", "0.05", ""} << 4 << ""
+        << "" << true;
+    QTest::newRow("own limit 20 percent") << "REG_JUMP_USD=20\n"
+                                          << "2024/01/04" << QStringList{"1200", "20000", "0.05", ""} << 4 << ""
+                                          << "" << true;
+    QTest::newRow("a holiday row is not asked") << ""
+                                                << "2024/01/04" << QStringList{"0", "0", "0", "휴일"} << 4 << ""
+                                                << "" << true;
 }
 
 void TstFrmRate::userCodeStoredAsWritten_data()
@@ -870,17 +891,23 @@ void TstFrmRate::userCodeStoredAsWritten_data()
     QTest::addColumn<QByteArray>("registry");
     QTest::addColumn<QString>("code");
     const QByteArray head = "[SOFTWARE\\ZEVARU]\n";
-    QTest::newRow("comma") << head + "REG_USERID=AB,CD\n" << "AB,CD";
-    QTest::newRow("semicolon") << head + "REG_USERID=A;B\n" << "A;B";
-    QTest::newRow("backslash") << head + "REG_USERID=A\\B\n" << "A\\B";
-    QTest::newRow("quotes") << head + "REG_USERID=\"Q\"'s\n" << "\"Q\"'s";
+    QTest::newRow("comma") << head + "REG_USERID=AB,CD\n"
+                           << "AB,CD";
+    QTest::newRow("semicolon") << head + "REG_USERID=A;B\n"
+                               << "A;B";
+    QTest::newRow("backslash") << head + "REG_USERID=A\\B\n"
+                               << "A\\B";
+    QTest::newRow("quotes") << head + "REG_USERID=\"Q\"'s\n"
+                            << "\"Q\"'s";
     QTest::newRow("UTF-8") << head + "REG_USERID=caf\xC3\xA9\n" << QStringLiteral("café");
-    QTest::newRow("UTF-8 with BOM, CR LF") << QByteArray("\xEF\xBB\xBF[SOFTWARE\\ZEVARU]\r\nREG_USERID=홍길동\r\n")
-                                            << QStringLiteral("홍길동");
+    QTest::newRow("UTF-8 with BOM, CR LF")
+        << QByteArray("\xEF\xBB\xBF[SOFTWARE\\ZEVARU]\r\nREG_USERID=홍길동\r\n") << QStringLiteral("홍길동");
     QTest::newRow("names in other letter case") << QByteArray("[Software\\zevaru]\nreg_userid=low\n") << "low";
-    QTest::newRow("spaces around") << head + "REG_USERID =  U 1  \n" << "U 1";
+    QTest::newRow("spaces around") << head + "REG_USERID =  U 1  \n"
+                                   << "U 1";
     const QByteArray full = head + "REG_USERID=BIG\n;";
-    QTest::newRow("64 KiB file") << full + QByteArray(64 * 1024 - full.size() - 1, 'x') + "\n" << "BIG";
+    QTest::newRow("64 KiB file") << full + QByteArray(64 * 1024 - full.size() - 1, 'x') + "\n"
+                                 << "BIG";
 }
 
 void TstFrmRate::userCodeStoredAsWritten()
@@ -889,8 +916,8 @@ void TstFrmRate::userCodeStoredAsWritten()
     QFETCH(QString, code);
     writeFile(m_dirs->sys.filePath("registry.ini"), registry);
     startWindow(QStringLiteral("sqlite"));
-    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"),
-           QStringLiteral("0.05"), QString());
+    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"), QStringLiteral("0.05"),
+           QString());
     QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
     QSqlQuery q(check());
@@ -908,13 +935,15 @@ void TstFrmRate::jumpQuestionAtSave()
     QFETCH(QString, question);
     QFETCH(QString, focus);
     QFETCH(bool, saved);
-    writeFile(m_dirs->sys.filePath("registry.ini"),
-              ("[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n" + registry).toUtf8());
+    writeFile(m_dirs->sys.filePath("registry.ini"), ("[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n" + registry).toUtf8());
     startWindow(QStringLiteral("sqlite"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1000, 20000, 0.05, '')"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1000, 20000, 0.05, '')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1000, 20000, 0.05, '')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1000, 20000, 0.05, '')"));
     // the holiday between them is no reference
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 0, 0, 0, '신정 휴일')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 0, 0, 0, '신정 휴일')"));
     setDay(day, rates[0], rates[1], rates[2], rates[3]);
     m_answer = answer;
     m_frm->activateWindow();
@@ -978,9 +1007,12 @@ void TstFrmRate::checkWindowListsFindings()
     startWindow(QStringLiteral("sqlite"));
     writeFile(m_dirs->sys.filePath("holidays.txt"), "# 신정\n2024/01/01\n");
     // Monday 1st a holiday, Wednesday 3rd missing, a typo on Thursday 4th
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1166.52, 24000, 0.05, '')"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/04', 11665.2, 24000, 0.05, 'typo')"));
-    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1166.52, 24000, 0.05, '')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1166.52, 24000, 0.05, '')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/04', 11665.2, 24000, 0.05, 'typo')"));
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1166.52, 24000, 0.05, '')"));
     // before a query there is no period to check
     m_frm->sbOpen_RateCheck();
     QVERIFY(!m_frm->checkWindow());
@@ -998,8 +1030,9 @@ void TstFrmRate::checkWindowListsFindings()
             cells << g->GetCellText(c, r);
         rows << cells.join(QLatin1Char('|'));
     }
-    QCOMPARE(rows, (QStringList{"2024/01/03|빠진 날짜||||", "2024/01/04|급변|미달러|1,166.52|11,665.20|+900.0",
-                                "2024/01/05|급변|미달러|11,665.20|1,166.52|-90.0"}));
+    QCOMPARE(rows,
+             (QStringList{"2024/01/03|빠진 날짜||||", "2024/01/04|급변|미달러|1,166.52|11,665.20|+900.0",
+                          "2024/01/05|급변|미달러|11,665.20|1,166.52|-90.0"}));
     // a double click on a jump puts that day into the input panel
     const QRect cell = g->view()->visualRect(g->view()->model()->index(1, 1));
     // as the system delivers a double click: a click, then the second press as a double click
@@ -1046,7 +1079,8 @@ void TstFrmRate::noticeWithoutHistoryTable()
     QVERIFY(m_texts.first().contains(QStringLiteral("sql/postgresql.sql")));
     // the program works as before: a save is a save, once more without a word about history
     m_frm->show();
-    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1300"), QStringLiteral("24000"), QStringLiteral("0.05"), QString());
+    setDay(QStringLiteral("2024/03/05"), QStringLiteral("1300"), QStringLiteral("24000"), QStringLiteral("0.05"),
+           QString());
     QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
     QCOMPARE(count(), 1);

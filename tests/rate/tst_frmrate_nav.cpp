@@ -9,8 +9,8 @@
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
 #include "platform/controls/btnbutton.h"
-#include "platform/controls/controlinfo.h"
 #include "platform/controls/cfloat.h"
+#include "platform/controls/controlinfo.h"
 #include "platform/controls/ddate.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
@@ -26,13 +26,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QScrollBar>
-#include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,7 +148,8 @@ void TstFrmRateNav::init()
     db.setDatabaseName(m_dirs->sys.filePath("rates.db"));
     QVERIFY(db.open());
     QSqlQuery q(db);
-    const char *rows[] = {"('2024/03/04', 1310.5, 24400, 0.0531, 'a', 'X')", "('2024/03/05', 1320.25, 24500, 0.0539, '', 'X')",
+    const char *rows[] = {"('2024/03/04', 1310.5, 24400, 0.0531, 'a', 'X')",
+                          "('2024/03/05', 1320.25, 24500, 0.0539, '', 'X')",
                           "('2024/03/06', 1330, 24600, 0.0541, 'c', 'X')"};
     for (const char *r : rows)
         QVERIFY2(q.exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES ")
@@ -230,8 +231,8 @@ void TstFrmRateNav::graphMenuChoiceOpensGraph()
     QVERIFY(graph->isVisible());
     const GraphDataSet &data = graph->dataSet();
     QCOMPARE(data.GraphCount, 3);
-    QCOMPARE(data.GraphLabels, QStringList({QStringLiteral("2024/03/04"), QStringLiteral("2024/03/05"),
-                                            QStringLiteral("2024/03/06")}));
+    QCOMPARE(data.GraphLabels,
+             QStringList({QStringLiteral("2024/03/04"), QStringLiteral("2024/03/05"), QStringLiteral("2024/03/06")}));
     QCOMPARE(data.GraphValues, QVector<double>({1310.5, 1320.25, 1330}));
 
     // dismissing the menu leaves the graph as it is and opens nothing new
@@ -308,9 +309,12 @@ void TstFrmRateNav::rowClickFillsThePanel_data()
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("usd");
-    QTest::newRow("first row") << 1 << 1 << "2024/03/04" << "1310.50";
-    QTest::newRow("last row, remark cell") << 3 << 5 << "2024/03/06" << "1330.00";
-    QTest::newRow("below the last row") << 4 << 2 << "" << "0.00";
+    QTest::newRow("first row") << 1 << 1 << "2024/03/04"
+                               << "1310.50";
+    QTest::newRow("last row, remark cell") << 3 << 5 << "2024/03/06"
+                                           << "1330.00";
+    QTest::newRow("below the last row") << 4 << 2 << ""
+                                        << "0.00";
 }
 
 void TstFrmRateNav::rowClickFillsThePanel()

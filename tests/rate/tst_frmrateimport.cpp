@@ -58,7 +58,7 @@ private:
     std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QStringList m_notices; // "headline|first body line"
-    QString m_file;        // what the open dialog answers
+    QString m_file; // what the open dialog answers
     int m_menuPick = 0;
 };
 
@@ -72,7 +72,8 @@ void TstFrmRateImport::initTestCase()
         fnMsgScr_AnswerWith(1)(screen);
     });
     StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
-    setImportDialogHook([this] { return m_file.isEmpty() ? std::optional<QString>() : std::optional<QString>(m_file); });
+    setImportDialogHook(
+        [this] { return m_file.isEmpty() ? std::optional<QString>() : std::optional<QString>(m_file); });
     PopupMenu::setAnswerHook([this](QMenu *, QPoint) { return m_menuPick; });
 }
 
@@ -90,8 +91,9 @@ void TstFrmRateImport::init()
     m_dirs = std::make_unique<ProgramEnv::Folders>();
     m_program = std::make_unique<App::Program>();
     m_program->setEndHook([](int) {});
-    ProgramEnv::writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
-                          ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(), QStringLiteral("rates.db")));
+    ProgramEnv::writeFile(
+        m_dirs->sys.filePath("ZEVARU.DAT"),
+        ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(), QStringLiteral("rates.db")));
     ProgramEnv::writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
     m_notices.clear();
     m_file.clear();
@@ -121,7 +123,8 @@ QString TstFrmRateImport::day(const QString &date)
 {
     QSqlQuery q(QSqlDatabase::database(QStringLiteral("import-check")));
     q.exec(QStringLiteral("SELECT USD, REMARK, INS_SCODE FROM EX_RATE WHERE STD_DATE = '%1'").arg(date));
-    return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}.join(u'|') : QString();
+    return q.next() ? QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()}.join(u'|')
+                    : QString();
 }
 
 QString TstFrmRateImport::writeCsv(const QString &name, const QByteArray &text)
@@ -148,10 +151,10 @@ void TstFrmRateImport::drop(const QString &path)
 
 void TstFrmRateImport::menuPreviewApply_data()
 {
-    QTest::addColumn<bool>("queried");    // the window shows a query result first
+    QTest::addColumn<bool>("queried"); // the window shows a query result first
     QTest::addColumn<bool>("withChanged"); // the second choice of the window is clicked
     QTest::addColumn<QString>("day04");
-    QTest::addColumn<int>("gridRows");    // rows of the grid afterwards
+    QTest::addColumn<int>("gridRows"); // rows of the grid afterwards
 
     QTest::newRow("new days only, 추가 mode") << false << false << "1310.5|a|X" << 1;
     QTest::newRow("new and changed, query result re-run") << true << true << "1311|a|X" << 2;
@@ -170,8 +173,9 @@ void TstFrmRateImport::menuPreviewApply()
         QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
         m_notices.clear();
     }
-    m_file = writeCsv(QStringLiteral("bank.csv"), "date,usd,vnd,krw,remark\n2024/03/04,1311,24400,0.0531,a\n"
-                                                  "2024/03/05,1320,24500,0.0539,b\n2024/13/01,1,1,1,\n");
+    m_file = writeCsv(QStringLiteral("bank.csv"),
+                      "date,usd,vnd,krw,remark\n2024/03/04,1311,24400,0.0531,a\n"
+                      "2024/03/05,1320,24500,0.0539,b\n2024/13/01,1,1,1,\n");
     m_menuPick = 2; // 파일에서 가져오기
     auto *xls = m_frm->findChild<PicButton *>(QStringLiteral("cmdSS_MOVE_XLS"));
     QTest::mousePress(xls, Qt::RightButton);
@@ -202,9 +206,11 @@ void TstFrmRateImport::droppedFileUnreadable_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("line");
-    QTest::newRow("damaged archive") << QByteArray("PK\x03\x04 not really a workbook") << "파일이 손상되어 읽을 수 없습니다.";
+    QTest::newRow("damaged archive") << QByteArray("PK\x03\x04 not really a workbook")
+                                     << "파일이 손상되어 읽을 수 없습니다.";
     QTest::newRow("empty") << QByteArray() << "파일에 가져올 내용이 없습니다.";
-    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10) << "엑셀(.xlsx, .xls) 또는 CSV 형식의 파일이 아닙니다.";
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)
+                            << "엑셀(.xlsx, .xls) 또는 CSV 형식의 파일이 아닙니다.";
 }
 
 void TstFrmRateImport::droppedFileUnreadable()
@@ -254,8 +260,9 @@ void TstFrmRateImport::dayChangedBeforeApply()
     QTest::mouseClick(w->optNewAndChanged, Qt::LeftButton, {}, QPoint(5, w->optNewAndChanged->height() / 2));
     QTest::mouseClick(w->btnApply, Qt::LeftButton);
 
-    QCOMPARE(m_notices.value(0), QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다.|"
-                                                "미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다."));
+    QCOMPARE(m_notices.value(0),
+             QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다.|"
+                            "미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다."));
     QCOMPARE(day(QStringLiteral("2024/03/05")), QString()); // nothing written
     QCOMPARE(day(QStringLiteral("2024/03/04")), QStringLiteral("1400|a|X"));
     // the preview was made again and shows what is stored now

@@ -58,9 +58,15 @@ void TstRateCheck::limitsFromRegistry_data()
     QTest::addColumn<QString>("vnd");
     QTest::addColumn<QString>("krw");
     QTest::addColumn<QList<double>>("expected");
-    QTest::newRow("none set: 5 each") << "" << "" << "" << QList<double>{5, 5, 5};
-    QTest::newRow("own limits") << "3" << " 7.5 " << "0" << QList<double>{3, 7.5, 0};
-    QTest::newRow("garbage and negatives: default") << "abc" << "-2" << "1e400" << QList<double>{5, 5, 5};
+    QTest::newRow("none set: 5 each") << ""
+                                      << ""
+                                      << "" << QList<double>{5, 5, 5};
+    QTest::newRow("own limits") << "3"
+                                << " 7.5 "
+                                << "0" << QList<double>{3, 7.5, 0};
+    QTest::newRow("garbage and negatives: default") << "abc"
+                                                    << "-2"
+                                                    << "1e400" << QList<double>{5, 5, 5};
 }
 
 void TstRateCheck::limitsFromRegistry()
@@ -70,7 +76,10 @@ void TstRateCheck::limitsFromRegistry()
     QFETCH(QString, krw);
     QFETCH(QList<double>, expected);
     const Limits l = limitsFrom([&](const QString &name) {
-        return name == u"REG_JUMP_USD" ? usd : name == u"REG_JUMP_VND" ? vnd : name == u"REG_JUMP_KRW" ? krw : QString();
+        return name == u"REG_JUMP_USD" ? usd
+            : name == u"REG_JUMP_VND"  ? vnd
+            : name == u"REG_JUMP_KRW"  ? krw
+                                       : QString();
     });
     for (int c = 0; c < CurrencyCount; ++c)
         QCOMPARE(l.percent[size_t(c)], expected[c]);
@@ -103,12 +112,15 @@ void TstRateCheck::questionText_data()
     QTest::addColumn<double>("reference");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
-    QTest::newRow("dollar up") << 0 << 1156.21 << 1274.15
-                               << "미달러 환율이 2024/01/05 의 1,156.21 보다 10.2% 높습니다.\r\n그래도 저장하시겠습니까?";
-    QTest::newRow("dong down") << 1 << 25000.0 << 20000.0
-                               << "베트남동 환율이 2024/01/05 의 25,000 보다 20.0% 낮습니다.\r\n그래도 저장하시겠습니까?";
-    QTest::newRow("won to zero") << 2 << 0.054 << 0.0
-                                 << "한국원화 환율이 2024/01/05 의 0.054000 보다 100.0% 낮습니다.\r\n그래도 저장하시겠습니까?";
+    QTest::newRow("dollar up")
+        << 0 << 1156.21 << 1274.15
+        << "미달러 환율이 2024/01/05 의 1,156.21 보다 10.2% 높습니다.\r\n그래도 저장하시겠습니까?";
+    QTest::newRow("dong down")
+        << 1 << 25000.0 << 20000.0
+        << "베트남동 환율이 2024/01/05 의 25,000 보다 20.0% 낮습니다.\r\n그래도 저장하시겠습니까?";
+    QTest::newRow("won to zero")
+        << 2 << 0.054 << 0.0
+        << "한국원화 환율이 2024/01/05 의 0.054000 보다 100.0% 낮습니다.\r\n그래도 저장하시겠습니까?";
 }
 
 void TstRateCheck::questionText()
@@ -158,29 +170,35 @@ void TstRateCheck::periodFindingsTable_data()
 
     // 2024/01/01 is a Monday
     QTest::newRow("weekdays only, holidays passed over")
-        << "2024/01/01" << "2024/01/09" << QStringList{"2024/01/02|1300|24000|0.054|", "2024/01/04|1301|24000|0.054|"}
+        << "2024/01/01"
+        << "2024/01/09" << QStringList{"2024/01/02|1300|24000|0.054|", "2024/01/04|1301|24000|0.054|"}
         << QStringList{"2024/01/01"}
         << QStringList{"2024/01/03|빠진 날짜||||", "2024/01/05|빠진 날짜||||", "2024/01/08|빠진 날짜||||",
                        "2024/01/09|빠진 날짜||||"};
     QTest::newRow("jump against the row before, unsorted input")
-        << "2024/01/01" << "2024/01/03"
+        << "2024/01/01"
+        << "2024/01/03"
         << QStringList{"2024/01/03|1300|24000|0.054|", "2024/01/01|1300|24000|0.054|", "2024/01/02|13000|24000|0.0567|"}
         << QStringList{}
-        << QStringList{"2024/01/02|급변|미달러|1,300.00|13,000.00|+900.0", "2024/01/03|급변|미달러|13,000.00|1,300.00|-90.0"};
+        << QStringList{"2024/01/02|급변|미달러|1,300.00|13,000.00|+900.0",
+                       "2024/01/03|급변|미달러|13,000.00|1,300.00|-90.0"};
     QTest::newRow("exactly the limit is no finding")
-        << "2024/01/01" << "2024/01/02" << QStringList{"2024/01/01|1000|20000|0.05|", "2024/01/02|1050|19000|0.0525|"}
-        << QStringList{} << QStringList{};
+        << "2024/01/01"
+        << "2024/01/02" << QStringList{"2024/01/01|1000|20000|0.05|", "2024/01/02|1050|19000|0.0525|"} << QStringList{}
+        << QStringList{};
     QTest::newRow("holiday rows take no part on either side")
-        << "2024/01/01" << "2024/01/03"
+        << "2024/01/01"
+        << "2024/01/03"
         << QStringList{"2024/01/01|1300|24000|0.054|", "2024/01/02|0|0|0|신정 휴일", "2024/01/03|1310|24100|0.0541|"}
         << QStringList{} << QStringList{};
     QTest::newRow("zero against a rate, empty rate skipped")
-        << "2024/01/01" << "2024/01/03"
+        << "2024/01/01"
+        << "2024/01/03"
         << QStringList{"2024/01/01|1300|24000|0.054|", "2024/01/02||24000|0|", "2024/01/03|1300|24000|0.054|"}
         << QStringList{} << QStringList{"2024/01/02|급변|한국원화|0.054000|0.000000|-100.0"};
     QTest::newRow("rows outside the period ignored")
-        << "2024/01/06" << "2024/01/07" << QStringList{"2024/01/05|1|1|1|", "2024/01/08|9|9|9|"} << QStringList{}
-        << QStringList{};
+        << "2024/01/06"
+        << "2024/01/07" << QStringList{"2024/01/05|1|1|1|", "2024/01/08|9|9|9|"} << QStringList{} << QStringList{};
 }
 
 void TstRateCheck::periodFindingsTable()

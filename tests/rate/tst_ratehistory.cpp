@@ -118,9 +118,9 @@ QString TstRateHistory::scalar(DataAccess &da, const QString &sql)
     return v;
 }
 
-#define ZZ_BACKEND()                                                                              \
-    QFETCH(QString, backend);                                                                     \
-    if (backend == u"pgsql")                                                                      \
+#define ZZ_BACKEND()                                                                                                   \
+    QFETCH(QString, backend);                                                                                          \
+    if (backend == u"pgsql")                                                                                           \
         ZZ_REQUIRE_PG();
 
 void TstRateHistory::everyChangeLogged_data()
@@ -134,8 +134,10 @@ void TstRateHistory::everyChangeLogged()
     Copy c = open(backend, QStringLiteral("U01"), true);
     QVERIFY(c.writer->historyOn());
     const QString day = QStringLiteral("2024/03/15");
-    QCOMPARE(c.writer->save(day, values(1330.25, 24650, 0.053967, QStringLiteral("첫 입력"))), RateWriter::Result::Inserted);
-    QCOMPARE(c.writer->save(day, values(1331.5, 24700, 0.054, QStringLiteral("it's 수정"))), RateWriter::Result::Updated);
+    QCOMPARE(c.writer->save(day, values(1330.25, 24650, 0.053967, QStringLiteral("첫 입력"))),
+             RateWriter::Result::Inserted);
+    QCOMPARE(c.writer->save(day, values(1331.5, 24700, 0.054, QStringLiteral("it's 수정"))),
+             RateWriter::Result::Updated);
     QCOMPARE(c.writer->remove(day), RateWriter::Result::Deleted);
     QCOMPARE(c.writer->remove(day), RateWriter::Result::Missing);
 
@@ -231,8 +233,8 @@ void TstRateHistory::serverWithoutTableWorksAsBefore()
     QCOMPARE(c.writer->save(QStringLiteral("2024/07/01"), values(1300, 24000, 0.05)), RateWriter::Result::Inserted);
     c.da->setCallLog(nullptr);
     // the check and the one statement, as the program always did
-    QCOMPARE(calls, (QStringList{"OpenQuery", "RecordCount", "IsEof", "CloseQuery", "BeginTrans", "Execute",
-                                 "CommitTrans"}));
+    QCOMPARE(calls,
+             (QStringList{"OpenQuery", "RecordCount", "IsEof", "CloseQuery", "BeginTrans", "Execute", "CommitTrans"}));
     QCOMPARE(c.writer->save(QStringLiteral("2024/07/01"), values(1301, 24000, 0.05)), RateWriter::Result::Updated);
     QCOMPARE(scalar(*c.da, QStringLiteral("SELECT USD FROM EX_RATE")).toDouble(), 1301.0);
     QList<RateHistory::Entry> log;

@@ -77,7 +77,8 @@ void TstRateImport::initTestCase()
 
 void TstRateImport::init()
 {
-    if (QString(QTest::currentTestFunction()) == u"preview" || QString(QTest::currentTestFunction()) == u"fileLevelRows") {
+    if (QString(QTest::currentTestFunction()) == u"preview"
+        || QString(QTest::currentTestFunction()) == u"fileLevelRows") {
         m_db = open(QStringLiteral("sqlite"));
         QVERIFY(m_db.da);
         seed(*m_db.da);
@@ -141,7 +142,8 @@ int TstRateImport::historyRows(DataAccess &da)
 // "usd|vnd|krw|remark|code" of a stored day, "" when it is not there.
 QString TstRateImport::day(DataAccess &da, const QString &date)
 {
-    if (!da.OpenQuery(QStringLiteral("SELECT USD, VND, KRW, REMARK, INS_SCODE FROM EX_RATE WHERE STD_DATE = '%1'").arg(date)))
+    if (!da.OpenQuery(
+            QStringLiteral("SELECT USD, VND, KRW, REMARK, INS_SCODE FROM EX_RATE WHERE STD_DATE = '%1'").arg(date)))
         return QStringLiteral("query failed");
     QString out;
     if (!da.IsEof()) {
@@ -163,7 +165,8 @@ void TstRateImport::headers_data()
     QTest::newRow("the program's own") << kHeader << 0 << QList<int>{0, 1, 2, 3, 4};
     QTest::newRow("English, any case, any order") << "Remark,KRW,Date,usd,VND\n" << 0 << QList<int>{2, 3, 4, 1, 0};
     QTest::newRow("panel captions with blanks") << "기준일,미달러,비  고\n" << 0 << QList<int>{0, 1, -1, -1, 2};
-    QTest::newRow("title lines above the header") << "은행 고시 환율\n\n,date,usd\n" << 2 << QList<int>{1, 2, -1, -1, -1};
+    QTest::newRow("title lines above the header") << "은행 고시 환율\n\n,date,usd\n"
+                                                  << 2 << QList<int>{1, 2, -1, -1, -1};
     QTest::newRow("no rate column") << "date,remark\n2024/03/04,a\n" << -1 << QList<int>();
     QTest::newRow("unknown header texts") << "day,dollar\n2024/03/04,1\n" << -1 << QList<int>();
 }
@@ -189,21 +192,26 @@ void TstRateImport::preview_data()
     const int add = int(Outcome::Add), change = int(Outcome::Change), same = int(Outcome::Same),
               refused = int(Outcome::Refused);
     QTest::newRow("new day") << "2024/03/06,1330,24600,0.0541,c" << add << "1330.00|24600|0.0541|c";
-    QTest::newRow("same day, other spelling") << "2024-03-04,\"1,310.50\",24400,0.053100,a" << same << "1310.50|24400|0.0531|a";
+    QTest::newRow("same day, other spelling")
+        << "2024-03-04,\"1,310.50\",24400,0.053100,a" << same << "1310.50|24400|0.0531|a";
     QTest::newRow("YYYYMMDD, won changed") << "20240304,1310.5,24400,0.06,a" << change << "1310.50|24400|0.06|a";
     QTest::newRow("blank cells keep the stored values") << "2024/03/05,,24500,," << same << "1320.25|24500|0.0539|";
     QTest::newRow("new day, blank rates are 0") << "2024/03/06,,24600,," << add << "0.00|24600|0|";
-    QTest::newRow("decimals rounded as the boxes do") << "2024/03/06,1.005,24400.5,0.1234565," << add << "1.01|24401|0.123457|";
+    QTest::newRow("decimals rounded as the boxes do")
+        << "2024/03/06,1.005,24400.5,0.1234565," << add << "1.01|24401|0.123457|";
     QTest::newRow("won written in general form") << "2024/03/06,1,1,0.00001," << add << "1.00|1|1e-05|";
-    QTest::newRow("impossible day") << "2023/02/30,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
-    QTest::newRow("day 100 years away") << "1900/01/01,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
-    QTest::newRow("day without leading zeros") << "2024/3/6,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
+    QTest::newRow("impossible day") << "2023/02/30,1,1,1," << refused
+                                    << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
+    QTest::newRow("day 100 years away") << "1900/01/01,1,1,1," << refused
+                                        << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
+    QTest::newRow("day without leading zeros")
+        << "2024/3/6,1,1,1," << refused << "기준일이 입력되지 않았거나, 잘못 입력되었습니다.";
     QTest::newRow("below zero") << "2024/03/06,-1,1,1," << refused << "미달러 환율이 0보다 작습니다.";
     QTest::newRow("13 integer digits") << "2024/03/06,1,1234567890123,1," << refused
                                        << "베트남동 : 정수 부분은 12자리까지 입력할 수 있습니다.";
     QTest::newRow("not a number") << "2024/03/06,abc,1,1," << refused << "미달러 : 숫자만 입력할 수 있습니다.";
-    QTest::newRow("remark over 200 characters") << "2024/03/06,1,1,1," + QString(201, u'가') << refused
-                                                << "비고는 200자까지 입력할 수 있습니다.";
+    QTest::newRow("remark over 200 characters")
+        << "2024/03/06,1,1,1," + QString(201, u'가') << refused << "비고는 200자까지 입력할 수 있습니다.";
 }
 
 void TstRateImport::preview()
@@ -227,7 +235,8 @@ void TstRateImport::preview()
 void TstRateImport::fileLevelRows()
 {
     // a blank line, a day given twice, and the export's average line at the end
-    const SheetTable t = csv(kHeader + QStringLiteral("2024/03/06,1,1,1,\n,,,,\n2024/03/06,2,2,2,\n평균,1.5,1.5,1.5,\n"));
+    const SheetTable t =
+        csv(kHeader + QStringLiteral("2024/03/06,1,1,1,\n,,,,\n2024/03/06,2,2,2,\n평균,1.5,1.5,1.5,\n"));
     RateImport::Preview p = RateImport::readRows(t, RateImport::findColumns(t));
     QVERIFY(RateImport::compareWithStored(*m_db.da, p));
     QCOMPARE(p.rows.size(), 2);
@@ -242,25 +251,31 @@ void TstRateImport::fileLevelRows()
 void TstRateImport::apply_data()
 {
     QTest::addColumn<QString>("backend");
-    QTest::addColumn<QString>("scope");  // "new" / "all"
+    QTest::addColumn<QString>("scope"); // "new" / "all"
     QTest::addColumn<QString>("before"); // what happens between preview and apply
     QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("day04");  // 2024/03/04 afterwards
-    QTest::addColumn<QString>("day06");  // 2024/03/06 afterwards
+    QTest::addColumn<QString>("day04"); // 2024/03/04 afterwards
+    QTest::addColumn<QString>("day06"); // 2024/03/06 afterwards
 
     const QString old04 = QStringLiteral("1310.50|24400|0.0531|a|OLD");
     const QString new04 = QStringLiteral("1311.00|24400|0.0531|a|OLD"); // an update keeps INS_SCODE
     const QString new06 = QStringLiteral("1330.00|24600|0.0541|it's|U777");
     for (const QString &backend : {QStringLiteral("sqlite"), QStringLiteral("pgsql")}) {
         const QByteArray b = backend.toLatin1();
-        QTest::newRow(b + " new days only") << backend << "new" << "" << true << old04 << new06;
-        QTest::newRow(b + " new and changed days") << backend << "all" << "" << true << new04 << new06;
-        QTest::newRow(b + " a day changed by another copy") << backend << "all" << "moved" << false
-                                                            << QStringLiteral("1400.00|24400|0.0531|a|OLD") << "";
-        QTest::newRow(b + " a new day stored by another copy") << backend << "new" << "taken" << false << old04
-                                                               << QStringLiteral("1.00|1|1||X");
+        QTest::newRow(b + " new days only") << backend << "new"
+                                            << "" << true << old04 << new06;
+        QTest::newRow(b + " new and changed days") << backend << "all"
+                                                   << "" << true << new04 << new06;
+        QTest::newRow(b + " a day changed by another copy")
+            << backend << "all"
+            << "moved" << false << QStringLiteral("1400.00|24400|0.0531|a|OLD") << "";
+        QTest::newRow(b + " a new day stored by another copy")
+            << backend << "new"
+            << "taken" << false << old04 << QStringLiteral("1.00|1|1||X");
     }
-    QTest::newRow("sqlite a failing statement rolls all back") << "sqlite" << "all" << "trigger" << false << old04 << "";
+    QTest::newRow("sqlite a failing statement rolls all back") << "sqlite"
+                                                               << "all"
+                                                               << "trigger" << false << old04 << "";
 }
 
 void TstRateImport::apply()
@@ -277,8 +292,9 @@ void TstRateImport::apply()
     QVERIFY(db.da);
     seed(*db.da);
 
-    const SheetTable t = csv(kHeader + QStringLiteral("2024/03/04,1311,24400,0.0531,a\n2024/03/05,1320.25,24500,0.0539,\n"
-                                                      "2024/03/06,1330,24600,0.0541,\"it's\"\n"));
+    const SheetTable t = csv(kHeader
+                             + QStringLiteral("2024/03/04,1311,24400,0.0531,a\n2024/03/05,1320.25,24500,0.0539,\n"
+                                              "2024/03/06,1330,24600,0.0541,\"it's\"\n"));
     RateImport::Preview p = RateImport::readRows(t, RateImport::findColumns(t));
     QVERIFY(RateImport::compareWithStored(*db.da, p));
     QCOMPARE(RateImport::countText(p), QStringLiteral("추가 1건   수정 1건   동일 1건   거부 0건"));
@@ -303,16 +319,17 @@ void TstRateImport::apply()
         QVERIFY(o->Execute(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
                                           "('2024/03/06', 1, 1, 1, '', 'X')")));
     else if (before == u"trigger")
-        QVERIFY(o->Execute(QStringLiteral("CREATE TRIGGER zz_refuse BEFORE INSERT ON EX_RATE WHEN NEW.STD_DATE = '2024/03/06' "
-                                          "BEGIN SELECT RAISE(ABORT, 'refused by test'); END")));
+        QVERIFY(o->Execute(
+            QStringLiteral("CREATE TRIGGER zz_refuse BEFORE INSERT ON EX_RATE WHEN NEW.STD_DATE = '2024/03/06' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused by test'); END")));
     otherDa.reset();
     otherProvider.reset();
 
     QList<int> progress;
     RateWriter writer(*db.da, QStringLiteral("U777"));
-    const RateImport::ApplyResult res =
-        RateImport::apply(*db.da, writer, p, scope == u"all" ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly,
-                          [&progress](int done, int) { progress << done; });
+    const RateImport::ApplyResult res = RateImport::apply(
+        *db.da, writer, p, scope == u"all" ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly,
+        [&progress](int done, int) { progress << done; });
     QCOMPARE(res.ok, ok);
     QVERIFY(!db.da->inTransaction());
     QCOMPARE(day(*db.da, QStringLiteral("2024/03/04")), day04);
@@ -327,7 +344,8 @@ void TstRateImport::apply()
         QVERIFY(res.movedDays.isEmpty());
         QVERIFY2(res.error.contains(QStringLiteral("2024/03/06")), qPrintable(res.error));
     } else {
-        QCOMPARE(res.movedDays, QStringList{before == u"moved" ? QStringLiteral("2024/03/04") : QStringLiteral("2024/03/06")});
+        QCOMPARE(res.movedDays,
+                 QStringList{before == u"moved" ? QStringLiteral("2024/03/04") : QStringLiteral("2024/03/06")});
         QVERIFY(progress.isEmpty());
     }
 }

@@ -121,14 +121,22 @@ void TstRateInput::period_data()
     QTest::addColumn<QString>("to");
     QTest::addColumn<int>("maxDays");
     QTest::addColumn<bool>("ok");
-    QTest::newRow("same day") << "2024/05/01" << "2024/05/01" << 0 << true;
-    QTest::newRow("from one day after to") << "2000/02/01" << "2000/01/31" << 0 << false;
-    QTest::newRow("a year, no limit") << "2023/01/01" << "2024/01/01" << 0 << true;
-    QTest::newRow("limit reached") << "2024/01/01" << "2024/01/31" << 30 << true;
-    QTest::newRow("limit passed") << "2024/01/01" << "2024/02/01" << 30 << false;
-    QTest::newRow("bad from") << "2024/02/30" << "2024/03/01" << 0 << false;
-    QTest::newRow("bad to") << "2024/01/01" << "2024/1/31" << 0 << false;
-    QTest::newRow("empty") << "" << "" << 0 << false;
+    QTest::newRow("same day") << "2024/05/01"
+                              << "2024/05/01" << 0 << true;
+    QTest::newRow("from one day after to") << "2000/02/01"
+                                           << "2000/01/31" << 0 << false;
+    QTest::newRow("a year, no limit") << "2023/01/01"
+                                      << "2024/01/01" << 0 << true;
+    QTest::newRow("limit reached") << "2024/01/01"
+                                   << "2024/01/31" << 30 << true;
+    QTest::newRow("limit passed") << "2024/01/01"
+                                  << "2024/02/01" << 30 << false;
+    QTest::newRow("bad from") << "2024/02/30"
+                              << "2024/03/01" << 0 << false;
+    QTest::newRow("bad to") << "2024/01/01"
+                            << "2024/1/31" << 0 << false;
+    QTest::newRow("empty") << ""
+                           << "" << 0 << false;
 }
 
 void TstRateInput::period()
@@ -208,11 +216,13 @@ void TstRateInput::countAndSeconds()
 void TstRateInput::statisticsText()
 {
     const QDateTime at(QDate(2024, 3, 5), QTime(7, 8, 9));
-    const QString text = QueryStats::text(QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"), at, 1234, 1234, 2350);
-    QCOMPARE(text, QStringLiteral("조회기간 : 2024/01/01 ~ 2024/12/31\r\n"
-                                  "조회일시 : 2024/03/05 07:08:09\r\n"
-                                  "레코드수 : 1,234 건 (라인수 : 1,234 라인)\r\n"
-                                  "소요시간 : 2.4초"));
+    const QString text =
+        QueryStats::text(QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"), at, 1234, 1234, 2350);
+    QCOMPARE(text,
+             QStringLiteral("조회기간 : 2024/01/01 ~ 2024/12/31\r\n"
+                            "조회일시 : 2024/03/05 07:08:09\r\n"
+                            "레코드수 : 1,234 건 (라인수 : 1,234 라인)\r\n"
+                            "소요시간 : 2.4초"));
     QVERIFY(!text.endsWith(QStringLiteral("\r\n")));
 }
 
@@ -307,10 +317,11 @@ void TstRateInput::filledTablesPickByModifier()
     sbKey_Down(113, 0);
     sbKey_Down(113, 1);
     sbKey_Down(120, 0); // F9 never goes on
-    sbKey_Down(80, 2);  // Ctrl+P: P itself (no entry) then F10
+    sbKey_Down(80, 2); // Ctrl+P: P itself (no entry) then F10
     sbKey_Down(88, 4);
-    QCOMPARE(host.ran, (QStringList{QStringLiteral("Data_Query"), QStringLiteral("Data_Find"),
-                                    QStringLiteral("Data_Print"), QStringLiteral("Data_Exit")}));
+    QCOMPARE(host.ran,
+             (QStringList{QStringLiteral("Data_Query"), QStringLiteral("Data_Find"), QStringLiteral("Data_Print"),
+                          QStringLiteral("Data_Exit")}));
 
     KeyCommand::KeyEnabled[0] = false;
     QCOMPARE(fnKey_Command(113, 0), KeyCommand::NoCommand);

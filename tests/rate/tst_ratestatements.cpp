@@ -49,12 +49,12 @@ void TstRateStatements::insertStatement_data()
     QTest::addColumn<QString>("userCode");
     QTest::addColumn<QString>("remarkInText");
     QTest::addColumn<QString>("userInText");
-    QTest::newRow("plain") << QStringLiteral("월말 기준") << QStringLiteral("U001")
-                           << QStringLiteral("월말 기준") << QStringLiteral("U001");
+    QTest::newRow("plain") << QStringLiteral("월말 기준") << QStringLiteral("U001") << QStringLiteral("월말 기준")
+                           << QStringLiteral("U001");
     QTest::newRow("quotes doubled") << QStringLiteral("it's 'x'") << QStringLiteral("o'neil")
                                     << QStringLiteral("it''s ''x''") << QStringLiteral("o''neil");
-    QTest::newRow("remark kept untrimmed") << QStringLiteral("  a  ") << QString()
-                                           << QStringLiteral("  a  ") << QString();
+    QTest::newRow("remark kept untrimmed")
+        << QStringLiteral("  a  ") << QString() << QStringLiteral("  a  ") << QString();
 }
 
 void TstRateStatements::insertStatement()
@@ -63,10 +63,9 @@ void TstRateStatements::insertStatement()
     QFETCH(QString, userCode);
     QFETCH(QString, remarkInText);
     QFETCH(QString, userInText);
-    const QString s = RateStatements::insertStatement(QStringLiteral("2024/01/02"),
-                                                      QStringLiteral("1300.5"),
-                                                      QStringLiteral("24500"),
-                                                      QStringLiteral("0.0531"), remark, userCode);
+    const QString s =
+        RateStatements::insertStatement(QStringLiteral("2024/01/02"), QStringLiteral("1300.5"), QStringLiteral("24500"),
+                                        QStringLiteral("0.0531"), remark, userCode);
     const QString expected =
         QStringLiteral(" INSERT INTO EX_RATE ( STD_DATE, USD, VND, KRW, REMARK, INS_DATE, INS_SCODE ) \r\n"
                        " VALUES ( '2024/01/02', \r\n"
@@ -81,10 +80,9 @@ void TstRateStatements::insertStatement()
 
 void TstRateStatements::updateStatement()
 {
-    const QString s = RateStatements::updateStatement(QStringLiteral("2024/01/02"),
-                                                      QStringLiteral("1.25"), QStringLiteral("0"),
-                                                      QStringLiteral("1e-07"),
-                                                      QStringLiteral("a'; DROP TABLE EX_RATE; --"));
+    const QString s =
+        RateStatements::updateStatement(QStringLiteral("2024/01/02"), QStringLiteral("1.25"), QStringLiteral("0"),
+                                        QStringLiteral("1e-07"), QStringLiteral("a'; DROP TABLE EX_RATE; --"));
     const QString expected = QStringLiteral(" UPDATE EX_RATE SET \r\n"
                                             "   USD      =  1.25, \r\n"
                                             "   VND      =  0, \r\n"

@@ -19,26 +19,25 @@ using RateCalls::DayState;
 
 namespace {
 
-const QStringList Backends{QStringLiteral("sqlite"), QStringLiteral("pgsql"),
-                           QStringLiteral("odbc-sqlite"), QStringLiteral("odbc-pgsql")};
+const QStringList Backends{QStringLiteral("sqlite"), QStringLiteral("pgsql"), QStringLiteral("odbc-sqlite"),
+                           QStringLiteral("odbc-pgsql")};
 
 QString insertOf(const QString &date, double usd, double vnd, double krw, const QString &remark,
                  const QString &user = QStringLiteral("U01"))
 {
     using RateStatements::numberText;
-    return RateStatements::insertStatement(date, numberText(usd), numberText(vnd), numberText(krw),
-                                           remark, user);
+    return RateStatements::insertStatement(date, numberText(usd), numberText(vnd), numberText(krw), remark, user);
 }
 
 } // namespace
 
 // Opens the backend named by the test row into m_da; skips (or fails) without PostgreSQL.
-#define ZZ_OPEN_BACKEND()                                                                         \
-    QFETCH(QString, backend);                                                                     \
-    if (backend.contains(QLatin1String("pgsql")))                                                 \
-        ZZ_REQUIRE_PG();                                                                          \
-    openBackend(backend);                                                                         \
-    if (QTest::currentTestFailed())                                                               \
+#define ZZ_OPEN_BACKEND()                                                                                              \
+    QFETCH(QString, backend);                                                                                          \
+    if (backend.contains(QLatin1String("pgsql")))                                                                      \
+        ZZ_REQUIRE_PG();                                                                                               \
+    openBackend(backend);                                                                                              \
+    if (QTest::currentTestFailed())                                                                                    \
         return;
 
 class TstRateTable : public QObject
@@ -88,15 +87,14 @@ void TstRateTable::initTestCase()
     const DbTestEnv::Pg pg;
     const QString ext = DbTestEnv::buildDir() + QStringLiteral("/zozura_sqlite_getdate.so");
     QVERIFY2(QFile::exists(ext), qPrintable(ext));
-    DbTestEnv::writeOdbcConfig(
-        m_dir.path(),
-        {{QStringLiteral("zz_sqlite"),
-          {QStringLiteral("Driver=SQLite3"), QStringLiteral("Database=") + m_odbcSqliteFile,
-           QStringLiteral("LoadExt=") + ext}},
-         {QStringLiteral("zz_pg"),
-          {QStringLiteral("Driver=PostgreSQL Unicode"), QStringLiteral("Servername=") + pg.host,
-           QStringLiteral("Port=%1").arg(pg.port), QStringLiteral("Database=zz_ratetable_odbc"),
-           QStringLiteral("Username=") + pg.user}}});
+    DbTestEnv::writeOdbcConfig(m_dir.path(),
+                               {{QStringLiteral("zz_sqlite"),
+                                 {QStringLiteral("Driver=SQLite3"), QStringLiteral("Database=") + m_odbcSqliteFile,
+                                  QStringLiteral("LoadExt=") + ext}},
+                                {QStringLiteral("zz_pg"),
+                                 {QStringLiteral("Driver=PostgreSQL Unicode"), QStringLiteral("Servername=") + pg.host,
+                                  QStringLiteral("Port=%1").arg(pg.port), QStringLiteral("Database=zz_ratetable_odbc"),
+                                  QStringLiteral("Username=") + pg.user}}});
 }
 
 void TstRateTable::cleanup()
@@ -195,8 +193,7 @@ void TstRateTable::saveInsertsThenUpdates()
     QVERIFY(!m_da->isQueryOpen());
 
     m_log.clear();
-    QVERIFY2(RateCalls::writeInTransaction(*m_da, insertOf(day, 1330.25, 24650, 0.053967,
-                                                            QStringLiteral("첫 입력"))),
+    QVERIFY2(RateCalls::writeInTransaction(*m_da, insertOf(day, 1330.25, 24650, 0.053967, QStringLiteral("첫 입력"))),
              qPrintable(m_da->lastError()));
     QCOMPARE(m_log, (QStringList{"BeginTrans", "Execute", "CommitTrans"}));
     QVERIFY(!m_da->inTransaction());
@@ -213,9 +210,9 @@ void TstRateTable::saveInsertsThenUpdates()
 
     using RateStatements::numberText;
     m_log.clear();
-    QVERIFY(RateCalls::writeInTransaction(
-        *m_da, RateStatements::updateStatement(day, numberText(1331.5), numberText(24700),
-                                               numberText(0.054), QStringLiteral("수정"))));
+    QVERIFY(RateCalls::writeInTransaction(*m_da,
+                                          RateStatements::updateStatement(day, numberText(1331.5), numberText(24700),
+                                                                          numberText(0.054), QStringLiteral("수정"))));
     QCOMPARE(m_log, (QStringList{"BeginTrans", "Execute", "CommitTrans"}));
     row = readDay(day, QStringLiteral("USD, VND, KRW, REMARK, INS_SCODE"));
     QCOMPARE(row.at(0).toDouble(), 1331.5);

@@ -26,15 +26,14 @@ Run conf(const QStringList &args, const QByteArray &stdinText = {})
     p.write(stdinText);
     p.closeWriteChannel();
     p.waitForFinished(20000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
-QStringList writeArgs(const QString &file, const QString &server, const QString &user,
-                      const QString &password, const QString &database)
+QStringList writeArgs(const QString &file, const QString &server, const QString &user, const QString &password,
+                      const QString &database)
 {
-    return {"write", "--file", file, "--server", server, "--user", user, "--password", password,
-            "--database", database};
+    return {"write", "--file",     file,     "--server",   server,  "--user",
+            user,    "--password", password, "--database", database};
 }
 
 } // namespace
@@ -78,13 +77,20 @@ void TstZevaruConf::roundTrip_data()
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("database");
-    QTest::newRow("embedded") << "sqlite" << "sa" << "" << "demo.db";
-    QTest::newRow("commas, quotes, inner spaces") << "pgsql:db,1" << "a \"b\" c" << ",\",\"," << "x y";
+    QTest::newRow("embedded") << "sqlite"
+                              << "sa"
+                              << ""
+                              << "demo.db";
+    QTest::newRow("commas, quotes, inner spaces") << "pgsql:db,1"
+                                                  << "a \"b\" c"
+                                                  << ",\",\","
+                                                  << "x y";
     QTest::newRow("full width") << QString(30, 'W') << QString(30, ' ').replace(0, 1, "u").replace(29, 1, "v")
                                 << QString(30, '~') << QString(30, '!');
-    QTest::newRow("every printable character")
-        << "!\"#$%&'()*+,-./0123456789:;<=>" << "?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\"
-        << "]^_`abcdefghijklmnopqrstuvwxyz" << "{|}~";
+    QTest::newRow("every printable character") << "!\"#$%&'()*+,-./0123456789:;<=>"
+                                               << "?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\"
+                                               << "]^_`abcdefghijklmnopqrstuvwxyz"
+                                               << "{|}~";
 }
 
 void TstZevaruConf::roundTrip()
@@ -162,8 +168,11 @@ void TstZevaruConf::refuses_data()
     QTest::newRow("tab in password") << writeArgs(f, "s", "u", "a\tb", "d") << 1 << "쓸 수 없는 문자";
     QTest::newRow("Korean in user") << writeArgs(f, "s", "홍길동", "p", "d") << 1 << "쓸 수 없는 문자";
     QTest::newRow("leading space") << writeArgs(f, " s", "u", "p", "d") << 1 << "공백";
-    QTest::newRow("two-character flag") << (writeArgs(f, "s", "u", "p", "d") << "--flag" << "ab") << 1 << "한 글자";
-    QTest::newRow("database missing") << QStringList{"write", "--file", f, "--server", "s", "--user", "u", "--password", "p"}
+    QTest::newRow("two-character flag") << (writeArgs(f, "s", "u", "p", "d") << "--flag"
+                                                                             << "ab")
+                                        << 1 << "한 글자";
+    QTest::newRow("database missing") << QStringList{"write", "--file",     f,  "--server", "s", "--user",
+                                                     "u",     "--password", "p"}
                                       << 64 << "지정하십시오";
     QTest::newRow("unknown command") << QStringList{"erase"} << 64 << "사용법";
 }

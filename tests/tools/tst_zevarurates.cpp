@@ -38,7 +38,8 @@ Run rates(const QStringList &args)
     return r;
 }
 
-const QByteArray kGood = "date,usd,vnd,krw,remark\n2024/03/04,1311,24400,0.0531,a\n2024/03/05,1320,24500,0.0539,\"it's\"\n";
+const QByteArray kGood =
+    "date,usd,vnd,krw,remark\n2024/03/04,1311,24400,0.0531,a\n2024/03/05,1320,24500,0.0539,\"it's\"\n";
 const QByteArray kOneRefused = kGood + "2024/02/30,1,1,1,\n";
 
 } // namespace
@@ -85,7 +86,8 @@ void TstZevaruRates::useBackend(const QString &backend)
     m_conn = QStringLiteral("rates-check");
     if (backend == u"sqlite") {
         ProgramEnv::writeFile(m_dirs->sys.filePath("ZEVARU.DAT"),
-                              ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(), QStringLiteral("rates.db")));
+                              ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(),
+                                                   QStringLiteral("rates.db")));
         ProgramEnv::writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conn);
         db.setDatabaseName(m_dirs->sys.filePath("rates.db"));
@@ -135,19 +137,24 @@ void TstZevaruRates::import_data()
     const QStringList untouched{QStringLiteral("2024/03/04 1310.5 a X")};
     for (const QString &backend : {QStringLiteral("sqlite"), QStringLiteral("pgsql")}) {
         const QByteArray b = backend.toLatin1();
-        QTest::newRow(b + " new days (default)") << backend << kGood << QStringList() << 0
-                                                 << QStringList{QStringLiteral("2024/03/04 1310.5 a X"),
-                                                                QStringLiteral("2024/03/05 1320 it's U777")};
-        QTest::newRow(b + " all") << backend << kGood << QStringList{QStringLiteral("--apply"), QStringLiteral("all")} << 0
-                                  << QStringList{QStringLiteral("2024/03/04 1311 a X"), QStringLiteral("2024/03/05 1320 it's U777")};
-        QTest::newRow(b + " one refused row refuses the file") << backend << kOneRefused << QStringList() << 1 << untouched;
+        QTest::newRow(b + " new days (default)")
+            << backend << kGood << QStringList() << 0
+            << QStringList{QStringLiteral("2024/03/04 1310.5 a X"), QStringLiteral("2024/03/05 1320 it's U777")};
+        QTest::newRow(b + " all") << backend << kGood << QStringList{QStringLiteral("--apply"), QStringLiteral("all")}
+                                  << 0
+                                  << QStringList{QStringLiteral("2024/03/04 1311 a X"),
+                                                 QStringLiteral("2024/03/05 1320 it's U777")};
+        QTest::newRow(b + " one refused row refuses the file")
+            << backend << kOneRefused << QStringList() << 1 << untouched;
     }
     QTest::newRow("dry run") << "sqlite" << kGood << QStringList{QStringLiteral("--dry-run")} << 0 << untouched;
-    QTest::newRow("dry run of a refused file") << "sqlite" << kOneRefused << QStringList{QStringLiteral("--dry-run")} << 1
-                                               << untouched;
+    QTest::newRow("dry run of a refused file")
+        << "sqlite" << kOneRefused << QStringList{QStringLiteral("--dry-run")} << 1 << untouched;
     QTest::newRow("skip refused") << "sqlite" << kOneRefused << QStringList{QStringLiteral("--skip-refused")} << 0
-                                  << QStringList{QStringLiteral("2024/03/04 1310.5 a X"), QStringLiteral("2024/03/05 1320 it's U777")};
-    QTest::newRow("no known header") << "sqlite" << QByteArray("a,b\n2024/03/05,1\n") << QStringList() << 1 << untouched;
+                                  << QStringList{QStringLiteral("2024/03/04 1310.5 a X"),
+                                                 QStringLiteral("2024/03/05 1320 it's U777")};
+    QTest::newRow("no known header") << "sqlite" << QByteArray("a,b\n2024/03/05,1\n") << QStringList() << 1
+                                     << untouched;
     QTest::newRow("damaged workbook") << "sqlite" << QByteArray("PK\x03\x04xx") << QStringList() << 1 << untouched;
 }
 
@@ -170,7 +177,8 @@ void TstZevaruRates::import()
         // the preview: a header line, one tab-separated line a row, then the counts
         const QStringList lines = r.out.split(u'\n');
         QCOMPARE(lines.value(0), QStringLiteral("행\t결과\t일자\t미달러\t베트남동\t한국원화\t비고\t이전 값 / 사유"));
-        QCOMPARE(lines.value(1), QStringLiteral("2\t수정\t2024/03/04\t1311.00\t24400\t0.0531\ta\t이전 : 1310.50 / 24400 / 0.0531 / a"));
+        QCOMPARE(lines.value(1),
+                 QStringLiteral("2\t수정\t2024/03/04\t1311.00\t24400\t0.0531\ta\t이전 : 1310.50 / 24400 / 0.0531 / a"));
         QCOMPARE(lines.value(2), QStringLiteral("3\t추가\t2024/03/05\t1320.00\t24500\t0.0539\tit's\t"));
         QVERIFY(r.out.contains(file == kGood ? QStringLiteral("추가 1건   수정 1건   동일 0건   거부 0건")
                                              : QStringLiteral("추가 1건   수정 1건   동일 0건   거부 1건")));
@@ -198,15 +206,17 @@ void TstZevaruRates::checkAndLog()
     Run r = rates({QStringLiteral("import"), path, QStringLiteral("--apply"), QStringLiteral("all")});
     QVERIFY2(r.exit == 0, qPrintable(r.out + r.err));
     // the preview marks the typo with the words of the save's question
-    QVERIFY2(r.out.contains(QStringLiteral("\t미달러 환율이 2024/03/05 의 1,320.00 보다 900.0% 높습니다.\n")), qPrintable(r.out));
+    QVERIFY2(r.out.contains(QStringLiteral("\t미달러 환율이 2024/03/05 의 1,320.00 보다 900.0% 높습니다.\n")),
+             qPrintable(r.out));
 
     // Friday the 1st and Thursday the 7th missing, the weekend not; the typo and its way back
     r = rates({QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),
                QStringLiteral("2024/03/07")});
     QCOMPARE(r.exit, 3);
-    QCOMPARE(r.out, QStringLiteral("2024/03/01\t빠진 날짜\t\t\t\t\n"
-                                   "2024/03/06\t급변\t미달러\t1,320.00\t13,200.00\t+900.0\n"
-                                   "2024/03/07\t빠진 날짜\t\t\t\t\n"));
+    QCOMPARE(r.out,
+             QStringLiteral("2024/03/01\t빠진 날짜\t\t\t\t\n"
+                            "2024/03/06\t급변\t미달러\t1,320.00\t13,200.00\t+900.0\n"
+                            "2024/03/07\t빠진 날짜\t\t\t\t\n"));
     r = rates({QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/02"), QStringLiteral("--to"),
                QStringLiteral("2024/03/05")});
     QCOMPARE(r.exit, 0);
@@ -235,19 +245,23 @@ void TstZevaruRates::usage_data()
     QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")} << 2;
     QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
     QTest::newRow("import without a file") << QStringList{QStringLiteral("import")} << 2;
-    QTest::newRow("import --apply maybe") << QStringList{QStringLiteral("import"), QStringLiteral("f.csv"), QStringLiteral("--apply"),
-                                                         QStringLiteral("maybe")} << 2;
+    QTest::newRow("import --apply maybe") << QStringList{QStringLiteral("import"), QStringLiteral("f.csv"),
+                                                         QStringLiteral("--apply"), QStringLiteral("maybe")}
+                                          << 2;
     QTest::newRow("export without a period") << QStringList{QStringLiteral("export")} << 2;
-    QTest::newRow("check without a period") << QStringList{QStringLiteral("check"), QStringLiteral("--from"),
-                                                           QStringLiteral("2024/03/01")} << 2;
+    QTest::newRow("check without a period")
+        << QStringList{QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/01")} << 2;
     QTest::newRow("check with the days turned round")
         << QStringList{QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/31"),
-                       QStringLiteral("--to"), QStringLiteral("2024/03/01")} << 2;
+                       QStringLiteral("--to"), QStringLiteral("2024/03/01")}
+        << 2;
     QTest::newRow("log without a day") << QStringList{QStringLiteral("log")} << 2;
-    QTest::newRow("log with a wrong day") << QStringList{QStringLiteral("log"), QStringLiteral("--day"),
-                                                         QStringLiteral("2024/13/01")} << 2;
-    QTest::newRow("export with a wrong day") << QStringList{QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/02/30"),
-                                                            QStringLiteral("--to"), QStringLiteral("2024/03/31")} << 2;
+    QTest::newRow("log with a wrong day")
+        << QStringList{QStringLiteral("log"), QStringLiteral("--day"), QStringLiteral("2024/13/01")} << 2;
+    QTest::newRow("export with a wrong day")
+        << QStringList{QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/02/30"),
+                       QStringLiteral("--to"), QStringLiteral("2024/03/31")}
+        << 2;
 }
 
 void TstZevaruRates::usage()
@@ -271,8 +285,9 @@ void TstZevaruRates::exportReadBack()
     QFETCH(QString, format);
     useBackend(QStringLiteral("sqlite"));
     const QString out = m_dirs->sys.filePath(QStringLiteral("out.") + format);
-    const Run r = rates({QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),
-                         QStringLiteral("2024/03/31"), QStringLiteral("--format"), format, QStringLiteral("-o"), out});
+    const Run r =
+        rates({QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),
+               QStringLiteral("2024/03/31"), QStringLiteral("--format"), format, QStringLiteral("-o"), out});
     QVERIFY2(r.exit == 0, qPrintable(r.err));
     // and it comes back in unchanged
     const Run back = rates({QStringLiteral("import"), out, QStringLiteral("--apply"), QStringLiteral("all")});
@@ -282,9 +297,12 @@ void TstZevaruRates::exportReadBack()
         const QJsonObject book = XlsxReadBack::read(out);
         QCOMPARE(book.value(QStringLiteral("sheets")).toArray().first().toString(), QStringLiteral("Sheet1"));
         const QJsonObject cells = book.value(QStringLiteral("cells")).toObject();
-        QCOMPARE(cells.value(QStringLiteral("A1")).toObject().value(QStringLiteral("value")).toString(), QStringLiteral("일자"));
-        QCOMPARE(cells.value(QStringLiteral("B2")).toObject().value(QStringLiteral("format")).toString(), QStringLiteral("#,##0.00"));
-        QCOMPARE(cells.value(QStringLiteral("A3")).toObject().value(QStringLiteral("value")).toString(), QStringLiteral("평균"));
+        QCOMPARE(cells.value(QStringLiteral("A1")).toObject().value(QStringLiteral("value")).toString(),
+                 QStringLiteral("일자"));
+        QCOMPARE(cells.value(QStringLiteral("B2")).toObject().value(QStringLiteral("format")).toString(),
+                 QStringLiteral("#,##0.00"));
+        QCOMPARE(cells.value(QStringLiteral("A3")).toObject().value(QStringLiteral("value")).toString(),
+                 QStringLiteral("평균"));
     }
 }
 

@@ -4,12 +4,12 @@
 //   --hover: tips appear only when the mouse rests on their control; --quit ms: end after a while
 #include "platform/controls/btnbutton.h"
 #include "platform/controls/cfloat.h"
+#include "platform/controls/controlstyle.h"
 #include "platform/controls/ddate.h"
 #include "platform/controls/ltitle.h"
 #include "platform/controls/picbutton.h"
 #include "platform/controls/pictoggle.h"
 #include "platform/controls/xpanel.h"
-#include "platform/controls/controlstyle.h"
 #include "platform/win/twips.h"
 #include "winui/popupmenu.h"
 #include "winui/tooltip.h"
@@ -143,11 +143,11 @@ int main(int argc, char *argv[])
             plainTip.showNow();
         }
         if (args.contains(QStringLiteral("--menu"))) {
-            auto *menu = PopupMenu::buildMenu(
-                {QStringLiteral("1. 시트 크기에 맞게"), QStringLiteral("2. 문자 길이에 맞게"), QStringLiteral("-"),
-                 QStringLiteral("3. 기본 크기로"), QStringLiteral("4. 현재 크기 유지")},
-                {true, true, true, true, false}, {true, false, false, false, false},
-                QStringLiteral("   [ 정렬 방법 지정 ]   "));
+            auto *menu = PopupMenu::buildMenu({QStringLiteral("1. 시트 크기에 맞게"),
+                                               QStringLiteral("2. 문자 길이에 맞게"), QStringLiteral("-"),
+                                               QStringLiteral("3. 기본 크기로"), QStringLiteral("4. 현재 크기 유지")},
+                                              {true, true, true, true, false}, {true, false, false, false, false},
+                                              QStringLiteral("   [ 정렬 방법 지정 ]   "));
             menu->popup(form.mapToGlobal(QPoint(Twips::toPixels(8000), Twips::toPixels(4000))));
         }
     });

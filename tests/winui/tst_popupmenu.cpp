@@ -61,23 +61,23 @@ void TestPopupMenu::menuShape_data()
     QTest::newRow("separator between") << QStringList{"A", "-", "B"} << QList<bool>{true, true, true}
                                        << QList<bool>{false, false, false} << QString()
                                        << QStringList{"item:A#1", "sep", "item:B#3"};
-    QTest::newRow("separator with blanks") << QStringList{"A", "  -  ", "B"} << QList<bool>{true, true, true}
-                                           << QList<bool>{false, false, false} << QString()
-                                           << QStringList{"item:A#1", "sep", "item:B#3"};
+    QTest::newRow("separator with blanks")
+        << QStringList{"A", "  -  ", "B"} << QList<bool>{true, true, true} << QList<bool>{false, false, false}
+        << QString() << QStringList{"item:A#1", "sep", "item:B#3"};
     QTest::newRow("title keeps numbers") << QStringList{"1. 시트 크기에 맞게", "2. 문자 길이에 맞게"}
                                          << QList<bool>{true, true} << QList<bool>{true, false} << SizeTitle
-                                         << QStringList{"title:" + SizeTitle, "sep", "item:1. 시트 크기에 맞게,checked#1",
+                                         << QStringList{"title:" + SizeTitle, "sep",
+                                                        "item:1. 시트 크기에 맞게,checked#1",
                                                         "item:2. 문자 길이에 맞게#2"};
     QTest::newRow("blank title is none") << QStringList{"A"} << QList<bool>{true} << QList<bool>{false} << "    "
                                          << QStringList{"item:A#1"};
-    QTest::newRow("disabled and checked") << QStringList{"A", "B"} << QList<bool>{false, true}
-                                          << QList<bool>{true, true} << QString()
-                                          << QStringList{"item:A,off,checked#1", "item:B,checked#2"};
+    QTest::newRow("disabled and checked")
+        << QStringList{"A", "B"} << QList<bool>{false, true} << QList<bool>{true, true} << QString()
+        << QStringList{"item:A,off,checked#1", "item:B,checked#2"};
     QTest::newRow("texts untrimmed") << QStringList{"  일자 별 미달러  "} << QList<bool>{true} << QList<bool>{false}
                                      << QString() << QStringList{"item:  일자 별 미달러  #1"};
     QTest::newRow("longer flag lists are fine") << QStringList{"A"} << QList<bool>{true, false}
-                                                << QList<bool>{false, true} << QString()
-                                                << QStringList{"item:A#1"};
+                                                << QList<bool>{false, true} << QString() << QStringList{"item:A#1"};
 }
 
 void TestPopupMenu::menuShape()

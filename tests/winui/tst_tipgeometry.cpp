@@ -28,23 +28,22 @@ void TestTipGeometry::place_data()
     QTest::newRow("centred balloon") << true << true << QPoint(400, 300) << QPoint(400, 280)
                                      << QRect(300, 300, 200, 60 + s) << true << QPoint(100, 0);
     // centred plain tip: straight under the control, centred
-    QTest::newRow("centred plain") << false << true << QPoint(400, 300) << QPoint(400, 280)
-                                   << QRect(300, 300, 200, 60) << true << QPoint();
+    QTest::newRow("centred plain") << false << true << QPoint(400, 300) << QPoint(400, 280) << QRect(300, 300, 200, 60)
+                                   << true << QPoint();
     // plain tip follows the mouse: CursorGap below the pointer, left edge at the pointer
     QTest::newRow("plain at pointer") << false << false << QPoint(400, 300) << QPoint(400, 300)
                                       << QRect(400, 300 + TipGeometry::CursorGap, 200, 60) << true << QPoint();
     // balloon at the pointer: the pointer's point is near the body's left end
-    QTest::newRow("balloon at pointer")
-        << true << false << QPoint(400, 300) << QPoint(400, 300)
-        << QRect(400 - (TipGeometry::Radius + TipGeometry::StemWidth), 300 + TipGeometry::CursorGap, 200, 60 + s)
-        << true << QPoint(TipGeometry::Radius + TipGeometry::StemWidth, 0);
+    QTest::newRow("balloon at pointer") << true << false << QPoint(400, 300) << QPoint(400, 300)
+                                        << QRect(400 - (TipGeometry::Radius + TipGeometry::StemWidth),
+                                                 300 + TipGeometry::CursorGap, 200, 60 + s)
+                                        << true << QPoint(TipGeometry::Radius + TipGeometry::StemWidth, 0);
     // no room below: the balloon stands on the control's top edge, pointer downwards
     QTest::newRow("flipped above") << true << true << QPoint(400, 1000) << QPoint(400, 980)
                                    << QRect(300, 980 - 60 - s, 200, 60 + s) << false << QPoint(100, 60 + s - 1);
     // at the right screen edge the window is pulled in; the pointer still aims at the anchor
     QTest::newRow("right edge") << true << true << QPoint(1250, 300) << QPoint(1250, 280)
-                                << QRect(1080, 300, 200, 60 + s) << true
-                                << QPoint(1250 - 1080, 0);
+                                << QRect(1080, 300, 200, 60 + s) << true << QPoint(1250 - 1080, 0);
     // so far out that even the pointer cannot reach: it stops short of the rounded corner
     QTest::newRow("beyond right edge") << true << true << QPoint(1279, 300) << QPoint(1279, 280)
                                        << QRect(1080, 300, 200, 60 + s) << true

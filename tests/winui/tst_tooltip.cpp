@@ -134,8 +134,8 @@ void TestToolTip::titleAndIconAfterCreate()
 
     QWidget control;
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, &control, 1, true, QStringLiteral("좌클릭 : 새로고침 실행"),
-                          QStringLiteral("새로고침"), 0));
+    QVERIFY(fnSet_ToolTip(&tip, &control, 1, true, QStringLiteral("좌클릭 : 새로고침 실행"), QStringLiteral("새로고침"),
+                          0));
     TipWindow *window = tip.tipWindow();
     tip.setTitle(newTitle);
     tip.setIcon(newIcon);
@@ -244,8 +244,9 @@ void TestToolTip::setToolTipRoutine()
 
     QWidget control;
     ToolTip tip;
-    QCOMPARE(fnSet_ToolTip(&tip, withControl ? &control : nullptr, 1, true, QStringLiteral("입력 항목 찾기"), title, icon),
-             result);
+    QCOMPARE(
+        fnSet_ToolTip(&tip, withControl ? &control : nullptr, 1, true, QStringLiteral("입력 항목 찾기"), title, icon),
+        result);
     QCOMPARE(tip.Style(), 1);
     QVERIFY(tip.Centered());
     QCOMPARE(tip.TipText(), QStringLiteral("입력 항목 찾기"));
@@ -272,7 +273,8 @@ void TestToolTip::showsWhileMouseRests()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, control, 0, false, QStringLiteral("클릭 : 전체값 표시"), QStringLiteral("시트 전체 라인")));
+    QVERIFY(
+        fnSet_ToolTip(&tip, control, 0, false, QStringLiteral("클릭 : 전체값 표시"), QStringLiteral("시트 전체 라인")));
     QVERIFY(!tip.isShown());
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(control, &enter);
@@ -317,10 +319,14 @@ void TestToolTip::nothingToShow_data()
     QTest::addColumn<bool>("controlVisible");
     QTest::addColumn<bool>("shown");
 
-    QTest::newRow("text") << "없음" << "" << true << true;
-    QTest::newRow("title only") << "" << "조회정보" << true << true;
-    QTest::newRow("empty tip") << "" << "" << true << false;
-    QTest::newRow("hidden control") << "없음" << "조회정보" << false << false;
+    QTest::newRow("text") << "없음"
+                          << "" << true << true;
+    QTest::newRow("title only") << ""
+                                << "조회정보" << true << true;
+    QTest::newRow("empty tip") << ""
+                               << "" << true << false;
+    QTest::newRow("hidden control") << "없음"
+                                    << "조회정보" << false << false;
 }
 
 void TestToolTip::nothingToShow()

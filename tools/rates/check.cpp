@@ -24,7 +24,8 @@ int runCheck(const QStringList &args)
     const QString to = o.values.value(QStringLiteral("--to")).trimmed();
     if (!fnChk_Period(from, to, 0)) {
         err(QStringLiteral("조회일자를 확인하십시오. 조회기간이 입력되지 않았거나, 잘못 입력되었습니다. "
-                           "(형식 : YYYY/MM/DD, 예:2000/01/01)\n") + usage);
+                           "(형식 : YYYY/MM/DD, 예:2000/01/01)\n")
+            + usage);
         return Usage;
     }
     std::unique_ptr<Database> db = openDatabase();

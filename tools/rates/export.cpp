@@ -17,9 +17,11 @@ int runExport(const QStringList &args)
     Options o;
     const QString usage =
         QStringLiteral("사용법: zevaru-rates export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일]");
-    if (!parseOptions(args, {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--format"), QStringLiteral("-o")},
-                      {}, &o)
-        || !o.plain.isEmpty() || !o.values.contains(QStringLiteral("--from")) || !o.values.contains(QStringLiteral("--to"))) {
+    if (!parseOptions(
+            args, {QStringLiteral("--from"), QStringLiteral("--to"), QStringLiteral("--format"), QStringLiteral("-o")},
+            {}, &o)
+        || !o.plain.isEmpty() || !o.values.contains(QStringLiteral("--from"))
+        || !o.values.contains(QStringLiteral("--to"))) {
         err(usage);
         return Usage;
     }
@@ -32,7 +34,8 @@ int runExport(const QStringList &args)
     }
     if (!fnChk_Period(from, to, 0)) {
         err(QStringLiteral("조회일자를 확인하십시오. 조회기간이 입력되지 않았거나, 잘못 입력되었습니다. "
-                           "(형식 : YYYY/MM/DD, 예:2000/01/01)\n") + usage);
+                           "(형식 : YYYY/MM/DD, 예:2000/01/01)\n")
+            + usage);
         return Usage;
     }
     QString file = o.values.value(QStringLiteral("-o"));
@@ -58,7 +61,8 @@ int runExport(const QStringList &args)
         err(QStringLiteral("저장을 실패하였습니다. 정상적으로 저장되지 않았습니다. (") + file + u')');
         return Refused;
     }
-    out(QStringLiteral("저장하였습니다. 경로 : ") + QFileInfo(file).absoluteFilePath() + QStringLiteral(" (%L1건)").arg(rows));
+    out(QStringLiteral("저장하였습니다. 경로 : ") + QFileInfo(file).absoluteFilePath()
+        + QStringLiteral(" (%L1건)").arg(rows));
     return Done;
 }
 

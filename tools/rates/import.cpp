@@ -30,7 +30,8 @@ void printPreview(const RateImport::Preview &p)
         f << (refused ? r.remark : r.remarkToWrite());
         QString note = r.reason;
         if (r.outcome == RateImport::Outcome::Change)
-            note = QStringLiteral("이전 : ") + QStringList{r.oldRate[0], r.oldRate[1], r.oldRate[2], r.oldRemark}.join(QStringLiteral(" / "));
+            note = QStringLiteral("이전 : ")
+                + QStringList{r.oldRate[0], r.oldRate[1], r.oldRate[2], r.oldRemark}.join(QStringLiteral(" / "));
         if (!r.jump.isEmpty())
             note = r.jump + (note.isEmpty() ? QString() : QStringLiteral("  ") + note);
         f << note;
@@ -46,14 +47,16 @@ void printPreview(const RateImport::Preview &p)
 int runImport(const QStringList &args)
 {
     Options o;
-    if (!parseOptions(args, {QStringLiteral("--apply")}, {QStringLiteral("--dry-run"), QStringLiteral("--skip-refused")}, &o)
+    if (!parseOptions(args, {QStringLiteral("--apply")},
+                      {QStringLiteral("--dry-run"), QStringLiteral("--skip-refused")}, &o)
         || o.plain.size() != 1) {
         err(QStringLiteral("사용법: zevaru-rates import 파일 [--apply new|all] [--dry-run] [--skip-refused]"));
         return Usage;
     }
     const QString apply = o.values.value(QStringLiteral("--apply"), QStringLiteral("new"));
     if (apply != u"new" && apply != u"all") {
-        err(QStringLiteral("--apply 에는 new 또는 all 만 쓸 수 있습니다.\n사용법: zevaru-rates import 파일 [--apply new|all] [--dry-run] [--skip-refused]"));
+        err(QStringLiteral("--apply 에는 new 또는 all 만 쓸 수 있습니다.\n사용법: zevaru-rates import 파일 [--apply "
+                           "new|all] [--dry-run] [--skip-refused]"));
         return Usage;
     }
     const RateImport::Scope scope = apply == u"all" ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly;
@@ -61,8 +64,8 @@ int runImport(const QStringList &args)
 
     const SheetReader::Result file = SheetReader::read(path);
     if (file.failure != SheetReader::Failure::None) {
-        err(QStringLiteral("파일을 가져올 수 없습니다. ") + RateImport::failureText(file.failure) + QStringLiteral(" (") + path
-            + u')');
+        err(QStringLiteral("파일을 가져올 수 없습니다. ") + RateImport::failureText(file.failure) + QStringLiteral(" (")
+            + path + u')');
         return Refused;
     }
     const RateImport::ColumnMap map = RateImport::findColumns(file.table);
@@ -85,7 +88,8 @@ int runImport(const QStringList &args)
     const int refused = p.count[size_t(RateImport::Outcome::Refused)];
     if (refused > 0 && !o.has(QStringLiteral("--skip-refused"))) {
         err(QStringLiteral("거부된 행이 %L1건 있어 파일 전체를 적용하지 않았습니다. "
-                           "(거부된 행만 빼고 적용하려면 --skip-refused)").arg(refused));
+                           "(거부된 행만 빼고 적용하려면 --skip-refused)")
+                .arg(refused));
         return Refused;
     }
     int todo = 0;

@@ -32,21 +32,25 @@ struct Command
 };
 
 const Command Commands[] = {
-    {"import", "import 파일 [--apply new|all] [--dry-run] [--skip-refused]\n"
-               "      파일(.xlsx, .xls, .csv)의 환율을 미리보기하고 적용합니다.\n"
-               "      --apply new  새 날짜만 적용 (기본값)   --apply all  새 날짜와 바뀐 날짜 적용\n"
-               "      --dry-run  적용하지 않고 미리보기만   --skip-refused  거부된 행만 빼고 적용",
+    {"import",
+     "import 파일 [--apply new|all] [--dry-run] [--skip-refused]\n"
+     "      파일(.xlsx, .xls, .csv)의 환율을 미리보기하고 적용합니다.\n"
+     "      --apply new  새 날짜만 적용 (기본값)   --apply all  새 날짜와 바뀐 날짜 적용\n"
+     "      --dry-run  적용하지 않고 미리보기만   --skip-refused  거부된 행만 빼고 적용",
      runImport},
-    {"export", "export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일]\n"
-               "      기간의 환율을 화면의 엑셀로 내보내기와 같은 모양으로 씁니다.",
+    {"export",
+     "export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일]\n"
+     "      기간의 환율을 화면의 엑셀로 내보내기와 같은 모양으로 씁니다.",
      runExport},
-    {"check", "check --from YYYY/MM/DD --to YYYY/MM/DD\n"
-              "      기간의 빠진 날짜(월~금, holidays.txt 의 휴일 제외)와 급변을 탭으로 나눈 줄로 씁니다.\n"
-              "      일자, 구분, 통화, 이전 값, 새 값, 변동률(%)   종료 상태 3: 점검 결과가 있음",
+    {"check",
+     "check --from YYYY/MM/DD --to YYYY/MM/DD\n"
+     "      기간의 빠진 날짜(월~금, holidays.txt 의 휴일 제외)와 급변을 탭으로 나눈 줄로 씁니다.\n"
+     "      일자, 구분, 통화, 이전 값, 새 값, 변동률(%)   종료 상태 3: 점검 결과가 있음",
      runCheck},
-    {"log", "log --day YYYY/MM/DD\n"
-            "      그 날짜의 변경 이력을 최근 것부터 탭으로 나눈 줄로 씁니다.\n"
-            "      변경일시, 구분(I/U/D), 이전 미달러·베트남동·한국원화·비고, 새 값 넷, 사용자, 컴퓨터",
+    {"log",
+     "log --day YYYY/MM/DD\n"
+     "      그 날짜의 변경 이력을 최근 것부터 탭으로 나눈 줄로 씁니다.\n"
+     "      변경일시, 구분(I/U/D), 이전 미달러·베트남동·한국원화·비고, 새 값 넷, 사용자, 컴퓨터",
      runLog},
 };
 
@@ -55,8 +59,9 @@ int help(bool toErr)
     QString text = QStringLiteral("사용법: zevaru-rates 명령 [옵션]\n\n");
     for (const Command &c : Commands)
         text += QStringLiteral("  zevaru-rates ") + QString::fromUtf8(c.usage) + QStringLiteral("\n");
-    text += QStringLiteral("\n설정: 시스템 폴더($ZEVARU_SYSTEM_DIR, 없으면 /etc/zevaru)의 ZEVARU.DAT와 registry.ini\n"
-                           "종료 상태: 0 완료, 1 거부되었거나 실패(아무것도 저장하지 않음), 2 사용법 오류, 3 점검 결과가 있음(check)");
+    text += QStringLiteral(
+        "\n설정: 시스템 폴더($ZEVARU_SYSTEM_DIR, 없으면 /etc/zevaru)의 ZEVARU.DAT와 registry.ini\n"
+        "종료 상태: 0 완료, 1 거부되었거나 실패(아무것도 저장하지 않음), 2 사용법 오류, 3 점검 결과가 있음(check)");
     (toErr ? err : out)(text);
     return toErr ? Usage : Done;
 }

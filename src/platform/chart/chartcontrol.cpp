@@ -25,9 +25,9 @@ namespace {
 
 std::function<void(ChartEditor *)> g_editorHook;
 
-constexpr double kPad = 10.0;         // pixels around the chart's contents
-constexpr double kPie3DRaise = 28.0;  // pixels (420 twips) the 3D disc sits above the middle
-constexpr double kBarWidth = 0.68;    // share of a point's width taken by its bar
+constexpr double kPad = 10.0; // pixels around the chart's contents
+constexpr double kPie3DRaise = 28.0; // pixels (420 twips) the 3D disc sits above the middle
+constexpr double kBarWidth = 0.68; // share of a point's width taken by its bar
 constexpr double kBarMaxWidth = 90.0; // pixels: a few bars on a wide chart stay bars, not blocks
 
 // Fonts are sized in logical pixels (point size at 96 dpi), so every paint device draws alike.
@@ -53,8 +53,7 @@ QFont defaultFont(double points, bool bold)
 
 QColor mix(const QColor &a, const QColor &b, double t)
 {
-    return QColor::fromRgbF(float(a.redF() * (1 - t) + b.redF() * t),
-                            float(a.greenF() * (1 - t) + b.greenF() * t),
+    return QColor::fromRgbF(float(a.redF() * (1 - t) + b.redF() * t), float(a.greenF() * (1 - t) + b.greenF() * t),
                             float(a.blueF() * (1 - t) + b.blueF() * t));
 }
 
@@ -99,8 +98,8 @@ struct ChartControl::Layout
     QFont axisFont;
     QFont marksFont;
     // line and bar
-    QRectF area;   // plot area including the depth
-    QRectF front;  // front plane of the plot
+    QRectF area; // plot area including the depth
+    QRectF front; // front plane of the plot
     QPointF depth; // back plane offset
     AxisScale scale;
     PageWindow page;
@@ -232,8 +231,13 @@ void ChartControl::setMarksVisible(bool on)
 void ChartControl::setMarksStyle(int styleCode)
 {
     switch (styleCode) {
-    case MarkValue: case MarkPercent: case MarkLabel: case MarkLabelPercent:
-    case MarkLabelValue: case MarkPercentTotal: case MarkLabelPercentTotal:
+    case MarkValue:
+    case MarkPercent:
+    case MarkLabel:
+    case MarkLabelPercent:
+    case MarkLabelValue:
+    case MarkPercentTotal:
+    case MarkLabelPercentTotal:
         m_marksStyle = styleCode;
         touch();
         break;
@@ -265,8 +269,7 @@ QString ChartControl::markText(int index) const
     if (index < 0 || index >= m_points.size())
         return QString();
     const ChartPoint &pt = m_points.at(index);
-    return ChartFormat::markText(m_marksStyle, pt.label, pt.value, seriesTotal(), m_valueFormat,
-                                 m_percentFormat);
+    return ChartFormat::markText(m_marksStyle, pt.label, pt.value, seriesTotal(), m_valueFormat, m_percentFormat);
 }
 
 // ---- 3D ----
@@ -507,15 +510,13 @@ ChartControl::Layout ChartControl::computeLayout(const QRectF &r) const
         for (int i = 0; i < std::min(rows, pointCount()); ++i)
             w = std::max(w, afm.horizontalAdvance(m_points.at(i).label));
         w = std::min(w + afm.height() + 16, r.width() * 0.3);
-        const double h = std::min(r.bottom() - kPad - l.headerBottom,
-                                  m_points.size() * (afm.height() + 2) + 10);
+        const double h = std::min(r.bottom() - kPad - l.headerBottom, m_points.size() * (afm.height() + 2) + 10);
         l.legend = QRectF(right - w, l.headerBottom, w, h);
         right -= w + 8;
     }
 
     if (m_kind == Pie) {
-        QRectF room(r.left() + kPad, l.headerBottom, right - r.left() - kPad,
-                    r.bottom() - kPad - l.headerBottom);
+        QRectF room(r.left() + kPad, l.headerBottom, right - r.left() - kPad, r.bottom() - kPad - l.headerBottom);
         if (m_marksVisible) {
             double w = 0;
             for (int i = 0; i < m_points.size(); ++i)
@@ -590,9 +591,8 @@ void ChartControl::paint(QPainter *p, const QRectF &r) const
     p->fillRect(r, m_panelColour);
 
     // the widget's own rectangle reuses the kept layout; pictures and pages get their own
-    const std::shared_ptr<Layout> kept = m_layout && r == m_layoutRect
-                                             ? m_layout
-                                             : std::make_shared<Layout>(computeLayout(r));
+    const std::shared_ptr<Layout> kept =
+        m_layout && r == m_layoutRect ? m_layout : std::make_shared<Layout>(computeLayout(r));
     const Layout &l = *kept;
 
     // header: line 0 and any further lines, centred
@@ -654,8 +654,7 @@ void ChartControl::paintAxes(QPainter *p, const Layout &l) const
     for (double t : l.scale.ticks) {
         const double ty = valueToY(t, lo, hi, f);
         const bool zero = std::fabs(t) < l.scale.step * 1e-9 && lo < 0;
-        p->setPen(QPen(zero ? mix(m_wallDetail, Qt::white, 0.3) : QColor(192, 192, 192, 230),
-                       zero ? 1.4 : 1.0));
+        p->setPen(QPen(zero ? mix(m_wallDetail, Qt::white, 0.3) : QColor(192, 192, 192, 230), zero ? 1.4 : 1.0));
         p->drawLine(QPointF(back.left(), ty + d.y()), QPointF(back.right(), ty + d.y()));
         if (m_view3D)
             p->drawLine(QPointF(f.left(), ty), QPointF(back.left(), ty + d.y()));
@@ -668,8 +667,7 @@ void ChartControl::paintAxes(QPainter *p, const Layout &l) const
             p->drawLine(QPointF(f.left() - 2, hy), QPointF(f.left(), hy));
         }
         p->setPen(Qt::black);
-        p->drawText(QRectF(f.left() - 6 - l.labelsWidth - 2, ty - afm.height() / 2,
-                           l.labelsWidth + 2, afm.height()),
+        p->drawText(QRectF(f.left() - 6 - l.labelsWidth - 2, ty - afm.height() / 2, l.labelsWidth + 2, afm.height()),
                     Qt::AlignRight | Qt::AlignVCenter, tickText(t, l.scale.step));
     }
 
@@ -706,9 +704,9 @@ void ChartControl::paintAxes(QPainter *p, const Layout &l) const
     const int every = std::max(1, int(std::ceil(need / std::max(1.0, slotW))));
     p->setPen(Qt::black);
     const double labelTop = f.bottom() + 7; // clear of the lowest value label beside the axis
-    const double maxLen = m_labelAngle == 90 ? std::max(0.0, l.rect.bottom() - kPad - labelTop
-                                                                 - (m_bottomTitle.isEmpty() ? 0 : afm.height() + 4))
-                                             : 0;
+    const double maxLen = m_labelAngle == 90
+        ? std::max(0.0, l.rect.bottom() - kPad - labelTop - (m_bottomTitle.isEmpty() ? 0 : afm.height() + 4))
+        : 0;
     for (int k = 0; k < l.page.shown; k += every) {
         const QString text = m_points.at(l.page.first + k).label;
         const double cx = slotCentreX(k, slotCount, f);
@@ -793,7 +791,8 @@ ChartControl::Marks ChartControl::placedMarks(const Layout &l) const
                                          kBarWidth, kBarMaxWidth)
                                      .translated(l.depth * 0.1);
             const bool up = m_points.at(i).value >= 0;
-            QPointF anchor = up ? QPointF(front.center().x(), front.top()) : QPointF(front.center().x(), front.bottom());
+            QPointF anchor =
+                up ? QPointF(front.center().x(), front.top()) : QPointF(front.center().x(), front.bottom());
             if (m_view3D && up)
                 anchor += d / 2;
             boxes.append(markBox(mfm, m.texts.last(), anchor, up));
@@ -970,8 +969,7 @@ void ChartControl::paintPie(QPainter *p, const Layout &l) const
         bool right;
     };
     QVector<Placed> placed;
-    const QRectF outer = top.adjusted(-14, -14 * top.height() / top.width(), 14,
-                                      14 * top.height() / top.width());
+    const QRectF outer = top.adjusted(-14, -14 * top.height() / top.width(), 14, 14 * top.height() / top.width());
     for (int i = 0; i < l.slices.size(); ++i) {
         const PieSlice &s = l.slices.at(i);
         if (s.spanDeg <= 0)
@@ -1084,8 +1082,9 @@ int ChartControl::pointAt(const QPointF &pos) const
         const QPointF shift = l.depth * 0.1;
         for (int k = l.page.shown - 1; k >= 0; --k) {
             const int i = l.page.first + k;
-            QRectF front = barRect(k, slotCount, m_points.at(i).value, l.scale.minimum, l.scale.maximum,
-                                   l.front, kBarWidth, kBarMaxWidth).translated(shift);
+            QRectF front = barRect(k, slotCount, m_points.at(i).value, l.scale.minimum, l.scale.maximum, l.front,
+                                   kBarWidth, kBarMaxWidth)
+                               .translated(shift);
             front.setHeight(std::max(front.height(), 3.0)); // a zero bar can still be clicked
             const Box3D box = box3D(front, d);
             if (front.contains(pos) || box.top.containsPoint(pos, Qt::OddEvenFill)
@@ -1098,8 +1097,7 @@ int ChartControl::pointAt(const QPointF &pos) const
     for (int k = 0; k < l.page.shown; ++k) {
         const int i = l.page.first + k;
         const double v = std::clamp(m_points.at(i).value, l.scale.minimum, l.scale.maximum);
-        const QPointF c(slotCentreX(k, slotCount, l.front),
-                        valueToY(v, l.scale.minimum, l.scale.maximum, l.front));
+        const QPointF c(slotCentreX(k, slotCount, l.front), valueToY(v, l.scale.minimum, l.scale.maximum, l.front));
         if (QLineF(c + shift, pos).length() <= 6.0)
             return i;
     }
@@ -1153,8 +1151,8 @@ QImage ChartControl::renderImage(const QSize &pixels) const
     return img;
 }
 
-ChartControl::ExportResult ChartControl::exportJpeg(const QString &fileName, int widthPx,
-                                                    int heightPx, int quality, bool greyScale) const
+ChartControl::ExportResult ChartControl::exportJpeg(const QString &fileName, int widthPx, int heightPx, int quality,
+                                                    bool greyScale) const
 {
     ExportResult res;
     if (widthPx <= 0 || heightPx <= 0) {
@@ -1219,16 +1217,14 @@ bool ChartControl::print(QPrinter *printer) const
 {
     if (!printer)
         return false;
-    printer->setPageOrientation(m_printOrientation == 2 ? QPageLayout::Landscape
-                                                        : QPageLayout::Portrait);
+    printer->setPageOrientation(m_printOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter p;
     if (!p.begin(printer))
         return false;
     const QRectF page(0, 0, printer->width(), printer->height());
-    const QRectF target = page.adjusted(page.width() * m_printMargins.left() / 100.0,
-                                        page.height() * m_printMargins.top() / 100.0,
-                                        -page.width() * m_printMargins.right() / 100.0,
-                                        -page.height() * m_printMargins.bottom() / 100.0);
+    const QRectF target =
+        page.adjusted(page.width() * m_printMargins.left() / 100.0, page.height() * m_printMargins.top() / 100.0,
+                      -page.width() * m_printMargins.right() / 100.0, -page.height() * m_printMargins.bottom() / 100.0);
     // the chart keeps its on-screen proportions; more detail draws it on a larger canvas, so that
     // text and lines come out finer on the page
     const QSizeF base = width() > 50 && height() > 50 ? QSizeF(size()) : QSizeF(600, 400);

@@ -44,13 +44,13 @@ public:
 
     // Contents of a mark (value label) on each point.
     enum MarkStyle {
-        MarkValue = 0,              // the value
-        MarkPercent = 1,            // the point's share of the series total
-        MarkLabel = 2,              // the point's label
-        MarkLabelPercent = 3,       // label and share
-        MarkLabelValue = 4,         // label and value
-        MarkPercentTotal = 6,       // share and series total
-        MarkLabelPercentTotal = 7,  // label, share and series total
+        MarkValue = 0, // the value
+        MarkPercent = 1, // the point's share of the series total
+        MarkLabel = 2, // the point's label
+        MarkLabelPercent = 3, // label and share
+        MarkLabelValue = 4, // label and value
+        MarkPercentTotal = 6, // share and series total
+        MarkLabelPercentTotal = 7, // label, share and series total
     };
 
     // Result of a picture export. fileError tells "permission denied" (and the like) apart.
@@ -66,9 +66,9 @@ public:
 
     // ---- series (the chart holds at most one) ----
     void removeAllSeries();
-    int addSeries(int kind);          // 0 line, 1 bar, 5 pie; returns the series index (0)
+    int addSeries(int kind); // 0 line, 1 bar, 5 pie; returns the series index (0)
     int seriesCount() const;
-    int seriesKind() const;           // kind of series 0; -1 when there is none
+    int seriesKind() const; // kind of series 0; -1 when there is none
     void setSeriesKind(int kind);
 
     void clearPoints();
@@ -77,7 +77,7 @@ public:
     ChartPoint point(int index) const;
     void setPointColour(int index, const QColor &colour);
     const QVector<ChartPoint> &points() const { return m_points; }
-    double seriesTotal() const;       // sum of all point values
+    double seriesTotal() const; // sum of all point values
 
     // ---- marks (value labels) ----
     void setMarksVisible(bool on);
@@ -108,16 +108,16 @@ public:
     // ---- header, panel, walls, legend ----
     void setHeaderText(const QStringList &lines);
     void setHeaderLine(int line, const QString &text); // grows the list as needed
-    QString headerLine(int line) const;               // empty when the line does not exist
+    QString headerLine(int line) const; // empty when the line does not exist
     QStringList headerText() const { return m_header; }
     void setHeaderFont(const QFont &font);
     QFont headerFont() const { return m_headerFont; }
     void setHeaderColour(const QColor &colour);
     QColor headerColour() const { return m_headerColour; }
 
-    void setPanelColour(const QColor &colour);  // the chart's background
+    void setPanelColour(const QColor &colour); // the chart's background
     QColor panelColour() const { return m_panelColour; }
-    void setWallColour(const QColor &colour);   // back, left and bottom walls
+    void setWallColour(const QColor &colour); // back, left and bottom walls
     QColor wallColour() const { return m_wallColour; }
     void setWallDetailColour(const QColor &colour); // edges and the 3D sides of the left and bottom walls
     QColor wallDetailColour() const { return m_wallDetail; }
@@ -140,7 +140,7 @@ public:
     bool bottomAxisAutomatic() const { return m_bottomAuto; }
     void setBottomLabelAngle(int degrees); // 0 or 90
     int bottomLabelAngle() const { return m_labelAngle; }
-    void setAxisFont(const QFont &font);    // labels and titles of both axes
+    void setAxisFont(const QFont &font); // labels and titles of both axes
     QFont axisFont() const { return m_axisFont; }
     // The lowest and highest value the left axis shows now (after automatic scaling).
     double leftAxisShownMinimum() const;
@@ -151,9 +151,9 @@ public:
     int maxPointsPerPage() const { return m_perPage; }
     void setFirstVisiblePoint(int index); // 0-based; clamped to the points
     int firstVisiblePoint() const { return m_first; }
-    void scrollPoints(int delta);         // moves the bottom axis by whole points
+    void scrollPoints(int delta); // moves the bottom axis by whole points
     int pageCount() const;
-    int page() const;                     // 1-based page holding the first visible point
+    int page() const; // 1-based page holding the first visible point
     void setPage(int page);
     // The last page keeps the width of a point as on full pages (false) or spreads its points (true).
     void setScaleLastPage(bool on);
@@ -206,11 +206,11 @@ public:
     static void setEditorHook(std::function<void(ChartEditor *)> hook);
 
 signals:
-    void pointClicked(int index);       // a left click on a point
+    void pointClicked(int index); // a left click on a point
     void chartClicked(const QPoint &pos); // every left click, after pointClicked
     void mouseMoved(const QPoint &pos);
     void scrolled(int firstVisiblePoint); // the wheel moved the page
-    void changed();                      // any setting or point changed (repaint pending)
+    void changed(); // any setting or point changed (repaint pending)
 
 protected:
     void paintEvent(QPaintEvent *event) override;

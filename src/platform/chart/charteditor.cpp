@@ -78,9 +78,9 @@ ChartEditor::ChartEditor(ChartControl *chart, QWidget *parent)
     m_wallButton = new QPushButton(QStringLiteral("벽면색..."), this);
 
     // start from the chart
-    const int kindIndex = chart->seriesKind() == ChartControl::Line  ? 0
-                          : chart->seriesKind() == ChartControl::Pie ? 2
-                                                                     : 1;
+    const int kindIndex = chart->seriesKind() == ChartControl::Line ? 0
+        : chart->seriesKind() == ChartControl::Pie                  ? 2
+                                                                    : 1;
     m_kind->setCurrentIndex(kindIndex);
     m_view3D->setChecked(chart->view3D());
     m_depth->setValue(chart->view3DDepth());

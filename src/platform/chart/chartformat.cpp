@@ -79,22 +79,30 @@ QString formatNumber(double value, const QString &pattern)
     return prefix + out + suffix;
 }
 
-QString markText(int style, const QString &label, double value, double total,
-                 const QString &valueFormat, const QString &percentFormat)
+QString markText(int style, const QString &label, double value, double total, const QString &valueFormat,
+                 const QString &percentFormat)
 {
     const double pct = total != 0 ? value / total * 100.0 : 0.0;
     const QString v = formatNumber(value, valueFormat);
     const QString p = formatNumber(pct, percentFormat);
     const QString t = formatNumber(total, valueFormat);
     switch (style) {
-    case 0: return v;
-    case 1: return p;
-    case 2: return label;
-    case 3: return label + u' ' + p;
-    case 4: return label + u' ' + v;
-    case 6: return p + QStringLiteral(" / ") + t;
-    case 7: return label + u' ' + p + QStringLiteral(" / ") + t;
-    default: return v;
+    case 0:
+        return v;
+    case 1:
+        return p;
+    case 2:
+        return label;
+    case 3:
+        return label + u' ' + p;
+    case 4:
+        return label + u' ' + v;
+    case 6:
+        return p + QStringLiteral(" / ") + t;
+    case 7:
+        return label + u' ' + p + QStringLiteral(" / ") + t;
+    default:
+        return v;
     }
 }
 

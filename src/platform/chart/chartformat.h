@@ -13,7 +13,7 @@ QString formatNumber(double value, const QString &pattern);
 
 // Text of one mark: style code (0 value, 1 percent, 2 label, 3 label+percent, 4 label+value,
 // 6 percent+total, 7 label+percent+total); percent is the point's share of total in percent.
-QString markText(int style, const QString &label, double value, double total,
-                 const QString &valueFormat, const QString &percentFormat);
+QString markText(int style, const QString &label, double value, double total, const QString &valueFormat,
+                 const QString &percentFormat);
 
 } // namespace ChartFormat

@@ -171,8 +171,7 @@ QRectF frontPlot(const QRectF &area, const QPointF &depth)
 {
     const double dx = std::fabs(depth.x());
     const double dy = std::fabs(depth.y());
-    return QRectF(area.left(), area.top() + dy, std::max(0.0, area.width() - dx),
-                  std::max(0.0, area.height() - dy));
+    return QRectF(area.left(), area.top() + dy, std::max(0.0, area.width() - dx), std::max(0.0, area.height() - dy));
 }
 
 double valueToY(double value, double lo, double hi, const QRectF &plot)
@@ -203,8 +202,8 @@ double xToAxisValue(double x, int first, int slotCount, const QRectF &plot)
     return first + (x - plot.left()) / w - 0.5;
 }
 
-QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
-               double widthRatio, double maxWidth)
+QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot, double widthRatio,
+               double maxWidth)
 {
     const double slotW = plot.width() / std::max(1, slotCount);
     const double w = std::min(slotW * std::clamp(widthRatio, 0.0, 1.0), std::max(0.0, maxWidth));
@@ -326,8 +325,7 @@ PieShape pieShape(const QRectF &room, double centreY, bool view3D, int depthPerc
 QPointF ellipsePoint(const QRectF &e, double deg)
 {
     const double a = deg * M_PI / 180.0;
-    return QPointF(e.center().x() + e.width() / 2 * std::cos(a),
-                   e.center().y() - e.height() / 2 * std::sin(a));
+    return QPointF(e.center().x() + e.width() / 2 * std::cos(a), e.center().y() - e.height() / 2 * std::sin(a));
 }
 
 int sliceAt(const QVector<PieSlice> &slices, const PieShape &shape, const QPointF &pos)

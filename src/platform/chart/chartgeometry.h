@@ -52,8 +52,8 @@ double slotCentreX(int slot, int slotCount, const QRectF &plot);
 double xToAxisValue(double x, int first, int slotCount, const QRectF &plot);
 // Front face of the bar in slot; widthRatio of the slot (0..1), at most maxWidth; the bar runs from
 // the base line (0 clamped into lo..hi) to the value clamped into lo..hi.
-QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot,
-               double widthRatio, double maxWidth = 1e300);
+QRectF barRect(int slot, int slotCount, double value, double lo, double hi, const QRectF &plot, double widthRatio,
+               double maxWidth = 1e300);
 
 // Marks placed from left to right (boxes in the order of their centres' x), so that no two come
 // closer than gap and each stays inside `area` (the plot beside the left axis labels and above the
@@ -86,8 +86,8 @@ QVector<PieSlice> pieSlices(const QVector<double> &values, double rotationDeg);
 
 struct PieShape
 {
-    QRectF top;            // bounding rectangle of the top face (an ellipse in 3D)
-    double thickness = 0;  // height of the disc's side, 0 in 2D
+    QRectF top; // bounding rectangle of the top face (an ellipse in 3D)
+    double thickness = 0; // height of the disc's side, 0 in 2D
 };
 // centreY is where the caller wants the disc's centre; room is the rectangle the disc with its side
 // must fit into (marks outside it); in 3D the disc is tilted to tilt (height/width of the top face).

@@ -19,9 +19,10 @@ class TypingValidator : public QValidator
 public:
     TypingValidator(std::function<NumberText::Limits()> limits, std::function<void(NumberText::Problem)> refused,
                     QObject *parent)
-        : QValidator(parent), m_limits(std::move(limits)), m_refused(std::move(refused))
-    {
-    }
+        : QValidator(parent)
+        , m_limits(std::move(limits))
+        , m_refused(std::move(refused))
+    { }
 
     State validate(QString &input, int &) const override
     {
@@ -49,17 +50,18 @@ bool isBlankNumber(const QString &text)
 
 } // namespace
 
-cFloat::cFloat(QWidget *parent) : QLineEdit(parent)
+cFloat::cFloat(QWidget *parent)
+    : QLineEdit(parent)
 {
     ControlInfo::setTypeName(this, QStringLiteral("cFloat"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setStyleSheet(ControlStyle::textBoxSheet());
     setValidator(new TypingValidator([this] { return m_limits; },
                                      [this](NumberText::Problem p) {
-                                         // only the user's own typing is answered with a message
-                                         if (!m_internal && hasFocus())
-                                             refuse(p);
-                                     },
+        // only the user's own typing is answered with a message
+        if (!m_internal && hasFocus())
+            refuse(p);
+    },
                                      this));
     connect(this, &QLineEdit::textChanged, this, &cFloat::onTextChanged);
     connect(this, &QLineEdit::editingFinished, this, &cFloat::reformat);
@@ -145,7 +147,6 @@ void cFloat::focusOutEvent(QFocusEvent *event)
     reformat();
     QLineEdit::focusOutEvent(event);
 }
-
 
 void cFloat::onTextChanged(const QString &text)
 {

@@ -72,7 +72,7 @@ private:
     NumberText::Limits m_limits;
     bool m_fixed = true;
     bool m_groups = true;
-    bool m_internal = false;    // the box itself is changing its text
+    bool m_internal = false; // the box itself is changing its text
     QString m_lastGood = QStringLiteral("0"); // plain value of the last accepted text
     QString m_lastRefusal;
 };

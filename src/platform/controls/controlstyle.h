@@ -12,17 +12,17 @@ class ControlStyle
 {
 public:
     // colours (pixels are not involved; these are the palette)
-    static QColor border();          // normal frame of fields and buttons
-    static QColor focusBorder();     // frame of the focused field or button
-    static QColor fieldBack();       // background of an editable field
-    static QColor focusBack();       // background of the focused field
-    static QColor disabledBack();    // background of a disabled field or button
+    static QColor border(); // normal frame of fields and buttons
+    static QColor focusBorder(); // frame of the focused field or button
+    static QColor fieldBack(); // background of an editable field
+    static QColor focusBack(); // background of the focused field
+    static QColor disabledBack(); // background of a disabled field or button
     static QColor disabledText();
     static QColor text();
-    static QColor buttonFace();      // command and picture buttons, up
+    static QColor buttonFace(); // command and picture buttons, up
     static QColor buttonHover();
     static QColor buttonDown();
-    static QColor captionBack();     // field caption labels and panel title strips
+    static QColor captionBack(); // field caption labels and panel title strips
     static QColor captionText();
     static QColor panelBack();
 

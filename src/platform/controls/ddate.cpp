@@ -7,8 +7,8 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 #include <QToolTip>
 
@@ -27,7 +27,8 @@ bool allDigits(const QString &s)
 
 } // namespace
 
-dDate::dDate(QWidget *parent) : QLineEdit(parent)
+dDate::dDate(QWidget *parent)
+    : QLineEdit(parent)
 {
     ControlInfo::setTypeName(this, QStringLiteral("dDate"));
     setInputMask(QtMask);

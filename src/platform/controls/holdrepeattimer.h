@@ -15,7 +15,7 @@ public:
     HoldRepeatTimer(int repeatMs, QObject *parent);
 
     int repeatMs() const { return m_repeatMs; }
-    void press();   // starts with the first pause unless already running
+    void press(); // starts with the first pause unless already running
     void release(); // stops and arms the first pause again
 
 private:

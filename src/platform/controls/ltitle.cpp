@@ -3,11 +3,12 @@
 #include "platform/controls/controlinfo.h"
 #include "platform/controls/controlstyle.h"
 
-lTitle::lTitle(QWidget *parent) : lTitle(QString(), parent)
-{
-}
+lTitle::lTitle(QWidget *parent)
+    : lTitle(QString(), parent)
+{ }
 
-lTitle::lTitle(const QString &caption, QWidget *parent) : QLabel(caption, parent)
+lTitle::lTitle(const QString &caption, QWidget *parent)
+    : QLabel(caption, parent)
 {
     ControlInfo::setTypeName(this, QStringLiteral("lTitle"));
     setAlignment(Qt::AlignCenter);

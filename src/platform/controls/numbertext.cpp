@@ -215,8 +215,7 @@ NumberText::Problem NumberText::checkTyping(const QString &text, const Limits &l
                 return Problem::NoDecimalsAllowed;
             point = true;
         } else if (c == QLatin1Char('-') || c == QLatin1Char('+')) {
-            return limits.allowNegative || c == QLatin1Char('+') ? Problem::NotANumber
-                                                                 : Problem::NegativeNotAllowed;
+            return limits.allowNegative || c == QLatin1Char('+') ? Problem::NotANumber : Problem::NegativeNotAllowed;
         } else {
             return Problem::NotANumber;
         }

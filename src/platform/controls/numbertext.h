@@ -10,16 +10,16 @@ class NumberText
 public:
     enum class Problem {
         None,
-        NotANumber,           // letters, two points, a sign in the middle, empty text ...
+        NotANumber, // letters, two points, a sign in the middle, empty text ...
         TooManyIntegerDigits, // more digits before the point than the box allows
-        TooManyDecimals,      // more digits after the point than the box allows (typing only)
-        NoDecimalsAllowed,    // a decimal point typed into a box without decimals
+        TooManyDecimals, // more digits after the point than the box allows (typing only)
+        NoDecimalsAllowed, // a decimal point typed into a box without decimals
         NegativeNotAllowed,
     };
 
     struct Limits
     {
-        int decimalPlaces = 0;     // 0..15
+        int decimalPlaces = 0; // 0..15
         int maxIntegerDigits = 12; // digits before the point; leading zeros do not count
         bool allowNegative = true;
     };

@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <QPointer>
 
-PicButton::PicButton(QWidget *parent) : QAbstractButton(parent)
+PicButton::PicButton(QWidget *parent)
+    : QAbstractButton(parent)
 {
     ControlInfo::setTypeName(this, QStringLiteral("PicButton"));
     setFocusPolicy(Qt::StrongFocus);

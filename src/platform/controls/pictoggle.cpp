@@ -2,7 +2,8 @@
 
 #include "platform/controls/controlinfo.h"
 
-PicToggle::PicToggle(QWidget *parent) : PicButton(parent)
+PicToggle::PicToggle(QWidget *parent)
+    : PicButton(parent)
 {
     ControlInfo::setTypeName(this, QStringLiteral("PicToggle"));
     setCheckable(true);

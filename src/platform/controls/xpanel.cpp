@@ -7,7 +7,8 @@
 
 #include <QPainter>
 
-xPanel::xPanel(QWidget *parent) : QFrame(parent)
+xPanel::xPanel(QWidget *parent)
+    : QFrame(parent)
 {
     ControlInfo::setTypeName(this, QStringLiteral("xPanel"));
     setAutoFillBackground(false);
@@ -58,7 +59,8 @@ void xPanel::paintEvent(QPaintEvent *)
             QSize natural = SvgPicture::naturalSize(m_picture);
             if (natural.isValid()) {
                 const int ph = h - 4;
-                const QSize ps = natural.height() > ph ? natural.scaled(QSize(10000, ph), Qt::KeepAspectRatio) : natural;
+                const QSize ps =
+                    natural.height() > ph ? natural.scaled(QSize(10000, ph), Qt::KeepAspectRatio) : natural;
                 const QPixmap pm = SvgPicture::render(m_picture, ps, devicePixelRatioF());
                 p.drawPixmap(x, strip.top() + (h - ps.height()) / 2, pm);
                 x += ps.width() + 5;

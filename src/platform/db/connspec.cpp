@@ -90,8 +90,7 @@ namespace OdbcText {
 QString quoteValue(const QString &value)
 {
     const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{'))
-                       && !value.contains(QLatin1Char('}')) && !value.contains(QLatin1Char('='))
-                       && value.trimmed() == value;
+        && !value.contains(QLatin1Char('}')) && !value.contains(QLatin1Char('=')) && value.trimmed() == value;
     if (plain)
         return value;
     QString v = value;

@@ -13,12 +13,12 @@ struct ConnSpec
     enum class Backend { Sqlite, Postgres, Odbc, SqlServer };
 
     Backend backend = Backend::SqlServer;
-    QString host;     // Postgres, SqlServer
-    int port = -1;    // -1: the backend's default (5432, 1433)
+    QString host; // Postgres, SqlServer
+    int port = -1; // -1: the backend's default (5432, 1433)
     QString instance; // SqlServer named instance
-    QString dsn;      // Odbc
+    QString dsn; // Odbc
     bool valid = true;
-    QString problem;  // why the field cannot be used, in the user's words (when !valid)
+    QString problem; // why the field cannot be used, in the user's words (when !valid)
 
     static ConnSpec fromServerField(const QString &server);
 

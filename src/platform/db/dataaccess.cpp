@@ -28,8 +28,8 @@ QString fieldText(const QVariant &v)
 }
 
 // The whole result set of one statement on the embedded database, every field as text.
-bool sqliteSelect(sqlite3 *db, const QString &statement, QList<QString> *cells, qsizetype *rows,
-                  int *fields, QString *error)
+bool sqliteSelect(sqlite3 *db, const QString &statement, QList<QString> *cells, qsizetype *rows, int *fields,
+                  QString *error)
 {
     sqlite3_stmt *st = nullptr;
     const void *tail = nullptr;
@@ -258,8 +258,7 @@ bool DataAccess::BeginTrans()
             m_conn->markBroken();
     }
     if (!ok)
-        return failWith(m_conn->lastError().isEmpty() ? errorText(db.lastError())
-                                                      : m_conn->lastError());
+        return failWith(m_conn->lastError().isEmpty() ? errorText(db.lastError()) : m_conn->lastError());
     m_inTrans = true;
     m_transFailed = false;
     return true;

@@ -24,20 +24,20 @@ public:
     DataAccess() = default;
 
     bool IsEof() const;
-    int FieldCount() const;      // 0 when no result set is open
-    bool BeginTrans();           // false: no transaction could be started
-    bool CommitTrans();          // false: not committed (the transaction is rolled back)
+    int FieldCount() const; // 0 when no result set is open
+    bool BeginTrans(); // false: no transaction could be started
+    bool CommitTrans(); // false: not committed (the transaction is rolled back)
     bool RollbackTrans();
     bool MoveFirst();
     bool MoveNext();
-    bool CloseQuery();           // false when no result set was open
+    bool CloseQuery(); // false when no result set was open
     void AttachConnection(std::shared_ptr<DbConnection> connection);
     // option1 and option2 are always 1 and 3 in this program (a static, read-only set); the
     // set is always buffered whole, whatever they say.
     bool OpenQuery(const QString &statement, int option1 = 1, int option2 = 3);
     bool Execute(const QString &statement);
     QString FieldValue(int index) const; // empty text without a current row or for a bad index
-    long RecordCount() const;            // -1 when no result set is open
+    long RecordCount() const; // -1 when no result set is open
 
     // Diagnostics for the caller and for tests.
     QString lastError() const { return m_lastError; }

@@ -19,9 +19,7 @@ QAtomicInt g_nextConnection;
 // GETDATE() on SQLite: the local time as text, in the form the other servers give it.
 void sqliteGetDate(sqlite3_context *ctx, int, sqlite3_value **)
 {
-    const QByteArray now = QDateTime::currentDateTime()
-                               .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
-                               .toLatin1();
+    const QByteArray now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
     sqlite3_result_text(ctx, now.constData(), int(now.size()), SQLITE_TRANSIENT);
 }
 
@@ -42,8 +40,7 @@ DbConnection::DbConnection(const Settings &settings)
     : m_settings(settings)
     , m_spec(ConnSpec::fromServerField(settings.server))
     , m_name(QStringLiteral("zozura-%1").arg(g_nextConnection.fetchAndAddRelaxed(1)))
-{
-}
+{ }
 
 DbConnection::~DbConnection()
 {
@@ -103,8 +100,7 @@ QString DbConnection::odbcConnectString() const
         if (!m_settings.database.isEmpty())
             parts << QStringLiteral("DATABASE=") + quoteValue(m_settings.database);
     } else {
-        QString driver = OdbcConfig::driverLibrary(QStringLiteral("FreeTDS"),
-                                                   QStringLiteral("libtdsodbc.so"));
+        QString driver = OdbcConfig::driverLibrary(QStringLiteral("FreeTDS"), QStringLiteral("libtdsodbc.so"));
         if (driver.isEmpty())
             driver = QStringLiteral("FreeTDS");
         parts << QStringLiteral("DRIVER=") + quoteValue(driver);
@@ -131,7 +127,7 @@ QString DbConnection::odbcConnectString() const
         // Qt's ODBC driver puts "DSN=" in front of a string that names no DRIVER= or SERVER=
         // attribute itself, so the data source goes without it then
         const bool passedAsIs = text.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive)
-                                || text.contains(QLatin1String("SERVER="), Qt::CaseInsensitive);
+            || text.contains(QLatin1String("SERVER="), Qt::CaseInsensitive);
         if (!passedAsIs)
             return text.mid(4);
     }
@@ -152,10 +148,11 @@ bool DbConnection::openSqlite(QSqlDatabase &db)
         return fail(QStringLiteral("데이터베이스를 열 수 없습니다. (%1)").arg(describe(db.lastError())));
     const QVariant handle = db.driver()->handle();
     sqlite3 *h = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                     ? *static_cast<sqlite3 *const *>(handle.data())
-                     : nullptr;
-    if (!h || sqlite3_create_function(h, "GETDATE", 0, SQLITE_UTF8, nullptr, sqliteGetDate,
-                                      nullptr, nullptr) != SQLITE_OK) {
+        ? *static_cast<sqlite3 *const *>(handle.data())
+        : nullptr;
+    if (!h
+        || sqlite3_create_function(h, "GETDATE", 0, SQLITE_UTF8, nullptr, sqliteGetDate, nullptr, nullptr)
+            != SQLITE_OK) {
         db.close();
         return fail(QStringLiteral("데이터베이스 함수를 등록할 수 없습니다."));
     }
@@ -191,11 +188,9 @@ bool DbConnection::open()
         break;
     }
     if (!QSqlDatabase::isDriverAvailable(QLatin1String(driver)))
-        return fail(QStringLiteral("데이터베이스 드라이버가 설치되어 있지 않습니다. (%1)")
-                        .arg(QLatin1String(driver)));
-    QSqlDatabase db = QSqlDatabase::contains(m_name)
-                          ? database()
-                          : QSqlDatabase::addDatabase(QLatin1String(driver), m_name);
+        return fail(QStringLiteral("데이터베이스 드라이버가 설치되어 있지 않습니다. (%1)").arg(QLatin1String(driver)));
+    QSqlDatabase db =
+        QSqlDatabase::contains(m_name) ? database() : QSqlDatabase::addDatabase(QLatin1String(driver), m_name);
     // numbers come back as the server writes them, not through a double
     db.setNumericalPrecisionPolicy(QSql::HighPrecision);
 
@@ -218,8 +213,8 @@ bool DbConnection::open()
     case ConnSpec::Backend::Odbc:
     case ConnSpec::Backend::SqlServer:
         db.setDatabaseName(odbcConnectString());
-        db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
-                                 .arg(m_settings.loginTimeoutS));
+        db.setConnectOptions(
+            QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1").arg(m_settings.loginTimeoutS));
         ok = db.open();
         if (!ok)
             fail(QStringLiteral("데이터베이스에 연결할 수 없습니다. (%1)").arg(describe(db.lastError())));

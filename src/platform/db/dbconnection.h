@@ -18,10 +18,10 @@ public:
         QString user;
         QString password;
         QString database;
-        QString baseDir;         // a relative SQLite file is taken from here
+        QString baseDir; // a relative SQLite file is taken from here
         int busyTimeoutMs = 5000; // SQLite: how long a locked database is waited for (ms)
-        int loginTimeoutS = 10;   // server backends: how long a connect may take (s)
-        QStringList sqliteSetup;  // run on every SQLite open (e.g. CREATE TABLE IF NOT EXISTS)
+        int loginTimeoutS = 10; // server backends: how long a connect may take (s)
+        QStringList sqliteSetup; // run on every SQLite open (e.g. CREATE TABLE IF NOT EXISTS)
     };
 
     explicit DbConnection(const Settings &settings);

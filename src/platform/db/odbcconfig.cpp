@@ -2,10 +2,10 @@
 
 #include <QDir>
 
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 #include <odbcinst.h>
 #include <sql.h>
@@ -56,8 +56,8 @@ bool writeSystemDsn(const QString &name, const Values &values)
     bool ok = true;
     // the values an earlier run wrote that this one does not are removed; keys of the
     // section's own (a comment, a setting of the user's) stay
-    for (const char *old : {"Database", "Description", "Driver", "LastUser", "Server", "Port", "TDS_Version",
-                            "LoadExt"}) {
+    for (const char *old :
+         {"Database", "Description", "Driver", "LastUser", "Server", "Port", "TDS_Version", "LoadExt"}) {
         const bool kept = std::any_of(values.cbegin(), values.cend(),
                                       [old](const auto &kv) { return kv.first == QLatin1String(old); });
         if (!kept)
@@ -66,8 +66,7 @@ bool writeSystemDsn(const QString &name, const Values &values)
     for (const auto &[key, value] : values) {
         const QByteArray k = key.toUtf8();
         const QByteArray v = value.toUtf8();
-        if (!SQLWritePrivateProfileString(section.constData(), k.constData(), v.constData(),
-                                          "odbc.ini"))
+        if (!SQLWritePrivateProfileString(section.constData(), k.constData(), v.constData(), "odbc.ini"))
             ok = false;
     }
     return ok;
@@ -86,8 +85,7 @@ QString readValue(const QString &section, const QString &key, bool inDrivers)
     char buffer[1024] = {};
     const QByteArray s = section.toUtf8();
     const QByteArray k = key.toUtf8();
-    const int n = SQLGetPrivateProfileString(s.constData(), k.constData(), "", buffer,
-                                             int(sizeof buffer),
+    const int n = SQLGetPrivateProfileString(s.constData(), k.constData(), "", buffer, int(sizeof buffer),
                                              inDrivers ? "odbcinst.ini" : "odbc.ini");
     return n > 0 ? QString::fromUtf8(buffer, qMin(n, int(sizeof buffer) - 1)) : QString();
 }
@@ -104,8 +102,7 @@ QStringList dataSources()
     SQLSMALLINT dsnLen = 0;
     SQLSMALLINT descLen = 0;
     SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (SQL_SUCCEEDED(SQLDataSources(env, direction, dsn, sizeof dsn, &dsnLen, desc,
-                                        sizeof desc, &descLen))) {
+    while (SQL_SUCCEEDED(SQLDataSources(env, direction, dsn, sizeof dsn, &dsnLen, desc, sizeof desc, &descLen))) {
         names << QString::fromUtf8(reinterpret_cast<const char *>(dsn), dsnLen);
         direction = SQL_FETCH_NEXT;
     }
@@ -118,12 +115,12 @@ QString findDriverLibrary(const QString &fileName)
     QStringList dirs;
     const QDir lib(QStringLiteral("/usr/lib"));
     // multiarch folders first (/usr/lib/x86_64-linux-gnu/odbc), then the plain ones
-    for (const QString &sub : lib.entryList(QStringList{QStringLiteral("*-linux-gnu*")},
-                                            QDir::Dirs | QDir::NoDotAndDotDot)) {
+    for (const QString &sub :
+         lib.entryList(QStringList{QStringLiteral("*-linux-gnu*")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
         dirs << lib.filePath(sub + QStringLiteral("/odbc")) << lib.filePath(sub);
     }
-    dirs << QStringLiteral("/usr/lib/odbc") << QStringLiteral("/usr/lib")
-         << QStringLiteral("/usr/local/lib/odbc") << QStringLiteral("/usr/local/lib");
+    dirs << QStringLiteral("/usr/lib/odbc") << QStringLiteral("/usr/lib") << QStringLiteral("/usr/local/lib/odbc")
+         << QStringLiteral("/usr/local/lib");
     for (const QString &d : std::as_const(dirs)) {
         const QString path = d + QLatin1Char('/') + fileName;
         if (QFileInfo::exists(path))

@@ -6,7 +6,7 @@
 namespace SheetReader {
 
 Result readXlsx(const QString &path); // xlsxreader.cpp
-Result readXls(const QString &path);  // xlsreader.cpp
+Result readXls(const QString &path); // xlsreader.cpp
 
 Format sniff(QByteArrayView head)
 {

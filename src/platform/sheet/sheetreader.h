@@ -16,9 +16,9 @@ enum class Format { Unknown, Xlsx, Xls, Csv };
 enum class Failure {
     None,
     Unreadable, // cannot be opened, or not a regular file
-    TooLarge,   // over MaxFileBytes, or more cells than MaxCells
-    Empty,      // no bytes, or no cell with anything in it
-    Damaged,    // a workbook whose archive or parts cannot be read
+    TooLarge, // over MaxFileBytes, or more cells than MaxCells
+    Empty, // no bytes, or no cell with anything in it
+    Damaged, // a workbook whose archive or parts cannot be read
     WrongFormat // neither a workbook nor text
 };
 
@@ -32,7 +32,7 @@ struct Result
     Failure failure = Failure::None;
     Format format = Format::Unknown;
     QString encoding; // CSV: "UTF-8" or "CP949"
-    QString detail;   // the library's own words for a damaged workbook, when it gave any
+    QString detail; // the library's own words for a damaged workbook, when it gave any
 };
 
 Result read(const QString &path);

@@ -1,11 +1,11 @@
 #include "platform/sheet/sheettable.h"
 
-
 int SheetTable::columnCount(int row) const
 {
     if (row < 0 || row >= rowCount())
         return 0;
-    const std::size_t end = std::size_t(row) + 1 < m_rowStart.size() ? m_rowStart[std::size_t(row) + 1] : m_cells.size();
+    const std::size_t end =
+        std::size_t(row) + 1 < m_rowStart.size() ? m_rowStart[std::size_t(row) + 1] : m_cells.size();
     return int(end - m_rowStart[std::size_t(row)]);
 }
 

@@ -27,8 +27,8 @@ public:
     // A text cell's text; a number's or a day's text as a person would type it; "" when empty.
     QString text(int row, int col) const;
     QByteArrayView utf8(int row, int col) const; // a text cell's bytes (empty for the others)
-    double number(int row, int col) const;       // a number cell's value (0 for the others)
-    QDate date(int row, int col) const;          // a day cell's day (null for the others)
+    double number(int row, int col) const; // a number cell's value (0 for the others)
+    QDate date(int row, int col) const; // a day cell's day (null for the others)
 
     // --- building, row after row ---
     void beginRow();

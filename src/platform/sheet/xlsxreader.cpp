@@ -74,8 +74,7 @@ public:
     StreamedPart(zip_t *zip, const QString &name, QXmlStreamReader &xml)
         : m_file(zip_fopen(zip, name.toUtf8().constData(), 0))
         , m_xml(xml)
-    {
-    }
+    { }
     bool opened() const { return bool(m_file); }
 
     // Next token; false at the end of the part or on damage (failed() tells which).

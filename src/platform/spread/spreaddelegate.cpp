@@ -11,8 +11,7 @@
 SpreadDelegate::SpreadDelegate(SpreadModel *store, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_store(store)
-{
-}
+{ }
 
 void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

@@ -4,12 +4,12 @@
 #include "spreadnumber.h"
 #include "spreadunits.h"
 
-#include <QRegularExpression>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTextStream>
 
@@ -58,21 +58,22 @@ class FormatCache
 public:
     explicit FormatCache(lxw_workbook *wb)
         : m_wb(wb)
-    {
-    }
+    { }
 
     lxw_format *get(const SpreadFormat &f, bool number)
     {
         const QString numFmt = number ? SpreadExcelExport::numberFormat(f.decimals, f.showGroups) : QString();
-        const QString key = QStringLiteral("%1|%2|%3|%4|%5").arg(numFmt).arg(f.hAlign).arg(f.vAlign).arg(f.foreColor).arg(f.backColor);
+        const QString key =
+            QStringLiteral("%1|%2|%3|%4|%5").arg(numFmt).arg(f.hAlign).arg(f.vAlign).arg(f.foreColor).arg(f.backColor);
         if (lxw_format *fmt = m_formats.value(key))
             return fmt;
         lxw_format *fmt = workbook_add_format(m_wb);
         if (!numFmt.isEmpty())
             format_set_num_format(fmt, numFmt.toUtf8().constData());
         format_set_align(fmt, f.hAlign == 1 ? LXW_ALIGN_RIGHT : (f.hAlign == 2 ? LXW_ALIGN_CENTER : LXW_ALIGN_LEFT));
-        format_set_align(fmt, f.vAlign == 0 ? LXW_ALIGN_VERTICAL_TOP
-                                            : (f.vAlign == 1 ? LXW_ALIGN_VERTICAL_BOTTOM : LXW_ALIGN_VERTICAL_CENTER));
+        format_set_align(fmt,
+                         f.vAlign == 0 ? LXW_ALIGN_VERTICAL_TOP
+                                       : (f.vAlign == 1 ? LXW_ALIGN_VERTICAL_BOTTOM : LXW_ALIGN_VERTICAL_CENTER));
         if ((f.foreColor & 0xFFFFFF) != 0)
             format_set_font_color(fmt, excelColor(f.foreColor));
         if ((f.backColor & 0xFFFFFF) != 0xFFFFFF) {
@@ -89,8 +90,8 @@ private:
 };
 
 // Writes one cell (grid address) at sheet position (r, c).
-void writeCell(lxw_worksheet *ws, FormatCache &formats, const SpreadModel &store, int col, int row,
-               lxw_row_t r, lxw_col_t c)
+void writeCell(lxw_worksheet *ws, FormatCache &formats, const SpreadModel &store, int col, int row, lxw_row_t r,
+               lxw_col_t c)
 {
     const SpreadFormat f = store.format(col, row);
     const auto type = store.valueType(col, row);
@@ -146,7 +147,8 @@ double SpreadExcelExport::excelWidth(int pixels)
     return pixels <= 5 ? 0.0 : (pixels - 5) / 7.0;
 }
 
-bool SpreadExcelExport::write(const SpreadModel &store, const QString &file, const QString &sheet, const QString &logFile)
+bool SpreadExcelExport::write(const SpreadModel &store, const QString &file, const QString &sheet,
+                              const QString &logFile)
 {
     const QString sheetName = sheet.isEmpty() ? QStringLiteral("Sheet1") : sheet;
     const QFileInfo target(file);

@@ -28,7 +28,7 @@ struct SpreadFormat
     struct Border
     {
         quint8 style = 0; // 0 none, 1 solid, 2 dash, 3 dot
-        int rgb = 0;      // red in the low byte
+        int rgb = 0; // red in the low byte
         bool operator==(const Border &) const = default;
     };
 

@@ -85,12 +85,10 @@ SpreadGrid::SpreadGrid(QWidget *parent)
             m_activeRow = cur.row() + 1;
         }
     });
-    connect(m_view, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) {
-        emit Click(i.column() + 1, i.row() + 1);
-    });
-    connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &i) {
-        emit DblClick(i.column() + 1, i.row() + 1);
-    });
+    connect(m_view, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &i) { emit Click(i.column() + 1, i.row() + 1); });
+    connect(m_view, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &i) { emit DblClick(i.column() + 1, i.row() + 1); });
     connect(m_view->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical, int, int newSize) {
         if (m_settingWidths)
             return;
@@ -115,9 +113,9 @@ SpreadGrid::~SpreadGrid()
 {
     // QWidget's destructor, which runs after this one, hides the children; that can move the
     // scroll bars. Nothing may call back into the grid once its own part is gone.
-    for (QObject *source : std::initializer_list<QObject *>{
-             m_view->verticalScrollBar(), m_view->horizontalScrollBar(), m_view->horizontalHeader(),
-             m_view->selectionModel(), m_view, m_model})
+    for (QObject *source :
+         std::initializer_list<QObject *>{m_view->verticalScrollBar(), m_view->horizontalScrollBar(),
+                                          m_view->horizontalHeader(), m_view->selectionModel(), m_view, m_model})
         source->disconnect(this);
     m_view->viewport()->removeEventFilter(this);
     m_view->horizontalHeader()->viewport()->removeEventFilter(this);
@@ -512,23 +510,22 @@ void SpreadGrid::setCellValue(const QString &value)
     setTextOnRange(value);
 }
 
-#define SPREAD_FORMAT_PROPERTY(Getter, Setter, Type, Field, member, convertIn, convertOut) \
-    Type SpreadGrid::Getter() const                                                          \
-    {                                                                                        \
-        const SpreadFormat f = m_model->format(m_col, m_row);                                \
-        return convertOut(f.member);                                                         \
-    }                                                                                        \
-    void SpreadGrid::Setter(Type value)                                                      \
-    {                                                                                        \
-        SpreadFormat p = patch(SpreadFormat::Field);                                         \
-        p.member = convertIn(value);                                                         \
-        const Range r = addressed();                                                         \
-        m_model->applyFormat(r.col1, r.row1, r.col2, r.row2, p);                             \
+#define SPREAD_FORMAT_PROPERTY(Getter, Setter, Type, Field, member, convertIn, convertOut)                             \
+    Type SpreadGrid::Getter() const                                                                                    \
+    {                                                                                                                  \
+        const SpreadFormat f = m_model->format(m_col, m_row);                                                          \
+        return convertOut(f.member);                                                                                   \
+    }                                                                                                                  \
+    void SpreadGrid::Setter(Type value)                                                                                \
+    {                                                                                                                  \
+        SpreadFormat p = patch(SpreadFormat::Field);                                                                   \
+        p.member = convertIn(value);                                                                                   \
+        const Range r = addressed();                                                                                   \
+        m_model->applyFormat(r.col1, r.row1, r.col2, r.row2, p);                                                       \
     }
 
 namespace {
-template<typename T>
-T same(T v)
+template<typename T> T same(T v)
 {
     return v;
 }
@@ -624,7 +621,7 @@ void SpreadGrid::restoreAfterReset()
     const bool scrollToActive = m_activePending;
     m_activePending = false;
     const bool hasActive = m_activeRow >= 1 && m_activeRow <= m_model->rowCount() && m_activeCol >= 1
-                           && m_activeCol <= m_model->columnCount();
+        && m_activeCol <= m_model->columnCount();
     if (hasActive) {
         const bool autoScroll = m_view->hasAutoScroll();
         m_view->setAutoScroll(scrollToActive && autoScroll);
@@ -695,7 +692,8 @@ void SpreadGrid::setTextTipMode(int mode)
         hideTextTip();
 }
 
-void SpreadGrid::SetTextTipStyle(const QString &fontName, double fontSize, bool bold, bool italic, int backRgb, int foreRgb)
+void SpreadGrid::SetTextTipStyle(const QString &fontName, double fontSize, bool bold, bool italic, int backRgb,
+                                 int foreRgb)
 {
     m_tipFontName = fontName;
     m_tipFontSize = fontSize > 0 ? fontSize : 9;
@@ -753,7 +751,8 @@ void SpreadGrid::SetCellBorder(int col, int row, int col2, int row2, int kind, i
     SpreadFormat::Border b;
     b.style = quint8(std::clamp(style, 0, 3));
     b.rgb = rgb;
-    auto apply = [&](int c1, int r1, int c2, int r2, SpreadFormat::Field field, SpreadFormat::Border SpreadFormat::*side) {
+    auto apply =
+        [&](int c1, int r1, int c2, int r2, SpreadFormat::Field field, SpreadFormat::Border SpreadFormat::*side) {
         SpreadFormat p = patch(field);
         p.*side = b;
         m_model->applyFormat(c1, r1, c2, r2, p);

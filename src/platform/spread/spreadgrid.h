@@ -93,7 +93,7 @@ public:
     void setColWidth(int col, double units); // col -1 = every column including 0
     double RowHeight(int row) const;
     void setRowHeight(int row, double units); // row -1 = every data row (the default height)
-    double MaxTextWidth(int col) const;       // widest displayed text of the column, header rows included
+    double MaxTextWidth(int col) const; // widest displayed text of the column, header rows included
 
     // --- cell properties on (Col, Row) / the block ---
     bool ColHidden() const;
@@ -200,7 +200,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-
     SpreadModel *m_model = nullptr;
     SpreadView *m_view = nullptr;
     QWidget *m_tip = nullptr;
@@ -221,14 +220,14 @@ private:
     bool m_tipItalic = false;
     int m_tipBack = 0xC0FFFF; // light yellow
     int m_tipFore = 0;
-    int m_lastLeft = 1;       // top-left last reported through TopLeftChange
+    int m_lastLeft = 1; // top-left last reported through TopLeftChange
     int m_lastTop = 1;
-    int m_pendingTop = 0;     // first row asked for while Redraw is off (0 = none)
+    int m_pendingTop = 0; // first row asked for while Redraw is off (0 = none)
     int m_pendingLeft = 0;
     int m_activeCol = 0;
     int m_activeRow = 0;
     bool m_settingWidths = false; // program changes widths: no ColWidthChange
-    bool m_activePending = false;  // Action 0 while painting was off, for a row not there yet
+    bool m_activePending = false; // Action 0 while painting was off, for a row not there yet
     bool m_scrollToActive = false; // Action 0 before the grid was shown: scroll when it is
-    std::vector<int> m_viewRows;  // data rows the view shows with a height or hidden state of their own
+    std::vector<int> m_viewRows; // data rows the view shows with a height or hidden state of their own
 };

@@ -6,8 +6,8 @@
 #include <QColor>
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -20,14 +20,26 @@ Qt::Alignment toAlignment(const SpreadFormat &f)
 {
     Qt::Alignment a;
     switch (f.hAlign) {
-    case 1: a = Qt::AlignRight; break;
-    case 2: a = Qt::AlignHCenter; break;
-    default: a = Qt::AlignLeft; break;
+    case 1:
+        a = Qt::AlignRight;
+        break;
+    case 2:
+        a = Qt::AlignHCenter;
+        break;
+    default:
+        a = Qt::AlignLeft;
+        break;
     }
     switch (f.vAlign) {
-    case 0: a |= Qt::AlignTop; break;
-    case 1: a |= Qt::AlignBottom; break;
-    default: a |= Qt::AlignVCenter; break;
+    case 0:
+        a |= Qt::AlignTop;
+        break;
+    case 1:
+        a |= Qt::AlignBottom;
+        break;
+    default:
+        a |= Qt::AlignVCenter;
+        break;
     }
     return a;
 }
@@ -114,8 +126,7 @@ bool SpreadModel::setData(const QModelIndex &index, const QVariant &value, int r
     const QString text = value.toString();
     const SpreadFormat f = format(col, row);
     // A number cell refuses text that is not a number instead of silently keeping it.
-    if (f.kind == 13 && !text.trimmed().isEmpty()
-        && !SpreadNumber::parse(text, f.decimalChar, f.groupChar))
+    if (f.kind == 13 && !text.trimmed().isEmpty() && !SpreadNumber::parse(text, f.decimalChar, f.groupChar))
         return false;
     setValue(col, row, text);
     return true;
@@ -897,8 +908,8 @@ int SpreadModel::searchCol(int col, int rowFrom, int rowTo, const QString &text,
             // a number cell also matches the same value typed without its format ("1234.5")
             if (wanted && valueType(col, r) != Empty) {
                 const SpreadFormat f = format(col, r);
-                if (f.kind == 13 && SpreadNumber::plain(numberValue(col, r), f.decimals)
-                                        == SpreadNumber::plain(*wanted, f.decimals))
+                if (f.kind == 13
+                    && SpreadNumber::plain(numberValue(col, r), f.decimals) == SpreadNumber::plain(*wanted, f.decimals))
                     return r;
             }
         } else if (contains) {

@@ -51,12 +51,12 @@ public:
     void clearValue(int col, int row);
     ValueType valueType(int col, int row) const;
     QString displayText(int col, int row) const; // as shown
-    QString plainValue(int col, int row) const;  // unformatted: numbers with "." and the cell's decimals
-    QString rawText(int col, int row) const;     // what was put, numbers in their shortest form
-    double numberValue(int col, int row) const;  // 0 when the cell holds no number
+    QString plainValue(int col, int row) const; // unformatted: numbers with "." and the cell's decimals
+    QString rawText(int col, int row) const; // what was put, numbers in their shortest form
+    double numberValue(int col, int row) const; // 0 when the cell holds no number
 
     // --- formats ---
-    SpreadFormat format(int col, int row) const;       // resolved; row -1 = the column's own format
+    SpreadFormat format(int col, int row) const; // resolved; row -1 = the column's own format
     void applyFormat(int col1, int row1, int col2, int row2, const SpreadFormat &patch); // -1 = all
     const SpreadFormat &defaultFormat() const { return m_default; }
     const SpreadFormat &headerFormat() const { return m_headerDefault; }
@@ -111,20 +111,20 @@ private:
     struct RowData
     {
         std::vector<Cell> cells; // grows up to the highest column written
-        double height = 0;       // row units; 0 = default
+        double height = 0; // row units; 0 = default
         bool hidden = false;
         bool isPlain() const { return cells.empty() && height == 0 && !hidden; }
     };
     struct ColData
     {
         SpreadFormat format; // fully resolved column format
-        double width = -1;   // width units; below 0 = default
+        double width = -1; // width units; below 0 = default
         bool hidden = false;
     };
 
-    RowData *rowData(int row);             // allocates a data row's storage
+    RowData *rowData(int row); // allocates a data row's storage
     const RowData *rowData(int row) const; // null when nothing is stored
-    Cell *cell(int col, int row);          // allocates
+    Cell *cell(int col, int row); // allocates
     const Cell *cell(int col, int row) const;
     void storeText(Cell &c, const SpreadFormat &f, const QString &text);
     void cellChanged(int col, int row);
@@ -133,8 +133,8 @@ private:
     int modelRow(int row) const { return row - 1; }
 
     std::vector<std::unique_ptr<RowData>> m_rows; // data rows 1..maxRows
-    std::vector<RowData> m_headers;               // header rows -1000..
-    std::vector<ColData> m_cols;                  // columns 0..maxCols
+    std::vector<RowData> m_headers; // header rows -1000..
+    std::vector<ColData> m_cols; // columns 0..maxCols
     std::vector<QRect> m_spans;
     SpreadFormat m_default;
     SpreadFormat m_headerDefault;

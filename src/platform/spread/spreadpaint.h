@@ -12,8 +12,8 @@ class QPainter;
 namespace SpreadPaint {
 
 QColor color(int rgb); // red in the low byte
-QColor gridLine();     // light line between data cells
-QColor headerLine();   // slightly darker line between header cells
+QColor gridLine(); // light line between data cells
+QColor headerLine(); // slightly darker line between header cells
 constexpr int TextPadding = 3; // pixels left and right of a cell's text
 
 // Fills the cell, draws its text by the format and the grid line on its right and bottom edge.

@@ -6,10 +6,10 @@ namespace SpreadUnits {
 
 constexpr double PixelsPerWidthUnit = 8.0;
 constexpr double HeightUnitsPerPixel = 0.637;
-constexpr double DefaultColWidth = 9.0;    // width units (73 pixels with the line)
+constexpr double DefaultColWidth = 9.0; // width units (73 pixels with the line)
 constexpr double DefaultRowHeight = 10.22; // row units (16 pixels)
 
-int widthToPixels(double units);  // section size in pixels, line included; 0 for units <= 0
+int widthToPixels(double units); // section size in pixels, line included; 0 for units <= 0
 double pixelsToWidth(int pixels); // inverse of widthToPixels for whole pixels
 int heightToPixels(double units); // section size in pixels, at least 1
 double pixelsToHeight(int pixels);

@@ -32,8 +32,8 @@ protected:
         for (int k = 0; k < m_store->headerRows(); ++k) {
             const int row = SpreadModel::FirstHeaderRow + k;
             const int h = SpreadUnits::heightToPixels(m_store->rowHeight(row));
-            SpreadPaint::paintCell(&p, QRect(0, top, width(), h), m_store->displayText(0, row),
-                                   m_store->format(0, row), true);
+            SpreadPaint::paintCell(&p, QRect(0, top, width(), h), m_store->displayText(0, row), m_store->format(0, row),
+                                   true);
             top += h;
         }
         if (top < height())

@@ -11,7 +11,6 @@ namespace InputHold {
 
 namespace {
 
-
 // A modal box or dialog on top, or a pop-up menu, is the command's own question: it keeps its input.
 bool answersTheCommand(const QWidget *target)
 {

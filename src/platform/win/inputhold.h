@@ -1,6 +1,5 @@
 #pragma once
 
-
 // While a command of a window runs (its pending events processed at the points where it waits),
 // the user's mouse and key input to the program's windows is dropped, so no command can start
 // inside another. Windows keep painting and moving; a modal box or dialog the command opens, and

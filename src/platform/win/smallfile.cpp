@@ -34,10 +34,14 @@ Result read(const QString &path, QByteArray *content, QString *why)
 {
     content->clear();
     const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(name.constData(), &st) != 0) {
         // a link to nowhere is there, yet cannot be read
-        struct stat link {};
+        struct stat link
+        {
+        };
         if (errno == ENOENT && ::lstat(name.constData(), &link) != 0)
             return Result::Missing;
         return fail(Result::Unreadable, why, QString::fromLocal8Bit(std::strerror(errno)));

@@ -21,9 +21,8 @@ QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
 
 } // namespace
 
-QMessageBox::StandardButton StdMessageBox::show(QWidget *parent, QMessageBox::Icon icon,
-                                                const QString &title, const QString &text,
-                                                QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton StdMessageBox::show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                                const QString &text, QMessageBox::StandardButtons buttons)
 {
     if (hook())
         return hook()(Request{icon, title, text, buttons});
@@ -46,8 +45,8 @@ void StdMessageBox::installStderrAnswerHook()
     setAnswerHook([](const Request &r) {
         QString text = r.text;
         text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-        const QByteArray line = (QStringLiteral("msgbox:") + r.title + QLatin1Char('|') + text
-                                 + QLatin1Char('\n')).toUtf8();
+        const QByteArray line =
+            (QStringLiteral("msgbox:") + r.title + QLatin1Char('|') + text + QLatin1Char('\n')).toUtf8();
         std::fputs(line.constData(), stderr);
         std::fflush(stderr);
         return firstButton(r.buttons);

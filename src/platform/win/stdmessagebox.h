@@ -21,8 +21,8 @@ public:
     };
     using AnswerHook = std::function<QMessageBox::StandardButton(const Request &)>;
 
-    static QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon,
-                                            const QString &title, const QString &text,
+    static QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                                            const QString &text,
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
     // Pass an empty function to show real boxes again.

@@ -53,8 +53,8 @@ Choice current()
     const QString machine = machinePath();
     const QFileInfo machineInfo(machine);
     const QString personal = personalPath();
-    return choose(qEnvironmentVariable("ZEVARU_SYSTEM_DIR"), qEnvironmentVariableIsSet("ZEVARU_SYSTEM_DIR"),
-                  machine, machineInfo.exists() || machineInfo.isSymLink(), personal,
+    return choose(qEnvironmentVariable("ZEVARU_SYSTEM_DIR"), qEnvironmentVariableIsSet("ZEVARU_SYSTEM_DIR"), machine,
+                  machineInfo.exists() || machineInfo.isSymLink(), personal,
                   !personal.isEmpty() && QFileInfo::exists(personal + QStringLiteral("/ZEVARU.DAT")));
 }
 

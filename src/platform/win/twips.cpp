@@ -59,9 +59,21 @@ void resize(QWidget *w, double width, double height)
     w->resize(toPixels(width), toPixels(height));
 }
 
-double left(const QWidget *w) { return fromPixels(w->x()); }
-double top(const QWidget *w) { return fromPixels(w->y()); }
-double width(const QWidget *w) { return fromPixels(w->width()); }
-double height(const QWidget *w) { return fromPixels(w->height()); }
+double left(const QWidget *w)
+{
+    return fromPixels(w->x());
+}
+double top(const QWidget *w)
+{
+    return fromPixels(w->y());
+}
+double width(const QWidget *w)
+{
+    return fromPixels(w->width());
+}
+double height(const QWidget *w)
+{
+    return fromPixels(w->height());
+}
 
 } // namespace Twips

@@ -39,8 +39,8 @@ int main(int argc, char **argv)
     QDir().mkpath(dir);
     const QStringList labels = {QStringLiteral("한국전력"), QStringLiteral("삼성물산"), QStringLiteral("현대상사"),
                                 QStringLiteral("대우무역"), QStringLiteral("엘지상사"), QStringLiteral("포스코"),
-                                QStringLiteral("기아"), QStringLiteral("롯데"), QStringLiteral("두산"),
-                                QStringLiteral("효성"), QStringLiteral("한화"), QStringLiteral("CJ")};
+                                QStringLiteral("기아"),     QStringLiteral("롯데"),     QStringLiteral("두산"),
+                                QStringLiteral("효성"),     QStringLiteral("한화"),     QStringLiteral("CJ")};
     const double values[] = {1320.5, 980.25, 1510, 640, 1120.75, 870, 455.5, 1290, 730, 1010, 560, 940};
     QRandomGenerator rng(7);
     QVector<QColor> colours;

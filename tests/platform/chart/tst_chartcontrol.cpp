@@ -6,11 +6,11 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
-#include <QPushButton>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -138,11 +138,21 @@ void TestChartControl::markTexts_data()
     QTest::addColumn<QString>("percent");
     QTest::addColumn<QString>("text");
     // point 1 of 30, 10 (total 40)
-    QTest::newRow("value, no decimals") << 0 << "###,###,###,##0" << "0%" << "10";
-    QTest::newRow("percent, one decimal") << 1 << "###,###,###,##0.0" << "0.0%" << "25.0%";
-    QTest::newRow("percent and total") << 6 << "###,###,###,##0.00" << "0.00%" << "25.00% / 40.00";
-    QTest::newRow("label and value") << 4 << "###,###,###,##0.000" << "0.000%" << "원화 10.000";
-    QTest::newRow("unknown style keeps the last") << 5 << "###,###,###,##0" << "0%" << "10";
+    QTest::newRow("value, no decimals") << 0 << "###,###,###,##0"
+                                        << "0%"
+                                        << "10";
+    QTest::newRow("percent, one decimal") << 1 << "###,###,###,##0.0"
+                                          << "0.0%"
+                                          << "25.0%";
+    QTest::newRow("percent and total") << 6 << "###,###,###,##0.00"
+                                       << "0.00%"
+                                       << "25.00% / 40.00";
+    QTest::newRow("label and value") << 4 << "###,###,###,##0.000"
+                                     << "0.000%"
+                                     << "원화 10.000";
+    QTest::newRow("unknown style keeps the last") << 5 << "###,###,###,##0"
+                                                  << "0%"
+                                                  << "10";
 }
 
 void TestChartControl::markTexts()
@@ -407,8 +417,10 @@ void TestChartControl::extremeValuesDraw_data()
     for (int kind : {0, 1, 5}) {
         for (bool automatic : {true, false}) {
             const char *a = automatic ? "auto" : "fixed";
-            QTest::addRow("kind %d %s: the whole double scale", kind, a) << kind << automatic << QVector<double>{1e308, -1e308, 5};
-            QTest::addRow("kind %d %s: not numbers", kind, a) << kind << automatic << QVector<double>{nan, inf, -inf, 2};
+            QTest::addRow("kind %d %s: the whole double scale", kind, a)
+                << kind << automatic << QVector<double>{1e308, -1e308, 5};
+            QTest::addRow("kind %d %s: not numbers", kind, a)
+                << kind << automatic << QVector<double>{nan, inf, -inf, 2};
             QTest::addRow("kind %d %s: tiny", kind, a) << kind << automatic << QVector<double>{1e-300, 2e-300};
             QTest::addRow("kind %d %s: all zero", kind, a) << kind << automatic << QVector<double>{0, 0, 0};
         }

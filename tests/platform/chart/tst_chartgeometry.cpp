@@ -245,8 +245,10 @@ void TestChartGeometry::bars_data()
     QTest::newRow("negative hangs below zero") << 1 << -50.0 << -100.0 << 100.0 << 1e9 << QRectF(125, 100, 50, 50);
     QTest::newRow("above the maximum is cut") << 3 << 500.0 << 0.0 << 100.0 << 1e9 << QRectF(325, 0, 50, 200);
     QTest::newRow("zero is flat on the base") << 0 << 0.0 << 0.0 << 100.0 << 1e9 << QRectF(25, 200, 50, 0);
-    QTest::newRow("range above zero starts at its minimum") << 0 << 150.0 << 100.0 << 200.0 << 1e9 << QRectF(25, 100, 50, 100);
-    QTest::newRow("narrowed to the widest bar, still centred") << 1 << 100.0 << 0.0 << 100.0 << 20.0 << QRectF(140, 0, 20, 200);
+    QTest::newRow("range above zero starts at its minimum")
+        << 0 << 150.0 << 100.0 << 200.0 << 1e9 << QRectF(25, 100, 50, 100);
+    QTest::newRow("narrowed to the widest bar, still centred")
+        << 1 << 100.0 << 0.0 << 100.0 << 20.0 << QRectF(140, 0, 20, 200);
 }
 
 void TestChartGeometry::bars()
@@ -267,24 +269,24 @@ void TestChartGeometry::marksKeptApart_data()
     const QRectF a(20, 100, 60, 14);
     const QRectF room(10, 0, 500, 200);
     const double up = -16; // one step: the box's height and the gap of 2
-    QTest::newRow("side by side with room") << QVector<QRectF>{a, a.translated(70, 0)} << room
-                                            << QVector<QRectF>{a, a.translated(70, 0)};
+    QTest::newRow("side by side with room")
+        << QVector<QRectF>{a, a.translated(70, 0)} << room << QVector<QRectF>{a, a.translated(70, 0)};
     QTest::newRow("crowded on one line: every other one a step up")
         << QVector<QRectF>{a, a.translated(40, 0), a.translated(80, 0)} << room
         << QVector<QRectF>{a, a.translated(40, up), a.translated(80, 0)};
     QTest::newRow("closer than the gap") << QVector<QRectF>{a, a.translated(61, 0)} << room
                                          << QVector<QRectF>{a, a.translated(61, up)};
-    QTest::newRow("no room above: down into the bar") << QVector<QRectF>{a, a.translated(30, 0)}
-                                                      << QRectF(10, 95, 500, 100)
-                                                      << QVector<QRectF>{a, a.translated(30, -up)};
+    QTest::newRow("no room above: down into the bar")
+        << QVector<QRectF>{a, a.translated(30, 0)} << QRectF(10, 95, 500, 100)
+        << QVector<QRectF>{a, a.translated(30, -up)};
     QTest::newRow("left of the plot: moved beside the axis labels")
         << QVector<QRectF>{a.translated(-25, 0)} << room << QVector<QRectF>{a.translated(-10, 0)};
-    QTest::newRow("past the right edge: moved in") << QVector<QRectF>{a.translated(460, 0)} << room
-                                                   << QVector<QRectF>{a.translated(430, 0)};
-    QTest::newRow("no room anywhere: left out") << QVector<QRectF>{a, a.translated(10, 0)}
-                                                << QRectF(10, 100, 500, 14) << QVector<QRectF>{a, QRectF()};
-    QTest::newRow("wider than the plot: left out") << QVector<QRectF>{QRectF(0, 100, 600, 14)} << room
-                                                   << QVector<QRectF>{QRectF()};
+    QTest::newRow("past the right edge: moved in")
+        << QVector<QRectF>{a.translated(460, 0)} << room << QVector<QRectF>{a.translated(430, 0)};
+    QTest::newRow("no room anywhere: left out")
+        << QVector<QRectF>{a, a.translated(10, 0)} << QRectF(10, 100, 500, 14) << QVector<QRectF>{a, QRectF()};
+    QTest::newRow("wider than the plot: left out")
+        << QVector<QRectF>{QRectF(0, 100, 600, 14)} << room << QVector<QRectF>{QRectF()};
     QTest::newRow("none") << QVector<QRectF>{} << room << QVector<QRectF>{};
 }
 
@@ -329,11 +331,12 @@ void TestChartGeometry::pieAngles_data()
     QTest::newRow("rotation past a turn") << QVector<double>{3, 1} << 400.0 << QVector<double>{270, 90} << 40.0;
     QTest::newRow("negative rotation") << QVector<double>{1} << -90.0 << QVector<double>{360} << 270.0;
     QTest::newRow("all negative values") << QVector<double>{-10, -30} << 0.0 << QVector<double>{90, 270} << 0.0;
-    QTest::newRow("a zero value has no slice") << QVector<double>{50, 0, 50} << 10.0 << QVector<double>{180, 0, 180} << 10.0;
-    QTest::newRow("values near the top of the double scale") << QVector<double>{1e308, 1e308, -1e308, 1e308} << 0.0
-                                                           << QVector<double>{90, 90, 90, 90} << 0.0;
+    QTest::newRow("a zero value has no slice")
+        << QVector<double>{50, 0, 50} << 10.0 << QVector<double>{180, 0, 180} << 10.0;
+    QTest::newRow("values near the top of the double scale")
+        << QVector<double>{1e308, 1e308, -1e308, 1e308} << 0.0 << QVector<double>{90, 90, 90, 90} << 0.0;
     QTest::newRow("others example") << QVector<double>{50, 30, 0.5} << 359.0
-                                         << QVector<double>{50 / 80.5 * 360, 30 / 80.5 * 360, 0.5 / 80.5 * 360} << 359.0;
+                                    << QVector<double>{50 / 80.5 * 360, 30 / 80.5 * 360, 0.5 / 80.5 * 360} << 359.0;
 }
 
 void TestChartGeometry::pieAngles()
@@ -421,8 +424,8 @@ void TestChartGeometry::nearHalf_data()
     QTest::newRow("crossing 180") << 150.0 << 60.0 << QVector<double>{180, 30};
     QTest::newRow("crossing 360 into the upper half") << 300.0 << 100.0 << QVector<double>{300, 60};
     QTest::newRow("whole disc") << 90.0 << 360.0 << QVector<double>{180, 180};
-    QTest::newRow("wrapping from 350 through the upper half into the lower") << 350.0 << 250.0
-                                                                               << QVector<double>{350, 10, 540, 60};
+    QTest::newRow("wrapping from 350 through the upper half into the lower")
+        << 350.0 << 250.0 << QVector<double>{350, 10, 540, 60};
 }
 
 void TestChartGeometry::nearHalf()

@@ -68,22 +68,38 @@ void TestInputControls::dateNormalize_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // "!" = refused
 
-    QTest::newRow("full") << "2024/01/05" << "2024/01/05";
-    QTest::newRow("digits only") << "20240105" << "2024/01/05";
-    QTest::newRow("dashes") << "2024-01-05" << "2024/01/05";
-    QTest::newRow("blanks around") << "  2024/01/05 " << "2024/01/05";
-    QTest::newRow("year and month") << "2024/01" << "2024/01";
-    QTest::newRow("year only") << "2024" << "2024";
-    QTest::newRow("six digits") << "202401" << "2024/01";
-    QTest::newRow("trailing separator") << "2024/" << "2024";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("short parts") << "2023/1/1" << "!";
-    QTest::newRow("letters") << "abcd/ef/gh" << "!";
-    QTest::newRow("mixed separators") << "2024/01-05" << "!";
-    QTest::newRow("too many digits") << "202401051" << "!";
-    QTest::newRow("four parts") << "2024/01/05/07" << "!";
-    QTest::newRow("long day") << "2024/01/005" << "!";
-    QTest::newRow("dots") << "2024.01.05" << "!";
+    QTest::newRow("full") << "2024/01/05"
+                          << "2024/01/05";
+    QTest::newRow("digits only") << "20240105"
+                                 << "2024/01/05";
+    QTest::newRow("dashes") << "2024-01-05"
+                            << "2024/01/05";
+    QTest::newRow("blanks around") << "  2024/01/05 "
+                                   << "2024/01/05";
+    QTest::newRow("year and month") << "2024/01"
+                                    << "2024/01";
+    QTest::newRow("year only") << "2024"
+                               << "2024";
+    QTest::newRow("six digits") << "202401"
+                                << "2024/01";
+    QTest::newRow("trailing separator") << "2024/"
+                                        << "2024";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("short parts") << "2023/1/1"
+                                 << "!";
+    QTest::newRow("letters") << "abcd/ef/gh"
+                             << "!";
+    QTest::newRow("mixed separators") << "2024/01-05"
+                                      << "!";
+    QTest::newRow("too many digits") << "202401051"
+                                     << "!";
+    QTest::newRow("four parts") << "2024/01/05/07"
+                                << "!";
+    QTest::newRow("long day") << "2024/01/005"
+                              << "!";
+    QTest::newRow("dots") << "2024.01.05"
+                          << "!";
 }
 
 void TestInputControls::dateNormalize()
@@ -134,12 +150,18 @@ void TestInputControls::dateTyping_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("refused");
 
-    QTest::newRow("eight digits") << "20240105" << "2024/01/05" << false;
-    QTest::newRow("with slashes") << "2024/01/05" << "2024/01/05" << false;
-    QTest::newRow("with dashes") << "2024-01-05" << "2024/01/05" << false;
-    QTest::newRow("letters dropped") << "2a0b2c4d0105" << "2024/01/05" << true;
-    QTest::newRow("only letters") << "abc" << "" << true;
-    QTest::newRow("ninth digit has no room") << "202401059" << "2024/01/05" << false;
+    QTest::newRow("eight digits") << "20240105"
+                                  << "2024/01/05" << false;
+    QTest::newRow("with slashes") << "2024/01/05"
+                                  << "2024/01/05" << false;
+    QTest::newRow("with dashes") << "2024-01-05"
+                                 << "2024/01/05" << false;
+    QTest::newRow("letters dropped") << "2a0b2c4d0105"
+                                     << "2024/01/05" << true;
+    QTest::newRow("only letters") << "abc"
+                                  << "" << true;
+    QTest::newRow("ninth digit has no room") << "202401059"
+                                             << "2024/01/05" << false;
 }
 
 void TestInputControls::dateTyping()
@@ -228,16 +250,36 @@ void TestInputControls::numberValue_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("value");
 
-    QTest::newRow("dollar 0") << 2 << true << "0" << "0.00" << "0.00";
-    QTest::newRow("dollar grid number") << 2 << true << "1234.5" << "1,234.50" << "1234.50";
-    QTest::newRow("dollar grouped") << 2 << true << "1,234.56" << "1,234.56" << "1234.56";
-    QTest::newRow("dong 0") << 0 << true << "0" << "0" << "0";
-    QTest::newRow("dong grid number") << 0 << true << "23500" << "23,500" << "23500";
-    QTest::newRow("dong exponent from grid") << 0 << true << "2.35e+07" << "23,500,000" << "23500000";
-    QTest::newRow("won 0") << 6 << true << "0" << "0.000000" << "0.000000";
-    QTest::newRow("won grid number") << 6 << true << "1.087654" << "1.087654" << "1.087654";
-    QTest::newRow("won rounded to six") << 6 << true << "1.0876545" << "1.087655" << "1.087655";
-    QTest::newRow("no separators shown") << 2 << false << "1234567.8" << "1234567.80" << "1234567.80";
+    QTest::newRow("dollar 0") << 2 << true << "0"
+                              << "0.00"
+                              << "0.00";
+    QTest::newRow("dollar grid number") << 2 << true << "1234.5"
+                                        << "1,234.50"
+                                        << "1234.50";
+    QTest::newRow("dollar grouped") << 2 << true << "1,234.56"
+                                    << "1,234.56"
+                                    << "1234.56";
+    QTest::newRow("dong 0") << 0 << true << "0"
+                            << "0"
+                            << "0";
+    QTest::newRow("dong grid number") << 0 << true << "23500"
+                                      << "23,500"
+                                      << "23500";
+    QTest::newRow("dong exponent from grid") << 0 << true << "2.35e+07"
+                                             << "23,500,000"
+                                             << "23500000";
+    QTest::newRow("won 0") << 6 << true << "0"
+                           << "0.000000"
+                           << "0.000000";
+    QTest::newRow("won grid number") << 6 << true << "1.087654"
+                                     << "1.087654"
+                                     << "1.087654";
+    QTest::newRow("won rounded to six") << 6 << true << "1.0876545"
+                                        << "1.087655"
+                                        << "1.087655";
+    QTest::newRow("no separators shown") << 2 << false << "1234567.8"
+                                         << "1234567.80"
+                                         << "1234567.80";
 }
 
 void TestInputControls::numberValue()
@@ -303,10 +345,14 @@ void TestInputControls::numberTextThroughLineEdit_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<bool>("refused");
 
-    QTest::newRow("zero") << "0" << "0.00" << false;
-    QTest::newRow("plain number") << "98765.4" << "98,765.40" << false;
-    QTest::newRow("letters kept out") << "x1" << "7.00" << true;
-    QTest::newRow("too large kept out") << "99999999999999" << "7.00" << true;
+    QTest::newRow("zero") << "0"
+                          << "0.00" << false;
+    QTest::newRow("plain number") << "98765.4"
+                                  << "98,765.40" << false;
+    QTest::newRow("letters kept out") << "x1"
+                                      << "7.00" << true;
+    QTest::newRow("too large kept out") << "99999999999999"
+                                        << "7.00" << true;
 }
 
 void TestInputControls::numberTextThroughLineEdit()
@@ -337,16 +383,42 @@ void TestInputControls::numberTyping_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("messagePart"); // "" = nothing refused
 
-    QTest::newRow("plain digits") << 2 << "1234.5" << "1,234.50" << "1234.50" << "";
-    QTest::newRow("typed separators") << 2 << "1,234" << "1,234.00" << "1234.00" << "";
-    QTest::newRow("letters refused") << 2 << "1a2b3" << "123.00" << "123.00" << "숫자";
-    QTest::newRow("third decimal refused") << 2 << "1.239" << "1.23" << "1.23" << "2자리";
-    QTest::newRow("point refused without decimals") << 0 << "12.5" << "125" << "125" << "소수점";
-    QTest::newRow("thirteenth digit refused") << 0 << "1234567890123" << "123,456,789,012" << "123456789012"
+    QTest::newRow("plain digits") << 2 << "1234.5"
+                                  << "1,234.50"
+                                  << "1234.50"
+                                  << "";
+    QTest::newRow("typed separators") << 2 << "1,234"
+                                      << "1,234.00"
+                                      << "1234.00"
+                                      << "";
+    QTest::newRow("letters refused") << 2 << "1a2b3"
+                                     << "123.00"
+                                     << "123.00"
+                                     << "숫자";
+    QTest::newRow("third decimal refused") << 2 << "1.239"
+                                           << "1.23"
+                                           << "1.23"
+                                           << "2자리";
+    QTest::newRow("point refused without decimals") << 0 << "12.5"
+                                                    << "125"
+                                                    << "125"
+                                                    << "소수점";
+    QTest::newRow("thirteenth digit refused") << 0 << "1234567890123"
+                                              << "123,456,789,012"
+                                              << "123456789012"
                                               << "12자리";
-    QTest::newRow("emptied box is zero") << 6 << "" << "0.000000" << "0.000000" << "";
-    QTest::newRow("sign only is zero") << 2 << "-" << "0.00" << "0.00" << "";
-    QTest::newRow("won six decimals") << 6 << "1.0876" << "1.087600" << "1.087600" << "";
+    QTest::newRow("emptied box is zero") << 6 << ""
+                                         << "0.000000"
+                                         << "0.000000"
+                                         << "";
+    QTest::newRow("sign only is zero") << 2 << "-"
+                                       << "0.00"
+                                       << "0.00"
+                                       << "";
+    QTest::newRow("won six decimals") << 6 << "1.0876"
+                                      << "1.087600"
+                                      << "1.087600"
+                                      << "";
 }
 
 void TestInputControls::numberTyping()
@@ -383,10 +455,14 @@ void TestInputControls::numberPaste_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<bool>("refused");
 
-    QTest::newRow("grouped number") << "1,234.56" << "1,234.56" << false;
-    QTest::newRow("text with letters") << "12abc" << "8.00" << true;
-    QTest::newRow("three decimals") << "1.234" << "8.00" << true;
-    QTest::newRow("too many digits") << "98765432109876" << "8.00" << true;
+    QTest::newRow("grouped number") << "1,234.56"
+                                    << "1,234.56" << false;
+    QTest::newRow("text with letters") << "12abc"
+                                       << "8.00" << true;
+    QTest::newRow("three decimals") << "1.234"
+                                    << "8.00" << true;
+    QTest::newRow("too many digits") << "98765432109876"
+                                     << "8.00" << true;
 }
 
 void TestInputControls::numberPaste()

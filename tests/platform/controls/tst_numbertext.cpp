@@ -28,26 +28,46 @@ void TestNumberText::valueRoundTrip_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("plain");
 
-    QTest::newRow("dollar zero from text 0") << "0" << 2 << true << "0.00" << "0.00";
-    QTest::newRow("dollar grid value") << "1234.5" << 2 << true << "1,234.50" << "1234.50";
-    QTest::newRow("dollar grouped input") << "1,234.50" << 2 << true << "1,234.50" << "1234.50";
-    QTest::newRow("dollar rounds half up") << "1.005" << 2 << true << "1.01" << "1.01";
-    QTest::newRow("dollar rounds carry") << "999.995" << 2 << true << "1,000.00" << "1000.00";
-    QTest::newRow("dollar rounds down") << "2.344" << 2 << true << "2.34" << "2.34";
-    QTest::newRow("dong no decimals") << "23456789" << 0 << true << "23,456,789" << "23456789";
-    QTest::newRow("dong rounds .5 away") << "2.5" << 0 << true << "3" << "3";
-    QTest::newRow("won six decimals") << "0.000123" << 6 << true << "0.000123" << "0.000123";
-    QTest::newRow("won zero") << "0" << 6 << true << "0.000000" << "0.000000";
-    QTest::newRow("won from general number") << "1.2e-5" << 6 << true << "0.000012" << "0.000012";
-    QTest::newRow("exponent big") << "2.3E+07" << 0 << true << "23,000,000" << "23000000";
-    QTest::newRow("blanks and plus") << "  +17.25 " << 2 << true << "17.25" << "17.25";
-    QTest::newRow("leading zeros") << "000123.4" << 2 << true << "123.40" << "123.40";
-    QTest::newRow("point first") << ".5" << 2 << true << "0.50" << "0.50";
-    QTest::newRow("negative") << "-1234.5" << 2 << true << "-1,234.50" << "-1234.50";
-    QTest::newRow("negative rounding to zero") << "-0.001" << 2 << true << "0.00" << "0.00";
-    QTest::newRow("not fixed trims zeros") << "12.500" << 3 << false << "12.5" << "12.5";
-    QTest::newRow("not fixed whole") << "12.000" << 3 << false << "12" << "12";
-    QTest::newRow("twelve digits fit") << "999999999999" << 0 << true << "999,999,999,999" << "999999999999";
+    QTest::newRow("dollar zero from text 0") << "0" << 2 << true << "0.00"
+                                             << "0.00";
+    QTest::newRow("dollar grid value") << "1234.5" << 2 << true << "1,234.50"
+                                       << "1234.50";
+    QTest::newRow("dollar grouped input") << "1,234.50" << 2 << true << "1,234.50"
+                                          << "1234.50";
+    QTest::newRow("dollar rounds half up") << "1.005" << 2 << true << "1.01"
+                                           << "1.01";
+    QTest::newRow("dollar rounds carry") << "999.995" << 2 << true << "1,000.00"
+                                         << "1000.00";
+    QTest::newRow("dollar rounds down") << "2.344" << 2 << true << "2.34"
+                                        << "2.34";
+    QTest::newRow("dong no decimals") << "23456789" << 0 << true << "23,456,789"
+                                      << "23456789";
+    QTest::newRow("dong rounds .5 away") << "2.5" << 0 << true << "3"
+                                         << "3";
+    QTest::newRow("won six decimals") << "0.000123" << 6 << true << "0.000123"
+                                      << "0.000123";
+    QTest::newRow("won zero") << "0" << 6 << true << "0.000000"
+                              << "0.000000";
+    QTest::newRow("won from general number") << "1.2e-5" << 6 << true << "0.000012"
+                                             << "0.000012";
+    QTest::newRow("exponent big") << "2.3E+07" << 0 << true << "23,000,000"
+                                  << "23000000";
+    QTest::newRow("blanks and plus") << "  +17.25 " << 2 << true << "17.25"
+                                     << "17.25";
+    QTest::newRow("leading zeros") << "000123.4" << 2 << true << "123.40"
+                                   << "123.40";
+    QTest::newRow("point first") << ".5" << 2 << true << "0.50"
+                                 << "0.50";
+    QTest::newRow("negative") << "-1234.5" << 2 << true << "-1,234.50"
+                              << "-1234.50";
+    QTest::newRow("negative rounding to zero") << "-0.001" << 2 << true << "0.00"
+                                               << "0.00";
+    QTest::newRow("not fixed trims zeros") << "12.500" << 3 << false << "12.5"
+                                           << "12.5";
+    QTest::newRow("not fixed whole") << "12.000" << 3 << false << "12"
+                                     << "12";
+    QTest::newRow("twelve digits fit") << "999999999999" << 0 << true << "999,999,999,999"
+                                       << "999999999999";
 }
 
 void TestNumberText::valueRoundTrip()

@@ -21,15 +21,16 @@
 #include <QTimer>
 
 // Records the order of a button's signals as text: "D1", "U1", "C" (Down/Up with the button).
-template<class Button>
-QStringList *recordSignals(Button *b, QObject *owner)
+template<class Button> QStringList *recordSignals(Button *b, QObject *owner)
 {
     auto *log = new QStringList;
     QObject::connect(owner, &QObject::destroyed, [log] { delete log; });
-    QObject::connect(b, &Button::MouseDown, owner,
-                     [log](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) { *log << QStringLiteral("D%1").arg(int(button)); });
-    QObject::connect(b, &Button::MouseUp, owner,
-                     [log](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) { *log << QStringLiteral("U%1").arg(int(button)); });
+    QObject::connect(b, &Button::MouseDown, owner, [log](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+        *log << QStringLiteral("D%1").arg(int(button));
+    });
+    QObject::connect(b, &Button::MouseUp, owner, [log](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+        *log << QStringLiteral("U%1").arg(int(button));
+    });
     QObject::connect(b, &Button::Click, owner, [log] { *log << QStringLiteral("C"); });
     return log;
 }
@@ -283,18 +284,30 @@ void TestPicButtons::typeNames_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("typeName");
-    QTest::newRow("xPanel") << "xPanel" << "xPanel";
-    QTest::newRow("btnButton") << "btnButton" << "btnButton";
-    QTest::newRow("lTitle") << "lTitle" << "lTitle";
-    QTest::newRow("PicButton") << "PicButton" << "PicButton";
-    QTest::newRow("PicToggle") << "PicToggle" << "PicToggle";
-    QTest::newRow("combo") << "QComboBox" << "ComboBox";
-    QTest::newRow("label") << "QLabel" << "Label";
-    QTest::newRow("push button") << "QPushButton" << "CommandButton";
-    QTest::newRow("check box") << "QCheckBox" << "CheckBox";
-    QTest::newRow("radio") << "QRadioButton" << "OptionButton";
-    QTest::newRow("vertical bar") << "QScrollBar" << "VScrollBar";
-    QTest::newRow("group box") << "QGroupBox" << "Frame";
+    QTest::newRow("xPanel") << "xPanel"
+                            << "xPanel";
+    QTest::newRow("btnButton") << "btnButton"
+                               << "btnButton";
+    QTest::newRow("lTitle") << "lTitle"
+                            << "lTitle";
+    QTest::newRow("PicButton") << "PicButton"
+                               << "PicButton";
+    QTest::newRow("PicToggle") << "PicToggle"
+                               << "PicToggle";
+    QTest::newRow("combo") << "QComboBox"
+                           << "ComboBox";
+    QTest::newRow("label") << "QLabel"
+                           << "Label";
+    QTest::newRow("push button") << "QPushButton"
+                                 << "CommandButton";
+    QTest::newRow("check box") << "QCheckBox"
+                               << "CheckBox";
+    QTest::newRow("radio") << "QRadioButton"
+                           << "OptionButton";
+    QTest::newRow("vertical bar") << "QScrollBar"
+                                  << "VScrollBar";
+    QTest::newRow("group box") << "QGroupBox"
+                               << "Frame";
 }
 
 void TestPicButtons::typeNames()
@@ -351,10 +364,10 @@ void TestPicButtons::tagsOnAnyControl()
 void TestPicButtons::glyphsAreReadable_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *n : {"top", "pageup", "up", "down", "pagedown", "end", "excel", "graph", "find", "refresh",
-                          "expand", "collapse", "alignleft", "aligncenter", "ok", "close", "print", "picture",
-                          "settings", "pick", "first", "prevpage", "prev", "next", "nextpage", "last", "zoomin",
-                          "zoomout", "fitall", "redraw"})
+    for (const char *n : {"top",      "pageup",  "up",       "down",     "pagedown",  "end",         "excel", "graph",
+                          "find",     "refresh", "expand",   "collapse", "alignleft", "aligncenter", "ok",    "close",
+                          "print",    "picture", "settings", "pick",     "first",     "prevpage",    "prev",  "next",
+                          "nextpage", "last",    "zoomin",   "zoomout",  "fitall",    "redraw"})
         QTest::newRow(n) << QString::fromLatin1(n);
 }
 

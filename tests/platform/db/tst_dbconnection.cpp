@@ -19,9 +19,9 @@
 
 namespace {
 
-const QString Schema = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS EX_RATE (STD_DATE VARCHAR(10) NOT NULL PRIMARY KEY, USD NUMERIC, "
-    "VND NUMERIC, KRW NUMERIC, REMARK VARCHAR(200), INS_DATE DATETIME, INS_SCODE VARCHAR(50))");
+const QString Schema =
+    QStringLiteral("CREATE TABLE IF NOT EXISTS EX_RATE (STD_DATE VARCHAR(10) NOT NULL PRIMARY KEY, USD NUMERIC, "
+                   "VND NUMERIC, KRW NUMERIC, REMARK VARCHAR(200), INS_DATE DATETIME, INS_SCODE VARCHAR(50))");
 
 using Backend = ConnSpec::Backend;
 
@@ -56,7 +56,8 @@ void TstDbConnection::serverField_data()
     QTest::newRow("sqlite") << "sqlite" << int(Backend::Sqlite) << true << "" << -1 << "";
     QTest::newRow("sqlite any case") << "SQLite" << int(Backend::Sqlite) << true << "" << -1 << "";
     QTest::newRow("pgsql host") << "pgsql:db1" << int(Backend::Postgres) << true << "db1" << -1 << "";
-    QTest::newRow("pgsql host:port") << "pgsql:10.0.0.5:6543" << int(Backend::Postgres) << true << "10.0.0.5" << 6543 << "";
+    QTest::newRow("pgsql host:port") << "pgsql:10.0.0.5:6543" << int(Backend::Postgres) << true << "10.0.0.5" << 6543
+                                     << "";
     QTest::newRow("pgsql IPv6") << "pgsql:[::1]:5433" << int(Backend::Postgres) << true << "::1" << 5433 << "";
     QTest::newRow("pgsql bad port") << "pgsql:h:99999" << int(Backend::Postgres) << false << "h" << -1 << "";
     QTest::newRow("pgsql no host") << "pgsql:" << int(Backend::Postgres) << false << "" << -1 << "";
@@ -64,7 +65,8 @@ void TstDbConnection::serverField_data()
     QTest::newRow("odbc empty") << "odbc:" << int(Backend::Odbc) << false << "" << -1 << "";
     QTest::newRow("SQL Server host") << "ACCSRV" << int(Backend::SqlServer) << true << "ACCSRV" << -1 << "";
     QTest::newRow("SQL Server host,port") << "ACCSRV,1500" << int(Backend::SqlServer) << true << "ACCSRV" << 1500 << "";
-    QTest::newRow("SQL Server instance") << "ACCSRV\\SQLEXPRESS" << int(Backend::SqlServer) << true << "ACCSRV" << -1 << "SQLEXPRESS";
+    QTest::newRow("SQL Server instance") << "ACCSRV\\SQLEXPRESS" << int(Backend::SqlServer) << true << "ACCSRV" << -1
+                                         << "SQLEXPRESS";
     QTest::newRow("SQL Server bad port") << "ACCSRV,x" << int(Backend::SqlServer) << false << "ACCSRV" << -1 << "";
     QTest::newRow("empty") << "" << int(Backend::SqlServer) << false << "" << -1 << "";
 }
@@ -95,15 +97,17 @@ void TstDbConnection::odbcConnectString_data()
     QTest::addColumn<QStringList>("mustContain");
     QTest::addColumn<bool>("startsWithDsnName");
     QTest::newRow("SQL Server default port")
-        << "ACCSRV" << "pw" << QStringList{"SERVER=ACCSRV", "PORT=1433", "TDS_Version=7.0", "DATABASE=ZEVARU", "UID=sa", "PWD=pw"} << false;
-    QTest::newRow("SQL Server port")
-        << "ACCSRV,1500" << "pw" << QStringList{"SERVER=ACCSRV", "PORT=1500"} << false;
-    QTest::newRow("SQL Server instance, no port")
-        << "ACCSRV\\SQLEXPRESS" << "pw" << QStringList{"SERVER=ACCSRV\\SQLEXPRESS"} << false;
-    QTest::newRow("password with separators braced")
-        << "ACCSRV" << "a;b}c" << QStringList{"PWD={a;b}}c}"} << false;
-    QTest::newRow("data source name first")
-        << "odbc:REPORTS" << "pw" << QStringList{"REPORTS;DATABASE=ZEVARU", "UID=sa"} << true;
+        << "ACCSRV"
+        << "pw" << QStringList{"SERVER=ACCSRV", "PORT=1433", "TDS_Version=7.0", "DATABASE=ZEVARU", "UID=sa", "PWD=pw"}
+        << false;
+    QTest::newRow("SQL Server port") << "ACCSRV,1500"
+                                     << "pw" << QStringList{"SERVER=ACCSRV", "PORT=1500"} << false;
+    QTest::newRow("SQL Server instance, no port") << "ACCSRV\\SQLEXPRESS"
+                                                  << "pw" << QStringList{"SERVER=ACCSRV\\SQLEXPRESS"} << false;
+    QTest::newRow("password with separators braced") << "ACCSRV"
+                                                     << "a;b}c" << QStringList{"PWD={a;b}}c}"} << false;
+    QTest::newRow("data source name first") << "odbc:REPORTS"
+                                            << "pw" << QStringList{"REPORTS;DATABASE=ZEVARU", "UID=sa"} << true;
 }
 
 void TstDbConnection::odbcConnectString()
@@ -215,7 +219,8 @@ void TstDbConnection::sqliteRunsOneStatementOnly_data()
     QTest::addColumn<QString>("statement");
     QTest::addColumn<bool>("asQuery");
     QTest::newRow("query then delete") << " SELECT * FROM EX_RATE ; DELETE FROM EX_RATE " << true;
-    QTest::newRow("insert then delete") << "INSERT INTO EX_RATE (STD_DATE) VALUES ('2001/01/01'); DELETE FROM EX_RATE" << false;
+    QTest::newRow("insert then delete") << "INSERT INTO EX_RATE (STD_DATE) VALUES ('2001/01/01'); DELETE FROM EX_RATE"
+                                        << false;
     QTest::newRow("trailing semicolon and comment is one statement") << " SELECT * FROM EX_RATE ; -- x" << true;
 }
 

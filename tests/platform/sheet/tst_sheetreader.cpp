@@ -88,7 +88,8 @@ bool writeWithLibxlsxwriter(const QString &file)
 QByteArray toCp949(const QString &text)
 {
     QProcess p; // iconv(1) is part of the C library's tools on every Debian
-    p.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP949")});
+    p.start(QStringLiteral("iconv"),
+            {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP949")});
     p.waitForStarted();
     p.write(text.toUtf8());
     p.closeWriteChannel();
@@ -127,7 +128,7 @@ void TstSheetReader::initTestCase()
 
 void TstSheetReader::read_data()
 {
-    QTest::addColumn<QString>("make");     // how the file is made (see read())
+    QTest::addColumn<QString>("make"); // how the file is made (see read())
     QTest::addColumn<int>("failure");
     QTest::addColumn<int>("format");
     QTest::addColumn<QString>("encoding");
@@ -145,12 +146,17 @@ void TstSheetReader::read_data()
                                         << QStringList{QStringLiteral("date|usd"), QStringLiteral("20240304|1310,5")};
     QTest::newRow("empty file") << "empty" << int(Failure::Empty) << int(Format::Unknown) << "" << QStringList();
     QTest::newRow("blank lines only") << "blank" << int(Failure::Empty) << int(Format::Csv) << "UTF-8" << QStringList();
-    QTest::newRow("csv BOM, then not UTF-8") << "bombad" << int(Failure::WrongFormat) << int(Format::Csv) << "" << QStringList();
-    QTest::newRow("binary (a picture)") << "png" << int(Failure::WrongFormat) << int(Format::Csv) << "" << QStringList();
-    QTest::newRow("xlsx cut in half") << "truncated" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
-    QTest::newRow("zip without a workbook") << "plainzip" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
+    QTest::newRow("csv BOM, then not UTF-8")
+        << "bombad" << int(Failure::WrongFormat) << int(Format::Csv) << "" << QStringList();
+    QTest::newRow("binary (a picture)") << "png" << int(Failure::WrongFormat) << int(Format::Csv) << ""
+                                        << QStringList();
+    QTest::newRow("xlsx cut in half") << "truncated" << int(Failure::Damaged) << int(Format::Xlsx) << ""
+                                      << QStringList();
+    QTest::newRow("zip without a workbook")
+        << "plainzip" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
     QTest::newRow("sheet XML broken") << "badxml" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
-    QTest::newRow("xls header, garbage after") << "badxls" << int(Failure::Damaged) << int(Format::Xls) << "" << QStringList();
+    QTest::newRow("xls header, garbage after")
+        << "badxls" << int(Failure::Damaged) << int(Format::Xls) << "" << QStringList();
     QTest::newRow("over 50 MB") << "huge" << int(Failure::TooLarge) << int(Format::Unknown) << "" << QStringList();
     QTest::newRow("a folder") << "folder" << int(Failure::Unreadable) << int(Format::Unknown) << "" << QStringList();
 }
@@ -196,9 +202,11 @@ void TstSheetReader::read()
         QVERIFY(g.open(QIODevice::ReadOnly));
         QVERIFY(write(g.readAll().left(int(g.size() / 2))));
     } else if (make == u"plainzip")
-        QVERIFY(runPython({QStringLiteral("-c"),
-                           QStringLiteral("import zipfile,sys; z=zipfile.ZipFile(sys.argv[1],'w'); z.writestr('a.txt','x'); z.close()"),
-                           file}));
+        QVERIFY(runPython(
+            {QStringLiteral("-c"),
+             QStringLiteral(
+                 "import zipfile,sys; z=zipfile.ZipFile(sys.argv[1],'w'); z.writestr('a.txt','x'); z.close()"),
+             file}));
     else if (make == u"badxml")
         QVERIFY(runPython({QStringLiteral("-c"),
                            QStringLiteral("import zipfile,sys\n"

@@ -52,7 +52,9 @@ int main(int argc, char **argv)
         grid.SetCellText(2, i, QString::number(1320.5 + i * 3.25));
         grid.SetCellText(3, i, QString::number(24500 + i * 17));
         grid.SetCellText(4, i, QString::number(0.0541234 + i / 1000.0, 'f', 7));
-        grid.SetCellText(5, i, i % 3 ? QStringLiteral("정상 고시 환율") : QStringLiteral("주말 전 마감 환율 — 은행 고시 기준으로 입력한 아주 긴 비고 문장"));
+        grid.SetCellText(5, i,
+                         i % 3 ? QStringLiteral("정상 고시 환율")
+                               : QStringLiteral("주말 전 마감 환율 — 은행 고시 기준으로 입력한 아주 긴 비고 문장"));
     }
     grid.setRedraw(true);
     grid.setRow(3);

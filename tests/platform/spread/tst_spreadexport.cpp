@@ -67,9 +67,12 @@ void TstSpreadExport::exportReadBack_data()
 {
     QTest::addColumn<QString>("sheet");
     QTest::addColumn<QString>("expectedSheet");
-    QTest::newRow("Sheet1") << "Sheet1" << "Sheet1";
-    QTest::newRow("Korean sheet name") << "환율" << "환율";
-    QTest::newRow("empty name gives Sheet1") << "" << "Sheet1";
+    QTest::newRow("Sheet1") << "Sheet1"
+                            << "Sheet1";
+    QTest::newRow("Korean sheet name") << "환율"
+                                       << "환율";
+    QTest::newRow("empty name gives Sheet1") << ""
+                                             << "Sheet1";
 }
 
 void TstSpreadExport::exportReadBack()
@@ -131,8 +134,9 @@ void TstSpreadExport::mergedAndHidden()
     const QJsonObject wb = XlsxReadBack::read(file);
     QCOMPARE(wb[QStringLiteral("merged")].toArray().size(), 1);
     QCOMPARE(wb[QStringLiteral("merged")].toArray().at(0).toString(), QStringLiteral("A3:A4"));
-    QCOMPARE(wb[QStringLiteral("cells")].toObject()[QStringLiteral("A3")].toObject()[QStringLiteral("value")].toString(),
-             QStringLiteral("평균"));
+    QCOMPARE(
+        wb[QStringLiteral("cells")].toObject()[QStringLiteral("A3")].toObject()[QStringLiteral("value")].toString(),
+        QStringLiteral("평균"));
     QCOMPARE(wb[QStringLiteral("hidden")].toArray().size(), 1);
     QCOMPARE(wb[QStringLiteral("hidden")].toArray().at(0).toString(), QStringLiteral("D"));
 }
@@ -172,12 +176,18 @@ void TstSpreadExport::unwritable_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("sheet");
-    QTest::newRow("folder does not exist") << "%1/없는 폴더/a.xlsx" << "Sheet1";
-    QTest::newRow("name is a folder") << "%1" << "Sheet1";
-    QTest::newRow("folder refuses new files") << "/proc/zozura-export.xlsx" << "Sheet1";
-    QTest::newRow("empty file name") << "" << "Sheet1";
-    QTest::newRow("sheet name Excel refuses") << "%1/a.xlsx" << "a/b";
-    QTest::newRow("sheet name too long") << "%1/a.xlsx" << "0123456789012345678901234567890123";
+    QTest::newRow("folder does not exist") << "%1/없는 폴더/a.xlsx"
+                                           << "Sheet1";
+    QTest::newRow("name is a folder") << "%1"
+                                      << "Sheet1";
+    QTest::newRow("folder refuses new files") << "/proc/zozura-export.xlsx"
+                                              << "Sheet1";
+    QTest::newRow("empty file name") << ""
+                                     << "Sheet1";
+    QTest::newRow("sheet name Excel refuses") << "%1/a.xlsx"
+                                              << "a/b";
+    QTest::newRow("sheet name too long") << "%1/a.xlsx"
+                                         << "0123456789012345678901234567890123";
 }
 
 void TstSpreadExport::unwritable()
@@ -223,7 +233,9 @@ void TstSpreadExport::replacesExistingFile()
     grid.SetCellText(2, 1, QStringLiteral("99.5"));
     QVERIFY(grid.ExportToExcel(file, QStringLiteral("Sheet1"), QString()));
     const QJsonObject wb = XlsxReadBack::read(file);
-    QCOMPARE(wb[QStringLiteral("cells")].toObject()[QStringLiteral("B1")].toObject()[QStringLiteral("value")].toDouble(), 99.5);
+    QCOMPARE(
+        wb[QStringLiteral("cells")].toObject()[QStringLiteral("B1")].toObject()[QStringLiteral("value")].toDouble(),
+        99.5);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     // readable by others, like any file the user saves
     QVERIFY(QFileInfo(file).permissions() & QFileDevice::ReadOther);

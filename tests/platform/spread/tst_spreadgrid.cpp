@@ -5,9 +5,9 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QLineEdit>
 #include <QTableView>
 #include <QToolTip>
 #include <QtTest>
@@ -127,14 +127,30 @@ void TstSpreadGrid::numberKinds_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("value");
-    QTest::newRow("two decimals") << 2 << "1234.5" << "1,234.50" << "1234.50";
-    QTest::newRow("no decimals") << 0 << "1234567" << "1,234,567" << "1234567";
-    QTest::newRow("six decimals") << 6 << "0.1234567" << "0.123457" << "0.123457";
-    QTest::newRow("grouped input") << 2 << "1,234.5" << "1,234.50" << "1234.50";
-    QTest::newRow("negative") << 2 << "-1234.505" << "-1,234.51" << "-1234.51";
-    QTest::newRow("empty stays empty") << 2 << "" << "" << "";
-    QTest::newRow("zero") << 2 << "0" << "0.00" << "0.00";
-    QTest::newRow("not a number kept as typed") << 2 << "n/a" << "n/a" << "n/a";
+    QTest::newRow("two decimals") << 2 << "1234.5"
+                                  << "1,234.50"
+                                  << "1234.50";
+    QTest::newRow("no decimals") << 0 << "1234567"
+                                 << "1,234,567"
+                                 << "1234567";
+    QTest::newRow("six decimals") << 6 << "0.1234567"
+                                  << "0.123457"
+                                  << "0.123457";
+    QTest::newRow("grouped input") << 2 << "1,234.5"
+                                   << "1,234.50"
+                                   << "1234.50";
+    QTest::newRow("negative") << 2 << "-1234.505"
+                              << "-1,234.51"
+                              << "-1234.51";
+    QTest::newRow("empty stays empty") << 2 << ""
+                                       << ""
+                                       << "";
+    QTest::newRow("zero") << 2 << "0"
+                          << "0.00"
+                          << "0.00";
+    QTest::newRow("not a number kept as typed") << 2 << "n/a"
+                                                << "n/a"
+                                                << "n/a";
 }
 
 void TstSpreadGrid::numberKinds()
@@ -164,12 +180,18 @@ void TstSpreadGrid::cellKinds_data()
     QTest::addColumn<QVariant>("input");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("value");
-    QTest::newRow("static text as typed") << 1 << QVariant(QStringLiteral(" 2024/01/02 ")) << " 2024/01/02 " << " 2024/01/02 ";
-    QTest::newRow("static text keeps digits") << 5 << QVariant(QStringLiteral("00123")) << "00123" << "00123";
-    QTest::newRow("average as double, 2 decimals") << 2 << QVariant(1320.456789) << "1,320.46" << "1320.46";
-    QTest::newRow("average as double, dong") << 3 << QVariant(24567.5) << "24,568" << "24568";
-    QTest::newRow("average as double, won") << 4 << QVariant(0.05412345678) << "0.054123" << "0.054123";
-    QTest::newRow("double into text column") << 5 << QVariant(12.5) << "12.5" << "12.5";
+    QTest::newRow("static text as typed") << 1 << QVariant(QStringLiteral(" 2024/01/02 ")) << " 2024/01/02 "
+                                          << " 2024/01/02 ";
+    QTest::newRow("static text keeps digits") << 5 << QVariant(QStringLiteral("00123")) << "00123"
+                                              << "00123";
+    QTest::newRow("average as double, 2 decimals") << 2 << QVariant(1320.456789) << "1,320.46"
+                                                   << "1320.46";
+    QTest::newRow("average as double, dong") << 3 << QVariant(24567.5) << "24,568"
+                                             << "24568";
+    QTest::newRow("average as double, won") << 4 << QVariant(0.05412345678) << "0.054123"
+                                            << "0.054123";
+    QTest::newRow("double into text column") << 5 << QVariant(12.5) << "12.5"
+                                             << "12.5";
 }
 
 void TstSpreadGrid::cellKinds()
@@ -238,9 +260,12 @@ void TstSpreadGrid::editingInTheView_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("warned");
-    QTest::newRow("a number") << "2500" << "2,500.00" << false;
-    QTest::newRow("grouped number") << "1,234.5" << "1,234.50" << false;
-    QTest::newRow("letters refused with a word") << "abc" << "10.00" << true;
+    QTest::newRow("a number") << "2500"
+                              << "2,500.00" << false;
+    QTest::newRow("grouped number") << "1,234.5"
+                                    << "1,234.50" << false;
+    QTest::newRow("letters refused with a word") << "abc"
+                                                 << "10.00" << true;
 }
 
 void TstSpreadGrid::editingInTheView()
@@ -369,8 +394,8 @@ void TstSpreadGrid::mergedHeaderCells()
     QHeaderView *hh = grid.view()->horizontalHeader();
     const QImage image = hh->viewport()->grab().toImage();
     const int boundary = hh->sectionViewportPosition(2) - 1; // last pixel column of column 2
-    const int upper = 4;                                     // inside header row -1000
-    const int lower = hh->height() - 4;                      // inside header row -999
+    const int upper = 4; // inside header row -1000
+    const int lower = hh->height() - 4; // inside header row -999
     const QColor background = SpreadGrid::colorFromRgb(0xF2EFEC);
     QCOMPARE(image.pixelColor(boundary, upper), background);
     QVERIFY(image.pixelColor(boundary, lower) != background);

@@ -49,8 +49,12 @@ void TstSpreadNumber::format_data()
     QTest::newRow("half below 2^52") << 4503599627370495.5 << 0 << true << "4,503,599,627,370,496";
     QTest::newRow("2^52 + 1") << 4503599627370497.0 << 0 << true << "4,503,599,627,370,497";
     QTest::newRow("1e20 six decimals") << 1e20 << 6 << true << "100,000,000,000,000,000,000.000000";
-    QTest::newRow("largest double") << DBL_MAX << 0 << true
-                                    << "179,769,313,486,231,570,814,527,423,731,704,356,798,070,567,525,844,996,598,917,476,803,157,260,780,028,538,760,589,558,632,766,878,171,540,458,953,514,382,464,234,321,326,889,464,182,768,467,546,703,537,516,986,049,910,576,551,282,076,245,490,090,389,328,944,075,868,508,455,133,942,304,583,236,903,222,948,165,808,559,332,123,348,274,797,826,204,144,723,168,738,177,180,919,299,881,250,404,026,184,124,858,368";
+    QTest::newRow("largest double")
+        << DBL_MAX << 0 << true
+        << "179,769,313,486,231,570,814,527,423,731,704,356,798,070,567,525,844,996,598,917,476,803,157,260,780,028,"
+           "538,760,589,558,632,766,878,171,540,458,953,514,382,464,234,321,326,889,464,182,768,467,546,703,537,516,"
+           "986,049,910,576,551,282,076,245,490,090,389,328,944,075,868,508,455,133,942,304,583,236,903,222,948,165,"
+           "808,559,332,123,348,274,797,826,204,144,723,168,738,177,180,919,299,881,250,404,026,184,124,858,368";
     QTest::newRow("inf") << HUGE_VAL << 2 << true << "";
     QTest::newRow("nan") << std::nan("") << 2 << true << "";
 }
@@ -90,21 +94,50 @@ void TstSpreadNumber::parse_data()
     QTest::addColumn<QString>("groupChar");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("value");
-    QTest::newRow("plain") << "1234.5" << "." << "," << true << 1234.5;
-    QTest::newRow("grouped") << "1,234,567.25" << "." << "," << true << 1234567.25;
-    QTest::newRow("blanks around") << "  42 " << "." << "," << true << 42.0;
-    QTest::newRow("negative") << "-0.5" << "." << "," << true << -0.5;
-    QTest::newRow("plus sign") << "+7" << "." << "," << true << 7.0;
-    QTest::newRow("comma decimal") << "1.234,5" << "," << "." << true << 1234.5;
-    QTest::newRow("empty") << "" << "." << "," << false << 0.0;
-    QTest::newRow("letters") << "12a" << "." << "," << false << 0.0;
-    QTest::newRow("two points") << "1.2.3" << "." << "," << false << 0.0;
-    QTest::newRow("group after point") << "1.234,5" << "." << "," << false << 0.0;
-    QTest::newRow("leading separator") << ",123" << "." << "," << false << 0.0;
-    QTest::newRow("sign only") << "-" << "." << "," << false << 0.0;
-    QTest::newRow("sign inside") << "12-3" << "." << "," << false << 0.0;
-    QTest::newRow("fullwidth digits") << QString::fromUtf8("１２") << "." << "," << false << 0.0;
-    QTest::newRow("exponent refused") << "1e5" << "." << "," << false << 0.0;
+    QTest::newRow("plain") << "1234.5"
+                           << "."
+                           << "," << true << 1234.5;
+    QTest::newRow("grouped") << "1,234,567.25"
+                             << "."
+                             << "," << true << 1234567.25;
+    QTest::newRow("blanks around") << "  42 "
+                                   << "."
+                                   << "," << true << 42.0;
+    QTest::newRow("negative") << "-0.5"
+                              << "."
+                              << "," << true << -0.5;
+    QTest::newRow("plus sign") << "+7"
+                               << "."
+                               << "," << true << 7.0;
+    QTest::newRow("comma decimal") << "1.234,5"
+                                   << ","
+                                   << "." << true << 1234.5;
+    QTest::newRow("empty") << ""
+                           << "."
+                           << "," << false << 0.0;
+    QTest::newRow("letters") << "12a"
+                             << "."
+                             << "," << false << 0.0;
+    QTest::newRow("two points") << "1.2.3"
+                                << "."
+                                << "," << false << 0.0;
+    QTest::newRow("group after point") << "1.234,5"
+                                       << "."
+                                       << "," << false << 0.0;
+    QTest::newRow("leading separator") << ",123"
+                                       << "."
+                                       << "," << false << 0.0;
+    QTest::newRow("sign only") << "-"
+                               << "."
+                               << "," << false << 0.0;
+    QTest::newRow("sign inside") << "12-3"
+                                 << "."
+                                 << "," << false << 0.0;
+    QTest::newRow("fullwidth digits") << QString::fromUtf8("１２") << "."
+                                      << "," << false << 0.0;
+    QTest::newRow("exponent refused") << "1e5"
+                                      << "."
+                                      << "," << false << 0.0;
 }
 
 void TstSpreadNumber::parse()

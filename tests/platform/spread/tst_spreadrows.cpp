@@ -282,8 +282,8 @@ void TstSpreadRows::copyRange_data()
     QTest::addColumn<QString>("checkCell"); // "col,row=text;..."
     QTest::newRow("header row to row 1") << 1 << -1000 << 5 << -1000 << 1 << 1
                                          << "1,1=일자;2,1=미달러;5,1=비고;1,2=2024/05/02";
-    QTest::newRow("overlapping downwards") << 1 << 1 << 1 << 3 << 1 << 2
-                                           << "1,2=2024/05/01;1,3=2024/05/02;1,4=2024/05/03;1,5=2024/05/05";
+    QTest::newRow("overlapping downwards")
+        << 1 << 1 << 1 << 3 << 1 << 2 << "1,2=2024/05/01;1,3=2024/05/02;1,4=2024/05/03;1,5=2024/05/05";
     QTest::newRow("overlapping upwards") << 1 << 2 << 1 << 4 << 1 << 1
                                          << "1,1=2024/05/02;1,2=2024/05/03;1,3=2024/05/04;1,4=2024/05/04";
     QTest::newRow("number keeps its value") << 2 << 1 << 2 << 1 << 2 << 5 << "2,5=1,310.50";

@@ -274,13 +274,19 @@ void TstWinPlatform::folderOfFile_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("nested") << "/home/a/b/c.jpg" << "/home/a/b/";
-    QTest::newRow("root") << "/c.jpg" << "/";
-    QTest::newRow("bare name") << "c.jpg" << "";
+    QTest::newRow("nested") << "/home/a/b/c.jpg"
+                            << "/home/a/b/";
+    QTest::newRow("root") << "/c.jpg"
+                          << "/";
+    QTest::newRow("bare name") << "c.jpg"
+                               << "";
     // remembered as the next dialog's folder: it must be a folder that exists, not part of a name
-    QTest::newRow("backslash in the name") << "/home/u/a\\b.xlsx" << "/home/u/";
-    QTest::newRow("backslashes only") << "C:\\Data\\r.xlsx" << "";
-    QTest::newRow("Korean folder") << "/home/u/환율/r.xlsx" << "/home/u/환율/";
+    QTest::newRow("backslash in the name") << "/home/u/a\\b.xlsx"
+                                           << "/home/u/";
+    QTest::newRow("backslashes only") << "C:\\Data\\r.xlsx"
+                                      << "";
+    QTest::newRow("Korean folder") << "/home/u/환율/r.xlsx"
+                                   << "/home/u/환율/";
 }
 
 void TstWinPlatform::folderOfFile()
