@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/chart/chartlayout.h"
+
 #include <QColor>
 #include <QFileDevice>
 #include <QFont>
@@ -16,14 +18,6 @@
 class QPainter;
 class QPrinter;
 class ChartEditor;
-
-// One point of the chart's single series.
-struct ChartPoint
-{
-    double value = 0.0;
-    QString label;
-    QColor colour;
-};
 
 // The chart component: one series drawn as line, bar or pie, flat or with an oblique 3D look.
 //
@@ -76,92 +70,92 @@ public:
     int pointCount() const;
     ChartPoint point(int index) const;
     void setPointColour(int index, const QColor &colour);
-    const QVector<ChartPoint> &points() const { return m_points; }
+    const QVector<ChartPoint> &points() const { return m_s.points; }
     double seriesTotal() const; // sum of all point values
 
     // ---- marks (value labels) ----
     void setMarksVisible(bool on);
-    bool marksVisible() const { return m_marksVisible; }
+    bool marksVisible() const { return m_s.marksVisible; }
     void setMarksStyle(int styleCode); // codes of MarkStyle; an unknown code is ignored
-    int marksStyle() const { return m_marksStyle; }
+    int marksStyle() const { return m_s.marksStyle; }
     void setMarksFont(const QFont &font);
-    QFont marksFont() const { return m_marksFont; }
+    QFont marksFont() const { return m_s.marksFont; }
     // Number formats as the forms write them: "###,###,###,##0.00" (value), "0.00%" (percent;
     // the percent sign is literal, the number is already in percent).
     void setValueFormat(const QString &format);
-    QString valueFormat() const { return m_valueFormat; }
+    QString valueFormat() const { return m_s.valueFormat; }
     void setPercentFormat(const QString &format);
-    QString percentFormat() const { return m_percentFormat; }
+    QString percentFormat() const { return m_s.percentFormat; }
     // Text of the mark of one point under the current style and formats.
     QString markText(int index) const;
 
     // ---- 3D ----
     void setView3D(bool on);
-    bool view3D() const { return m_view3D; }
+    bool view3D() const { return m_s.view3D; }
     void setView3DDepth(int percent); // depth of the oblique look, percent of the plot size
-    int view3DDepth() const { return m_depthPercent; }
+    int view3DDepth() const { return m_s.depthPercent; }
     // Line series markers: shown as dots (2D look) or as small boxes with an outline (3D look).
     void setLineMarkersVisible(bool on);
-    bool lineMarkersVisible() const { return m_lineMarkers; }
+    bool lineMarkersVisible() const { return m_s.lineMarkers; }
     void setLineMarkerOutline(const QColor &colour);
 
     // ---- header, panel, walls, legend ----
     void setHeaderText(const QStringList &lines);
     void setHeaderLine(int line, const QString &text); // grows the list as needed
     QString headerLine(int line) const; // empty when the line does not exist
-    QStringList headerText() const { return m_header; }
+    QStringList headerText() const { return m_s.header; }
     void setHeaderFont(const QFont &font);
-    QFont headerFont() const { return m_headerFont; }
+    QFont headerFont() const { return m_s.headerFont; }
     void setHeaderColour(const QColor &colour);
-    QColor headerColour() const { return m_headerColour; }
+    QColor headerColour() const { return m_s.headerColour; }
 
     void setPanelColour(const QColor &colour); // the chart's background
-    QColor panelColour() const { return m_panelColour; }
+    QColor panelColour() const { return m_s.panelColour; }
     void setWallColour(const QColor &colour); // back, left and bottom walls
-    QColor wallColour() const { return m_wallColour; }
+    QColor wallColour() const { return m_s.wallColour; }
     void setWallDetailColour(const QColor &colour); // edges and the 3D sides of the left and bottom walls
-    QColor wallDetailColour() const { return m_wallDetail; }
+    QColor wallDetailColour() const { return m_s.wallDetail; }
     void setLegendVisible(bool on);
-    bool legendVisible() const { return m_legendVisible; }
+    bool legendVisible() const { return m_s.legendVisible; }
 
     // ---- axes ----
     void setLeftAxisTitle(const QString &title);
-    QString leftAxisTitle() const { return m_leftTitle; }
+    QString leftAxisTitle() const { return m_s.leftTitle; }
     void setBottomAxisTitle(const QString &title);
-    QString bottomAxisTitle() const { return m_bottomTitle; }
+    QString bottomAxisTitle() const { return m_s.bottomTitle; }
     void setLeftAxisAutomatic(bool on);
-    bool leftAxisAutomatic() const { return m_leftAuto; }
+    bool leftAxisAutomatic() const { return m_s.leftAuto; }
     void setLeftAxisMinMax(double minimum, double maximum); // used while the axis is not automatic
     void setLeftAxisMaximum(double maximum);
     void setLeftAxisMinimum(double minimum);
-    double leftAxisMaximum() const { return m_leftMax; }
-    double leftAxisMinimum() const { return m_leftMin; }
+    double leftAxisMaximum() const { return m_s.leftMax; }
+    double leftAxisMinimum() const { return m_s.leftMin; }
     void setBottomAxisAutomatic(bool on);
-    bool bottomAxisAutomatic() const { return m_bottomAuto; }
+    bool bottomAxisAutomatic() const { return m_s.bottomAuto; }
     void setBottomLabelAngle(int degrees); // 0 or 90
-    int bottomLabelAngle() const { return m_labelAngle; }
+    int bottomLabelAngle() const { return m_s.labelAngle; }
     void setAxisFont(const QFont &font); // labels and titles of both axes
-    QFont axisFont() const { return m_axisFont; }
+    QFont axisFont() const { return m_s.axisFont; }
     // The lowest and highest value the left axis shows now (after automatic scaling).
     double leftAxisShownMinimum() const;
     double leftAxisShownMaximum() const;
 
     // ---- paging and scrolling (line and bar) ----
     void setMaxPointsPerPage(int points); // 0 = all points on one page
-    int maxPointsPerPage() const { return m_perPage; }
+    int maxPointsPerPage() const { return m_s.perPage; }
     void setFirstVisiblePoint(int index); // 0-based; clamped to the points
-    int firstVisiblePoint() const { return m_first; }
+    int firstVisiblePoint() const { return m_s.first; }
     void scrollPoints(int delta); // moves the bottom axis by whole points
     int pageCount() const;
     int page() const; // 1-based page holding the first visible point
     void setPage(int page);
     // The last page keeps the width of a point as on full pages (false) or spreads its points (true).
     void setScaleLastPage(bool on);
-    bool scaleLastPage() const { return m_scaleLastPage; }
+    bool scaleLastPage() const { return m_s.scaleLastPage; }
 
     // ---- pie ----
     void setPieRotation(int degrees);
-    int pieRotation() const { return m_rotation; }
+    int pieRotation() const { return m_s.rotation; }
 
     // ---- mouse ----
     void setMouseZoomEnabled(bool on) { m_zoomEnabled = on; }
@@ -219,58 +213,11 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    struct Layout;
-    Layout computeLayout(const QRectF &rect) const;
-    void paintAxes(QPainter *p, const Layout &l) const;
-    void paintBars(QPainter *p, const Layout &l) const;
-    void paintLine(QPainter *p, const Layout &l) const;
-    void paintPie(QPainter *p, const Layout &l) const;
-    void paintLegend(QPainter *p, const Layout &l) const;
-    struct Marks
-    {
-        QVector<QRectF> boxes; // empty: not drawn
-        QStringList texts;
-    };
-    Marks placedMarks(const Layout &l) const;
-    void paintMarks(QPainter *p, const Layout &l) const;
-    const Layout &cachedLayout() const; // layout of the widget's own rectangle, kept until a change
+    ChartLayout computeLayout(const QRectF &rect) const;
+    const ChartLayout &cachedLayout() const; // layout of the widget's own rectangle, kept until a change
     void touch();
 
-    int m_kind = -1;
-    QVector<ChartPoint> m_points;
-
-    bool m_marksVisible = false;
-    int m_marksStyle = MarkValue;
-    QFont m_marksFont;
-    QString m_valueFormat = QStringLiteral("#,##0.###");
-    QString m_percentFormat = QStringLiteral("##0.## %");
-
-    bool m_view3D = false;
-    int m_depthPercent = 15;
-    bool m_lineMarkers = true;
-    QColor m_markerOutline = QColor(128, 128, 128);
-
-    QStringList m_header;
-    QFont m_headerFont;
-    QColor m_headerColour = Qt::blue;
-    QColor m_panelColour = QColor(224, 224, 224);
-    QColor m_wallColour = QColor(128, 128, 255);
-    QColor m_wallDetail = QColor(0, 0, 192);
-    bool m_legendVisible = false;
-
-    QString m_leftTitle;
-    QString m_bottomTitle;
-    bool m_leftAuto = true;
-    double m_leftMin = 0.0;
-    double m_leftMax = 0.0;
-    bool m_bottomAuto = true;
-    int m_labelAngle = 0;
-    QFont m_axisFont;
-
-    int m_perPage = 0;
-    int m_first = 0;
-    bool m_scaleLastPage = false;
-    int m_rotation = 0;
+    ChartSettings m_s; // what is drawn; the layout and the painters read it
 
     bool m_zoomEnabled = true;
     bool m_scrollEnabled = true;
@@ -280,7 +227,7 @@ private:
     int m_printOrientation = 1;
 
     // caches: dropped by every change (touch) and, for the layout, when the size changes
-    mutable std::shared_ptr<Layout> m_layout;
+    mutable std::shared_ptr<ChartLayout> m_layout;
     mutable QRectF m_layoutRect;
     mutable double m_total = 0.0;
     mutable bool m_totalValid = false;
