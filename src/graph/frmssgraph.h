@@ -106,44 +106,31 @@ public:
     using PrinterHook = std::function<std::unique_ptr<QPrinter>(const QString &name)>;
     static void setPrinterHook(PrinterHook hook);
 
-    // Controls, by their design names.
-    xPanel *xPanel1 = nullptr; // chart panel
-    xPanel *xPanel2 = nullptr; // summary panel
-    SpreadGrid *SS_TXT = nullptr;
-    QWidget *picSS_SUM = nullptr;
-    PicButton *cmdSS_Reload = nullptr;
-    std::array<QLabel *, 2> lblSS_SUM{};
-    ChartControl *chtGraph = nullptr;
-    QFrame *lneX = nullptr;
-    QFrame *lneY = nullptr;
-    QFrame *lneStart = nullptr;
-    QFrame *fmeViewCross = nullptr;
-    std::array<QLabel *, 2> lblViewCross{};
-    std::array<QFrame *, 2> shpViewCross{};
-    QLabel *lblRemPie = nullptr;
-
-    QWidget *picScroll = nullptr;
-    std::array<StripImage *, 3> imgScroll{};
-    std::array<PicButton *, 10> cmdScroll{};
-    QScrollBar *sclScroll = nullptr;
-    HoldRepeatTimer *tmeScroll = nullptr;
-    QWidget *fmeScroll = nullptr;
-    std::array<QLabel *, 3> lblScroll{};
-    PicButton *cmdPrint = nullptr;
-    PicButton *cmdSaveJPG = nullptr;
-
-    QWidget *picOption = nullptr;
-    std::array<StripImage *, 2> imgOption{};
-    StripImage *picOptionIn = nullptr;
-    std::array<QRadioButton *, 3> optType{};
-    QCheckBox *chkView3D = nullptr;
-    QCheckBox *chkViewValue = nullptr;
-    QComboBox *cboValueType = nullptr;
-    QComboBox *cboValueRatio = nullptr;
-    QCheckBox *chkViewCross = nullptr;
-    QCheckBox *chkViewAuto = nullptr;
-    PicButton *cmdShowEdit = nullptr;
-    PicButton *cmdClose = nullptr;
+    // Controls the tests reach, by their design names.
+    ChartControl *chtGraph() const { return m_chtGraph; }
+    SpreadGrid *SS_TXT() const { return m_SS_TXT; }
+    QLabel *lblSS_SUM(int i) const { return m_lblSS_SUM.at(i); }
+    QFrame *lneX() const { return m_lneX; }
+    QFrame *lneY() const { return m_lneY; }
+    QFrame *lneStart() const { return m_lneStart; }
+    QFrame *fmeViewCross() const { return m_fmeViewCross; }
+    QLabel *lblViewCross(int i) const { return m_lblViewCross.at(i); }
+    QLabel *lblRemPie() const { return m_lblRemPie; }
+    PicButton *cmdScroll(int i) const { return m_cmdScroll.at(i); }
+    QScrollBar *sclScroll() const { return m_sclScroll; }
+    HoldRepeatTimer *tmeScroll() const { return m_tmeScroll; }
+    QLabel *lblScroll(int i) const { return m_lblScroll.at(i); }
+    PicButton *cmdPrint() const { return m_cmdPrint; }
+    PicButton *cmdSaveJPG() const { return m_cmdSaveJPG; }
+    QRadioButton *optType(int i) const { return m_optType.at(i); }
+    QCheckBox *chkView3D() const { return m_chkView3D; }
+    QCheckBox *chkViewValue() const { return m_chkViewValue; }
+    QComboBox *cboValueType() const { return m_cboValueType; }
+    QComboBox *cboValueRatio() const { return m_cboValueRatio; }
+    QCheckBox *chkViewCross() const { return m_chkViewCross; }
+    QCheckBox *chkViewAuto() const { return m_chkViewAuto; }
+    PicButton *cmdShowEdit() const { return m_cmdShowEdit; }
+    PicButton *cmdClose() const { return m_cmdClose; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -156,7 +143,7 @@ private:
     void createScrollStrip();
     void createOptionStrip();
     void sbInit_ValueCombos();
-    void sbForm_Resize();
+    void layoutControls();
     void placeWindow();
     void placeNote();
     void placePieStart();
@@ -176,6 +163,45 @@ private:
     void scrollMouseUp();
     void tmeScroll_Timer();
     void cmdScrollAll_Click(int index);
+
+    // controls, by their design names
+    xPanel *m_xPanel1 = nullptr; // chart panel
+    xPanel *m_xPanel2 = nullptr; // summary panel
+    SpreadGrid *m_SS_TXT = nullptr;
+    QWidget *m_picSS_SUM = nullptr;
+    PicButton *m_cmdSS_Reload = nullptr;
+    std::array<QLabel *, 2> m_lblSS_SUM{};
+    ChartControl *m_chtGraph = nullptr;
+    QFrame *m_lneX = nullptr;
+    QFrame *m_lneY = nullptr;
+    QFrame *m_lneStart = nullptr;
+    QFrame *m_fmeViewCross = nullptr;
+    std::array<QLabel *, 2> m_lblViewCross{};
+    std::array<QFrame *, 2> m_shpViewCross{};
+    QLabel *m_lblRemPie = nullptr;
+
+    QWidget *m_picScroll = nullptr;
+    std::array<StripImage *, 3> m_imgScroll{};
+    std::array<PicButton *, 10> m_cmdScroll{};
+    QScrollBar *m_sclScroll = nullptr;
+    HoldRepeatTimer *m_tmeScroll = nullptr;
+    QWidget *m_fmeScroll = nullptr;
+    std::array<QLabel *, 3> m_lblScroll{};
+    PicButton *m_cmdPrint = nullptr;
+    PicButton *m_cmdSaveJPG = nullptr;
+
+    QWidget *m_picOption = nullptr;
+    std::array<StripImage *, 2> m_imgOption{};
+    StripImage *m_picOptionIn = nullptr;
+    std::array<QRadioButton *, 3> m_optType{};
+    QCheckBox *m_chkView3D = nullptr;
+    QCheckBox *m_chkViewValue = nullptr;
+    QComboBox *m_cboValueType = nullptr;
+    QComboBox *m_cboValueRatio = nullptr;
+    QCheckBox *m_chkViewCross = nullptr;
+    QCheckBox *m_chkViewAuto = nullptr;
+    PicButton *m_cmdShowEdit = nullptr;
+    PicButton *m_cmdClose = nullptr;
 
     GraphDataSet m_data;
     QColor m_lineColor;

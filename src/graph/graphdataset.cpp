@@ -39,7 +39,9 @@ QString groupThousands(const QString &digits)
 
 } // namespace
 
-bool fnIs_Numeric(const QString &text)
+namespace GraphData {
+
+bool isNumeric(const QString &text)
 {
     const QString s = text.trimmed();
     int i = 0;
@@ -62,9 +64,9 @@ bool fnIs_Numeric(const QString &text)
     return i == s.size();
 }
 
-double fnTo_Double(const QString &text, bool *ok)
+double toDouble(const QString &text, bool *ok)
 {
-    if (!fnIs_Numeric(text)) {
+    if (!isNumeric(text)) {
         if (ok)
             *ok = false;
         return 0;
@@ -76,7 +78,7 @@ double fnTo_Double(const QString &text, bool *ok)
     return good && std::isfinite(v) ? v : 0;
 }
 
-GraphItems fnGraph_Gather(const GraphSource &source, int xCol, int yCol)
+GraphItems gather(const GraphSource &source, int xCol, int yCol)
 {
     GraphItems items;
     if (!source.text)
@@ -88,7 +90,7 @@ GraphItems fnGraph_Gather(const GraphSource &source, int xCol, int yCol)
     for (int r = 1; r <= source.maxRows; ++r) {
         QString yText = source.text(yCol, r);
         yText.remove(u',');
-        if (!fnIs_Numeric(yText))
+        if (!isNumeric(yText))
             continue;
         ++counted;
         if (counted > 1) {
@@ -104,9 +106,9 @@ GraphItems fnGraph_Gather(const GraphSource &source, int xCol, int yCol)
         // The sum comes from the unformatted value; a cell whose value does not read as a number
         // falls back to its displayed text without separators (known to be numeric here).
         bool ok = false;
-        double value = source.cellValue ? fnTo_Double(source.cellValue(yCol, r), &ok) : 0;
+        double value = source.cellValue ? toDouble(source.cellValue(yCol, r), &ok) : 0;
         if (!ok)
-            value = fnTo_Double(yText);
+            value = toDouble(yText);
         const auto it = index.constFind(label);
         if (it != index.constEnd()) {
             items.values[*it] += value;
@@ -118,6 +120,8 @@ GraphItems fnGraph_Gather(const GraphSource &source, int xCol, int yCol)
     }
     return items;
 }
+
+} // namespace GraphData
 
 void sbSort_GraphItems(QStringList &labels, QVector<double> &values)
 {
@@ -139,12 +143,14 @@ void sbSort_GraphItems(QStringList &labels, QVector<double> &values)
     values = std::move(sortedValues);
 }
 
-bool fnGraph_ShouldSort(bool sortRequested, const QString &xTitle)
+namespace GraphData {
+
+bool shouldSort(bool sortRequested, const QString &xTitle)
 {
     return sortRequested && !xTitle.contains(QStringLiteral("업체"));
 }
 
-QString fnGraph_YTitle(const QString &headerText, const QString &addition)
+QString yTitle(const QString &headerText, const QString &addition)
 {
     if (addition.isEmpty())
         return headerText;
@@ -153,7 +159,7 @@ QString fnGraph_YTitle(const QString &headerText, const QString &addition)
     return headerText + u' ' + addition;
 }
 
-QString fnGraph_Heading(const QString &xTitle, const QString &yTitle)
+QString heading(const QString &xTitle, const QString &yTitle)
 {
     QString y = yTitle;
     y.remove(QStringLiteral("\r\n"));
@@ -166,12 +172,12 @@ QString fnGraph_Heading(const QString &xTitle, const QString &yTitle)
     return xTitle + QStringLiteral(" 별 ") + y;
 }
 
-QString fnGraph_Caption(const QString &title)
+QString caption(const QString &title)
 {
     return QStringLiteral("Graph [") + title + u']';
 }
 
-int fnLabel_AnsiBytes(const QString &label)
+int ansiBytes(const QString &label)
 {
     int bytes = 0;
     for (qsizetype i = 0; i < label.size(); ++i) {
@@ -186,7 +192,7 @@ int fnLabel_AnsiBytes(const QString &label)
     return bytes;
 }
 
-int fnGraph_ItemColor(double r1, double r2, double r3)
+int itemColor(double r1, double r2, double r3)
 {
     const auto pick = [](double r, int span) {
         const int v = int(std::floor(span * std::clamp(r, 0.0, 1.0)));
@@ -195,13 +201,13 @@ int fnGraph_ItemColor(double r1, double r2, double r3)
     return zzRgb(50 + pick(r1, 200), 50 + pick(r2, 200), pick(r3, 100));
 }
 
-double fnGraph_Ratio(double value, double total)
+double ratio(double value, double total)
 {
     return total == 0 ? 0 : value / total * 100;
 }
 
-GraphDataSet fnGraph_MakeDataSet(GraphItems items, const QString &xTitle, const QString &yTitle,
-                                 const std::function<double()> &draw)
+GraphDataSet makeDataSet(GraphItems items, const QString &xTitle, const QString &yTitle,
+                         const std::function<double()> &draw)
 {
     GraphDataSet d;
     d.XTitle = xTitle;
@@ -217,18 +223,18 @@ GraphDataSet fnGraph_MakeDataSet(GraphItems items, const QString &xTitle, const 
         const double r1 = draw ? draw() : 0;
         const double r2 = draw ? draw() : 0;
         const double r3 = draw ? draw() : 0;
-        d.GraphColors[i] = fnGraph_ItemColor(r1, r2, r3);
+        d.GraphColors[i] = itemColor(r1, r2, r3);
         const double v = d.GraphValues.at(i);
         d.GraphMax = std::max(d.GraphMax, v);
         d.GraphMin = std::min(d.GraphMin, v);
-        d.LabelBytesMax = std::max(d.LabelBytesMax, fnLabel_AnsiBytes(d.GraphLabels.at(i)));
-        d.GraphRatios[i] = fnGraph_Ratio(v, d.GraphTotal);
+        d.LabelBytesMax = std::max(d.LabelBytesMax, ansiBytes(d.GraphLabels.at(i)));
+        d.GraphRatios[i] = ratio(v, d.GraphTotal);
     }
     d.GraphCount = n;
     return d;
 }
 
-QString fnFormat_Number(double value, int decimals, bool groups)
+QString formatNumber(double value, int decimals, bool groups)
 {
     if (!std::isfinite(value))
         return QString();
@@ -245,22 +251,24 @@ QString fnFormat_Number(double value, int decimals, bool groups)
     return (value < 0 && !zero ? QStringLiteral("-") : QString()) + intPart + frac;
 }
 
-QString fnGraph_RatioText(double ratio)
+QString ratioText(double ratio)
 {
-    return fnFormat_Number(ratio, 2, false) + u'%';
+    return formatNumber(ratio, 2, false) + u'%';
 }
 
-QString fnGraph_ValueText(double value)
+QString valueText(double value)
 {
-    return fnFormat_Number(value, 2, true);
+    return formatNumber(value, 2, true);
 }
 
-QString fnGraph_CountText(int count)
+QString countText(int count)
 {
-    return fnFormat_Number(count, 0, true) + QStringLiteral(" 건");
+    return formatNumber(count, 0, true) + QStringLiteral(" 건");
 }
 
-int fnGraph_TitleRow(int colHeaderRows)
+int titleRow(int colHeaderRows)
 {
     return colHeaderRows >= 2 ? colHeaderRows - 1001 : -1000;
 }
+
+} // namespace GraphData

@@ -46,51 +46,55 @@ constexpr int zzRgb(int r, int g, int b)
     return (r & 255) | ((g & 255) << 8) | ((b & 255) << 16);
 }
 
+// Ascending by label, case-insensitive; labels that compare equal keep their order.
+void sbSort_GraphItems(QStringList &labels, QVector<double> &values);
+
+namespace GraphData {
+
 // True when the text reads as a plain number (blanks around, sign, digits, one decimal point, exponent).
-bool fnIs_Numeric(const QString &text);
+bool isNumeric(const QString &text);
 // The number a numeric text stands for; 0 and *ok = false when it is not numeric.
-double fnTo_Double(const QString &text, bool *ok = nullptr);
+double toDouble(const QString &text, bool *ok = nullptr);
 
 // Walks data rows 1..maxRows: skips rows whose Y text (commas removed) is not numeric and, from the second
 // counted row on, total rows (a "계" in columns 1-4 or in the label); equal labels (exact, case-sensitive)
 // are summed into the item of their first appearance.
-GraphItems fnGraph_Gather(const GraphSource &source, int xCol, int yCol);
-
-// Ascending by label, case-insensitive; labels that compare equal keep their order.
-void sbSort_GraphItems(QStringList &labels, QVector<double> &values);
+GraphItems gather(const GraphSource &source, int xCol, int yCol);
 
 // Items are sorted when asked to, except for a company ("업체") axis, which keeps the grid's order.
-bool fnGraph_ShouldSort(bool sortRequested, const QString &xTitle);
+bool shouldSort(bool sortRequested, const QString &xTitle);
 
 // Y title: the header text, the addition alone when it equals the header, else header + " " + addition.
-QString fnGraph_YTitle(const QString &headerText, const QString &addition);
+QString yTitle(const QString &headerText, const QString &addition);
 
 // Chart heading: X title + " 별 " + Y title without CR LF, cut before "(kg)" when the title carries it.
-QString fnGraph_Heading(const QString &xTitle, const QString &yTitle);
+QString heading(const QString &xTitle, const QString &yTitle);
 
 // Window caption for a title.
-QString fnGraph_Caption(const QString &title);
+QString caption(const QString &title);
 
 // Length of a label in the Korean code page (949): ASCII 1 byte, other characters 2 bytes, a character
 // outside the code page (beyond the basic plane) becomes one "?" byte.
-int fnLabel_AnsiBytes(const QString &label);
+int ansiBytes(const QString &label);
 
 // Item colour from three draws in [0, 1): red and green 50..249, blue 0..99.
-int fnGraph_ItemColor(double r1, double r2, double r3);
+int itemColor(double r1, double r2, double r3);
 
 // Share in percent; 0 when the total is exactly 0.
-double fnGraph_Ratio(double value, double total);
+double ratio(double value, double total);
 
 // Totals, ratios, colours, extremes and the longest label. `draw` yields numbers in [0, 1).
-GraphDataSet fnGraph_MakeDataSet(GraphItems items, const QString &xTitle, const QString &yTitle,
-                                 const std::function<double()> &draw);
+GraphDataSet makeDataSet(GraphItems items, const QString &xTitle, const QString &yTitle,
+                         const std::function<double()> &draw);
 
 // Fixed-point text with `decimals` places, thousands separators when `groups` (the "#,##0.00" style
 // formats); never shows "-0".
-QString fnFormat_Number(double value, int decimals, bool groups);
-QString fnGraph_RatioText(double ratio); // "0.00" & "%"
-QString fnGraph_ValueText(double value); // "#,###,###,##0.00"
-QString fnGraph_CountText(int count); // "###,###,##0" & " 건"
+QString formatNumber(double value, int decimals, bool groups);
+QString ratioText(double ratio); // "0.00" & "%"
+QString valueText(double value); // "#,###,###,##0.00"
+QString countText(int count); // "###,###,##0" & " 건"
 
 // Header row that carries the titles: the last of the header rows (numbered from -1000).
-int fnGraph_TitleRow(int colHeaderRows);
+int titleRow(int colHeaderRows);
+
+} // namespace GraphData

@@ -21,22 +21,24 @@ double roundEven(double v)
 
 } // namespace
 
-int fnGraph_GridRows(double room)
+namespace GraphWindowLayout {
+
+int gridRows(double room)
 {
     return int(roundEven(room / kTwipsPerPixel * kPixelUnits / kDataRow));
 }
 
-double fnGraph_GridHeight(int rows)
+double gridHeight(int rows)
 {
     return roundEven(rows * kDataRow * kTwipsPerPixel / kPixelUnits);
 }
 
-double fnGraph_ChartHeight(double panel1Height, double noteHeight)
+double chartHeight(double panel1Height, double noteHeight)
 {
     return panel1Height - 300 - (noteHeight > 0 ? noteHeight + 15 : 0);
 }
 
-std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in)
+std::optional<GraphLayout> compute(const GraphLayoutInput &in)
 {
     if (in.outerWidth < kGraphMinOuterWidth || in.outerHeight < kGraphMinOuterHeight)
         return std::nullopt;
@@ -46,7 +48,7 @@ std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in)
 
     l.panel2 = QRectF(kGraphPanel2Left, kGraphPanel2Top, in.panel2Width, H - 90);
     const double room = l.panel2.height() - in.sumHeight - in.gridTop - 195;
-    l.gridHeight = fnGraph_GridHeight(std::max(fnGraph_GridRows(room), 0));
+    l.gridHeight = gridHeight(std::max(gridRows(room), 0));
     l.sumTop = in.gridTop + l.gridHeight - 15;
 
     l.panel1 = QRectF(kGraphPanel1Left, kGraphPanel1Top, W - in.panel2Width - 120,
@@ -58,7 +60,7 @@ std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in)
     l.scrollFrameLeft = l.scroll.width() - in.scrollFrameWidth - 45;
 
     l.chart = QRectF(kGraphChartLeft, kGraphChartTop, l.panel1.width() - 120,
-                     fnGraph_ChartHeight(l.panel1.height(), in.noteVisible ? in.noteHeight : 0));
+                     chartHeight(l.panel1.height(), in.noteVisible ? in.noteHeight : 0));
 
     l.option = QRectF(l.panel1.left(), H - in.optionHeight - 45, l.panel1.width(), in.optionHeight);
     l.optionMiddleWidth = l.option.width() - 180;
@@ -70,17 +72,19 @@ std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in)
     return l;
 }
 
-double fnGraph_ScrollFrameWidth(double buttonsWidth)
+double scrollFrameWidth(double buttonsWidth)
 {
     return buttonsWidth + 330;
 }
 
-QPointF fnGraph_CentredPos(double screenWidth, double screenHeight, double width, double height)
+QPointF centredPos(double screenWidth, double screenHeight, double width, double height)
 {
     return QPointF((screenWidth - width) / 2, (screenHeight - height) / 2);
 }
 
-int fnGraph_PicturePixels(double twips)
+int picturePixels(double twips)
 {
     return int(roundEven(twips / kTwipsPerPixel));
 }
+
+} // namespace GraphWindowLayout

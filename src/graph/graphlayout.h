@@ -59,21 +59,25 @@ constexpr double kGraphPanel1Left = 4455, kGraphPanel1Top = 45;
 constexpr double kGraphGridLeft = 90;
 constexpr double kGraphChartLeft = 60, kGraphChartTop = 240;
 
+namespace GraphWindowLayout {
+
 // Data rows of the summary grid that fit in `room` twips, and the height in twips holding them:
 // a pixel counts 0.637 row units, a data row is 10.22 units.
-int fnGraph_GridRows(double room);
-double fnGraph_GridHeight(int rows);
+int gridRows(double room);
+double gridHeight(int rows);
 
-std::optional<GraphLayout> fnGraph_Layout(const GraphLayoutInput &in);
+std::optional<GraphLayout> compute(const GraphLayoutInput &in);
 
 // Chart height for a pie note of the given height (0 = no note).
-double fnGraph_ChartHeight(double panel1Height, double noteHeight);
+double chartHeight(double panel1Height, double noteHeight);
 
 // fmeScroll holds cmdScroll(3)..(9): their widths plus 330 twips.
-double fnGraph_ScrollFrameWidth(double buttonsWidth);
+double scrollFrameWidth(double buttonsWidth);
 
 // Centred position of a window on a screen (twips).
-QPointF fnGraph_CentredPos(double screenWidth, double screenHeight, double width, double height);
+QPointF centredPos(double screenWidth, double screenHeight, double width, double height);
 
 // Picture size in pixels for a chart size in twips (15 twips a pixel, rounded half to even).
-int fnGraph_PicturePixels(double twips);
+int picturePixels(double twips);
+
+} // namespace GraphWindowLayout

@@ -29,35 +29,37 @@ double roundHalfAway(double v)
 
 } // namespace
 
-int fnGraph_TypeOfOption(int optionIndex)
+namespace GraphOptions {
+
+int typeOfOption(int optionIndex)
 {
     switch (optionIndex) {
     case 0:
-        return GraphLine;
+        return ChartControl::Line;
     case 1:
-        return GraphBar;
+        return ChartControl::Bar;
     case 2:
-        return GraphPie;
+        return ChartControl::Pie;
     default:
-        return GraphLine;
+        return ChartControl::Line;
     }
 }
 
-int fnGraph_OptionOfType(int type)
+int optionOfType(int type)
 {
     switch (type) {
-    case GraphLine:
+    case ChartControl::Line:
         return 0;
-    case GraphBar:
+    case ChartControl::Bar:
         return 1;
-    case GraphPie:
+    case ChartControl::Pie:
         return 2;
     default:
         return -1;
     }
 }
 
-QStringList fnGraph_ValueTypeItems()
+QStringList valueTypeItems()
 {
     QStringList items;
     for (const MarkRow &row : kMarkRows)
@@ -65,14 +67,14 @@ QStringList fnGraph_ValueTypeItems()
     return items;
 }
 
-int fnGraph_MarkStyleCode(int index)
+int markStyleCode(int index)
 {
     if (index < 0 || index >= int(std::size(kMarkRows)))
         return -1;
     return kMarkRows[index].style;
 }
 
-QStringList fnGraph_ValueRatioItems()
+QStringList valueRatioItems()
 {
     QStringList items;
     for (int d = 0; d < kDecimalsCount; ++d)
@@ -80,41 +82,41 @@ QStringList fnGraph_ValueRatioItems()
     return items;
 }
 
-QString fnGraph_ValueFormat(int index)
+QString valueFormat(int index)
 {
     if (index < 0 || index >= kDecimalsCount)
         return QString();
     return QStringLiteral("###,###,###,##0") + (index ? QStringLiteral(".") + QString(index, u'0') : QString());
 }
 
-QString fnGraph_PercentFormat(int index)
+QString percentFormat(int index)
 {
     if (index < 0 || index >= kDecimalsCount)
         return QString();
-    return fnGraph_ValueRatioItems().at(index) + u'%';
+    return valueRatioItems().at(index) + u'%';
 }
 
-double fnGraph_AxisMax(int type, bool labelsOn, double graphMax)
+double axisMax(int type, bool labelsOn, double graphMax)
 {
-    return type == GraphLine && labelsOn ? graphMax * kLabelRoom : graphMax;
+    return type == ChartControl::Line && labelsOn ? graphMax * kLabelRoom : graphMax;
 }
 
-int fnGraph_LabelAngle(int labelBytesMax)
+int labelAngle(int labelBytesMax)
 {
     return labelBytesMax >= 5 ? 90 : 0;
 }
 
-GraphPreset fnGraph_Preset(int type)
+GraphPreset preset(int type)
 {
     GraphPreset p;
     switch (type) {
-    case GraphLine:
+    case ChartControl::Line:
         p = {false, -1, false, true};
         break;
-    case GraphBar:
+    case ChartControl::Bar:
         p = {true, 0, true, true};
         break;
-    case GraphPie:
+    case ChartControl::Pie:
         p = {true, 4, true, false};
         break;
     default:
@@ -123,7 +125,7 @@ GraphPreset fnGraph_Preset(int type)
     return p;
 }
 
-PieFill fnGraph_PieFill(const QVector<double> &values, const QVector<double> &ratios, double total)
+PieFill pieFill(const QVector<double> &values, const QVector<double> &ratios, double total)
 {
     PieFill f;
     bool notShown = false;
@@ -152,17 +154,17 @@ PieFill fnGraph_PieFill(const QVector<double> &values, const QVector<double> &ra
     return f;
 }
 
-QString fnGraph_PieNoteText(const QString &note)
+QString pieNoteText(const QString &note)
 {
     return QStringLiteral("※ [주] : ") + note;
 }
 
-QString fnGraph_OthersLabel()
+QString othersLabel()
 {
     return QStringLiteral("기타");
 }
 
-int fnGraph_ClampPageSize(int n, int graphCount)
+int clampPageSize(int n, int graphCount)
 {
     if (n < 1)
         n = 1;
@@ -175,10 +177,10 @@ int fnGraph_ClampPageSize(int n, int graphCount)
     return std::max(n, 1);
 }
 
-GraphScrollRange fnGraph_ScrollRange(int type, int n, int graphCount)
+GraphScrollRange scrollRange(int type, int n, int graphCount)
 {
     GraphScrollRange r;
-    if (type == GraphPie) {
+    if (type == ChartControl::Pie) {
         r.maximum = 359;
         r.largeChange = kPieStep;
         r.resetValue = true;
@@ -194,7 +196,7 @@ GraphScrollRange fnGraph_ScrollRange(int type, int n, int graphCount)
     return r;
 }
 
-int fnGraph_ScrollStepValue(int button, int value, int minimum, int maximum, int step)
+int scrollStepValue(int button, int value, int minimum, int maximum, int step)
 {
     switch (button) {
     case 0:
@@ -214,12 +216,12 @@ int fnGraph_ScrollStepValue(int button, int value, int minimum, int maximum, int
     }
 }
 
-int fnGraph_PageStep(int type, int pointsPerPage)
+int pageStep(int type, int pointsPerPage)
 {
-    return type == GraphPie ? kPieStep : pointsPerPage;
+    return type == ChartControl::Pie ? kPieStep : pointsPerPage;
 }
 
-int fnGraph_ZoomTarget(int button, int pointsPerPage, int graphCount)
+int zoomTarget(int button, int pointsPerPage, int graphCount)
 {
     if (button == 6)
         return pointsPerPage < 2 ? -1 : pointsPerPage - 1;
@@ -228,22 +230,22 @@ int fnGraph_ZoomTarget(int button, int pointsPerPage, int graphCount)
     return -1;
 }
 
-bool fnGraph_ScrollRepeats(int button)
+bool scrollRepeats(int button)
 {
     return button == 1 || button == 2 || button == 3 || button == 4 || button == 6 || button == 7;
 }
 
-GraphPageTexts fnGraph_PageTexts(int type, int value, int maximum, int pointsPerPage)
+GraphPageTexts pageTexts(int type, int value, int maximum, int pointsPerPage)
 {
     GraphPageTexts t;
     t.current = QString::number(value + 1);
     t.count = QString::number(maximum + 1);
-    t.perScreen = type == GraphPie ? QString() : QString::number(pointsPerPage);
+    t.perScreen = type == ChartControl::Pie ? QString() : QString::number(pointsPerPage);
     return t;
 }
 
-CrossReadout fnGraph_CrossReadout(double xAxisValue, double yAxisValue, const QStringList &labels,
-                                  const QVector<double> &values)
+CrossReadout crossReadout(double xAxisValue, double yAxisValue, const QStringList &labels,
+                          const QVector<double> &values)
 {
     CrossReadout out;
     const int count = int(std::min(labels.size(), values.size()));
@@ -251,20 +253,20 @@ CrossReadout fnGraph_CrossReadout(double xAxisValue, double yAxisValue, const QS
         return out;
     const double x = roundHalfAway(xAxisValue + 1);
     out.item = x < 1 ? 1 : (x > count ? count : int(x));
-    QString xNumber = fnFormat_Number(out.item, 0, true);
+    QString xNumber = GraphData::formatNumber(out.item, 0, true);
     QString yNumber =
-        std::isfinite(yAxisValue) ? fnFormat_Number(roundHalfAway(yAxisValue), 0, true) : QStringLiteral("0");
+        std::isfinite(yAxisValue) ? GraphData::formatNumber(roundHalfAway(yAxisValue), 0, true) : QStringLiteral("0");
     // the shorter number is padded so that both read-outs line up
     const qsizetype width = std::max(xNumber.size(), yNumber.size());
     xNumber = xNumber.leftJustified(width, u' ');
     yNumber = yNumber.leftJustified(width, u' ');
     out.xText = QStringLiteral("X: ") + xNumber + QStringLiteral(" (") + labels.at(out.item - 1) + u')';
     out.yText =
-        QStringLiteral("Y: ") + yNumber + QStringLiteral(" (") + fnGraph_ValueText(values.at(out.item - 1)) + u')';
+        QStringLiteral("Y: ") + yNumber + QStringLiteral(" (") + GraphData::valueText(values.at(out.item - 1)) + u')';
     return out;
 }
 
-int fnGraph_ReadoutItem(const QString &xReadout)
+int readoutItem(const QString &xReadout)
 {
     const qsizetype start = xReadout.indexOf(QStringLiteral("X:"));
     const qsizetype end = xReadout.indexOf(QStringLiteral(" ("), start + 2);
@@ -277,7 +279,7 @@ int fnGraph_ReadoutItem(const QString &xReadout)
     return ok && item > 0 ? item : 0;
 }
 
-int fnGraph_ClickTopRow(int item, int rowCount, int visibleRows, int currentTop)
+int clickTopRow(int item, int rowCount, int visibleRows, int currentTop)
 {
     if (item < 1)
         return 0;
@@ -286,7 +288,9 @@ int fnGraph_ClickTopRow(int item, int rowCount, int visibleRows, int currentTop)
     return top == currentTop ? 0 : top;
 }
 
-double fnGraph_PieStartY(double chartHeight, bool view3D)
+double pieStartY(double chartHeight, bool view3D)
 {
     return chartHeight / 2 - (view3D ? 420 : 0);
 }
+
+} // namespace GraphOptions

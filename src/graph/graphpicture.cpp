@@ -26,22 +26,24 @@ PictureWrite failure(int err, const QString &fallback)
 
 } // namespace
 
-QString fnGraph_SaveTitle()
+namespace GraphPicture {
+
+QString saveTitle()
 {
     return QStringLiteral("파일로 저장하기");
 }
 
-QString fnGraph_SaveFilter()
+QString saveFilter()
 {
     return QStringLiteral("JPEG File (*.jpg) | *.jpg");
 }
 
-QString fnGraph_SaveSuffix()
+QString saveSuffix()
 {
     return QStringLiteral("jpg");
 }
 
-QString fnGraph_ProposedName(const QDate &day, const QString &heading)
+QString proposedName(const QDate &day, const QString &heading)
 {
     QString h = heading;
     h.replace(u'/', u'_');
@@ -49,7 +51,7 @@ QString fnGraph_ProposedName(const QDate &day, const QString &heading)
     return day.toString(QStringLiteral("yyyyMMdd")) + u' ' + h;
 }
 
-PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName)
+PictureWrite writeJpeg(const QImage &image, const QString &fileName)
 {
     if (image.isNull())
         return failure(0, QStringLiteral("그림이 비어 있습니다."));
@@ -74,19 +76,19 @@ PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName)
     return ok;
 }
 
-QString fnGraph_SavedText(const QString &fileName)
+QString savedText(const QString &fileName)
 {
     return QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + fileName;
 }
 
-QString fnGraph_SaveErrorText(const PictureWrite &result)
+QString saveErrorText(const PictureWrite &result)
 {
     if (result.permissionDenied)
         return result.description + kCrLf + QStringLiteral("파일이 사용중이면 닫아주십시오.");
     return result.description;
 }
 
-QString fnGraph_PrinterName(const QString &defaultName, const QStringList &available)
+QString printerName(const QString &defaultName, const QStringList &available)
 {
     if (!defaultName.trimmed().isEmpty())
         return defaultName;
@@ -95,3 +97,5 @@ QString fnGraph_PrinterName(const QString &defaultName, const QStringList &avail
             return name;
     return QString();
 }
+
+} // namespace GraphPicture

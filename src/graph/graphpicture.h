@@ -9,15 +9,6 @@ class QImage;
 // Saving the chart as a picture: the proposed file name, the remembered folder and a writer that never
 // leaves a partial file behind.
 
-// Texts of the save dialog.
-QString fnGraph_SaveTitle(); // "파일로 저장하기"
-QString fnGraph_SaveFilter(); // "JPEG File (*.jpg) | *.jpg": description and pattern
-QString fnGraph_SaveSuffix(); // "jpg"
-
-// "YYYYMMDD" & " " & heading; a path separator in the heading would name another folder, so it is
-// replaced by "_" in the proposal.
-QString fnGraph_ProposedName(const QDate &day, const QString &heading);
-
 // Outcome of writing the picture.
 struct PictureWrite
 {
@@ -26,14 +17,27 @@ struct PictureWrite
     QString description; // the system's description of the failure
 };
 
+namespace GraphPicture {
+
+// Texts of the save dialog.
+QString saveTitle(); // "파일로 저장하기"
+QString saveFilter(); // "JPEG File (*.jpg) | *.jpg": description and pattern
+QString saveSuffix(); // "jpg"
+
+// "YYYYMMDD" & " " & heading; a path separator in the heading would name another folder, so it is
+// replaced by "_" in the proposal.
+QString proposedName(const QDate &day, const QString &heading);
+
 // Writes the image as JPEG at quality 100. The picture goes to a temporary file in the same folder that
 // replaces the target only when complete, so a failure leaves any old file as it was and no partial file.
-PictureWrite fnGraph_WriteJpeg(const QImage &image, const QString &fileName);
+PictureWrite writeJpeg(const QImage &image, const QString &fileName);
 
 // Message texts.
-QString fnGraph_SavedText(const QString &fileName); // "아래 경로로 저장하였습니다." CR LF CR LF "경로 : " & name
-QString fnGraph_SaveErrorText(const PictureWrite &result);
+QString savedText(const QString &fileName); // "아래 경로로 저장하였습니다." CR LF CR LF "경로 : " & name
+QString saveErrorText(const PictureWrite &result);
 
 // The printer a chart goes to: the system's default, else the first printer the system has (a
 // working queue that nobody made the default), else none (empty text).
-QString fnGraph_PrinterName(const QString &defaultName, const QStringList &available);
+QString printerName(const QString &defaultName, const QStringList &available);
+
+} // namespace GraphPicture

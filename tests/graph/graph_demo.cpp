@@ -44,24 +44,24 @@ int main(int argc, char **argv)
     owner.show();
     FrmSSGraph graph(&owner);
     graph.sbDisp_SS_Graph_Init(&grid, 1, 2, owner.windowTitle(), QString(), QString(), true);
-    graph.chkViewAuto->setChecked(false);
+    graph.chkViewAuto()->setChecked(false);
     if (args.contains(QStringLiteral("line")))
-        graph.optType[0]->setChecked(true);
+        graph.optType(0)->setChecked(true);
     if (args.contains(QStringLiteral("pie")))
-        graph.optType[2]->setChecked(true);
-    graph.chkView3D->setChecked(args.contains(QStringLiteral("3d")));
-    graph.chkViewValue->setChecked(args.contains(QStringLiteral("values")));
+        graph.optType(2)->setChecked(true);
+    graph.chkView3D()->setChecked(args.contains(QStringLiteral("3d")));
+    graph.chkViewValue()->setChecked(args.contains(QStringLiteral("values")));
     if (args.contains(QStringLiteral("pie")) && args.contains(QStringLiteral("values")))
-        graph.cboValueType->setCurrentIndex(4);
+        graph.cboValueType()->setCurrentIndex(4);
     QString out;
     for (const QString &a : args)
         if (a.endsWith(QStringLiteral(".png")))
             out = a;
     if (args.contains(QStringLiteral("cross"))) {
-        graph.chkViewCross->setChecked(true);
+        graph.chkViewCross()->setChecked(true);
         QTimer::singleShot(300, &graph, [&graph] {
-            const QPoint p(graph.chtGraph->width() * 2 / 5, graph.chtGraph->height() / 2);
-            emit graph.chtGraph->mouseMoved(p);
+            const QPoint p(graph.chtGraph()->width() * 2 / 5, graph.chtGraph()->height() / 2);
+            emit graph.chtGraph()->mouseMoved(p);
         });
     }
     if (!out.isEmpty()) {

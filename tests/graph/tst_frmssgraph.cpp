@@ -179,15 +179,15 @@ void TstFrmSSGraph::cleanup()
 
 void TstFrmSSGraph::buildFillsGridAndTotals()
 {
-    QAbstractItemModelTester tester(m_window->SS_TXT->cellModel(),
+    QAbstractItemModelTester tester(m_window->SS_TXT()->cellModel(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     fillGrid(*m_grid, {{"A", "10"}, {"A", "5"}, {"B", "3"}, {"합계", "18"}, {"C", "-1,000.5"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("환율관리 프로그램"), QString(), QString(), true);
     QVERIFY(m_window->isVisible());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Graph [환율관리 프로그램]"));
-    QCOMPARE(m_window->chtGraph->headerLine(0), QStringLiteral("구분 별 금액"));
+    QCOMPARE(m_window->chtGraph()->headerLine(0), QStringLiteral("구분 별 금액"));
 
-    SpreadGrid *g = m_window->SS_TXT;
+    SpreadGrid *g = m_window->SS_TXT();
     QCOMPARE(g->MaxRows(), 3);
     QCOMPARE(g->GetCellText(2, 1), QStringLiteral("A"));
     QCOMPARE(g->GetCellText(4, 1), QStringLiteral("15.00"));
@@ -204,18 +204,18 @@ void TstFrmSSGraph::buildFillsGridAndTotals()
     QCOMPARE(g->GetCellText(3, SpreadGrid::FirstHeaderRow), QStringLiteral("비율(%)"));
     QCOMPARE(g->GetCellText(4, SpreadGrid::FirstHeaderRow), QStringLiteral("금액"));
 
-    QCOMPARE(m_window->lblSS_SUM[0]->text(), QStringLiteral("3 건"));
-    QCOMPARE(m_window->lblSS_SUM[1]->text(), QStringLiteral("-982.50"));
-    QVERIFY(m_window->lblSS_SUM[1]->styleSheet().contains(QStringLiteral("#ff0000")));
-    QVERIFY(m_window->lblSS_SUM[0]->styleSheet().contains(QStringLiteral("#000064")));
+    QCOMPARE(m_window->lblSS_SUM(0)->text(), QStringLiteral("3 건"));
+    QCOMPARE(m_window->lblSS_SUM(1)->text(), QStringLiteral("-982.50"));
+    QVERIFY(m_window->lblSS_SUM(1)->styleSheet().contains(QStringLiteral("#ff0000")));
+    QVERIFY(m_window->lblSS_SUM(0)->styleSheet().contains(QStringLiteral("#000064")));
 
     // bar chart: one point per item in its own colour, swatch in the same colour
-    QCOMPARE(m_window->chtGraph->seriesKind(), 1);
-    QCOMPARE(m_window->chtGraph->pointCount(), 3);
+    QCOMPARE(m_window->chtGraph()->seriesKind(), 1);
+    QCOMPARE(m_window->chtGraph()->pointCount(), 3);
     const GraphDataSet &d = m_window->dataSet();
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(backColor(g, 1, i + 1), d.GraphColors.at(i));
-        QCOMPARE(m_window->chtGraph->point(i).colour, SpreadGrid::colorFromRgb(d.GraphColors.at(i)));
+        QCOMPARE(m_window->chtGraph()->point(i).colour, SpreadGrid::colorFromRgb(d.GraphColors.at(i)));
     }
     QVERIFY(qAbs(g->ColWidth(2) - 10.62) < 1.0 / 8); // whole pixels of 8-pixel units
     QCOMPARE(g->RowHeight(1), 10.22);
@@ -228,19 +228,19 @@ void TstFrmSSGraph::noNumericRows()
     info.Grid = m_grid;
     m_window->sbDisp_SS_Graph_Init(info, 1, 2, QStringLiteral("T"), QString(), QStringLiteral("(원)"), true);
     QCOMPARE(m_window->dataSet().GraphCount, 0);
-    QCOMPARE(m_window->SS_TXT->MaxRows(), 0);
-    QCOMPARE(m_window->chtGraph->pointCount(), 0);
-    QCOMPARE(m_window->lblSS_SUM[0]->text(), QStringLiteral("0 건"));
-    QCOMPARE(m_window->lblSS_SUM[1]->text(), QStringLiteral("0.00"));
+    QCOMPARE(m_window->SS_TXT()->MaxRows(), 0);
+    QCOMPARE(m_window->chtGraph()->pointCount(), 0);
+    QCOMPARE(m_window->lblSS_SUM(0)->text(), QStringLiteral("0 건"));
+    QCOMPARE(m_window->lblSS_SUM(1)->text(), QStringLiteral("0.00"));
     QCOMPARE(m_window->dataSet().YTitle, QStringLiteral("금액 (원)"));
-    QCOMPARE(m_window->chtGraph->headerLine(0), QStringLiteral("구분 별 금액 (원)"));
+    QCOMPARE(m_window->chtGraph()->headerLine(0), QStringLiteral("구분 별 금액 (원)"));
     // every option still works on an empty chart
-    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
+    QTest::mouseClick(m_window->optType(0), Qt::LeftButton);
     m_window->sbGraph_ShowCrossValue(3, 3);
     QCOMPARE(m_window->highlightedRow(), 0);
-    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
-    QCOMPARE(m_window->chtGraph->pointCount(), 0);
-    QVERIFY(!m_window->lblRemPie->isVisibleTo(m_window));
+    QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
+    QCOMPARE(m_window->chtGraph()->pointCount(), 0);
+    QVERIFY(!m_window->lblRemPie()->isVisibleTo(m_window));
 }
 
 void TstFrmSSGraph::sortAndCompanyAxis_data()
@@ -258,7 +258,7 @@ void TstFrmSSGraph::sortAndCompanyAxis()
     fillGrid(*m_grid, {{"b", "1"}, {"A", "2"}, {"c", "3"}}, xTitle, QStringLiteral("중량(kg)"));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QCOMPARE(m_window->dataSet().GraphLabels, order);
-    QCOMPARE(m_window->chtGraph->headerLine(0), xTitle + QStringLiteral(" 별 중량"));
+    QCOMPARE(m_window->chtGraph()->headerLine(0), xTitle + QStringLiteral(" 별 중량"));
 }
 
 void TstFrmSSGraph::pieOthersAndNotShown_data()
@@ -282,29 +282,29 @@ void TstFrmSSGraph::pieOthersAndNotShown()
     QFETCH(QString, note);
     fillGrid(*m_grid, rows);
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
-    QCOMPARE(m_window->chtGraph->seriesKind(), 5);
-    QCOMPARE(m_window->chtGraph->pointCount(), points);
+    QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
+    QCOMPARE(m_window->chtGraph()->seriesKind(), 5);
+    QCOMPARE(m_window->chtGraph()->pointCount(), points);
     for (int i = 0; i < swatches.size(); ++i) {
         const int expected = swatches.at(i) < 0 ? m_window->dataSet().GraphColors.at(i) : swatches.at(i);
-        QCOMPARE(backColor(m_window->SS_TXT, 1, i + 1), expected);
+        QCOMPARE(backColor(m_window->SS_TXT(), 1, i + 1), expected);
     }
-    QCOMPARE(m_window->lblRemPie->isVisibleTo(m_window), !note.isEmpty());
+    QCOMPARE(m_window->lblRemPie()->isVisibleTo(m_window), !note.isEmpty());
     if (!note.isEmpty()) {
-        QCOMPARE(m_window->lblRemPie->text(), note);
+        QCOMPARE(m_window->lblRemPie()->text(), note);
         // the chart makes room for the note
-        QVERIFY(m_window->chtGraph->geometry().bottom() < m_window->lblRemPie->geometry().top());
+        QVERIFY(m_window->chtGraph()->geometry().bottom() < m_window->lblRemPie()->geometry().top());
     }
     if (swatches.contains(0xFFFFFF)) {
-        const ChartPoint others = m_window->chtGraph->point(points - 1);
+        const ChartPoint others = m_window->chtGraph()->point(points - 1);
         QCOMPARE(others.label, QStringLiteral("기타"));
         QCOMPARE(others.value, 0.5);
         QCOMPARE(others.colour, QColor(Qt::white));
     }
     // the pie has no cross-hair and no zoom buttons
-    QVERIFY(!m_window->chkViewCross->isEnabled());
-    QVERIFY(!m_window->cmdScroll[6]->isEnabled());
-    QVERIFY(!m_window->cmdScroll[8]->isEnabled());
+    QVERIFY(!m_window->chkViewCross()->isEnabled());
+    QVERIFY(!m_window->cmdScroll(6)->isEnabled());
+    QVERIFY(!m_window->cmdScroll(8)->isEnabled());
 }
 
 void TstFrmSSGraph::pieSwatchRefusals_data()
@@ -322,7 +322,7 @@ void TstFrmSSGraph::pieSwatchRefusals()
     QFETCH(QString, firstLine);
     fillGrid(*m_grid, {{"a", "50"}, {"b", "30"}, {"c", "0.5"}, {"d", "-1"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
+    QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
     Shown shown;
     answerWith(shown, 1);
     int asked = 0;
@@ -332,12 +332,12 @@ void TstFrmSSGraph::pieSwatchRefusals()
             return std::nullopt;
         return QColor(10, 20, 30);
     });
-    clickSwatch(m_window->SS_TXT, row);
+    clickSwatch(m_window->SS_TXT(), row);
     if (firstLine.isEmpty()) {
         QCOMPARE(shown.count, 0);
         QCOMPARE(asked, 1);
         QCOMPARE(m_window->dataSet().GraphColors.at(row - 1), 10 | (20 << 8) | (30 << 16));
-        QCOMPARE(m_window->chtGraph->point(0).colour, QColor(10, 20, 30));
+        QCOMPARE(m_window->chtGraph()->point(0).colour, QColor(10, 20, 30));
     } else {
         QCOMPARE(asked, 0);
         QCOMPARE(shown.count, 1);
@@ -354,18 +354,18 @@ void TstFrmSSGraph::swatchColourForBarAndLine()
     // cancel changes nothing
     FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
     const int before = m_window->dataSet().GraphColors.at(1);
-    clickSwatch(m_window->SS_TXT, 2);
+    clickSwatch(m_window->SS_TXT(), 2);
     QCOMPARE(m_window->dataSet().GraphColors.at(1), before);
     // a line chart has one colour for all points, kept over a rebuild
-    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
+    QTest::mouseClick(m_window->optType(0), Qt::LeftButton);
     FrmSSGraph::setColorDialogHook(
         [](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); });
-    clickSwatch(m_window->SS_TXT, 2);
+    clickSwatch(m_window->SS_TXT(), 2);
     QCOMPARE(m_window->lineColor(), QColor(0, 128, 0));
-    QCOMPARE(m_window->chtGraph->point(0).colour, QColor(0, 128, 0));
-    QCOMPARE(backColor(m_window->SS_TXT, 1, 1), 0x008000);
+    QCOMPARE(m_window->chtGraph()->point(0).colour, QColor(0, 128, 0));
+    QCOMPARE(backColor(m_window->SS_TXT(), 1, 1), 0x008000);
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QCOMPARE(m_window->chtGraph->point(1).colour, QColor(0, 128, 0));
+    QCOMPARE(m_window->chtGraph()->point(1).colour, QColor(0, 128, 0));
 }
 
 void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
@@ -374,7 +374,7 @@ void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
-    SpreadGrid *grid = m_window->SS_TXT;
+    SpreadGrid *grid = m_window->SS_TXT();
     QTableView *view = grid->view();
     const QRect swatch = view->visualRect(grid->cellModel()->index(1, 0));
     // the user clicks the second item's swatch: it becomes the active cell
@@ -383,7 +383,7 @@ void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
     QCOMPARE(grid->ActiveCol(), 1);
     const QImage shot = view->viewport()->grab().toImage();
     const QColor shown = shot.pixelColor(swatch.center() * shot.devicePixelRatio());
-    QCOMPARE(shown.rgb(), m_window->chtGraph->point(1).colour.rgb());
+    QCOMPARE(shown.rgb(), m_window->chtGraph()->point(1).colour.rgb());
 }
 
 void TstFrmSSGraph::valueMarksAllShown_data()
@@ -404,13 +404,13 @@ void TstFrmSSGraph::valueMarksAllShown()
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     // a bar chart in 3D with its values
-    setTicked(m_window->chkView3D, true);
-    setTicked(m_window->chkViewValue, true);
+    setTicked(m_window->chkView3D(), true);
+    setTicked(m_window->chkViewValue(), true);
     // the arrow key on the list box steps through its items (each choice hands the focus to the chart)
     for (int k = 0; k < valueType; ++k)
-        QTest::keyClick(m_window->cboValueType, Qt::Key_Down);
-    QCOMPARE(m_window->cboValueType->currentIndex(), valueType);
-    ChartControl *chart = m_window->chtGraph;
+        QTest::keyClick(m_window->cboValueType(), Qt::Key_Down);
+    QCOMPARE(m_window->cboValueType()->currentIndex(), valueType);
+    ChartControl *chart = m_window->chtGraph();
     const QVector<QRectF> boxes = chart->markBoxes();
     QCOMPARE(boxes.size(), 15);
     const QRectF front = chart->plotFront();
@@ -430,18 +430,18 @@ void TstFrmSSGraph::lineHeadroom()
 {
     fillGrid(*m_grid, {{"a", "500"}, {"b", "1000"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    setTicked(m_window->chkViewAuto, false);
-    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
-    setTicked(m_window->chkViewValue, true);
-    QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1040.0);
-    QVERIFY(m_window->cboValueType->isEnabled());
-    setTicked(m_window->chkViewValue, false);
-    QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1000.0);
-    QVERIFY(!m_window->cboValueType->isEnabled());
+    setTicked(m_window->chkViewAuto(), false);
+    QTest::mouseClick(m_window->optType(0), Qt::LeftButton);
+    setTicked(m_window->chkViewValue(), true);
+    QCOMPARE(m_window->chtGraph()->leftAxisMaximum(), 1040.0);
+    QVERIFY(m_window->cboValueType()->isEnabled());
+    setTicked(m_window->chkViewValue(), false);
+    QCOMPARE(m_window->chtGraph()->leftAxisMaximum(), 1000.0);
+    QVERIFY(!m_window->cboValueType()->isEnabled());
     // bars get no headroom
-    QTest::mouseClick(m_window->optType[1], Qt::LeftButton);
-    setTicked(m_window->chkViewValue, true);
-    QCOMPARE(m_window->chtGraph->leftAxisMaximum(), 1000.0);
+    QTest::mouseClick(m_window->optType(1), Qt::LeftButton);
+    setTicked(m_window->chkViewValue(), true);
+    QCOMPARE(m_window->chtGraph()->leftAxisMaximum(), 1000.0);
 }
 
 void TstFrmSSGraph::pageSizeCaps_data()
@@ -466,10 +466,10 @@ void TstFrmSSGraph::pageSizeCaps()
     int n = asked;
     m_window->sbGraph_SetPageSize(n);
     QCOMPARE(n, perPage);
-    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), perPage);
-    QCOMPARE(m_window->sclScroll->maximum(), maximum);
-    QCOMPARE(m_window->lblScroll[1]->text(), QString::number(maximum + 1));
-    QCOMPARE(m_window->lblScroll[2]->text(), QString::number(perPage));
+    QCOMPARE(m_window->chtGraph()->maxPointsPerPage(), perPage);
+    QCOMPARE(m_window->sclScroll()->maximum(), maximum);
+    QCOMPARE(m_window->lblScroll(1)->text(), QString::number(maximum + 1));
+    QCOMPARE(m_window->lblScroll(2)->text(), QString::number(perPage));
 }
 
 void TstFrmSSGraph::autoPresetPerType_data()
@@ -480,6 +480,7 @@ void TstFrmSSGraph::autoPresetPerType_data()
     QTest::addColumn<bool>("viewCross");
     QTest::addColumn<int>("valueType");
     QTest::newRow("line") << 0 << false << false << true << 0;
+    QTest::newRow("bar") << 1 << true << true << true << 0;
     QTest::newRow("pie") << 2 << true << true << false << 4;
 }
 
@@ -492,41 +493,46 @@ void TstFrmSSGraph::autoPresetPerType()
     QFETCH(int, valueType);
     fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QTest::mouseClick(m_window->optType[option], Qt::LeftButton);
-    QCOMPARE(m_window->chkView3D->isChecked(), view3D);
-    QCOMPARE(m_window->chtGraph->view3D(), view3D);
-    QCOMPARE(m_window->chkViewValue->isChecked(), viewValue);
-    QCOMPARE(m_window->chtGraph->marksVisible(), viewValue);
-    QCOMPARE(m_window->chkViewCross->isChecked(), viewCross);
-    QCOMPARE(m_window->cboValueType->currentIndex(), valueType);
-    QCOMPARE(m_window->chtGraph->marksStyle(), fnGraph_MarkStyleCode(valueType));
-    QCOMPARE(m_window->lneStart->isVisibleTo(m_window), option == 2);
+    if (m_window->optType(option)->isChecked()) {
+        // bar is chosen when the window opens: the user goes to the pie and back
+        QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
+        setTicked(m_window->chkView3D(), false);
+    }
+    QTest::mouseClick(m_window->optType(option), Qt::LeftButton);
+    QCOMPARE(m_window->chkView3D()->isChecked(), view3D);
+    QCOMPARE(m_window->chtGraph()->view3D(), view3D);
+    QCOMPARE(m_window->chkViewValue()->isChecked(), viewValue);
+    QCOMPARE(m_window->chtGraph()->marksVisible(), viewValue);
+    QCOMPARE(m_window->chkViewCross()->isChecked(), viewCross);
+    QCOMPARE(m_window->cboValueType()->currentIndex(), valueType);
+    QCOMPARE(m_window->chtGraph()->marksStyle(), GraphOptions::markStyleCode(valueType));
+    QCOMPARE(m_window->lneStart()->isVisibleTo(m_window), option == 2);
 }
 
 void TstFrmSSGraph::crossReadoutHighlightsRow()
 {
     fillGrid(*m_grid, {{"A", "10"}, {"B", "2,000.5"}, {"가나", "-1"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QCOMPARE(m_window->lblViewCross[0]->text(), QStringLiteral("X: ()"));
+    QCOMPARE(m_window->lblViewCross(0)->text(), QStringLiteral("X: ()"));
     m_window->sbGraph_ShowCross(true);
     m_window->sbGraph_ShowCrossValue(1.2, 1234.4);
-    QCOMPARE(m_window->lblViewCross[0]->text(), QStringLiteral("X: 2     (B)"));
-    QCOMPARE(m_window->lblViewCross[1]->text(), QStringLiteral("Y: 1,234 (2,000.50)"));
+    QCOMPARE(m_window->lblViewCross(0)->text(), QStringLiteral("X: 2     (B)"));
+    QCOMPARE(m_window->lblViewCross(1)->text(), QStringLiteral("Y: 1,234 (2,000.50)"));
     QCOMPARE(m_window->highlightedRow(), 2);
-    QCOMPARE(backColor(m_window->SS_TXT, 2, 2), 0xC0C0FF);
-    QCOMPARE(backColor(m_window->SS_TXT, 4, 2), 0xC0C0FF);
+    QCOMPARE(backColor(m_window->SS_TXT(), 2, 2), 0xC0C0FF);
+    QCOMPARE(backColor(m_window->SS_TXT(), 4, 2), 0xC0C0FF);
     // moving on restores the old row
     m_window->sbGraph_ShowCrossValue(0, 5);
-    QCOMPARE(backColor(m_window->SS_TXT, 2, 2), 0xFFFFFF);
-    QCOMPARE(backColor(m_window->SS_TXT, 2, 1), 0xC0C0FF);
+    QCOMPARE(backColor(m_window->SS_TXT(), 2, 2), 0xFFFFFF);
+    QCOMPARE(backColor(m_window->SS_TXT(), 2, 1), 0xC0C0FF);
     // the swatch column keeps its colour
-    QCOMPARE(backColor(m_window->SS_TXT, 1, 1), m_window->dataSet().GraphColors.at(0));
+    QCOMPARE(backColor(m_window->SS_TXT(), 1, 1), m_window->dataSet().GraphColors.at(0));
     // the frame is as wide as the wider read-out plus its margin
-    QVERIFY(m_window->fmeViewCross->width() > m_window->lblViewCross[1]->width());
+    QVERIFY(m_window->fmeViewCross()->width() > m_window->lblViewCross(1)->width());
     // turning the cross-hair off clears the highlight
     m_window->sbGraph_ShowCross(false);
-    QCOMPARE(backColor(m_window->SS_TXT, 2, 1), 0xFFFFFF);
-    QVERIFY(!m_window->lneX->isVisibleTo(m_window));
+    QCOMPARE(backColor(m_window->SS_TXT(), 2, 1), 0xFFFFFF);
+    QVERIFY(!m_window->lneX()->isVisibleTo(m_window));
 }
 
 void TstFrmSSGraph::crossHairFollowsThePointer()
@@ -535,27 +541,27 @@ void TstFrmSSGraph::crossHairFollowsThePointer()
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     // the line chart's preset ticks 십자선
-    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
-    QVERIFY(m_window->chkViewCross->isChecked());
-    ChartControl *chart = m_window->chtGraph;
+    QTest::mouseClick(m_window->optType(0), Qt::LeftButton);
+    QVERIFY(m_window->chkViewCross()->isChecked());
+    ChartControl *chart = m_window->chtGraph();
     const QPoint at(chart->width() / 2, chart->height() / 2);
     moveTo(chart, QPoint(2, 2)); // from wherever the pointer was left
     moveTo(chart, at);
-    QVERIFY(m_window->lneX->isVisibleTo(m_window));
-    QVERIFY(m_window->lneY->isVisibleTo(m_window));
-    QVERIFY(m_window->fmeViewCross->isVisibleTo(m_window));
-    QCOMPARE(m_window->lneX->x(), at.x());
-    QCOMPARE(m_window->lneY->y(), at.y());
-    const int item = fnGraph_ReadoutItem(m_window->lblViewCross[0]->text());
-    QVERIFY2(item > 1 && item <= 15, qPrintable(m_window->lblViewCross[0]->text()));
+    QVERIFY(m_window->lneX()->isVisibleTo(m_window));
+    QVERIFY(m_window->lneY()->isVisibleTo(m_window));
+    QVERIFY(m_window->fmeViewCross()->isVisibleTo(m_window));
+    QCOMPARE(m_window->lneX()->x(), at.x());
+    QCOMPARE(m_window->lneY()->y(), at.y());
+    const int item = GraphOptions::readoutItem(m_window->lblViewCross(0)->text());
+    QVERIFY2(item > 1 && item <= 15, qPrintable(m_window->lblViewCross(0)->text()));
     QCOMPARE(m_window->highlightedRow(), item);
-    QCOMPARE(backColor(m_window->SS_TXT, 2, item), 0xC0C0FF);
+    QCOMPARE(backColor(m_window->SS_TXT(), 2, item), 0xC0C0FF);
     // the read-out stands beside the pointer
-    QVERIFY(m_window->fmeViewCross->geometry().left() > at.x());
+    QVERIFY(m_window->fmeViewCross()->geometry().left() > at.x());
     // a click on the chart brings the item's row to the top of the summary grid
-    QCOMPARE(m_window->SS_TXT->FirstVisibleRow(), 1);
+    QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), 1);
     QTest::mouseClick(chart, Qt::LeftButton, {}, at);
-    QCOMPARE(m_window->SS_TXT->FirstVisibleRow(), item);
+    QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), item);
 }
 
 void TstFrmSSGraph::hintsHideCrossHair_data()
@@ -574,63 +580,63 @@ void TstFrmSSGraph::hintsHideCrossHair()
     fillGrid(*m_grid, {{"a", "1"}, {"b", "2"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    if (!m_window->chkViewCross->isChecked())
-        QTest::mouseClick(m_window->chkViewCross, Qt::LeftButton);
-    QVERIFY(m_window->chkViewCross->isChecked());
-    ChartControl *chart = m_window->chtGraph;
+    if (!m_window->chkViewCross()->isChecked())
+        QTest::mouseClick(m_window->chkViewCross(), Qt::LeftButton);
+    QVERIFY(m_window->chkViewCross()->isChecked());
+    ChartControl *chart = m_window->chtGraph();
     moveTo(chart, QPoint(2, 2)); // from wherever the pointer was left
     moveTo(chart);
-    QVERIFY(m_window->lneX->isVisibleTo(m_window));
+    QVERIFY(m_window->lneX()->isVisibleTo(m_window));
     QVERIFY(m_window->highlightedRow() > 0);
     // moving on over the chart keeps it
     moveTo(chart, chart->rect().center() + QPoint(5, 5));
-    QVERIFY(m_window->lneX->isVisibleTo(m_window));
+    QVERIFY(m_window->lneX()->isVisibleTo(m_window));
     QWidget *w = m_window->findChild<QWidget *>(control);
     QVERIFY(w);
     moveTo(w);
-    QVERIFY(!m_window->lneX->isVisibleTo(m_window));
-    QVERIFY(!m_window->fmeViewCross->isVisibleTo(m_window));
-    QCOMPARE(backColor(m_window->SS_TXT, 2, m_window->highlightedRow()), 0xFFFFFF);
+    QVERIFY(!m_window->lneX()->isVisibleTo(m_window));
+    QVERIFY(!m_window->fmeViewCross()->isVisibleTo(m_window));
+    QCOMPARE(backColor(m_window->SS_TXT(), 2, m_window->highlightedRow()), 0xFFFFFF);
     // the pie never shows it
-    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
-    QVERIFY(m_window->optType[2]->isChecked());
+    QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
+    QVERIFY(m_window->optType(2)->isChecked());
     moveTo(chart, QPoint(10, 10));
     moveTo(chart);
-    QVERIFY(!m_window->lneX->isVisibleTo(m_window));
+    QVERIFY(!m_window->lneX()->isVisibleTo(m_window));
 }
 
 void TstFrmSSGraph::heldScrollButtonRepeats()
 {
     fillGrid(*m_grid, manyRows(200));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QCOMPARE(m_window->sclScroll->maximum(), 185);
-    PicButton *right = m_window->cmdScroll[3];
+    QCOMPARE(m_window->sclScroll()->maximum(), 185);
+    PicButton *right = m_window->cmdScroll(3);
     QElapsedTimer clock;
     qint64 firstRepeatAt = -1;
-    connect(m_window->tmeScroll, &QTimer::timeout, this, [&] {
+    connect(m_window->tmeScroll(), &QTimer::timeout, this, [&] {
         if (firstRepeatAt < 0)
             firstRepeatAt = clock.elapsed();
     });
     clock.start();
     QTest::mousePress(right, Qt::LeftButton);
-    QCOMPARE(m_window->sclScroll->value(), 1); // at once
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->sclScroll->value() >= 4, 1500);
+    QCOMPARE(m_window->sclScroll()->value(), 1); // at once
+    QTRY_VERIFY_WITH_TIMEOUT(m_window->sclScroll()->value() >= 4, 1500);
     // the first repeat waits 450 ms, so a click never scrolls twice
     QVERIFY2(firstRepeatAt >= 449, qPrintable(QString::number(firstRepeatAt)));
-    QCOMPARE(m_window->tmeScroll->interval(), 60);
+    QCOMPARE(m_window->tmeScroll()->interval(), 60);
     QTest::mouseRelease(right, Qt::LeftButton);
-    const int stopped = m_window->sclScroll->value();
-    QVERIFY(!m_window->tmeScroll->isActive());
-    QCOMPARE(m_window->tmeScroll->interval(), 450);
+    const int stopped = m_window->sclScroll()->value();
+    QVERIFY(!m_window->tmeScroll()->isActive());
+    QCOMPARE(m_window->tmeScroll()->interval(), 450);
     QTest::qWait(200);
-    QCOMPARE(m_window->sclScroll->value(), stopped);
-    QCOMPARE(m_window->chtGraph->firstVisiblePoint(), stopped);
-    QCOMPARE(m_window->lblScroll[0]->text(), QString::number(stopped + 1));
+    QCOMPARE(m_window->sclScroll()->value(), stopped);
+    QCOMPARE(m_window->chtGraph()->firstVisiblePoint(), stopped);
+    QCOMPARE(m_window->lblScroll(0)->text(), QString::number(stopped + 1));
     // the last button jumps once and never repeats
-    QTest::mousePress(m_window->cmdScroll[5], Qt::LeftButton);
-    QCOMPARE(m_window->sclScroll->value(), 185);
-    QVERIFY(!m_window->tmeScroll->isActive());
-    QTest::mouseRelease(m_window->cmdScroll[5], Qt::LeftButton);
+    QTest::mousePress(m_window->cmdScroll(5), Qt::LeftButton);
+    QCOMPARE(m_window->sclScroll()->value(), 185);
+    QVERIFY(!m_window->tmeScroll()->isActive());
+    QTest::mouseRelease(m_window->cmdScroll(5), Qt::LeftButton);
 }
 
 void TstFrmSSGraph::showAllAndRedrawButtons_data()
@@ -652,16 +658,16 @@ void TstFrmSSGraph::showAllAndRedrawButtons()
     fillGrid(*m_grid, manyRows(button >= 8 ? 782 : 200));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    QTest::mouseClick(m_window->optType[0], Qt::LeftButton);
+    QTest::mouseClick(m_window->optType(0), Qt::LeftButton);
     // a page of 16 first, so that both rebuilds change what the strip shows
     if (button >= 8)
-        QTest::mouseClick(m_window->cmdScroll[7], Qt::LeftButton);
-    QTest::mouseClick(m_window->cmdScroll[button], Qt::LeftButton);
-    QCOMPARE(m_window->chtGraph->maxPointsPerPage(), perPage);
-    QCOMPARE(m_window->lblScroll[1]->text(), count);
-    QCOMPARE(m_window->lblScroll[2]->text(), QString::number(perPage));
+        QTest::mouseClick(m_window->cmdScroll(7), Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdScroll(button), Qt::LeftButton);
+    QCOMPARE(m_window->chtGraph()->maxPointsPerPage(), perPage);
+    QCOMPARE(m_window->lblScroll(1)->text(), count);
+    QCOMPARE(m_window->lblScroll(2)->text(), QString::number(perPage));
     // the focus went back to the chart
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->chtGraph()));
 }
 
 // The strips' other controls, each through what a person does with it.
@@ -704,17 +710,17 @@ void TstFrmSSGraph::stripControls()
     fillGrid(*m_grid, manyRows(200));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    setTicked(m_window->chkViewValue, true);
-    m_window->sclScroll->setValue(50); // the chart stands at point 51 of 200, 15 to a screen
-    m_window->SS_TXT->setColWidth(2, 30);
+    setTicked(m_window->chkViewValue(), true);
+    m_window->sclScroll()->setValue(50); // the chart stands at point 51 of 200, 15 to a screen
+    m_window->SS_TXT()->setColWidth(2, 30);
     bool editorOpened = false;
     ChartControl::setEditorHook([&editorOpened](ChartEditor *e) {
         editorOpened = true;
         e->reject();
     });
     if (control == u"cmdShowEdit") {
-        m_window->cmdClose->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(m_window->cmdClose, Qt::Key_F1);
+        m_window->cmdClose()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(m_window->cmdClose(), Qt::Key_F1);
     }
     auto *w = m_window->findChild<QWidget *>(control);
     QVERIFY(w);
@@ -732,17 +738,17 @@ void TstFrmSSGraph::stripControls()
     }
     ChartControl::setEditorHook(nullptr);
     if (effect.startsWith(u"value ")) {
-        QCOMPARE(m_window->sclScroll->value(), effect.mid(6).toInt());
-        QCOMPARE(m_window->chtGraph->firstVisiblePoint(), m_window->sclScroll->value());
-        QCOMPARE(m_window->lblScroll[0]->text(), QString::number(m_window->sclScroll->value() + 1));
+        QCOMPARE(m_window->sclScroll()->value(), effect.mid(6).toInt());
+        QCOMPARE(m_window->chtGraph()->firstVisiblePoint(), m_window->sclScroll()->value());
+        QCOMPARE(m_window->lblScroll(0)->text(), QString::number(m_window->sclScroll()->value() + 1));
     } else if (effect == u"format 0.000") {
-        QCOMPARE(m_window->cboValueRatio->currentText(), QStringLiteral("0.000"));
-        QCOMPARE(m_window->chtGraph->markText(0), QStringLiteral("1.000"));
+        QCOMPARE(m_window->cboValueRatio()->currentText(), QStringLiteral("0.000"));
+        QCOMPARE(m_window->chtGraph()->markText(0), QStringLiteral("1.000"));
     } else if (effect == u"widths") {
-        QVERIFY(qAbs(m_window->SS_TXT->ColWidth(2) - 10.62) < 1.0 / 8);
+        QVERIFY(qAbs(m_window->SS_TXT()->ColWidth(2) - 10.62) < 1.0 / 8);
     } else if (effect == u"editor") {
         QVERIFY(editorOpened);
-        QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
+        QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->chtGraph()));
     } else if (effect == u"hidden") {
         QVERIFY(!m_window->isVisible());
         QVERIFY(m_window->dataSet().GraphLabels.isEmpty());
@@ -753,29 +759,29 @@ void TstFrmSSGraph::pieScrollInDegrees()
 {
     fillGrid(*m_grid, manyRows(20));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    QTest::mouseClick(m_window->optType[2], Qt::LeftButton);
-    QCOMPARE(m_window->sclScroll->maximum(), 359);
-    QCOMPARE(m_window->sclScroll->pageStep(), 45);
-    QVERIFY(m_window->lblScroll[2]->text().isEmpty());
-    QTest::mouseClick(m_window->cmdScroll[4], Qt::LeftButton);
-    QCOMPARE(m_window->sclScroll->value(), 45);
-    QCOMPARE(m_window->chtGraph->pieRotation(), 45);
+    QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
+    QCOMPARE(m_window->sclScroll()->maximum(), 359);
+    QCOMPARE(m_window->sclScroll()->pageStep(), 45);
+    QVERIFY(m_window->lblScroll(2)->text().isEmpty());
+    QTest::mouseClick(m_window->cmdScroll(4), Qt::LeftButton);
+    QCOMPARE(m_window->sclScroll()->value(), 45);
+    QCOMPARE(m_window->chtGraph()->pieRotation(), 45);
 }
 
 void TstFrmSSGraph::smallWindowKeepsLayout()
 {
     fillGrid(*m_grid, {{"a", "1"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    const QRect chart = m_window->chtGraph->geometry();
+    const QRect chart = m_window->chtGraph()->geometry();
     // outer size just below the limit, whatever frame the platform adds
     const double frameW = Twips::fromPixels(m_window->frameGeometry().width() - m_window->width());
     const double frameH = Twips::fromPixels(m_window->frameGeometry().height() - m_window->height());
     Twips::resize(m_window, 10185 - frameW, 6585 - frameH);
-    QCOMPARE(m_window->chtGraph->geometry(), chart);
+    QCOMPARE(m_window->chtGraph()->geometry(), chart);
     Twips::resize(m_window, 12000, 8000);
-    QVERIFY(m_window->chtGraph->geometry() != chart);
+    QVERIFY(m_window->chtGraph()->geometry() != chart);
     // the summary grid holds whole data rows (to the pixel the twips land on)
-    const double h = Twips::height(m_window->SS_TXT);
+    const double h = Twips::height(m_window->SS_TXT());
     QVERIFY(qAbs(h - std::round(std::round(h / 15 * 0.637 / 10.22) * 10.22 * 15 / 0.637)) < 15);
 }
 
@@ -791,7 +797,7 @@ void TstFrmSSGraph::closeHidesAndReopens()
     fillGrid(*m_grid, {{"x", "1"}, {"y", "2"}, {"z", "3"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T2"), QString(), QString(), true);
     QVERIFY(m_window->isVisible());
-    QCOMPARE(m_window->SS_TXT->MaxRows(), 3);
+    QCOMPARE(m_window->SS_TXT()->MaxRows(), 3);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Graph [T2]"));
 }
 
@@ -800,25 +806,25 @@ void TstFrmSSGraph::f1RevealsAdvancedSettings()
     fillGrid(*m_grid, {{"a", "1"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    QVERIFY(!m_window->cmdShowEdit->isVisibleTo(m_window));
+    QVERIFY(!m_window->cmdShowEdit()->isVisibleTo(m_window));
     // 닫기 has the focus (tabbed to), then F1
-    m_window->cmdClose->setFocus(Qt::TabFocusReason);
+    m_window->cmdClose()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    QVERIFY(m_window->cmdShowEdit->isVisibleTo(m_window));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->cmdShowEdit));
+    QVERIFY(m_window->cmdShowEdit()->isVisibleTo(m_window));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m_window->cmdShowEdit()));
     // the gear stands clear of the 자동 box and its caption
-    QVERIFY(!m_window->cmdShowEdit->geometry().intersects(m_window->chkViewAuto->geometry()));
-    QVERIFY(!m_window->cmdShowEdit->geometry().intersects(m_window->cmdClose->geometry()));
+    QVERIFY(!m_window->cmdShowEdit()->geometry().intersects(m_window->chkViewAuto()->geometry()));
+    QVERIFY(!m_window->cmdShowEdit()->geometry().intersects(m_window->cmdClose()->geometry()));
     // losing the focus hides it again
-    QTest::mouseClick(m_window->chtGraph, Qt::LeftButton);
-    QVERIFY(!m_window->cmdShowEdit->isVisibleTo(m_window));
+    QTest::mouseClick(m_window->chtGraph(), Qt::LeftButton);
+    QVERIFY(!m_window->cmdShowEdit()->isVisibleTo(m_window));
 }
 
 void TstFrmSSGraph::jpegSizeAndName()
 {
     fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}}, QStringLiteral("일자"), QStringLiteral("USD"));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
-    Twips::resize(m_window->chtGraph, 9000, 6000);
+    Twips::resize(m_window->chtGraph(), 9000, 6000);
     FrmSSGraph::SaveRequest seen;
     const QString target = m_dir.filePath(QStringLiteral("chart"));
     FrmSSGraph::setSaveDialogHook([&seen, target](const FrmSSGraph::SaveRequest &r) {
@@ -827,7 +833,7 @@ void TstFrmSSGraph::jpegSizeAndName()
     });
     Shown shown;
     answerWith(shown, 1);
-    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(seen.fileName, QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 일자 별 USD"));
     QCOMPARE(seen.title, QStringLiteral("파일로 저장하기"));
     QCOMPARE(seen.defaultSuffix, QStringLiteral("jpg"));
@@ -840,7 +846,7 @@ void TstFrmSSGraph::jpegSizeAndName()
     QCOMPARE(reader.read().size(), QSize(600, 400));
     // the next dialog opens in the folder of the last file
     QCOMPARE(m_window->lastSaveFolder(), m_dir.path() + u'/');
-    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(seen.folder, m_dir.path() + u'/');
 }
 
@@ -856,7 +862,7 @@ void TstFrmSSGraph::overwriteAnsweredNo()
     FrmSSGraph::setSaveDialogHook([target](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(target); });
     Shown shown;
     answerWith(shown, 4);
-    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(shown.count, 1);
     QCOMPARE(shown.title, QStringLiteral("파일이 이미 존재합니다."));
     QVERIFY(old.open(QIODevice::ReadOnly));
@@ -864,7 +870,7 @@ void TstFrmSSGraph::overwriteAnsweredNo()
     old.close();
     // yes replaces it
     answerWith(shown, 3);
-    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(shown.title, QStringLiteral("저장하였습니다."));
     QVERIFY(!QImage(target).isNull());
 }
@@ -876,12 +882,12 @@ void TstFrmSSGraph::emptyFileName()
     Shown shown;
     answerWith(shown, 1);
     FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(QString()); });
-    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(shown.title, QStringLiteral("작업을 취소하셨습니다."));
     // a cancelled dialog says nothing
     shown = Shown();
     FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(); });
-    QTest::mouseClick(m_window->cmdSaveJPG, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(shown.count, 0);
 }
 
@@ -927,7 +933,7 @@ void TstFrmSSGraph::printing()
     });
     Shown shown;
     answerWith(shown, 1);
-    QTest::mouseClick(m_window->cmdPrint, Qt::LeftButton);
+    QTest::mouseClick(m_window->cmdPrint(), Qt::LeftButton);
     QCOMPARE(asked, chosen);
     if (chosen.isEmpty()) {
         QCOMPARE(shown.count, 1);
@@ -937,16 +943,16 @@ void TstFrmSSGraph::printing()
     } else {
         QCOMPARE(shown.count, 0); // no dialog, no message
         QCOMPARE(docName, QStringLiteral("일자 별 USD"));
-        QCOMPARE(m_window->chtGraph->printDetail(), 50);
-        QCOMPARE(m_window->chtGraph->printMargins(), QMargins(15, 15, 15, 15));
-        QCOMPARE(m_window->chtGraph->printOrientation(), 1);
+        QCOMPARE(m_window->chtGraph()->printDetail(), 50);
+        QCOMPARE(m_window->chtGraph()->printMargins(), QMargins(15, 15, 15, 15));
+        QCOMPARE(m_window->chtGraph()->printOrientation(), 1);
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.size() > 1000);
         QVERIFY(f.read(5) == "%PDF-");
     }
     // the focus is back on the chart (the window's, once a notice has had the activation)
-    QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->chtGraph));
+    QCOMPARE(m_window->focusWidget(), static_cast<QWidget *>(m_window->chtGraph()));
 }
 
 QTEST_MAIN(TstFrmSSGraph)

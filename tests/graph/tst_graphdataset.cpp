@@ -92,7 +92,7 @@ void TstGraphDataSet::gather()
     QFETCH(Rows, rows);
     QFETCH(QStringList, labels);
     QFETCH(QList<double>, values);
-    const GraphItems items = fnGraph_Gather(sourceOf(rows), 1, 2);
+    const GraphItems items = GraphData::gather(sourceOf(rows), 1, 2);
     QCOMPARE(items.labels, labels);
     QCOMPARE(items.values.size(), values.size());
     for (int i = 0; i < values.size(); ++i)
@@ -102,7 +102,7 @@ void TstGraphDataSet::gather()
 void TstGraphDataSet::unformattedValueWins()
 {
     // the shown text is rounded; the sum takes the cell's own value
-    const GraphItems items = fnGraph_Gather(sourceOf(Rows{{"A", "1,234"}, {"A", "1"}}, {"1234.4", "0.75"}), 1, 2);
+    const GraphItems items = GraphData::gather(sourceOf(Rows{{"A", "1,234"}, {"A", "1"}}, {"1234.4", "0.75"}), 1, 2);
     QCOMPARE(items.labels, QStringList{"A"});
     QCOMPARE(items.values.at(0), 1235.15);
 }
@@ -172,7 +172,7 @@ void TstGraphDataSet::yTitle()
     QFETCH(QString, header);
     QFETCH(QString, addition);
     QFETCH(QString, title);
-    QCOMPARE(fnGraph_YTitle(header, addition), title);
+    QCOMPARE(GraphData::yTitle(header, addition), title);
 }
 
 void TstGraphDataSet::heading_data()
@@ -199,8 +199,8 @@ void TstGraphDataSet::heading()
     QFETCH(QString, x);
     QFETCH(QString, y);
     QFETCH(QString, heading);
-    QCOMPARE(fnGraph_Heading(x, y), heading);
-    QCOMPARE(fnGraph_Caption(QStringLiteral("환율관리 프로그램")), QStringLiteral("Graph [환율관리 프로그램]"));
+    QCOMPARE(GraphData::heading(x, y), heading);
+    QCOMPARE(GraphData::caption(QStringLiteral("환율관리 프로그램")), QStringLiteral("Graph [환율관리 프로그램]"));
 }
 
 void TstGraphDataSet::ansiBytes_data()
@@ -218,7 +218,7 @@ void TstGraphDataSet::ansiBytes()
 {
     QFETCH(QString, label);
     QFETCH(int, bytes);
-    QCOMPARE(fnLabel_AnsiBytes(label), bytes);
+    QCOMPARE(GraphData::ansiBytes(label), bytes);
 }
 
 void TstGraphDataSet::itemColorRanges_data()
@@ -238,7 +238,7 @@ void TstGraphDataSet::itemColorRanges()
     QFETCH(double, r2);
     QFETCH(double, r3);
     QFETCH(int, rgb);
-    QCOMPARE(fnGraph_ItemColor(r1, r2, r3), rgb);
+    QCOMPARE(GraphData::itemColor(r1, r2, r3), rgb);
 }
 
 void TstGraphDataSet::dataSet_data()
@@ -272,7 +272,7 @@ void TstGraphDataSet::dataSet()
     QFETCH(double, min);
     QFETCH(int, bytes);
     int draws = 0;
-    const GraphDataSet d = fnGraph_MakeDataSet(GraphItems{labels, values}, "X", "Y", [&draws] {
+    const GraphDataSet d = GraphData::makeDataSet(GraphItems{labels, values}, "X", "Y", [&draws] {
         ++draws;
         return fixedDraw();
     });
@@ -285,7 +285,7 @@ void TstGraphDataSet::dataSet()
     QCOMPARE(d.GraphRatios.size(), ratios.size());
     QCOMPARE(d.GraphColors.size(), ratios.size());
     for (int i = 0; i < ratios.size(); ++i) {
-        QCOMPARE(fnGraph_RatioText(d.GraphRatios.at(i)), fnGraph_RatioText(ratios.at(i)));
+        QCOMPARE(GraphData::ratioText(d.GraphRatios.at(i)), GraphData::ratioText(ratios.at(i)));
         QCOMPARE(d.GraphColors.at(i), zzRgb(150, 150, 50));
     }
 }
@@ -313,9 +313,9 @@ void TstGraphDataSet::numeric()
     QFETCH(QString, text);
     QFETCH(bool, numeric);
     QFETCH(double, value);
-    QCOMPARE(fnIs_Numeric(text), numeric);
+    QCOMPARE(GraphData::isNumeric(text), numeric);
     bool ok = !numeric;
-    QCOMPARE(fnTo_Double(text, &ok), value);
+    QCOMPARE(GraphData::toDouble(text, &ok), value);
     QCOMPARE(ok, numeric);
 }
 
@@ -343,10 +343,10 @@ void TstGraphDataSet::formats()
     QFETCH(double, value);
     QFETCH(QString, valueText);
     QFETCH(QString, ratioText);
-    QCOMPARE(fnGraph_ValueText(value), valueText);
-    QCOMPARE(fnGraph_RatioText(value), ratioText);
-    QCOMPARE(fnGraph_CountText(36525), QStringLiteral("36,525 건"));
-    QCOMPARE(fnGraph_CountText(0), QStringLiteral("0 건"));
+    QCOMPARE(GraphData::valueText(value), valueText);
+    QCOMPARE(GraphData::ratioText(value), ratioText);
+    QCOMPARE(GraphData::countText(36525), QStringLiteral("36,525 건"));
+    QCOMPARE(GraphData::countText(0), QStringLiteral("0 건"));
 }
 
 void TstGraphDataSet::titleRow_data()
@@ -363,7 +363,7 @@ void TstGraphDataSet::titleRow()
 {
     QFETCH(int, headerRows);
     QFETCH(int, row);
-    QCOMPARE(fnGraph_TitleRow(headerRows), row);
+    QCOMPARE(GraphData::titleRow(headerRows), row);
 }
 
 QTEST_GUILESS_MAIN(TstGraphDataSet)

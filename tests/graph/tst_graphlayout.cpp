@@ -37,7 +37,7 @@ void TstGraphLayout::tooSmall()
     in.outerHeight = outerHeight;
     in.innerWidth = outerWidth - 120;
     in.innerHeight = outerHeight - 450;
-    QCOMPARE(fnGraph_Layout(in).has_value(), laidOut);
+    QCOMPARE(GraphWindowLayout::compute(in).has_value(), laidOut);
 }
 
 void TstGraphLayout::shownSize()
@@ -47,9 +47,9 @@ void TstGraphLayout::shownSize()
     in.outerHeight = 9945;
     in.innerWidth = 14880;
     in.innerHeight = 9495;
-    in.scrollFrameWidth = fnGraph_ScrollFrameWidth(2100);
+    in.scrollFrameWidth = GraphWindowLayout::scrollFrameWidth(2100);
     QCOMPARE(in.scrollFrameWidth, 2430.0);
-    const GraphLayout l = *fnGraph_Layout(in);
+    const GraphLayout l = *GraphWindowLayout::compute(in);
     QCOMPARE(l.panel2, QRectF(45, 45, 4380, 9405));
     QCOMPARE(l.gridHeight, 8423.0); // 35 rows
     QCOMPARE(l.sumTop, 8678.0);
@@ -78,11 +78,11 @@ void TstGraphLayout::pieNote()
     in.noteVisible = true;
     in.noteWidth = 4000;
     in.noteHeight = 240;
-    const GraphLayout l = *fnGraph_Layout(in);
+    const GraphLayout l = *GraphWindowLayout::compute(in);
     QCOMPARE(l.chart.height(), 8505.0 - 300 - 240 - 15);
     QCOMPARE(l.note, QPointF((10380 - 4000) / 2.0, 8505 - 240 - 75));
     in.noteVisible = false;
-    QCOMPARE(fnGraph_Layout(in)->chart.height(), 8205.0);
+    QCOMPARE(GraphWindowLayout::compute(in)->chart.height(), 8205.0);
 }
 
 void TstGraphLayout::gridRows_data()
@@ -100,8 +100,8 @@ void TstGraphLayout::gridRows()
     QFETCH(double, room);
     QFETCH(int, rows);
     QFETCH(double, height);
-    QCOMPARE(fnGraph_GridRows(room), rows);
-    QCOMPARE(fnGraph_GridHeight(rows), height);
+    QCOMPARE(GraphWindowLayout::gridRows(room), rows);
+    QCOMPARE(GraphWindowLayout::gridHeight(rows), height);
 }
 
 void TstGraphLayout::picture_data()
@@ -118,12 +118,12 @@ void TstGraphLayout::picture()
 {
     QFETCH(double, twips);
     QFETCH(int, pixels);
-    QCOMPARE(fnGraph_PicturePixels(twips), pixels);
+    QCOMPARE(GraphWindowLayout::picturePixels(twips), pixels);
 }
 
 void TstGraphLayout::centred()
 {
-    QCOMPARE(fnGraph_CentredPos(19200, 15360, 15000, 9945), QPointF(2100, 2707.5));
+    QCOMPARE(GraphWindowLayout::centredPos(19200, 15360, 15000, 9945), QPointF(2100, 2707.5));
 }
 
 QTEST_GUILESS_MAIN(TstGraphLayout)

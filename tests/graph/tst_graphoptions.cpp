@@ -1,5 +1,6 @@
 #include "graph/graphdataset.h"
 #include "graph/graphoptions.h"
+#include "platform/chart/chartformat.h"
 
 #include <QtTest>
 
@@ -21,8 +22,11 @@ private slots:
     void zoom();
     void axisMax_data();
     void axisMax();
-    void markTables_data();
-    void markTables();
+    void valueLabelContents_data();
+    void valueLabelContents();
+    void valueLabelList();
+    void valuePrecision_data();
+    void valuePrecision();
     void presets_data();
     void presets();
     void readout_data();
@@ -67,8 +71,8 @@ void TstGraphOptions::pieFill()
         total += v;
     QVector<double> ratios;
     for (double v : values)
-        ratios.append(fnGraph_Ratio(v, total));
-    const PieFill f = fnGraph_PieFill(values, ratios, total);
+        ratios.append(GraphData::ratio(v, total));
+    const PieFill f = GraphOptions::pieFill(values, ratios, total);
     QCOMPARE(f.roles.size(), roles.size());
     for (int i = 0; i < roles.size(); ++i)
         QCOMPARE(int(f.roles.at(i)), roles.at(i));
@@ -76,7 +80,7 @@ void TstGraphOptions::pieFill()
     QCOMPARE(f.hasOthers, others != 0.0);
     QCOMPARE(f.note, note);
     if (!note.isEmpty())
-        QCOMPARE(fnGraph_PieNoteText(f.note), QStringLiteral("※ [주] : ") + note);
+        QCOMPARE(GraphOptions::pieNoteText(f.note), QStringLiteral("※ [주] : ") + note);
 }
 
 void TstGraphOptions::pageSize_data()
@@ -98,7 +102,7 @@ void TstGraphOptions::pageSize()
     QFETCH(int, n);
     QFETCH(int, count);
     QFETCH(int, result);
-    QCOMPARE(fnGraph_ClampPageSize(n, count), result);
+    QCOMPARE(GraphOptions::clampPageSize(n, count), result);
 }
 
 void TstGraphOptions::scrollRange_data()
@@ -109,9 +113,9 @@ void TstGraphOptions::scrollRange_data()
     QTest::addColumn<int>("maximum");
     QTest::addColumn<int>("largeChange");
     QTest::addColumn<bool>("zoom");
-    QTest::newRow("fits on one page") << int(GraphBar) << 12 << 12 << 0 << 0 << true;
-    QTest::newRow("scrolls by points") << int(GraphLine) << 15 << 100 << 85 << 15 << true;
-    QTest::newRow("pie in degrees") << int(GraphPie) << 0 << 100 << 359 << 45 << false;
+    QTest::newRow("fits on one page") << int(ChartControl::Bar) << 12 << 12 << 0 << 0 << true;
+    QTest::newRow("scrolls by points") << int(ChartControl::Line) << 15 << 100 << 85 << 15 << true;
+    QTest::newRow("pie in degrees") << int(ChartControl::Pie) << 0 << 100 << 359 << 45 << false;
 }
 
 void TstGraphOptions::scrollRange()
@@ -122,12 +126,12 @@ void TstGraphOptions::scrollRange()
     QFETCH(int, maximum);
     QFETCH(int, largeChange);
     QFETCH(bool, zoom);
-    const GraphScrollRange r = fnGraph_ScrollRange(type, n, count);
+    const GraphScrollRange r = GraphOptions::scrollRange(type, n, count);
     QCOMPARE(r.minimum, 0);
     QCOMPARE(r.maximum, maximum);
     QCOMPARE(r.largeChange, largeChange);
     QCOMPARE(r.zoomEnabled, zoom);
-    QCOMPARE(r.resetValue, type == GraphPie);
+    QCOMPARE(r.resetValue, type == ChartControl::Pie);
 }
 
 void TstGraphOptions::scrollStep_data()
@@ -153,10 +157,10 @@ void TstGraphOptions::scrollStep()
     QFETCH(int, button);
     QFETCH(int, value);
     QFETCH(int, result);
-    QCOMPARE(fnGraph_ScrollStepValue(button, value, 0, 85, 15), result);
-    QCOMPARE(fnGraph_ScrollRepeats(button), button >= 1 && button <= 4);
-    QCOMPARE(fnGraph_PageStep(GraphPie, 15), 45);
-    QCOMPARE(fnGraph_PageStep(GraphBar, 15), 15);
+    QCOMPARE(GraphOptions::scrollStepValue(button, value, 0, 85, 15), result);
+    QCOMPARE(GraphOptions::scrollRepeats(button), button >= 1 && button <= 4);
+    QCOMPARE(GraphOptions::pageStep(ChartControl::Pie, 15), 45);
+    QCOMPARE(GraphOptions::pageStep(ChartControl::Bar, 15), 15);
 }
 
 void TstGraphOptions::zoom_data()
@@ -177,8 +181,8 @@ void TstGraphOptions::zoom()
     QFETCH(int, n);
     QFETCH(int, count);
     QFETCH(int, result);
-    QCOMPARE(fnGraph_ZoomTarget(button, n, count), result);
-    QVERIFY(fnGraph_ScrollRepeats(button));
+    QCOMPARE(GraphOptions::zoomTarget(button, n, count), result);
+    QVERIFY(GraphOptions::scrollRepeats(button));
 }
 
 void TstGraphOptions::axisMax_data()
@@ -186,9 +190,9 @@ void TstGraphOptions::axisMax_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<bool>("labels");
     QTest::addColumn<double>("max");
-    QTest::newRow("line with labels") << int(GraphLine) << true << 1040.0;
-    QTest::newRow("line without labels") << int(GraphLine) << false << 1000.0;
-    QTest::newRow("bar with labels") << int(GraphBar) << true << 1000.0;
+    QTest::newRow("line with labels") << int(ChartControl::Line) << true << 1040.0;
+    QTest::newRow("line without labels") << int(ChartControl::Line) << false << 1000.0;
+    QTest::newRow("bar with labels") << int(ChartControl::Bar) << true << 1000.0;
 }
 
 void TstGraphOptions::axisMax()
@@ -196,76 +200,106 @@ void TstGraphOptions::axisMax()
     QFETCH(int, type);
     QFETCH(bool, labels);
     QFETCH(double, max);
-    QCOMPARE(fnGraph_AxisMax(type, labels, 1000), max);
-    QCOMPARE(fnGraph_LabelAngle(4), 0);
-    QCOMPARE(fnGraph_LabelAngle(5), 90);
+    QCOMPARE(GraphOptions::axisMax(type, labels, 1000), max);
+    QCOMPARE(GraphOptions::labelAngle(4), 0);
+    QCOMPARE(GraphOptions::labelAngle(5), 90);
 }
 
-void TstGraphOptions::markTables_data()
+// The words of a cboValueType item say what its label shows: "X값" the point's label, "Y값" its value,
+// "Y비율" its share of the total, "Y합계" the total. Each item's style code must make the chart's
+// mark show exactly that.
+void TstGraphOptions::valueLabelContents_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<int>("style");
-    QTest::addColumn<QString>("valueFormat");
-    QTest::addColumn<QString>("percentFormat");
-    QTest::newRow("0") << 0 << 0 << "###,###,###,##0"
-                       << "0%";
-    QTest::newRow("1") << 1 << 1 << "###,###,###,##0.0"
-                       << "0.0%";
-    QTest::newRow("2") << 2 << 6 << "###,###,###,##0.00"
-                       << "0.00%";
-    QTest::newRow("3") << 3 << 2 << "###,###,###,##0.000"
-                       << "0.000%";
-    QTest::newRow("4") << 4 << 4 << "###,###,###,##0.0000"
-                       << "0.0000%";
-    QTest::newRow("5") << 5 << 3 << ""
-                       << "";
-    QTest::newRow("6") << 6 << 7 << ""
-                       << "";
-    QTest::newRow("outside") << 7 << -1 << ""
-                             << "";
-    QTest::newRow("negative") << -1 << -1 << ""
-                              << "";
+    const QStringList items = GraphOptions::valueTypeItems();
+    for (int i = 0; i < items.size(); ++i)
+        QTest::addRow("%s", qPrintable(items.at(i))) << i;
 }
 
-void TstGraphOptions::markTables()
+void TstGraphOptions::valueLabelContents()
 {
     QFETCH(int, index);
-    QFETCH(int, style);
-    QFETCH(QString, valueFormat);
-    QFETCH(QString, percentFormat);
-    QCOMPARE(fnGraph_MarkStyleCode(index), style);
-    QCOMPARE(fnGraph_ValueFormat(index), valueFormat);
-    QCOMPARE(fnGraph_PercentFormat(index), percentFormat);
-    QCOMPARE(fnGraph_ValueTypeItems().size(), 7);
-    QCOMPARE(fnGraph_ValueTypeItems().at(6), QStringLiteral("X값 Y비율 Y합계"));
-    QCOMPARE(fnGraph_ValueRatioItems(), (QStringList{"0", "0.0", "0.00", "0.000", "0.0000"}));
+    const QString item = GraphOptions::valueTypeItems().at(index);
+    const QStringList words = item.split(u' ');
+    for (const QString &w : words)
+        QVERIFY2(QStringList({"X값", "Y값", "Y비율", "Y합계"}).contains(w), qPrintable(item));
+
+    // a point of 250 out of 1,000 labelled "가나": value 250.00, share 25.00%, total 1,000.00
+    const int code = GraphOptions::markStyleCode(index);
+    QVERIFY(code >= 0);
+    const QString mark = ChartFormat::markText(code, QStringLiteral("가나"), 250, 1000, GraphOptions::valueFormat(2),
+                                               GraphOptions::percentFormat(2));
+    QCOMPARE(mark.contains(QStringLiteral("가나")), words.contains(QStringLiteral("X값")));
+    QCOMPARE(mark.contains(QStringLiteral("250.00")), words.contains(QStringLiteral("Y값")));
+    QCOMPARE(mark.contains(QStringLiteral("25.00%")), words.contains(QStringLiteral("Y비율")));
+    QCOMPARE(mark.contains(QStringLiteral("1,000.00")), words.contains(QStringLiteral("Y합계")));
 }
 
+void TstGraphOptions::valueLabelList()
+{
+    // seven different contents; an index outside the list changes nothing
+    const QStringList items = GraphOptions::valueTypeItems();
+    QCOMPARE(items.size(), 7);
+    QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), 7);
+    QSet<int> codes;
+    for (int i = 0; i < items.size(); ++i)
+        codes.insert(GraphOptions::markStyleCode(i));
+    QCOMPARE(codes.size(), 7);
+    QCOMPARE(GraphOptions::markStyleCode(-1), -1);
+    QCOMPARE(GraphOptions::markStyleCode(int(items.size())), -1);
+}
+
+// cboValueRatio item d is the precision d (0 to 4 decimals): the item, the value format and the
+// percent format each write a number with d decimals; the value format groups thousands, the
+// percent format ends in "%".
+void TstGraphOptions::valuePrecision_data()
+{
+    QTest::addColumn<int>("decimals");
+    for (int d = 0; d <= 4; ++d)
+        QTest::addRow("%d decimals", d) << d;
+}
+
+void TstGraphOptions::valuePrecision()
+{
+    QFETCH(int, decimals);
+    const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+    QCOMPARE(GraphOptions::valueRatioItems().size(), 5);
+    QCOMPARE(ChartFormat::formatNumber(1234.56789, GraphOptions::valueRatioItems().at(decimals)),
+             QString::number(1234.56789, 'f', decimals));
+    QCOMPARE(ChartFormat::formatNumber(1234567.891, GraphOptions::valueFormat(decimals)),
+             grouped.toString(1234567.891, 'f', decimals));
+    QCOMPARE(ChartFormat::formatNumber(12.34567, GraphOptions::percentFormat(decimals)),
+             QString::number(12.34567, 'f', decimals) + u'%');
+    QVERIFY(GraphOptions::valueFormat(5).isEmpty());
+    QVERIFY(GraphOptions::percentFormat(-1).isEmpty());
+}
+
+// The preset of each option button: the cross-hair only where the chart allows it (not on the
+// pie); value labels switched on with an item that shows the value, and on the pie, which has no
+// axis to read the items from, also the item's label; labels left off keep the chosen item.
 void TstGraphOptions::presets_data()
 {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<bool>("view3D");
-    QTest::addColumn<int>("valueType");
-    QTest::addColumn<bool>("viewValue");
-    QTest::addColumn<bool>("viewCross");
-    QTest::newRow("line") << int(GraphLine) << false << -1 << false << true;
-    QTest::newRow("bar") << int(GraphBar) << true << 0 << true << true;
-    QTest::newRow("pie") << int(GraphPie) << true << 4 << true << false;
+    QTest::addColumn<int>("option");
+    QTest::newRow("line") << 0;
+    QTest::newRow("bar") << 1;
+    QTest::newRow("pie") << 2;
 }
 
 void TstGraphOptions::presets()
 {
-    QFETCH(int, type);
-    QFETCH(bool, view3D);
-    QFETCH(int, valueType);
-    QFETCH(bool, viewValue);
-    QFETCH(bool, viewCross);
-    const GraphPreset p = fnGraph_Preset(type);
-    QCOMPARE(p.view3D, view3D);
-    QCOMPARE(p.valueType, valueType);
-    QCOMPARE(p.viewValue, viewValue);
-    QCOMPARE(p.viewCross, viewCross);
-    QCOMPARE(fnGraph_TypeOfOption(fnGraph_OptionOfType(type)), type);
+    QFETCH(int, option);
+    const int type = GraphOptions::typeOfOption(option);
+    QCOMPARE(GraphOptions::optionOfType(type), option);
+    const GraphPreset p = GraphOptions::preset(type);
+    QCOMPARE(p.viewCross, type != ChartControl::Pie);
+    if (!p.viewValue) {
+        QCOMPARE(p.valueType, -1);
+        return;
+    }
+    QVERIFY(p.valueType >= 0 && p.valueType < GraphOptions::valueTypeItems().size());
+    const QStringList words = GraphOptions::valueTypeItems().at(p.valueType).split(u' ');
+    QVERIFY(words.contains(QStringLiteral("Y값")));
+    QCOMPARE(words.contains(QStringLiteral("X값")), type == ChartControl::Pie);
 }
 
 void TstGraphOptions::readout_data()
@@ -292,14 +326,14 @@ void TstGraphOptions::readout()
     QFETCH(int, item);
     QFETCH(QString, xText);
     QFETCH(QString, yText);
-    const CrossReadout r = fnGraph_CrossReadout(x, y, {"A", "B", "가나"}, {10, 2000.5, -1});
+    const CrossReadout r = GraphOptions::crossReadout(x, y, {"A", "B", "가나"}, {10, 2000.5, -1});
     QCOMPARE(r.item, item);
     QCOMPARE(r.xText, xText);
     QCOMPARE(r.yText, yText);
-    QCOMPARE(fnGraph_ReadoutItem(r.xText), item);
-    QCOMPARE(fnGraph_CrossReadout(1, 1, {}, {}).item, 0);
-    QCOMPARE(fnGraph_ReadoutItem(QStringLiteral("X: ()")), 0);
-    QCOMPARE(fnGraph_ReadoutItem(QStringLiteral("X: 1,234 (a)")), 1234);
+    QCOMPARE(GraphOptions::readoutItem(r.xText), item);
+    QCOMPARE(GraphOptions::crossReadout(1, 1, {}, {}).item, 0);
+    QCOMPARE(GraphOptions::readoutItem(QStringLiteral("X: ()")), 0);
+    QCOMPARE(GraphOptions::readoutItem(QStringLiteral("X: 1,234 (a)")), 1234);
 }
 
 void TstGraphOptions::clickTopRow_data()
@@ -319,22 +353,22 @@ void TstGraphOptions::clickTopRow()
     QFETCH(int, item);
     QFETCH(int, top);
     QFETCH(int, result);
-    QCOMPARE(fnGraph_ClickTopRow(item, 100, 20, top), result);
-    QCOMPARE(fnGraph_ClickTopRow(5, 10, 20, 3), 1); // fewer rows than fit
+    QCOMPARE(GraphOptions::clickTopRow(item, 100, 20, top), result);
+    QCOMPARE(GraphOptions::clickTopRow(5, 10, 20, 3), 1); // fewer rows than fit
 }
 
 void TstGraphOptions::pageTexts()
 {
-    const GraphPageTexts bar = fnGraph_PageTexts(GraphBar, 4, 85, 15);
+    const GraphPageTexts bar = GraphOptions::pageTexts(ChartControl::Bar, 4, 85, 15);
     QCOMPARE(bar.current, QStringLiteral("5"));
     QCOMPARE(bar.count, QStringLiteral("86"));
     QCOMPARE(bar.perScreen, QStringLiteral("15"));
-    const GraphPageTexts pie = fnGraph_PageTexts(GraphPie, 90, 359, 15);
+    const GraphPageTexts pie = GraphOptions::pageTexts(ChartControl::Pie, 90, 359, 15);
     QCOMPARE(pie.current, QStringLiteral("91"));
     QCOMPARE(pie.count, QStringLiteral("360"));
     QVERIFY(pie.perScreen.isEmpty());
-    QCOMPARE(fnGraph_PieStartY(3000, true), 1080.0);
-    QCOMPARE(fnGraph_PieStartY(3000, false), 1500.0);
+    QCOMPARE(GraphOptions::pieStartY(3000, true), 1080.0);
+    QCOMPARE(GraphOptions::pieStartY(3000, false), 1500.0);
 }
 
 QTEST_GUILESS_MAIN(TstGraphOptions)

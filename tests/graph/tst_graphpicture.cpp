@@ -50,22 +50,22 @@ void TstGraphPicture::proposedName()
 {
     QFETCH(QString, heading);
     QFETCH(QString, name);
-    QCOMPARE(fnGraph_ProposedName(QDate(2026, 12, 8), heading), name);
-    QCOMPARE(fnGraph_SaveFilter(), QStringLiteral("JPEG File (*.jpg) | *.jpg"));
+    QCOMPARE(GraphPicture::proposedName(QDate(2026, 12, 8), heading), name);
+    QCOMPARE(GraphPicture::saveFilter(), QStringLiteral("JPEG File (*.jpg) | *.jpg"));
 }
 
 void TstGraphPicture::writesDecodableJpeg()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("20261208 일자 별 USD.jpg"));
-    const PictureWrite w = fnGraph_WriteJpeg(sample(600, 400), path);
+    const PictureWrite w = GraphPicture::writeJpeg(sample(600, 400), path);
     QVERIFY2(w.ok, qPrintable(w.description));
     QImageReader reader(path);
     QCOMPARE(reader.format(), QByteArray("jpeg"));
     const QImage back = reader.read();
     QCOMPARE(back.size(), QSize(600, 400));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
-    QVERIFY(fnGraph_SavedText(path).endsWith(QStringLiteral("\r\n\r\n경로 : ") + path));
+    QVERIFY(GraphPicture::savedText(path).endsWith(QStringLiteral("\r\n\r\n경로 : ") + path));
 }
 
 void TstGraphPicture::replacesExistingFile()
@@ -76,7 +76,7 @@ void TstGraphPicture::replacesExistingFile()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("old contents");
     old.close();
-    QVERIFY(fnGraph_WriteJpeg(sample(30, 20), path).ok);
+    QVERIFY(GraphPicture::writeJpeg(sample(30, 20), path).ok);
     QCOMPARE(QImage(path).size(), QSize(30, 20));
 }
 
@@ -90,12 +90,12 @@ void TstGraphPicture::permissionDenied()
     old.close();
     if (!lockFolder(dir.path()))
         QSKIP("this file system cannot make a folder unwritable");
-    const PictureWrite w = fnGraph_WriteJpeg(sample(30, 20), path);
+    const PictureWrite w = GraphPicture::writeJpeg(sample(30, 20), path);
     unlockFolder(dir.path());
     QVERIFY(!w.ok);
     QVERIFY(w.permissionDenied);
     QVERIFY(!w.description.isEmpty());
-    QCOMPARE(fnGraph_SaveErrorText(w), w.description + QStringLiteral("\r\n파일이 사용중이면 닫아주십시오."));
+    QCOMPARE(GraphPicture::saveErrorText(w), w.description + QStringLiteral("\r\n파일이 사용중이면 닫아주십시오."));
     // the old file is untouched and nothing else was left behind
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), QByteArray("old contents"));
@@ -105,11 +105,11 @@ void TstGraphPicture::permissionDenied()
 void TstGraphPicture::missingFolder()
 {
     QTemporaryDir dir;
-    const PictureWrite w = fnGraph_WriteJpeg(sample(30, 20), dir.filePath(QStringLiteral("none/a.jpg")));
+    const PictureWrite w = GraphPicture::writeJpeg(sample(30, 20), dir.filePath(QStringLiteral("none/a.jpg")));
     QVERIFY(!w.ok);
     QVERIFY(!w.permissionDenied);
     QVERIFY(!w.description.isEmpty());
-    QCOMPARE(fnGraph_SaveErrorText(w), w.description);
+    QCOMPARE(GraphPicture::saveErrorText(w), w.description);
 }
 
 void TstGraphPicture::fullFolder()
@@ -125,7 +125,7 @@ void TstGraphPicture::fullFolder()
         for (int x = 0; x < noisy.width(); ++x)
             noisy.setPixel(x, y, qRgb((x * 7919 + y * 104729) & 255, (x * y * 31) & 255, (x ^ y) * 13 & 255));
     for (const QString &name : {QStringLiteral("b.jpg"), QStringLiteral("a.jpg")}) {
-        const PictureWrite w = fnGraph_WriteJpeg(noisy, full.filePath(name));
+        const PictureWrite w = GraphPicture::writeJpeg(noisy, full.filePath(name));
         QVERIFY2(!w.ok, qPrintable(name));
         QVERIFY(!w.permissionDenied);
         QVERIFY(!w.description.isEmpty());

@@ -1,0 +1,153 @@
+#include "graph/frmssgraph.h"
+
+#include "graph/frmssgraph_parts.h"
+
+#include "graph/graphlayout.h"
+#include "graph/graphpicture.h"
+#include "msgscr/msgscr.h"
+#include "platform/chart/chartcontrol.h"
+#include "platform/win/filefolder.h"
+#include "platform/win/twips.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+// Picture and print.
+
+using namespace FrmSSGraphParts;
+
+namespace {
+
+FrmSSGraph::SaveDialogHook &saveHook()
+{
+    static FrmSSGraph::SaveDialogHook hook;
+    return hook;
+}
+
+FrmSSGraph::PrinterListHook &printerListHook()
+{
+    static FrmSSGraph::PrinterListHook hook;
+    return hook;
+}
+
+FrmSSGraph::PrinterHook &printerHook()
+{
+    static FrmSSGraph::PrinterHook hook;
+    return hook;
+}
+
+std::optional<QString> realSaveDialog(QWidget *parent, const FrmSSGraph::SaveRequest &r)
+{
+    QFileDialog dialog(parent, r.title, r.folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(r.defaultSuffix);
+    // "description | pattern" as the dialog shows it: "description (pattern)"
+    const QStringList parts = r.filter.split(u'|');
+    dialog.setNameFilter(parts.value(0).trimmed());
+    dialog.selectFile(r.fileName);
+    // the overwrite question is the program's own
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace
+
+void FrmSSGraph::setSaveDialogHook(SaveDialogHook hook)
+{
+    saveHook() = std::move(hook);
+}
+void FrmSSGraph::setPrinterHook(PrinterHook hook)
+{
+    printerHook() = std::move(hook);
+}
+void FrmSSGraph::setPrinterListHook(PrinterListHook hook)
+{
+    printerListHook() = std::move(hook);
+}
+
+void FrmSSGraph::cmdSaveJPG_Click()
+{
+    if (m_state.saveFolder.isEmpty())
+        m_state.saveFolder = QCoreApplication::applicationDirPath() + u'/';
+    SaveRequest request;
+    request.title = GraphPicture::saveTitle();
+    request.filter = GraphPicture::saveFilter();
+    request.defaultSuffix = GraphPicture::saveSuffix();
+    request.folder = m_state.saveFolder;
+    request.fileName = GraphPicture::proposedName(QDate::currentDate(), m_chtGraph->headerLine(0));
+    const std::optional<QString> chosen = saveHook() ? saveHook()(request) : realSaveDialog(this, request);
+    if (!chosen) {
+        focusChart(); // cancelled: no message
+        return;
+    }
+    QString fileName = *chosen;
+    if (fileName.trimmed().isEmpty()) {
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("작업을 취소하셨습니다."),
+                      QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."), 0, 1, 0);
+        focusChart();
+        return;
+    }
+    if (QFileInfo(fileName).suffix().isEmpty())
+        fileName += u'.' + GraphPicture::saveSuffix();
+    m_state.saveFolder = folderOfFile(fileName);
+    if (QFileInfo::exists(fileName)) {
+        const int answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),
+                                         QStringLiteral("파일을 덮어쓰시겠습니까?"), 0, 2, 0);
+        if (answer != 3) {
+            focusChart();
+            return;
+        }
+    }
+    const QSize pixels(GraphWindowLayout::picturePixels(Twips::width(m_chtGraph)),
+                       GraphWindowLayout::picturePixels(Twips::height(m_chtGraph)));
+    const PictureWrite result = GraphPicture::writeJpeg(m_chtGraph->renderImage(pixels), fileName);
+    if (result.ok) {
+        fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("저장하였습니다."), GraphPicture::savedText(fileName), 0, 1, 0);
+    } else {
+        // every failure is reported; "in use" adds the hint to close the file
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("오류가 발생했습니다."), GraphPicture::saveErrorText(result), 0,
+                      1, 0);
+    }
+    focusChart();
+}
+
+void FrmSSGraph::cmdPrint_Click()
+{
+    const PrinterList printers = printerListHook()
+        ? printerListHook()()
+        : PrinterList{QPrinterInfo::defaultPrinterName(), QPrinterInfo::availablePrinterNames()};
+    const QString name = GraphPicture::printerName(printers.defaultName, printers.names);
+    std::unique_ptr<QPrinter> printer;
+    if (!name.isEmpty()) {
+        if (printerHook()) {
+            printer = printerHook()(name);
+        } else {
+            const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+            if (!info.isNull())
+                printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        }
+    }
+    // the queue lists the job by the chart's title
+    if (printer)
+        printer->setDocName(m_chtGraph->headerLine(0));
+    m_chtGraph->setPrintDetail(50);
+    m_chtGraph->setPrintMargins(15, 15, 15, 15);
+    m_chtGraph->setPrintOrientation(1);
+    if (!printer) {
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("출력할 수 없습니다."),
+                      QStringLiteral("사용할 수 있는 프린터가 없습니다.") + kCrLf
+                          + QStringLiteral("프린터를 설치하거나 연결한 뒤 다시 시도해 주십시오."),
+                      0, 1, 0);
+    } else if (!m_chtGraph->print(printer.get())) {
+        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("출력할 수 없습니다."),
+                      QStringLiteral("프린터를 시작하지 못했습니다."), 0, 1, 0);
+    }
+    focusChart();
+}
