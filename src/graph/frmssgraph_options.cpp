@@ -1,7 +1,6 @@
 #include "graph/frmssgraph.h"
 
 #include "graph/frmssgraph_parts.h"
-
 #include "graph/graphlayout.h"
 #include "graph/graphoptions.h"
 #include "msgscr/msgscr.h"

@@ -8,8 +8,6 @@
 #include <QFont>
 #include <QString>
 
-class SpreadGrid;
-
 namespace FrmSSGraphParts {
 
 inline const QString kCrLf = QStringLiteral("\r\n");
@@ -33,7 +31,7 @@ inline int rgbOf(const QColor &c)
     return zzRgb(c.red(), c.green(), c.blue());
 }
 
-// "굴림체" as the forms use it for figures.
+// "굴림체", the fixed-width face of figures and read-outs.
 inline QFont fixedFont(double points, bool bold = false)
 {
     QFont f(QStringLiteral("굴림체"));
