@@ -18,7 +18,7 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString &lastSaveDir()
+QString &savedFolder()
 {
     static QString dir;
     return dir;
@@ -216,23 +216,23 @@ void setExportDialogHook(ExportDialogHook hook)
     dialogHook() = std::move(hook);
 }
 
-QString fnLastSaveDir()
+QString GridNav::lastSaveDir()
 {
-    return lastSaveDir();
+    return savedFolder();
 }
-void sbSet_LastSaveDir(const QString &folder)
+void GridNav::setLastSaveDir(const QString &folder)
 {
-    lastSaveDir() = folder;
+    savedFolder() = folder;
 }
 
-QString fnExport_ProposedName(const QDate &today, const QString &baseName)
+QString GridNav::proposedExportName(const QDate &today, const QString &baseName)
 {
     QString base = baseName;
     base.replace(u'/', u'_').replace(u'\\', u'_');
     return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
 }
 
-bool fnSS_ExportWrite(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
+bool GridNav::writeExport(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
 {
     if (!info.Grid)
         return false;
@@ -249,13 +249,13 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                QStringLiteral("저장할 데이타가 존재하지 않아 저장을 취소합니다."));
         return;
     }
-    if (lastSaveDir().isEmpty())
-        lastSaveDir() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+    if (savedFolder().isEmpty())
+        savedFolder() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
 
     ExportFileRequest request;
     request.title = QStringLiteral("엑셀로 내보내기");
-    request.folder = lastSaveDir();
-    request.fileName = fnExport_ProposedName(QDate::currentDate(), baseName);
+    request.folder = savedFolder();
+    request.fileName = GridNav::proposedExportName(QDate::currentDate(), baseName);
     request.defaultSuffix = QStringLiteral("xlsx");
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
     const std::optional<QString> chosen = dialogHook() ? dialogHook()(request) : realDialog(request);
@@ -270,7 +270,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    lastSaveDir() = folderOfFile(file);
+    savedFolder() = folderOfFile(file);
 
     if (QFileInfo::exists(file)) {
         const qint32 answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),
@@ -288,7 +288,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
         }
     }
 
-    const bool ok = fnSS_ExportWrite(info, file, withHeaders);
+    const bool ok = GridNav::writeExport(info, file, withHeaders);
     if (ok)
         notice(MSG_INFO, QStringLiteral("저장하였습니다."),
                QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + file);

@@ -185,8 +185,8 @@ void FrmRate::createControls()
     SS_SUM = named<SpreadGrid>(xPanel2, "SS_SUM");
     place(SS_SUM, 90, 5085, 6840, 555);
 
-    // the navigator's controls beside the grid, found again by name when the record is bound
-    sbSS_MOVE_Create(xPanel2, 0);
+    // the navigator's controls beside the grid, taken into the record when it is bound
+    new GridNav::Navigator(xPanel2, SS, SS_SUM);
 
     const char *updown[2] = {"optTOP_UpDown", "optTOP_UpDown"};
     const char *align[2] = {"optTOP_UpDown1", "optTOP_UpDown1"};
@@ -315,23 +315,23 @@ void FrmRate::sbSS_Init()
     m_info.LockColour = false;
     sbSS_MOVE_Bind(this, m_info, 0);
     addDataMenuItems();
-    sbSS_MOVE_Connect(m_info, [this] { sbSS_LayoutGrid(); });
+    GridNav::forwardEvents(m_info, [this] { sbSS_LayoutGrid(); });
     sbSS_GridSetup(m_info);
     defineRateColumns(m_info);
-    sbSS_Format(QStringLiteral("111"));
+    sbSS_Format(GridNav::FormatStep::All);
     sbSS_GridClear(m_info, 1);
     // the summary line says what it holds where the data rows show their numbers
     SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
 }
 
-void FrmRate::sbSS_Format(const QString &flags)
+void FrmRate::sbSS_Format(GridNav::FormatSteps steps)
 {
     defineRateColumns(m_info);
-    if (flags.mid(0, 1) == u"1")
+    if (steps & GridNav::FormatStep::ColFormat)
         sbSS_ColFormat(m_info);
-    if (flags.mid(1, 1) == u"1")
+    if (steps & GridNav::FormatStep::HeadText)
         sbSS_HeadText(m_info);
-    if (flags.mid(2, 1) == u"1") {
+    if (steps & GridNav::FormatStep::ColSize) {
         sbSS_ColSize(m_info, 5);
         sbSS_LayoutGrid();
     }
@@ -454,7 +454,7 @@ void FrmRate::sbForm_Resize()
         t->raise();
 
     if (m_info.cmdRef && m_info.cmdRef->property("Tag").toString() == u"1")
-        sbSS_Format(QStringLiteral("001"));
+        sbSS_Format(GridNav::FormatStep::ColSize);
     else
         sbSS_LayoutGrid();
 }
@@ -646,7 +646,7 @@ void FrmRate::btnQuery_Click()
             SS->setRedraw(false);
             long double sums[3] = {0, 0, 0};
             RateGridFill::fillRows(*da, SS, sums);
-            sbSS_Format(QStringLiteral("001"));
+            sbSS_Format(GridNav::FormatStep::ColSize);
             m_screenMode = QStringLiteral("조회");
             m_queryFrom = from;
             m_queryTo = to;
