@@ -1,5 +1,7 @@
 #include "gridnav/navmath.h"
 
+#include "platform/win/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -30,8 +32,7 @@ namespace NavMath {
 
 int roundEven(double v)
 {
-    // std::nearbyint follows the default rounding mode: to nearest, halves to even
-    return toInt(std::nearbyint(v));
+    return toInt(Rounding::halfEven(v));
 }
 
 QString nowText(qint64 n)

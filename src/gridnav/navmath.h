@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/spread/spreadunits.h"
+
 #include <QRectF>
 #include <QString>
 #include <QVector>
@@ -15,9 +17,9 @@ namespace NavMath {
 
 constexpr int kScrollMin = 1;
 constexpr int kScrollMax = 10000;
-constexpr double kDataRowHeight = 10.22; // row units
+constexpr double kDataRowHeight = SpreadUnits::DefaultRowHeight; // row units
 constexpr double kOneHeaderHeight = 21.077; // row units, a single header row
-constexpr double kUnitsPerPixelV = 0.637; // row units per pixel
+constexpr double kUnitsPerPixelV = SpreadUnits::HeightUnitsPerPixel; // row units per pixel
 constexpr double kUnitsPerPixelH = 0.124999; // width units per pixel
 
 int roundEven(double v);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/holdrepeattimer.h"
+#include "platform/spread/spreadunits.h"
 
 #include <QObject>
 #include <QPointer>
@@ -88,7 +89,7 @@ struct SS_MOVE_INFO
     HoldRepeatTimer *timMove = nullptr;
 
     int PageRows = 0; // data rows that fit in the grid (valid after the first line display)
-    double RowHeightStd = 10.22; // current data-row height in row units
+    double RowHeightStd = SpreadUnits::DefaultRowHeight; // current data-row height in row units
 
     int HeaderRows = 0; // header rows of the definition
     int ColCount = 0; // data columns of the definition

@@ -20,10 +20,8 @@ struct ExportFileRequest
     QString defaultSuffix; // "xlsx"
     QString filter; // "Excel File (*.xlsx) | *.xlsx"
 };
-// Answers the chosen full file name ("" when the dialog gave no name), or nullopt for Cancel.
-using ExportDialogHook = std::function<std::optional<QString>(const ExportFileRequest &)>;
-// Tests: replaces the save dialog; an empty function brings the real dialog back.
-void setExportDialogHook(ExportDialogHook hook);
+// The save dialog answers the chosen full file name ("" when it gave no name), or nullopt for
+// Cancel; the services' exportFileDialog answers instead when set.
 
 namespace GridNav {
 

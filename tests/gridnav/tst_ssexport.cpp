@@ -12,6 +12,8 @@
 #include "msgscr/msgscr.h"
 #include "platform/spread/spreadgrid.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QFile>
@@ -75,6 +77,8 @@ class TstSsExport : public QObject
 {
     Q_OBJECT
 
+    FakeServices m_fakes; // the program's services, faked where a test says so
+
 private slots:
     void initTestCase();
     void init();
@@ -108,14 +112,14 @@ void TstSsExport::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     if (XlsxReadBack::python().isEmpty())
         QFAIL("python3 with openpyxl (python3-openpyxl) is needed to read the workbook back");
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         QStringList lines;
         for (QLabel *l : screen.lblText())
             if (!l->isHidden())
                 lines << l->text();
         m_shown << Shown{screen.lblTitle()->text(), lines.join(u'\n')};
-        fnMsgScr_AnswerWith(m_answer)(screen);
-    });
+        MsgScr::answerWith(m_answer)(screen);
+    };
 }
 
 void TstSsExport::init()
@@ -127,15 +131,15 @@ void TstSsExport::init()
 
 void TstSsExport::cleanup()
 {
-    setExportDialogHook({});
+    m_fakes->exportFileDialog = nullptr;
 }
 
 void TstSsExport::answerDialogWith(std::optional<QString> file)
 {
-    setExportDialogHook([this, file](const ExportFileRequest &r) {
+    m_fakes->exportFileDialog = [this, file](const ExportFileRequest &r) {
         m_requests << r;
         return file;
-    });
+    };
 }
 
 void TstSsExport::noData_data()

@@ -7,6 +7,8 @@
 #include "platform/spread/spreadunits.h"
 #include "platform/win/twips.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QTableView>
@@ -15,6 +17,8 @@
 class TstSsGrid : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void init();
@@ -46,7 +50,7 @@ private:
 
 void TstSsGrid::init()
 {
-    Twips::setPerPixelForTests(15);
+    m_fakes->twipsPerPixel = 15;
     m_form = new NavTestForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));

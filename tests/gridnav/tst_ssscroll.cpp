@@ -11,6 +11,8 @@
 #include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
 #include "winui/tooltip.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -71,6 +73,8 @@ class TstSsScroll : public QObject
 {
     Q_OBJECT
 
+    FakeServices m_fakes; // the program's services, faked where a test says so
+
 private slots:
     void init();
     void cleanup();
@@ -107,7 +111,7 @@ private:
 
 void TstSsScroll::init()
 {
-    Twips::setPerPixelForTests(15);
+    m_fakes->twipsPerPixel = 15;
     m_form = new NavTestForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
