@@ -19,7 +19,7 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString &lastSaveDir()
+QString &savedFolder()
 {
     static QString dir;
     return dir;
@@ -201,23 +201,23 @@ private:
 
 } // namespace
 
-QString fnLastSaveDir()
+QString GridNav::lastSaveDir()
 {
-    return lastSaveDir();
+    return savedFolder();
 }
-void sbSet_LastSaveDir(const QString &folder)
+void GridNav::setLastSaveDir(const QString &folder)
 {
-    lastSaveDir() = folder;
+    savedFolder() = folder;
 }
 
-QString fnExport_ProposedName(const QDate &today, const QString &baseName)
+QString GridNav::proposedExportName(const QDate &today, const QString &baseName)
 {
     QString base = baseName;
     base.replace(u'/', u'_').replace(u'\\', u'_');
     return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
 }
 
-bool fnSS_ExportWrite(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
+bool GridNav::writeExport(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
 {
     if (!info.Grid)
         return false;
@@ -234,13 +234,13 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                        QStringLiteral("저장할 데이타가 존재하지 않아 저장을 취소합니다."));
         return;
     }
-    if (lastSaveDir().isEmpty())
-        lastSaveDir() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+    if (savedFolder().isEmpty())
+        savedFolder() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
 
     ExportFileRequest request;
     request.title = QStringLiteral("엑셀로 내보내기");
-    request.folder = lastSaveDir();
-    request.fileName = fnExport_ProposedName(QDate::currentDate(), baseName);
+    request.folder = savedFolder();
+    request.fileName = GridNav::proposedExportName(QDate::currentDate(), baseName);
     request.defaultSuffix = QStringLiteral("xlsx");
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
     const std::optional<QString> chosen =
@@ -256,7 +256,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                        QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    lastSaveDir() = folderOfFile(file);
+    savedFolder() = folderOfFile(file);
 
     if (QFileInfo::exists(file)) {
         const MsgScr::Answer answer =
@@ -275,7 +275,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
         }
     }
 
-    const bool ok = fnSS_ExportWrite(info, file, withHeaders);
+    const bool ok = GridNav::writeExport(info, file, withHeaders);
     if (ok)
         MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("저장하였습니다."),
                        QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ")

@@ -195,7 +195,7 @@ void TstSsExport::proposedName()
     QFETCH(QDate, today);
     QFETCH(QString, base);
     QFETCH(QString, expected);
-    QCOMPARE(fnExport_ProposedName(today, base), expected);
+    QCOMPARE(GridNav::proposedExportName(today, base), expected);
 }
 
 void TstSsExport::exportReadBack()
@@ -210,7 +210,7 @@ void TstSsExport::exportReadBack()
     form.grid->setFirstVisibleRow(7);
     const QStringList before = snapshot(form.grid);
 
-    sbSet_LastSaveDir(QString());
+    GridNav::setLastSaveDir(QString());
     // ".xls" typed: the workbook is written and named as what it is
     const QString file = dir.filePath(QStringLiteral("out.xlsx"));
     answerDialogWith(dir.filePath(QStringLiteral("out.xls")));
@@ -224,7 +224,7 @@ void TstSsExport::exportReadBack()
     QCOMPARE(r.fileName,
              QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 환율관리 프로그램"));
     QCOMPARE(r.folder, QCoreApplication::applicationDirPath() + u'/');
-    QCOMPARE(fnLastSaveDir(), dir.path() + u'/');
+    QCOMPARE(GridNav::lastSaveDir(), dir.path() + u'/');
 
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].title, QStringLiteral("저장하였습니다."));
@@ -311,12 +311,12 @@ void TstSsExport::cancelAndEmptyName()
     NavTestForm form;
     form.fill(5);
     const QStringList before = snapshot(form.grid);
-    sbSet_LastSaveDir(QStringLiteral("/tmp/keep/"));
+    GridNav::setLastSaveDir(QStringLiteral("/tmp/keep/"));
     answerDialogWith(cancel ? std::nullopt : std::optional<QString>(QString()));
     sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
     QCOMPARE(m_requests.size(), 1);
     QCOMPARE(m_requests[0].folder, QStringLiteral("/tmp/keep/"));
-    QCOMPARE(fnLastSaveDir(), QStringLiteral("/tmp/keep/"));
+    QCOMPARE(GridNav::lastSaveDir(), QStringLiteral("/tmp/keep/"));
     if (cancel) {
         QVERIFY(m_shown.isEmpty());
     } else {

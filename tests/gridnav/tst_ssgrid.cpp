@@ -39,6 +39,8 @@ private slots:
     void widthSync();
     void redrawRestored_data();
     void redrawRestored();
+    void formatSteps_data();
+    void formatSteps();
 
 private:
     NavTestForm *m_form = nullptr;
@@ -239,7 +241,7 @@ void TstSsGrid::hiddenColumn()
 {
     SS_MOVE_INFO &i = m_form->info;
     sbSS_DefCol(i, 3, QStringLiteral("베트남동"), 10, 13, 1, 2, 0, true, true, false);
-    m_form->format(QStringLiteral("111"));
+    m_form->format(GridNav::FormatStep::All);
     SpreadGrid *g = m_form->grid;
     g->setRow(-1);
     g->setCol(3);
@@ -294,6 +296,29 @@ void TstSsGrid::redrawRestored()
     QCOMPARE(i.SumGrid->Redraw(), before);
     i.Grid->setRedraw(true);
     i.SumGrid->setRedraw(true);
+}
+
+void TstSsGrid::formatSteps_data()
+{
+    using GridNav::FormatStep;
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("start-up") << "111" << int(FormatStep::All);
+    QTest::newRow("query and refresh") << "001" << int(FormatStep::ColSize);
+    QTest::newRow("header texts only") << "010" << int(FormatStep::HeadText);
+    QTest::newRow("format only") << "100" << int(FormatStep::ColFormat);
+    QTest::newRow("none") << "000" << 0;
+    QTest::newRow("short text") << "1" << int(FormatStep::ColFormat);
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("other characters") << "x1y" << int(FormatStep::HeadText);
+    QTest::newRow("past the third place") << "0001" << 0;
+}
+
+void TstSsGrid::formatSteps()
+{
+    QFETCH(QString, flags);
+    QFETCH(int, steps);
+    QCOMPARE(int(GridNav::formatStepsOf(flags)), steps);
 }
 
 QTEST_MAIN(TstSsGrid)

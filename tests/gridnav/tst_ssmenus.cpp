@@ -235,7 +235,7 @@ void TstSsMenus::dataMenu()
     const QStringList texts = {QStringLiteral("엑셀로 내보내기"), QStringLiteral("파일에서 가져오기"),
                                QStringLiteral("셋째")};
     for (int i = 0; i < items; ++i)
-        sbSS_MOVE_AddDataItem(
+        GridNav::addDataItem(
             form.info, texts[i], [&log, i] { log += QChar(u'a' + i); },
             i == 2 ? std::function<bool()>([thirdOff] { return !thirdOff; }) : std::function<bool()>());
 
