@@ -465,6 +465,19 @@ void TstStartup::reportDsnRewrittenAsOneSet()
     QCOMPARE(ini.value("ODBC Data Sources/ZEVARU").toString(), QStringLiteral("SQLite3"));
     QVERIFY(!text.contains(QStringLiteral("pw1")) && !text.contains(QStringLiteral("pw2")));
 
+    // the user's own data source of the report's name, which the program connects through, stays
+    // as written: comment, custom key and all
+    const QByteArray own = "[ODBC Data Sources]\nZEVARU=SQLite3\n\n[ZEVARU]\n; the user's own\n"
+                           "Driver=libsqlite3odbc.so\nDatabase=/srv/rates/own.db\nCustomKey=mine\n";
+    writeFile(odbcIni(), own);
+    for (const char *server : {"odbc:ZEVARU", "odbc:zevaru"}) {
+        writeFile(sysPath("ZEVARU.DAT"), confFile(server, "sa", "pw", "ZEVARU"));
+        sbSet_ReportDSN();
+        QFile f(odbcIni());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), own);
+    }
+
     // a configuration file that cannot be read is raised to the caller
     QFile::remove(sysPath("ZEVARU.DAT"));
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, sbSet_ReportDSN());

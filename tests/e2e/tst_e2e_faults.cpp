@@ -18,6 +18,7 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QMap>
+#include <QPainter>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSqlDatabase>
@@ -66,6 +67,7 @@ private slots:
     void unusableStartFiles_data();
     void unusableStartFiles();
     void ratesOfAnotherProgram();
+    void doubleClickDuringLongQuery();
     void ratesTypedWithNoise_data();
     void ratesTypedWithNoise();
 
@@ -388,6 +390,51 @@ void TstE2eFaults::ratesOfAnotherProgram()
     // nothing of it was rewritten by the query
     QCOMPARE(m_d.value(QStringLiteral("SELECT VND FROM EX_RATE WHERE STD_DATE = '2030/01/02'")).toString(),
              QStringLiteral("abc"));
+}
+
+// ------------------------------------------------------------------ double-click during a long query
+
+void TstE2eFaults::doubleClickDuringLongQuery()
+{
+    m_d.prepareDemo();
+    // a million rows (the date boxes take 199 years, so 14 rows a day keyed "YYYY/MM/DD.nn"): the
+    // query runs for seconds, so the second click lands inside it
+    QSqlQuery q(m_d.check());
+    QVERIFY(q.exec(QStringLiteral("DELETE FROM EX_RATE")));
+    QVERIFY2(q.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 999999) "
+                                   "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) "
+                                   "SELECT strftime('%Y/%m/%d', julianday('1927-01-02') + i / 14) || '.' || "
+                                   "printf('%02d', i % 14), 1000 + i % 500, 20000 + i % 1000, 0.05, NULL FROM n")),
+             qPrintable(q.lastError().text()));
+    QProcess *p = m_d.startProgram();
+    const QString w = m_d.waitWindow(p->processId(), E2eDriver::MainTitle);
+    QVERIFY(!w.isEmpty());
+    auto waitForQuery = [&] {
+        const QString notice = m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle, 10000);
+        QVERIFY2(!notice.isEmpty(), "no wait notice");
+        QVERIFY2(m_d.waitGone(notice, 300000), "the query did not end");
+        QThread::msleep(500);
+    };
+
+    // one click: the picture a double-click must give too
+    m_d.queryPeriod(w, QStringLiteral("1927/01/01"), QStringLiteral("2125/12/31"));
+    waitForQuery();
+    // the current cell's frame is drawn as the focus last came to the grid: left out
+    auto withoutCurrentCell = [](QImage shot) {
+        QPainter(&shot).fillRect(E2eDriver::GridRow1.x - 45, E2eDriver::GridRow1.y - 9, 90, 18, Qt::black);
+        return shot;
+    };
+    const QImage once = m_d.grab(w);
+    QVERIFY(!once.isNull());
+
+    m_d.xdo({QStringLiteral("mousemove"), QStringLiteral("--window"), w, QString::number(E2eDriver::QueryButton.x),
+             QString::number(E2eDriver::QueryButton.y), QStringLiteral("click"), QStringLiteral("--repeat"),
+             QStringLiteral("2"), QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")});
+    waitForQuery();
+    QCOMPARE(p->state(), QProcess::Running);
+    // one query's rows, count and averages: the second click did not run a query inside the first
+    QCOMPARE(withoutCurrentCell(m_d.grab(w)), withoutCurrentCell(once));
+    QCOMPARE(m_d.notices(p), QStringList());
 }
 
 // ------------------------------------------------------------------ rates typed with noise
