@@ -7,6 +7,7 @@
 
 #include "gridnav/ssexport.h"
 #include "msgscr/msgscr.h"
+#include "platform/win/services.h"
 
 #include <QApplication>
 #include <QDate>
@@ -101,7 +102,7 @@ int main(int argc, char **argv)
     }
 
     QTemporaryDir dir;
-    sbMsgScr_SetAnswerHook(fnMsgScr_AnswerWith(1));
+    services().msgScrAnswer = MsgScr::answerWith(MsgScr::Answer::Ok);
     int n = 0;
     setExportDialogHook([&](const ExportFileRequest &) {
         return std::optional<QString>(dir.filePath(QStringLiteral("grid%1.xlsx").arg(n++)));

@@ -7,6 +7,7 @@
 #include "msgscr/msgscr.h"
 #include "platform/controls/ddate.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/services.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
 
@@ -101,11 +102,11 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    StdMessageBox::setAnswerHook([](const StdMessageBox::Request &r) {
+    services().messageBoxAnswer = [](const StdMessageBox::Request &r) {
         std::fprintf(stderr, "box: %s\n", qPrintable(r.text));
         return QMessageBox::Ok;
-    });
-    sbMsgScr_SetAnswerHook(fnMsgScr_AnswerWith(1));
+    };
+    services().msgScrAnswer = MsgScr::answerWith(MsgScr::Answer::Ok);
 
     QTemporaryDir sys, run;
     qputenv("ZEVARU_SYSTEM_DIR", sys.path().toLocal8Bit());
@@ -141,8 +142,8 @@ int main(int argc, char **argv)
             return 1;
         frm.show();
         QApplication::processEvents();
-        frm.txtFM_DATE->setValue(from);
-        frm.txtTO_DATE->setValue(to);
+        frm.txtFM_DATE()->setValue(from);
+        frm.txtTO_DATE()->setValue(to);
         const QString queryTo = to;
 
         qint64 best = -1, baseBest = -1, seen = 0, baseRows = 0;
@@ -153,7 +154,7 @@ int main(int argc, char **argv)
             QApplication::processEvents(); // the grid painted
             const qint64 ms = t.elapsed();
             best = best < 0 ? ms : std::min(best, ms);
-            seen = frm.SS->MaxRows();
+            seen = frm.SS()->MaxRows();
             const qint64 base = baselineMs(file, from, queryTo, &baseRows);
             baseBest = baseBest < 0 ? base : std::min(baseBest, base);
         }

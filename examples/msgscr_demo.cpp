@@ -3,6 +3,7 @@
 // With a file name it saves a picture of the screen after a moment and quits.
 #include "msgscr/frmmsgscr.h"
 #include "msgscr/msgscr.h"
+#include "platform/win/services.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,7 +24,7 @@ int main(int argc, char **argv)
     main.setCentralWidget(central);
     main.setGeometry(140, 90, 900, 640);
     main.show();
-    sbMsgScr_SetOwner(&main);
+    MsgScr::setOwner(&main);
 
     auto snap = [&] {
         if (!shot.isEmpty())
@@ -54,12 +55,12 @@ int main(int argc, char **argv)
             return;
         }
         if (!shot.isEmpty()) {
-            sbMsgScr_SetAnswerHook([&](FrmMsgScr &s) {
+            services().msgScrAnswer = [&](FrmMsgScr &s) {
                 QTimer::singleShot(900, &s, [&] {
                     snap();
                     s.close();
                 });
-            });
+            };
         }
         if (what == QLatin1String("question"))
             fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("자료를 삭제하시겠습니까?"),

@@ -47,7 +47,7 @@ std::optional<int> number(const QString &part)
 
 bool inWindow(int year)
 {
-    const int now = fnChk_CurrentYear();
+    const int now = DateChecks::currentYear();
     return year > now - 100 && year < now + 100;
 }
 

@@ -1,6 +1,7 @@
 #include "app/clsmain.h"
 #include "app/qtkorean.h"
 #include "msgscr/msgscr.h"
+#include "platform/win/services.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char *argv[])
     // runs driven from outside (the end-to-end tests) read the program's notices on stderr; the
     // screens themselves stay up for the user to answer
     if (qEnvironmentVariableIsSet("ZOZURA_LOG_MSGSCR"))
-        sbMsgScr_SetAnswerHook(fnMsgScr_StderrLog());
+        services().msgScrAnswer = MsgScr::stderrLog();
 
     // made after the application and gone before it: the window first, then the connection and
     // the lock, all while Qt still runs

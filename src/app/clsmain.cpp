@@ -29,7 +29,7 @@ QStringList sqliteSchemaStatements()
     return out;
 }
 
-std::unique_ptr<ConnProvider> fnOpen_ConnProvider()
+std::unique_ptr<ConnProvider> App::openConnProvider()
 {
     // a registry file that is there but cannot be read would leave every new row without
     // its user code: refused before anything is opened or written
@@ -88,7 +88,7 @@ void Program::release()
     m_instance.reset();
 }
 
-bool fnChk_PrevInstance()
+bool isAnotherCopyRunning()
 {
     Program &p = program();
     if (!p.m_instance)
@@ -100,7 +100,7 @@ bool sbInit_Program(QWidget *parent)
 {
     try {
         Program &p = program();
-        p.m_provider = fnOpen_ConnProvider();
+        p.m_provider = openConnProvider();
         p.m_userCode = fnGet_RegValue(0);
         return true;
     } catch (...) {
@@ -112,7 +112,7 @@ bool sbInit_Program(QWidget *parent)
     }
 }
 
-ConnProvider *fnGet_ConnProvider()
+ConnProvider *connProvider()
 {
     return g_current ? g_current->m_provider.get() : nullptr;
 }
@@ -122,7 +122,7 @@ const QString &UserCode()
     return program().m_userCode;
 }
 
-void sbEnd_Process(int code)
+void endProcess(int code)
 {
     if (g_current && g_current->m_endHook) {
         g_current->m_endHook(code);

@@ -33,11 +33,11 @@ public:
     void setEndHook(std::function<void(int)> hook) { m_endHook = std::move(hook); }
 
 private:
-    friend bool fnChk_PrevInstance();
+    friend bool isAnotherCopyRunning();
     friend bool sbInit_Program(QWidget *parent);
-    friend ConnProvider *fnGet_ConnProvider();
+    friend ConnProvider *connProvider();
     friend const QString &UserCode();
-    friend void sbEnd_Process(int code);
+    friend void endProcess(int code);
 
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<ConnProvider> m_provider;
@@ -47,7 +47,7 @@ private:
 
 // True when another copy of the program already runs. Otherwise this process takes the lock
 // and keeps it until the Program object goes.
-bool fnChk_PrevInstance();
+bool isAnotherCopyRunning();
 
 // Prepares the connection provider (settings from ZEVARU.DAT, each field read anew, then the
 // connection opened) and UserCode (registry REG_USERID). Any failure shows the "에러" box and
@@ -55,25 +55,22 @@ bool fnChk_PrevInstance();
 bool sbInit_Program(QWidget *parent = nullptr);
 
 // The provider made by sbInit_Program (null before, and without a Program).
-ConnProvider *fnGet_ConnProvider();
+ConnProvider *connProvider();
 
 // The user's code from the registry; empty when the value is missing.
 const QString &UserCode();
 
 // Ends the process with an exit code: leaves the event loop (closing every window with it), or
 // calls the Program's end hook when one is set.
-void sbEnd_Process(int code);
-
-} // namespace App
+void endProcess(int code);
 
 // A provider opened with the settings of ZEVARU.DAT, as the start-up opens it (the command-line
 // tools share it). Throws std::exception (reason in UTF-8) when the settings or the registry file
 // cannot be read or the connection cannot be made.
-std::unique_ptr<ConnProvider> fnOpen_ConnProvider();
+std::unique_ptr<ConnProvider> openConnProvider();
 
-using App::fnChk_PrevInstance;
-using App::fnGet_ConnProvider;
-using App::sbEnd_Process;
+} // namespace App
+
 using App::sbInit_Program;
 using App::UserCode;
 

@@ -81,30 +81,30 @@ QString create(const QString &dir, const QString &login)
     return {};
 }
 
-bool sbOffer_PersonalSetup()
+bool offer()
 {
     if (SystemDir::current().source != SystemDir::Source::None)
         return true;
     const QString dir = SystemDir::personalPath();
     const QString login = loginName();
-    const qint32 answer =
-        fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("처음 실행"),
-                      QStringLiteral("이 컴퓨터에는 환율 자료의 설정 폴더가 없습니다.\r\n"
-                                     "이 사용자만 쓰는 개인 데이터베이스를 만들고 시작하시겠습니까?\r\n"
-                                     "\r\n"
-                                     "폴더: %1\r\n"
-                                     "사용자 코드: %2\r\n"
-                                     "\r\n"
-                                     "회사 공용 데이터베이스를 쓰시려면 [아니오]를 누르고 관리자에게 문의하십시오.")
-                          .arg(dir, userCodeFor(login)),
-                      0, 1, 0);
-    if (answer != 3)
+    const MsgScr::Answer answer =
+        MsgScr::question(MsgScr::Kind::Question, QStringLiteral("처음 실행"),
+                         QStringLiteral("이 컴퓨터에는 환율 자료의 설정 폴더가 없습니다.\r\n"
+                                        "이 사용자만 쓰는 개인 데이터베이스를 만들고 시작하시겠습니까?\r\n"
+                                        "\r\n"
+                                        "폴더: %1\r\n"
+                                        "사용자 코드: %2\r\n"
+                                        "\r\n"
+                                        "회사 공용 데이터베이스를 쓰시려면 [아니오]를 누르고 관리자에게 문의하십시오.")
+                             .arg(dir, userCodeFor(login)),
+                         MsgScr::Answer::Yes);
+    if (answer != MsgScr::Answer::Yes)
         return false;
     const QString why = create(dir, login);
     if (why.isEmpty())
         return true;
-    fnDisp_MsgScr(0, 1, MSG_ERROR, QStringLiteral("설정 실패"),
-                  QStringLiteral("개인 데이터베이스를 만들지 못했습니다.\r\n") + why, 0, 1, 0);
+    MsgScr::notice(MsgScr::Kind::Error, QStringLiteral("설정 실패"),
+                   QStringLiteral("개인 데이터베이스를 만들지 못했습니다.\r\n") + why);
     return false;
 }
 

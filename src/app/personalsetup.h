@@ -32,6 +32,6 @@ QString create(const QString &dir, const QString &login);
 // message screen whether to make the personal one and makes it. True when the start may go on
 // (a system folder was there, or the set-up was made); false when the user said no or the
 // set-up failed (after a notice saying why); the program then ends.
-bool sbOffer_PersonalSetup();
+bool offer();
 
 } // namespace PersonalSetup

@@ -1,11 +1,12 @@
 #include "cboroutines.h"
 
+#include "platform/win/rounding.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QStyle>
 #include <QVariant>
 
-#include <cfenv>
 #include <cmath>
 
 namespace {
@@ -13,16 +14,6 @@ namespace {
 constexpr char DroppedWidthProperty[] = "zzDroppedWidth";
 constexpr int ListError = -1; // the list box's error answer
 constexpr int ScrollBarItemLimit = 8; // more items than this show a vertical scroll bar
-
-// Rounds half to even, as the original arithmetic did when storing into a whole number.
-long roundHalfEven(double v)
-{
-    const int old = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const long r = std::lrint(v);
-    std::fesetround(old);
-    return r;
-}
 
 QStringList itemsOf(const QComboBox *combo)
 {
@@ -85,7 +76,7 @@ long maxTextWidth(const QStringList &items, double fontPointSize)
     int n = 0;
     for (const QString &s : items)
         n = std::max(n, ansiByteLength(s));
-    return roundHalfEven(n * 6.5 + (fontPointSize - 9.0) * 15.0);
+    return long(Rounding::halfEven(n * 6.5 + (fontPointSize - 9.0) * 15.0));
 }
 
 int findStringExact(const QStringList &items, const QString &text, int after)

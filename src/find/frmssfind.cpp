@@ -159,7 +159,7 @@ FrmSSFind::FrmSSFind(QWidget *owner)
     fnSet_ToolTip(m_pickTip, m_cmdSSFind, 0, false, QString::fromUtf8(PickTip));
 
     connect(m_cmdNEXT, &PicButton::MouseDown, this, [this] { cmdNEXT_MouseDown(); });
-    connect(m_cmdNEXT, &PicButton::MouseUp, this, [this] { cmdNEXT_StopRepeat(); });
+    connect(m_cmdNEXT, &PicButton::MouseUp, this, [this] { stopNextRepeat(); });
     connect(m_cmdNEXT, &PicButton::Click, this, [this] { sbFind_SSFind_Next(); });
     connect(m_timNEXT, &QTimer::timeout, this, [this] { timNEXT_Timer(); });
     connect(m_cmdClose, &PicButton::Click, this, [this] { sbSet_SSFind_Close(); });
@@ -212,7 +212,7 @@ void FrmSSFind::sbSet_SSFind_Init(SpreadGrid *ss)
 
 void FrmSSFind::sbSet_SSFind_Close()
 {
-    cmdNEXT_StopRepeat();
+    stopNextRepeat();
     hide();
     m_SSFind_SS = nullptr;
     m_SSFind_Header.clear();
@@ -276,9 +276,9 @@ void FrmSSFind::sbFind_SSFind_Next()
         return;
     }
     // Nothing to repeat for: a held 찾기 must not raise the notice again behind the first one.
-    cmdNEXT_StopRepeat();
+    stopNextRepeat();
     emit searched(false, -1, -1);
-    fnDisp_MsgScr(0, 1, MSG_INFO, QString::fromUtf8(NotFoundTitle), QString::fromUtf8(NotFoundText), 0, 1, 0);
+    MsgScr::notice(MsgScr::Kind::Info, QString::fromUtf8(NotFoundTitle), QString::fromUtf8(NotFoundText));
 }
 
 void FrmSSFind::cmdNEXT_MouseDown()
@@ -286,7 +286,7 @@ void FrmSSFind::cmdNEXT_MouseDown()
     m_timNEXT->press();
 }
 
-void FrmSSFind::cmdNEXT_StopRepeat()
+void FrmSSFind::stopNextRepeat()
 {
     m_timNEXT->release();
 }
@@ -318,7 +318,7 @@ bool FrmSSFind::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     } else if (watched == m_cmdNEXT && event->type() == QEvent::FocusOut) {
-        cmdNEXT_StopRepeat();
+        stopNextRepeat();
     } else if (watched == m_cmdSSFind && event->type() == QEvent::Leave) {
         // leaving arrives as a move outside while the hover is held
         if (m_pick.captured()) {

@@ -64,7 +64,7 @@ private:
     void sbFind_SSFind_Next();
 
     void cmdNEXT_MouseDown();
-    void cmdNEXT_StopRepeat();
+    void stopNextRepeat();
     void timNEXT_Timer();
     void cmdSSFind_Click();
     void showPickFace();

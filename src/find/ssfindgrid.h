@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/spread/spreadsearch.h"
+
 #include <QString>
 
 // The grid operations the find passes read, by the names the grid gives them. The find window
@@ -16,9 +18,6 @@ public:
     virtual bool RowHidden(int row) const = 0;
 
     // First row r with rowFrom < r <= rowTo whose cell in column col matches text, or -1.
-    // flags: SearchContains (2) or SearchEqual (4); letter case is ignored in both.
+    // flags: SpreadSearch::Contains or SpreadSearch::EqualValue; letter case is ignored in both.
     virtual int SearchCol(int col, int rowFrom, int rowTo, const QString &text, int flags) const = 0;
-
-    static constexpr int SearchContains = 2;
-    static constexpr int SearchEqual = 4;
 };

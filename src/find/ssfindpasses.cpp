@@ -49,7 +49,7 @@ namespace SSFindPasses {
 
 int searchFlags(bool wholeValue)
 {
-    return wholeValue ? SSFindGrid::SearchEqual : SSFindGrid::SearchContains;
+    return wholeValue ? SpreadSearch::EqualValue : SpreadSearch::Contains;
 }
 
 Match findNext(const SSFindGrid &grid, const QString &text, const Options &options, int activeCol, int activeRow)

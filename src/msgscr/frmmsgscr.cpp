@@ -94,7 +94,7 @@ namespace {
 
 QWidget *ownerWindow(const QWidget *self)
 {
-    if (QWidget *o = fnMsgScr_Owner())
+    if (QWidget *o = MsgScr::owner())
         return o->window();
     QWidget *active = QApplication::activeWindow();
     if (active && active != self && !qobject_cast<FrmMsgScr *>(active))

@@ -23,7 +23,7 @@ public:
     ~FrmMsgScr() override;
 
     // Places every piece for the current lines and button set, sizes the window and centres it
-    // over the owner window (fnMsgScr_Owner), else the active window, else the screen.
+    // over the owner window (MsgScr::owner), else the active window, else the screen.
     void sbForm_InitPosition(qint32 MsgButtons);
     const MsgScrLayout &layout() const { return m_layout; }
 

@@ -1,6 +1,6 @@
 #include "msgscr/mouseglide.h"
 
-#include "msgscr/msgscrlayout.h"
+#include "platform/win/rounding.h"
 
 namespace MouseGlide {
 
@@ -9,13 +9,13 @@ QPoint target(double leftTwips, double topTwips, double widthTwips, double heigh
 {
     const double tx = (leftTwips + widthTwips * 87 / 100) / twipsPerPixelX;
     const double ty = (topTwips + heightTwips * 60 / 100) / twipsPerPixelY;
-    return {int(roundHalfEven(tx)), int(roundHalfEven(ty))};
+    return {int(Rounding::halfEven(tx)), int(Rounding::halfEven(ty))};
 }
 
 QList<QPoint> path(const QPoint &from, const QPoint &to)
 {
-    const int sx = int(roundHalfEven((to.x() - from.x()) / double(Steps)));
-    const int sy = int(roundHalfEven((to.y() - from.y()) / double(Steps)));
+    const int sx = int(Rounding::halfEven((to.x() - from.x()) / double(Steps)));
+    const int sy = int(Rounding::halfEven((to.y() - from.y()) / double(Steps)));
     QList<QPoint> points;
     QPoint p = from;
     for (int i = 0; i < Steps; ++i) {

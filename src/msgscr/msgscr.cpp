@@ -5,6 +5,7 @@
 #include "platform/win/beep.h"
 #include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
+#include "platform/win/services.h"
 #include "platform/win/spacetrim.h"
 #include "platform/win/tickcount.h"
 #include "platform/win/twips.h"
@@ -26,7 +27,6 @@ namespace {
 
 QPointer<FrmMsgScr> g_screen;
 QPointer<QWidget> g_owner;
-MsgScrAnswerHook g_hook;
 // While a wait notice is up its caller is working: user input to the windows is not acted on.
 InputHold::Scope *g_waitHold = nullptr;
 
@@ -66,14 +66,14 @@ void setPointer(qint32 MsgPointer)
 // window system never activates it, the hook runs after half a second all the same.
 void runHookWhenReady(QPointer<FrmMsgScr> screen, qint64 since)
 {
-    if (!screen || screen->isUnloaded() || !g_hook)
+    if (!screen || screen->isUnloaded() || !services().msgScrAnswer)
         return;
     const bool waiting = !screen->isVisible() || (!screen->wasActivated() && TickCount::now() - since < 500);
     if (waiting || screen->isGliding()) {
         QTimer::singleShot(5, screen, [screen, since] { runHookWhenReady(screen, since); });
         return;
     }
-    MsgScrAnswerHook hook = g_hook; // the hook may replace itself
+    MsgScr::AnswerHook hook = services().msgScrAnswer; // the hook may replace itself
     hook(*screen);
 }
 
@@ -146,7 +146,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         if (lines.size() > 1 && s->lblText().size() > 1)
             return -1;
     } else {
-        QWidget *owner = fnMsgScr_Owner();
+        QWidget *owner = MsgScr::owner();
         // a wait notice belongs to the main window and stays above it; a question has no owner
         s = new FrmMsgScr(modal ? nullptr : owner);
         g_screen = s;
@@ -188,7 +188,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         if (const unsigned beep = kindBeep(MsgKind))
             Beep::message(beep);
         QPointer<FrmMsgScr> guard(s);
-        if (g_hook)
+        if (services().msgScrAnswer)
             QTimer::singleShot(0, s, [guard] { runHookWhenReady(guard, TickCount::now()); });
         s->exec();
         if (guard && !guard->isUnloaded())
@@ -260,27 +260,75 @@ void sbMouse_MoveToCtrl(QWidget *control, QWidget *form)
     }
 }
 
-void sbMsgScr_SetOwner(QWidget *owner)
+namespace MsgScr {
+
+Answer notice(Kind kind, const QString &title, const QString &text)
+{
+    return Answer(fnDisp_MsgScr(0, 1, qint32(kind), title, text, 0, 1, 0));
+}
+
+Answer question(Kind kind, const QString &title, const QString &text, Answer defaultAnswer)
+{
+    const qint32 def = defaultAnswer == Answer::No ? 2 : 1;
+    return Answer(fnDisp_MsgScr(0, 3, qint32(kind), title, text, 0, def, 0));
+}
+
+WaitNotice::WaitNotice(Kind kind, const QString &title, const QString &text, PointerShape pointer, Progress progress)
+{
+    // closed once in any case, as a failed open may have set the pointer
+    m_open = true;
+    fnDisp_MsgScr(0, progress == Progress::Bar ? 4 : 0, qint32(kind), title, text, 0, 0, qint32(pointer));
+}
+
+WaitNotice::~WaitNotice()
+{
+    close();
+}
+
+void WaitNotice::setText(const QString &text)
+{
+    fnDisp_MsgScr(2, 0, 0, QString(), text, 0, 0, 0);
+}
+
+void WaitNotice::setPercent(float percent)
+{
+    fnDisp_MsgScr(2, 4, 0, QString(), QString(), percent, 0, 0);
+}
+
+void WaitNotice::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+}
+
+void setOwner(QWidget *owner)
 {
     g_owner = owner;
 }
 
-QWidget *fnMsgScr_Owner()
+QWidget *owner()
 {
     return g_owner.data();
 }
 
-FrmMsgScr *fnMsgScr_Current()
+FrmMsgScr *current()
 {
     return openScreen();
 }
 
-void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook)
+void setAnswerHook(AnswerHook hook)
 {
-    g_hook = std::move(hook);
+    services().msgScrAnswer = std::move(hook);
 }
 
-MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
+AnswerHook answerWith(Answer answer)
+{
+    return answerWith(qint32(answer));
+}
+
+AnswerHook answerWith(qint32 answer)
 {
     return [answer](FrmMsgScr &screen) {
         if (answer >= 1 && answer <= 4) {
@@ -294,7 +342,7 @@ MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
     };
 }
 
-MsgScrAnswerHook fnMsgScr_StderrLog()
+AnswerHook stderrLog()
 {
     return [](FrmMsgScr &screen) {
         QStringList lines;
@@ -308,3 +356,5 @@ MsgScrAnswerHook fnMsgScr_StderrLog()
         std::fflush(stderr);
     };
 }
+
+} // namespace MsgScr

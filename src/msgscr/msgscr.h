@@ -38,21 +38,95 @@ extern qint32 MsgScrDefault;
 // Pointer glide onto `control` of `form` (the find window uses it too).
 void sbMouse_MoveToCtrl(QWidget *control, QWidget *form);
 
+// Typed calls of fnDisp_MsgScr for the program's windows: a notice, a question and a wait notice.
+namespace MsgScr {
+
+enum class Kind : qint32 {
+    Plain = 0,
+    Info = MSG_INFO,
+    Question = MSG_QUESTION,
+    Warning = MSG_WARNING,
+    Error = MSG_ERROR,
+};
+
+// The button that closed a modal screen; Closed when it was closed otherwise, Failed when it never opened.
+enum class Answer : qint32 { Failed = -1, Closed = 0, Ok = 1, Close = 2, Yes = 3, No = 4 };
+
+// Whole-screen pointer shape while a wait notice is up.
+enum class PointerShape : qint32 { Keep = 0, Hourglass = 11 };
+
+// A modal notice with one 확인 button, the pointer gliding to it.
+Answer notice(Kind kind, const QString &title, const QString &text);
+
+// A modal 예/아니오 question; `defaultAnswer` (Yes or No) is the button the pointer glides to.
+Answer question(Kind kind, const QString &title, const QString &text, Answer defaultAnswer);
+
+// A modeless wait notice for as long as the object lives (or until close()); while it is up the
+// windows take no user input. With a progress bar, setPercent() moves the bar.
+class WaitNotice
+{
+public:
+    enum class Progress { None, Bar };
+    WaitNotice(Kind kind, const QString &title, const QString &text, PointerShape pointer = PointerShape::Keep,
+               Progress progress = Progress::None);
+    ~WaitNotice();
+    WaitNotice(const WaitNotice &) = delete;
+    WaitNotice &operator=(const WaitNotice &) = delete;
+
+    // a new body text; the headline stays
+    void setText(const QString &text);
+    void setPercent(float percent);
+    void close();
+
+private:
+    bool m_open = false;
+};
+
 // The main window the screen is centred over and that owns the wait notices. Without one the
 // screen centres over the active window, or the screen.
-void sbMsgScr_SetOwner(QWidget *owner);
-QWidget *fnMsgScr_Owner();
+void setOwner(QWidget *owner);
+QWidget *owner();
 
 // The open message screen, or nullptr.
-FrmMsgScr *fnMsgScr_Current();
+FrmMsgScr *current();
 
 // Tests: called with the modal screen once it is shown (and its pointer glide is done); the hook
 // answers by pressing a button or closing the window. nullptr removes it.
-using MsgScrAnswerHook = std::function<void(FrmMsgScr &screen)>;
-void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook);
+using AnswerHook = std::function<void(FrmMsgScr &screen)>;
+void setAnswerHook(AnswerHook hook);
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
-MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer);
+AnswerHook answerWith(qint32 answer);
+AnswerHook answerWith(Answer answer);
 // A hook that leaves the screen to the user and prints it to stderr as one line
 // "msgscr:headline|line1\nline2..." once it is up; used when ZOZURA_LOG_MSGSCR is set, so that a
 // run driven from outside can tell one notice from another.
-MsgScrAnswerHook fnMsgScr_StderrLog();
+AnswerHook stderrLog();
+
+} // namespace MsgScr
+
+// Old names, kept until the last callers move to the ones above.
+inline void sbMsgScr_SetOwner(QWidget *owner)
+{
+    MsgScr::setOwner(owner);
+}
+inline QWidget *fnMsgScr_Owner()
+{
+    return MsgScr::owner();
+}
+inline FrmMsgScr *fnMsgScr_Current()
+{
+    return MsgScr::current();
+}
+using MsgScrAnswerHook = MsgScr::AnswerHook;
+inline void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook)
+{
+    MsgScr::setAnswerHook(std::move(hook));
+}
+inline MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
+{
+    return MsgScr::answerWith(answer);
+}
+inline MsgScrAnswerHook fnMsgScr_StderrLog()
+{
+    return MsgScr::stderrLog();
+}

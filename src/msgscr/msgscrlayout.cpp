@@ -1,20 +1,11 @@
 #include "msgscr/msgscrlayout.h"
 
+#include "platform/win/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 
 using namespace MsgScrMetrics;
-
-double roundHalfEven(double value)
-{
-    const double down = std::floor(value);
-    const double diff = value - down;
-    if (diff < 0.5)
-        return down;
-    if (diff > 0.5)
-        return down + 1;
-    return std::fmod(down, 2.0) == 0.0 ? down : down + 1;
-}
 
 namespace {
 
@@ -36,7 +27,7 @@ MsgScrLayout msgScrLayout(const MsgScrLayoutInput &in)
     double w = 0;
     for (qsizetype i = 0; i < in.lineWidths.size(); ++i) {
         if (in.lineWidths[i] > w)
-            w = roundHalfEven(in.lineWidths[i]);
+            w = Rounding::halfEven(in.lineWidths[i]);
         l.lines.append(TwipRect{LineLeft, LineTop + LinePitch * double(i), in.lineWidths[i], LineHeight});
     }
     w = std::max(w, GaugeWidth);
@@ -84,11 +75,11 @@ MsgScrLayout msgScrLayout(const MsgScrLayoutInput &in)
     l.windowHeight = l.clientHeight + in.frameExtraHeight;
 
     // 9. buttons: one centred, or the Yes/No pair 300 twips apart about the centre line
-    const double y = roundHalfEven(l.frameBtm[0].top + 180);
-    const double c = roundHalfEven((l.clientWidth - in.buttonWidth) / 2);
+    const double y = Rounding::halfEven(l.frameBtm[0].top + 180);
+    const double c = Rounding::halfEven((l.clientWidth - in.buttonWidth) / 2);
     double x = c;
     if (in.buttons == 3) {
-        const double d = roundHalfEven(in.buttonWidth / 2 + 150);
+        const double d = Rounding::halfEven(in.buttonWidth / 2 + 150);
         x = c - d;
         l.buttons[3] = {c + d, y, in.buttonWidth, ButtonHeight};
         l.lastButtonPlaced = true;

@@ -9,9 +9,6 @@
 // Geometry of the message screen, in twips, relative to the window's client area.
 // Pure arithmetic: the window only applies what these functions return.
 
-// Nearest whole number, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double roundHalfEven(double value);
-
 struct TwipRect
 {
     double left = 0;

@@ -1,11 +1,11 @@
 #include "rate/datechecks.h"
 
+#include "platform/win/services.h"
+
 #include <QDate>
 #include <QDateTime>
 
 namespace {
-
-int g_pinnedYear = 0;
 
 // Whole text of ASCII digits (the numeric test the year check makes on the untrimmed text:
 // blanks around the digits are allowed, a sign or a decimal point is not a year).
@@ -42,10 +42,10 @@ QDate dateOf(const QString &s)
 
 } // namespace
 
-int fnChk_CurrentYear()
+int DateChecks::currentYear()
 {
-    if (g_pinnedYear)
-        return g_pinnedYear;
+    if (services().currentYear)
+        return services().currentYear;
     // the clock's year, asked again after a second at most: the local date reads the time zone
     // file each time, and an import checks thousands of days in a row
     static qint64 askedAt = 0;
@@ -58,11 +58,6 @@ int fnChk_CurrentYear()
     return year;
 }
 
-void setCurrentYearForTests(int year)
-{
-    g_pinnedYear = year;
-}
-
 bool fnChk_Year(const QString &s)
 {
     const QString t = s.trimmed();
@@ -70,7 +65,7 @@ bool fnChk_Year(const QString &s)
         return false;
     bool ok = false;
     const int y = toInt(t, &ok);
-    const int now = fnChk_CurrentYear();
+    const int now = DateChecks::currentYear();
     return ok && y > now - 100 && y < now + 100;
 }
 

@@ -13,5 +13,7 @@ bool fnChk_Date(const QString &s); // "YYYY/MM/DD"
 bool fnChk_Period(const QString &from, const QString &to, int maxDays);
 
 // The year the 100-year window is centred on; tests pin it (0 restores the clock's year).
-int fnChk_CurrentYear();
+namespace DateChecks {
+int currentYear();
+} // namespace DateChecks
 void setCurrentYearForTests(int year);

@@ -56,7 +56,7 @@ constexpr int MsgPointerHourglass = 11;
 
 void notice(const QString &title, const QString &text)
 {
-    fnDisp_MsgScr(0, 1, MSG_INFO, title, text, 0, 1, 0);
+    MsgScr::notice(MsgScr::Kind::Info, title, text);
 }
 
 template<typename T> T *named(QWidget *parent, const char *name)
@@ -76,7 +76,7 @@ FrmRate::FrmRate(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAcceptDrops(true); // a file dropped on the window is imported
     createControls();
-    setTabOrder();
+    setFocusChain();
     connectEvents();
     qApp->installEventFilter(this);
 }
@@ -91,20 +91,26 @@ FrmRate::~FrmRate()
 
 void FrmRate::createControls()
 {
-    xPanel1 = named<xPanel>(this, "xPanel1");
-    xPanel1->setCaption(QStringLiteral("기준일 환율 입력"));
-    Twips::setGeometry(xPanel1, 45, 45, 11895, RateLayout::TopPanelHeight);
+    createInputPanel();
+    createPeriodPanel();
+    createToggles();
+}
 
-    imgTOP_BACK = named<QLabel>(xPanel1, "imgTOP_BACK");
-    imgTOP_BACK->setStyleSheet(
+// The top panel: one day's date, rates and remark with their captions, and the three commands.
+void FrmRate::createInputPanel()
+{
+    m_xPanel1 = named<xPanel>(this, "xPanel1");
+    m_xPanel1->setCaption(QStringLiteral("기준일 환율 입력"));
+    Twips::setGeometry(m_xPanel1, 45, 45, 11895, RateLayout::TopPanelHeight);
+
+    m_imgTOP_BACK = named<QLabel>(m_xPanel1, "imgTOP_BACK");
+    m_imgTOP_BACK->setStyleSheet(
         QStringLiteral("QLabel#imgTOP_BACK { border: none; background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                        " stop:0 rgba(214,228,242,0), stop:1 rgba(214,228,242,150)); }"));
-    Twips::setGeometry(imgTOP_BACK, 45, 720, 11805, 735);
+    Twips::setGeometry(m_imgTOP_BACK, 45, 720, 11805, 735);
 
-    fmeTOP_BACK = named<QWidget>(xPanel1, "fmeTOP_BACK");
-    Twips::setGeometry(fmeTOP_BACK, RateLayout::FrameLeft, 330, 10680, 1035);
-
-    auto place = [](QWidget *w, double l, double t, double wd, double h) { Twips::setGeometry(w, l, t, wd, h); };
+    m_fmeTOP_BACK = named<QWidget>(m_xPanel1, "fmeTOP_BACK");
+    Twips::setGeometry(m_fmeTOP_BACK, RateLayout::FrameLeft, 330, 10680, 1035);
 
     // each field with its caption in front: design places in twips (caption 1215 wide, field 45 after it)
     struct Field
@@ -115,23 +121,23 @@ void FrmRate::createControls()
         QWidget *field;
         double left, top, width;
     };
-    txtSTD_DATE = named<dDate>(fmeTOP_BACK, "txtSTD_DATE");
-    txtUSD = named<cFloat>(fmeTOP_BACK, "txtUSD");
-    txtVND = named<cFloat>(fmeTOP_BACK, "txtVND");
-    txtKRW = named<cFloat>(fmeTOP_BACK, "txtKRW");
-    txtREMARK = named<QLineEdit>(fmeTOP_BACK, "txtREMARK");
+    m_txtSTD_DATE = named<dDate>(m_fmeTOP_BACK, "txtSTD_DATE");
+    m_txtUSD = named<cFloat>(m_fmeTOP_BACK, "txtUSD");
+    m_txtVND = named<cFloat>(m_fmeTOP_BACK, "txtVND");
+    m_txtKRW = named<cFloat>(m_fmeTOP_BACK, "txtKRW");
+    m_txtREMARK = named<QLineEdit>(m_fmeTOP_BACK, "txtREMARK");
     const Field fields[] = {
-        {lTitle5, "lTitle5", "기준일", txtSTD_DATE, 0, 0, 1320},
-        {lTitle1, "lTitle1", "미달러", txtUSD, 0, 360, 1320},
-        {lTitle2, "lTitle2", "베트남동", txtVND, 2700, 360, 1320},
-        {lTitle3, "lTitle3", "한국원화", txtKRW, 5400, 360, 1320},
-        {lTitle4, "lTitle4", "비  고", txtREMARK, 0, 720, 6720},
+        {m_lTitle5, "lTitle5", "기준일", m_txtSTD_DATE, 0, 0, 1320},
+        {m_lTitle1, "lTitle1", "미달러", m_txtUSD, 0, 360, 1320},
+        {m_lTitle2, "lTitle2", "베트남동", m_txtVND, 2700, 360, 1320},
+        {m_lTitle3, "lTitle3", "한국원화", m_txtKRW, 5400, 360, 1320},
+        {m_lTitle4, "lTitle4", "비  고", m_txtREMARK, 0, 720, 6720},
     };
     for (const Field &f : fields) {
-        f.title = named<lTitle>(fmeTOP_BACK, f.titleName);
+        f.title = named<lTitle>(m_fmeTOP_BACK, f.titleName);
         f.title->setCaption(QString::fromUtf8(f.caption));
-        place(f.title, f.left, f.top, 1215, 300);
-        place(f.field, f.left + 1260, f.top, f.width, 300);
+        Twips::setGeometry(f.title, f.left, f.top, 1215, 300);
+        Twips::setGeometry(f.field, f.left + 1260, f.top, f.width, 300);
     }
 
     struct Button
@@ -142,52 +148,61 @@ void FrmRate::createControls()
         double left, top, width;
     };
     const Button buttons[] = {
-        {btnClear, "btnClear", "초기화", 8145, 45, 2535},
-        {btnSave, "btnSave", "저  장", 8145, 540, 1230},
-        {btnDelete, "btnDelete", "삭  제", 9450, 540, 1230},
+        {m_btnClear, "btnClear", "초기화", 8145, 45, 2535},
+        {m_btnSave, "btnSave", "저  장", 8145, 540, 1230},
+        {m_btnDelete, "btnDelete", "삭  제", 9450, 540, 1230},
     };
     for (const Button &b : buttons) {
-        b.button = named<btnButton>(fmeTOP_BACK, b.name);
+        b.button = named<btnButton>(m_fmeTOP_BACK, b.name);
         b.button->setCaption(QString::fromUtf8(b.caption));
-        place(b.button, b.left, b.top, b.width, 390);
+        Twips::setGeometry(b.button, b.left, b.top, b.width, 390);
     }
 
     // rates: dollar 2 fixed decimals, dong none, won 6; all with thousands separators
-    const std::array<std::pair<cFloat *, int>, 3> rates = {{{txtUSD, 2}, {txtVND, 0}, {txtKRW, 6}}};
+    const std::array<std::pair<cFloat *, int>, 3> rates = {{{m_txtUSD, 2}, {m_txtVND, 0}, {m_txtKRW, 6}}};
     for (const auto &[box, places] : rates) {
         box->setMaskdecimalplaces(places);
         box->setMaskdecimalfixed(true);
         box->setMaskshowthousandsep(true);
         box->setValue(QStringLiteral("0"));
     }
+}
 
-    xPanel2 = named<xPanel>(this, "xPanel2");
-    xPanel2->setCaption(QStringLiteral("기간별 환율 조회"));
-    Twips::setGeometry(xPanel2, 45, 1980, 11895, 6135);
+// The main panel: the period with 조회, the grid SS, its summary line SS_SUM and the navigator.
+void FrmRate::createPeriodPanel()
+{
 
-    lTitle6 = named<lTitle>(xPanel2, "lTitle6");
-    lTitle6->setCaption(QStringLiteral("조회기간"));
-    place(lTitle6, 90, 330, 1260, 300);
-    txtFM_DATE = named<dDate>(xPanel2, "txtFM_DATE");
-    place(txtFM_DATE, 1395, 330, 1320, 300);
-    Label1 = named<QLabel>(xPanel2, "Label1");
-    Label1->setText(QStringLiteral("~"));
-    Label1->setAlignment(Qt::AlignCenter);
-    place(Label1, 2745, 360, 135, 240);
-    txtTO_DATE = named<dDate>(xPanel2, "txtTO_DATE");
-    place(txtTO_DATE, 2925, 330, 1320, 300);
-    btnQuery = named<btnButton>(xPanel2, "btnQuery");
-    btnQuery->setCaption(QStringLiteral("조  회"));
-    place(btnQuery, 4365, 285, 1230, 390);
+    m_xPanel2 = named<xPanel>(this, "xPanel2");
+    m_xPanel2->setCaption(QStringLiteral("기간별 환율 조회"));
+    Twips::setGeometry(m_xPanel2, 45, 1980, 11895, 6135);
 
-    SS = named<SpreadGrid>(xPanel2, "SS");
-    place(SS, 90, 810, 6840, 3570);
-    SS_SUM = named<SpreadGrid>(xPanel2, "SS_SUM");
-    place(SS_SUM, 90, 5085, 6840, 555);
+    m_lTitle6 = named<lTitle>(m_xPanel2, "lTitle6");
+    m_lTitle6->setCaption(QStringLiteral("조회기간"));
+    Twips::setGeometry(m_lTitle6, 90, 330, 1260, 300);
+    m_txtFM_DATE = named<dDate>(m_xPanel2, "txtFM_DATE");
+    Twips::setGeometry(m_txtFM_DATE, 1395, 330, 1320, 300);
+    m_Label1 = named<QLabel>(m_xPanel2, "Label1");
+    m_Label1->setText(QStringLiteral("~"));
+    m_Label1->setAlignment(Qt::AlignCenter);
+    Twips::setGeometry(m_Label1, 2745, 360, 135, 240);
+    m_txtTO_DATE = named<dDate>(m_xPanel2, "txtTO_DATE");
+    Twips::setGeometry(m_txtTO_DATE, 2925, 330, 1320, 300);
+    m_btnQuery = named<btnButton>(m_xPanel2, "btnQuery");
+    m_btnQuery->setCaption(QStringLiteral("조  회"));
+    Twips::setGeometry(m_btnQuery, 4365, 285, 1230, 390);
+
+    m_SS = named<SpreadGrid>(m_xPanel2, "SS");
+    Twips::setGeometry(m_SS, 90, 810, 6840, 3570);
+    m_SS_SUM = named<SpreadGrid>(m_xPanel2, "SS_SUM");
+    Twips::setGeometry(m_SS_SUM, 90, 5085, 6840, 555);
 
     // the navigator's controls beside the grid, found again by name when the record is bound
-    sbSS_MOVE_Create(xPanel2, 0);
+    sbSS_MOVE_Create(m_xPanel2, 0);
+}
 
+// The two toggle pairs at the top panel's right: expand / collapse and centre / left.
+void FrmRate::createToggles()
+{
     const char *updown[2] = {"optTOP_UpDown", "optTOP_UpDown"};
     const char *align[2] = {"optTOP_UpDown1", "optTOP_UpDown1"};
     const QString updownGlyph[2] = {QStringLiteral("expand"), QStringLiteral("collapse")};
@@ -195,54 +210,55 @@ void FrmRate::createControls()
     const QString alignGlyph[2] = {QStringLiteral("aligncenter"), QStringLiteral("alignleft")};
     const QString alignTip[2] = {QStringLiteral("입력창 가운데 정렬"), QStringLiteral("입력창 왼쪽 정렬")};
     for (int i = 0; i < 2; ++i) {
-        optTOP_UpDown[size_t(i)] = named<PicToggle>(this, updown[i]);
-        optTOP_UpDown[size_t(i)]->setProperty("Index", i);
-        optTOP_UpDown[size_t(i)]->setPicture(PicButton::glyphPath(updownGlyph[i]));
-        optTOP_UpDown[size_t(i)]->setToolTip(updownTip[i]);
-        optTOP_UpDown[size_t(i)]->setStayDown(true);
-        optTOP_UpDown1[size_t(i)] = named<PicToggle>(this, align[i]);
-        optTOP_UpDown1[size_t(i)]->setProperty("Index", i);
-        optTOP_UpDown1[size_t(i)]->setPicture(PicButton::glyphPath(alignGlyph[i]));
-        optTOP_UpDown1[size_t(i)]->setToolTip(alignTip[i]);
-        optTOP_UpDown1[size_t(i)]->setStayDown(true);
-        for (PicToggle *t : {optTOP_UpDown[size_t(i)], optTOP_UpDown1[size_t(i)]}) {
+        m_optTOP_UpDown[size_t(i)] = named<PicToggle>(this, updown[i]);
+        m_optTOP_UpDown[size_t(i)]->setProperty("Index", i);
+        m_optTOP_UpDown[size_t(i)]->setPicture(PicButton::glyphPath(updownGlyph[i]));
+        m_optTOP_UpDown[size_t(i)]->setToolTip(updownTip[i]);
+        m_optTOP_UpDown[size_t(i)]->setStayDown(true);
+        m_optTOP_UpDown1[size_t(i)] = named<PicToggle>(this, align[i]);
+        m_optTOP_UpDown1[size_t(i)]->setProperty("Index", i);
+        m_optTOP_UpDown1[size_t(i)]->setPicture(PicButton::glyphPath(alignGlyph[i]));
+        m_optTOP_UpDown1[size_t(i)]->setToolTip(alignTip[i]);
+        m_optTOP_UpDown1[size_t(i)]->setStayDown(true);
+        for (PicToggle *t : {m_optTOP_UpDown[size_t(i)], m_optTOP_UpDown1[size_t(i)]}) {
             t->setFocusPolicy(Qt::NoFocus);
             Twips::resize(t, RateLayout::ToggleWidth, RateLayout::ToggleHeight);
         }
     }
     // the window starts expanded, frame at the left
-    optTOP_UpDown[0]->setValue(true);
-    optTOP_UpDown[0]->setEnabled(false);
-    optTOP_UpDown1[1]->setValue(true);
-    optTOP_UpDown1[1]->setVisible(false);
+    m_optTOP_UpDown[0]->setValue(true);
+    m_optTOP_UpDown[0]->setEnabled(false);
+    m_optTOP_UpDown1[1]->setValue(true);
+    m_optTOP_UpDown1[1]->setVisible(false);
 }
 
-void FrmRate::setTabOrder()
+void FrmRate::setFocusChain()
 {
     // day, dollar, dong, won, remark, the period, the grid; then the summary line and the buttons.
     // The grids take the focus in their inner view: the chain is built with those views, since a
     // chain through the grid widgets themselves lets the buttons come before the grid.
-    const QList<QWidget *> order = {txtSTD_DATE, txtUSD,         txtVND,   txtKRW,  txtREMARK, txtFM_DATE, txtTO_DATE,
-                                    SS->view(),  SS_SUM->view(), btnClear, btnSave, btnQuery,  btnDelete};
+    const QList<QWidget *> order = {m_txtSTD_DATE, m_txtUSD,     m_txtVND,     m_txtKRW,         m_txtREMARK,
+                                    m_txtFM_DATE,  m_txtTO_DATE, m_SS->view(), m_SS_SUM->view(), m_btnClear,
+                                    m_btnSave,     m_btnQuery,   m_btnDelete};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void FrmRate::connectEvents()
 {
-    connect(btnQuery, &btnButton::Click, this, &FrmRate::btnQuery_Click);
-    connect(btnSave, &btnButton::Click, this, &FrmRate::btnSave_Click);
-    connect(btnDelete, &btnButton::Click, this, &FrmRate::btnDelete_Click);
-    connect(btnClear, &btnButton::Click, this, &FrmRate::btnClear_Click);
-    connect(SS, &SpreadGrid::Click, this, &FrmRate::SS_Click);
+    connect(m_btnQuery, &btnButton::Click, this, &FrmRate::btnQuery_Click);
+    connect(m_btnSave, &btnButton::Click, this, &FrmRate::btnSave_Click);
+    connect(m_btnDelete, &btnButton::Click, this, &FrmRate::btnDelete_Click);
+    connect(m_btnClear, &btnButton::Click, this, &FrmRate::btnClear_Click);
+    connect(m_SS, &SpreadGrid::Click, this, &FrmRate::SS_Click);
     connectNavigatorButtons();
     for (int i = 0; i < 2; ++i) {
-        connect(optTOP_UpDown[size_t(i)], &PicToggle::Click, this, [this, i] {
-            if (optTOP_UpDown[size_t(i)]->value())
+        connect(m_optTOP_UpDown[size_t(i)], &PicToggle::Click, this, [this, i] {
+            if (m_optTOP_UpDown[size_t(i)]->value())
                 optTOP_UpDown_Click(i);
         });
-        connect(optTOP_UpDown1[size_t(i)], &PicToggle::Click, this, [this, i] {
-            if (optTOP_UpDown1[size_t(i)]->value())
+        connect(m_optTOP_UpDown1[size_t(i)], &PicToggle::Click, this, [this, i] {
+            if (m_optTOP_UpDown1[size_t(i)]->value())
                 optTOP_UpDown1_Click(i);
         });
     }
@@ -275,30 +291,30 @@ template<typename Step> void FrmRate::runStep(Step step)
 
 bool FrmRate::Form_Load()
 {
-    if (fnChk_PrevInstance()) {
+    if (App::isAnotherCopyRunning()) {
         StdMessageBox::show(this, QMessageBox::Information, QStringLiteral("경고"),
                             QStringLiteral("프로그램이 이미 실행중입니다."));
         return false;
     }
     // a computer with no system folder at all may get a personal database instead of the
     // start-up failure
-    if (!PersonalSetup::sbOffer_PersonalSetup())
+    if (!PersonalSetup::offer())
         return false;
     if (!sbInit_Program(this))
         return false;
-    sbMsgScr_SetOwner(this);
-    runStep([this] { sbAttach_DataAccess(); });
+    MsgScr::setOwner(this);
+    runStep([this] { attachDataAccess(); });
     runStep([] { sbSet_ReportDSN(); });
     runStep([this] { sbSS_Init(); });
     runStep([this] { sbForm_Layout(); });
     runStep([this] { sbForm_Default(); });
-    runStep([this] { sbHistory_Notice(); });
+    runStep([this] { showHistoryNotice(); });
     return true;
 }
 
-void FrmRate::sbAttach_DataAccess()
+void FrmRate::attachDataAccess()
 {
-    ConnProvider *provider = fnGet_ConnProvider();
+    ConnProvider *provider = App::connProvider();
     if (!provider)
         throw std::runtime_error("데이터베이스 연결이 준비되지 않았습니다.");
     m_dataAccess = std::make_unique<DataAccess>();
@@ -315,13 +331,13 @@ void FrmRate::sbSS_Init()
     m_info.LockColour = false;
     sbSS_MOVE_Bind(this, m_info, 0);
     addDataMenuItems();
-    sbSS_MOVE_Connect(m_info, [this] { sbSS_LayoutGrid(); });
+    sbSS_MOVE_Connect(m_info, [this] { layoutGrid(); });
     sbSS_GridSetup(m_info);
     defineRateColumns(m_info);
     sbSS_Format(QStringLiteral("111"));
     sbSS_GridClear(m_info, 1);
     // the summary line says what it holds where the data rows show their numbers
-    SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
+    m_SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
 }
 
 void FrmRate::sbSS_Format(const QString &flags)
@@ -333,13 +349,13 @@ void FrmRate::sbSS_Format(const QString &flags)
         sbSS_HeadText(m_info);
     if (flags.mid(2, 1) == u"1") {
         sbSS_ColSize(m_info, 5);
-        sbSS_LayoutGrid();
+        layoutGrid();
     }
 }
 
-void FrmRate::sbSS_LayoutGrid()
+void FrmRate::layoutGrid()
 {
-    sbSS_MOVE_Layout(m_info, Twips::height(xPanel2));
+    sbSS_MOVE_Layout(m_info, Twips::height(m_xPanel2));
     sbSS_MOVE_LineDisp(m_info);
 }
 
@@ -351,29 +367,34 @@ void FrmRate::sbForm_Layout()
         const QRect avail = screen->availableGeometry();
         move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
     }
-    Twips::move(xPanel1, 45, 45);
-    Twips::move(xPanel2, 45, Twips::top(xPanel2));
-    Twips::move(fmeTOP_BACK, Twips::left(fmeTOP_BACK), 330);
-    Twips::move(imgTOP_BACK, Twips::left(imgTOP_BACK), 720);
+    Twips::move(m_xPanel1, 45, 45);
+    Twips::move(m_xPanel2, 45, Twips::top(m_xPanel2));
+    Twips::move(m_fmeTOP_BACK, Twips::left(m_fmeTOP_BACK), 330);
+    Twips::move(m_imgTOP_BACK, Twips::left(m_imgTOP_BACK), 720);
     for (int i = 0; i < 2; ++i) {
-        Twips::move(optTOP_UpDown[size_t(i)], Twips::left(optTOP_UpDown[size_t(i)]), 45);
-        Twips::move(optTOP_UpDown1[size_t(i)], Twips::left(optTOP_UpDown1[size_t(i)]), 45);
+        Twips::move(m_optTOP_UpDown[size_t(i)], Twips::left(m_optTOP_UpDown[size_t(i)]), 45);
+        Twips::move(m_optTOP_UpDown1[size_t(i)], Twips::left(m_optTOP_UpDown1[size_t(i)]), 45);
     }
-    Twips::move(SS, 90, 810);
+    Twips::move(m_SS, 90, 810);
     sbSS_MOVE_Arrange(m_info);
     m_laidOut = true;
-    sbForm_Resize();
+    applySizeRules();
+}
+
+QString FrmRate::ScreenMode() const
+{
+    return m_mode == Mode::Query ? QStringLiteral("조회") : QStringLiteral("추가");
 }
 
 void FrmRate::sbForm_Default()
 {
-    m_screenMode = QStringLiteral("추가");
+    m_mode = Mode::Adding;
     fnClear_Controls(this);
     sbSS_MOVE_Reset(m_info);
-    fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, QStringLiteral("없음"), QStringLiteral("조회정보"), 1);
+    fnSet_ToolTip(m_info.Tips[0].get(), m_SS_SUM, 1, false, QStringLiteral("없음"), QStringLiteral("조회정보"), 1);
 }
 
-void FrmRate::sbRelease_GridRecord()
+void FrmRate::releaseGridRecord()
 {
     sbSS_MOVE_Release(m_info);
 }
@@ -387,8 +408,8 @@ void FrmRate::Form_Unload()
         m_writer.reset();
         m_dataAccess.reset();
     });
-    runStep([this] { sbRelease_GridRecord(); });
-    sbEnd_Process(0);
+    runStep([this] { releaseGridRecord(); });
+    App::endProcess(0);
 }
 
 void FrmRate::closeEvent(QCloseEvent *event)
@@ -406,99 +427,99 @@ void FrmRate::closeEvent(QCloseEvent *event)
 
 bool FrmRate::isTopExpanded() const
 {
-    return optTOP_UpDown[0]->value();
+    return m_optTOP_UpDown[0]->value();
 }
 
 void FrmRate::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     if (m_laidOut)
-        sbForm_Resize();
+        applySizeRules();
 }
 
-void FrmRate::sbForm_Resize()
+void FrmRate::applySizeRules()
 {
     RateLayout::Input in;
     in.clientWidth = Twips::width(this);
     in.clientHeight = Twips::height(this);
     in.expanded = isTopExpanded();
-    in.topPanelHeight = Twips::height(xPanel1);
-    in.frameWidth = Twips::width(fmeTOP_BACK);
+    in.topPanelHeight = Twips::height(m_xPanel1);
+    in.frameWidth = Twips::width(m_fmeTOP_BACK);
     in.centerFrame = m_centerFrame;
-    in.toggleWidth = Twips::width(optTOP_UpDown[1]);
+    in.toggleWidth = Twips::width(m_optTOP_UpDown[1]);
     const RateLayout::Result r = RateLayout::resize(in);
 
     // each step on its own: a control that refuses its geometry does not stop the others
-    if (Twips::width(xPanel1) != r.panelWidth) {
-        Twips::resize(xPanel1, r.panelWidth, Twips::height(xPanel1));
-        Twips::resize(xPanel2, r.panelWidth, Twips::height(xPanel2));
-        Twips::resize(imgTOP_BACK, r.imageWidth, Twips::height(imgTOP_BACK));
+    if (Twips::width(m_xPanel1) != r.panelWidth) {
+        Twips::resize(m_xPanel1, r.panelWidth, Twips::height(m_xPanel1));
+        Twips::resize(m_xPanel2, r.panelWidth, Twips::height(m_xPanel2));
+        Twips::resize(m_imgTOP_BACK, r.imageWidth, Twips::height(m_imgTOP_BACK));
     }
     if (in.expanded)
         sbTop_Align();
     // the toggles stand on the window (they stay when the top panel is hidden), placed by the
     // panel's right edge: its coordinates become the window's by the panel's left
-    const double panelLeft = Twips::left(xPanel1);
-    if (Twips::toPixels(Twips::left(optTOP_UpDown[1])) != Twips::toPixels(panelLeft + r.collapseLeft)) {
-        Twips::move(optTOP_UpDown[1], panelLeft + r.collapseLeft, 45);
-        Twips::move(optTOP_UpDown[0], panelLeft + r.expandLeft, 45);
-        Twips::move(optTOP_UpDown1[0], panelLeft + r.alignLeft, 45);
-        Twips::move(optTOP_UpDown1[1], panelLeft + r.alignLeft, 45);
+    const double panelLeft = Twips::left(m_xPanel1);
+    if (Twips::toPixels(Twips::left(m_optTOP_UpDown[1])) != Twips::toPixels(panelLeft + r.collapseLeft)) {
+        Twips::move(m_optTOP_UpDown[1], panelLeft + r.collapseLeft, 45);
+        Twips::move(m_optTOP_UpDown[0], panelLeft + r.expandLeft, 45);
+        Twips::move(m_optTOP_UpDown1[0], panelLeft + r.alignLeft, 45);
+        Twips::move(m_optTOP_UpDown1[1], panelLeft + r.alignLeft, 45);
     }
-    if (Twips::top(xPanel2) != r.mainTop)
-        Twips::move(xPanel2, Twips::left(xPanel2), r.mainTop);
-    Twips::resize(xPanel2, Twips::width(xPanel2), r.mainHeight);
-    if (Twips::width(SS) != r.gridWidth)
-        Twips::resize(SS, r.gridWidth, Twips::height(SS));
-    for (PicToggle *t : {optTOP_UpDown[0], optTOP_UpDown[1], optTOP_UpDown1[0], optTOP_UpDown1[1]})
+    if (Twips::top(m_xPanel2) != r.mainTop)
+        Twips::move(m_xPanel2, Twips::left(m_xPanel2), r.mainTop);
+    Twips::resize(m_xPanel2, Twips::width(m_xPanel2), r.mainHeight);
+    if (Twips::width(m_SS) != r.gridWidth)
+        Twips::resize(m_SS, r.gridWidth, Twips::height(m_SS));
+    for (PicToggle *t : {m_optTOP_UpDown[0], m_optTOP_UpDown[1], m_optTOP_UpDown1[0], m_optTOP_UpDown1[1]})
         t->raise();
 
     if (m_info.cmdRef && m_info.cmdRef->property("Tag").toString() == u"1")
         sbSS_Format(QStringLiteral("001"));
     else
-        sbSS_LayoutGrid();
+        layoutGrid();
 }
 
 void FrmRate::sbTop_Align()
 {
     if (!m_centerFrame) {
-        Twips::move(fmeTOP_BACK, RateLayout::FrameLeft, Twips::top(fmeTOP_BACK));
-        optTOP_UpDown1[1]->setValue(true);
+        Twips::move(m_fmeTOP_BACK, RateLayout::FrameLeft, Twips::top(m_fmeTOP_BACK));
+        m_optTOP_UpDown1[1]->setValue(true);
     } else {
-        Twips::move(fmeTOP_BACK, RateLayout::frameLeft(Twips::width(xPanel1), Twips::width(fmeTOP_BACK), true),
-                    Twips::top(fmeTOP_BACK));
-        optTOP_UpDown1[0]->setValue(true);
+        Twips::move(m_fmeTOP_BACK, RateLayout::frameLeft(Twips::width(m_xPanel1), Twips::width(m_fmeTOP_BACK), true),
+                    Twips::top(m_fmeTOP_BACK));
+        m_optTOP_UpDown1[0]->setValue(true);
     }
-    optTOP_UpDown1[0]->setVisible(!m_centerFrame);
-    optTOP_UpDown1[1]->setVisible(m_centerFrame);
-    optTOP_UpDown1[0]->setEnabled(true);
-    optTOP_UpDown1[1]->setEnabled(true);
+    m_optTOP_UpDown1[0]->setVisible(!m_centerFrame);
+    m_optTOP_UpDown1[1]->setVisible(m_centerFrame);
+    m_optTOP_UpDown1[0]->setEnabled(true);
+    m_optTOP_UpDown1[1]->setEnabled(true);
 }
 
 void FrmRate::optTOP_UpDown_Click(int index)
 {
     const InputHold::Scope hold;
     const bool expand = index == 0;
-    optTOP_UpDown[0]->setEnabled(!expand);
-    optTOP_UpDown[1]->setEnabled(expand);
-    optTOP_UpDown1[0]->setEnabled(expand);
-    optTOP_UpDown1[1]->setEnabled(expand);
+    m_optTOP_UpDown[0]->setEnabled(!expand);
+    m_optTOP_UpDown[1]->setEnabled(expand);
+    m_optTOP_UpDown1[0]->setEnabled(expand);
+    m_optTOP_UpDown1[1]->setEnabled(expand);
     // the pair works as option buttons: the other one comes up
-    optTOP_UpDown[size_t(1 - index)]->setValue(false);
-    optTOP_UpDown[size_t(index)]->setValue(true);
-    sbSlide_Panel(xPanel1, fmeTOP_BACK, RateLayout::TopPanelHeight, expand);
-    sbForm_Resize();
+    m_optTOP_UpDown[size_t(1 - index)]->setValue(false);
+    m_optTOP_UpDown[size_t(index)]->setValue(true);
+    sbSlide_Panel(m_xPanel1, m_fmeTOP_BACK, RateLayout::TopPanelHeight, expand);
+    applySizeRules();
 }
 
 void FrmRate::optTOP_UpDown1_Click(int index)
 {
     const InputHold::Scope hold;
-    if (!optTOP_UpDown1[0]->isEnabled() && !optTOP_UpDown1[1]->isEnabled())
+    if (!m_optTOP_UpDown1[0]->isEnabled() && !m_optTOP_UpDown1[1]->isEnabled())
         return;
     m_centerFrame = index == 0;
-    optTOP_UpDown1[size_t(1 - index)]->setValue(false);
+    m_optTOP_UpDown1[size_t(1 - index)]->setValue(false);
     sbTop_Align();
-    SS->setFocus();
+    m_SS->setFocus();
 }
 
 void sbSlide_Panel(QWidget *panel, QWidget *inner, double fullHeight, bool show)
@@ -539,9 +560,9 @@ bool FrmRate::isInGrid(QWidget *w) const
 
 bool FrmRate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress && SS && watched == SS->view()->viewport()) {
+    if (event->type() == QEvent::MouseButtonPress && m_SS && watched == m_SS->view()->viewport()) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton && SS_RightPress(mouse->position().toPoint()))
+        if (mouse->button() == Qt::RightButton && gridRightPress(mouse->position().toPoint()))
             return true;
     }
     if (event->type() != QEvent::KeyPress)
@@ -564,7 +585,7 @@ bool FrmRate::eventFilter(QObject *watched, QEvent *event)
         shift |= KeyCommand::CtrlMask;
     if (key->modifiers() & Qt::AltModifier)
         shift |= KeyCommand::AltMask;
-    if (const int vk = fnKey_VirtualCode(key->key()))
+    if (const int vk = KeyCommand::virtualCode(key->key()))
         sbKey_Down(vk, shift);
     // a key with Alt is a command key: the dispatcher had it, the box under the focus does not
     // (Alt+X must not type an "x" into the remark)
@@ -578,31 +599,30 @@ bool FrmRate::eventFilter(QObject *watched, QEvent *event)
 void FrmRate::SS_Click(int, int row)
 {
     const InputHold::Scope hold;
-    if (m_screenMode != u"조회" || row < 1 || row > SS->MaxRows())
+    if (m_mode != Mode::Query || row < 1 || row > m_SS->MaxRows())
         return;
-    SS->setRow(row);
+    m_SS->setRow(row);
     // the panel never shows a day with another day's rates: a rate a box cannot hold leaves the
     // whole panel as it was
-    cFloat *const boxes[] = {txtUSD, txtVND, txtKRW};
+    cFloat *const boxes[] = {m_txtUSD, m_txtVND, m_txtKRW};
     QString before[3];
     for (int i = 0; i < 3; ++i) {
         before[i] = boxes[i]->value();
-        SS->setCol(i + 2);
-        if (boxes[i]->setValue(SS->CellValue().isEmpty() ? QStringLiteral("0") : SS->CellValue()))
+        m_SS->setCol(i + 2);
+        if (boxes[i]->setValue(m_SS->CellValue().isEmpty() ? QStringLiteral("0") : m_SS->CellValue()))
             continue;
         for (int k = 0; k < i; ++k)
             boxes[k]->setValue(before[k]);
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("환율을 확인하십시오."),
-                      RateInputCheck::rateCaption(i)
-                          + QStringLiteral(" 환율이 입력창에 표시할 수 있는 범위를 넘습니다.") + CRLF
-                          + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."),
-                      0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("환율을 확인하십시오."),
+                       RateInputCheck::rateCaption(i)
+                           + QStringLiteral(" 환율이 입력창에 표시할 수 있는 범위를 넘습니다.") + CRLF
+                           + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."));
         return;
     }
-    SS->setCol(1);
-    txtSTD_DATE->setValue(SS->Text().trimmed());
-    SS->setCol(5);
-    txtREMARK->setText(SS->Text().trimmed());
+    m_SS->setCol(1);
+    m_txtSTD_DATE->setValue(m_SS->Text().trimmed());
+    m_SS->setCol(5);
+    m_txtREMARK->setText(m_SS->Text().trimmed());
 }
 
 // ------------------------------------------------------------------ query
@@ -610,8 +630,8 @@ void FrmRate::SS_Click(int, int row)
 void FrmRate::btnQuery_Click()
 {
     const InputHold::Scope hold; // no other command starts while this one waits
-    const QString from = txtFM_DATE->value().trimmed();
-    const QString to = txtTO_DATE->value().trimmed();
+    const QString from = m_txtFM_DATE->value().trimmed();
+    const QString to = m_txtTO_DATE->value().trimmed();
     if (!fnChk_Period(from, to, 0)) {
         notice(QStringLiteral("조회일자를 확인하십시오."),
                QStringLiteral("조회") + RateInputCheck::dateNoticeText(QStringLiteral("기간")));
@@ -621,67 +641,80 @@ void FrmRate::btnQuery_Click()
     DataAccess *da = m_dataAccess.get();
     try {
         const qint64 startTick = TickCount::now();
-        fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."),
-                      QStringLiteral("데이타베이스에서 데이타를 조회하고 있습니다."), 0, 0, MsgPointerHourglass);
+        MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("조회중입니다."),
+                                QStringLiteral("데이타베이스에서 데이타를 조회하고 있습니다."),
+                                MsgScr::PointerShape::Hourglass);
         sbSS_GridClear(m_info, 0);
         sbSS_MOVE_Reset(m_info);
 
         if (!da)
             throw std::runtime_error("데이터베이스에 연결되어 있지 않습니다.");
         const bool opened = da->OpenQuery(RateStatements::periodStatement(from, to), 1, 3);
-        m_screenMode = QStringLiteral("추가");
+        m_mode = Mode::Adding;
         if (!opened) {
-            fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
-            Pointer::setShape(0);
-            // a failed read is said so, never left to look like an empty period; the database's own
-            // words (often English) follow a sentence the user can read
-            const QString why = da->lastError().trimmed();
-            showUnexpectedError(QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다.")
-                                + (why.isEmpty() ? QString() : CRLF + CRLF + why));
+            wait.close();
+            showQueryFailure(*da);
             return;
         }
-
         if (!da->IsEof()) {
-            fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("조회된 데이타를 화면에 표시중입니다."), 0, 0, 0);
-            SS->setRedraw(false);
-            long double sums[3] = {0, 0, 0};
-            RateGridFill::fillRows(*da, SS, sums);
-            sbSS_Format(QStringLiteral("001"));
-            m_screenMode = QStringLiteral("조회");
-            m_queryFrom = from;
-            m_queryTo = to;
-            SS->setRedraw(true);
-            for (int k = 0; k < 3; ++k)
-                SS_SUM->SetCellText(k + 2, 1, RateGridFill::average(sums[k], da->RecordCount()));
+            wait.setText(QStringLiteral("조회된 데이타를 화면에 표시중입니다."));
+            fillQueryRows(*da, from, to);
         }
-        fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
-        Pointer::setShape(0);
-
-        QString stats;
-        if (m_screenMode == u"조회") {
-            const qint64 endTick = TickCount::now();
-            stats = QueryStats::text(from, to, QDateTime::currentDateTime(), da->RecordCount(), SS->MaxRows(),
-                                     endTick - startTick);
-        } else {
-            SS->setMaxRows(1);
-            stats = QStringLiteral("없음");
-            notice(QStringLiteral("조회된 데이타가 없습니다."),
-                   QStringLiteral("조회조건을 다시한번 확인하여 주십시오."));
-        }
-        fnSet_ToolTip(m_info.Tips[0].get(), SS_SUM, 1, false, stats, QStringLiteral("조회정보"), 1);
-        da->CloseQuery();
-        // after no rows the reset's empty line boxes stay as they are
-        if (m_screenMode == u"조회")
-            sbSS_MOVE_LineDisp(m_info);
-        SS->setFocus();
+        wait.close();
+        finishQuery(*da, from, to, startTick);
     } catch (const std::exception &e) {
-        fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+        // the wait notice has closed on the way out of the block
         if (da && da->isQueryOpen() && !da->CloseQuery())
             da->CloseQuery();
-        if (!SS->Redraw())
-            SS->setRedraw(true);
+        if (!m_SS->Redraw())
+            m_SS->setRedraw(true);
         showUnexpectedError(QString::fromUtf8(e.what()));
     }
+}
+
+void FrmRate::showQueryFailure(DataAccess &da)
+{
+    // a failed read is said so, never left to look like an empty period; the database's own
+    // words (often English) follow a sentence the user can read
+    const QString why = da.lastError().trimmed();
+    showUnexpectedError(QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다.")
+                        + (why.isEmpty() ? QString() : CRLF + CRLF + why));
+}
+
+// The read rows into SS, their averages into SS_SUM; the window is in query mode from here on.
+void FrmRate::fillQueryRows(DataAccess &da, const QString &from, const QString &to)
+{
+    m_SS->setRedraw(false);
+    long double sums[3] = {0, 0, 0};
+    RateGridFill::fillRows(da, m_SS, sums);
+    sbSS_Format(QStringLiteral("001"));
+    m_mode = Mode::Query;
+    m_queryFrom = from;
+    m_queryTo = to;
+    m_SS->setRedraw(true);
+    for (int k = 0; k < 3; ++k)
+        m_SS_SUM->SetCellText(k + 2, 1, RateGridFill::average(sums[k], da.RecordCount()));
+}
+
+// The statistics tip of SS_SUM, or the no-rows notice, then the navigator's line boxes.
+void FrmRate::finishQuery(DataAccess &da, const QString &from, const QString &to, qint64 startTick)
+{
+    QString stats;
+    if (m_mode == Mode::Query) {
+        const qint64 endTick = TickCount::now();
+        stats = QueryStats::text(from, to, QDateTime::currentDateTime(), da.RecordCount(), m_SS->MaxRows(),
+                                 endTick - startTick);
+    } else {
+        m_SS->setMaxRows(1);
+        stats = QStringLiteral("없음");
+        notice(QStringLiteral("조회된 데이타가 없습니다."), QStringLiteral("조회조건을 다시한번 확인하여 주십시오."));
+    }
+    fnSet_ToolTip(m_info.Tips[0].get(), m_SS_SUM, 1, false, stats, QStringLiteral("조회정보"), 1);
+    da.CloseQuery();
+    // after no rows the reset's empty line boxes stay as they are
+    if (m_mode == Mode::Query)
+        sbSS_MOVE_LineDisp(m_info);
+    m_SS->setFocus();
 }
 
 // ------------------------------------------------------------------ save, delete, clear
@@ -697,25 +730,25 @@ bool FrmRate::checkInputDate(const QString &date)
 bool FrmRate::checkRemark()
 {
     // SQL Server's NVARCHAR counts UTF-16 units; SQLite and PostgreSQL count characters
-    const ConnProvider *provider = fnGet_ConnProvider();
+    const ConnProvider *provider = App::connProvider();
     const bool utf16 =
         provider && ConnSpec::fromServerField(provider->ServerName()).backend == ConnSpec::Backend::SqlServer;
-    const RateInputCheck::Refusal r = RateInputCheck::checkRemark(txtREMARK->text(), utf16);
+    const RateInputCheck::Refusal r = RateInputCheck::checkRemark(m_txtREMARK->text(), utf16);
     if (!r)
         return true;
-    fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);
-    txtREMARK->setFocus();
+    MsgScr::notice(MsgScr::Kind::Warning, r.title, r.text);
+    m_txtREMARK->setFocus();
     return false;
 }
 
 bool FrmRate::checkRates()
 {
-    cFloat *const boxes[] = {txtUSD, txtVND, txtKRW};
+    cFloat *const boxes[] = {m_txtUSD, m_txtVND, m_txtKRW};
     for (int i = 0; i < 3; ++i) {
         const RateInputCheck::Refusal r = RateInputCheck::checkRate(i, boxes[i]->value().toDouble());
         if (!r)
             continue;
-        fnDisp_MsgScr(0, 1, MSG_WARNING, r.title, r.text, 0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Warning, r.title, r.text);
         boxes[i]->setFocus();
         return false;
     }
@@ -740,8 +773,8 @@ RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
 
 void FrmRate::finishWrite(RateHistory::Action action, const QString &date, const QString &title, const QString &text)
 {
-    const RateHistory::DayValues values{txtUSD->value(), txtVND->value(),
-                                        RateStatements::numberText(txtKRW->value().toDouble()), txtREMARK->text()};
+    const RateHistory::DayValues values{m_txtUSD->value(), m_txtVND->value(),
+                                        RateStatements::numberText(m_txtKRW->value().toDouble()), m_txtREMARK->text()};
     const bool written = m_writer->apply(action, date, values);
     Pointer::setShape(0);
     if (!written) {
@@ -749,14 +782,14 @@ void FrmRate::finishWrite(RateHistory::Action action, const QString &date, const
         return;
     }
     notice(title, text);
-    if (m_screenMode == u"조회")
+    if (m_mode == Mode::Query)
         btnQuery_Click();
 }
 
 void FrmRate::btnSave_Click()
 {
     const InputHold::Scope hold;
-    const QString date = txtSTD_DATE->value().trimmed();
+    const QString date = m_txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date) || !checkRemark() || !checkRates() || !confirmJumps(date))
         return;
     const RateCalls::DayState state = dayStateForWrite(date);
@@ -772,7 +805,7 @@ void FrmRate::btnSave_Click()
 void FrmRate::btnDelete_Click()
 {
     const InputHold::Scope hold;
-    const QString date = txtSTD_DATE->value().trimmed();
+    const QString date = m_txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date))
         return;
     const RateCalls::DayState state = dayStateForWrite(date);

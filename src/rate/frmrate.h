@@ -45,8 +45,13 @@ public:
     // The default state of the input panel (also the clear command's last step).
     void sbForm_Default();
 
+    // The window's mode: adding (the input panel holds a new or cleared day) until a query shows
+    // rows, then query; its word "추가" or "조회" is what ScreenMode() gives.
+    enum class Mode { Adding, Query };
+    Mode mode() const { return m_mode; }
+    QString ScreenMode() const;
+
     DataAccess *dataAccess() const { return m_dataAccess.get(); }
-    QString ScreenMode() const { return m_screenMode; }
     SS_MOVE_INFO &gridInfo() { return m_info; }
 
     // --- commands (the buttons' Click) ---
@@ -67,35 +72,35 @@ public:
     // Grid set-up steps: flags "1xx" column format, "x1x" header texts, "xx1" sizing + layout.
     void sbSS_Format(const QString &flags);
     // Runs the resize rules for the current client size.
-    void sbForm_Resize();
+    void applySizeRules();
 
     // --- controls, by their design names ---
-    xPanel *xPanel1 = nullptr;
-    xPanel *xPanel2 = nullptr;
-    QWidget *fmeTOP_BACK = nullptr;
-    QLabel *imgTOP_BACK = nullptr;
-    lTitle *lTitle1 = nullptr;
-    lTitle *lTitle2 = nullptr;
-    lTitle *lTitle3 = nullptr;
-    lTitle *lTitle4 = nullptr;
-    lTitle *lTitle5 = nullptr;
-    lTitle *lTitle6 = nullptr; // "조회기간", in front of the period
-    dDate *txtSTD_DATE = nullptr;
-    cFloat *txtUSD = nullptr;
-    cFloat *txtVND = nullptr;
-    cFloat *txtKRW = nullptr;
-    QLineEdit *txtREMARK = nullptr;
-    btnButton *btnClear = nullptr;
-    btnButton *btnSave = nullptr;
-    btnButton *btnDelete = nullptr;
-    dDate *txtFM_DATE = nullptr;
-    QLabel *Label1 = nullptr;
-    dDate *txtTO_DATE = nullptr;
-    btnButton *btnQuery = nullptr;
-    SpreadGrid *SS = nullptr;
-    SpreadGrid *SS_SUM = nullptr;
-    std::array<PicToggle *, 2> optTOP_UpDown{};
-    std::array<PicToggle *, 2> optTOP_UpDown1{};
+    xPanel *xPanel1() const { return m_xPanel1; }
+    xPanel *xPanel2() const { return m_xPanel2; }
+    QWidget *fmeTOP_BACK() const { return m_fmeTOP_BACK; }
+    QLabel *imgTOP_BACK() const { return m_imgTOP_BACK; }
+    lTitle *lTitle1() const { return m_lTitle1; }
+    lTitle *lTitle2() const { return m_lTitle2; }
+    lTitle *lTitle3() const { return m_lTitle3; }
+    lTitle *lTitle4() const { return m_lTitle4; }
+    lTitle *lTitle5() const { return m_lTitle5; }
+    lTitle *lTitle6() const { return m_lTitle6; } // "조회기간", in front of the period
+    dDate *txtSTD_DATE() const { return m_txtSTD_DATE; }
+    cFloat *txtUSD() const { return m_txtUSD; }
+    cFloat *txtVND() const { return m_txtVND; }
+    cFloat *txtKRW() const { return m_txtKRW; }
+    QLineEdit *txtREMARK() const { return m_txtREMARK; }
+    btnButton *btnClear() const { return m_btnClear; }
+    btnButton *btnSave() const { return m_btnSave; }
+    btnButton *btnDelete() const { return m_btnDelete; }
+    dDate *txtFM_DATE() const { return m_txtFM_DATE; }
+    QLabel *Label1() const { return m_Label1; }
+    dDate *txtTO_DATE() const { return m_txtTO_DATE; }
+    btnButton *btnQuery() const { return m_btnQuery; }
+    SpreadGrid *SS() const { return m_SS; }
+    SpreadGrid *SS_SUM() const { return m_SS_SUM; }
+    const std::array<PicToggle *, 2> &optTOP_UpDown() const { return m_optTOP_UpDown; }
+    const std::array<PicToggle *, 2> &optTOP_UpDown1() const { return m_optTOP_UpDown1; }
 
     // --- navigator buttons (frmrate_nav.cpp) ---
     // Export, find and graph act only on a query result ("조회"); every button leaves the focus
@@ -109,13 +114,13 @@ public:
     // "파일에서 가져오기" (export button's menu, or a file dropped on the window): the file chosen
     // in the open dialog, or `path` when given, previewed in the import window; after rows were
     // written the query runs again in "조회".
-    void sbImport_File(const QString &path = {});
+    void importFile(const QString &path = {});
     FrmRateImport *importWindow() const { return m_importWindow; }
     // --- rate checks and history (frmrate_check.cpp) ---
     // The missing days and jumps of the last query's period in the check window (only in 조회).
-    void sbOpen_RateCheck();
+    void openRateCheck();
     // The history window of one day.
-    void sbOpen_RateLog(const QString &day);
+    void openRateLog(const QString &day);
     RateListWindow *checkWindow() const { return m_checkWindow; }
     RateListWindow *logWindow() const { return m_logWindow; }
     RateWriter *writer() const { return m_writer.get(); }
@@ -132,16 +137,23 @@ protected:
 
 private:
     void createControls();
-    void setTabOrder();
+    void createInputPanel();
+    void createPeriodPanel();
+    void createToggles();
+    void setFocusChain();
     void connectEvents();
-    void sbAttach_DataAccess();
+    void attachDataAccess();
     void sbSS_Init();
     void sbForm_Layout();
     void sbTop_Align();
-    void sbSS_LayoutGrid();
-    void sbRelease_GridRecord();
+    void layoutGrid();
+    void releaseGridRecord();
     void connectNavigatorButtons(); // frmrate_nav.cpp
     void addDataMenuItems(); // frmrate_nav.cpp: the export button's right-click menu
+    // steps of the query (btnQuery_Click)
+    void showQueryFailure(DataAccess &da);
+    void fillQueryRows(DataAccess &da, const QString &from, const QString &to);
+    void finishQuery(DataAccess &da, const QString &from, const QString &to, qint64 startTick);
     void showUnexpectedError(const QString &description);
     void showSaveFailure();
     bool checkInputDate(const QString &date);
@@ -154,10 +166,10 @@ private:
     // The jump question for the panel's rates (frmrate_check.cpp); false when the user said No.
     bool confirmJumps(const QString &date);
     // Says once, at start-up, that a server database without EX_RATE_LOG records no history.
-    void sbHistory_Notice();
+    void showHistoryNotice();
     // A right press on a grid row in 조회 opens that day's history; true when it did.
-    bool SS_RightPress(const QPoint &viewportPos);
-    void sbShow_DayInPanel(const QString &day);
+    bool gridRightPress(const QPoint &viewportPos);
+    void showDayInPanel(const QString &day);
     bool isInGrid(QWidget *w) const;
     template<typename Step> void runStep(Step step);
 
@@ -167,7 +179,34 @@ private:
     RateListWindow *m_logWindow = nullptr;
     QString m_queryFrom, m_queryTo; // the period of the last query that showed rows
     SS_MOVE_INFO m_info;
-    QString m_screenMode;
+    // controls
+    xPanel *m_xPanel1 = nullptr;
+    xPanel *m_xPanel2 = nullptr;
+    QWidget *m_fmeTOP_BACK = nullptr;
+    QLabel *m_imgTOP_BACK = nullptr;
+    lTitle *m_lTitle1 = nullptr;
+    lTitle *m_lTitle2 = nullptr;
+    lTitle *m_lTitle3 = nullptr;
+    lTitle *m_lTitle4 = nullptr;
+    lTitle *m_lTitle5 = nullptr;
+    lTitle *m_lTitle6 = nullptr;
+    dDate *m_txtSTD_DATE = nullptr;
+    cFloat *m_txtUSD = nullptr;
+    cFloat *m_txtVND = nullptr;
+    cFloat *m_txtKRW = nullptr;
+    QLineEdit *m_txtREMARK = nullptr;
+    btnButton *m_btnClear = nullptr;
+    btnButton *m_btnSave = nullptr;
+    btnButton *m_btnDelete = nullptr;
+    dDate *m_txtFM_DATE = nullptr;
+    QLabel *m_Label1 = nullptr;
+    dDate *m_txtTO_DATE = nullptr;
+    btnButton *m_btnQuery = nullptr;
+    SpreadGrid *m_SS = nullptr;
+    SpreadGrid *m_SS_SUM = nullptr;
+    std::array<PicToggle *, 2> m_optTOP_UpDown{};
+    std::array<PicToggle *, 2> m_optTOP_UpDown1{};
+    Mode m_mode = Mode::Adding;
     bool m_centerFrame = false;
     bool m_laidOut = false;
     bool m_unloaded = false;

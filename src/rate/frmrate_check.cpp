@@ -16,6 +16,7 @@
 #include "platform/db/dataaccess.h"
 #include "platform/db/dbconnection.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/spread/spreadsearch.h"
 #include "platform/win/pointer.h"
 
 #include <QLineEdit>
@@ -58,21 +59,21 @@ bool FrmRate::confirmJumps(const QString &date)
 {
     DataAccess *da = m_dataAccess.get();
     // a day kept as a holiday carries the last rates or none: nothing to compare
-    if (!da || RateCheck::isHolidayRemark(txtREMARK->text()))
+    if (!da || RateCheck::isHolidayRemark(m_txtREMARK->text()))
         return true;
     const RateCheck::Limits limits = RateCheck::registryLimits();
     RateCheck::Neighbours near;
     // a failed read is left to the save itself, which reports it
     if (!RateCheckReads::neighbours(*da, date, &near))
         return true;
-    cFloat *boxes[RateCheck::CurrencyCount] = {txtUSD, txtVND, txtKRW};
+    cFloat *boxes[RateCheck::CurrencyCount] = {m_txtUSD, m_txtVND, m_txtKRW};
     std::array<double, RateCheck::CurrencyCount> rates{};
     for (int c = 0; c < RateCheck::CurrencyCount; ++c)
         rates[size_t(c)] = boxes[c]->value().toDouble();
     for (const RateCheck::SaveJump &jump : RateCheck::saveJumps(rates, near, limits)) {
-        const qint32 answer =
-            fnDisp_MsgScr(0, 3, MSG_WARNING, RateCheck::SaveQuestionTitle, RateCheck::saveQuestionText(jump), 0, 2, 0);
-        if (answer != 3) {
+        const MsgScr::Answer answer = MsgScr::question(MsgScr::Kind::Warning, RateCheck::SaveQuestionTitle,
+                                                       RateCheck::saveQuestionText(jump), MsgScr::Answer::No);
+        if (answer != MsgScr::Answer::Yes) {
             boxes[jump.currency]->setFocus();
             return false;
         }
@@ -80,7 +81,7 @@ bool FrmRate::confirmJumps(const QString &date)
     return true;
 }
 
-void FrmRate::sbHistory_Notice()
+void FrmRate::showHistoryNotice()
 {
     if (!m_writer || !m_dataAccess->connection())
         return;
@@ -90,19 +91,18 @@ void FrmRate::sbHistory_Notice()
     const QString script = backend == ConnSpec::Backend::Postgres ? QStringLiteral("sql/postgresql.sql")
         : backend == ConnSpec::Backend::SqlServer                 ? QStringLiteral("sql/mssql.sql")
                                                                   : QStringLiteral("sql/ 의 스크립트");
-    fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("변경 이력이 기록되지 않습니다."),
-                  QStringLiteral("데이타베이스에 EX_RATE_LOG 테이블이 없어") + CRLF
-                      + QStringLiteral("환율의 저장·수정·삭제 이력이 기록되지 않습니다.") + CRLF + CRLF
-                      + QStringLiteral("기록하려면 관리자가 ") + script + QStringLiteral(" 를") + CRLF
-                      + QStringLiteral("이 데이타베이스에 한 번 실행하여 주십시오."),
-                  0, 1, 0);
+    MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("변경 이력이 기록되지 않습니다."),
+                   QStringLiteral("데이타베이스에 EX_RATE_LOG 테이블이 없어") + CRLF
+                       + QStringLiteral("환율의 저장·수정·삭제 이력이 기록되지 않습니다.") + CRLF + CRLF
+                       + QStringLiteral("기록하려면 관리자가 ") + script + QStringLiteral(" 를") + CRLF
+                       + QStringLiteral("이 데이타베이스에 한 번 실행하여 주십시오."));
 }
 
-void FrmRate::sbOpen_RateCheck()
+void FrmRate::openRateCheck()
 {
-    if (m_screenMode != u"조회" || !m_dataAccess) {
-        if (SS)
-            SS->setFocus();
+    if (m_mode != Mode::Query || !m_dataAccess) {
+        if (m_SS)
+            m_SS->setFocus();
         return;
     }
     Pointer::setShape(11);
@@ -125,7 +125,7 @@ void FrmRate::sbOpen_RateCheck()
         connect(m_checkWindow, &RateListWindow::rowDoubleClicked, this, [this](int row) {
             SpreadGrid *g = m_checkWindow->grid();
             if (g->GetCellText(2, row) == RateCheck::kindText(RateCheck::FindingKind::Jump))
-                sbShow_DayInPanel(g->GetCellText(1, row));
+                showDayInPanel(g->GetCellText(1, row));
         });
     }
     QList<QStringList> rows;
@@ -141,44 +141,44 @@ void FrmRate::sbOpen_RateCheck()
     m_checkWindow->activateWindow();
 }
 
-void FrmRate::sbShow_DayInPanel(const QString &day)
+void FrmRate::showDayInPanel(const QString &day)
 {
     // the day is one of the queried rows: the grid's own click copies it into the panel
-    const int row = SS->SearchCol(1, 0, SS->MaxRows(), day, SpreadGrid::SearchEqualValue);
+    const int row = m_SS->SearchCol(1, 0, m_SS->MaxRows(), day, SpreadSearch::EqualValue);
     if (row > 0) {
         SS_Click(1, row);
-        SS->setRow(row);
-        SS->setCol(1);
-        SS->setAction(0);
+        m_SS->setRow(row);
+        m_SS->setCol(1);
+        m_SS->setAction(0);
     } else {
-        txtSTD_DATE->setValue(day);
+        m_txtSTD_DATE->setValue(day);
     }
     activateWindow();
-    txtUSD->setFocus();
+    m_txtUSD->setFocus();
 }
 
-bool FrmRate::SS_RightPress(const QPoint &viewportPos)
+bool FrmRate::gridRightPress(const QPoint &viewportPos)
 {
-    if (m_screenMode != u"조회")
+    if (m_mode != Mode::Query)
         return false;
-    const int row = SS->view()->rowAt(viewportPos.y()) + 1;
-    if (row < 1 || row > SS->MaxRows())
+    const int row = m_SS->view()->rowAt(viewportPos.y()) + 1;
+    if (row < 1 || row > m_SS->MaxRows())
         return false;
-    const QString day = SS->GetCellText(1, row).trimmed();
+    const QString day = m_SS->GetCellText(1, row).trimmed();
     if (day.isEmpty())
         return false;
-    sbOpen_RateLog(day);
+    openRateLog(day);
     return true;
 }
 
-void FrmRate::sbOpen_RateLog(const QString &day)
+void FrmRate::openRateLog(const QString &day)
 {
     if (!m_writer)
         return;
     QList<RateHistory::Entry> entries;
     if (!m_writer->readDay(day, &entries)) {
-        fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("변경 이력이 없습니다."),
-                      QStringLiteral("이 데이타베이스에는 변경 이력이 기록되지 않습니다."), 0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("변경 이력이 없습니다."),
+                       QStringLiteral("이 데이타베이스에는 변경 이력이 기록되지 않습니다."));
         return;
     }
     if (!m_logWindow) {

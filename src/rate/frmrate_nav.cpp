@@ -24,8 +24,6 @@
 
 namespace {
 
-const QString kQueryMode = QStringLiteral("조회");
-
 // Graph menu of this window: the date column as key, the three rate columns as values.
 constexpr int kKeyCol = 1;
 constexpr int kFirstValueCol = 2;
@@ -56,22 +54,22 @@ void FrmRate::addDataMenuItems()
     // the export button's right-click menu "[ 자료 관리 ]"; the export acts on a query result only
     sbSS_MOVE_AddDataItem(
         m_info, QStringLiteral("엑셀로 내보내기"), [this] { cmdSS_MOVE_XLS_Click(); },
-        [this] { return m_screenMode == kQueryMode; });
-    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { sbImport_File(); });
+        [this] { return m_mode == Mode::Query; });
+    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { importFile(); });
     sbSS_MOVE_AddDataItem(
-        m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { sbOpen_RateCheck(); },
-        [this] { return m_screenMode == kQueryMode; });
+        m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { openRateCheck(); },
+        [this] { return m_mode == Mode::Query; });
 }
 
-void FrmRate::sbImport_File(const QString &path)
+void FrmRate::importFile(const QString &path)
 {
     const InputHold::Scope hold; // reading a long file waits with events running
     QString file = path;
     if (file.isEmpty()) {
-        const std::optional<QString> chosen = fnImport_ChooseFile(this);
+        const std::optional<QString> chosen = FrmRateImport::chooseFile(this);
         if (!chosen || chosen->trimmed().isEmpty()) {
-            if (SS)
-                SS->setFocus();
+            if (m_SS)
+                m_SS->setFocus();
             return;
         }
         file = *chosen;
@@ -79,7 +77,7 @@ void FrmRate::sbImport_File(const QString &path)
     if (!m_importWindow) {
         m_importWindow = new FrmRateImport(m_dataAccess.get(), m_writer.get(), this);
         connect(m_importWindow, &FrmRateImport::applied, this, [this] {
-            if (m_screenMode == kQueryMode)
+            if (m_mode == Mode::Query)
                 btnQuery_Click();
         });
     }
@@ -106,7 +104,7 @@ void FrmRate::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // after the drop has returned to the program it came from
     const QString file = urls.first().toLocalFile();
-    QTimer::singleShot(0, this, [this, file] { sbImport_File(file); });
+    QTimer::singleShot(0, this, [this, file] { importFile(file); });
 }
 
 FrmSSFind *FrmRate::findWindow() const
@@ -121,30 +119,30 @@ FrmSSGraph *FrmRate::graphWindow() const
 void FrmRate::cmdSS_MOVE_XLS_Click()
 {
     const InputHold::Scope hold;
-    if (m_screenMode == kQueryMode)
+    if (m_mode == Mode::Query)
         sbSS_ExportXls(m_info, windowTitle(), true);
-    if (SS)
-        SS->setFocus();
+    if (m_SS)
+        m_SS->setFocus();
 }
 
 void FrmRate::cmdSS_MOVE_FND_Click()
 {
     const InputHold::Scope hold;
-    if (m_screenMode == kQueryMode) {
+    if (m_mode == Mode::Query) {
         if (!m_findWindow)
             m_findWindow = new FrmSSFind(this);
-        m_findWindow->sbSet_SSFind_Init(SS);
-    } else if (SS) {
-        SS->setFocus();
+        m_findWindow->sbSet_SSFind_Init(m_SS);
+    } else if (m_SS) {
+        m_SS->setFocus();
     }
 }
 
 void FrmRate::cmdSS_MOVE_GRP_Click()
 {
     const InputHold::Scope hold;
-    if (m_screenMode != kQueryMode) {
-        if (SS)
-            SS->setFocus();
+    if (m_mode != Mode::Query) {
+        if (m_SS)
+            m_SS->setFocus();
         return;
     }
     const int valueCol = m_info.cmdGrp ? ControlInfo::tag(m_info.cmdGrp).trimmed().toInt() : 0;
@@ -172,8 +170,8 @@ void FrmRate::cmdSS_MOVE_REF_Click()
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(true);
     Pointer::setShape(0);
-    if (SS)
-        SS->setFocus();
+    if (m_SS)
+        m_SS->setFocus();
 }
 
 void FrmRate::cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button)
@@ -181,6 +179,6 @@ void FrmRate::cmdSS_MOVE_REF_MouseDown(Qt::MouseButton button)
     const InputHold::Scope hold;
     if (button != Qt::RightButton)
         return;
-    if (fnSS_MOVE_SizeMenu(m_info, m_screenMode == kQueryMode))
+    if (fnSS_MOVE_SizeMenu(m_info, m_mode == Mode::Query))
         cmdSS_MOVE_REF_Click();
 }

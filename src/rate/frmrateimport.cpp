@@ -9,6 +9,7 @@
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/inputhold.h"
 #include "platform/win/pointer.h"
+#include "platform/win/services.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,12 +45,6 @@ int outcomeColour(RateImport::Outcome o)
     return 0xFFFFFF;
 }
 
-ImportDialogHook &dialogHook()
-{
-    static ImportDialogHook hook;
-    return hook;
-}
-
 QString columnName(int c)
 {
     QString s;
@@ -67,22 +62,12 @@ QString shown(int index, const QString &plain)
     return NumberText::format(n, RateInputCheck::rateDecimals(index), true, true);
 }
 
-void notice(qint32 kind, const QString &title, const QString &text)
-{
-    fnDisp_MsgScr(0, 1, kind, title, text, 0, 1, 0);
-}
-
 } // namespace
 
-void setImportDialogHook(ImportDialogHook hook)
+std::optional<QString> FrmRateImport::chooseFile(QWidget *parent)
 {
-    dialogHook() = std::move(hook);
-}
-
-std::optional<QString> fnImport_ChooseFile(QWidget *parent)
-{
-    if (dialogHook())
-        return dialogHook()();
+    if (services().importFileDialog)
+        return services().importFileDialog();
     const QString file =
         QFileDialog::getOpenFileName(parent, QStringLiteral("파일에서 가져오기"), QString(),
                                      QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
@@ -210,15 +195,16 @@ RateImport::Scope FrmRateImport::scope() const
 bool FrmRateImport::load(const QString &path)
 {
     m_path = path;
-    fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("파일을 읽고 있습니다."),
-                  QStringLiteral("파일의 환율을 읽어 미리보기를 만들고 있습니다."), 0, 0, MsgPointerHourglass);
-    m_file = SheetReader::read(path);
-    fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
-    Pointer::setShape(0);
+    {
+        const MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("파일을 읽고 있습니다."),
+                                      QStringLiteral("파일의 환율을 읽어 미리보기를 만들고 있습니다."),
+                                      MsgScr::PointerShape::Hourglass);
+        m_file = SheetReader::read(path);
+    }
     if (m_file.failure != SheetReader::Failure::None) {
-        notice(MSG_WARNING, QStringLiteral("파일을 가져올 수 없습니다."),
-               RateImport::failureText(m_file.failure) + CrLf + QStringLiteral("아무것도 저장하지 않았습니다.") + CrLf
-                   + CrLf + QStringLiteral("경로 : ") + path);
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("파일을 가져올 수 없습니다."),
+                       RateImport::failureText(m_file.failure) + CrLf + QStringLiteral("아무것도 저장하지 않았습니다.")
+                           + CrLf + CrLf + QStringLiteral("경로 : ") + path);
         return false;
     }
     const char *formats[] = {"", "xlsx", "xls", "CSV"};
@@ -284,9 +270,9 @@ void FrmRateImport::recompute()
         Pointer::setShape(0);
         if (!compared) {
             lblMapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
-            notice(MSG_WARNING, QStringLiteral("조회를 실패하였습니다."),
-                   QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
-                       + (error.isEmpty() ? QString() : CrLf + error));
+            MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
+                           QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
+                               + (error.isEmpty() ? QString() : CrLf + error));
             m_preview.count = {0, 0, 0, 0};
             for (RateImport::Row &r : m_preview.rows)
                 if (r.outcome != RateImport::Outcome::Refused)
@@ -338,18 +324,17 @@ void FrmRateImport::btnApply_Click()
     const InputHold::Scope hold;
     if (!m_da || !m_writer)
         return;
-    fnDisp_MsgScr(0, 4, MSG_INFO, QStringLiteral("적용중입니다."),
-                  QStringLiteral("파일의 환율을 데이타베이스에 저장하고 있습니다."), 0, 0, MsgPointerHourglass);
+    MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("적용중입니다."),
+                            QStringLiteral("파일의 환율을 데이타베이스에 저장하고 있습니다."),
+                            MsgScr::PointerShape::Hourglass, MsgScr::WaitNotice::Progress::Bar);
     const RateImport::ApplyResult res =
-        RateImport::apply(*m_da, *m_writer, m_preview, scope(), [](int done, int total) {
-            fnDisp_MsgScr(2, 4, 0, QString(), QString(), float(done) * 100.0f / float(total), 0, 0);
-        });
-    fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
-    Pointer::setShape(0);
+        RateImport::apply(*m_da, *m_writer, m_preview, scope(),
+                          [&wait](int done, int total) { wait.setPercent(float(done) * 100.0f / float(total)); });
+    wait.close();
     if (res.ok) {
-        notice(MSG_INFO, QStringLiteral("적용하였습니다."),
-               QStringLiteral("데이타를 성공적으로 저장하였습니다.") + CrLf + CrLf
-                   + QStringLiteral("추가 %L1건, 수정 %L2건").arg(res.inserted).arg(res.updated));
+        MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("적용하였습니다."),
+                       QStringLiteral("데이타를 성공적으로 저장하였습니다.") + CrLf + CrLf
+                           + QStringLiteral("추가 %L1건, 수정 %L2건").arg(res.inserted).arg(res.updated));
         accept();
         emit applied();
         return;
@@ -358,14 +343,14 @@ void FrmRateImport::btnApply_Click()
         QStringList days = res.movedDays.mid(0, 8);
         if (res.movedDays.size() > 8)
             days << QStringLiteral("외 %L1일").arg(res.movedDays.size() - 8);
-        notice(MSG_WARNING, QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다."),
-               QStringLiteral("미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다.") + CrLf
-                   + QStringLiteral("바뀐 날짜 : ") + days.join(QStringLiteral(", ")) + CrLf + CrLf
-                   + QStringLiteral("미리보기를 다시 만들었습니다. 확인 후 다시 적용하여 주십시오."));
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다."),
+                       QStringLiteral("미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다.") + CrLf
+                           + QStringLiteral("바뀐 날짜 : ") + days.join(QStringLiteral(", ")) + CrLf + CrLf
+                           + QStringLiteral("미리보기를 다시 만들었습니다. 확인 후 다시 적용하여 주십시오."));
         recompute();
         return;
     }
-    notice(MSG_ERROR, QStringLiteral("저장을 실패하였습니다."),
-           QStringLiteral("저장중 에러가 발생하여 아무것도 저장하지 않았습니다.")
-               + (res.error.trimmed().isEmpty() ? QString() : CrLf + CrLf + res.error.trimmed().left(200)));
+    MsgScr::notice(MsgScr::Kind::Error, QStringLiteral("저장을 실패하였습니다."),
+                   QStringLiteral("저장중 에러가 발생하여 아무것도 저장하지 않았습니다.")
+                       + (res.error.trimmed().isEmpty() ? QString() : CrLf + CrLf + res.error.trimmed().left(200)));
 }

@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 class DataAccess;
@@ -32,6 +31,10 @@ public:
     // Reads the file and shows its preview. False (after a notice in the message screen) when
     // the file cannot be read or the table cannot be compared; the window stays hidden then.
     bool load(const QString &path);
+
+    // The open-file dialog of the import: the chosen file, or nullopt for Cancel (the services'
+    // importFileDialog answers instead when set).
+    static std::optional<QString> chooseFile(QWidget *parent);
 
     const RateImport::Preview &preview() const { return m_preview; }
     QString path() const { return m_path; }
@@ -69,9 +72,3 @@ private:
     RateImport::Preview m_preview;
     bool m_filling = false;
 };
-
-// The open-file dialog of the import: answers the chosen file, or nullopt for Cancel. Tests
-// replace it; an empty function brings the real dialog back.
-using ImportDialogHook = std::function<std::optional<QString>()>;
-void setImportDialogHook(ImportDialogHook hook);
-std::optional<QString> fnImport_ChooseFile(QWidget *parent);

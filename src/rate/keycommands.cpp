@@ -86,7 +86,7 @@ void sbRun_Command(int index)
     QMetaObject::invokeMethod(CommandHost, names()[size_t(index)].toLatin1().constData());
 }
 
-int fnKey_VirtualCode(int qtKey)
+int KeyCommand::virtualCode(int qtKey)
 {
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return 112 + (qtKey - Qt::Key_F1);

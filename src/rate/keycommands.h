@@ -38,4 +38,6 @@ int fnKey_Command(int keyCode, int shift);
 void sbRun_Command(int index);
 
 // Virtual key number of a Qt key (0 when it has none).
-int fnKey_VirtualCode(int qtKey);
+namespace KeyCommand {
+int virtualCode(int qtKey);
+} // namespace KeyCommand

@@ -1,5 +1,7 @@
 #include "winui/popupmenu.h"
 
+#include "platform/win/services.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
@@ -8,12 +10,6 @@
 #include <QWidgetAction>
 
 namespace {
-
-PopupMenu::AnswerHook &answerHook()
-{
-    static PopupMenu::AnswerHook hook;
-    return hook;
-}
 
 // The title line: shown in the normal item colour, but the action is disabled so that neither
 // the mouse nor the keyboard can pick it.
@@ -82,8 +78,8 @@ int PopupMenu::CreatPopup(const QStringList &mITEM, const QList<bool> &mENABLE, 
     if (!menu)
         return 0;
     int result = 0;
-    if (answerHook()) {
-        const int k = answerHook()(menu, pos);
+    if (const AnswerHook &answer = services().popupMenuAnswer) {
+        const int k = answer(menu, pos);
         if (k > 0) {
             for (QAction *a : menu->actions())
                 if (a->data().toInt() == k && pickable(a))
@@ -105,5 +101,5 @@ int PopupMenu::CreatPopup(const QStringList &mITEM, const QList<bool> &mENABLE, 
 
 void PopupMenu::setAnswerHook(AnswerHook hook)
 {
-    answerHook() = std::move(hook);
+    services().popupMenuAnswer = std::move(hook);
 }

@@ -15,6 +15,8 @@
 
 #include "../common/programenv.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -41,6 +43,8 @@ constexpr int OkButton = 0;
 class TstFirstRun : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void init();
@@ -79,21 +83,19 @@ void TstFirstRun::init()
     qunsetenv("ZEVARU_SYSTEM_DIR");
     qputenv("XDG_DATA_HOME", m_home->filePath(QStringLiteral("data")).toLocal8Bit());
     // stands for an /etc/zevaru that is not there
-    SystemDir::setMachinePathForTests(m_home->filePath(QStringLiteral("etc-zevaru")));
+    m_fakes->machineSystemDir = m_home->filePath(QStringLiteral("etc-zevaru"));
     m_screens.clear();
     m_boxes.clear();
-    StdMessageBox::setAnswerHook([this](const StdMessageBox::Request &r) {
+    m_fakes->messageBoxAnswer = [this](const StdMessageBox::Request &r) {
         m_boxes << r;
         return QMessageBox::Ok;
-    });
+    };
 }
 
 void TstFirstRun::cleanup()
 {
     m_program.reset();
-    sbMsgScr_SetAnswerHook({});
-    StdMessageBox::setAnswerHook({});
-    SystemDir::setMachinePathForTests({});
+    m_fakes.reset();
     qunsetenv("XDG_DATA_HOME");
     m_dirs.reset();
     m_home.reset();
@@ -101,10 +103,10 @@ void TstFirstRun::cleanup()
 
 bool TstFirstRun::start(int press)
 {
-    sbMsgScr_SetAnswerHook([this, press](FrmMsgScr &s) {
+    m_fakes->msgScrAnswer = [this, press](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text() + QLatin1Char('|') + s.lblText().first()->text();
         QTest::mouseClick(s.cmdClose(press), Qt::LeftButton);
-    });
+    };
     m_program.reset();
     m_program = std::make_unique<App::Program>();
     FrmRate frm;
@@ -245,11 +247,11 @@ void TstFirstRun::setupFailureIsReported()
     // the data folder's place is taken by a file: nothing can be made under it
     ProgramEnv::writeFile(m_home->filePath(QStringLiteral("data")), "not a folder");
     bool first = true;
-    sbMsgScr_SetAnswerHook([&](FrmMsgScr &s) {
+    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text() + QLatin1Char('|') + s.lblText().first()->text();
         QTest::mouseClick(s.cmdClose(first ? YesButton : OkButton), Qt::LeftButton);
         first = false;
-    });
+    };
     m_program.reset();
     m_program = std::make_unique<App::Program>();
     FrmRate frm;
@@ -279,10 +281,10 @@ void TstFirstRun::existingDatabaseIsKept()
 
     m_program.reset();
     m_program = std::make_unique<App::Program>();
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &s) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text();
         QTest::mouseClick(s.cmdClose(YesButton), Qt::LeftButton);
-    });
+    };
     FrmRate frm;
     QVERIFY(frm.Form_Load());
     QCOMPARE(m_screens.size(), 1);

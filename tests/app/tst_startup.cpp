@@ -15,6 +15,8 @@
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
 
+#include "../common/fakeservices.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
@@ -60,6 +62,8 @@ QString readText(const QString &path)
 class TstStartup : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void initTestCase();
@@ -120,10 +124,10 @@ void TstStartup::init()
 
     m_boxes.clear();
     m_endCodes.clear();
-    StdMessageBox::setAnswerHook([this](const StdMessageBox::Request &r) {
+    m_fakes->messageBoxAnswer = [this](const StdMessageBox::Request &r) {
         m_boxes << r;
         return QMessageBox::Ok;
-    });
+    };
     newProgram();
 }
 
@@ -137,7 +141,7 @@ void TstStartup::newProgram()
 void TstStartup::cleanup()
 {
     m_program.reset();
-    StdMessageBox::setAnswerHook({});
+    m_fakes->messageBoxAnswer = nullptr;
     m_dirs.reset();
 }
 
@@ -238,7 +242,7 @@ void TstStartup::checkStartRefused(FrmRate &frm, const QStringList &filesBefore,
     if (databaseKept)
         QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0);
     QVERIFY(!frm.dataAccess());
-    QVERIFY(!fnGet_ConnProvider());
+    QVERIFY(!App::connProvider());
 }
 
 void TstStartup::unusableFilesStopStart_data()
@@ -304,7 +308,7 @@ void TstStartup::secondInstanceTouchesNothing()
     QCOMPARE(m_boxes.first().icon, QMessageBox::Information);
     QCOMPARE(m_boxes.first().title, QStringLiteral("경고"));
     QCOMPARE(m_boxes.first().text, QStringLiteral("프로그램이 이미 실행중입니다."));
-    QVERIFY(!fnGet_ConnProvider());
+    QVERIFY(!App::connProvider());
     QCOMPARE(QFileInfo(sysPath("rates.db")).size(), 0); // the database was never opened
     QVERIFY(!QFile::exists(odbcIni()));
     QVERIFY(UserCode().isEmpty());

@@ -36,8 +36,8 @@ public:
         ++searches;
         for (int r = std::max(rowFrom + 1, 1); r <= std::min(rowTo, m_rows); ++r) {
             const QString cell = m_text.value({col, r});
-            const bool hit = flags == SearchEqual ? cell.compare(text, Qt::CaseInsensitive) == 0
-                                                  : cell.contains(text, Qt::CaseInsensitive);
+            const bool hit = flags == SpreadSearch::EqualValue ? cell.compare(text, Qt::CaseInsensitive) == 0
+                                                               : cell.contains(text, Qt::CaseInsensitive);
             if (hit)
                 return r;
         }

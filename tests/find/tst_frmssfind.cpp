@@ -8,6 +8,8 @@
 #include "winui/tipwindow.h"
 #include "winui/tooltip.h"
 
+#include "../common/fakeservices.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +55,8 @@ void fillGrid(SpreadGrid &grid, int cols, int rows, const QStringList &cells, in
 class TstFrmSSFind : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void init();
@@ -132,15 +136,15 @@ void TstFrmSSFind::init()
     m_owner->show();
     m_find = new FrmSSFind(m_owner);
     m_notices.clear();
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
-        fnMsgScr_AnswerWith(1)(screen);
-    });
+        MsgScr::answerWith(1)(screen);
+    };
 }
 
 void TstFrmSSFind::cleanup()
 {
-    sbMsgScr_SetAnswerHook(nullptr);
+    m_fakes->msgScrAnswer = nullptr;
     delete m_owner; // the find window and the grid go with it
     m_owner = nullptr;
 }

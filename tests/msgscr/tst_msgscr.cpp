@@ -5,6 +5,8 @@
 #include "platform/win/tickcount.h"
 #include "platform/win/twips.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -17,6 +19,8 @@
 class TstMsgScr : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 private slots:
     void initTestCase();
     void init();
@@ -52,6 +56,10 @@ private slots:
     void windowSize();
     void centredOverOwner();
     void textShownAsPlainText();
+    void typedQuestion_data();
+    void typedQuestion();
+    void typedNotice();
+    void waitNoticeLivesWithItsScope();
 
 private:
     QList<unsigned> m_beeps;
@@ -84,11 +92,11 @@ QPoint glideTarget(const FrmMsgScr &s, int index)
     return b->mapToGlobal(QPoint(qRound(b->width() * 0.87), qRound(b->height() * 0.6)));
 }
 
-qint32 openModal(qint32 buttons, qint32 kind, const QString &text, qint32 def, const MsgScrAnswerHook &hook)
+qint32 openModal(qint32 buttons, qint32 kind, const QString &text, qint32 def, const MsgScr::AnswerHook &hook)
 {
-    sbMsgScr_SetAnswerHook(hook);
+    services().msgScrAnswer = hook;
     const qint32 r = fnDisp_MsgScr(0, buttons, kind, QStringLiteral("제목"), text, 0, def, 0);
-    sbMsgScr_SetAnswerHook(nullptr);
+    services().msgScrAnswer = nullptr;
     return r;
 }
 
@@ -96,8 +104,8 @@ qint32 openModal(qint32 buttons, qint32 kind, const QString &text, qint32 def, c
 
 void TstMsgScr::initTestCase()
 {
-    Twips::setPerPixelForTests(15);
-    Beep::setObserver([this](unsigned type) { m_beeps.append(type); });
+    m_fakes->twipsPerPixel = 15;
+    m_fakes->beepObserver = [this](unsigned type) { m_beeps.append(type); };
 }
 
 void TstMsgScr::init()
@@ -108,10 +116,10 @@ void TstMsgScr::init()
 
 void TstMsgScr::cleanup()
 {
-    sbMsgScr_SetAnswerHook(nullptr);
+    m_fakes->msgScrAnswer = nullptr;
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!fnMsgScr_Current());
+    QVERIFY(!MsgScr::current());
 }
 
 void TstMsgScr::answers_data()
@@ -148,7 +156,7 @@ void TstMsgScr::answers()
     QVERIFY(seen);
     QCOMPARE(r, answer);
     QCOMPARE(MsgScrAnswer, answer);
-    QVERIFY(!fnMsgScr_Current());
+    QVERIFY(!MsgScr::current());
 }
 
 void TstMsgScr::visibleButtons_data()
@@ -263,7 +271,7 @@ void TstMsgScr::bodyLines()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("제목"), text, 0, 0, 0), 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QVERIFY(s);
     // on the screen before the call returns: the caller may work on without an event loop
     QVERIFY(s->isVisible());
@@ -280,12 +288,12 @@ void TstMsgScr::blankTextKeepsLabels()
 {
     // a fresh screen with a blank body shows no line at all (not the designer's gauge text)
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("제목"), QStringLiteral("   "), 0, 0, 0), 0);
-    QCOMPARE(labelTexts(*fnMsgScr_Current()), QStringList{QString()});
+    QCOMPARE(labelTexts(*MsgScr::current()), QStringList{QString()});
     // an open screen given a blank body again keeps its line
     fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("남는 줄"), 0, 0, 0);
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("다시"), QStringLiteral("  "), 0, 0, 0), 0);
-    QCOMPARE(labelTexts(*fnMsgScr_Current()), QStringList{"남는 줄"});
-    QCOMPARE(fnMsgScr_Current()->lblTitle()->text(), QStringLiteral("다시"));
+    QCOMPARE(labelTexts(*MsgScr::current()), QStringList{"남는 줄"});
+    QCOMPARE(MsgScr::current()->lblTitle()->text(), QStringLiteral("다시"));
 }
 
 void TstMsgScr::update_data()
@@ -308,10 +316,10 @@ void TstMsgScr::update()
     QFETCH(QString, updated);
     QFETCH(QStringList, shown);
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."), opened, 0, 0, 11), 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     const QSize size = s->size();
     QCOMPARE(fnDisp_MsgScr(2, 0, 0, QString(), updated, 0, 0, 0), 0);
-    QCOMPARE(fnMsgScr_Current(), s);
+    QCOMPARE(MsgScr::current(), s);
     QCOMPARE(labelTexts(*s), shown);
     QCOMPARE(s->size(), size); // an update is not laid out again
     QCOMPARE(MsgScrAnswer, -1);
@@ -320,7 +328,7 @@ void TstMsgScr::update()
 void TstMsgScr::updateKeepsBlankHeadline()
 {
     fnDisp_MsgScr(0, 0, MSG_WARNING, QStringLiteral(" 조회중입니다. "), QStringLiteral("본문"), 0, 0, 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QCOMPARE(s->lblTitle()->text(), QStringLiteral(" 조회중입니다. ")); // open keeps the blanks
     fnDisp_MsgScr(2, 0, 0, QStringLiteral("   "), QStringLiteral("다음"), 0, 0, 0);
     QCOMPARE(s->lblTitle()->text(), QStringLiteral(" 조회중입니다. "));
@@ -334,7 +342,7 @@ void TstMsgScr::updateKeepsBlankHeadline()
 void TstMsgScr::updateWithoutScreen()
 {
     QCOMPARE(fnDisp_MsgScr(2, 4, 0, QStringLiteral("제목"), QStringLiteral("본문"), 50, 0, 0), 0);
-    QVERIFY(!fnMsgScr_Current());
+    QVERIFY(!MsgScr::current());
     QCOMPARE(fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0), 0);
 }
 
@@ -357,7 +365,7 @@ void TstMsgScr::percent()
     QFETCH(QString, text);
     QFETCH(double, coverTwips);
     QCOMPARE(fnDisp_MsgScr(0, 4, MSG_INFO, QStringLiteral("조회중입니다."), QStringLiteral("본문"), 0, 0, 11), 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QVERIFY(s->picProgr()->isVisible());
     QVERIFY(s->lblProgr()->isVisible());
     QCOMPARE(s->lblProgr()->text(), QStringLiteral("0.0%"));
@@ -431,7 +439,7 @@ void TstMsgScr::answerDuringGlide()
     bool pressed = false;
     probe.setInterval(2);
     connect(&probe, &QTimer::timeout, this, [&] {
-        FrmMsgScr *s = fnMsgScr_Current();
+        FrmMsgScr *s = MsgScr::current();
         if (!pressed && s && s->isGliding()) {
             pressed = true;
             screen = s;
@@ -476,9 +484,9 @@ void TstMsgScr::otherModes()
 {
     QFETCH(int, mode);
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("제목"), QStringLiteral("본문"), 0, 0, 0), 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QCOMPARE(fnDisp_MsgScr(mode, 3, MSG_ERROR, QStringLiteral("바뀌면 안 됨"), QStringLiteral("x"), 50, 2, 11), 0);
-    QCOMPARE(fnMsgScr_Current(), s);
+    QCOMPARE(MsgScr::current(), s);
     QCOMPARE(s->lblTitle()->text(), QStringLiteral("제목"));
     QCOMPARE(labelTexts(*s), QStringList{"본문"});
     QCOMPARE(MsgScrDefault, 0);
@@ -514,19 +522,19 @@ void TstMsgScr::failures()
     FrmMsgScr *first = nullptr;
     if (openFirst >= 0) {
         QCOMPARE(fnDisp_MsgScr(0, openFirst, MSG_INFO, QStringLiteral("처음"), firstText, 0, 0, 0), 0);
-        first = fnMsgScr_Current();
+        first = MsgScr::current();
     }
     const QStringList before = first ? labelTexts(*first) : QStringList();
     bool hookRan = false;
-    sbMsgScr_SetAnswerHook([&](FrmMsgScr &s) {
+    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
         hookRan = true;
         s.close();
-    });
+    };
     QCOMPARE(fnDisp_MsgScr(0, buttons, kind, QStringLiteral("나중"), text, 0, 1, 0), result);
-    sbMsgScr_SetAnswerHook(nullptr);
+    m_fakes->msgScrAnswer = nullptr;
     QVERIFY(!hookRan || result != -1);
     if (result == -1) {
-        QCOMPARE(fnMsgScr_Current(), first);
+        QCOMPARE(MsgScr::current(), first);
         if (first) {
             // the open screen is left as it was
             QCOMPARE(labelTexts(*first), before);
@@ -534,7 +542,7 @@ void TstMsgScr::failures()
             QCOMPARE(shownButtons(*first), QStringList());
         }
     } else {
-        QCOMPARE(fnMsgScr_Current(), first);
+        QCOMPARE(MsgScr::current(), first);
         QCOMPARE(first->lblTitle()->text(), QStringLiteral("나중"));
     }
 }
@@ -560,7 +568,7 @@ void TstMsgScr::windowSize()
     for (int i = 0; i < lines; ++i)
         body << QStringLiteral("줄 %1").arg(i + 1);
     QCOMPARE(fnDisp_MsgScr(0, buttons, MSG_INFO, QStringLiteral("제목"), body.join(CRLF), 0, 0, 0), 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QCOMPARE(s->size(), client);
     QCOMPARE(s->minimumSize(), client); // fixed: the user can't resize it
     QCOMPARE(s->maximumSize(), client);
@@ -568,7 +576,7 @@ void TstMsgScr::windowSize()
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
     const QString wide = QString(50, QLatin1Char('W')); // 50 half-width characters = 300 pixels
     fnDisp_MsgScr(0, buttons, MSG_INFO, QStringLiteral("제목"), wide, 0, 0, 0);
-    s = fnMsgScr_Current();
+    s = MsgScr::current();
     const int textWidth = QFontMetrics(s->lblText()[0]->font()).horizontalAdvance(wide);
     QVERIFY(textWidth > 270);
     QCOMPARE(s->width(), 383 + textWidth - 270);
@@ -582,9 +590,9 @@ void TstMsgScr::centredOverOwner()
     owner.setGeometry(40, 500, 700, 300); // well off the screen's centre
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
-    sbMsgScr_SetOwner(&owner);
+    MsgScr::setOwner(&owner);
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("제목"), QStringLiteral("본문"), 0, 0, 0), 0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QCOMPARE(s->parentWidget(), &owner); // the wait notice stays above its main window
     const QPoint ownerCentre = owner.frameGeometry().center();
     const QPoint centre = s->frameGeometry().center();
@@ -606,17 +614,104 @@ void TstMsgScr::centredOverOwner()
     });
     QVERIFY(!parent);
     QVERIFY((ownerCentre - questionCentre).manhattanLength() <= 2);
-    sbMsgScr_SetOwner(nullptr);
+    MsgScr::setOwner(nullptr);
 }
 
 void TstMsgScr::textShownAsPlainText()
 {
     fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("<b>제목</b>"), QStringLiteral("<i>x</i> & <a href='y'>z</a>"), 0, 0,
                   0);
-    FrmMsgScr *s = fnMsgScr_Current();
+    FrmMsgScr *s = MsgScr::current();
     QCOMPARE(s->lblTitle()->textFormat(), Qt::PlainText);
     QCOMPARE(s->lblText()[0]->textFormat(), Qt::PlainText);
     QCOMPARE(s->lblText()[0]->text(), QStringLiteral("<i>x</i> & <a href='y'>z</a>"));
+}
+
+void TstMsgScr::typedQuestion_data()
+{
+    QTest::addColumn<int>("defaultAnswer");
+    QTest::addColumn<int>("press"); // button pressed: 2 예, 3 아니오, -1 the window's close
+    QTest::addColumn<int>("glideTo"); // MsgScrDefault: 1 the pointer glides to 예, 2 to 아니오
+    QTest::addColumn<int>("answer");
+    QTest::newRow("예 by default, 예 pressed") << int(MsgScr::Answer::Yes) << 2 << 1 << int(MsgScr::Answer::Yes);
+    QTest::newRow("아니오 by default, 아니오 pressed") << int(MsgScr::Answer::No) << 3 << 2 << int(MsgScr::Answer::No);
+    QTest::newRow("아니오 by default, 예 pressed") << int(MsgScr::Answer::No) << 2 << 2 << int(MsgScr::Answer::Yes);
+    QTest::newRow("closed") << int(MsgScr::Answer::Yes) << -1 << 1 << int(MsgScr::Answer::Closed);
+}
+
+void TstMsgScr::typedQuestion()
+{
+    QFETCH(int, defaultAnswer);
+    QFETCH(int, press);
+    QFETCH(int, glideTo);
+    QFETCH(int, answer);
+    QStringList buttons;
+    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
+        buttons = shownButtons(s);
+        if (press < 0)
+            s.close();
+        else
+            QTest::mouseClick(s.cmdClose(press), Qt::LeftButton);
+    };
+    const MsgScr::Answer got =
+        MsgScr::question(MsgScr::Kind::Warning, QStringLiteral("환율 변동을 확인하십시오."),
+                         QStringLiteral("그래도 저장하시겠습니까?"), MsgScr::Answer(defaultAnswer));
+    QCOMPARE(int(got), answer);
+    QCOMPARE(buttons, (QStringList{QStringLiteral("예"), QStringLiteral("아니오")}));
+    QCOMPARE(MsgScrDefault, glideTo);
+    QCOMPARE(m_beeps, QList<unsigned>{Beep::Warning});
+}
+
+void TstMsgScr::typedNotice()
+{
+    QString title;
+    QStringList body, buttons;
+    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
+        title = s.lblTitle()->text();
+        body = labelTexts(s);
+        buttons = shownButtons(s);
+        QTest::mouseClick(s.cmdClose(0), Qt::LeftButton);
+    };
+    const MsgScr::Answer got = MsgScr::notice(MsgScr::Kind::Error, QStringLiteral("설정 실패"),
+                                              QStringLiteral("첫 줄") + CRLF + QStringLiteral("둘째 줄"));
+    QCOMPARE(got, MsgScr::Answer::Ok);
+    QCOMPARE(title, QStringLiteral("설정 실패"));
+    QCOMPARE(body, (QStringList{QStringLiteral("첫 줄"), QStringLiteral("둘째 줄")}));
+    QCOMPARE(buttons, QStringList{QStringLiteral("확인")});
+    QCOMPARE(MsgScrDefault, 1);
+    QCOMPARE(m_beeps, QList<unsigned>{Beep::Error});
+}
+
+void TstMsgScr::waitNoticeLivesWithItsScope()
+{
+    QPointer<FrmMsgScr> shown;
+    {
+        MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("적용중입니다."), QStringLiteral("본문"),
+                                MsgScr::PointerShape::Hourglass, MsgScr::WaitNotice::Progress::Bar);
+        shown = MsgScr::current();
+        QVERIFY(shown);
+        QVERIFY(!shown->isModal());
+        QCOMPARE(Pointer::shape(), 11);
+        QVERIFY(shown->picProgr()->isVisible());
+        wait.setPercent(42.5f);
+        QCOMPARE(shown->lblProgr()->text(), QStringLiteral("42.5%"));
+        wait.setText(QStringLiteral("다음 줄"));
+        QCOMPARE(labelTexts(*shown), QStringList{QStringLiteral("다음 줄")});
+        QCOMPARE(shown->lblTitle()->text(), QStringLiteral("적용중입니다."));
+        // an early close, then the end of the scope: closed once, nothing else touched
+        wait.close();
+        QVERIFY(!MsgScr::current());
+        QCOMPARE(Pointer::shape(), 0);
+        QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("다른 알림"), QStringLiteral("본문"), 0, 0, 0), 0);
+    }
+    QVERIFY(MsgScr::current()); // the other notice stays: the scope closed nothing more
+    {
+        fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
+        const MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("조회중입니다."), QStringLiteral("본문"));
+        QVERIFY(MsgScr::current());
+        QCOMPARE(MsgScr::current()->picProgr()->isVisible(), false);
+    }
+    QVERIFY(!MsgScr::current()); // left open, it closes with its scope
 }
 
 QTEST_MAIN(TstMsgScr)

@@ -3,18 +3,20 @@
 
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
 // The message screen's geometry in twips, computed without a window.
 class TstMsgScrLayout : public QObject
 {
     Q_OBJECT
 private slots:
-    void roundHalfEven_data();
-    void roundHalfEven();
     void bodySize_data();
     void bodySize();
     void wideLineWidensEverything();
-    void frameTiles();
-    void textBoxTiles();
+    void tiles_data();
+    void tiles();
     void progressBar_data();
     void progressBar();
     void buttons_data();
@@ -42,28 +44,6 @@ MsgScrLayoutInput input(int lines, qint32 buttons, double lineWidth = 1800)
     return in;
 }
 } // namespace
-
-void TstMsgScrLayout::roundHalfEven_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("half down to even") << 2.5 << 2.0;
-    QTest::newRow("half up to even") << 3.5 << 4.0;
-    QTest::newRow("below half") << 2.49 << 2.0;
-    QTest::newRow("above half") << 2.51 << 3.0;
-    QTest::newRow("negative half") << -2.5 << -2.0;
-    QTest::newRow("negative odd half") << -3.5 << -4.0;
-    QTest::newRow("whole") << 7.0 << 7.0;
-    QTest::newRow("button centre 2207.5") << 2207.5 << 2208.0;
-    QTest::newRow("pair offset 817.5") << 817.5 << 818.0;
-}
-
-void TstMsgScrLayout::roundHalfEven()
-{
-    QFETCH(double, value);
-    QFETCH(double, expected);
-    QCOMPARE(::roundHalfEven(value), expected);
-}
 
 void TstMsgScrLayout::bodySize_data()
 {
@@ -130,39 +110,99 @@ void TstMsgScrLayout::wideLineWidensEverything()
     QCOMPARE(wide.infor.left - narrow.infor.left, grow);
 }
 
-void TstMsgScrLayout::frameTiles()
+namespace {
+using TileRow = std::array<TwipRect, 3>;
+
+// Three rows of three tiles that cover `outer` without gap or overlap: the rows share their
+// column edges, the corner columns are `cornerWidth` wide, the top and bottom rows as high as given.
+void checkTileGrid(const TileRow (&rows)[3], const TwipRect &outer, double cornerWidth, double topHeight,
+                   double bottomHeight)
 {
-    const MsgScrLayout l = msgScrLayout(input(1, 1));
-    const double fw = 4050 + 1400, fh = 1140 + 1200;
-    QCOMPARE(l.frameTop[0], (TwipRect{0, 0, 150, 240}));
-    QCOMPARE(l.frameTop[1], (TwipRect{150, 0, fw, 240}));
-    QCOMPARE(l.frameTop[2], (TwipRect{150 + fw, 0, 150, 240}));
-    QCOMPARE(l.frameMid[0], (TwipRect{0, 240, 150, fh}));
-    QCOMPARE(l.frameMid[1], (TwipRect{150, 240, fw, fh}));
-    QCOMPARE(l.frameMid[2], (TwipRect{150 + fw, 240, 150, fh}));
-    QCOMPARE(l.frameBtm[0], (TwipRect{0, fh + 240, 150, 780}));
-    QCOMPARE(l.frameBtm[1], (TwipRect{150, fh + 240, fw, 780}));
-    QCOMPARE(l.frameBtm[2], (TwipRect{150 + fw, fh + 240, 150, 780}));
-    // the tiles cover the client area without gaps
-    QCOMPARE(l.frameBtm[2].right(), l.clientWidth);
-    QCOMPARE(l.frameBtm[2].bottom(), l.clientHeight);
+    for (int r = 0; r < 3; ++r) {
+        const TileRow &row = rows[r];
+        QCOMPARE(row[0].left, outer.left);
+        QCOMPARE(row[2].right(), outer.right());
+        QCOMPARE(row[0].width, cornerWidth);
+        QCOMPARE(row[2].width, cornerWidth);
+        for (int c = 0; c < 3; ++c) {
+            QCOMPARE(row[c].top, row[0].top);
+            QCOMPARE(row[c].height, row[0].height);
+            QCOMPARE(row[c].left, rows[0][c].left);
+            QCOMPARE(row[c].width, rows[0][c].width);
+            if (c > 0)
+                QCOMPARE(row[c].left, row[c - 1].right());
+        }
+        if (r > 0)
+            QCOMPARE(row[0].top, rows[r - 1][0].bottom());
+    }
+    QCOMPARE(rows[0][0].top, outer.top);
+    QCOMPARE(rows[2][0].bottom(), outer.bottom());
+    QCOMPARE(rows[0][0].height, topHeight);
+    QCOMPARE(rows[2][0].height, bottomHeight);
 }
 
-void TstMsgScrLayout::textBoxTiles()
+// Body width and height by the rule's words: the widest line rounded, at least the 45-character
+// gauge; 270 a line, plus 600 with the progress bar or less 210 without, at least five lines' 1140.
+double ruleWidth(int lines, double lineWidth)
 {
-    const MsgScrLayout l = msgScrLayout(input(6, 1));
-    const double tw = 4050 + 120, th = 1410 + 240;
-    QCOMPARE(l.textTop[0], (TwipRect{1140, 600, 90, 90}));
-    QCOMPARE(l.textTop[1], (TwipRect{1230, 600, tw, 90}));
-    QCOMPARE(l.textTop[2], (TwipRect{1230 + tw, 600, 90, 90}));
-    QCOMPARE(l.textMid[0], (TwipRect{1140, 690, 90, th}));
-    QCOMPARE(l.textMid[1], (TwipRect{1230, 690, tw, th}));
-    QCOMPARE(l.textMid[2], (TwipRect{1230 + tw, 690, 90, th}));
-    QCOMPARE(l.textBtm[0], (TwipRect{1140, th + 690, 90, 90}));
-    QCOMPARE(l.textBtm[1], (TwipRect{1230, th + 690, tw, 90}));
-    QCOMPARE(l.textBtm[2], (TwipRect{1230 + tw, th + 690, 90, 90}));
-    // the last of six lines still ends inside the box
-    QVERIFY(l.lines.last().bottom() <= l.textMid[1].bottom());
+    return lines > 0 ? std::max(std::nearbyint(lineWidth), 4050.0) : 4050.0;
+}
+double ruleHeight(int lines, qint32 buttons)
+{
+    const double n = std::max(lines, 1);
+    return std::max(buttons == 4 ? 270 * n + 600 : 270 * n - 210, 1140.0);
+}
+} // namespace
+
+void TstMsgScrLayout::tiles_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<double>("lineWidth");
+    QTest::newRow("one short line, 확인") << 1 << 1 << 1800.0;
+    QTest::newRow("five lines fill the minimum") << 5 << 3 << 1800.0;
+    QTest::newRow("six lines grow the box") << 6 << 1 << 1800.0;
+    QTest::newRow("wide line widens the box") << 2 << 3 << 5333.0;
+    QTest::newRow("wait notice") << 1 << 0 << 3000.0;
+    QTest::newRow("progress bar, four lines") << 4 << 4 << 4500.0;
+}
+
+void TstMsgScrLayout::tiles()
+{
+    QFETCH(int, lines);
+    QFETCH(int, buttons);
+    QFETCH(double, lineWidth);
+    const MsgScrLayoutInput in = input(lines, buttons, lineWidth);
+    const MsgScrLayout l = msgScrLayout(in);
+    const double w = ruleWidth(lines, lineWidth);
+    const double h = ruleHeight(lines, buttons);
+    QCOMPARE(l.bodyWidth, w);
+    QCOMPARE(l.bodyHeight, h);
+
+    // the frame covers the whole client area, which the rule states as (W + 1700) x (H + 2220)
+    const TwipRect client{0, 0, w + 1700, h + 2220};
+    QCOMPARE(l.clientWidth, client.width);
+    QCOMPARE(l.clientHeight, client.height);
+    checkTileGrid({l.frameTop, l.frameMid, l.frameBtm}, client, 150, 240, in.bottomTileHeight);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(l.windowWidth, client.width + in.frameExtraWidth);
+    QCOMPARE(l.windowHeight, client.height + in.frameExtraHeight);
+
+    // the text box starts at (1140, 600) with 90-twip corners, its inner part 120 wider than the
+    // body and 240 higher
+    const TwipRect box{1140, 600, w + 120 + 180, h + 240 + 180};
+    checkTileGrid({l.textTop, l.textMid, l.textBtm}, box, 90, 90, 90);
+    // every line, and with set 4 the bar and its label, lies inside the box and above the strip
+    QList<TwipRect> inside = l.lines;
+    if (l.progressVisible)
+        inside << l.progrBox << l.progrLabel;
+    for (const TwipRect &r : std::as_const(inside)) {
+        QVERIFY(r.left >= l.textMid[1].left && r.right() <= l.textMid[1].right());
+        QVERIFY(r.top >= l.textMid[1].top && r.bottom() <= l.textMid[1].bottom());
+    }
+    QVERIFY(box.bottom() <= l.frameBtm[0].top);
+    QVERIFY(box.right() <= l.frameMid[2].left);
 }
 
 void TstMsgScrLayout::progressBar_data()

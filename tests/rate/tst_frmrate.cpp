@@ -24,6 +24,8 @@
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
 
+#include "../common/fakeservices.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDate>
@@ -56,6 +58,8 @@ const QString Today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd")
 class TstFrmRate : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void initTestCase();
@@ -123,7 +127,7 @@ void TstFrmRate::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     m_odbc = new QTemporaryDir;
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
         QStringList lines;
         for (const QLabel *label : screen.lblText())
@@ -134,18 +138,17 @@ void TstFrmRate::initTestCase()
             QTest::mouseClick(screen.cmdClose(m_answer == 3 ? 2 : 3), Qt::LeftButton);
             return;
         }
-        fnMsgScr_AnswerWith(1)(screen);
-    });
-    StdMessageBox::setAnswerHook([this](const StdMessageBox::Request &r) {
+        MsgScr::answerWith(1)(screen);
+    };
+    m_fakes->messageBoxAnswer = [this](const StdMessageBox::Request &r) {
         m_boxes << r;
         return QMessageBox::Ok;
-    });
+    };
 }
 
 void TstFrmRate::cleanupTestCase()
 {
-    sbMsgScr_SetAnswerHook({});
-    StdMessageBox::setAnswerHook({});
+    m_fakes.reset();
     delete m_odbc;
 }
 
@@ -158,6 +161,7 @@ void TstFrmRate::init()
     m_texts.clear();
     m_answer = 4;
     m_boxes.clear();
+    m_fakes->popupMenuAnswer = nullptr; // a test that opens a menu picks its item itself
 }
 
 void TstFrmRate::cleanup()
@@ -239,23 +243,23 @@ int TstFrmRate::count(const QString &where)
 void TstFrmRate::setDay(const QString &date, const QString &usd, const QString &vnd, const QString &krw,
                         const QString &remark)
 {
-    m_frm->txtSTD_DATE->setValue(date);
-    m_frm->txtUSD->setValue(usd);
-    m_frm->txtVND->setValue(vnd);
-    m_frm->txtKRW->setValue(krw);
-    m_frm->txtREMARK->setText(remark);
+    m_frm->txtSTD_DATE()->setValue(date);
+    m_frm->txtUSD()->setValue(usd);
+    m_frm->txtVND()->setValue(vnd);
+    m_frm->txtKRW()->setValue(krw);
+    m_frm->txtREMARK()->setText(remark);
 }
 
 void TstFrmRate::setPeriod(const QString &from, const QString &to)
 {
-    m_frm->txtFM_DATE->setValue(from);
-    m_frm->txtTO_DATE->setValue(to);
+    m_frm->txtFM_DATE()->setValue(from);
+    m_frm->txtTO_DATE()->setValue(to);
 }
 
 void TstFrmRate::clickCell(int col, int row)
 {
-    QTableView *view = m_frm->SS->view();
-    const QModelIndex cell = m_frm->SS->cellModel()->index(row - 1, col - 1);
+    QTableView *view = m_frm->SS()->view();
+    const QModelIndex cell = m_frm->SS()->cellModel()->index(row - 1, col - 1);
     view->scrollTo(cell);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
 }
@@ -277,7 +281,7 @@ void TstFrmRate::backendWorkflow()
     // a new day is inserted with the user code
     setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"), QStringLiteral("0.053912"),
            remark);
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT USD, VND, KRW, REMARK, INS_SCODE, INS_DATE FROM EX_RATE "
@@ -295,8 +299,8 @@ void TstFrmRate::backendWorkflow()
     // the same day again is an update; the user code stays, the stamp is refreshed
     exec(QStringLiteral("UPDATE EX_RATE SET INS_SCODE = 'OTHER' WHERE STD_DATE = '2024/03/05'"));
     QTest::qWait(20);
-    m_frm->txtUSD->setValue(QStringLiteral("1333.26"));
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    m_frm->txtUSD()->setValue(QStringLiteral("1333.26"));
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("수정하였습니다."));
     QCOMPARE(count(), 1);
     QVERIFY(q.exec(QStringLiteral("SELECT USD, INS_SCODE, INS_DATE FROM EX_RATE WHERE STD_DATE = '2024/03/05'")));
@@ -310,15 +314,15 @@ void TstFrmRate::backendWorkflow()
     exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) "
                         "VALUES ('2024/04/01', 1300, 24000, 0.05, '', 'X')"));
     setPeriod(QStringLiteral("2024/03/05"), QStringLiteral("2024/03/05"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
-    QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2024/03/05"));
-    QCOMPARE(m_frm->SS->GetCellText(2, 1), QStringLiteral("1,333.26"));
-    QCOMPARE(m_frm->SS->GetCellText(5, 1), remark);
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,333.26"));
-    QCOMPARE(m_frm->SS_SUM->GetCellText(3, 1), QStringLiteral("24,500"));
-    QCOMPARE(m_frm->SS_SUM->GetCellText(4, 1), QStringLiteral("0.053912"));
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
+    QCOMPARE(m_frm->SS()->GetCellText(1, 1), QStringLiteral("2024/03/05"));
+    QCOMPARE(m_frm->SS()->GetCellText(2, 1), QStringLiteral("1,333.26"));
+    QCOMPARE(m_frm->SS()->GetCellText(5, 1), remark);
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QStringLiteral("1,333.26"));
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(3, 1), QStringLiteral("24,500"));
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(4, 1), QStringLiteral("0.053912"));
     const QString stats = m_frm->gridInfo().Tips[0]->TipText();
     QVERIFY2(stats.contains(QStringLiteral("레코드수 : 1 건 (라인수 : 1 라인)")), qPrintable(stats));
     QVERIFY(stats.startsWith(QStringLiteral("조회기간 : 2024/03/05 ~ 2024/03/05\r\n")));
@@ -326,37 +330,37 @@ void TstFrmRate::backendWorkflow()
 
     // averages over two rows; the click copies the whole row whatever the column
     setPeriod(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/30"));
-    click(m_frm->btnQuery);
-    QCOMPARE(m_frm->SS->MaxRows(), 2);
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,316.63"));
-    int row = m_frm->SS->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
+    click(m_frm->btnQuery());
+    QCOMPARE(m_frm->SS()->MaxRows(), 2);
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QStringLiteral("1,316.63"));
+    int row = m_frm->SS()->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
     QVERIFY(row > 0);
-    click(m_frm->btnClear);
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    click(m_frm->btnClear());
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
     setPeriod(QStringLiteral("2024/03/01"), QStringLiteral("2024/04/30"));
-    click(m_frm->btnQuery);
-    row = m_frm->SS->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
+    click(m_frm->btnQuery());
+    row = m_frm->SS()->SearchCol(1, 0, 2, QStringLiteral("2024/03/05"), 4);
     clickCell(5, row);
-    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/03/05"));
-    QCOMPARE(m_frm->txtUSD->value().toDouble(), 1333.26);
-    QCOMPARE(m_frm->txtVND->value().toDouble(), 24500.0);
-    QCOMPARE(m_frm->txtKRW->value().toDouble(), 0.053912);
-    QCOMPARE(m_frm->txtREMARK->text(), remark.trimmed());
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), QStringLiteral("2024/03/05"));
+    QCOMPARE(m_frm->txtUSD()->value().toDouble(), 1333.26);
+    QCOMPARE(m_frm->txtVND()->value().toDouble(), 24500.0);
+    QCOMPARE(m_frm->txtKRW()->value().toDouble(), 0.053912);
+    QCOMPARE(m_frm->txtREMARK()->text(), remark.trimmed());
 
     // delete in query mode: row gone, the grid queried again over the same period
     m_notices.clear();
-    QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnDelete(), Qt::LeftButton);
     QCOMPARE(m_notices.value(0), QStringLiteral("삭제 하였습니다."));
     QCOMPARE(count(QStringLiteral("STD_DATE = '2024/03/05'")), 0);
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
-    QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2024/04/01"));
-    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/03/05")); // the panel keeps the day
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
+    QCOMPARE(m_frm->SS()->GetCellText(1, 1), QStringLiteral("2024/04/01"));
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), QStringLiteral("2024/03/05")); // the panel keeps the day
 
     // deleting it again: nothing to delete, no transaction started
     QStringList calls;
     m_frm->dataAccess()->setCallLog(&calls);
-    QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnDelete(), Qt::LeftButton);
     m_frm->dataAccess()->setCallLog(nullptr);
     QCOMPARE(m_notices.last(), QStringLiteral("데이타가 없습니다."));
     QVERIFY(!calls.contains(QStringLiteral("BeginTrans")));
@@ -364,11 +368,11 @@ void TstFrmRate::backendWorkflow()
 
     // a period without rows: one empty line, the notice, tip "없음", back to adding
     setPeriod(QStringLiteral("1999/01/01"), QStringLiteral("1999/12/31"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QCOMPARE(m_notices.last(), QStringLiteral("조회된 데이타가 없습니다."));
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
-    QCOMPARE(m_frm->SS->GetCellText(1, 1), QString());
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QString());
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
+    QCOMPARE(m_frm->SS()->GetCellText(1, 1), QString());
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QString());
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
     QCOMPARE(m_frm->gridInfo().Tips[0]->TipText(), QStringLiteral("없음"));
 }
@@ -392,15 +396,15 @@ void TstFrmRate::backendBadRowsFromOtherPrograms()
         exec(QStringLiteral(
             "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 'abc', 'x', '', 'c')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QVERIFY(m_boxes.isEmpty());
     const int rows = backend == u"sqlite" ? 3 : 2;
-    QCOMPARE(m_frm->SS->MaxRows(), rows);
+    QCOMPARE(m_frm->SS()->MaxRows(), rows);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
-    const int nullRow = m_frm->SS->SearchCol(1, 0, rows, QStringLiteral("2024/01/01"), 4);
-    QCOMPARE(m_frm->SS->GetCellText(2, nullRow), QString());
+    const int nullRow = m_frm->SS()->SearchCol(1, 0, rows, QStringLiteral("2024/01/01"), 4);
+    QCOMPARE(m_frm->SS()->GetCellText(2, nullRow), QString());
     // the missing rates count as 0 in the sums
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), rows == 3 ? QStringLiteral("433.33") : QStringLiteral("650.00"));
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), rows == 3 ? QStringLiteral("433.33") : QStringLiteral("650.00"));
 }
 
 void TstFrmRate::backendCounts_data()
@@ -427,16 +431,16 @@ void TstFrmRate::backendCounts()
     }
     db.commit();
     setPeriod(QStringLiteral("2020/01/01"), QStringLiteral("2024/12/31"));
-    click(m_frm->btnQuery);
-    QCOMPARE(m_frm->SS->MaxRows(), 1234);
+    click(m_frm->btnQuery());
+    QCOMPARE(m_frm->SS()->MaxRows(), 1234);
     QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 1,234 건 (라인수 : 1,234 라인)")));
     QCOMPARE(m_frm->gridInfo().txtMax->text(), QStringLiteral("1,234"));
 
     // a narrower period empties both grids before its rows arrive
     setPeriod(QStringLiteral("2020/01/01"), QStringLiteral("2020/01/03"));
-    click(m_frm->btnQuery);
-    QCOMPARE(m_frm->SS->MaxRows(), 3);
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,001.00"));
+    click(m_frm->btnQuery());
+    QCOMPARE(m_frm->SS()->MaxRows(), 3);
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QStringLiteral("1,001.00"));
 }
 
 void TstFrmRate::clicksDuringQueryAreDropped()
@@ -459,28 +463,28 @@ void TstFrmRate::clicksDuringQueryAreDropped()
 
     QList<QWidget *> stray;
     for (int i = 0; i < 20; ++i)
-        stray << m_frm->btnQuery;
+        stray << m_frm->btnQuery();
     for (int i = 0; i < 20; ++i)
-        stray << m_frm->btnClear;
+        stray << m_frm->btnClear();
     qsizetype sent = 0;
     QTimer pace;
     pace.setInterval(30);
     connect(&pace, &QTimer::timeout, this, [&] {
-        if (sent < stray.size() && fnMsgScr_Current())
+        if (sent < stray.size() && MsgScr::current())
             click(stray[sent++]);
     });
     pace.start();
     // the clicks land where the query lets events through; query again until all were made
     for (int round = 0; round < 100 && sent < stray.size(); ++round) {
-        click(m_frm->btnQuery);
+        click(m_frm->btnQuery());
         QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
-        QCOMPARE(m_frm->SS->MaxRows(), 36525);
-        QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("1930/01/01"));
-        QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,049.47"));
-        QCOMPARE(m_frm->SS_SUM->GetCellText(3, 1), QStringLiteral("20,000"));
+        QCOMPARE(m_frm->SS()->MaxRows(), 36525);
+        QCOMPARE(m_frm->SS()->GetCellText(1, 1), QStringLiteral("1930/01/01"));
+        QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QStringLiteral("1,049.47"));
+        QCOMPARE(m_frm->SS_SUM()->GetCellText(3, 1), QStringLiteral("20,000"));
         QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(
             QStringLiteral("레코드수 : 36,525 건 (라인수 : 36,525 라인)")));
-        QCOMPARE(m_frm->txtFM_DATE->value(), QStringLiteral("1930/01/01"));
+        QCOMPARE(m_frm->txtFM_DATE()->value(), QStringLiteral("1930/01/01"));
     }
     QCOMPARE(sent, stray.size());
 }
@@ -495,16 +499,16 @@ void TstFrmRate::rowTheBoxesCannotHold()
     exec(QStringLiteral(
         "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 1e13, 25000, 0.06, 'b')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     clickCell(1, 1);
-    QCOMPARE(m_frm->txtUSD->value(), QStringLiteral("1300.00"));
+    QCOMPARE(m_frm->txtUSD()->value(), QStringLiteral("1300.00"));
     clickCell(1, 2);
     QCOMPARE(m_notices.last(), QStringLiteral("환율을 확인하십시오."));
-    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/01/02"));
-    QCOMPARE(m_frm->txtUSD->value(), QStringLiteral("1300.00"));
-    QCOMPARE(m_frm->txtVND->value(), QStringLiteral("24000"));
-    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("a"));
-    click(m_frm->btnSave);
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), QStringLiteral("2024/01/02"));
+    QCOMPARE(m_frm->txtUSD()->value(), QStringLiteral("1300.00"));
+    QCOMPARE(m_frm->txtVND()->value(), QStringLiteral("24000"));
+    QCOMPARE(m_frm->txtREMARK()->text(), QStringLiteral("a"));
+    click(m_frm->btnSave());
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT USD, VND FROM EX_RATE WHERE STD_DATE = '2024/01/03'")) && q.next());
     QCOMPARE(q.value(0).toDouble(), 1e13);
@@ -522,8 +526,8 @@ void TstFrmRate::hugeAndNonFiniteRates()
                         "('2024/01/04', 9e999, 1.5e308, 'NaN', 'c'), "
                         "('2024/01/05', '-Inf', 'inf', 2e20, 'd')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
-    click(m_frm->btnQuery);
-    SpreadGrid *ss = m_frm->SS;
+    click(m_frm->btnQuery());
+    SpreadGrid *ss = m_frm->SS();
     QCOMPARE(ss->MaxRows(), 4);
     QCOMPARE(ss->GetCellText(2, 1), QStringLiteral("10,000,000,000,000.00"));
     QCOMPARE(ss->GetCellText(3, 1), QStringLiteral("1,000,000,000,000,000"));
@@ -536,11 +540,11 @@ void TstFrmRate::hugeAndNonFiniteRates()
         QCOMPARE(ss->GetCellText(col, row), QString());
     QCOMPARE(ss->GetCellText(4, 4), QStringLiteral("200,000,000,000,000,000,000.000000"));
     // averages over the 4 rows; the dong sum passes the largest double on its way
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("7,500,000,000,000.00"));
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QStringLiteral("7,500,000,000,000.00"));
     bool ok = false;
-    const double vnd = m_frm->SS_SUM->GetCellText(3, 1).remove(QLatin1Char(',')).toDouble(&ok);
+    const double vnd = m_frm->SS_SUM()->GetCellText(3, 1).remove(QLatin1Char(',')).toDouble(&ok);
     QVERIFY(ok && qFuzzyCompare(vnd, 7.5e307));
-    QCOMPARE(m_frm->SS_SUM->GetCellText(4, 1), QStringLiteral("75,000,000,000,000,000,000.000000"));
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(4, 1), QStringLiteral("75,000,000,000,000,000,000.000000"));
 }
 
 void TstFrmRate::pastedRemark_data()
@@ -562,10 +566,10 @@ void TstFrmRate::pastedRemark()
     startWindow(QStringLiteral("sqlite"));
     setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
     QApplication::clipboard()->setText(remark);
-    m_frm->txtREMARK->setFocus();
-    QTest::keyClick(m_frm->txtREMARK, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(m_frm->txtREMARK->text(), remark);
-    click(m_frm->btnSave);
+    m_frm->txtREMARK()->setFocus();
+    QTest::keyClick(m_frm->txtREMARK(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m_frm->txtREMARK()->text(), remark);
+    click(m_frm->btnSave());
     if (refusal.isEmpty()) {
         QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
         QSqlQuery q(check());
@@ -591,9 +595,9 @@ void TstFrmRate::backendFailedQuery()
     exec(QStringLiteral(
         "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1300, 24000, 0.05, 'a')"));
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
-    QCOMPARE(m_frm->SS_SUM->GetCellText(2, 1), QStringLiteral("1,300.00"));
+    QCOMPARE(m_frm->SS_SUM()->GetCellText(2, 1), QStringLiteral("1,300.00"));
 
     const QString lastStats = m_frm->gridInfo().Tips[0]->TipText();
     QVERIFY(lastStats.contains(QStringLiteral("레코드수 : 1 건")));
@@ -601,7 +605,7 @@ void TstFrmRate::backendFailedQuery()
     // the table taken away under the running program: the failed read is said so, the grid stays
     // empty, and the tip still describes the last query that did read
     exec(QStringLiteral("ALTER TABLE EX_RATE RENAME TO EX_RATE_AWAY"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_boxes.first().title, QStringLiteral("자료 관리"));
     // a sentence in the user's language first, then what the database said
@@ -609,20 +613,20 @@ void TstFrmRate::backendFailedQuery()
     QCOMPARE(lines.first(), QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다."));
     QVERIFY2(lines.last().contains(QStringLiteral("ex_rate"), Qt::CaseInsensitive), qPrintable(lines.last()));
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
-    QCOMPARE(m_frm->SS->MaxRows(), 0);
+    QCOMPARE(m_frm->SS()->MaxRows(), 0);
     for (int col = 2; col <= 4; ++col)
-        QCOMPARE(m_frm->SS_SUM->GetCellText(col, 1), QString());
+        QCOMPARE(m_frm->SS_SUM()->GetCellText(col, 1), QString());
     QCOMPARE(m_frm->gridInfo().Tips[0]->TipText(), lastStats);
-    QVERIFY(m_frm->SS->Redraw());
+    QVERIFY(m_frm->SS()->Redraw());
     QVERIFY(!m_frm->dataAccess()->isQueryOpen());
     QVERIFY(!m_notices.contains(QStringLiteral("조회된 데이타가 없습니다."))); // not passed off as an empty period
 
     // with the table back, the same window queries again
     exec(QStringLiteral("ALTER TABLE EX_RATE_AWAY RENAME TO EX_RATE"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QCOMPARE(m_boxes.size(), 1);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
-    QCOMPARE(m_frm->SS->GetCellText(5, 1), QStringLiteral("a"));
+    QCOMPARE(m_frm->SS()->GetCellText(5, 1), QStringLiteral("a"));
     QVERIFY(m_frm->gridInfo().Tips[0]->TipText().contains(QStringLiteral("레코드수 : 1 건")));
 }
 
@@ -631,16 +635,16 @@ void TstFrmRate::startDefaults()
     startWindow(QStringLiteral("sqlite"));
     QCOMPARE(m_frm->windowTitle(), QStringLiteral("환율관리 프로그램"));
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("추가"));
-    for (dDate *d : {m_frm->txtSTD_DATE, m_frm->txtFM_DATE, m_frm->txtTO_DATE})
+    for (dDate *d : {m_frm->txtSTD_DATE(), m_frm->txtFM_DATE(), m_frm->txtTO_DATE()})
         QCOMPARE(d->value(), Today);
-    QCOMPARE(m_frm->txtUSD->text(), QStringLiteral("0.00"));
-    QCOMPARE(m_frm->txtVND->text(), QStringLiteral("0"));
-    QCOMPARE(m_frm->txtKRW->text(), QStringLiteral("0.000000"));
-    QCOMPARE(m_frm->txtREMARK->text(), QString());
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->txtUSD()->text(), QStringLiteral("0.00"));
+    QCOMPARE(m_frm->txtVND()->text(), QStringLiteral("0"));
+    QCOMPARE(m_frm->txtKRW()->text(), QStringLiteral("0.000000"));
+    QCOMPARE(m_frm->txtREMARK()->text(), QString());
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
     QCOMPARE(m_frm->gridInfo().Tips[0]->TipText(), QStringLiteral("없음"));
     QCOMPARE(m_frm->gridInfo().txtNow->text(), QStringLiteral("1"));
-    QCOMPARE(m_frm->SS->GetCellText(2, -1000), QStringLiteral("미달러"));
+    QCOMPARE(m_frm->SS()->GetCellText(2, -1000), QStringLiteral("미달러"));
     QVERIFY(m_boxes.isEmpty());
     QVERIFY(m_notices.isEmpty());
 }
@@ -652,15 +656,15 @@ void TstFrmRate::badInputSendsNothing()
     m_frm->dataAccess()->setCallLog(&calls);
 
     setDay(QStringLiteral("2023/02/30"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
-    QTest::mouseClick(m_frm->btnDelete, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnDelete(), Qt::LeftButton);
     QCOMPARE(m_notices,
              (QStringList{QStringLiteral("조회일자를 확인하십시오."), QStringLiteral("조회일자를 확인하십시오.")}));
 
     // a remark longer than the column is refused, never cut
     setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
            QString(201, u'가'));
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("비고를 확인하십시오."));
     QVERIFY(calls.isEmpty());
     QCOMPARE(count(), 0);
@@ -669,7 +673,7 @@ void TstFrmRate::badInputSendsNothing()
     const QStringList negative[] = {{"-1250.5", "1", "1"}, {"1", "-1", "1"}, {"1", "1", "-0.000001"}};
     for (const QStringList &r : negative) {
         setDay(QStringLiteral("2024/01/02"), r[0], r[1], r[2], QString());
-        QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+        QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
         QCOMPARE(m_notices.last(), QStringLiteral("환율을 확인하십시오."));
     }
     QVERIFY(calls.isEmpty());
@@ -677,10 +681,10 @@ void TstFrmRate::badInputSendsNothing()
     setDay(QStringLiteral("2024/01/02"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QString());
 
     // rates that are not numbers never reach a statement: the box keeps its last good value
-    QVERIFY(!m_frm->txtUSD->setValue(QStringLiteral("12a4")));
-    QVERIFY(!m_frm->txtVND->setValue(QStringLiteral("99999999999999999999")));
-    m_frm->txtREMARK->setText(QString(200, u'가'));
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QVERIFY(!m_frm->txtUSD()->setValue(QStringLiteral("12a4")));
+    QVERIFY(!m_frm->txtVND()->setValue(QStringLiteral("99999999999999999999")));
+    m_frm->txtREMARK()->setText(QString(200, u'가'));
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT USD, VND, REMARK FROM EX_RATE")));
@@ -695,23 +699,23 @@ void TstFrmRate::periodNoticeKeepsGrid()
     startWindow(QStringLiteral("sqlite"));
     exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW) VALUES ('2000/01/15', 1, 2, 3)"));
     setPeriod(QStringLiteral("2000/01/01"), QStringLiteral("2000/01/31"));
-    click(m_frm->btnQuery);
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    click(m_frm->btnQuery());
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
     setPeriod(QStringLiteral("2000/02/01"), QStringLiteral("2000/01/31"));
-    click(m_frm->btnQuery);
+    click(m_frm->btnQuery());
     QCOMPARE(m_notices.last(), QStringLiteral("조회일자를 확인하십시오."));
-    QCOMPARE(m_frm->SS->GetCellText(1, 1), QStringLiteral("2000/01/15"));
+    QCOMPARE(m_frm->SS()->GetCellText(1, 1), QStringLiteral("2000/01/15"));
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
 }
 
 void TstFrmRate::clickOnlyInQueryMode()
 {
     startWindow(QStringLiteral("sqlite"));
-    m_frm->SS->SetCellText(1, 1, QStringLiteral("2024/01/01"));
-    m_frm->SS->SetCellText(2, 1, 1234.5);
+    m_frm->SS()->SetCellText(1, 1, QStringLiteral("2024/01/01"));
+    m_frm->SS()->SetCellText(2, 1, 1234.5);
     clickCell(1, 1);
-    QCOMPARE(m_frm->txtSTD_DATE->value(), Today);
-    QCOMPARE(m_frm->txtUSD->value().toDouble(), 0.0);
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), Today);
+    QCOMPARE(m_frm->txtUSD()->value().toDouble(), 0.0);
 }
 
 void TstFrmRate::enterWalksTabOrder_data()
@@ -761,13 +765,13 @@ void TstFrmRate::altKeyReachesNoBox()
     startWindow(QStringLiteral("sqlite"));
     m_frm->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_frm));
-    QTest::mouseClick(m_frm->txtREMARK, Qt::LeftButton);
+    QTest::mouseClick(m_frm->txtREMARK(), Qt::LeftButton);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
     // Alt+X goes to the key dispatcher, which has no command for it; the box gets no "x"
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::AltModifier);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
-    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("abc"));
+    QCOMPARE(m_frm->txtREMARK()->text(), QStringLiteral("abc"));
     QVERIFY(m_notices.isEmpty());
     QVERIFY(m_boxes.isEmpty());
 }
@@ -778,9 +782,9 @@ void TstFrmRate::emptyQueryLeavesLineBoxesEmpty()
     m_frm->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_frm));
     setPeriod(QStringLiteral("1999/01/01"), QStringLiteral("1999/12/31"));
-    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnQuery(), Qt::LeftButton);
     QCOMPARE(m_notices, QStringList{QStringLiteral("조회된 데이타가 없습니다.")});
-    QCOMPARE(m_frm->SS->MaxRows(), 1);
+    QCOMPARE(m_frm->SS()->MaxRows(), 1);
     QCOMPARE(m_frm->gridInfo().txtNow->text(), QString());
     QCOMPARE(m_frm->gridInfo().txtMax->text(), QString());
     QVERIFY(!m_frm->gridInfo().cmd1Dn->isEnabled());
@@ -790,57 +794,57 @@ void TstFrmRate::emptyQueryLeavesLineBoxesEmpty()
 void TstFrmRate::collapseAndExpand()
 {
     startWindow(QStringLiteral("sqlite"));
-    const double panelHeight = Twips::height(m_frm->xPanel1);
-    const double openHeight = Twips::height(m_frm->xPanel2);
-    QCOMPARE(Twips::top(m_frm->xPanel2), panelHeight + 90);
-    click(m_frm->optTOP_UpDown[1]);
-    QVERIFY(!m_frm->xPanel1->isVisible());
-    QCOMPARE(Twips::top(m_frm->xPanel2), 45.0);
-    QCOMPARE(Twips::height(m_frm->xPanel2), openHeight + panelHeight + 45);
-    QVERIFY(m_frm->optTOP_UpDown[0]->isEnabled());
-    QVERIFY(!m_frm->optTOP_UpDown[1]->isEnabled());
-    QVERIFY(!m_frm->optTOP_UpDown1[0]->isEnabled());
-    click(m_frm->optTOP_UpDown[0]);
-    QVERIFY(m_frm->xPanel1->isVisible());
-    QVERIFY(m_frm->fmeTOP_BACK->isVisible());
-    QCOMPARE(Twips::height(m_frm->xPanel1), panelHeight);
-    QCOMPARE(Twips::top(m_frm->xPanel2), panelHeight + 90);
-    QCOMPARE(Twips::height(m_frm->xPanel2), openHeight);
+    const double panelHeight = Twips::height(m_frm->xPanel1());
+    const double openHeight = Twips::height(m_frm->xPanel2());
+    QCOMPARE(Twips::top(m_frm->xPanel2()), panelHeight + 90);
+    click(m_frm->optTOP_UpDown()[1]);
+    QVERIFY(!m_frm->xPanel1()->isVisible());
+    QCOMPARE(Twips::top(m_frm->xPanel2()), 45.0);
+    QCOMPARE(Twips::height(m_frm->xPanel2()), openHeight + panelHeight + 45);
+    QVERIFY(m_frm->optTOP_UpDown()[0]->isEnabled());
+    QVERIFY(!m_frm->optTOP_UpDown()[1]->isEnabled());
+    QVERIFY(!m_frm->optTOP_UpDown1()[0]->isEnabled());
+    click(m_frm->optTOP_UpDown()[0]);
+    QVERIFY(m_frm->xPanel1()->isVisible());
+    QVERIFY(m_frm->fmeTOP_BACK()->isVisible());
+    QCOMPARE(Twips::height(m_frm->xPanel1()), panelHeight);
+    QCOMPARE(Twips::top(m_frm->xPanel2()), panelHeight + 90);
+    QCOMPARE(Twips::height(m_frm->xPanel2()), openHeight);
 }
 
 void TstFrmRate::widerWindow()
 {
     startWindow(QStringLiteral("sqlite"));
-    const double panel = Twips::width(m_frm->xPanel1);
-    const double grid = Twips::width(m_frm->SS);
+    const double panel = Twips::width(m_frm->xPanel1());
+    const double grid = Twips::width(m_frm->SS());
     Twips::resize(m_frm, Twips::width(m_frm) + 1005, Twips::height(m_frm));
-    QCOMPARE(Twips::width(m_frm->xPanel1), panel + 1005);
-    QCOMPARE(Twips::width(m_frm->xPanel2), panel + 1005);
-    QCOMPARE(Twips::width(m_frm->SS), grid + 1005);
+    QCOMPARE(Twips::width(m_frm->xPanel1()), panel + 1005);
+    QCOMPARE(Twips::width(m_frm->xPanel2()), panel + 1005);
+    QCOMPARE(Twips::width(m_frm->SS()), grid + 1005);
     // the toggles stand 105 twips inside the top panel's right edge (to the pixel)
-    const QWidget *collapse = m_frm->optTOP_UpDown[1];
-    const int panelRight = m_frm->xPanel1->geometry().right();
+    const QWidget *collapse = m_frm->optTOP_UpDown()[1];
+    const int panelRight = m_frm->xPanel1()->geometry().right();
     QCOMPARE(panelRight - collapse->geometry().right(), Twips::toPixels(105));
-    QCOMPARE(m_frm->optTOP_UpDown[0]->geometry().right() + 1, collapse->x());
-    QCOMPARE(m_frm->optTOP_UpDown1[0]->geometry().right() + 1, m_frm->optTOP_UpDown[0]->x());
+    QCOMPARE(m_frm->optTOP_UpDown()[0]->geometry().right() + 1, collapse->x());
+    QCOMPARE(m_frm->optTOP_UpDown1()[0]->geometry().right() + 1, m_frm->optTOP_UpDown()[0]->x());
     // sizing mode 1: the columns end flush with the grid's right edge after the resize as well
-    QVERIFY(m_frm->SS->ColWidth(5) > 0);
+    QVERIFY(m_frm->SS()->ColWidth(5) > 0);
 }
 
 void TstFrmRate::alignToggle()
 {
     startWindow(QStringLiteral("sqlite"));
-    click(m_frm->optTOP_UpDown1[0]);
+    click(m_frm->optTOP_UpDown1()[0]);
     QVERIFY(m_frm->CenterFrame());
-    QCOMPARE(Twips::toPixels(Twips::left(m_frm->fmeTOP_BACK)),
-             Twips::toPixels((Twips::width(m_frm->xPanel1) - Twips::width(m_frm->fmeTOP_BACK)) / 2));
-    QVERIFY(m_frm->optTOP_UpDown1[1]->isVisibleTo(m_frm));
-    QVERIFY(!m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));
-    click(m_frm->optTOP_UpDown1[1]);
+    QCOMPARE(Twips::toPixels(Twips::left(m_frm->fmeTOP_BACK())),
+             Twips::toPixels((Twips::width(m_frm->xPanel1()) - Twips::width(m_frm->fmeTOP_BACK())) / 2));
+    QVERIFY(m_frm->optTOP_UpDown1()[1]->isVisibleTo(m_frm));
+    QVERIFY(!m_frm->optTOP_UpDown1()[0]->isVisibleTo(m_frm));
+    click(m_frm->optTOP_UpDown1()[1]);
     QVERIFY(!m_frm->CenterFrame());
-    QCOMPARE(Twips::left(m_frm->fmeTOP_BACK), 135.0);
-    QVERIFY(m_frm->optTOP_UpDown1[0]->isVisibleTo(m_frm));
-    QVERIFY(!m_frm->optTOP_UpDown1[1]->isVisibleTo(m_frm));
+    QCOMPARE(Twips::left(m_frm->fmeTOP_BACK()), 135.0);
+    QVERIFY(m_frm->optTOP_UpDown1()[0]->isVisibleTo(m_frm));
+    QVERIFY(!m_frm->optTOP_UpDown1()[1]->isVisibleTo(m_frm));
 }
 
 void TstFrmRate::jumpQuestionAtSave_data()
@@ -918,7 +922,7 @@ void TstFrmRate::userCodeStoredAsWritten()
     startWindow(QStringLiteral("sqlite"));
     setDay(QStringLiteral("2024/03/05"), QStringLiteral("1320.5"), QStringLiteral("24500"), QStringLiteral("0.05"),
            QString());
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT INS_SCODE FROM EX_RATE WHERE STD_DATE = '2024/03/05'")));
@@ -947,7 +951,7 @@ void TstFrmRate::jumpQuestionAtSave()
     setDay(day, rates[0], rates[1], rates[2], rates[3]);
     m_answer = answer;
     m_frm->activateWindow();
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
 
     if (question.isEmpty()) {
         QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
@@ -964,8 +968,8 @@ void TstFrmRate::jumpQuestionAtSave()
     q.finish();
     if (!focus.isEmpty()) {
         // 아니오: the panel as it was, the focus on the rate in question
-        QCOMPARE(m_frm->txtSTD_DATE->value(), day);
-        QCOMPARE(m_frm->txtUSD->value().toDouble(), rates[0].toDouble());
+        QCOMPARE(m_frm->txtSTD_DATE()->value(), day);
+        QCOMPARE(m_frm->txtUSD()->value().toDouble(), rates[0].toDouble());
         QCOMPARE(m_frm->focusWidget() ? m_frm->focusWidget()->objectName() : QString(), focus);
     }
 }
@@ -976,19 +980,19 @@ void TstFrmRate::historyWindowOnRightPress()
     m_answer = 3;
     setDay(QStringLiteral("2024/02/01"), QStringLiteral("1300"), QStringLiteral("24000"), QStringLiteral("0.05"),
            QStringLiteral("처음"));
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
-    m_frm->txtUSD->setValue(QStringLiteral("1310.5"));
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
+    m_frm->txtUSD()->setValue(QStringLiteral("1310.5"));
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices, (QStringList{QStringLiteral("저장하였습니다."), QStringLiteral("수정하였습니다.")}));
 
     // before a query the grid row is no day: nothing opens
-    QWidget *viewport = m_frm->SS->view()->viewport();
+    QWidget *viewport = m_frm->SS()->view()->viewport();
     QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(20, 8));
     QVERIFY(!m_frm->logWindow());
 
     setPeriod(QStringLiteral("2024/02/01"), QStringLiteral("2024/02/29"));
-    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
-    const QRect cell = m_frm->SS->view()->visualRect(m_frm->SS->view()->model()->index(0, 1));
+    QTest::mouseClick(m_frm->btnQuery(), Qt::LeftButton);
+    const QRect cell = m_frm->SS()->view()->visualRect(m_frm->SS()->view()->model()->index(0, 1));
     QTest::mouseClick(viewport, Qt::RightButton, {}, cell.center());
     QVERIFY(m_frm->logWindow());
     QVERIFY(m_frm->logWindow()->isVisible());
@@ -1013,12 +1017,20 @@ void TstFrmRate::checkWindowListsFindings()
         "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/04', 11665.2, 24000, 0.05, 'typo')"));
     exec(QStringLiteral(
         "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1166.52, 24000, 0.05, '')"));
+    // the check is the third item of the export button's right-click menu
+    m_fakes->popupMenuAnswer = [](QMenu *, QPoint) { return 3; };
+    QWidget *xls = m_frm->findChild<QWidget *>(QStringLiteral("cmdSS_MOVE_XLS"));
+    QVERIFY(xls);
+    const auto openCheck = [xls] {
+        QTest::mousePress(xls, Qt::RightButton);
+        QTest::mouseRelease(xls, Qt::RightButton);
+    };
     // before a query there is no period to check
-    m_frm->sbOpen_RateCheck();
+    openCheck();
     QVERIFY(!m_frm->checkWindow());
     setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/07"));
-    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
-    m_frm->sbOpen_RateCheck();
+    QTest::mouseClick(m_frm->btnQuery(), Qt::LeftButton);
+    openCheck();
     RateListWindow *w = m_frm->checkWindow();
     QVERIFY(w && w->isVisible());
     QCOMPARE(w->rowCount(), 3);
@@ -1038,14 +1050,14 @@ void TstFrmRate::checkWindowListsFindings()
     // as the system delivers a double click: a click, then the second press as a double click
     QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/01/04"));
-    QCOMPARE(m_frm->txtUSD->value().toDouble(), 11665.2);
-    QCOMPARE(m_frm->txtREMARK->text(), QStringLiteral("typo"));
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), QStringLiteral("2024/01/04"));
+    QCOMPARE(m_frm->txtUSD()->value().toDouble(), 11665.2);
+    QCOMPARE(m_frm->txtREMARK()->text(), QStringLiteral("typo"));
     // one on the missing day does not
     const QRect missing = g->view()->visualRect(g->view()->model()->index(0, 1));
     QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, {}, missing.center());
     QTest::mouseDClick(g->view()->viewport(), Qt::LeftButton, {}, missing.center());
-    QCOMPARE(m_frm->txtSTD_DATE->value(), QStringLiteral("2024/01/04"));
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), QStringLiteral("2024/01/04"));
 }
 
 void TstFrmRate::noticeWithoutHistoryTable()
@@ -1081,7 +1093,7 @@ void TstFrmRate::noticeWithoutHistoryTable()
     m_frm->show();
     setDay(QStringLiteral("2024/03/05"), QStringLiteral("1300"), QStringLiteral("24000"), QStringLiteral("0.05"),
            QString());
-    QTest::mouseClick(m_frm->btnSave, Qt::LeftButton);
+    QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
     QCOMPARE(m_notices.last(), QStringLiteral("저장하였습니다."));
     QCOMPARE(count(), 1);
 }

@@ -24,6 +24,8 @@
 #include "../common/programenv.h"
 #include "../common/scrollbarparts.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -59,6 +61,8 @@ bool focusInGrid(const SpreadGrid *grid)
 class TstFrmRateNav : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void initTestCase();
@@ -99,31 +103,29 @@ void TstFrmRateNav::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     m_odbc = new QTemporaryDir;
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
-        fnMsgScr_AnswerWith(1)(screen);
-    });
-    StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
+        MsgScr::answerWith(1)(screen);
+    };
+    m_fakes->messageBoxAnswer = [](const StdMessageBox::Request &) { return QMessageBox::Ok; };
     setExportDialogHook([this](const ExportFileRequest &r) {
         m_requests << r;
         return std::optional<QString>(); // Cancel
     });
-    PopupMenu::setAnswerHook([this](QMenu *menu, QPoint) {
+    m_fakes->popupMenuAnswer = [this](QMenu *menu, QPoint) {
         QList<bool> enabled;
         for (QAction *a : menu->actions())
             if (a->data().toInt() > 0)
                 enabled << a->isEnabled();
         m_menuEnabled << enabled;
         return m_menuPick;
-    });
+    };
 }
 
 void TstFrmRateNav::cleanupTestCase()
 {
-    sbMsgScr_SetAnswerHook({});
-    StdMessageBox::setAnswerHook({});
+    m_fakes.reset();
     setExportDialogHook({});
-    PopupMenu::setAnswerHook({});
     delete m_odbc;
 }
 
@@ -168,15 +170,15 @@ void TstFrmRateNav::cleanup()
 
 void TstFrmRateNav::query()
 {
-    m_frm->txtFM_DATE->setValue(QStringLiteral("2024/03/01"));
-    m_frm->txtTO_DATE->setValue(QStringLiteral("2024/03/31"));
-    QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
+    m_frm->txtFM_DATE()->setValue(QStringLiteral("2024/03/01"));
+    m_frm->txtTO_DATE()->setValue(QStringLiteral("2024/03/31"));
+    QTest::mouseClick(m_frm->btnQuery(), Qt::LeftButton);
     QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
-    QCOMPARE(m_frm->SS->MaxRows(), 3);
+    QCOMPARE(m_frm->SS()->MaxRows(), 3);
     m_notices.clear();
     m_frm->activateWindow(); // the wait notice had the activation
     QVERIFY(QTest::qWaitForWindowActive(m_frm));
-    m_frm->txtFM_DATE->setFocus();
+    m_frm->txtFM_DATE()->setFocus();
 }
 
 PicButton *TstFrmRateNav::button(const char *name) const
@@ -197,13 +199,13 @@ void TstFrmRateNav::beforeQueryOnlyFocus()
     QFETCH(QString, name);
     PicButton *b = button(name.toLatin1().constData());
     QVERIFY(b);
-    m_frm->txtFM_DATE->setFocus();
+    m_frm->txtFM_DATE()->setFocus();
     QTest::mouseClick(b, Qt::LeftButton);
     QVERIFY(!m_frm->graphWindow());
     QVERIFY(!m_frm->findWindow());
     QVERIFY(m_requests.isEmpty());
     QVERIFY(m_notices.isEmpty());
-    QTRY_VERIFY(focusInGrid(m_frm->SS));
+    QTRY_VERIFY(focusInGrid(m_frm->SS()));
 }
 
 void TstFrmRateNav::graphLeftClickBeforeMenuUse()
@@ -249,7 +251,7 @@ void TstFrmRateNav::findOpensOnQueryResult()
     FrmSSFind *find = m_frm->findWindow();
     QVERIFY(find);
     QVERIFY(find->isVisible());
-    QCOMPARE(find->SSFind_SS(), m_frm->SS);
+    QCOMPARE(find->SSFind_SS(), m_frm->SS());
 }
 
 void TstFrmRateNav::exportProposesCaption()
@@ -260,7 +262,7 @@ void TstFrmRateNav::exportProposesCaption()
     QCOMPARE(m_requests[0].fileName,
              QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 환율관리 프로그램"));
     QVERIFY(m_notices.isEmpty()); // cancelled in the dialog: nothing said
-    QTRY_VERIFY(focusInGrid(m_frm->SS));
+    QTRY_VERIFY(focusInGrid(m_frm->SS()));
 }
 
 void TstFrmRateNav::refreshMenu_data()
@@ -280,7 +282,7 @@ void TstFrmRateNav::refreshMenu()
     QFETCH(QString, tag);
     if (queried)
         query();
-    SpreadGrid *ss = m_frm->SS;
+    SpreadGrid *ss = m_frm->SS();
     // a width of the user's own, which only a re-sizing undoes
     ss->setColWidth(1, 25);
     m_menuPick = pick;
@@ -325,15 +327,15 @@ void TstFrmRateNav::rowClickFillsThePanel()
     QFETCH(QString, usd);
     query();
     // a day of its own in the panel, so that a click that copies nothing leaves it
-    const QString before = m_frm->txtSTD_DATE->value();
-    QTableView *view = m_frm->SS->view();
-    QRect cell = view->visualRect(m_frm->SS->cellModel()->index(std::min(row, 3) - 1, col - 1));
+    const QString before = m_frm->txtSTD_DATE()->value();
+    QTableView *view = m_frm->SS()->view();
+    QRect cell = view->visualRect(m_frm->SS()->cellModel()->index(std::min(row, 3) - 1, col - 1));
     if (row > 3)
         cell.translate(0, cell.height() * (row - 3));
     QVERIFY(view->viewport()->rect().contains(cell.center()));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(m_frm->txtSTD_DATE->value(), day.isEmpty() ? before : day);
-    QCOMPARE(m_frm->txtUSD->text().remove(u','), usd);
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), day.isEmpty() ? before : day);
+    QCOMPARE(m_frm->txtUSD()->text().remove(u','), usd);
 }
 
 void TstFrmRateNav::summaryScrollTakesTheGrid()
@@ -345,17 +347,18 @@ void TstFrmRateNav::summaryScrollTakesTheGrid()
     QTest::mousePress(button("cmdSS_MOVE_REF"), Qt::RightButton);
     QTest::mouseRelease(button("cmdSS_MOVE_REF"), Qt::RightButton);
     QCOMPARE(ControlInfo::tag(button("cmdSS_MOVE_REF")), QStringLiteral("3"));
-    QScrollBar *bar = m_frm->SS_SUM->view()->horizontalScrollBar();
+    QScrollBar *bar = m_frm->SS_SUM()->view()->horizontalScrollBar();
     QVERIFY(bar->isVisible());
     QVERIFY(bar->maximum() >= 3);
     const QRect right = ScrollBarParts::rect(bar, QStyle::SC_ScrollBarAddLine);
     QVERIFY(!right.isEmpty());
     for (int k = 1; k <= bar->maximum() + 1; ++k) {
         QTest::mouseClick(bar, Qt::LeftButton, {}, right.center());
-        QCOMPARE(m_frm->SS_SUM->FirstVisibleCol(), std::min(k, bar->maximum()) + 1);
+        QCOMPARE(m_frm->SS_SUM()->FirstVisibleCol(), std::min(k, bar->maximum()) + 1);
         // the grid takes the same first column: the averages stay under their headers
-        QCOMPARE(m_frm->SS->FirstVisibleCol(), m_frm->SS_SUM->FirstVisibleCol());
-        QCOMPARE(m_frm->SS->view()->horizontalHeader()->offset(), m_frm->SS_SUM->view()->horizontalHeader()->offset());
+        QCOMPARE(m_frm->SS()->FirstVisibleCol(), m_frm->SS_SUM()->FirstVisibleCol());
+        QCOMPARE(m_frm->SS()->view()->horizontalHeader()->offset(),
+                 m_frm->SS_SUM()->view()->horizontalHeader()->offset());
     }
 }
 

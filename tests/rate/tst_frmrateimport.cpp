@@ -18,6 +18,8 @@
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
 
+#include "../common/fakeservices.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMimeData>
@@ -34,6 +36,8 @@
 class TstFrmRateImport : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void initTestCase();
@@ -67,22 +71,20 @@ void TstFrmRateImport::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     m_odbc = new QTemporaryDir;
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text() + u'|' + screen.lblText().value(0)->text();
-        fnMsgScr_AnswerWith(1)(screen);
-    });
-    StdMessageBox::setAnswerHook([](const StdMessageBox::Request &) { return QMessageBox::Ok; });
-    setImportDialogHook(
-        [this] { return m_file.isEmpty() ? std::optional<QString>() : std::optional<QString>(m_file); });
-    PopupMenu::setAnswerHook([this](QMenu *, QPoint) { return m_menuPick; });
+        MsgScr::answerWith(1)(screen);
+    };
+    m_fakes->messageBoxAnswer = [](const StdMessageBox::Request &) { return QMessageBox::Ok; };
+    m_fakes->importFileDialog = [this] {
+        return m_file.isEmpty() ? std::optional<QString>() : std::optional<QString>(m_file);
+    };
+    m_fakes->popupMenuAnswer = [this](QMenu *, QPoint) { return m_menuPick; };
 }
 
 void TstFrmRateImport::cleanupTestCase()
 {
-    sbMsgScr_SetAnswerHook({});
-    StdMessageBox::setAnswerHook({});
-    setImportDialogHook({});
-    PopupMenu::setAnswerHook({});
+    m_fakes.reset();
     delete m_odbc;
 }
 
@@ -167,9 +169,9 @@ void TstFrmRateImport::menuPreviewApply()
     QFETCH(QString, day04);
     QFETCH(int, gridRows);
     if (queried) {
-        m_frm->txtFM_DATE->setValue(QStringLiteral("2024/03/01"));
-        m_frm->txtTO_DATE->setValue(QStringLiteral("2024/03/31"));
-        QTest::mouseClick(m_frm->btnQuery, Qt::LeftButton);
+        m_frm->txtFM_DATE()->setValue(QStringLiteral("2024/03/01"));
+        m_frm->txtTO_DATE()->setValue(QStringLiteral("2024/03/31"));
+        QTest::mouseClick(m_frm->btnQuery(), Qt::LeftButton);
         QCOMPARE(m_frm->ScreenMode(), QStringLiteral("조회"));
         m_notices.clear();
     }
@@ -199,7 +201,7 @@ void TstFrmRateImport::menuPreviewApply()
     QVERIFY(!w->isVisible());
     QCOMPARE(day(QStringLiteral("2024/03/05")), QStringLiteral("1320|b|U777"));
     QCOMPARE(day(QStringLiteral("2024/03/04")), day04);
-    QCOMPARE(m_frm->SS->MaxRows(), gridRows);
+    QCOMPARE(m_frm->SS()->MaxRows(), gridRows);
 }
 
 void TstFrmRateImport::droppedFileUnreadable_data()

@@ -7,6 +7,8 @@
 #include "rate/ratelayout.h"
 #include "rate/ratevalue.h"
 
+#include "../common/fakeservices.h"
+
 #include <QObject>
 #include <QTest>
 
@@ -26,11 +28,13 @@ class TstRateInput : public QObject
 {
     Q_OBJECT
 
+    FakeServices m_fakes; // the program's services, faked where a test says so
+
 private slots:
-    void init() { setCurrentYearForTests(2026); }
+    void init() { m_fakes->currentYear = 2026; }
     void cleanup()
     {
-        setCurrentYearForTests(0);
+        m_fakes->currentYear = 0;
         KeyCommand::KeyCodes = {};
         KeyCommand::KeyEnabled = {};
         KeyCommand::CommandHost = nullptr;
@@ -150,7 +154,7 @@ void TstRateInput::period()
 
 void TstRateInput::windowFollowsTheClock()
 {
-    setCurrentYearForTests(2030);
+    m_fakes->currentYear = 2030;
     QVERIFY(!fnChk_Date(QStringLiteral("1930/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("1931/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("2129/06/01")));

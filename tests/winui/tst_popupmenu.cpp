@@ -1,5 +1,7 @@
 #include "winui/popupmenu.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -38,8 +40,10 @@ class TestPopupMenu : public QObject
 {
     Q_OBJECT
 
+    FakeServices m_fakes; // the pop-up menu's answers
+
 private slots:
-    void cleanup() { PopupMenu::setAnswerHook({}); }
+    void cleanup() { m_fakes->popupMenuAnswer = nullptr; }
     void menuShape_data();
     void menuShape();
     void answers_data();
@@ -127,10 +131,10 @@ void TestPopupMenu::answers()
     QFETCH(int, result);
 
     int calls = 0;
-    PopupMenu::setAnswerHook([&](QMenu *menu, QPoint) {
+    m_fakes->popupMenuAnswer = [&](QMenu *menu, QPoint) {
         ++calls;
         return menu ? pick : -99;
-    });
+    };
     QCOMPARE(PopupMenu::CreatPopup({"A", "-", "B", "C"}, {true, true, false, true}, {false, false, false, true}, title,
                                    10, 20),
              result);
@@ -140,10 +144,10 @@ void TestPopupMenu::answers()
 void TestPopupMenu::positionFromPointer()
 {
     QPoint seen;
-    PopupMenu::setAnswerHook([&](QMenu *, QPoint p) {
+    m_fakes->popupMenuAnswer = [&](QMenu *, QPoint p) {
         seen = p;
         return 1;
-    });
+    };
     QCursor::setPos(QPoint(123, 45));
     const QPoint pointer = QCursor::pos();
     PopupMenu::CreatPopup({"A"}, {true}, {false}, QString(), 300, 400);
@@ -159,10 +163,10 @@ void TestPopupMenu::positionFromPointer()
 void TestPopupMenu::unusableListsAnswerZero()
 {
     int calls = 0;
-    PopupMenu::setAnswerHook([&](QMenu *, QPoint) {
+    m_fakes->popupMenuAnswer = [&](QMenu *, QPoint) {
         ++calls;
         return 1;
-    });
+    };
     QCOMPARE(PopupMenu::CreatPopup({"A", "B"}, {true}, {false, false}), 0);
     QCOMPARE(PopupMenu::CreatPopup({"A", "B"}, {true, true}, {false}), 0);
     QCOMPARE(calls, 0); // nothing was shown

@@ -85,7 +85,7 @@ std::unique_ptr<Database> openDatabase()
 {
     auto db = std::make_unique<Database>();
     try {
-        db->provider = fnOpen_ConnProvider();
+        db->provider = App::openConnProvider();
     } catch (const std::exception &e) {
         err(QStringLiteral("데이터베이스에 연결하지 못했습니다: ") + QString::fromUtf8(e.what()));
         return nullptr;

@@ -40,8 +40,6 @@ public:
     enum Kind { KindEdit = 1, KindStaticText = 5, KindNumber = 13 };
     // HAlign values (VAlign: 0 top, 1 bottom, 2 centre).
     enum Align { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
-    // SearchCol flags.
-    enum SearchFlag { SearchContains = 2, SearchEqualValue = 4 };
     // ScrollBarMode values: bit 1 horizontal, bit 2 vertical.
     enum ScrollBars { ScrollBarsNone = 0, ScrollBarHorizontal = 1, ScrollBarVertical = 2, ScrollBarsBoth = 3 };
     // SetCellBorder kinds (may be or-ed) and styles.
@@ -158,6 +156,7 @@ public:
     void CopyRange(int col, int row, int col2, int row2, int toCol, int toRow); // values; header rows allowed
     // First row r with rowFrom < r <= rowTo whose cell in col matches text (case ignored):
     // flags & 4 equal value, flags & 2 contains, otherwise starts with. -1 when none.
+    // flags: SpreadSearch::Flag
     int SearchCol(int col, int rowFrom, int rowTo, const QString &text, int flags) const;
     // Writes data rows 1..MaxRows and columns 1..MaxCols as an .xlsx workbook with one sheet.
     // False when the file cannot be written; no partial file is left then. logFile may be empty.

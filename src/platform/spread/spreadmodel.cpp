@@ -1,5 +1,6 @@
 #include "spreadmodel.h"
 
+#include "platform/spread/spreadsearch.h"
 #include "spreadnumber.h"
 #include "spreadunits.h"
 
@@ -892,8 +893,8 @@ int SpreadModel::searchCol(int col, int rowFrom, int rowTo, const QString &text,
         return -1;
     const int first = std::max(rowFrom + 1, 1);
     const int last = std::min(rowTo, maxRows());
-    const bool equal = flags & 4;
-    const bool contains = flags & 2;
+    const bool equal = flags & SpreadSearch::EqualValue;
+    const bool contains = flags & SpreadSearch::Contains;
     const SpreadFormat colFormat = format(col, -1);
     const auto wanted = SpreadNumber::parse(text, colFormat.decimalChar, colFormat.groupChar);
     for (int r = first; r <= last; ++r) {

@@ -1,29 +1,18 @@
 #include "platform/win/beep.h"
 
-#include <QApplication>
+#include "platform/win/services.h"
 
-namespace {
-Beep::Observer &observer()
-{
-    static Beep::Observer o;
-    return o;
-}
-} // namespace
+#include <QApplication>
 
 namespace Beep {
 
 void message(unsigned type)
 {
-    if (observer())
-        observer()(type);
+    if (services().beepObserver)
+        services().beepObserver(type);
     // The desktop has one bell; every kind rings it.
     if (qApp)
         QApplication::beep();
-}
-
-void setObserver(Observer o)
-{
-    observer() = std::move(o);
 }
 
 } // namespace Beep

@@ -10,8 +10,4 @@ enum Type : unsigned { Default = 0, Error = 16, Question = 32, Warning = 48, Inf
 
 void message(unsigned type);
 
-// Sees every beep before it sounds (tests count them; nullptr removes it).
-using Observer = std::function<void(unsigned type)>;
-void setObserver(Observer observer);
-
 } // namespace Beep

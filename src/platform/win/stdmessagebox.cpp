@@ -1,14 +1,10 @@
 #include "stdmessagebox.h"
 
+#include "platform/win/services.h"
+
 #include <cstdio>
 
 namespace {
-
-StdMessageBox::AnswerHook &hook()
-{
-    static StdMessageBox::AnswerHook h;
-    return h;
-}
 
 QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
 {
@@ -24,25 +20,20 @@ QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
 QMessageBox::StandardButton StdMessageBox::show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                                 const QString &text, QMessageBox::StandardButtons buttons)
 {
-    if (hook())
-        return hook()(Request{icon, title, text, buttons});
+    if (const AnswerHook &answer = services().messageBoxAnswer)
+        return answer(Request{icon, title, text, buttons});
     QMessageBox box(icon, title, text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
 
-void StdMessageBox::setAnswerHook(AnswerHook h)
-{
-    hook() = std::move(h);
-}
-
 bool StdMessageBox::hasAnswerHook()
 {
-    return bool(hook());
+    return bool(services().messageBoxAnswer);
 }
 
 void StdMessageBox::installStderrAnswerHook()
 {
-    setAnswerHook([](const Request &r) {
+    services().messageBoxAnswer = [](const Request &r) {
         QString text = r.text;
         text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
         const QByteArray line =
@@ -50,5 +41,5 @@ void StdMessageBox::installStderrAnswerHook()
         std::fputs(line.constData(), stderr);
         std::fflush(stderr);
         return firstButton(r.buttons);
-    });
+    };
 }

@@ -8,7 +8,7 @@
 class QWidget;
 
 // The standard message box: an icon, a title and a text. Tests (and the unattended mode of the
-// program) install an answer hook; then no box is shown and the hook's answer is returned.
+// program) install an answer in the services; then no box is shown and that answer is returned.
 class StdMessageBox
 {
 public:
@@ -25,8 +25,7 @@ public:
                                             const QString &text,
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
-    // Pass an empty function to show real boxes again.
-    static void setAnswerHook(AnswerHook hook);
+    // Whether the services answer the boxes (Services::messageBoxAnswer).
     static bool hasAnswerHook();
 
     // Installs a hook that prints each box as one line "title|text" (LF shown as \n) to stderr

@@ -1,5 +1,7 @@
 #include "systemdir.h"
 
+#include "platform/win/services.h"
+
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QtGlobal>
@@ -7,8 +9,6 @@
 namespace SystemDir {
 
 namespace {
-
-QString g_machineOverride;
 
 QString withoutTrailingSlash(QString dir)
 {
@@ -20,7 +20,8 @@ QString withoutTrailingSlash(QString dir)
 
 QString machinePath()
 {
-    return g_machineOverride.isEmpty() ? QStringLiteral("/etc/zevaru") : g_machineOverride;
+    const QString &dir = services().machineSystemDir;
+    return dir.isEmpty() ? QStringLiteral("/etc/zevaru") : dir;
 }
 
 } // namespace
@@ -61,11 +62,6 @@ Choice current()
 QString path()
 {
     return current().path;
-}
-
-void setMachinePathForTests(const QString &dir)
-{
-    g_machineOverride = dir;
 }
 
 } // namespace SystemDir

@@ -1,21 +1,19 @@
 #include "platform/win/twips.h"
 
+#include "platform/win/services.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
 #include <cmath>
 
-namespace {
-double g_override = 0.0;
-}
-
 namespace Twips {
 
 double perPixel()
 {
-    if (g_override > 0.0)
-        return g_override;
+    if (services().twipsPerPixel > 0.0)
+        return services().twipsPerPixel;
     if (auto *screen = QGuiApplication::primaryScreen()) {
         const double dpi = screen->logicalDotsPerInch();
         if (dpi > 0.0)
@@ -26,7 +24,7 @@ double perPixel()
 
 void setPerPixelForTests(double twipsPerPixel)
 {
-    g_override = twipsPerPixel;
+    services().twipsPerPixel = twipsPerPixel;
 }
 
 int toPixels(double twips)

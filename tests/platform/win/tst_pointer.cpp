@@ -2,6 +2,8 @@
 #include "platform/win/pointer.h"
 #include "platform/win/tickcount.h"
 
+#include "../../common/fakeservices.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +13,8 @@
 class TstPointer : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 private slots:
     void cleanup();
     void shapes_data();
@@ -94,10 +98,10 @@ void TstPointer::positionAndClientToScreen()
 void TstPointer::beepsSeen()
 {
     QList<unsigned> seen;
-    Beep::setObserver([&](unsigned t) { seen.append(t); });
+    m_fakes->beepObserver = [&](unsigned t) { seen.append(t); };
     Beep::message(Beep::Warning);
     Beep::message(Beep::Error);
-    Beep::setObserver(nullptr);
+    m_fakes->beepObserver = nullptr;
     Beep::message(Beep::Question); // no observer any more: not seen, no crash
     QCOMPARE(seen, (QList<unsigned>{48, 16}));
 }

@@ -1,7 +1,10 @@
 #include "platform/win/filefolder.h"
 #include "platform/win/registry.h"
+#include "platform/win/rounding.h"
 #include "platform/win/singleinstance.h"
 #include "platform/win/stdmessagebox.h"
+
+#include "../../common/fakeservices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,12 +14,17 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cfenv>
+#include <limits>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 class TstWinPlatform : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void init();
@@ -36,6 +44,8 @@ private slots:
     void registryFileState();
     void folderOfFile_data();
     void folderOfFile();
+    void halfEvenRounding_data();
+    void halfEvenRounding();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -52,7 +62,7 @@ void TstWinPlatform::init()
 
 void TstWinPlatform::cleanup()
 {
-    StdMessageBox::setAnswerHook({});
+    m_fakes->messageBoxAnswer = nullptr;
     delete m_dir;
 }
 
@@ -94,10 +104,10 @@ void TstWinPlatform::messageBoxHook()
     QFETCH(int, buttons);
     QFETCH(int, answer);
     QList<StdMessageBox::Request> seen;
-    StdMessageBox::setAnswerHook([&](const StdMessageBox::Request &r) {
+    m_fakes->messageBoxAnswer = [&](const StdMessageBox::Request &r) {
         seen << r;
         return QMessageBox::StandardButton(answer);
-    });
+    };
     QVERIFY(StdMessageBox::hasAnswerHook());
     const auto got = StdMessageBox::show(nullptr, QMessageBox::Warning, QStringLiteral("자료 관리"),
                                          QStringLiteral("a\nb"), QMessageBox::StandardButtons(buttons));
@@ -294,6 +304,37 @@ void TstWinPlatform::folderOfFile()
     QFETCH(QString, file);
     QFETCH(QString, folder);
     QCOMPARE(::folderOfFile(file), folder);
+}
+
+void TstWinPlatform::halfEvenRounding_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("half down to even") << 2.5 << 2.0;
+    QTest::newRow("half up to even") << 3.5 << 4.0;
+    QTest::newRow("below half") << 2.49 << 2.0;
+    QTest::newRow("above half") << 2.51 << 3.0;
+    QTest::newRow("negative half") << -2.5 << -2.0;
+    QTest::newRow("negative odd half") << -3.5 << -4.0;
+    QTest::newRow("whole") << 7.0 << 7.0;
+    QTest::newRow("button centre 2207.5") << 2207.5 << 2208.0;
+    QTest::newRow("pair offset 817.5") << 817.5 << 818.0;
+    QTest::newRow("infinity stays") << std::numeric_limits<double>::infinity()
+                                    << std::numeric_limits<double>::infinity();
+}
+
+void TstWinPlatform::halfEvenRounding()
+{
+    QFETCH(double, value);
+    QFETCH(double, expected);
+    // the result does not depend on the rounding mode in force, which is left as it was
+    const int mode = std::fegetround();
+    std::fesetround(FE_UPWARD);
+    const double up = Rounding::halfEven(value);
+    QCOMPARE(std::fegetround(), FE_UPWARD);
+    std::fesetround(mode);
+    QCOMPARE(up, expected);
+    QCOMPARE(Rounding::halfEven(value), expected);
 }
 
 QTEST_MAIN(TstWinPlatform)

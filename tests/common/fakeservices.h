@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/win/services.h"
+
+// A test's fakes of the program's services: the answers of message boxes, message screens and
+// pop-up menus, the import's file dialog, the bell, twips per pixel, the year and the machine's
+// settings folder. It starts from the real services and puts them back when it goes, so no fake
+// outlives the test class (or test function) that holds it.
+class FakeServices
+{
+public:
+    FakeServices() { resetServices(); }
+    ~FakeServices() { resetServices(); }
+    FakeServices(const FakeServices &) = delete;
+    FakeServices &operator=(const FakeServices &) = delete;
+
+    Services *operator->() const { return &services(); }
+    // everything real again, in the middle of a test
+    void reset() const { resetServices(); }
+};
