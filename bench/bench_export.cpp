@@ -104,9 +104,9 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     services().msgScrAnswer = MsgScr::answerWith(MsgScr::Answer::Ok);
     int n = 0;
-    setExportDialogHook([&](const ExportFileRequest &) {
+    services().exportFileDialog = [&](const ExportFileRequest &) {
         return std::optional<QString>(dir.filePath(QStringLiteral("grid%1.xlsx").arg(n++)));
-    });
+    };
 
     // best of three each, alternating, so both see the same machine load
     double best = 1e18, bestDirect = 1e18, bestGrid = 1e18;

@@ -38,7 +38,8 @@ int main(int argc, char **argv)
     QVector<int> targets;
     int top = 1;
     for (int k = 0; k < moves; ++k) {
-        top = NavMath::stepTarget(QString::fromLatin1(tags[k % 4]), top, rows, info.PageRows).target;
+        top = NavMath::stepTarget(NavMath::directionOf(QString::fromLatin1(tags[k % 4])), top, rows, info.PageRows)
+                  .target;
         targets.append(top);
     }
 

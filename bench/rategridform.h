@@ -25,14 +25,14 @@ struct RateGridForm
         sum = new SpreadGrid(&form);
         sum->setObjectName(QStringLiteral("SS_SUM"));
         Twips::setGeometry(grid, 90, 810, 6840, 3570);
-        sbSS_MOVE_Create(&form, 0);
+        new GridNav::Navigator(&form, grid, sum);
         info.HasSum = true;
         info.SumRows = 1;
         info.HeaderRows = 1;
         info.ColCount = 5;
         sbSS_MOVE_Bind(&form, info, 0);
         if (connectNavigator)
-            sbSS_MOVE_Connect(info);
+            GridNav::forwardEvents(info);
         sbSS_GridSetup(info);
         defineRateColumns(info);
         sbSS_ColFormat(info);

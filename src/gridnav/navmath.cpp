@@ -1,5 +1,7 @@
 #include "gridnav/navmath.h"
 
+#include "platform/win/rounding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -30,8 +32,7 @@ namespace NavMath {
 
 int roundEven(double v)
 {
-    // std::nearbyint follows the default rounding mode: to nearest, halves to even
-    return toInt(std::nearbyint(v));
+    return toInt(Rounding::halfEven(v));
 }
 
 QString nowText(qint64 n)
@@ -99,35 +100,70 @@ int largeChange(int rows, int pageRows)
     return std::max(1, roundEven(pageRows / rowsPerStep(rows, pageRows)));
 }
 
-bool isRepeatingTag(const QString &tag)
+namespace {
+
+struct DirectionTag
+{
+    Direction direction;
+    QLatin1String tag;
+};
+constexpr DirectionTag kDirectionTags[] = {
+    {Direction::Top, QLatin1String("TOP")},      {Direction::PageUp, QLatin1String("PUP")},
+    {Direction::LineUp, QLatin1String("1UP")},   {Direction::LineDown, QLatin1String("1DN")},
+    {Direction::PageDown, QLatin1String("PDN")}, {Direction::End, QLatin1String("END")},
+};
+
+} // namespace
+
+Direction directionOf(const QString &tag)
 {
     const QString t = tag.trimmed();
-    return t == QLatin1String("PUP") || t == QLatin1String("1UP") || t == QLatin1String("1DN")
-        || t == QLatin1String("PDN");
+    for (const DirectionTag &d : kDirectionTags)
+        if (t == d.tag)
+            return d.direction;
+    return Direction::None;
 }
 
-StepResult stepTarget(const QString &tag, int top, int rows, int pageRows)
+QString tagOf(Direction direction)
 {
-    const QString t = tag.trimmed();
+    for (const DirectionTag &d : kDirectionTags)
+        if (d.direction == direction)
+            return d.tag;
+    return {};
+}
+
+bool isRepeating(Direction direction)
+{
+    return direction == Direction::PageUp || direction == Direction::LineUp || direction == Direction::LineDown
+        || direction == Direction::PageDown;
+}
+
+StepResult stepTarget(Direction direction, int top, int rows, int pageRows)
+{
     const double T = top, P = pageRows, R = rows;
     double target = 1;
     StepResult r;
-    if (t == QLatin1String("TOP")) {
+    r.repeats = isRepeating(direction);
+    switch (direction) {
+    case Direction::None:
+    case Direction::Top:
         target = 1;
-    } else if (t == QLatin1String("PUP")) {
+        break;
+    case Direction::PageUp:
         target = T - P + 1;
-        r.repeats = true;
-    } else if (t == QLatin1String("1UP")) {
+        break;
+    case Direction::LineUp:
         target = T - 1;
-        r.repeats = true;
-    } else if (t == QLatin1String("1DN")) {
+        break;
+    case Direction::LineDown:
         target = T + 1;
-        r.repeats = true;
-    } else if (t == QLatin1String("PDN")) {
+        break;
+    case Direction::PageDown:
         target = T + P - 1;
-        r.repeats = true;
-    } else if (t == QLatin1String("END")) {
+        break;
+    case Direction::End:
         target = R - P + 1;
+        break;
     }
     if (target < 1) {
         target = 1;
@@ -145,7 +181,7 @@ StepResult stepTarget(const QString &tag, int top, int rows, int pageRows)
 
 int scrollClickTarget(int newValue, int top, int rows, int pageRows)
 {
-    const QString dir = newValue <= scrollPos(top, rows, pageRows) ? QStringLiteral("PUP") : QStringLiteral("PDN");
+    const Direction dir = newValue <= scrollPos(top, rows, pageRows) ? Direction::PageUp : Direction::PageDown;
     return stepTarget(dir, top, rows, pageRows).target;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/spread/spreadunits.h"
+
 #include <QRectF>
 #include <QString>
 #include <QVector>
@@ -15,9 +17,9 @@ namespace NavMath {
 
 constexpr int kScrollMin = 1;
 constexpr int kScrollMax = 10000;
-constexpr double kDataRowHeight = 10.22; // row units
+constexpr double kDataRowHeight = SpreadUnits::DefaultRowHeight; // row units
 constexpr double kOneHeaderHeight = 21.077; // row units, a single header row
-constexpr double kUnitsPerPixelV = 0.637; // row units per pixel
+constexpr double kUnitsPerPixelV = SpreadUnits::HeightUnitsPerPixel; // row units per pixel
 constexpr double kUnitsPerPixelH = 0.124999; // width units per pixel
 
 int roundEven(double v);
@@ -39,15 +41,23 @@ int scrollPos(int top, int rows, int pageRows);
 int rowOf(int value, int rows, int pageRows);
 int largeChange(int rows, int pageRows);
 
-// A move by one of the tags "TOP", "PUP", "1UP", "1DN", "PDN", "END" (blanks around it ignored).
+// The six moves of the navigator's buttons. Their Tag texts are "TOP", "PUP", "1UP", "1DN", "PDN"
+// and "END"; None stands for any other text (the grid goes to its first row).
+enum class Direction { None, Top, PageUp, LineUp, LineDown, PageDown, End };
+// The direction a Tag text names (blanks around it ignored), and the Tag text of a direction
+// ("" for None).
+Direction directionOf(const QString &tag);
+QString tagOf(Direction direction);
+
 struct StepResult
 {
     int target = 1; // new first visible row, within 1..LastTop (and never below 1)
     bool repeats = false; // the direction repeats while its button is held
     bool clamped = false; // a bound was hit: the repeat timer is switched off
 };
-bool isRepeatingTag(const QString &tag);
-StepResult stepTarget(const QString &tag, int top, int rows, int pageRows);
+// PUP, 1UP, 1DN and PDN repeat while their button is held; TOP and END do not.
+bool isRepeating(Direction direction);
+StepResult stepTarget(Direction direction, int top, int rows, int pageRows);
 
 // The scroll bar was clicked: one page up when the new value is not past the current position,
 // one page down otherwise. Clamped like a move.

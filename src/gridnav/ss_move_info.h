@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/holdrepeattimer.h"
+#include "platform/spread/spreadunits.h"
 
 #include <QObject>
 #include <QPointer>
@@ -20,25 +21,32 @@ class QWidget;
 class SpreadGrid;
 class ToolTip;
 
+namespace GridNav {
+
+class Navigator;
+
 // One item of the export button's right-click menu, added by the window that owns the grid
-// (sbSS_MOVE_AddDataItem): its text, what it runs, and when it may be picked (empty = always).
-struct SS_MOVE_DataItem
+// (addDataItem): its text, what it runs, and when it may be picked (empty = always).
+struct DataItem
 {
     QString text;
     std::function<void()> run;
     std::function<bool()> enabled;
 };
 
+} // namespace GridNav
+
 // The navigator record of one data grid: the grid, its summary grid, the controls of the panel beside
 // it, the page size, the re-entrancy flags and the column definition that the grid is formatted from.
 // A window keeps one as a field (the rate window: one for SS). Control references are plain pointers
-// to the window's widgets (set by sbSS_MOVE_Bind, cleared by sbSS_MOVE_Release); the record owns none
-// of them, only the hints in Tips.
+// to the controls of the grid's GridNav::Navigator (set by sbSS_MOVE_Bind, cleared by
+// sbSS_MOVE_Release); the record owns none of them, only the hints in Tips.
 //
 // Geometry fed into and read out of the record is in twips; column widths are in the grid's width
 // units (8 pixels), row heights in its row units (a data row is 10.22).
 struct SS_MOVE_INFO
 {
+    GridNav::Navigator *navigator = nullptr; // the navigator the record is bound to
     SpreadGrid *Grid = nullptr; // the data grid (SS)
     bool HasSum = false; // a summary grid belongs to the grid
     int SumRows = 0; // rows of the summary grid (1 for the rate window)
@@ -48,8 +56,12 @@ struct SS_MOVE_INFO
     QWidget *fmeMove = nullptr; // fmeSS_MOVE, the bottom group of the panel
     QScrollBar *sclMove = nullptr; // sclSS_MOVE, Min 1, Max 10000; its "Tag" property holds the repeating direction
 
-    bool MoveBusy = false; // the navigator itself is changing the grid or the scroll bar
-    bool SkipTopLeft = false; // the next grid scroll notification only clears this
+    // Set while the navigator itself changes the scroll bar (and during a thumb drag); the bar's
+    // notification then only clears it.
+    bool MoveBusy = false;
+    // Set while the navigator itself scrolls the grid; the grid's next scroll notification only
+    // clears it.
+    bool SkipTopLeft = false;
 
     QLineEdit *txtNow = nullptr; // txtSS_MOVE_NOW: first visible line
     QWidget *picNow = nullptr; // picSS_MOVE_NOW: its box
@@ -77,7 +89,7 @@ struct SS_MOVE_INFO
     HoldRepeatTimer *timMove = nullptr;
 
     int PageRows = 0; // data rows that fit in the grid (valid after the first line display)
-    double RowHeightStd = 10.22; // current data-row height in row units
+    double RowHeightStd = SpreadUnits::DefaultRowHeight; // current data-row height in row units
 
     int HeaderRows = 0; // header rows of the definition
     int ColCount = 0; // data columns of the definition
@@ -96,9 +108,9 @@ struct SS_MOVE_INFO
     bool LockColour = false; // locked columns light yellow, others white
 
     // The export button's right-click menu "[ 자료 관리 ]", in menu order; empty = no menu.
-    QVector<SS_MOVE_DataItem> DataItems;
+    QVector<GridNav::DataItem> DataItems;
 
-    // The navigator's forwarded events (sbSS_MOVE_Connect); deleting it undoes them.
+    // The navigator's forwarded events (GridNav::forwardEvents); deleting it undoes them.
     QPointer<QObject> Links;
 
     // The seven hints: summary grid, current-line box, total box, export, graph, find, refresh.

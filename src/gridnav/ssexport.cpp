@@ -3,6 +3,7 @@
 #include "msgscr/msgscr.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/filefolder.h"
+#include "platform/win/services.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,16 +19,10 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-QString &lastSaveDir()
+QString &savedFolder()
 {
     static QString dir;
     return dir;
-}
-
-ExportDialogHook &dialogHook()
-{
-    static ExportDialogHook hook;
-    return hook;
 }
 
 std::optional<QString> realDialog(const ExportFileRequest &r)
@@ -44,11 +39,6 @@ std::optional<QString> realDialog(const ExportFileRequest &r)
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFiles().value(0);
-}
-
-void notice(qint32 kind, const QString &title, const QString &text)
-{
-    fnDisp_MsgScr(0, 1, kind, title, text, 0, 1, 0);
 }
 
 bool gridHasData(const SS_MOVE_INFO &info)
@@ -211,28 +201,23 @@ private:
 
 } // namespace
 
-void setExportDialogHook(ExportDialogHook hook)
+QString GridNav::lastSaveDir()
 {
-    dialogHook() = std::move(hook);
+    return savedFolder();
+}
+void GridNav::setLastSaveDir(const QString &folder)
+{
+    savedFolder() = folder;
 }
 
-QString fnLastSaveDir()
-{
-    return lastSaveDir();
-}
-void sbSet_LastSaveDir(const QString &folder)
-{
-    lastSaveDir() = folder;
-}
-
-QString fnExport_ProposedName(const QDate &today, const QString &baseName)
+QString GridNav::proposedExportName(const QDate &today, const QString &baseName)
 {
     QString base = baseName;
     base.replace(u'/', u'_').replace(u'\\', u'_');
     return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
 }
 
-bool fnSS_ExportWrite(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
+bool GridNav::writeExport(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
 {
     if (!info.Grid)
         return false;
@@ -245,20 +230,21 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
     if (!info.Grid)
         return;
     if (!gridHasData(info)) {
-        notice(MSG_INFO, QStringLiteral("조회된 데이타가 없습니다."),
-               QStringLiteral("저장할 데이타가 존재하지 않아 저장을 취소합니다."));
+        MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("조회된 데이타가 없습니다."),
+                       QStringLiteral("저장할 데이타가 존재하지 않아 저장을 취소합니다."));
         return;
     }
-    if (lastSaveDir().isEmpty())
-        lastSaveDir() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
+    if (savedFolder().isEmpty())
+        savedFolder() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
 
     ExportFileRequest request;
     request.title = QStringLiteral("엑셀로 내보내기");
-    request.folder = lastSaveDir();
-    request.fileName = fnExport_ProposedName(QDate::currentDate(), baseName);
+    request.folder = savedFolder();
+    request.fileName = GridNav::proposedExportName(QDate::currentDate(), baseName);
     request.defaultSuffix = QStringLiteral("xlsx");
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
-    const std::optional<QString> chosen = dialogHook() ? dialogHook()(request) : realDialog(request);
+    const std::optional<QString> chosen =
+        services().exportFileDialog ? services().exportFileDialog(request) : realDialog(request);
     if (!chosen)
         return; // Cancel: nothing said, nothing touched
     // the file holds a workbook: a typed ".xls" would name another format
@@ -266,16 +252,17 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
     if (file.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
         file += u'x';
     if (file.trimmed().isEmpty()) {
-        notice(MSG_WARNING, QStringLiteral("작업을 취소하셨습니다."),
-               QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("작업을 취소하셨습니다."),
+                       QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    lastSaveDir() = folderOfFile(file);
+    savedFolder() = folderOfFile(file);
 
     if (QFileInfo::exists(file)) {
-        const qint32 answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),
-                                            QStringLiteral("파일을 덮어쓰시겠습니까?"), 0, 2, 0);
-        if (answer != 3)
+        const MsgScr::Answer answer =
+            MsgScr::question(MsgScr::Kind::Question, QStringLiteral("파일이 이미 존재합니다."),
+                             QStringLiteral("파일을 덮어쓰시겠습니까?"), MsgScr::Answer::No);
+        if (answer != MsgScr::Answer::Yes)
             return;
         // The old file stays until the new workbook is complete (it is renamed over it); only check
         // now that it can be replaced.
@@ -283,16 +270,17 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
             QString text = QString::fromLocal8Bit(std::strerror(err));
             if (err == EACCES || err == EPERM || err == EROFS || err == ETXTBSY)
                 text += kCrLf + QStringLiteral("파일이 사용중이면 닫아주십시오.");
-            notice(MSG_WARNING, QStringLiteral("오류가 발생했습니다."), text);
+            MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("오류가 발생했습니다."), text);
             return;
         }
     }
 
-    const bool ok = fnSS_ExportWrite(info, file, withHeaders);
+    const bool ok = GridNav::writeExport(info, file, withHeaders);
     if (ok)
-        notice(MSG_INFO, QStringLiteral("저장하였습니다."),
-               QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ") + file);
+        MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("저장하였습니다."),
+                       QStringLiteral("아래 경로로 저장하였습니다.") + kCrLf + kCrLf + QStringLiteral("경로 : ")
+                           + file);
     else
-        notice(MSG_WARNING, QStringLiteral("저장을 실패하였습니다."),
-               QStringLiteral("정상적으로 저장되지 않았습니다."));
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("저장을 실패하였습니다."),
+                       QStringLiteral("정상적으로 저장되지 않았습니다."));
 }

@@ -20,22 +20,24 @@ struct ExportFileRequest
     QString defaultSuffix; // "xlsx"
     QString filter; // "Excel File (*.xlsx) | *.xlsx"
 };
-// Answers the chosen full file name ("" when the dialog gave no name), or nullopt for Cancel.
-using ExportDialogHook = std::function<std::optional<QString>(const ExportFileRequest &)>;
-// Tests: replaces the save dialog; an empty function brings the real dialog back.
-void setExportDialogHook(ExportDialogHook hook);
+// The save dialog answers the chosen full file name ("" when it gave no name), or nullopt for
+// Cancel; the services' exportFileDialog answers instead when set.
+
+namespace GridNav {
 
 // The folder the export dialog opens in: empty at start, the program's folder on first use, then
 // the folder of the last chosen file (with its trailing "/").
-QString fnLastSaveDir();
-void sbSet_LastSaveDir(const QString &folder);
+QString lastSaveDir();
+void setLastSaveDir(const QString &folder);
 
 // "YYYYMMDD" of `today`, a blank, then `baseName` ("/" and "\" become "_": they would name a folder).
-QString fnExport_ProposedName(const QDate &today, const QString &baseName);
+QString proposedExportName(const QDate &today, const QString &baseName);
 
 // Writes the grid of `info` as the export does (below) to `file`, without a dialog or a message,
 // and gives the grid back as it was. False when the workbook could not be written.
-bool fnSS_ExportWrite(SS_MOVE_INFO &info, const QString &file, bool withHeaders);
+bool writeExport(SS_MOVE_INFO &info, const QString &file, bool withHeaders);
+
+} // namespace GridNav
 
 // Writes the grid of `info` (all data rows, with the header rows when `withHeaders`, and the summary
 // rows of its summary grid with "평균" in the first cell) to a file chosen in the save dialog, then

@@ -182,12 +182,13 @@ void sbSS_GridSetup(SS_MOVE_INFO &info)
     for (QAbstractButton *b : {info.cmdGrp, info.cmdRef})
         if (b)
             b->setProperty(kTagProperty, QStringLiteral("1"));
-    const std::pair<QAbstractButton *, const char *> moves[] = {{info.cmdTop, "TOP"}, {info.cmdPup, "PUP"},
-                                                                {info.cmd1Up, "1UP"}, {info.cmd1Dn, "1DN"},
-                                                                {info.cmdPdn, "PDN"}, {info.cmdEnd, "END"}};
-    for (const auto &[button, tag] : moves)
+    using NavMath::Direction;
+    const std::pair<QAbstractButton *, Direction> moves[] = {
+        {info.cmdTop, Direction::Top},      {info.cmdPup, Direction::PageUp},   {info.cmd1Up, Direction::LineUp},
+        {info.cmd1Dn, Direction::LineDown}, {info.cmdPdn, Direction::PageDown}, {info.cmdEnd, Direction::End}};
+    for (const auto &[button, direction] : moves)
         if (button)
-            button->setProperty(kTagProperty, QString::fromLatin1(tag));
+            button->setProperty(kTagProperty, NavMath::tagOf(direction));
 
     SpreadGrid *g = info.Grid;
     if (!g)
@@ -349,4 +350,14 @@ void defineRateColumns(SS_MOVE_INFO &info)
     for (int c = 0; c < 6; ++c)
         sbSS_DefCol(info, c, QString::fromUtf8(cols[c].header), cols[c].width, cols[c].kind, cols[c].hAlign, centre, 0,
                     false, true, false);
+}
+
+GridNav::FormatSteps GridNav::formatStepsOf(const QString &flags)
+{
+    FormatSteps steps;
+    const FormatStep inPlace[] = {FormatStep::ColFormat, FormatStep::HeadText, FormatStep::ColSize};
+    for (int k = 0; k < 3; ++k)
+        if (flags.mid(k, 1) == u"1")
+            steps |= inPlace[k];
+    return steps;
 }

@@ -2,6 +2,7 @@
 
 #include "gridnav/ss_move_info.h"
 
+#include <QFlags>
 #include <QString>
 
 // Grid definition and set-up: a window describes its data grid column by column in the definition
@@ -37,6 +38,20 @@ void sbSS_WidthSync(SS_MOVE_INFO &info, int col1, int col2);
 // Width of the number kind: 131..136 give 1..6 decimals, any other kind starting with "13" none;
 // -1 for a kind that is not a number.
 int numberDecimalsOfKind(int kind);
+
+namespace GridNav {
+
+// The steps of a grid's format pass once its columns are defined: column formats, header texts,
+// and column sizing followed by the panel's layout and line display.
+enum class FormatStep { ColFormat = 0x1, HeadText = 0x2, ColSize = 0x4, All = 0x7 };
+Q_DECLARE_FLAGS(FormatSteps, FormatStep)
+// The steps of a three-character text such as "111" or "001": a "1" in place 1, 2 or 3 selects
+// ColFormat, HeadText or ColSize; anything else there (or a shorter text) leaves the step out.
+FormatSteps formatStepsOf(const QString &flags);
+
+} // namespace GridNav
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(GridNav::FormatSteps)
 
 // The rate window's grid: "NO", "일자", "미달러" (2 decimals), "베트남동" (0), "한국원화" (6), "비고".
 // Sets HeaderRows 1 and ColCount 5 when the record has none yet and defines columns 0..5.

@@ -118,22 +118,22 @@ bool fnSS_MOVE_GraphMenu(SS_MOVE_INFO &info, int keyCol, int firstCol, int lastC
     return true;
 }
 
-void sbSS_MOVE_AddDataItem(SS_MOVE_INFO &info, const QString &text, std::function<void()> run,
-                           std::function<bool()> enabled)
+void GridNav::addDataItem(SS_MOVE_INFO &info, const QString &text, std::function<void()> run,
+                          std::function<bool()> enabled)
 {
     info.DataItems.append({text, std::move(run), std::move(enabled)});
     if (ToolTip *tip = info.Tips[kExportTip].get(); tip && info.cmdXls)
         fnSet_ToolTip(tip, info.cmdXls, 1, true, exportHintText(true), QStringLiteral("내보내기"), 0);
 }
 
-bool fnSS_MOVE_DataMenu(SS_MOVE_INFO &info)
+bool GridNav::dataMenu(SS_MOVE_INFO &info)
 {
     if (info.DataItems.isEmpty())
         return false;
     QStringList texts;
     QList<bool> enabled;
     QList<bool> checked;
-    for (const SS_MOVE_DataItem &item : std::as_const(info.DataItems)) {
+    for (const GridNav::DataItem &item : std::as_const(info.DataItems)) {
         texts << item.text;
         enabled << (!item.enabled || item.enabled());
         checked << false;

@@ -41,14 +41,18 @@ bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit);
 // item stores its column in the graph button's Tag and answers true.
 bool fnSS_MOVE_GraphMenu(SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol, const QString &keyLabel);
 
+namespace GridNav {
+
 // The export button's right-click menu "[ 자료 관리 ]": the window that owns the grid adds its
 // items (export, import, checks ...) in menu order, each with its own command, so the navigator
 // stays free of what the grid holds. The first item gives the export button's hint its mouse
-// lines. A right press on the export button shows the menu (sbSS_MOVE_Connect); the left click
+// lines. A right press on the export button shows the menu (forwardEvents); the left click
 // stays the window's export.
-//   sbSS_MOVE_AddDataItem(m_info, QStringLiteral("..."), [this] { ... });
-void sbSS_MOVE_AddDataItem(SS_MOVE_INFO &info, const QString &text, std::function<void()> run,
-                           std::function<bool()> enabled = {});
+//   GridNav::addDataItem(m_info, QStringLiteral("..."), [this] { ... });
+void addDataItem(SS_MOVE_INFO &info, const QString &text, std::function<void()> run,
+                 std::function<bool()> enabled = {});
 // Shows the menu at the mouse pointer (items whose `enabled` answers false greyed) and runs the
 // chosen item. True when an item ran; false without items or when the menu was dismissed.
-bool fnSS_MOVE_DataMenu(SS_MOVE_INFO &info);
+bool dataMenu(SS_MOVE_INFO &info);
+
+} // namespace GridNav

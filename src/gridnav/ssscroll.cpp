@@ -11,7 +11,6 @@
 #include "winui/tooltip.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -20,17 +19,21 @@
 #include <QLineEdit>
 #include <QRegion>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QScrollBar>
-#include <QThread>
 #include <QTimer>
 
 namespace {
 
 constexpr int kRepeatMs = 60; // a held move button repeats this often after the first pause
 constexpr int kGoHeight = 345; // go-to box height, twips
+constexpr int kGoStepMs = 10; // the go-to box's slide: one step this often
 
-const char *const kIndexProperty = "Index";
 const char *const kTagProperty = "Tag";
+
+// The navigator's own changes to the grid or the scroll bar: each flag is set for the life of the
+// scope and given back its earlier value after (a notification in between may clear it first).
+using FlagScope = QScopedValueRollback<bool>;
 
 QString tagOf(const QObject *o)
 {
@@ -77,10 +80,12 @@ QList<QAbstractButton *> moveButtons(const SS_MOVE_INFO &info)
     return {info.cmdTop, info.cmdPup, info.cmd1Up, info.cmd1Dn, info.cmdPdn, info.cmdEnd};
 }
 
-QAbstractButton *buttonOfTag(const SS_MOVE_INFO &info, const QString &tag)
+QAbstractButton *buttonOf(const SS_MOVE_INFO &info, NavMath::Direction direction)
 {
+    if (direction == NavMath::Direction::None)
+        return nullptr;
     for (QAbstractButton *b : moveButtons(info))
-        if (b && tagOf(b).trimmed() == tag.trimmed())
+        if (b && NavMath::directionOf(tagOf(b)) == direction)
             return b;
     return nullptr;
 }
@@ -127,45 +132,22 @@ void fitScrollBar(SS_MOVE_INFO &info)
         bar->clearMask();
 }
 
-void waitMs(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(1);
-    }
-}
-
-// Looks a control up by name and control-array index among all descendants of the form.
-template<typename T> T *findControl(QWidget *form, const char *name, int index)
-{
-    if (!form)
-        return nullptr;
-    const auto found = form->findChildren<QObject *>(QString::fromLatin1(name));
-    for (QObject *o : found)
-        if (o->property(kIndexProperty).toInt() == index)
-            return qobject_cast<T *>(o);
-    return nullptr;
-}
-
-PicButton *makeButton(QWidget *parent, const char *name, int index, const char *glyph, const QString &tag = {})
+PicButton *makeButton(QWidget *parent, const char *name, const char *glyph,
+                      NavMath::Direction direction = NavMath::Direction::None)
 {
     auto *b = new PicButton(parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setProperty(kIndexProperty, index);
     b->setFocusPolicy(Qt::NoFocus);
     b->setPicture(QStringLiteral(":/gridnav/%1.svg").arg(QString::fromLatin1(glyph)));
-    if (!tag.isEmpty())
-        b->setTag(tag);
+    if (direction != NavMath::Direction::None)
+        b->setTag(NavMath::tagOf(direction));
     return b;
 }
 
-QFrame *makeBox(QWidget *container, const char *picName, const char *txtName, int index)
+QFrame *makeBox(QWidget *container, const char *picName, const char *txtName, QLineEdit **txtOut)
 {
     auto *pic = new QFrame(container);
     pic->setObjectName(QString::fromLatin1(picName));
-    pic->setProperty(kIndexProperty, index);
     pic->setFrameShape(QFrame::Box);
     pic->setAutoFillBackground(true);
     QPalette pal = pic->palette();
@@ -174,7 +156,7 @@ QFrame *makeBox(QWidget *container, const char *picName, const char *txtName, in
     pic->setPalette(pal);
     auto *txt = new QLineEdit(pic);
     txt->setObjectName(QString::fromLatin1(txtName));
-    txt->setProperty(kIndexProperty, index);
+    *txtOut = txt;
     txt->setReadOnly(true);
     txt->setFrame(false);
     txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -242,107 +224,166 @@ private:
 
 } // namespace
 
-void sbSS_MOVE_Create(QWidget *container, int index)
-{
-    if (!container)
-        return;
-    auto name = [index](QObject *o, const char *n) {
-        o->setObjectName(QString::fromLatin1(n));
-        o->setProperty(kIndexProperty, index);
-    };
+namespace GridNav {
 
+Navigator::Navigator(QWidget *container, SpreadGrid *dataGrid, SpreadGrid *summaryGrid, int index)
+    : QObject(container)
+    , grid(dataGrid)
+    , sumGrid(summaryGrid)
+    , m_index(index)
+{
+    setObjectName(QStringLiteral("SS_MOVE"));
     auto *back = new QFrame(container);
-    name(back, "picSS_BACK");
+    back->setObjectName(QStringLiteral("picSS_BACK"));
     back->setAutoFillBackground(true);
     QPalette pal = back->palette();
     pal.setColor(QPalette::Window, QColor(0xe9, 0xee, 0xf4));
     back->setPalette(pal);
+    picBack = back;
 
-    makeButton(back, "cmdSS_MOVE_XLS", index, "export");
-    makeButton(back, "cmdSS_MOVE_GRP", index, "graph");
-    makeButton(back, "cmdSS_MOVE_FND", index, "find");
-    makeButton(back, "cmdSS_MOVE_TOP", index, "top", QStringLiteral("TOP"));
-    makeButton(back, "cmdSS_MOVE_PUP", index, "pageup", QStringLiteral("PUP"));
-    makeButton(back, "cmdSS_MOVE_1UP", index, "up", QStringLiteral("1UP"));
+    using NavMath::Direction;
+    cmdXls = makeButton(back, "cmdSS_MOVE_XLS", "export");
+    cmdGrp = makeButton(back, "cmdSS_MOVE_GRP", "graph");
+    cmdFnd = makeButton(back, "cmdSS_MOVE_FND", "find");
+    cmdTop = makeButton(back, "cmdSS_MOVE_TOP", "top", Direction::Top);
+    cmdPup = makeButton(back, "cmdSS_MOVE_PUP", "pageup", Direction::PageUp);
+    cmd1Up = makeButton(back, "cmdSS_MOVE_1UP", "up", Direction::LineUp);
 
-    auto *scl = new QScrollBar(Qt::Vertical, back);
-    name(scl, "sclSS_MOVE");
-    scl->setRange(NavMath::kScrollMin, NavMath::kScrollMax);
-    scl->setFocusPolicy(Qt::NoFocus);
+    sclMove = new QScrollBar(Qt::Vertical, back);
+    sclMove->setObjectName(QStringLiteral("sclSS_MOVE"));
+    sclMove->setRange(NavMath::kScrollMin, NavMath::kScrollMax);
+    sclMove->setFocusPolicy(Qt::NoFocus);
     // the move buttons above and below stand in for the bar's own arrows
-    scl->setStyleSheet(scrollSheet(0));
+    sclMove->setStyleSheet(scrollSheet(0));
 
-    auto *fme = new QFrame(back);
-    name(fme, "fmeSS_MOVE");
-    makeButton(fme, "cmdSS_MOVE_1DN", index, "down", QStringLiteral("1DN"));
-    makeButton(fme, "cmdSS_MOVE_PDN", index, "pagedown", QStringLiteral("PDN"));
-    makeButton(fme, "cmdSS_MOVE_END", index, "end", QStringLiteral("END"));
-    makeButton(fme, "cmdSS_MOVE_REF", index, "refresh");
+    fmeMove = new QFrame(back);
+    fmeMove->setObjectName(QStringLiteral("fmeSS_MOVE"));
+    cmd1Dn = makeButton(fmeMove, "cmdSS_MOVE_1DN", "down", Direction::LineDown);
+    cmdPdn = makeButton(fmeMove, "cmdSS_MOVE_PDN", "pagedown", Direction::PageDown);
+    cmdEnd = makeButton(fmeMove, "cmdSS_MOVE_END", "end", Direction::End);
+    cmdRef = makeButton(fmeMove, "cmdSS_MOVE_REF", "refresh");
 
-    makeBox(container, "picSS_MOVE_NOW", "txtSS_MOVE_NOW", index);
-    makeBox(container, "picSS_MOVE_MAX", "txtSS_MOVE_MAX", index);
+    picNow = makeBox(container, "picSS_MOVE_NOW", "txtSS_MOVE_NOW", &txtNow);
+    picMax = makeBox(container, "picSS_MOVE_MAX", "txtSS_MOVE_MAX", &txtMax);
 
-    auto *go = new QFrame(container);
-    name(go, "picSS_MOVE_GO");
-    go->setFrameShape(QFrame::Box);
-    go->setAutoFillBackground(true);
-    QPalette goPal = go->palette();
+    picGo = new QFrame(container);
+    picGo->setObjectName(QStringLiteral("picSS_MOVE_GO"));
+    picGo->setFrameShape(QFrame::Box);
+    picGo->setAutoFillBackground(true);
+    QPalette goPal = picGo->palette();
     goPal.setColor(QPalette::Window, QColor(0xff, 0xfb, 0xe6));
     goPal.setColor(QPalette::WindowText, QColor(0x6f, 0x87, 0xa6));
-    go->setPalette(goPal);
-    auto *lay = new QHBoxLayout(go);
+    picGo->setPalette(goPal);
+    auto *lay = new QHBoxLayout(picGo);
     lay->setContentsMargins(3, 1, 2, 1);
     lay->setSpacing(2);
-    auto *lbl = new QLabel(go);
-    name(lbl, "lblSS_MOVE_GO");
-    QFont small = lbl->font();
+    lblGo = new QLabel(picGo);
+    lblGo->setObjectName(QStringLiteral("lblSS_MOVE_GO"));
+    QFont small = lblGo->font();
     small.setPixelSize(10);
     QFont tiny = small;
     tiny.setPixelSize(9);
-    lbl->setFont(tiny);
-    lbl->setStyleSheet(QStringLiteral("color: #44556b;"));
-    auto *txt = new QLineEdit(go);
-    name(txt, "txtSS_MOVE_GO");
-    txt->setFont(small);
-    txt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txt->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), txt));
-    txt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #8fa3bc; padding: 0px 1px; background: white; }"));
+    lblGo->setFont(tiny);
+    lblGo->setStyleSheet(QStringLiteral("color: #44556b;"));
+    txtGo = new QLineEdit(picGo);
+    txtGo->setObjectName(QStringLiteral("txtSS_MOVE_GO"));
+    txtGo->setFont(small);
+    txtGo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtGo->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), txtGo));
+    txtGo->setStyleSheet(
+        QStringLiteral("QLineEdit { border: 1px solid #8fa3bc; padding: 0px 1px; background: white; }"));
     // the range is always shown whole; the input takes what is left (six digits at least)
-    lbl->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    txt->setMinimumWidth(Twips::toPixels(420));
-    lay->addWidget(lbl);
-    lay->addWidget(txt, 1);
-    go->hide();
+    lblGo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    txtGo->setMinimumWidth(Twips::toPixels(420));
+    lay->addWidget(lblGo);
+    lay->addWidget(txtGo, 1);
+    picGo->hide();
 
-    auto *tim = new HoldRepeatTimer(kRepeatMs, container);
-    name(tim, "timSS_MOVE");
+    timMove = new HoldRepeatTimer(kRepeatMs, this);
+    timMove->setObjectName(QStringLiteral("timSS_MOVE"));
+    timGo = new QTimer(this);
+    timGo->setInterval(kGoStepMs);
+    connect(timGo, &QTimer::timeout, this, &Navigator::slideStep);
 }
+
+Navigator *Navigator::find(QWidget *form, int index)
+{
+    if (!form)
+        return nullptr;
+    const auto found = form->findChildren<Navigator *>();
+    for (Navigator *n : found)
+        if (n->index() == index)
+            return n;
+    return nullptr;
+}
+
+QRectF Navigator::goRect(int step) const
+{
+    const QRectF back = twipsRect(picBack);
+    return NavMath::goSlideRect(step, back.left(), back.top(), kGoHeight);
+}
+
+void Navigator::slideOutGoBox()
+{
+    picGo->raise();
+    setGeometryTwips(picGo, goRect(0));
+    picGo->show();
+    // steps on a timer, not a wait: the window's own events (a close among them) keep flowing
+    m_goStep = 0;
+    timGo->start();
+}
+
+bool Navigator::isSliding() const
+{
+    return timGo->isActive();
+}
+
+void Navigator::slideStep()
+{
+    if (!picGo->isVisible()) {
+        // closed again while it slid (Escape, a second double-click, a new fill)
+        timGo->stop();
+        return;
+    }
+    ++m_goStep;
+    setGeometryTwips(picGo, goRect(m_goStep));
+    if (m_goStep < NavMath::kGoSteps)
+        return;
+    timGo->stop();
+    setGeometryTwips(picGo, goRect(NavMath::kGoSteps + 1));
+    txtGo->setFocus(Qt::OtherFocusReason);
+    txtGo->selectAll();
+}
+
+} // namespace GridNav
 
 void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
 {
-    info.Grid = findControl<SpreadGrid>(form, "SS", index);
-    info.SumGrid = info.HasSum ? findControl<SpreadGrid>(form, "SS_SUM", index) : nullptr;
-    info.sclMove = findControl<QScrollBar>(form, "sclSS_MOVE", index);
-    info.txtNow = findControl<QLineEdit>(form, "txtSS_MOVE_NOW", index);
-    info.picNow = findControl<QWidget>(form, "picSS_MOVE_NOW", index);
-    info.txtMax = findControl<QLineEdit>(form, "txtSS_MOVE_MAX", index);
-    info.picMax = findControl<QWidget>(form, "picSS_MOVE_MAX", index);
-    info.cmdXls = findControl<QAbstractButton>(form, "cmdSS_MOVE_XLS", index);
-    info.cmdGrp = findControl<QAbstractButton>(form, "cmdSS_MOVE_GRP", index);
-    info.cmdRef = findControl<QAbstractButton>(form, "cmdSS_MOVE_REF", index);
-    info.cmdFnd = findControl<QAbstractButton>(form, "cmdSS_MOVE_FND", index);
-    info.cmdTop = findControl<QAbstractButton>(form, "cmdSS_MOVE_TOP", index);
-    info.cmdPup = findControl<QAbstractButton>(form, "cmdSS_MOVE_PUP", index);
-    info.cmd1Up = findControl<QAbstractButton>(form, "cmdSS_MOVE_1UP", index);
-    info.cmd1Dn = findControl<QAbstractButton>(form, "cmdSS_MOVE_1DN", index);
-    info.cmdPdn = findControl<QAbstractButton>(form, "cmdSS_MOVE_PDN", index);
-    info.cmdEnd = findControl<QAbstractButton>(form, "cmdSS_MOVE_END", index);
-    info.picGo = findControl<QWidget>(form, "picSS_MOVE_GO", index);
-    info.lblGo = findControl<QLabel>(form, "lblSS_MOVE_GO", index);
-    info.txtGo = findControl<QLineEdit>(form, "txtSS_MOVE_GO", index);
-    info.picBack = findControl<QWidget>(form, "picSS_BACK", index);
-    info.fmeMove = findControl<QWidget>(form, "fmeSS_MOVE", index);
-    info.timMove = findControl<HoldRepeatTimer>(form, "timSS_MOVE", index);
+    GridNav::Navigator *nav = GridNav::Navigator::find(form, index);
+    info.navigator = nav;
+    info.Grid = nav ? nav->grid.data() : nullptr;
+    info.SumGrid = nav && info.HasSum ? nav->sumGrid.data() : nullptr;
+    info.sclMove = nav ? nav->sclMove : nullptr;
+    info.txtNow = nav ? nav->txtNow : nullptr;
+    info.picNow = nav ? nav->picNow : nullptr;
+    info.txtMax = nav ? nav->txtMax : nullptr;
+    info.picMax = nav ? nav->picMax : nullptr;
+    info.cmdXls = nav ? nav->cmdXls : nullptr;
+    info.cmdGrp = nav ? nav->cmdGrp : nullptr;
+    info.cmdRef = nav ? nav->cmdRef : nullptr;
+    info.cmdFnd = nav ? nav->cmdFnd : nullptr;
+    info.cmdTop = nav ? nav->cmdTop : nullptr;
+    info.cmdPup = nav ? nav->cmdPup : nullptr;
+    info.cmd1Up = nav ? nav->cmd1Up : nullptr;
+    info.cmd1Dn = nav ? nav->cmd1Dn : nullptr;
+    info.cmdPdn = nav ? nav->cmdPdn : nullptr;
+    info.cmdEnd = nav ? nav->cmdEnd : nullptr;
+    info.picGo = nav ? nav->picGo : nullptr;
+    info.lblGo = nav ? nav->lblGo : nullptr;
+    info.txtGo = nav ? nav->txtGo : nullptr;
+    info.picBack = nav ? nav->picBack : nullptr;
+    info.fmeMove = nav ? nav->fmeMove : nullptr;
+    info.timMove = nav ? nav->timMove : nullptr;
 
     const QString crlf = QStringLiteral("\r\n");
     struct Hint
@@ -379,7 +420,7 @@ void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
     }
 }
 
-void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout)
+void GridNav::forwardEvents(SS_MOVE_INFO &info, std::function<void()> onLayout)
 {
     delete info.Links.data();
     if (!info.picBack)
@@ -388,18 +429,22 @@ void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout)
     info.Links = links;
     SS_MOVE_INFO *p = &info;
 
-    for (QAbstractButton *b : moveButtons(info)) {
+    using NavMath::Direction;
+    const std::pair<QAbstractButton *, Direction> moves[] = {
+        {info.cmdTop, Direction::Top},      {info.cmdPup, Direction::PageUp},   {info.cmd1Up, Direction::LineUp},
+        {info.cmd1Dn, Direction::LineDown}, {info.cmdPdn, Direction::PageDown}, {info.cmdEnd, Direction::End}};
+    for (const auto &[b, direction] : moves) {
         auto *pb = qobject_cast<PicButton *>(b);
         if (!pb)
             continue;
-        QObject::connect(pb, &PicButton::MouseDown, links, [p, pb](Qt::MouseButton button) {
+        QObject::connect(pb, &PicButton::MouseDown, links, [p, d = direction](Qt::MouseButton button) {
             if (button == Qt::LeftButton)
-                sbSS_MOVE_Step(*p, pb->tag());
+                sbSS_MOVE_Step(*p, d);
         });
         QObject::connect(pb, &PicButton::MouseUp, links, [p] { sbSS_MOVE_Stop(*p); });
     }
     if (info.timMove)
-        QObject::connect(info.timMove, &QTimer::timeout, links, [p] { sbSS_MOVE_TimerTick(*p); });
+        QObject::connect(info.timMove, &QTimer::timeout, links, [p] { timSS_MOVE_Timer(*p); });
     if (info.sclMove) {
         QScrollBar *scl = info.sclMove;
         QObject::connect(scl, &QScrollBar::valueChanged, links, [p, scl] {
@@ -417,7 +462,7 @@ void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout)
     if (auto *xls = qobject_cast<PicButton *>(info.cmdXls))
         QObject::connect(xls, &PicButton::MouseDown, links, [p](Qt::MouseButton button) {
             if (button == Qt::RightButton)
-                fnSS_MOVE_DataMenu(*p);
+                dataMenu(*p);
         });
     for (QLineEdit *e : {info.txtNow, info.txtMax, info.txtGo})
         if (e)
@@ -455,6 +500,9 @@ void sbSS_MOVE_Release(SS_MOVE_INFO &info)
     for (auto &tip : info.Tips)
         tip.reset();
     info.DataItems.clear(); // their commands belong to the window that is letting go
+    if (info.navigator)
+        info.navigator->timGo->stop();
+    info.navigator = nullptr;
     info.Grid = nullptr;
     info.SumGrid = nullptr;
     info.picBack = nullptr;
@@ -617,7 +665,7 @@ void sbSS_MOVE_LineDisp(SS_MOVE_INFO &info)
     SpreadGrid *grid = info.Grid;
     if (!grid)
         return;
-    info.MoveBusy = true;
+    const FlagScope busy(info.MoveBusy, true);
     info.PageRows = fnSS_PageRows(info, info.HeaderRows);
     const int R = grid->MaxRows();
     const int P = info.PageRows;
@@ -635,12 +683,10 @@ void sbSS_MOVE_LineDisp(SS_MOVE_INFO &info)
     const int last = NavMath::lastTop(R, P);
     if (T > std::max(1, last)) {
         // rows were removed under the last page: show the last page again
-        info.SkipTopLeft = true;
+        const FlagScope skip(info.SkipTopLeft, true);
         grid->setFirstVisibleRow(std::max(1, last));
-        info.SkipTopLeft = false;
         value = NavMath::kScrollMax;
     }
-    info.MoveBusy = true;
     setScroll(info, std::clamp(value, NavMath::kScrollMin, NavMath::kScrollMax));
 
     if (info.txtNow)
@@ -649,16 +695,15 @@ void sbSS_MOVE_LineDisp(SS_MOVE_INFO &info)
         info.txtMax->setText(NavMath::nowText(R));
         info.txtMax->setCursorPosition(int(info.txtMax->text().size()));
     }
-    info.MoveBusy = false;
 }
 
-void sbSS_MOVE_Step(SS_MOVE_INFO &info, const QString &direction)
+void sbSS_MOVE_Step(SS_MOVE_INFO &info, NavMath::Direction direction)
 {
     SpreadGrid *grid = info.Grid;
     if (!grid)
         return;
-    info.MoveBusy = true;
-    info.SkipTopLeft = true;
+    const FlagScope busy(info.MoveBusy, true);
+    const FlagScope skip(info.SkipTopLeft, true);
     const int R = grid->MaxRows();
     const int P = info.PageRows;
     const int T = grid->FirstVisibleRow();
@@ -667,16 +712,18 @@ void sbSS_MOVE_Step(SS_MOVE_INFO &info, const QString &direction)
         info.timMove->stop();
     if (step.target != T) {
         grid->setFirstVisibleRow(step.target);
-        info.MoveBusy = true;
         setScroll(info, NavMath::scrollPos(step.target, R, P));
     }
     showNow(info, step.target);
     if (info.timMove && !info.timMove->isActive() && step.repeats) {
         info.timMove->press();
-        setTag(info.sclMove, direction);
+        setTag(info.sclMove, NavMath::tagOf(direction));
     }
-    info.MoveBusy = false;
-    info.SkipTopLeft = false;
+}
+
+void sbSS_MOVE_Step(SS_MOVE_INFO &info, const QString &direction)
+{
+    sbSS_MOVE_Step(info, NavMath::directionOf(direction));
 }
 
 void sbSS_MOVE_AUTO(SS_MOVE_INFO &info)
@@ -691,12 +738,12 @@ void sbSS_MOVE_AUTO(SS_MOVE_INFO &info)
     sbSS_MOVE_Step(info, dir);
 }
 
-void sbSS_MOVE_TimerTick(SS_MOVE_INFO &info)
+void GridNav::timSS_MOVE_Timer(SS_MOVE_INFO &info)
 {
     if (!info.timMove)
         return;
     // a button disabled while held never sees its release: end the repeat here
-    QAbstractButton *held = buttonOfTag(info, tagOf(info.sclMove));
+    QAbstractButton *held = buttonOf(info, NavMath::directionOf(tagOf(info.sclMove)));
     if (held && !held->isEnabled()) {
         info.timMove->release();
         setTag(info.sclMove, QString());
@@ -707,7 +754,7 @@ void sbSS_MOVE_TimerTick(SS_MOVE_INFO &info)
 
 void sbSS_MOVE_Stop(SS_MOVE_INFO &info)
 {
-    if (NavMath::isRepeatingTag(tagOf(info.sclMove))) {
+    if (NavMath::isRepeating(NavMath::directionOf(tagOf(info.sclMove)))) {
         if (info.timMove)
             info.timMove->release();
         setTag(info.sclMove, QString());
@@ -718,25 +765,25 @@ void sbSS_MOVE_Stop(SS_MOVE_INFO &info)
 void sbSS_MOVE_TopLeftChange(SS_MOVE_INFO &info)
 {
     if (info.SkipTopLeft) {
-        info.SkipTopLeft = false;
+        info.SkipTopLeft = false; // the one notification it was set for has come
         return;
     }
     if (!info.Grid)
         return;
-    info.MoveBusy = true;
+    const FlagScope busy(info.MoveBusy, true);
     const int T = info.Grid->FirstVisibleRow();
     setScroll(info, NavMath::scrollPos(T, info.Grid->MaxRows(), info.PageRows));
     showNow(info, T);
-    info.MoveBusy = false;
 }
 
 void sbSS_MOVE_ScrollChange(SS_MOVE_INFO &info)
 {
     if (info.MoveBusy || !info.Grid || !info.sclMove) {
+        // the navigator's own change, or the end of a thumb drag
         info.MoveBusy = false;
         return;
     }
-    info.SkipTopLeft = true;
+    const FlagScope skip(info.SkipTopLeft, true);
     const int R = info.Grid->MaxRows();
     const int P = info.PageRows;
     const int T = info.Grid->FirstVisibleRow();
@@ -744,32 +791,30 @@ void sbSS_MOVE_ScrollChange(SS_MOVE_INFO &info)
     if (target != T)
         info.Grid->setFirstVisibleRow(target);
     // the bar shows where the grid is, not where it was clicked
-    info.MoveBusy = true;
+    const FlagScope busy(info.MoveBusy, true);
     setScroll(info, NavMath::scrollPos(target, R, P));
     showNow(info, target);
-    info.MoveBusy = false;
-    info.SkipTopLeft = false;
 }
 
 void sbSS_MOVE_ScrollDrag(SS_MOVE_INFO &info)
 {
     if (!info.Grid || !info.sclMove)
         return;
+    // MoveBusy stays set until the thumb is let go (sbSS_MOVE_ScrollChange clears it then)
     info.MoveBusy = true;
-    info.SkipTopLeft = true;
+    // the grid answers at once (or has nothing to answer), so a later scroll by other means is not
+    // skipped
+    const FlagScope skip(info.SkipTopLeft, true);
     const int value = info.sclMove->sliderPosition();
     const int target = value == 1 ? 1 : NavMath::rowOf(value, info.Grid->MaxRows(), info.PageRows);
     if (target != info.Grid->FirstVisibleRow())
         info.Grid->setFirstVisibleRow(target);
     showNow(info, target);
-    // MoveBusy stays set until the thumb is let go; the grid has answered already (or had nothing
-    // to answer), so a later scroll by other means must not be skipped
-    info.SkipTopLeft = false;
 }
 
 void sbSS_MOVE_GoShow(SS_MOVE_INFO &info)
 {
-    if (!info.Grid || !info.picGo || !info.picBack)
+    if (!info.Grid || !info.picGo || !info.picBack || !info.navigator)
         return;
     const int R = info.Grid->MaxRows();
     const int P = info.PageRows;
@@ -785,19 +830,7 @@ void sbSS_MOVE_GoShow(SS_MOVE_INFO &info)
         const QSignalBlocker block(info.txtGo);
         info.txtGo->setText(QString::number(info.Grid->FirstVisibleRow()));
     }
-    const QRectF back = twipsRect(info.picBack);
-    info.picGo->raise();
-    setGeometryTwips(info.picGo, NavMath::goSlideRect(0, back.left(), back.top(), kGoHeight));
-    info.picGo->show();
-    for (int k = 1; k <= NavMath::kGoSteps; ++k) {
-        waitMs(10);
-        setGeometryTwips(info.picGo, NavMath::goSlideRect(k, back.left(), back.top(), kGoHeight));
-    }
-    setGeometryTwips(info.picGo, NavMath::goSlideRect(NavMath::kGoSteps + 1, back.left(), back.top(), kGoHeight));
-    if (info.txtGo) {
-        info.txtGo->setFocus(Qt::OtherFocusReason);
-        info.txtGo->selectAll();
-    }
+    info.navigator->slideOutGoBox();
 }
 
 void sbSS_MOVE_GoLimit(SS_MOVE_INFO &info)
@@ -836,14 +869,13 @@ void sbSS_MOVE_GoKey(SS_MOVE_INFO &info, int keyCode)
         if (typed == info.Grid->FirstVisibleRow() || R <= P)
             return;
         const int target = NavMath::goLimit(typed, R, P);
-        info.SkipTopLeft = true;
-        info.MoveBusy = true;
-        info.Grid->setFirstVisibleRow(target);
-        info.MoveBusy = true;
-        setScroll(info, NavMath::scrollPos(target, R, P));
-        showNow(info, target);
-        info.SkipTopLeft = false;
-        info.MoveBusy = false;
+        {
+            const FlagScope skip(info.SkipTopLeft, true);
+            const FlagScope busy(info.MoveBusy, true);
+            info.Grid->setFirstVisibleRow(target);
+            setScroll(info, NavMath::scrollPos(target, R, P));
+            showNow(info, target);
+        }
         focusGrid(info);
     } else if (keyCode == 27) {
         if (info.picGo && info.picGo->isVisible()) {

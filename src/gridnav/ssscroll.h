@@ -1,11 +1,17 @@
 #pragma once
 
+#include "gridnav/navmath.h"
 #include "gridnav/ss_move_info.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
 
+class PicButton;
+class QFrame;
+class QTimer;
 class QWidget;
 
 // The navigator beside a data grid: a narrow panel with the export, graph and find buttons, the line
@@ -13,38 +19,97 @@ class QWidget;
 // keeps only its horizontal scroll bar; every vertical move goes through FirstVisibleRow.
 //
 // How a window uses it:
-//   1. Name its grids "SS" and "SS_SUM" (objectName; an optional dynamic property "Index" selects a
-//      control-array element, none = 0) and put both in one container, e.g. its main panel.
-//   2. sbSS_MOVE_Create(container, 0): makes the navigator's controls in that container with the
-//      names below and the property Index = 0, plus the repeat timer "timSS_MOVE" (a child of it).
-//   3. Fill HasSum, SumRows, HeaderRows, ColCount, LockColour of its SS_MOVE_INFO, then
-//      sbSS_MOVE_Bind(container, info, 0): looks every control up by name and index, makes the hints.
-//   4. sbSS_MOVE_Connect(info, onLayout): forwards the controls' events (move buttons' MouseDown and
-//      MouseUp, the timer, the scroll bar, the line boxes' focus and double-click, the go-to input,
-//      the grid's TopLeftChange and the sideways coupling of grid and summary grid) to the procedures
-//      below. `onLayout` is what the window runs after the summary grid took new column widths
-//      (normally sbSS_MOVE_Layout with its container's height, then sbSS_MOVE_LineDisp).
+//   1. Put its grids SS and SS_SUM in one container, e.g. its main panel, and make a
+//      GridNav::Navigator in that container for them: it makes the navigator's controls there, plus
+//      the repeat timer timSS_MOVE and the go-to box's slide timer.
+//   2. Fill HasSum, SumRows, HeaderRows, ColCount, LockColour of its SS_MOVE_INFO, then
+//      sbSS_MOVE_Bind(form, info, 0): takes the controls of the form's navigator with that index into
+//      the record and makes the hints.
+//   3. GridNav::forwardEvents(info, onLayout): forwards the controls' events (move buttons' MouseDown
+//      and MouseUp, the timers, the scroll bar, the line boxes' focus and double-click, the go-to
+//      input, the grid's TopLeftChange and the sideways coupling of grid and summary grid) to the
+//      procedures below. `onLayout` is what the window runs after the summary grid took new column
+//      widths (normally sbSS_MOVE_Layout with its container's height, then sbSS_MOVE_LineDisp).
 //      The export, graph, find and refresh buttons are left to the window.
-//   5. Grid definition (ssgrid.h), then sbSS_MOVE_Arrange once, sbSS_MOVE_Layout(height) and
+//   4. Grid definition (ssgrid.h), then sbSS_MOVE_Arrange once, sbSS_MOVE_Layout(height) and
 //      sbSS_MOVE_LineDisp on set-up, after every fill and on every resize.
-//   6. sbSS_MOVE_Release(info) before the record or the controls go away.
+//   5. sbSS_MOVE_Release(info) before the record or the controls go away.
 //
-// Control names: picSS_BACK (the panel) holding cmdSS_MOVE_XLS, cmdSS_MOVE_GRP, cmdSS_MOVE_FND,
-// cmdSS_MOVE_TOP, cmdSS_MOVE_PUP, cmdSS_MOVE_1UP, sclSS_MOVE and the frame fmeSS_MOVE with
-// cmdSS_MOVE_1DN, cmdSS_MOVE_PDN, cmdSS_MOVE_END, cmdSS_MOVE_REF; in the container beside it
-// picSS_MOVE_NOW / txtSS_MOVE_NOW, picSS_MOVE_MAX / txtSS_MOVE_MAX and the go-to box picSS_MOVE_GO with
-// lblSS_MOVE_GO and txtSS_MOVE_GO.
+// The controls keep their names as object names: picSS_BACK (the panel) holding cmdSS_MOVE_XLS,
+// cmdSS_MOVE_GRP, cmdSS_MOVE_FND, cmdSS_MOVE_TOP, cmdSS_MOVE_PUP, cmdSS_MOVE_1UP, sclSS_MOVE and the
+// frame fmeSS_MOVE with cmdSS_MOVE_1DN, cmdSS_MOVE_PDN, cmdSS_MOVE_END, cmdSS_MOVE_REF; in the
+// container beside it picSS_MOVE_NOW / txtSS_MOVE_NOW, picSS_MOVE_MAX / txtSS_MOVE_MAX and the go-to
+// box picSS_MOVE_GO with lblSS_MOVE_GO and txtSS_MOVE_GO.
 //
 // Lengths are in twips of the container's coordinates.
 
-// Makes the navigator's controls (hidden go-to box included) in `container`.
-void sbSS_MOVE_Create(QWidget *container, int index);
+namespace GridNav {
 
-// Binds `info` to the controls of `form` (searched among all its descendants) with the given index;
-// a control missing from the form stays nullptr. Creates the seven hints.
-void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index);
+// The controls of one navigator, made in the grids' container (the object is a child of it too).
+class Navigator : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `summaryGrid` may be null (a grid without one); `index` tells navigators of one form apart.
+    Navigator(QWidget *container, SpreadGrid *dataGrid, SpreadGrid *summaryGrid = nullptr, int index = 0);
+
+    // The navigator of `form` (among all its descendants) with the given index, or null.
+    static Navigator *find(QWidget *form, int index);
+
+    int index() const { return m_index; }
+
+    // The go-to box slides out from under the panel in five steps, 10 ms apart, on the slide timer;
+    // at the end the input takes the focus with its text selected.
+    void slideOutGoBox();
+    bool isSliding() const;
+
+    const QPointer<SpreadGrid> grid;
+    const QPointer<SpreadGrid> sumGrid;
+
+    QFrame *picBack = nullptr;
+    QFrame *fmeMove = nullptr;
+    QScrollBar *sclMove = nullptr;
+    QFrame *picNow = nullptr;
+    QLineEdit *txtNow = nullptr;
+    QFrame *picMax = nullptr;
+    QLineEdit *txtMax = nullptr;
+    PicButton *cmdXls = nullptr;
+    PicButton *cmdGrp = nullptr;
+    PicButton *cmdFnd = nullptr;
+    PicButton *cmdRef = nullptr;
+    PicButton *cmdTop = nullptr;
+    PicButton *cmdPup = nullptr;
+    PicButton *cmd1Up = nullptr;
+    PicButton *cmd1Dn = nullptr;
+    PicButton *cmdPdn = nullptr;
+    PicButton *cmdEnd = nullptr;
+    QFrame *picGo = nullptr;
+    QLabel *lblGo = nullptr;
+    QLineEdit *txtGo = nullptr;
+    HoldRepeatTimer *timMove = nullptr; // timSS_MOVE
+    QTimer *timGo = nullptr; // the go-to box's slide
+
+private:
+    QRectF goRect(int step) const; // twips, in the container
+    void slideStep();
+
+    int m_index;
+    int m_goStep = 0;
+};
+
 // Forwards the navigator controls' events (see above); undone by sbSS_MOVE_Release.
-void sbSS_MOVE_Connect(SS_MOVE_INFO &info, std::function<void()> onLayout = {});
+void forwardEvents(SS_MOVE_INFO &info, std::function<void()> onLayout = {});
+
+// The repeat timer ticked: 60 ms from now on, then one more step (or the end of the repeat when
+// the held button was disabled meanwhile).
+void timSS_MOVE_Timer(SS_MOVE_INFO &info);
+
+} // namespace GridNav
+
+// Binds `info` to the controls of the navigator of `form` with the given index (the record stays
+// empty when there is none) and creates the seven hints. The summary grid is taken only with HasSum.
+void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index);
 // Drops the hints and the forwarded events and sets every control reference to nullptr.
 void sbSS_MOVE_Release(SS_MOVE_INFO &info);
 
@@ -64,11 +129,11 @@ int fnSS_PageRows(const SS_MOVE_INFO &info, int headerRows);
 int fnSS_FitHeight(const SS_MOVE_INFO &info, double height, double below);
 
 // Movement.
+void sbSS_MOVE_Step(SS_MOVE_INFO &info, NavMath::Direction direction);
+// The same move named by a Tag text ("TOP", "PUP", ...; blanks around it ignored).
 void sbSS_MOVE_Step(SS_MOVE_INFO &info, const QString &direction);
 void sbSS_MOVE_AUTO(SS_MOVE_INFO &info);
 void sbSS_MOVE_Stop(SS_MOVE_INFO &info);
-// The repeat timer ticked: 60 ms from now on, then one more step.
-void sbSS_MOVE_TimerTick(SS_MOVE_INFO &info);
 void sbSS_MOVE_TopLeftChange(SS_MOVE_INFO &info);
 void sbSS_MOVE_ScrollChange(SS_MOVE_INFO &info);
 void sbSS_MOVE_ScrollDrag(SS_MOVE_INFO &info);

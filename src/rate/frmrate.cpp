@@ -196,8 +196,8 @@ void FrmRate::createPeriodPanel()
     m_SS_SUM = named<SpreadGrid>(m_xPanel2, "SS_SUM");
     Twips::setGeometry(m_SS_SUM, 90, 5085, 6840, 555);
 
-    // the navigator's controls beside the grid, found again by name when the record is bound
-    sbSS_MOVE_Create(m_xPanel2, 0);
+    // the navigator's controls beside the grid, taken into the record when it is bound
+    new GridNav::Navigator(m_xPanel2, m_SS, m_SS_SUM);
 }
 
 // The two toggle pairs at the top panel's right: expand / collapse and centre / left.
@@ -331,23 +331,23 @@ void FrmRate::sbSS_Init()
     m_info.LockColour = false;
     sbSS_MOVE_Bind(this, m_info, 0);
     addDataMenuItems();
-    sbSS_MOVE_Connect(m_info, [this] { layoutGrid(); });
+    GridNav::forwardEvents(m_info, [this] { layoutGrid(); });
     sbSS_GridSetup(m_info);
     defineRateColumns(m_info);
-    sbSS_Format(QStringLiteral("111"));
+    sbSS_Format(GridNav::FormatStep::All);
     sbSS_GridClear(m_info, 1);
     // the summary line says what it holds where the data rows show their numbers
     m_SS_SUM->SetCellText(0, 1, QStringLiteral("평균"));
 }
 
-void FrmRate::sbSS_Format(const QString &flags)
+void FrmRate::sbSS_Format(GridNav::FormatSteps steps)
 {
     defineRateColumns(m_info);
-    if (flags.mid(0, 1) == u"1")
+    if (steps & GridNav::FormatStep::ColFormat)
         sbSS_ColFormat(m_info);
-    if (flags.mid(1, 1) == u"1")
+    if (steps & GridNav::FormatStep::HeadText)
         sbSS_HeadText(m_info);
-    if (flags.mid(2, 1) == u"1") {
+    if (steps & GridNav::FormatStep::ColSize) {
         sbSS_ColSize(m_info, 5);
         layoutGrid();
     }
@@ -475,7 +475,7 @@ void FrmRate::applySizeRules()
         t->raise();
 
     if (m_info.cmdRef && m_info.cmdRef->property("Tag").toString() == u"1")
-        sbSS_Format(QStringLiteral("001"));
+        sbSS_Format(GridNav::FormatStep::ColSize);
     else
         layoutGrid();
 }
@@ -687,7 +687,7 @@ void FrmRate::fillQueryRows(DataAccess &da, const QString &from, const QString &
     m_SS->setRedraw(false);
     long double sums[3] = {0, 0, 0};
     RateGridFill::fillRows(da, m_SS, sums);
-    sbSS_Format(QStringLiteral("001"));
+    sbSS_Format(GridNav::FormatStep::ColSize);
     m_mode = Mode::Query;
     m_queryFrom = from;
     m_queryTo = to;

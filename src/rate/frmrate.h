@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gridnav/ss_move_info.h"
+#include "gridnav/ssgrid.h"
 #include "rate/ratecalls.h"
 #include "rate/ratewriter.h"
 
@@ -69,8 +70,10 @@ public:
     bool isTopExpanded() const;
     bool CenterFrame() const { return m_centerFrame; }
 
-    // Grid set-up steps: flags "1xx" column format, "x1x" header texts, "xx1" sizing + layout.
-    void sbSS_Format(const QString &flags);
+    // Grid set-up steps: column format, header texts, sizing + layout; the text form reads
+    // "1xx", "x1x", "xx1".
+    void sbSS_Format(GridNav::FormatSteps steps);
+    void sbSS_Format(const QString &flags) { sbSS_Format(GridNav::formatStepsOf(flags)); }
     // Runs the resize rules for the current client size.
     void applySizeRules();
 

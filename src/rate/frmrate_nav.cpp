@@ -52,11 +52,11 @@ void FrmRate::connectNavigatorButtons()
 void FrmRate::addDataMenuItems()
 {
     // the export button's right-click menu "[ 자료 관리 ]"; the export acts on a query result only
-    sbSS_MOVE_AddDataItem(
+    GridNav::addDataItem(
         m_info, QStringLiteral("엑셀로 내보내기"), [this] { cmdSS_MOVE_XLS_Click(); },
         [this] { return m_mode == Mode::Query; });
-    sbSS_MOVE_AddDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { importFile(); });
-    sbSS_MOVE_AddDataItem(
+    GridNav::addDataItem(m_info, QStringLiteral("파일에서 가져오기"), [this] { importFile(); });
+    GridNav::addDataItem(
         m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { openRateCheck(); },
         [this] { return m_mode == Mode::Query; });
 }
@@ -166,7 +166,7 @@ void FrmRate::cmdSS_MOVE_REF_Click()
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(false);
     Pointer::setShape(11);
-    sbSS_Format(QStringLiteral("001"));
+    sbSS_Format(GridNav::FormatStep::ColSize);
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(true);
     Pointer::setShape(0);

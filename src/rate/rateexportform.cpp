@@ -21,7 +21,7 @@ RateExportForm::RateExportForm()
     m_sum = new SpreadGrid(&m_form);
     m_sum->setObjectName(QStringLiteral("SS_SUM"));
     Twips::setGeometry(m_grid, 90, 810, 11715, 3570);
-    sbSS_MOVE_Create(&m_form, 0);
+    new GridNav::Navigator(&m_form, m_grid, m_sum);
     m_info.HasSum = true;
     m_info.SumRows = 1;
     m_info.HeaderRows = 1;
@@ -63,7 +63,7 @@ long RateExportForm::fill(DataAccess &da, const QString &from, const QString &to
 
 bool RateExportForm::writeXlsx(const QString &file)
 {
-    return fnSS_ExportWrite(m_info, file, true);
+    return GridNav::writeExport(m_info, file, true);
 }
 
 bool RateExportForm::writeCsv(const QString &file)

@@ -31,14 +31,14 @@ RateListWindow::RateListWindow(QWidget *owner, const QString &title, const QList
     Twips::setGeometry(m_container, 0, 0, width, WindowHeight);
     Twips::setGeometry(m_grid, Margin, Margin, width - 2 * Margin - PanelWidth, WindowHeight - 2 * Margin);
 
-    sbSS_MOVE_Create(m_container, 0);
+    new GridNav::Navigator(m_container, m_grid);
     m_info.HasSum = false;
     m_info.SumRows = 0;
     m_info.HeaderRows = 1;
     m_info.ColCount = int(columns.size());
     m_info.LockColour = false;
     sbSS_MOVE_Bind(this, m_info, 0);
-    sbSS_MOVE_Connect(m_info, [this] { relayout(); });
+    GridNav::forwardEvents(m_info, [this] { relayout(); });
     sbSS_GridSetup(m_info);
     constexpr int centre = SpreadGrid::AlignCenter;
     sbSS_DefCol(m_info, 0, QStringLiteral("NO"), 4, SpreadGrid::KindStaticText, centre, centre, 0, false, true, false);

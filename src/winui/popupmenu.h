@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class QMenu;
 
 // One-level context menu built from three parallel lists, shown until the user picks an item or
@@ -34,10 +32,8 @@ public:
     static QMenu *buildMenu(const QStringList &mITEM, const QList<bool> &mENABLE, const QList<bool> &mCHECKED,
                             const QString &mTITLE = {});
 
-    // Test hook: when set, CreatPopup does not show the menu; it builds it, passes it and the
-    // position to the hook, and the hook answers the item number it picks (0 = dismissed).
-    // Picking the title, a separator, a disabled item or a number out of range answers 0, as the
-    // real menu would. Pass an empty function to remove the hook.
-    using AnswerHook = std::function<int(QMenu *menu, QPoint position)>;
-    static void setAnswerHook(AnswerHook hook);
+    // With the services' popupMenuAnswer set, CreatPopup does not show the menu; it builds it,
+    // passes it and the position to that answer, which gives the item number it picks (0 =
+    // dismissed). Picking the title, a separator, a disabled item or a number out of range
+    // answers 0, as the real menu would.
 };

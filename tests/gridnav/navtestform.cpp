@@ -22,18 +22,18 @@ NavTestForm::NavTestForm(QWidget *parent)
     Twips::setGeometry(grid, 90, 810, 6840, 3570);
     Twips::setGeometry(sum, 90, 5085, 6840, 555);
 
-    sbSS_MOVE_Create(container, 0);
+    new GridNav::Navigator(container, grid, sum);
     info.HasSum = true;
     info.SumRows = 1;
     info.HeaderRows = 1;
     info.ColCount = 5;
     info.LockColour = false;
     sbSS_MOVE_Bind(this, info, 0);
-    sbSS_MOVE_Connect(info, [this] { relayout(); });
+    GridNav::forwardEvents(info, [this] { relayout(); });
     sbSS_GridSetup(info);
     defineRateColumns(info);
     sbSS_MOVE_Arrange(info);
-    format(QStringLiteral("111"));
+    format(GridNav::FormatStep::All);
     sbSS_GridClear(info, 1);
 }
 
@@ -42,13 +42,13 @@ NavTestForm::~NavTestForm()
     sbSS_MOVE_Release(info);
 }
 
-void NavTestForm::format(const QString &flags)
+void NavTestForm::format(GridNav::FormatSteps steps)
 {
-    if (flags.mid(0, 1) == QLatin1String("1"))
+    if (steps & GridNav::FormatStep::ColFormat)
         sbSS_ColFormat(info);
-    if (flags.mid(1, 1) == QLatin1String("1"))
+    if (steps & GridNav::FormatStep::HeadText)
         sbSS_HeadText(info);
-    if (flags.mid(2, 1) == QLatin1String("1")) {
+    if (steps & GridNav::FormatStep::ColSize) {
         sbSS_ColSize(info, 5);
         relayout();
     }
@@ -75,7 +75,7 @@ void NavTestForm::fill(int rows)
         sum->SetCellText(3, 1, 23500.0);
         sum->SetCellText(4, 1, 0.0605);
     }
-    format(QStringLiteral("001"));
+    format(GridNav::FormatStep::ColSize);
 }
 
 void NavTestForm::relayout()
@@ -92,7 +92,7 @@ void NavTestForm::resizeEvent(QResizeEvent *event)
     Twips::resize(container, Twips::width(this) - 90, Twips::height(this) - 90);
     Twips::resize(grid, Twips::width(container) - 510, Twips::height(grid));
     if (info.cmdRef && info.cmdRef->property("Tag").toString() == QLatin1String("1"))
-        format(QStringLiteral("001"));
+        format(GridNav::FormatStep::ColSize);
     else
         relayout();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gridnav/ss_move_info.h"
+#include "gridnav/ssgrid.h"
 
 #include <QWidget>
 
@@ -19,8 +20,9 @@ public:
     SpreadGrid *grid = nullptr;
     SpreadGrid *sum = nullptr;
 
-    // "111" at set-up, "001" after a fill: format / header texts / sizing + layout + line display.
-    void format(const QString &flags);
+    // All steps at set-up, the sizing after a fill: format / header texts / sizing + layout + line
+    // display.
+    void format(GridNav::FormatSteps steps);
     // Fills `rows` rows with sample days and rates, then sizes, lays out and shows the lines.
     void fill(int rows);
     // Layout and line display for the container's height.

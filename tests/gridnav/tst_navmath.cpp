@@ -181,11 +181,14 @@ void TstNavMath::stepTarget()
     QFETCH(int, target);
     QFETCH(bool, repeats);
     QFETCH(bool, clamped);
-    const StepResult r = NavMath::stepTarget(tag, top, rows, 20);
+    const NavMath::Direction direction = NavMath::directionOf(tag);
+    const StepResult r = NavMath::stepTarget(direction, top, rows, 20);
     QCOMPARE(r.target, target);
     QCOMPARE(r.repeats, repeats);
     QCOMPARE(r.clamped, clamped);
-    QCOMPARE(isRepeatingTag(tag), repeats);
+    QCOMPARE(NavMath::isRepeating(direction), repeats);
+    // a known tag reads back as its own text; any other is no direction
+    QCOMPARE(NavMath::tagOf(direction), direction == NavMath::Direction::None ? QString() : tag.trimmed());
 }
 
 void TstNavMath::scrollClick_data()

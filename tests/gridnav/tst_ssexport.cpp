@@ -12,6 +12,8 @@
 #include "msgscr/msgscr.h"
 #include "platform/spread/spreadgrid.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QFile>
@@ -75,6 +77,8 @@ class TstSsExport : public QObject
 {
     Q_OBJECT
 
+    FakeServices m_fakes; // the program's services, faked where a test says so
+
 private slots:
     void initTestCase();
     void init();
@@ -108,14 +112,14 @@ void TstSsExport::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     if (XlsxReadBack::python().isEmpty())
         QFAIL("python3 with openpyxl (python3-openpyxl) is needed to read the workbook back");
-    sbMsgScr_SetAnswerHook([this](FrmMsgScr &screen) {
+    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         QStringList lines;
         for (QLabel *l : screen.lblText())
             if (!l->isHidden())
                 lines << l->text();
         m_shown << Shown{screen.lblTitle()->text(), lines.join(u'\n')};
-        fnMsgScr_AnswerWith(m_answer)(screen);
-    });
+        MsgScr::answerWith(m_answer)(screen);
+    };
 }
 
 void TstSsExport::init()
@@ -127,15 +131,15 @@ void TstSsExport::init()
 
 void TstSsExport::cleanup()
 {
-    setExportDialogHook({});
+    m_fakes->exportFileDialog = nullptr;
 }
 
 void TstSsExport::answerDialogWith(std::optional<QString> file)
 {
-    setExportDialogHook([this, file](const ExportFileRequest &r) {
+    m_fakes->exportFileDialog = [this, file](const ExportFileRequest &r) {
         m_requests << r;
         return file;
-    });
+    };
 }
 
 void TstSsExport::noData_data()
@@ -191,7 +195,7 @@ void TstSsExport::proposedName()
     QFETCH(QDate, today);
     QFETCH(QString, base);
     QFETCH(QString, expected);
-    QCOMPARE(fnExport_ProposedName(today, base), expected);
+    QCOMPARE(GridNav::proposedExportName(today, base), expected);
 }
 
 void TstSsExport::exportReadBack()
@@ -206,7 +210,7 @@ void TstSsExport::exportReadBack()
     form.grid->setFirstVisibleRow(7);
     const QStringList before = snapshot(form.grid);
 
-    sbSet_LastSaveDir(QString());
+    GridNav::setLastSaveDir(QString());
     // ".xls" typed: the workbook is written and named as what it is
     const QString file = dir.filePath(QStringLiteral("out.xlsx"));
     answerDialogWith(dir.filePath(QStringLiteral("out.xls")));
@@ -220,7 +224,7 @@ void TstSsExport::exportReadBack()
     QCOMPARE(r.fileName,
              QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(" 환율관리 프로그램"));
     QCOMPARE(r.folder, QCoreApplication::applicationDirPath() + u'/');
-    QCOMPARE(fnLastSaveDir(), dir.path() + u'/');
+    QCOMPARE(GridNav::lastSaveDir(), dir.path() + u'/');
 
     QCOMPARE(m_shown.size(), 1);
     QCOMPARE(m_shown[0].title, QStringLiteral("저장하였습니다."));
@@ -307,12 +311,12 @@ void TstSsExport::cancelAndEmptyName()
     NavTestForm form;
     form.fill(5);
     const QStringList before = snapshot(form.grid);
-    sbSet_LastSaveDir(QStringLiteral("/tmp/keep/"));
+    GridNav::setLastSaveDir(QStringLiteral("/tmp/keep/"));
     answerDialogWith(cancel ? std::nullopt : std::optional<QString>(QString()));
     sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
     QCOMPARE(m_requests.size(), 1);
     QCOMPARE(m_requests[0].folder, QStringLiteral("/tmp/keep/"));
-    QCOMPARE(fnLastSaveDir(), QStringLiteral("/tmp/keep/"));
+    QCOMPARE(GridNav::lastSaveDir(), QStringLiteral("/tmp/keep/"));
     if (cancel) {
         QVERIFY(m_shown.isEmpty());
     } else {

@@ -7,6 +7,8 @@
 #include "platform/spread/spreadunits.h"
 #include "platform/win/twips.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QTableView>
@@ -15,6 +17,8 @@
 class TstSsGrid : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void init();
@@ -35,6 +39,8 @@ private slots:
     void widthSync();
     void redrawRestored_data();
     void redrawRestored();
+    void formatSteps_data();
+    void formatSteps();
 
 private:
     NavTestForm *m_form = nullptr;
@@ -44,7 +50,7 @@ private:
 
 void TstSsGrid::init()
 {
-    Twips::setPerPixelForTests(15);
+    m_fakes->twipsPerPixel = 15;
     m_form = new NavTestForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
@@ -235,7 +241,7 @@ void TstSsGrid::hiddenColumn()
 {
     SS_MOVE_INFO &i = m_form->info;
     sbSS_DefCol(i, 3, QStringLiteral("베트남동"), 10, 13, 1, 2, 0, true, true, false);
-    m_form->format(QStringLiteral("111"));
+    m_form->format(GridNav::FormatStep::All);
     SpreadGrid *g = m_form->grid;
     g->setRow(-1);
     g->setCol(3);
@@ -290,6 +296,29 @@ void TstSsGrid::redrawRestored()
     QCOMPARE(i.SumGrid->Redraw(), before);
     i.Grid->setRedraw(true);
     i.SumGrid->setRedraw(true);
+}
+
+void TstSsGrid::formatSteps_data()
+{
+    using GridNav::FormatStep;
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("start-up") << "111" << int(FormatStep::All);
+    QTest::newRow("query and refresh") << "001" << int(FormatStep::ColSize);
+    QTest::newRow("header texts only") << "010" << int(FormatStep::HeadText);
+    QTest::newRow("format only") << "100" << int(FormatStep::ColFormat);
+    QTest::newRow("none") << "000" << 0;
+    QTest::newRow("short text") << "1" << int(FormatStep::ColFormat);
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("other characters") << "x1y" << int(FormatStep::HeadText);
+    QTest::newRow("past the third place") << "0001" << 0;
+}
+
+void TstSsGrid::formatSteps()
+{
+    QFETCH(QString, flags);
+    QFETCH(int, steps);
+    QCOMPARE(int(GridNav::formatStepsOf(flags)), steps);
 }
 
 QTEST_MAIN(TstSsGrid)

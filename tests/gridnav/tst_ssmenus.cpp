@@ -10,6 +10,8 @@
 #include "winui/popupmenu.h"
 #include "winui/tooltip.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
@@ -30,7 +32,7 @@ ShownMenu *answerMenus(int pick)
 {
     static ShownMenu shown;
     shown = ShownMenu();
-    PopupMenu::setAnswerHook([pick](QMenu *menu, QPoint) {
+    services().popupMenuAnswer = [pick](QMenu *menu, QPoint) {
         const auto actions = menu->actions();
         for (QAction *a : actions) {
             if (a->isSeparator())
@@ -44,7 +46,7 @@ ShownMenu *answerMenus(int pick)
             shown.checked << a->isChecked();
         }
         return pick;
-    });
+    };
     return &shown;
 }
 
@@ -62,8 +64,10 @@ class TstSsMenus : public QObject
 {
     Q_OBJECT
 
+    FakeServices m_fakes; // the pop-up menu's answers
+
 private slots:
-    void cleanup() { PopupMenu::setAnswerHook({}); }
+    void cleanup() { m_fakes->popupMenuAnswer = nullptr; }
 
     void sizeMenu_data();
     void sizeMenu();
@@ -231,7 +235,7 @@ void TstSsMenus::dataMenu()
     const QStringList texts = {QStringLiteral("엑셀로 내보내기"), QStringLiteral("파일에서 가져오기"),
                                QStringLiteral("셋째")};
     for (int i = 0; i < items; ++i)
-        sbSS_MOVE_AddDataItem(
+        GridNav::addDataItem(
             form.info, texts[i], [&log, i] { log += QChar(u'a' + i); },
             i == 2 ? std::function<bool()>([thirdOff] { return !thirdOff; }) : std::function<bool()>());
 

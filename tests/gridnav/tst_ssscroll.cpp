@@ -11,6 +11,8 @@
 #include "winui/tipwindow.h" // ToolTip::tipWindow() needs the complete type
 #include "winui/tooltip.h"
 
+#include "../common/fakeservices.h"
+
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -42,11 +44,36 @@ QRect grooveRect(const QScrollBar *bar)
     return ScrollBarParts::rect(bar, QStyle::SC_ScrollBarGroove);
 }
 
+// Notes each new pixel rectangle of a widget.
+class GeometryLog : public QObject
+{
+public:
+    GeometryLog(QWidget *w, QVector<QRect> &frames)
+        : m_frames(frames)
+    {
+        w->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            const QRect g = static_cast<QWidget *>(watched)->geometry();
+            if (m_frames.isEmpty() || m_frames.last() != g)
+                m_frames.append(g);
+        }
+        return false;
+    }
+
+private:
+    QVector<QRect> &m_frames;
+};
+
 } // namespace
 
 class TstSsScroll : public QObject
 {
     Q_OBJECT
+
+    FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
     void init();
@@ -68,6 +95,7 @@ private slots:
     void wheelScrollUpdatesPanel();
     void goToBox();
     void goToNothingWhenOnePage();
+    void goToBoxClosedWhileSliding();
     void goToEscape();
     void currentLineText();
     void focusBoxWidens();
@@ -83,7 +111,7 @@ private:
 
 void TstSsScroll::init()
 {
-    Twips::setPerPixelForTests(15);
+    m_fakes->twipsPerPixel = 15;
     m_form = new NavTestForm;
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
@@ -123,12 +151,16 @@ void TstSsScroll::bindFindsEveryControl()
     QCOMPARE(i.cmdEnd->parentWidget(), i.fmeMove);
 
     // a second navigator with index 1 on the same form is kept apart
-    sbSS_MOVE_Create(m_form->container, 1);
+    new GridNav::Navigator(m_form->container, nullptr, nullptr, 1);
     SS_MOVE_INFO other;
     sbSS_MOVE_Bind(m_form, other, 1);
     QVERIFY(other.cmdTop && other.cmdTop != i.cmdTop);
-    QVERIFY(!other.Grid); // no grid named SS with index 1
+    QVERIFY(!other.Grid); // made without a grid
     sbSS_MOVE_Release(other);
+    // an index without a navigator leaves the record empty
+    SS_MOVE_INFO none;
+    sbSS_MOVE_Bind(m_form, none, 2);
+    QVERIFY(!none.Grid && !none.cmdTop && !none.timMove && !none.navigator);
 
     // set-up tags
     const QStringList tags{"TOP", "PUP", "1UP", "1DN", "PDN", "END"};
@@ -439,14 +471,28 @@ void TstSsScroll::goToBox()
     setPage(1253, 20); // LastTop 1234
     SS_MOVE_INFO &i = m_form->info;
     m_form->grid->setFirstVisibleRow(17);
+    // every place the box takes on its way out
+    QVector<QRect> frames;
+    GeometryLog log(i.picGo, frames);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseDClick(i.txtNow, Qt::LeftButton);
+    QVERIFY(i.picGo->isVisible());
+    QTRY_VERIFY(!i.navigator->isSliding());
     QVERIFY(clock.elapsed() >= 50); // five steps of at least 10 ms
     QVERIFY(i.picGo->isVisible());
     QCOMPARE(i.lblGo->text(), QStringLiteral("(1 ~ 1,234)"));
     QCOMPARE(i.txtGo->text(), QStringLiteral("17"));
     const QRectF back(Twips::left(i.picBack), Twips::top(i.picBack), 0, 0);
+    QVector<QRect> expected;
+    for (int k = 0; k <= NavMath::kGoSteps + 1; ++k) {
+        const QRectF r = NavMath::goSlideRect(k, back.left(), back.top(), 345);
+        QWidget probe;
+        Twips::setGeometry(&probe, r.left(), r.top(), r.width(), r.height());
+        if (expected.isEmpty() || expected.last() != probe.geometry())
+            expected.append(probe.geometry());
+    }
+    QCOMPARE(frames, expected);
     QCOMPARE(Twips::width(i.picGo), 1410.0);
     QCOMPARE(Twips::left(i.picGo), back.left() - 1410 + 15);
     QCOMPARE(Twips::top(i.picGo), back.top());
@@ -476,6 +522,28 @@ void TstSsScroll::goToBox()
     QTest::mouseClick(m_form->grid->view()->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
     QVERIFY(!i.picGo->isVisible());
     QCOMPARE(m_form->grid->FirstVisibleRow(), 600);
+}
+
+void TstSsScroll::goToBoxClosedWhileSliding()
+{
+    setPage(1253, 20);
+    SS_MOVE_INFO &i = m_form->info;
+    // a second double-click while the box slides out closes it; the slide does not bring it back
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
+    QVERIFY(i.navigator->isSliding());
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
+    QVERIFY(!i.picGo->isVisible());
+    QTRY_VERIFY(!i.navigator->isSliding());
+    QTest::qWait(100);
+    QVERIFY(!i.picGo->isVisible());
+    QVERIFY(!i.txtGo->hasFocus());
+    // the window's other events are served while it slides: a timer of the window's own fires
+    bool served = false;
+    QTest::mouseDClick(i.txtNow, Qt::LeftButton);
+    QTimer::singleShot(0, this, [&] { served = i.navigator->isSliding(); });
+    QTRY_VERIFY(served);
+    QTRY_VERIFY(i.txtGo->hasFocus());
+    QCOMPARE(Twips::width(i.picGo), 1410.0);
 }
 
 void TstSsScroll::goToNothingWhenOnePage()

@@ -108,10 +108,10 @@ void TstFrmRateNav::initTestCase()
         MsgScr::answerWith(1)(screen);
     };
     m_fakes->messageBoxAnswer = [](const StdMessageBox::Request &) { return QMessageBox::Ok; };
-    setExportDialogHook([this](const ExportFileRequest &r) {
+    m_fakes->exportFileDialog = [this](const ExportFileRequest &r) {
         m_requests << r;
         return std::optional<QString>(); // Cancel
-    });
+    };
     m_fakes->popupMenuAnswer = [this](QMenu *menu, QPoint) {
         QList<bool> enabled;
         for (QAction *a : menu->actions())
@@ -125,7 +125,7 @@ void TstFrmRateNav::initTestCase()
 void TstFrmRateNav::cleanupTestCase()
 {
     m_fakes.reset();
-    setExportDialogHook({});
+    m_fakes->exportFileDialog = nullptr;
     delete m_odbc;
 }
 

@@ -40,7 +40,7 @@ int runExport(const QStringList &args)
     }
     QString file = o.values.value(QStringLiteral("-o"));
     if (file.isEmpty())
-        file = fnExport_ProposedName(QDate::currentDate(), QStringLiteral("환율관리 프로그램")) + u'.' + format;
+        file = GridNav::proposedExportName(QDate::currentDate(), QStringLiteral("환율관리 프로그램")) + u'.' + format;
 
     std::unique_ptr<Database> db = openDatabase();
     if (!db)

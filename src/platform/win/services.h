@@ -10,9 +10,11 @@
 
 class FrmMsgScr;
 class QMenu;
+struct ExportFileRequest;
 
 // The program's ways out to the user and to the machine that a test replaces with fakes: the
-// answers of message boxes, message screens and pop-up menus, the import's file dialog, the bell,
+// answers of message boxes, message screens and pop-up menus, the import's and the export's file
+// dialogs, the bell,
 // the screen's twips per pixel, the machine's settings folder and the clock's year. One object for
 // the whole process; an empty member (or 0) means the real thing, which is how the program runs.
 struct Services
@@ -27,6 +29,8 @@ struct Services
     std::function<void(unsigned type)> beepObserver;
     // the file the import would open instead of asking (nullopt: the user cancelled)
     std::function<std::optional<QString>()> importFileDialog;
+    // the file the grid export would save to instead of asking ("" no name given, nullopt cancelled)
+    std::function<std::optional<QString>(const ExportFileRequest &request)> exportFileDialog;
     double twipsPerPixel = 0; // 0: the primary screen's
     int currentYear = 0; // 0: the clock's
     QString machineSystemDir; // empty: /etc/zevaru
