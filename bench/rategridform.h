@@ -34,7 +34,7 @@ struct RateGridForm
         if (connectNavigator)
             GridNav::forwardEvents(info);
         sbSS_GridSetup(info);
-        defineRateColumns(info);
+        GridNav::defineRateColumns(info);
         sbSS_ColFormat(info);
         sbSS_HeadText(info);
         sbSS_ColSize(info, 5);

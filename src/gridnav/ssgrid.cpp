@@ -101,7 +101,7 @@ void formatColumn(const SS_MOVE_INFO &info, SpreadGrid *g, int c)
     if (hiddenDef(info, c))
         return;
     const int kind = c < info.ColKind.size() ? info.ColKind[c] : SpreadGrid::KindStaticText;
-    const int decimals = numberDecimalsOfKind(kind);
+    const int decimals = GridNav::numberDecimalsOfKind(kind);
     if (decimals >= 0) {
         g->setCellKind(SpreadGrid::KindNumber);
         g->setNumberShowGroups(true);
@@ -136,7 +136,7 @@ void standardRowHeights(SS_MOVE_INFO &info, SpreadGrid *g)
 
 } // namespace
 
-int numberDecimalsOfKind(int kind)
+int GridNav::numberDecimalsOfKind(int kind)
 {
     const QString text = QString::number(kind);
     if (!text.startsWith(QLatin1String("13")))
@@ -325,7 +325,7 @@ void sbSS_WidthSync(SS_MOVE_INFO &info, int col1, int col2)
         s->setRedraw(true);
 }
 
-void defineRateColumns(SS_MOVE_INFO &info)
+void GridNav::defineRateColumns(SS_MOVE_INFO &info)
 {
     if (info.HeaderRows < 1)
         info.HeaderRows = 1;

@@ -35,10 +35,6 @@ void sbSS_GridClear(SS_MOVE_INFO &info, int rows);
 // The summary grid takes the data grid's widths of columns col1..col2.
 void sbSS_WidthSync(SS_MOVE_INFO &info, int col1, int col2);
 
-// Width of the number kind: 131..136 give 1..6 decimals, any other kind starting with "13" none;
-// -1 for a kind that is not a number.
-int numberDecimalsOfKind(int kind);
-
 namespace GridNav {
 
 // The steps of a grid's format pass once its columns are defined: column formats, header texts,
@@ -49,10 +45,14 @@ Q_DECLARE_FLAGS(FormatSteps, FormatStep)
 // ColFormat, HeadText or ColSize; anything else there (or a shorter text) leaves the step out.
 FormatSteps formatStepsOf(const QString &flags);
 
-} // namespace GridNav
-
-Q_DECLARE_OPERATORS_FOR_FLAGS(GridNav::FormatSteps)
+// Width of the number kind: 131..136 give 1..6 decimals, any other kind starting with "13" none;
+// -1 for a kind that is not a number.
+int numberDecimalsOfKind(int kind);
 
 // The rate window's grid: "NO", "일자", "미달러" (2 decimals), "베트남동" (0), "한국원화" (6), "비고".
 // Sets HeaderRows 1 and ColCount 5 when the record has none yet and defines columns 0..5.
 void defineRateColumns(SS_MOVE_INFO &info);
+
+} // namespace GridNav
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(GridNav::FormatSteps)

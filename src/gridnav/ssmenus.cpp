@@ -33,6 +33,8 @@ bool columnHidden(SpreadGrid *grid, int col)
 
 } // namespace
 
+namespace GridNav {
+
 QStringList sizeMenuTexts()
 {
     return {QStringLiteral("시트 크기에 맞게 정렬"), QStringLiteral("글자 크기에 맞게 정렬"),
@@ -75,6 +77,8 @@ int graphColumnInRange(const QString &tag, int firstCol, int lastCol)
     return std::min(col, lastCol);
 }
 
+} // namespace GridNav
+
 bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit)
 {
     if (!info.cmdRef)
@@ -84,7 +88,7 @@ bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit)
         tag = QStringLiteral("1");
         ControlInfo::setTag(info.cmdRef, tag);
     }
-    const QStringList texts = sizeMenuTexts();
+    const QStringList texts = GridNav::sizeMenuTexts();
     QList<bool> enabled;
     QList<bool> checked;
     for (int n = 1; n <= texts.size(); ++n) {
@@ -96,7 +100,7 @@ bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit)
         return false;
     ControlInfo::setTag(info.cmdRef, QString::number(chosen));
     if (ToolTip *tip = info.Tips[kRefreshTip].get())
-        fnSet_ToolTip(tip, info.cmdRef, 1, true, refreshHintText(chosen), QStringLiteral("새로고침"), 0);
+        fnSet_ToolTip(tip, info.cmdRef, 1, true, GridNav::refreshHintText(chosen), QStringLiteral("새로고침"), 0);
     return true;
 }
 
@@ -104,8 +108,8 @@ bool fnSS_MOVE_GraphMenu(SS_MOVE_INFO &info, int keyCol, int firstCol, int lastC
 {
     if (!info.cmdGrp || !info.Grid || lastCol < firstCol)
         return false;
-    const GraphMenuItems items = graphMenuItems(info, keyCol, firstCol, lastCol, keyLabel);
-    const int current = graphColumnInRange(ControlInfo::tag(info.cmdGrp), firstCol, lastCol);
+    const GridNav::GraphMenuItems items = GridNav::graphMenuItems(info, keyCol, firstCol, lastCol, keyLabel);
+    const int current = GridNav::graphColumnInRange(ControlInfo::tag(info.cmdGrp), firstCol, lastCol);
     ControlInfo::setTag(info.cmdGrp, QString::number(current));
     QList<bool> checked;
     for (int c = firstCol; c <= lastCol; ++c)

@@ -11,6 +11,8 @@
 // The navigator's two pop-up menus: the sizing mode of the refresh button and the value column of
 // the graph button. Both keep their choice in the button's Tag ("1".."4" / a column number).
 
+namespace GridNav {
+
 // Menu texts of the sizing modes 1..4, in menu order.
 QStringList sizeMenuTexts();
 // Hint text of the refresh button for sizing mode `mode` (1..4): the mode's text and the two
@@ -30,6 +32,8 @@ struct GraphMenuItems
 GraphMenuItems graphMenuItems(const SS_MOVE_INFO &info, int keyCol, int firstCol, int lastCol, const QString &keyLabel);
 // The graph button's Tag brought into firstCol..lastCol (empty or unreadable -> firstCol).
 int graphColumnInRange(const QString &tag, int firstCol, int lastCol);
+
+} // namespace GridNav
 
 // Shows the sizing menu at the mouse pointer. Item 2 (fit the widest text) is enabled only when
 // `allowTextFit`; the current mode is checked (an empty Tag becomes "1" first). Choosing another

@@ -397,7 +397,7 @@ void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
         {info.txtNow, "시트 현제 라인",
          QStringLiteral("클릭 : 전체값 표시") + crlf + QStringLiteral("더블클릭 : 바로가기창 표시")},
         {info.txtMax, "시트 전체 라인", QStringLiteral("클릭 : 전체값 표시")},
-        {info.cmdXls, "내보내기", exportHintText(!info.DataItems.isEmpty())},
+        {info.cmdXls, "내보내기", GridNav::exportHintText(!info.DataItems.isEmpty())},
         {info.cmdGrp, "그래프 보기",
          QStringLiteral("그래프 형태로 통계 보기") + crlf + QStringLiteral("좌클릭 : 그래프 보기") + crlf
              + QStringLiteral("우클릭 : 메뉴표시")},

@@ -333,7 +333,7 @@ void FrmRate::sbSS_Init()
     addDataMenuItems();
     GridNav::forwardEvents(m_info, [this] { layoutGrid(); });
     sbSS_GridSetup(m_info);
-    defineRateColumns(m_info);
+    GridNav::defineRateColumns(m_info);
     sbSS_Format(GridNav::FormatStep::All);
     sbSS_GridClear(m_info, 1);
     // the summary line says what it holds where the data rows show their numbers
@@ -342,7 +342,7 @@ void FrmRate::sbSS_Init()
 
 void FrmRate::sbSS_Format(GridNav::FormatSteps steps)
 {
-    defineRateColumns(m_info);
+    GridNav::defineRateColumns(m_info);
     if (steps & GridNav::FormatStep::ColFormat)
         sbSS_ColFormat(m_info);
     if (steps & GridNav::FormatStep::HeadText)

@@ -28,7 +28,7 @@ RateExportForm::RateExportForm()
     m_info.ColCount = 5;
     sbSS_MOVE_Bind(&m_form, m_info, 0);
     sbSS_GridSetup(m_info);
-    defineRateColumns(m_info);
+    GridNav::defineRateColumns(m_info);
     sbSS_ColFormat(m_info);
     sbSS_HeadText(m_info);
     sbSS_ColSize(m_info, 5);

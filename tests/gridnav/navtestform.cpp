@@ -31,7 +31,7 @@ NavTestForm::NavTestForm(QWidget *parent)
     sbSS_MOVE_Bind(this, info, 0);
     GridNav::forwardEvents(info, [this] { relayout(); });
     sbSS_GridSetup(info);
-    defineRateColumns(info);
+    GridNav::defineRateColumns(info);
     sbSS_MOVE_Arrange(info);
     format(GridNav::FormatStep::All);
     sbSS_GridClear(info, 1);

@@ -87,7 +87,7 @@ void TstSsGrid::numberKinds()
 {
     QFETCH(int, kind);
     QFETCH(int, decimals);
-    QCOMPARE(numberDecimalsOfKind(kind), decimals);
+    QCOMPARE(GridNav::numberDecimalsOfKind(kind), decimals);
 }
 
 void TstSsGrid::rateDefinition()

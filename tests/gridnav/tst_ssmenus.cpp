@@ -203,7 +203,7 @@ void TstSsMenus::graphColumnInRange()
 {
     QFETCH(QString, tag);
     QFETCH(int, expected);
-    QCOMPARE(::graphColumnInRange(tag, 2, 4), expected);
+    QCOMPARE(GridNav::graphColumnInRange(tag, 2, 4), expected);
 }
 
 void TstSsMenus::dataMenu_data()
