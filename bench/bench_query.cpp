@@ -147,7 +147,7 @@ int main(int argc, char **argv)
         const QString queryTo = to;
 
         qint64 best = -1, baseBest = -1, seen = 0, baseRows = 0;
-        for (int run = 0; run < 3; ++run) {
+        for (int pass = 0; pass < 3; ++pass) {
             QElapsedTimer t;
             t.start();
             frm.btnQuery_Click();

@@ -1,32 +1,21 @@
-# zz_add_module(NAME [DEPS lib...])
-# One static library per source folder; sources are the folder's .cpp/.h files.
+# zz_add_module(NAME SOURCES file... [PUBLIC lib...] [PRIVATE lib...])
+# One static library per source folder, its files listed by name: a file that is added or removed
+# without its list line fails the build. A library whose own headers include another's headers
+# links it PUBLIC; one used only by the .cpp files links PRIVATE.
 function(zz_add_module name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB _src CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  if(NOT _src)
-    set(_stub ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
-    file(WRITE ${_stub} "// no sources yet\n")
-    set(_src ${_stub})
-  endif()
-  # The moc step of an existing build folder reruns when one of the folder's list files changes,
-  # not when the glob finds a new header. The file list, written only when it changes and read
-  # as a list file, makes a header added later reach moc too.
-  list(JOIN _src "\n#   " _listed)
-  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${name}_sources.cmake
-       CONTENT "# sources of ${name}:\n#   ${_listed}\n")
-  include(${CMAKE_CURRENT_BINARY_DIR}/${name}_sources.cmake)
-  add_library(${name} STATIC ${_src})
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${ARG_DEPS})
+  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
 # zz_add_test(NAME SOURCES file... [LIBS lib...] [LABELS label...] [TIMEOUT s])
-# A QtTest executable run offscreen by ctest.
+# A QtTest executable run offscreen by ctest. It runs on its own too: tests/common/testdefaults.cpp
+# gives the environment below as defaults.
 function(zz_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  target_link_libraries(${name} PRIVATE zz_testdefaults Qt6::Test ${ARG_LIBS})
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)

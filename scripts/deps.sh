@@ -10,7 +10,7 @@ pkgs=(
   postgresql
   fonts-nanum-coding qt6-translations-l10n
   xvfb xauth xdotool xclip imagemagick libxcb1-dev python3 python3-openpyxl python3-xlwt
-  clang libclang-rt-14-dev llvm-14
+  clang libclang-rt-14-dev llvm-14 clang-format-14 clang-tidy-14
   dpkg-dev lintian appstream desktop-file-utils
 )
 missing=()

@@ -12,7 +12,8 @@ if dpkg-query -W -f='${Status}' zozura 2>/dev/null | grep -q 'install ok install
   echo "zozura is installed already: remove it first (apt-get purge zozura)" >&2
   exit 1
 fi
-bash "$root/scripts/package.sh"
+# warnings are errors, as in every CI build
+bash "$root/scripts/package.sh" -DZOZURA_WERROR=ON
 deb=$(ls "$build"/zozura_*.deb)
 
 work=$(mktemp -d /tmp/zozura-pkgtest.XXXXXX)

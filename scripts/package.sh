@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package into the build folder (installed under /usr) and checks it:
 # lintian must report no error, the AppStream metainfo and the desktop entry must validate.
-# Prints the package's file name, size and dependencies.
+# Prints the package's file name, size and dependencies. Extra cmake arguments may follow.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZOZURA_BUILD_DIR:-$root/build}
 bash "$root/scripts/deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_INSTALL_PREFIX=/usr "$@" >/dev/null
 cmake --build "$build"
 rm -f "$build"/zozura_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)

@@ -4,7 +4,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/deps.sh"
 export ZOZURA_BUILD_DIR=${ZOZURA_BUILD_DIR:-$root/build}
-bash "$root/scripts/build.sh" "$@"
+# warnings are errors here, as in every CI build
+bash "$root/scripts/build.sh" -DZOZURA_WERROR=ON "$@"
 # shellcheck source=pg.sh
 source "$root/scripts/pg.sh"
 zz_pg_start

@@ -33,5 +33,5 @@ int main(int argc, char *argv[])
     if (!frm.Form_Load())
         return 1;
     frm.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -26,7 +26,7 @@ QStringList itemsOf(const QComboBox *combo)
 
 double pointSizeOf(const QComboBox *combo)
 {
-    const QFont f = combo->font();
+    const QFont &f = combo->font();
     if (f.pointSizeF() > 0)
         return f.pointSizeF();
     // a font given in pixels: points at the widget's logical dpi

@@ -62,7 +62,10 @@ Match findNext(const SSFindGrid &grid, const QString &text, const Options &optio
     const int maxCols = grid.MaxCols();
     const int maxRows = grid.MaxRows();
 
-    int firstCol1, firstCol, lastCol, startRow1;
+    int firstCol1 = 0;
+    int firstCol = 0;
+    int lastCol = 0;
+    int startRow1 = 0;
     if (options.activeColumnOnly) {
         firstCol1 = activeCol;
         firstCol = activeCol;

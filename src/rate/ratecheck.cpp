@@ -251,8 +251,12 @@ QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row>
             // Julian day 0 was a Monday: Monday to Friday are the remainders 0 to 4
             if (j % 7 < 5) {
                 const QString day = dayText(j);
-                if (!holidays.contains(day))
-                    out.append({day, FindingKind::MissingDay});
+                if (!holidays.contains(day)) {
+                    Finding missing;
+                    missing.day = day;
+                    missing.kind = FindingKind::MissingDay;
+                    out.append(missing);
+                }
             }
             continue;
         }

@@ -78,7 +78,8 @@ void TstConfStore::hash_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint64>("expected");
-    const qint64 A = 'A', B = 'B', C = 'C', D = 'D';
+    // the first character cancels itself, so only B, C and D reach the hashes
+    const qint64 B = 'B', C = 'C', D = 'D';
     QTest::newRow("empty is 0") << QString() << qint64(0);
     QTest::newRow("one character cancels itself") << QStringLiteral("Z") << qint64(0);
     QTest::newRow("two characters") << QStringLiteral("AB") << ((B << 7) ^ (B << 13));

@@ -19,7 +19,8 @@
 
 namespace DbTestEnv {
 
-// ctest passes both folders in the environment
+// ctest passes both folders in the environment; on its own a test program gets this build's
+// (tests/common/testdefaults.cpp)
 inline QString sourceDir()
 {
     return qEnvironmentVariable("ZOZURA_SOURCE_DIR");

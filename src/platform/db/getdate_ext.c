@@ -14,7 +14,7 @@ static void getdate(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     (void)argv;
     struct timeval tv;
     struct tm local;
-    char text[32];
+    char text[96]; // room for the widest ints the compiler cannot rule out, not only real dates
     gettimeofday(&tv, NULL);
     localtime_r(&tv.tv_sec, &local);
     snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,

@@ -8,7 +8,7 @@
 // place, or a file far larger than any valid content, is refused before a byte of it is read.
 namespace SmallFile {
 
-constexpr qint64 MaxSize = 64 * 1024;
+constexpr qint64 MaxSize = qint64(64) * 1024;
 
 enum class Result { Read, Missing, NotRegular, TooLarge, Unreadable };
 

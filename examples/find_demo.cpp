@@ -1,5 +1,5 @@
 // Shows the find window over a filled grid, for looking at it under Xvfb:
-//   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./demo_find [text] [shot.png]
+//   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./find_demo [text] [shot.png]
 // With a file name it searches for the text, saves a picture of the screen and quits.
 #include "find/frmssfind.h"
 #include "platform/spread/spreadgrid.h"

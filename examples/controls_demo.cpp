@@ -40,10 +40,10 @@ int main(int argc, char *argv[])
 
     auto *frame = new QWidget(top);
     Twips::setGeometry(frame, 135, 330, 10680, 1035);
-    auto field = [frame](const QString &caption, double left, double top, QWidget *box, double width) {
-        Twips::setGeometry(new lTitle(caption, frame), left, top, 1215, 300);
+    auto field = [frame](const QString &caption, double left, double y, QWidget *box, double width) {
+        Twips::setGeometry(new lTitle(caption, frame), left, y, 1215, 300);
         box->setParent(frame);
-        Twips::setGeometry(box, left + 1260, top, width, 300);
+        Twips::setGeometry(box, left + 1260, y, width, 300);
     };
     auto *date = new dDate;
     date->setValue(QStringLiteral("2026/12/08"));
