@@ -21,8 +21,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QString &savedFolder()
 {
-    static QString dir;
-    return dir;
+    return services().shared.exportFolder;
 }
 
 std::optional<QString> realDialog(const ExportFileRequest &r)

@@ -48,14 +48,13 @@ int DateChecks::currentYear()
         return services().currentYear;
     // the clock's year, asked again after a second at most: the local date reads the time zone
     // file each time, and an import checks thousands of days in a row
-    static qint64 askedAt = 0;
-    static int year = 0;
+    SharedState &shared = services().shared;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (year == 0 || now - askedAt > 1000 || now < askedAt) {
-        year = QDate::currentDate().year();
-        askedAt = now;
+    if (shared.clockYear == 0 || now - shared.clockYearReadAt > 1000 || now < shared.clockYearReadAt) {
+        shared.clockYear = QDate::currentDate().year();
+        shared.clockYearReadAt = now;
     }
-    return year;
+    return shared.clockYear;
 }
 
 bool fnChk_Year(const QString &s)

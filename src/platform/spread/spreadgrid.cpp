@@ -27,13 +27,13 @@ namespace {
 // The program names the Korean fixed-pitch font by its Windows name.
 void installFontSubstitutes()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
-    QFont::insertSubstitution(QStringLiteral("굴림"), QStringLiteral("NanumGothicCoding"));
-    QFont::insertSubstitution(QStringLiteral("GulimChe"), QStringLiteral("NanumGothicCoding"));
+    static const bool installed = [] {
+        QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+        QFont::insertSubstitution(QStringLiteral("굴림"), QStringLiteral("NanumGothicCoding"));
+        QFont::insertSubstitution(QStringLiteral("GulimChe"), QStringLiteral("NanumGothicCoding"));
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 SpreadFormat patch(SpreadFormat::Field field)

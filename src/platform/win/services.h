@@ -39,6 +39,14 @@ struct SharedState
     int pointerShape = 0;
     bool pointerOverridden = false;
 
+    // The folder the grid export saved to last, where its next dialog opens.
+    QString exportFolder;
+
+    // The clock's year and when it was read (ms since the epoch): the local date reads the time
+    // zone file each time, and an import checks thousands of days in a row.
+    int clockYear = 0;
+    qint64 clockYearReadAt = 0;
+
     // The keyboard command tables (index 0..10): key codes as text, enabled flags, and the host
     // whose slot named like the command runs it.
     std::array<QString, 11> KeyCodes;
