@@ -103,30 +103,3 @@ AnswerHook answerWith(Answer answer);
 AnswerHook stderrLog();
 
 } // namespace MsgScr
-
-// Old names, kept until the last callers move to the ones above.
-inline void sbMsgScr_SetOwner(QWidget *owner)
-{
-    MsgScr::setOwner(owner);
-}
-inline QWidget *fnMsgScr_Owner()
-{
-    return MsgScr::owner();
-}
-inline FrmMsgScr *fnMsgScr_Current()
-{
-    return MsgScr::current();
-}
-using MsgScrAnswerHook = MsgScr::AnswerHook;
-inline void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook)
-{
-    MsgScr::setAnswerHook(std::move(hook));
-}
-inline MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
-{
-    return MsgScr::answerWith(answer);
-}
-inline MsgScrAnswerHook fnMsgScr_StderrLog()
-{
-    return MsgScr::stderrLog();
-}
