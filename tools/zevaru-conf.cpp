@@ -80,7 +80,7 @@ int writeFile(const QStringList &args)
         const QString &a = args.at(i);
         if (i + 1 >= args.size())
             return usage();
-        const QString v = args.at(++i);
+        const QString &v = args.at(++i);
         int index = -1;
         if (a == QLatin1String("--file"))
             file = v;
@@ -174,7 +174,7 @@ int showFile(const QStringList &args)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return usage();
     const QString cmd = args.takeFirst();

@@ -140,7 +140,9 @@ bool isRepeating(Direction direction)
 
 StepResult stepTarget(Direction direction, int top, int rows, int pageRows)
 {
-    const double T = top, P = pageRows, R = rows;
+    const double T = top;
+    const double P = pageRows;
+    const double R = rows;
     double target = 1;
     StepResult r;
     r.repeats = isRepeating(direction);

@@ -420,7 +420,7 @@ void sbSS_MOVE_Bind(QWidget *form, SS_MOVE_INFO &info, int index)
     }
 }
 
-void GridNav::forwardEvents(SS_MOVE_INFO &info, std::function<void()> onLayout)
+void GridNav::forwardEvents(SS_MOVE_INFO &info, const std::function<void()> &onLayout)
 {
     delete info.Links.data();
     if (!info.picBack)

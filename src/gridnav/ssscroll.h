@@ -99,7 +99,7 @@ private:
 };
 
 // Forwards the navigator controls' events (see above); undone by sbSS_MOVE_Release.
-void forwardEvents(SS_MOVE_INFO &info, std::function<void()> onLayout = {});
+void forwardEvents(SS_MOVE_INFO &info, const std::function<void()> &onLayout = {});
 
 // The repeat timer ticked: 60 ms from now on, then one more step (or the end of the repeat when
 // the held button was disabled meanwhile).

@@ -2,6 +2,7 @@
 
 #include "msgscr/msgscr.h"
 #include "msgscr/msgscrbutton.h"
+#include "platform/win/services.h"
 #include "platform/win/twips.h"
 
 #include <QApplication>
@@ -354,14 +355,14 @@ void FrmMsgScr::setProgress(double percent)
 
 void FrmMsgScr::cmdClose_Click(int index)
 {
-    MsgScrAnswer = index + 1;
+    services().shared.MsgScrAnswer = index + 1;
     unload();
 }
 
 void FrmMsgScr::Form_Unload()
 {
-    if (MsgScrAnswer == -1)
-        MsgScrAnswer = 0;
+    if (services().shared.MsgScrAnswer == -1)
+        services().shared.MsgScrAnswer = 0;
 }
 
 void FrmMsgScr::unload()
@@ -385,12 +386,12 @@ void FrmMsgScr::Form_Activate()
     m_activated = true;
     QPointer<FrmMsgScr> self(this);
     m_gliding = true;
-    if (MsgScrDefault == 2) {
+    if (services().shared.MsgScrDefault == 2) {
         if (m_cmdClose[3]->isVisible()) {
             m_cmdClose[3]->setFocus();
             sbMouse_MoveToCtrl(m_cmdClose[3], this);
         }
-    } else if (MsgScrDefault != 0) {
+    } else if (services().shared.MsgScrDefault != 0) {
         sbMouse_MoveToCtrl(m_cmdClose[0], this);
     }
     if (!self)

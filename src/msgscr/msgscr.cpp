@@ -20,19 +20,16 @@
 
 #include <cstdio>
 
-qint32 MsgScrAnswer = 0;
-qint32 MsgScrDefault = 0;
-
 namespace {
 
-QPointer<FrmMsgScr> g_screen;
-QPointer<QWidget> g_owner;
-// While a wait notice is up its caller is working: user input to the windows is not acted on.
-InputHold::Scope *g_waitHold = nullptr;
+SharedState &shared()
+{
+    return services().shared;
+}
 
 FrmMsgScr *openScreen()
 {
-    return g_screen && !g_screen->isUnloaded() ? g_screen.data() : nullptr;
+    return shared().msgScreen && !shared().msgScreen->isUnloaded() ? shared().msgScreen.data() : nullptr;
 }
 
 QStringList splitLines(const QString &text)
@@ -64,7 +61,7 @@ void setPointer(qint32 MsgPointer)
 
 // Runs the test hook once the modal screen is up, active and done with its pointer glide. Where the
 // window system never activates it, the hook runs after half a second all the same.
-void runHookWhenReady(QPointer<FrmMsgScr> screen, qint64 since)
+void runHookWhenReady(const QPointer<FrmMsgScr> &screen, qint64 since)
 {
     if (!screen || screen->isUnloaded() || !services().msgScrAnswer)
         return;
@@ -91,11 +88,11 @@ void paintNow(FrmMsgScr *s)
 
 qint32 closeScreen()
 {
-    delete g_waitHold;
-    g_waitHold = nullptr;
+    delete shared().msgScrWaitHold;
+    shared().msgScrWaitHold = nullptr;
     if (FrmMsgScr *s = openScreen()) {
         s->unload();
-        g_screen = nullptr;
+        shared().msgScreen = nullptr;
     }
     Pointer::setShape(0);
     return 0;
@@ -149,7 +146,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         QWidget *owner = MsgScr::owner();
         // a wait notice belongs to the main window and stays above it; a question has no owner
         s = new FrmMsgScr(modal ? nullptr : owner);
-        g_screen = s;
+        shared().msgScreen = s;
     }
 
     if (MsgKind != 0)
@@ -165,18 +162,18 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
     case 1:
         s->cmdClose(0)->show();
         if (MsgDefault != 0)
-            MsgScrDefault = 1;
+            shared().MsgScrDefault = 1;
         break;
     case 2:
         s->cmdClose(1)->show();
         if (MsgDefault != 0)
-            MsgScrDefault = 1;
+            shared().MsgScrDefault = 1;
         break;
     case 3:
         s->cmdClose(2)->show();
         s->cmdClose(3)->show();
         if (MsgDefault != 0)
-            MsgScrDefault = MsgDefault;
+            shared().MsgScrDefault = MsgDefault;
         break;
     default:
         break;
@@ -193,14 +190,14 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         s->exec();
         if (guard && !guard->isUnloaded())
             guard->unload();
-        if (g_screen == guard)
-            g_screen = nullptr;
-        return MsgScrAnswer;
+        if (shared().msgScreen == guard)
+            shared().msgScreen = nullptr;
+        return shared().MsgScrAnswer;
     }
 
-    MsgScrDefault = 0;
-    if (!g_waitHold)
-        g_waitHold = new InputHold::Scope;
+    shared().MsgScrDefault = 0;
+    if (!shared().msgScrWaitHold)
+        shared().msgScrWaitHold = new InputHold::Scope;
     s->lblInfor()->setText(QStringLiteral("잠시만 기다려 주십시오."));
     s->sbForm_InitPosition(MsgButtons);
     s->show();
@@ -215,7 +212,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
 qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle, const QString &MsgText,
                      float MsgPercent, qint32 MsgDefault, qint32 MsgPointer)
 {
-    MsgScrAnswer = -1;
+    shared().MsgScrAnswer = -1;
     switch (MsgMode) {
     case 0:
         setPointer(MsgPointer);
@@ -305,12 +302,12 @@ void WaitNotice::close()
 
 void setOwner(QWidget *owner)
 {
-    g_owner = owner;
+    shared().msgScrOwner = owner;
 }
 
 QWidget *owner()
 {
-    return g_owner.data();
+    return shared().msgScrOwner.data();
 }
 
 FrmMsgScr *current()

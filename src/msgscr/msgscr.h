@@ -30,10 +30,8 @@ constexpr qint32 MSG_ERROR = 4;
 qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle, const QString &MsgText,
                      float MsgPercent, qint32 MsgDefault, qint32 MsgPointer);
 
-// Answer of the current modal screen (-1 while none is given yet).
-extern qint32 MsgScrAnswer;
-// Button the pointer glides to when the screen becomes active: 0 none, 1 the left or only one, 2 the right one.
-extern qint32 MsgScrDefault;
+// The screen's answer (MsgScrAnswer) and the button its pointer glides to (MsgScrDefault) are kept
+// in services().shared, with the rest of what the process's windows share.
 
 // Pointer glide onto `control` of `form` (the find window uses it too).
 void sbMouse_MoveToCtrl(QWidget *control, QWidget *form);

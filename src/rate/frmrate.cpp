@@ -589,9 +589,8 @@ bool FrmRate::eventFilter(QObject *watched, QEvent *event)
         sbKey_Down(vk, shift);
     // a key with Alt is a command key: the dispatcher had it, the box under the focus does not
     // (Alt+X must not type an "x" into the remark)
-    if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier) && key->key() != Qt::Key_Alt)
-        return true;
-    return false;
+    return (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)
+        && key->key() != Qt::Key_Alt;
 }
 
 // ------------------------------------------------------------------ input panel

@@ -148,6 +148,7 @@ void FrmRate::cmdSS_MOVE_GRP_Click()
     const int valueCol = m_info.cmdGrp ? ControlInfo::tag(m_info.cmdGrp).trimmed().toInt() : 0;
     if (!m_graphWindow)
         m_graphWindow = new FrmSSGraph(this);
+    // NOLINTNEXTLINE(readability-suspicious-call-argument): the day column is x, the chosen column y
     m_graphWindow->sbDisp_SS_Graph_Init(m_info, kKeyCol, valueCol, windowTitle(), QString(), QString(), true);
 }
 

@@ -91,39 +91,39 @@ FrmRateImport::FrmRateImport(DataAccess *da, RateWriter *writer, QWidget *parent
 void FrmRateImport::createControls()
 {
     auto *top = new QVBoxLayout(this);
-    lblFile = new QLabel(this);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
-    lblFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    top->addWidget(lblFile);
+    m_fileLabel = new QLabel(this);
+    m_fileLabel->setObjectName(QStringLiteral("fileLabel"));
+    m_fileLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(m_fileLabel);
 
     // the mapping step: which column holds which field
     auto *map = new QHBoxLayout;
     map->addWidget(new lTitle(QStringLiteral("제목 행"), this));
-    spnHeader = new QSpinBox(this);
-    spnHeader->setObjectName(QStringLiteral("spnHeader"));
-    spnHeader->setRange(0, 20);
-    spnHeader->setSpecialValueText(QStringLiteral("없음"));
-    map->addWidget(spnHeader);
+    m_headerRow = new QSpinBox(this);
+    m_headerRow->setObjectName(QStringLiteral("headerRowBox"));
+    m_headerRow->setRange(0, 20);
+    m_headerRow->setSpecialValueText(QStringLiteral("없음"));
+    map->addWidget(m_headerRow);
     for (int f = 0; f < RateImport::FieldCount; ++f) {
         map->addWidget(new lTitle(RateImport::fieldCaption(f), this));
-        cboField[size_t(f)] = new QComboBox(this);
-        cboField[size_t(f)]->setObjectName(QStringLiteral("cboField%1").arg(f));
-        map->addWidget(cboField[size_t(f)], 1);
+        m_fieldBoxes[size_t(f)] = new QComboBox(this);
+        m_fieldBoxes[size_t(f)]->setObjectName(QStringLiteral("fieldBox%1").arg(f));
+        map->addWidget(m_fieldBoxes[size_t(f)], 1);
     }
     top->addLayout(map);
-    lblMapHint = new QLabel(this);
-    lblMapHint->setObjectName(QStringLiteral("lblMapHint"));
-    lblMapHint->setStyleSheet(QStringLiteral("color: #C04000;"));
-    top->addWidget(lblMapHint);
+    m_mapHint = new QLabel(this);
+    m_mapHint->setObjectName(QStringLiteral("mapHint"));
+    m_mapHint->setStyleSheet(QStringLiteral("color: #C04000;"));
+    top->addWidget(m_mapHint);
 
-    SS = new SpreadGrid(this);
-    SS->setObjectName(QStringLiteral("SS"));
-    SS->setFontName(QStringLiteral("굴림체"));
-    SS->setFontSize(9);
-    SS->setColHeaderRows(1);
-    SS->setMaxCols(ColCount);
-    SS->setMaxRows(0);
-    SS->setTextTipMode(1);
+    m_grid = new SpreadGrid(this);
+    m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->setFontName(QStringLiteral("굴림체"));
+    m_grid->setFontSize(9);
+    m_grid->setColHeaderRows(1);
+    m_grid->setMaxCols(ColCount);
+    m_grid->setMaxRows(0);
+    m_grid->setTextTipMode(1);
     const struct
     {
         const char *header;
@@ -135,45 +135,45 @@ void FrmRateImport::createControls()
         {"베트남동", 11, SpreadGrid::AlignRight}, {"한국원화", 11, SpreadGrid::AlignRight},
         {"비고", 16, SpreadGrid::AlignLeft},      {"이전 값 / 사유", 44, SpreadGrid::AlignLeft},
     };
-    SS->setColWidth(0, 4);
+    m_grid->setColWidth(0, 4);
     for (int c = 1; c <= ColCount; ++c) {
-        SS->SetCellText(c, SpreadGrid::FirstHeaderRow, QString::fromUtf8(cols[c - 1].header));
-        SS->setColWidth(c, cols[c - 1].width);
-        SS->setCol(c);
-        SS->setRow(SpreadGrid::AllCells);
-        SS->setCellKind(SpreadGrid::KindStaticText);
-        SS->setHAlign(cols[c - 1].align);
-        SS->setVAlign(2);
+        m_grid->SetCellText(c, SpreadGrid::FirstHeaderRow, QString::fromUtf8(cols[c - 1].header));
+        m_grid->setColWidth(c, cols[c - 1].width);
+        m_grid->setCol(c);
+        m_grid->setRow(SpreadGrid::AllCells);
+        m_grid->setCellKind(SpreadGrid::KindStaticText);
+        m_grid->setHAlign(cols[c - 1].align);
+        m_grid->setVAlign(2);
     }
-    top->addWidget(SS, 1);
+    top->addWidget(m_grid, 1);
 
     auto *bottom = new QHBoxLayout;
-    lblCount = new QLabel(this);
-    lblCount->setObjectName(QStringLiteral("lblCount"));
-    bottom->addWidget(lblCount, 1);
-    optNewOnly = new QRadioButton(QStringLiteral("새 날짜만 적용"), this);
-    optNewOnly->setObjectName(QStringLiteral("optNewOnly"));
-    optNewAndChanged = new QRadioButton(QStringLiteral("새 날짜와 바뀐 날짜 적용"), this);
-    optNewAndChanged->setObjectName(QStringLiteral("optNewAndChanged"));
-    optNewOnly->setChecked(true);
-    bottom->addWidget(optNewOnly);
-    bottom->addWidget(optNewAndChanged);
-    btnApply = new btnButton(QStringLiteral("적  용"), this);
-    btnApply->setObjectName(QStringLiteral("btnApply"));
-    btnClose = new btnButton(QStringLiteral("닫  기"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    for (btnButton *b : {btnApply, btnClose})
+    m_countLabel = new QLabel(this);
+    m_countLabel->setObjectName(QStringLiteral("countLabel"));
+    bottom->addWidget(m_countLabel, 1);
+    m_newOnly = new QRadioButton(QStringLiteral("새 날짜만 적용"), this);
+    m_newOnly->setObjectName(QStringLiteral("newOnlyOption"));
+    m_newAndChanged = new QRadioButton(QStringLiteral("새 날짜와 바뀐 날짜 적용"), this);
+    m_newAndChanged->setObjectName(QStringLiteral("newAndChangedOption"));
+    m_newOnly->setChecked(true);
+    bottom->addWidget(m_newOnly);
+    bottom->addWidget(m_newAndChanged);
+    m_applyButton = new btnButton(QStringLiteral("적  용"), this);
+    m_applyButton->setObjectName(QStringLiteral("applyButton"));
+    m_closeButton = new btnButton(QStringLiteral("닫  기"), this);
+    m_closeButton->setObjectName(QStringLiteral("closeButton"));
+    for (btnButton *b : {m_applyButton, m_closeButton})
         b->setMinimumSize(82, 26);
-    bottom->addWidget(btnApply);
-    bottom->addWidget(btnClose);
+    bottom->addWidget(m_applyButton);
+    bottom->addWidget(m_closeButton);
     top->addLayout(bottom);
 
-    connect(btnApply, &btnButton::Click, this, &FrmRateImport::btnApply_Click);
-    connect(btnClose, &btnButton::Click, this, &QDialog::reject);
-    connect(spnHeader, &QSpinBox::valueChanged, this, &FrmRateImport::mappingChanged);
-    for (QComboBox *c : cboField)
+    connect(m_applyButton, &btnButton::Click, this, &FrmRateImport::apply);
+    connect(m_closeButton, &btnButton::Click, this, &QDialog::reject);
+    connect(m_headerRow, &QSpinBox::valueChanged, this, &FrmRateImport::mappingChanged);
+    for (QComboBox *c : m_fieldBoxes)
         connect(c, &QComboBox::currentIndexChanged, this, &FrmRateImport::mappingChanged);
-    for (QRadioButton *o : {optNewOnly, optNewAndChanged})
+    for (QRadioButton *o : {m_newOnly, m_newAndChanged})
         connect(o, &QRadioButton::toggled, this, &FrmRateImport::updateApply);
     resize(980, 600);
 }
@@ -184,12 +184,12 @@ void FrmRateImport::updateApply()
     int rows = 0;
     for (const RateImport::Row &r : std::as_const(m_preview.rows))
         rows += RateImport::chosen(r, scope()) ? 1 : 0;
-    btnApply->setEnabled(rows > 0);
+    m_applyButton->setEnabled(rows > 0);
 }
 
 RateImport::Scope FrmRateImport::scope() const
 {
-    return optNewAndChanged->isChecked() ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly;
+    return m_newAndChanged->isChecked() ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly;
 }
 
 bool FrmRateImport::load(const QString &path)
@@ -211,11 +211,11 @@ bool FrmRateImport::load(const QString &path)
     QString what = QString::fromLatin1(formats[int(m_file.format)]);
     if (!m_file.encoding.isEmpty())
         what += QStringLiteral(", ") + m_file.encoding;
-    lblFile->setText(QStringLiteral("파일 : ") + path + QStringLiteral("  (") + what + u')');
+    m_fileLabel->setText(QStringLiteral("파일 : ") + path + QStringLiteral("  (") + what + u')');
     m_preview.map = RateImport::findColumns(m_file.table);
     fillMapping();
     recompute();
-    SS->setFocus(); // the rows first; the mapping is there when needed
+    m_grid->setFocus(); // the rows first; the mapping is there when needed
     return m_da != nullptr;
 }
 
@@ -224,9 +224,9 @@ void FrmRateImport::fillMapping()
     m_filling = true;
     const SheetTable &t = m_file.table;
     const int header = m_preview.map.headerRow;
-    spnHeader->setValue(header + 1);
+    m_headerRow->setValue(header + 1);
     for (int f = 0; f < RateImport::FieldCount; ++f) {
-        QComboBox *box = cboField[size_t(f)];
+        QComboBox *box = m_fieldBoxes[size_t(f)];
         box->clear();
         box->addItem(QStringLiteral("(없음)"), -1);
         for (int c = 0; c < t.maxColumns(); ++c) {
@@ -246,9 +246,9 @@ void FrmRateImport::mappingChanged()
         return;
     const InputHold::Scope hold;
     RateImport::ColumnMap m;
-    m.headerRow = spnHeader->value() - 1;
+    m.headerRow = m_headerRow->value() - 1;
     for (int f = 0; f < RateImport::FieldCount; ++f)
-        m.col[size_t(f)] = cboField[size_t(f)]->currentData().toInt();
+        m.col[size_t(f)] = m_fieldBoxes[size_t(f)]->currentData().toInt();
     m_preview.map = m;
     recompute();
 }
@@ -259,17 +259,17 @@ void FrmRateImport::recompute()
     if (!map.usable()) {
         m_preview = RateImport::Preview();
         m_preview.map = map;
-        lblMapHint->setText(QStringLiteral(
+        m_mapHint->setText(QStringLiteral(
             "제목 행에서 일자와 환율 열을 찾지 못했습니다. 일자와 환율 하나 이상의 열을 골라 주십시오."));
     } else {
-        lblMapHint->clear();
+        m_mapHint->clear();
         Pointer::setShape(MsgPointerHourglass);
         m_preview = RateImport::readRows(m_file.table, map);
         QString error;
         const bool compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
         Pointer::setShape(0);
         if (!compared) {
-            lblMapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
+            m_mapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
             MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
                            QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
                                + (error.isEmpty() ? QString() : CrLf + error));
@@ -285,19 +285,20 @@ void FrmRateImport::recompute()
 
 void FrmRateImport::fillGrid()
 {
-    SS->setRedraw(false);
-    SS->setMaxRows(0);
-    SS->setMaxRows(int(m_preview.rows.size()));
+    m_grid->setRedraw(false);
+    m_grid->setMaxRows(0);
+    m_grid->setMaxRows(int(m_preview.rows.size()));
     int row = 0;
     for (const RateImport::Row &r : std::as_const(m_preview.rows)) {
         ++row;
-        SS->SetCellText(ColLine, row, QString::number(r.line));
-        SS->SetCellText(ColOutcome, row, RateImport::outcomeText(r.outcome));
-        SS->SetCellText(ColDate, row, r.date);
+        m_grid->SetCellText(ColLine, row, QString::number(r.line));
+        m_grid->SetCellText(ColOutcome, row, RateImport::outcomeText(r.outcome));
+        m_grid->SetCellText(ColDate, row, r.date);
         for (int i = 0; i < 3; ++i)
-            SS->SetCellText(ColUsd + i, row,
-                            r.outcome == RateImport::Outcome::Refused ? r.rate[size_t(i)] : shown(i, r.rateToWrite(i)));
-        SS->SetCellText(ColRemark, row, r.outcome == RateImport::Outcome::Refused ? r.remark : r.remarkToWrite());
+            m_grid->SetCellText(ColUsd + i, row,
+                                r.outcome == RateImport::Outcome::Refused ? r.rate[size_t(i)]
+                                                                          : shown(i, r.rateToWrite(i)));
+        m_grid->SetCellText(ColRemark, row, r.outcome == RateImport::Outcome::Refused ? r.remark : r.remarkToWrite());
         QString note = r.reason;
         if (r.outcome == RateImport::Outcome::Change) {
             QStringList old;
@@ -308,17 +309,17 @@ void FrmRateImport::fillGrid()
         }
         if (!r.jump.isEmpty())
             note = r.jump + (note.isEmpty() ? QString() : QStringLiteral("  ") + note);
-        SS->SetCellText(ColNote, row, note);
-        SS->setCol(ColOutcome);
-        SS->setRow(row);
-        SS->setBackColor(outcomeColour(r.outcome));
+        m_grid->SetCellText(ColNote, row, note);
+        m_grid->setCol(ColOutcome);
+        m_grid->setRow(row);
+        m_grid->setBackColor(outcomeColour(r.outcome));
     }
-    SS->setRedraw(true);
-    lblCount->setText(RateImport::countText(m_preview));
+    m_grid->setRedraw(true);
+    m_countLabel->setText(RateImport::countText(m_preview));
     updateApply();
 }
 
-void FrmRateImport::btnApply_Click()
+void FrmRateImport::apply()
 {
     // the progress notice lets events run: no second apply, no other command inside this one
     const InputHold::Scope hold;

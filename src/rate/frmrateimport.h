@@ -39,17 +39,17 @@ public:
     const RateImport::Preview &preview() const { return m_preview; }
     QString path() const { return m_path; }
 
-    // --- controls ---
-    QLabel *lblFile = nullptr;
-    QLabel *lblMapHint = nullptr;
-    QSpinBox *spnHeader = nullptr; // header row, 0 = none
-    std::array<QComboBox *, RateImport::FieldCount> cboField{}; // column of each field
-    SpreadGrid *SS = nullptr;
-    QLabel *lblCount = nullptr;
-    QRadioButton *optNewOnly = nullptr;
-    QRadioButton *optNewAndChanged = nullptr;
-    btnButton *btnApply = nullptr;
-    btnButton *btnClose = nullptr;
+    // the controls the tests reach
+    QLabel *fileLabel() const { return m_fileLabel; }
+    QLabel *mapHint() const { return m_mapHint; }
+    QSpinBox *headerRowBox() const { return m_headerRow; }
+    QComboBox *fieldBox(RateImport::Field field) const { return m_fieldBoxes[size_t(field)]; }
+    SpreadGrid *grid() const { return m_grid; }
+    QLabel *countLabel() const { return m_countLabel; }
+    QRadioButton *newOnlyOption() const { return m_newOnly; }
+    QRadioButton *newAndChangedOption() const { return m_newAndChanged; }
+    btnButton *applyButton() const { return m_applyButton; }
+    btnButton *closeButton() const { return m_closeButton; }
 
 signals:
     // Rows were written (the owner shows the result in its grid).
@@ -61,9 +61,20 @@ private:
     void mappingChanged();
     void recompute();
     void fillGrid();
-    void btnApply_Click();
+    void apply();
     RateImport::Scope scope() const;
     void updateApply();
+
+    QLabel *m_fileLabel = nullptr;
+    QLabel *m_mapHint = nullptr; // why the columns must be picked by hand, when they must
+    QSpinBox *m_headerRow = nullptr; // header row, 0 = none
+    std::array<QComboBox *, RateImport::FieldCount> m_fieldBoxes{}; // column of each field
+    SpreadGrid *m_grid = nullptr;
+    QLabel *m_countLabel = nullptr;
+    QRadioButton *m_newOnly = nullptr;
+    QRadioButton *m_newAndChanged = nullptr;
+    btnButton *m_applyButton = nullptr;
+    btnButton *m_closeButton = nullptr;
 
     DataAccess *m_da;
     RateWriter *m_writer;

@@ -1,14 +1,15 @@
 #include "rate/keycommands.h"
 
+#include "platform/win/services.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <Qt>
 
 namespace KeyCommand {
 
-std::array<QString, Count> KeyCodes;
-std::array<bool, Count> KeyEnabled{};
-QObject *CommandHost = nullptr;
+static_assert(std::tuple_size_v<decltype(SharedState::KeyCodes)> == Count
+              && std::tuple_size_v<decltype(SharedState::KeyEnabled)> == Count);
 
 const std::array<QString, Count> &names()
 {
@@ -61,10 +62,10 @@ int fnKey_Command(int keyCode, int shift)
     const bool altHeld = shift & AltMask;
     for (int i = 0; i < Count; ++i) {
         bool ok = false;
-        const int code = KeyCodes[size_t(i)].trimmed().toInt(&ok);
+        const int code = services().shared.KeyCodes[size_t(i)].trimmed().toInt(&ok);
         if (!ok || code != keyCode)
             continue; // an entry that is no number is passed over
-        const bool enabled = KeyEnabled[size_t(i)];
+        const bool enabled = services().shared.KeyEnabled[size_t(i)];
         const bool shiftCommand = i == 1 || i == 2 || i == 5;
         if (shiftHeld) {
             if (shiftCommand && enabled)
@@ -81,9 +82,10 @@ int fnKey_Command(int keyCode, int shift)
 
 void sbRun_Command(int index)
 {
-    if (index < 0 || index >= Count || !CommandHost)
+    QObject *host = services().shared.CommandHost;
+    if (index < 0 || index >= Count || !host)
         return;
-    QMetaObject::invokeMethod(CommandHost, names()[size_t(index)].toLatin1().constData());
+    QMetaObject::invokeMethod(host, names()[size_t(index)].toLatin1().constData());
 }
 
 int KeyCommand::virtualCode(int qtKey)

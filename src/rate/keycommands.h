@@ -23,11 +23,9 @@ inline constexpr int AltMask = 4;
 // Command names by index ("Data_Query", "Data_Find", ... "Data_Exit").
 const std::array<QString, Count> &names();
 
-// The tables (index 0..10): key codes as text, enabled flags, and the host whose active form
-// receives the command (an object with a slot named like the command).
-extern std::array<QString, Count> KeyCodes;
-extern std::array<bool, Count> KeyEnabled;
-extern QObject *CommandHost;
+// The tables (index 0..10: key codes as text, enabled flags, and the host whose active form
+// receives the command, an object with a slot named like the command) are kept in
+// services().shared: KeyCodes, KeyEnabled, CommandHost.
 
 } // namespace KeyCommand
 

@@ -34,7 +34,9 @@ qint64 julianOf(QStringView day)
             parts[p] = parts[p] * 10 + (c.unicode() - u'0');
         }
     }
-    const int y = parts[0], m = parts[1], d = parts[2];
+    const int y = parts[0];
+    const int m = parts[1];
+    const int d = parts[2];
     static constexpr int monthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (y < 1 || m < 1 || m > 12 || d < 1 || d > monthDays[m - 1] + (m == 2 && leap ? 1 : 0))

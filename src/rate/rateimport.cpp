@@ -279,7 +279,7 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
             seen.insert(row.date, row.line);
         }
         for (int i = 0; i < 3 && row.reason.isEmpty(); ++i) {
-            const int c = col[size_t(FieldUsd + i)];
+            const int c = col[size_t(FieldUsd) + size_t(i)];
             if (c >= 0 && table.kind(r, c) != SheetTable::Kind::Empty)
                 rateValue(i, table, r, c, &row.rate[size_t(i)], &row.reason);
         }
@@ -294,7 +294,7 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
             row.outcome = Outcome::Refused;
             // a refused row shows what the file holds, for the user to find and mend it
             for (int i = 0; i < 3; ++i) {
-                const int c = col[size_t(FieldUsd + i)];
+                const int c = col[size_t(FieldUsd) + size_t(i)];
                 row.rate[size_t(i)] = c >= 0 ? table.text(r, c).trimmed() : QString();
             }
         }
@@ -361,7 +361,8 @@ bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
             accepted << &r;
     QHash<QString, Stored> stored;
     if (!accepted.isEmpty()) {
-        QString from, to;
+        QString from;
+        QString to;
         periodOf(accepted, &from, &to);
         if (!readStored(da, from, to, &stored, error))
             return false;
@@ -410,7 +411,8 @@ ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Sc
         return res;
     }
     // each chosen day must still be as the preview showed it: nothing is overwritten unseen
-    QString from, to;
+    QString from;
+    QString to;
     periodOf(todo, &from, &to);
     QHash<QString, Stored> now;
     if (!readStored(da, from, to, &now, &res.error)) {

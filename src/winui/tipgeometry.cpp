@@ -53,7 +53,7 @@ QPainterPath TipGeometry::balloonPath(const Layout &layout)
     body.addRoundedRect(QRectF(layout.body).adjusted(0.5, 0.5, -0.5, -0.5), Radius, Radius);
     const qreal x = layout.stemTip.x() + 0.5;
     const qreal edge = layout.stemUp ? layout.body.top() + 1.0 : layout.body.bottom();
-    const qreal tipY = layout.stemUp ? layout.stemTip.y() + 0.5 : layout.stemTip.y() + 0.5;
+    const qreal tipY = layout.stemTip.y() + 0.5;
     QPolygonF stem;
     stem << QPointF(x - StemWidth / 2.0, edge) << QPointF(x, tipY) << QPointF(x + StemWidth / 2.0, edge);
     QPainterPath stemPath;

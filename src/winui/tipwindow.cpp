@@ -145,7 +145,8 @@ void TipWindow::popUp(QPoint pos)
         return;
     m_restPos = pos;
     const QWidget *c = m_control;
-    QPoint below, above;
+    QPoint below;
+    QPoint above;
     if (m_centred) {
         below = c->mapToGlobal(QPoint(c->width() / 2, c->height()));
         above = c->mapToGlobal(QPoint(c->width() / 2, 0));

@@ -111,7 +111,7 @@ void TstMsgScr::initTestCase()
 void TstMsgScr::init()
 {
     m_beeps.clear();
-    MsgScrDefault = 0;
+    services().shared.MsgScrDefault = 0;
 }
 
 void TstMsgScr::cleanup()
@@ -145,7 +145,7 @@ void TstMsgScr::answers()
     const qint32 r = openModal(buttons, MSG_QUESTION, QStringLiteral("본문"), 1, [&](FrmMsgScr &s) {
         seen = true;
         QVERIFY(s.isModal());
-        QCOMPARE(MsgScrAnswer, -1);
+        QCOMPARE(services().shared.MsgScrAnswer, -1);
         if (press >= 0)
             QTest::mouseClick(s.cmdClose(press), Qt::LeftButton);
         else if (press == -1)
@@ -155,7 +155,7 @@ void TstMsgScr::answers()
     });
     QVERIFY(seen);
     QCOMPARE(r, answer);
-    QCOMPARE(MsgScrAnswer, answer);
+    QCOMPARE(services().shared.MsgScrAnswer, answer);
     QVERIFY(!MsgScr::current());
 }
 
@@ -322,7 +322,7 @@ void TstMsgScr::update()
     QCOMPARE(MsgScr::current(), s);
     QCOMPARE(labelTexts(*s), shown);
     QCOMPARE(s->size(), size); // an update is not laid out again
-    QCOMPARE(MsgScrAnswer, -1);
+    QCOMPARE(services().shared.MsgScrAnswer, -1);
 }
 
 void TstMsgScr::updateKeepsBlankHeadline()
@@ -394,11 +394,11 @@ void TstMsgScr::defaultPersistence()
     QFETCH(bool, modelessBetween);
     QFETCH(bool, glides);
     openModal(1, MSG_INFO, QStringLiteral("첫째"), 1, [](FrmMsgScr &s) { s.close(); });
-    QCOMPARE(MsgScrDefault, 1);
+    QCOMPARE(services().shared.MsgScrDefault, 1);
     if (modelessBetween) {
         fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중"), QStringLiteral("본문"), 0, 0, 0);
         fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
-        QCOMPARE(MsgScrDefault, 0);
+        QCOMPARE(services().shared.MsgScrDefault, 0);
     }
     const QPoint away(3, 4);
     Pointer::setPosition(away);
@@ -489,9 +489,9 @@ void TstMsgScr::otherModes()
     QCOMPARE(MsgScr::current(), s);
     QCOMPARE(s->lblTitle()->text(), QStringLiteral("제목"));
     QCOMPARE(labelTexts(*s), QStringList{"본문"});
-    QCOMPARE(MsgScrDefault, 0);
+    QCOMPARE(services().shared.MsgScrDefault, 0);
     QCOMPARE(Pointer::shape(), 11); // only the pointer follows
-    QCOMPARE(MsgScrAnswer, -1);
+    QCOMPARE(services().shared.MsgScrAnswer, -1);
 }
 
 void TstMsgScr::failures_data()
@@ -658,7 +658,7 @@ void TstMsgScr::typedQuestion()
                          QStringLiteral("그래도 저장하시겠습니까?"), MsgScr::Answer(defaultAnswer));
     QCOMPARE(int(got), answer);
     QCOMPARE(buttons, (QStringList{QStringLiteral("예"), QStringLiteral("아니오")}));
-    QCOMPARE(MsgScrDefault, glideTo);
+    QCOMPARE(services().shared.MsgScrDefault, glideTo);
     QCOMPARE(m_beeps, QList<unsigned>{Beep::Warning});
 }
 
@@ -678,7 +678,7 @@ void TstMsgScr::typedNotice()
     QCOMPARE(title, QStringLiteral("설정 실패"));
     QCOMPARE(body, (QStringList{QStringLiteral("첫 줄"), QStringLiteral("둘째 줄")}));
     QCOMPARE(buttons, QStringList{QStringLiteral("확인")});
-    QCOMPARE(MsgScrDefault, 1);
+    QCOMPARE(services().shared.MsgScrDefault, 1);
     QCOMPARE(m_beeps, QList<unsigned>{Beep::Error});
 }
 

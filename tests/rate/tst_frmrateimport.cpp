@@ -186,16 +186,17 @@ void TstFrmRateImport::menuPreviewApply()
     FrmRateImport *w = m_frm->importWindow();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowExposed(w));
-    QCOMPARE(w->lblCount->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 1건"));
-    QCOMPARE(w->SS->MaxRows(), 3);
-    QCOMPARE(w->SS->GetCellText(2, 1), QStringLiteral("수정"));
-    QCOMPARE(w->SS->GetCellText(8, 1), QStringLiteral("이전 : 1,310.50 / 24,400 / 0.053100 / a"));
-    QCOMPARE(w->SS->GetCellText(2, 3), QStringLiteral("거부"));
-    QCOMPARE(w->SS->GetCellText(8, 3), QStringLiteral("기준일이 입력되지 않았거나, 잘못 입력되었습니다."));
+    QCOMPARE(w->countLabel()->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 1건"));
+    QCOMPARE(w->grid()->MaxRows(), 3);
+    QCOMPARE(w->grid()->GetCellText(2, 1), QStringLiteral("수정"));
+    QCOMPARE(w->grid()->GetCellText(8, 1), QStringLiteral("이전 : 1,310.50 / 24,400 / 0.053100 / a"));
+    QCOMPARE(w->grid()->GetCellText(2, 3), QStringLiteral("거부"));
+    QCOMPARE(w->grid()->GetCellText(8, 3), QStringLiteral("기준일이 입력되지 않았거나, 잘못 입력되었습니다."));
     if (withChanged)
-        QTest::mouseClick(w->optNewAndChanged, Qt::LeftButton, {}, QPoint(5, w->optNewAndChanged->height() / 2));
-    QCOMPARE(w->optNewAndChanged->isChecked(), withChanged);
-    QTest::mouseClick(w->btnApply, Qt::LeftButton);
+        QTest::mouseClick(w->newAndChangedOption(), Qt::LeftButton, {},
+                          QPoint(5, w->newAndChangedOption()->height() / 2));
+    QCOMPARE(w->newAndChangedOption()->isChecked(), withChanged);
+    QTest::mouseClick(w->applyButton(), Qt::LeftButton);
 
     QCOMPARE(m_notices.value(0), QStringLiteral("적용하였습니다.|데이타를 성공적으로 저장하였습니다."));
     QVERIFY(!w->isVisible());
@@ -233,20 +234,20 @@ void TstFrmRateImport::mappingStep()
     FrmRateImport *w = m_frm->importWindow();
     QVERIFY(w);
     QTRY_VERIFY(w->isVisible());
-    QVERIFY(!w->lblMapHint->text().isEmpty());
-    QVERIFY(!w->btnApply->isEnabled());
-    QCOMPARE(w->spnHeader->text(), QStringLiteral("없음"));
+    QVERIFY(!w->mapHint()->text().isEmpty());
+    QVERIFY(!w->applyButton()->isEnabled());
+    QCOMPARE(w->headerRowBox()->text(), QStringLiteral("없음"));
     // the combo boxes: (없음), A열, B열, C열 - picked with the keyboard
-    w->cboField[RateImport::FieldDate]->setFocus();
-    QTest::keyClick(w->cboField[RateImport::FieldDate], Qt::Key_Down);
-    QTest::keyClick(w->cboField[RateImport::FieldDate], Qt::Key_Down);
-    w->cboField[RateImport::FieldUsd]->setFocus();
+    w->fieldBox(RateImport::FieldDate)->setFocus();
+    QTest::keyClick(w->fieldBox(RateImport::FieldDate), Qt::Key_Down);
+    QTest::keyClick(w->fieldBox(RateImport::FieldDate), Qt::Key_Down);
+    w->fieldBox(RateImport::FieldUsd)->setFocus();
     for (int i = 0; i < 3; ++i)
-        QTest::keyClick(w->cboField[RateImport::FieldUsd], Qt::Key_Down);
-    QCOMPARE(w->cboField[RateImport::FieldDate]->currentText(), QStringLiteral("B열 : 2024/03/06"));
-    QVERIFY(w->lblMapHint->text().isEmpty());
-    QCOMPARE(w->lblCount->text(), QStringLiteral("추가 2건   수정 0건   동일 0건   거부 0건"));
-    QVERIFY(w->btnApply->isEnabled());
+        QTest::keyClick(w->fieldBox(RateImport::FieldUsd), Qt::Key_Down);
+    QCOMPARE(w->fieldBox(RateImport::FieldDate)->currentText(), QStringLiteral("B열 : 2024/03/06"));
+    QVERIFY(w->mapHint()->text().isEmpty());
+    QCOMPARE(w->countLabel()->text(), QStringLiteral("추가 2건   수정 0건   동일 0건   거부 0건"));
+    QVERIFY(w->applyButton()->isEnabled());
 }
 
 void TstFrmRateImport::dayChangedBeforeApply()
@@ -255,12 +256,12 @@ void TstFrmRateImport::dayChangedBeforeApply()
     FrmRateImport *w = m_frm->importWindow();
     QVERIFY(w);
     QTRY_VERIFY(w->isVisible());
-    QCOMPARE(w->lblCount->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 0건"));
+    QCOMPARE(w->countLabel()->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 0건"));
     // another copy of the program saves the day after the preview was made
     QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("import-check")))
                 .exec(QStringLiteral("UPDATE EX_RATE SET USD = 1400 WHERE STD_DATE = '2024/03/04'")));
-    QTest::mouseClick(w->optNewAndChanged, Qt::LeftButton, {}, QPoint(5, w->optNewAndChanged->height() / 2));
-    QTest::mouseClick(w->btnApply, Qt::LeftButton);
+    QTest::mouseClick(w->newAndChangedOption(), Qt::LeftButton, {}, QPoint(5, w->newAndChangedOption()->height() / 2));
+    QTest::mouseClick(w->applyButton(), Qt::LeftButton);
 
     QCOMPARE(m_notices.value(0),
              QStringLiteral("다른 곳에서 바뀐 날짜가 있습니다.|"
@@ -269,7 +270,7 @@ void TstFrmRateImport::dayChangedBeforeApply()
     QCOMPARE(day(QStringLiteral("2024/03/04")), QStringLiteral("1400|a|X"));
     // the preview was made again and shows what is stored now
     QVERIFY(w->isVisible());
-    QCOMPARE(w->SS->GetCellText(8, 1), QStringLiteral("이전 : 1,400.00 / 24,400 / 0.053100 / a"));
+    QCOMPARE(w->grid()->GetCellText(8, 1), QStringLiteral("이전 : 1,400.00 / 24,400 / 0.053100 / a"));
 }
 
 QTEST_MAIN(TstFrmRateImport)

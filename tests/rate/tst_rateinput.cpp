@@ -35,9 +35,9 @@ private slots:
     void cleanup()
     {
         m_fakes->currentYear = 0;
-        KeyCommand::KeyCodes = {};
-        KeyCommand::KeyEnabled = {};
-        KeyCommand::CommandHost = nullptr;
+        services().shared.KeyCodes = {};
+        services().shared.KeyEnabled = {};
+        services().shared.CommandHost = nullptr;
     }
 
     void date_data();
@@ -292,7 +292,7 @@ void TstRateInput::slideStep()
 void TstRateInput::emptyTablesRunNothing()
 {
     Host host;
-    KeyCommand::CommandHost = &host;
+    services().shared.CommandHost = &host;
     for (int shift : {0, 1, 2, 4, 3}) {
         for (int key = 112; key <= 123; ++key) {
             QCOMPARE(fnKey_Command(key, shift), KeyCommand::NoCommand);
@@ -307,13 +307,13 @@ void TstRateInput::emptyTablesRunNothing()
 void TstRateInput::filledTablesPickByModifier()
 {
     Host host;
-    KeyCommand::CommandHost = &host;
-    KeyCommand::KeyCodes[0] = QStringLiteral("113"); // F2 query
-    KeyCommand::KeyCodes[1] = QStringLiteral("113"); // Shift+F2 find
-    KeyCommand::KeyCodes[9] = QStringLiteral("121"); // F10 print
-    KeyCommand::KeyCodes[10] = QStringLiteral("88"); // Alt+X exit
-    KeyCommand::KeyCodes[3] = QStringLiteral("abc"); // no number: passed over
-    KeyCommand::KeyEnabled.fill(true);
+    services().shared.CommandHost = &host;
+    services().shared.KeyCodes[0] = QStringLiteral("113"); // F2 query
+    services().shared.KeyCodes[1] = QStringLiteral("113"); // Shift+F2 find
+    services().shared.KeyCodes[9] = QStringLiteral("121"); // F10 print
+    services().shared.KeyCodes[10] = QStringLiteral("88"); // Alt+X exit
+    services().shared.KeyCodes[3] = QStringLiteral("abc"); // no number: passed over
+    services().shared.KeyEnabled.fill(true);
 
     QCOMPARE(fnKey_Command(113, 0), 0);
     QCOMPARE(fnKey_Command(113, 1), 1);
@@ -327,7 +327,7 @@ void TstRateInput::filledTablesPickByModifier()
              (QStringList{QStringLiteral("Data_Query"), QStringLiteral("Data_Find"), QStringLiteral("Data_Print"),
                           QStringLiteral("Data_Exit")}));
 
-    KeyCommand::KeyEnabled[0] = false;
+    services().shared.KeyEnabled[0] = false;
     QCOMPARE(fnKey_Command(113, 0), KeyCommand::NoCommand);
 }
 

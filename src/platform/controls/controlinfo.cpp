@@ -34,7 +34,7 @@ QString ControlInfo::typeName(const QObject *control)
         return QStringLiteral("OptionButton");
     if (qobject_cast<const QPushButton *>(control))
         return QStringLiteral("CommandButton");
-    if (auto *bar = qobject_cast<const QScrollBar *>(control))
+    if (const auto *bar = qobject_cast<const QScrollBar *>(control))
         return bar->orientation() == Qt::Vertical ? QStringLiteral("VScrollBar") : QStringLiteral("HScrollBar");
     if (qobject_cast<const QGroupBox *>(control))
         return QStringLiteral("Frame");

@@ -39,7 +39,7 @@ dDate::dDate(QWidget *parent)
 
 QString dDate::value() const
 {
-    const QString t = QLineEdit::text(); // mask blanks already left out, separators kept
+    QString t = QLineEdit::text(); // mask blanks already left out, separators kept
     for (QChar c : t)
         if (c.isDigit())
             return t;

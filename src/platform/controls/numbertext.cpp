@@ -74,7 +74,8 @@ NumberText::Problem NumberText::parse(const QString &text, Number *out)
         negative = t.at(i) == QLatin1Char('-');
         ++i;
     }
-    QString intDigits, fracDigits;
+    QString intDigits;
+    QString fracDigits;
     bool point = false;
     for (; i < n; ++i) {
         const QChar c = t.at(i);

@@ -2,19 +2,17 @@
 
 #include "odbcconfig.h"
 
-#include <QAtomicInt>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUuid>
 
 #include <sqlite3.h>
 
 namespace {
-
-QAtomicInt g_nextConnection;
 
 // GETDATE() on SQLite: the local time as text, in the form the other servers give it.
 void sqliteGetDate(sqlite3_context *ctx, int, sqlite3_value **)
@@ -39,7 +37,7 @@ QString describe(const QSqlError &e)
 DbConnection::DbConnection(const Settings &settings)
     : m_settings(settings)
     , m_spec(ConnSpec::fromServerField(settings.server))
-    , m_name(QStringLiteral("zozura-%1").arg(g_nextConnection.fetchAndAddRelaxed(1)))
+    , m_name(QStringLiteral("zozura-%1").arg(QUuid::createUuid().toString(QUuid::WithoutBraces)))
 { }
 
 DbConnection::~DbConnection()
@@ -85,7 +83,7 @@ bool DbConnection::fail(const QString &why)
 
 QString DbConnection::sqliteFile() const
 {
-    const QString file = m_settings.database.trimmed();
+    QString file = m_settings.database.trimmed();
     if (file.isEmpty() || QDir::isAbsolutePath(file))
         return file;
     return QDir(m_settings.baseDir).filePath(file);
@@ -122,7 +120,7 @@ QString DbConnection::odbcConnectString() const
         parts << QStringLiteral("UID=") + quoteValue(m_settings.user);
     if (!m_settings.password.isEmpty())
         parts << QStringLiteral("PWD=") + quoteValue(m_settings.password);
-    const QString text = parts.join(QLatin1Char(';'));
+    QString text = parts.join(QLatin1Char(';'));
     if (m_spec.backend == ConnSpec::Backend::Odbc) {
         // Qt's ODBC driver puts "DSN=" in front of a string that names no DRIVER= or SERVER=
         // attribute itself, so the data source goes without it then

@@ -122,7 +122,7 @@ QString findDriverLibrary(const QString &fileName)
     dirs << QStringLiteral("/usr/lib/odbc") << QStringLiteral("/usr/lib") << QStringLiteral("/usr/local/lib/odbc")
          << QStringLiteral("/usr/local/lib");
     for (const QString &d : std::as_const(dirs)) {
-        const QString path = d + QLatin1Char('/') + fileName;
+        QString path = d + QLatin1Char('/') + fileName;
         if (QFileInfo::exists(path))
             return path;
     }
@@ -131,7 +131,7 @@ QString findDriverLibrary(const QString &fileName)
 
 QString driverLibrary(const QString &driverName, const QString &fileName)
 {
-    const QString registered = readValue(driverName, QStringLiteral("Driver"), true);
+    QString registered = readValue(driverName, QStringLiteral("Driver"), true);
     if (!registered.isEmpty() && QFileInfo::exists(registered))
         return registered;
     return findDriverLibrary(fileName);

@@ -52,7 +52,7 @@ namespace {
 bool cp949ToUtf8(QByteArrayView in, QByteArray *out)
 {
     iconv_t cd = iconv_open("UTF-8", "CP949");
-    if (cd == iconv_t(-1))
+    if (cd == iconv_t(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
         return false;
     out->resize(in.size() * 3 / 2 + 16);
     char *src = const_cast<char *>(in.data());

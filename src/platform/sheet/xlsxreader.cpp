@@ -58,7 +58,7 @@ struct EntryCloser
 bool readPart(zip_t *zip, const char *name, QByteArray *out)
 {
     zip_stat_t st;
-    if (zip_stat(zip, name, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || st.size > 64 * 1024 * 1024)
+    if (zip_stat(zip, name, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || st.size > zip_uint64_t(64) * 1024 * 1024)
         return false;
     std::unique_ptr<zip_file_t, EntryCloser> f(zip_fopen(zip, name, 0));
     if (!f)

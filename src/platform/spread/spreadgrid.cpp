@@ -766,8 +766,10 @@ void SpreadGrid::SetCellBorder(int col, int row, int col2, int row2, int kind, i
     if (kind & BorderBottom)
         apply(col, row, col2, row2, SpreadFormat::BorderBottom, &SpreadFormat::bottom);
     if ((kind & BorderOutline) && col != -1 && row != -1) {
-        const int c1 = std::min(col, col2), c2 = std::max(col, col2);
-        const int r1 = std::min(row, row2), r2 = std::max(row, row2);
+        const int c1 = std::min(col, col2);
+        const int c2 = std::max(col, col2);
+        const int r1 = std::min(row, row2);
+        const int r2 = std::max(row, row2);
         apply(c1, r1, c1, r2, SpreadFormat::BorderLeft, &SpreadFormat::left);
         apply(c2, r1, c2, r2, SpreadFormat::BorderRight, &SpreadFormat::right);
         apply(c1, r1, c2, r1, SpreadFormat::BorderTop, &SpreadFormat::top);

@@ -107,23 +107,23 @@ public:
     void setCellValue(const QString &value);
 
     int CellKind() const;
-    void setCellKind(int kind);
+    void setCellKind(int value);
     int HAlign() const;
-    void setHAlign(int align);
+    void setHAlign(int value);
     int VAlign() const;
-    void setVAlign(int align);
+    void setVAlign(int value);
     int NumberDecimals() const;
-    void setNumberDecimals(int decimals); // 0..6 shown
+    void setNumberDecimals(int value); // 0..6 shown
     QString NumberDecimalChar() const;
     void setNumberDecimalChar(const QString &ch);
     QString NumberGroupChar() const;
     void setNumberGroupChar(const QString &ch);
     bool NumberShowGroups() const;
-    void setNumberShowGroups(bool show);
+    void setNumberShowGroups(bool value);
     int BackColor() const;
-    void setBackColor(int rgb);
+    void setBackColor(int value);
     int ForeColor() const;
-    void setForeColor(int rgb);
+    void setForeColor(int value);
 
     static QColor colorFromRgb(int rgb);
     static int rgbFromColor(const QColor &color);

@@ -779,7 +779,7 @@ void SpreadModel::insertDataRows(int row, int count)
                     --m_cellFormats;
     std::move_backward(m_rows.begin() + (row - 1), m_rows.end() - count, m_rows.end());
     for (int i = 0; i < count; ++i)
-        m_rows[size_t(row - 1 + i)].reset();
+        m_rows[size_t(row - 1) + size_t(i)].reset();
     shiftSpans(row, count);
     // blocks pushed past the end are cut there
     std::erase_if(m_spans, [rows](const QRect &s) { return s.top() > rows; });
@@ -799,7 +799,7 @@ void SpreadModel::deleteDataRows(int row, int count)
         return;
     count = std::min(count, rows - row + 1);
     for (int i = 0; i < count; ++i)
-        if (const auto &r = m_rows[size_t(row - 1 + i)])
+        if (const auto &r = m_rows[size_t(row - 1) + size_t(i)])
             for (auto &c : r->cells)
                 if (c.format)
                     --m_cellFormats;

@@ -45,7 +45,7 @@ QString plain(double value, int decimals)
 QString format(double value, int decimals, QChar decimalChar, QChar groupChar, bool showGroups)
 {
     decimals = clampDecimals(decimals);
-    const QString p = plain(value, decimals);
+    QString p = plain(value, decimals);
     if (p.isEmpty())
         return p;
     const bool negative = p.startsWith(QLatin1Char('-'));
@@ -91,12 +91,11 @@ std::optional<double> parse(QStringView text, QChar decimalChar, QChar groupChar
         } else if (c == decimalChar && !seenDecimal) {
             buffer[n++] = '.';
             seenDecimal = true;
-        } else if (!groupChar.isNull() && c == groupChar && !seenDecimal && seenDigit) {
-            continue; // separators only between integer digits
         } else if (c == QLatin1Char('-') && i == 0) {
             buffer[n++] = '-';
-        } else if (c == QLatin1Char('+') && i == 0) {
-            continue;
+        } else if ((!groupChar.isNull() && c == groupChar && !seenDecimal && seenDigit)
+                   || (c == QLatin1Char('+') && i == 0)) {
+            continue; // separators only between integer digits; a leading plus says nothing
         } else {
             return std::nullopt;
         }

@@ -1,5 +1,7 @@
 #include "platform/win/inputhold.h"
 
+#include "platform/win/services.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -70,31 +72,31 @@ public:
     Qt::MouseButtons m_heldButtons;
 };
 
-int g_depth = 0;
-Filter *g_filter = nullptr; // made by the first scope, deleted by the last
-
 } // namespace
 
 Scope::Scope()
 {
-    if (g_depth++ > 0 || !qApp)
+    SharedState &shared = services().shared;
+    if (shared.inputHoldDepth++ > 0 || !qApp)
         return;
-    // installed last, so it sees each event before every other filter of the application
-    g_filter = new Filter;
-    qApp->installEventFilter(g_filter);
+    // made by the first scope, deleted by the last; installed last, so it sees each event before
+    // every other filter of the application
+    shared.inputHoldFilter = new Filter;
+    qApp->installEventFilter(shared.inputHoldFilter);
 }
 
 Scope::~Scope()
 {
-    if (--g_depth > 0)
+    SharedState &shared = services().shared;
+    if (--shared.inputHoldDepth > 0)
         return;
-    delete g_filter; // an object deleted leaves the application's filter list by itself
-    g_filter = nullptr;
+    delete shared.inputHoldFilter; // an object deleted leaves the application's filter list by itself
+    shared.inputHoldFilter = nullptr;
 }
 
 bool active()
 {
-    return g_depth > 0;
+    return services().shared.inputHoldDepth > 0;
 }
 
 } // namespace InputHold

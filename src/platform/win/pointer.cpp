@@ -1,13 +1,12 @@
 #include "platform/win/pointer.h"
 
+#include "platform/win/services.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QWidget>
 
 namespace {
-
-int g_shape = 0;
-bool g_overridden = false; // whether our override cursor is on QGuiApplication's stack
 
 Qt::CursorShape qtShape(int number)
 {
@@ -49,26 +48,27 @@ namespace Pointer {
 
 int shape()
 {
-    return g_shape;
+    return services().shared.pointerShape;
 }
 
 void setShape(int number)
 {
-    g_shape = number;
+    SharedState &shared = services().shared;
+    shared.pointerShape = number;
     if (!qGuiApp)
         return;
     if (number == 0) {
-        if (g_overridden)
+        if (shared.pointerOverridden)
             QGuiApplication::restoreOverrideCursor();
-        g_overridden = false;
+        shared.pointerOverridden = false;
         return;
     }
     const QCursor cursor(qtShape(number));
-    if (g_overridden) {
+    if (shared.pointerOverridden) {
         QGuiApplication::changeOverrideCursor(cursor);
     } else {
         QGuiApplication::setOverrideCursor(cursor);
-        g_overridden = true;
+        shared.pointerOverridden = true;
     }
 }
 

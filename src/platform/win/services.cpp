@@ -8,5 +8,8 @@ Services &services()
 
 void resetServices()
 {
-    services() = Services{};
+    Services &s = services();
+    SharedState shared = std::move(s.shared);
+    s = Services{};
+    s.shared = std::move(shared);
 }

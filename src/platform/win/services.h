@@ -5,8 +5,11 @@
 
 #include <QColor>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,6 +19,37 @@ class FrmMsgScr;
 class QMenu;
 class QPrinter;
 struct ExportFileRequest;
+namespace InputHold {
+class Scope;
+}
+
+// What the windows of the process share while it runs, kept in one place instead of in globals of
+// their own files. resetServices() leaves it alone: it follows the windows, not the tests.
+struct SharedState
+{
+    // The message screen: the answer of the current modal screen (-1 while none is given yet),
+    // the button the pointer glides to (0 none, 1 the left or only one, 2 the right one), the open
+    // screen, the main window it centres over, and the input hold while a wait notice is up.
+    qint32 MsgScrAnswer = 0;
+    qint32 MsgScrDefault = 0;
+    QPointer<FrmMsgScr> msgScreen;
+    QPointer<QWidget> msgScrOwner;
+    InputHold::Scope *msgScrWaitHold = nullptr;
+
+    // InputHold: how many scopes are open, and the application event filter they share.
+    int inputHoldDepth = 0;
+    QObject *inputHoldFilter = nullptr;
+
+    // The whole-screen pointer shape number, and whether our override cursor is on Qt's stack.
+    int pointerShape = 0;
+    bool pointerOverridden = false;
+
+    // The keyboard command tables (index 0..10): key codes as text, enabled flags, and the host
+    // whose slot named like the command runs it.
+    std::array<QString, 11> KeyCodes;
+    std::array<bool, 11> KeyEnabled{};
+    QPointer<QObject> CommandHost;
+};
 
 // The program's ways out to the user and to the machine that a test replaces with fakes: the
 // answers of message boxes, message screens, pop-up menus and the chart editor, the import's, the
@@ -49,9 +83,11 @@ struct Services
     double twipsPerPixel = 0; // 0: the primary screen's
     int currentYear = 0; // 0: the clock's
     QString machineSystemDir; // empty: /etc/zevaru
+
+    SharedState shared;
 };
 
 // The process's services.
 Services &services();
-// Every service back to the real one.
+// Every service back to the real one; the shared state stays.
 void resetServices();
