@@ -88,10 +88,9 @@ QWidget *owner();
 // The open message screen, or nullptr.
 FrmMsgScr *current();
 
-// Tests: called with the modal screen once it is shown (and its pointer glide is done); the hook
-// answers by pressing a button or closing the window. nullptr removes it.
+// What the services' msgScrAnswer holds: called with the modal screen once it is shown (and its
+// pointer glide is done), it answers by pressing a button or closing the window.
 using AnswerHook = std::function<void(FrmMsgScr &screen)>;
-void setAnswerHook(AnswerHook hook);
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 AnswerHook answerWith(qint32 answer);
 AnswerHook answerWith(Answer answer);
