@@ -11,9 +11,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
-#include <memory>
-#include <optional>
 
 class ChartControl;
 class PicButton;
@@ -21,7 +18,6 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QPrinter;
 class QRadioButton;
 class QScrollBar;
 class SpreadGrid;
@@ -81,30 +77,6 @@ public:
     QColor lineColor() const { return m_lineColor; }
     QString lastSaveFolder() const { return m_state.saveFolder; }
     int highlightedRow() const { return m_state.crossRow; }
-
-    // --- injectable dialogs (tests answer through these; unset = the real dialogs) ---
-    struct SaveRequest
-    {
-        QString title, filter, defaultSuffix, folder, fileName;
-    };
-    // Returns the chosen file name, an empty text for "no name", or nullopt for cancel.
-    using SaveDialogHook = std::function<std::optional<QString>(const SaveRequest &)>;
-    static void setSaveDialogHook(SaveDialogHook hook);
-    // Returns the chosen colour or nullopt for cancel.
-    using ColorDialogHook = std::function<std::optional<QColor>(const QColor &initial, const QString &title)>;
-    static void setColorDialogHook(ColorDialogHook hook);
-    // What the print system offers: its default printer (may be empty) and every printer it has.
-    struct PrinterList
-    {
-        QString defaultName;
-        QStringList names;
-    };
-    using PrinterListHook = std::function<PrinterList()>;
-    static void setPrinterListHook(PrinterListHook hook);
-    // Supplies the printer of the chosen name; nullptr = it cannot be used. Unset = Qt's printer
-    // of that name.
-    using PrinterHook = std::function<std::unique_ptr<QPrinter>(const QString &name)>;
-    static void setPrinterHook(PrinterHook hook);
 
     // Controls the tests reach, by their design names.
     ChartControl *chtGraph() const { return m_chtGraph; }

@@ -7,6 +7,7 @@
 #include "platform/chart/chartcontrol.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/spread/spreadunits.h"
 #include "platform/win/twips.h"
 
 #include <QDate>
@@ -156,7 +157,8 @@ void FrmSSGraph::sbSS_TXT_Format()
     static const double widths[5] = {4, 2.5, 10.62, 6, 9};
     for (int c = 0; c < 5; ++c)
         m_SS_TXT->setColWidth(c, widths[c]);
-    m_SS_TXT->setRowHeight(SpreadGrid::AllCells, 10.22);
+    m_SS_TXT->setRowHeight(SpreadGrid::AllCells,
+                           SpreadUnits::DefaultRowHeight); // the layout counts rows of this height
     m_SS_TXT->setRedraw(true);
     if (isVisible())
         m_SS_TXT->setFocus();

@@ -7,6 +7,7 @@
 #include "platform/chart/chartcontrol.h"
 #include "platform/controls/xpanel.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/services.h"
 #include "platform/win/twips.h"
 
 #include <QCheckBox>
@@ -20,21 +21,6 @@
 // Chart options: type, 3D, value labels, presets and the colour of an item.
 
 using namespace FrmSSGraphParts;
-
-namespace {
-
-FrmSSGraph::ColorDialogHook &colorHook()
-{
-    static FrmSSGraph::ColorDialogHook hook;
-    return hook;
-}
-
-} // namespace
-
-void FrmSSGraph::setColorDialogHook(ColorDialogHook hook)
-{
-    colorHook() = std::move(hook);
-}
 
 void FrmSSGraph::sbGraph_Reset()
 {
@@ -205,21 +191,21 @@ void FrmSSGraph::swatchClick(int col, int row)
         const int role = m_pieRoles.at(row - 1);
         const QString second = QStringLiteral("다른색으로 지정을 할 수 없습니다.");
         if (role == PieNotShown) {
-            fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("색지정을 할 수 없습니다."),
-                          QStringLiteral("그래프에서 표시되지 않은 영역의 색은 흑색이며,") + kCrLf + second, 0, 1, 0);
+            MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("색지정을 할 수 없습니다."),
+                           QStringLiteral("그래프에서 표시되지 않은 영역의 색은 흑색이며,") + kCrLf + second);
             return;
         }
         if (role == PieOthers) {
-            fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("색지정을 할 수 없습니다."),
-                          QStringLiteral("그래프에서 기타로 표시되는 영역의 색은 백색이며,") + kCrLf + second, 0, 1, 0);
+            MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("색지정을 할 수 없습니다."),
+                           QStringLiteral("그래프에서 기타로 표시되는 영역의 색은 백색이며,") + kCrLf + second);
             return;
         }
     }
     const QColor initial = type == ChartControl::Line ? m_lineColor : colorOf(m_data.GraphColors.at(row - 1));
     const QString title = QStringLiteral("그래프 색");
     std::optional<QColor> chosen;
-    if (colorHook()) {
-        chosen = colorHook()(initial, title);
+    if (services().colorDialog) {
+        chosen = services().colorDialog(initial, title);
     } else {
         const QColor c = QColorDialog::getColor(initial, this, title);
         if (c.isValid())

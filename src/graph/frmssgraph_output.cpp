@@ -6,6 +6,7 @@
 #include "msgscr/msgscr.h"
 #include "platform/chart/chartcontrol.h"
 #include "platform/win/filefolder.h"
+#include "platform/win/services.h"
 #include "platform/win/twips.h"
 
 #include <QCoreApplication>
@@ -21,25 +22,7 @@ using namespace FrmSSGraphParts;
 
 namespace {
 
-FrmSSGraph::SaveDialogHook &saveHook()
-{
-    static FrmSSGraph::SaveDialogHook hook;
-    return hook;
-}
-
-FrmSSGraph::PrinterListHook &printerListHook()
-{
-    static FrmSSGraph::PrinterListHook hook;
-    return hook;
-}
-
-FrmSSGraph::PrinterHook &printerHook()
-{
-    static FrmSSGraph::PrinterHook hook;
-    return hook;
-}
-
-std::optional<QString> realSaveDialog(QWidget *parent, const FrmSSGraph::SaveRequest &r)
+std::optional<QString> realSaveDialog(QWidget *parent, const SaveFileRequest &r)
 {
     QFileDialog dialog(parent, r.title, r.folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -58,38 +41,26 @@ std::optional<QString> realSaveDialog(QWidget *parent, const FrmSSGraph::SaveReq
 
 } // namespace
 
-void FrmSSGraph::setSaveDialogHook(SaveDialogHook hook)
-{
-    saveHook() = std::move(hook);
-}
-void FrmSSGraph::setPrinterHook(PrinterHook hook)
-{
-    printerHook() = std::move(hook);
-}
-void FrmSSGraph::setPrinterListHook(PrinterListHook hook)
-{
-    printerListHook() = std::move(hook);
-}
-
 void FrmSSGraph::cmdSaveJPG_Click()
 {
     if (m_state.saveFolder.isEmpty())
         m_state.saveFolder = QCoreApplication::applicationDirPath() + u'/';
-    SaveRequest request;
+    SaveFileRequest request;
     request.title = GraphPicture::saveTitle();
     request.filter = GraphPicture::saveFilter();
     request.defaultSuffix = GraphPicture::saveSuffix();
     request.folder = m_state.saveFolder;
     request.fileName = GraphPicture::proposedName(QDate::currentDate(), m_chtGraph->headerLine(0));
-    const std::optional<QString> chosen = saveHook() ? saveHook()(request) : realSaveDialog(this, request);
+    const std::optional<QString> chosen =
+        services().pictureFileDialog ? services().pictureFileDialog(request) : realSaveDialog(this, request);
     if (!chosen) {
         focusChart(); // cancelled: no message
         return;
     }
     QString fileName = *chosen;
     if (fileName.trimmed().isEmpty()) {
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("작업을 취소하셨습니다."),
-                      QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."), 0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("작업을 취소하셨습니다."),
+                       QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         focusChart();
         return;
     }
@@ -97,9 +68,10 @@ void FrmSSGraph::cmdSaveJPG_Click()
         fileName += u'.' + GraphPicture::saveSuffix();
     m_state.saveFolder = folderOfFile(fileName);
     if (QFileInfo::exists(fileName)) {
-        const int answer = fnDisp_MsgScr(0, 3, MSG_QUESTION, QStringLiteral("파일이 이미 존재합니다."),
-                                         QStringLiteral("파일을 덮어쓰시겠습니까?"), 0, 2, 0);
-        if (answer != 3) {
+        const MsgScr::Answer answer =
+            MsgScr::question(MsgScr::Kind::Question, QStringLiteral("파일이 이미 존재합니다."),
+                             QStringLiteral("파일을 덮어쓰시겠습니까?"), MsgScr::Answer::No);
+        if (answer != MsgScr::Answer::Yes) {
             focusChart();
             return;
         }
@@ -108,25 +80,25 @@ void FrmSSGraph::cmdSaveJPG_Click()
                        GraphWindowLayout::picturePixels(Twips::height(m_chtGraph)));
     const PictureWrite result = GraphPicture::writeJpeg(m_chtGraph->renderImage(pixels), fileName);
     if (result.ok) {
-        fnDisp_MsgScr(0, 1, MSG_INFO, QStringLiteral("저장하였습니다."), GraphPicture::savedText(fileName), 0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("저장하였습니다."), GraphPicture::savedText(fileName));
     } else {
         // every failure is reported; "in use" adds the hint to close the file
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("오류가 발생했습니다."), GraphPicture::saveErrorText(result), 0,
-                      1, 0);
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("오류가 발생했습니다."),
+                       GraphPicture::saveErrorText(result));
     }
     focusChart();
 }
 
 void FrmSSGraph::cmdPrint_Click()
 {
-    const PrinterList printers = printerListHook()
-        ? printerListHook()()
+    const PrinterList printers = services().printerList
+        ? services().printerList()
         : PrinterList{QPrinterInfo::defaultPrinterName(), QPrinterInfo::availablePrinterNames()};
     const QString name = GraphPicture::printerName(printers.defaultName, printers.names);
     std::unique_ptr<QPrinter> printer;
     if (!name.isEmpty()) {
-        if (printerHook()) {
-            printer = printerHook()(name);
+        if (services().printerByName) {
+            printer = services().printerByName(name);
         } else {
             const QPrinterInfo info = QPrinterInfo::printerInfo(name);
             if (!info.isNull())
@@ -140,13 +112,12 @@ void FrmSSGraph::cmdPrint_Click()
     m_chtGraph->setPrintMargins(15, 15, 15, 15);
     m_chtGraph->setPrintOrientation(1);
     if (!printer) {
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("출력할 수 없습니다."),
-                      QStringLiteral("사용할 수 있는 프린터가 없습니다.") + kCrLf
-                          + QStringLiteral("프린터를 설치하거나 연결한 뒤 다시 시도해 주십시오."),
-                      0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("출력할 수 없습니다."),
+                       QStringLiteral("사용할 수 있는 프린터가 없습니다.") + kCrLf
+                           + QStringLiteral("프린터를 설치하거나 연결한 뒤 다시 시도해 주십시오."));
     } else if (!m_chtGraph->print(printer.get())) {
-        fnDisp_MsgScr(0, 1, MSG_WARNING, QStringLiteral("출력할 수 없습니다."),
-                      QStringLiteral("프린터를 시작하지 못했습니다."), 0, 1, 0);
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("출력할 수 없습니다."),
+                       QStringLiteral("프린터를 시작하지 못했습니다."));
     }
     focusChart();
 }

@@ -1,23 +1,14 @@
 #include "graph/graphlayout.h"
 
-#include <cfenv>
-#include <cmath>
+#include "platform/spread/spreadunits.h"
+#include "platform/win/rounding.h"
+
+using Rounding::halfEven;
 
 namespace {
 
-constexpr double kPixelUnits = 0.637; // row units per pixel
-constexpr double kDataRow = 10.22; // data row height in row units
+// the layout's twips are fixed at 96 dpi, whatever the screen
 constexpr double kTwipsPerPixel = 15;
-
-// Round half to even, as the layout's integer conversions do.
-double roundEven(double v)
-{
-    const int old = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(v);
-    std::fesetround(old);
-    return r;
-}
 
 } // namespace
 
@@ -25,12 +16,12 @@ namespace GraphWindowLayout {
 
 int gridRows(double room)
 {
-    return int(roundEven(room / kTwipsPerPixel * kPixelUnits / kDataRow));
+    return int(halfEven(room / kTwipsPerPixel * SpreadUnits::HeightUnitsPerPixel / SpreadUnits::DefaultRowHeight));
 }
 
 double gridHeight(int rows)
 {
-    return roundEven(rows * kDataRow * kTwipsPerPixel / kPixelUnits);
+    return halfEven(rows * SpreadUnits::DefaultRowHeight * kTwipsPerPixel / SpreadUnits::HeightUnitsPerPixel);
 }
 
 double chartHeight(double panel1Height, double noteHeight)
@@ -84,7 +75,7 @@ QPointF centredPos(double screenWidth, double screenHeight, double width, double
 
 int picturePixels(double twips)
 {
-    return int(roundEven(twips / kTwipsPerPixel));
+    return int(halfEven(twips / kTwipsPerPixel));
 }
 
 } // namespace GraphWindowLayout

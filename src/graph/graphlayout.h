@@ -62,7 +62,7 @@ constexpr double kGraphChartLeft = 60, kGraphChartTop = 240;
 namespace GraphWindowLayout {
 
 // Data rows of the summary grid that fit in `room` twips, and the height in twips holding them:
-// a pixel counts 0.637 row units, a data row is 10.22 units.
+// the grid's units (SpreadUnits): a pixel counts 0.637 row units, a data row is 10.22 units.
 int gridRows(double room);
 double gridHeight(int rows);
 

@@ -315,11 +315,6 @@ FrmMsgScr *current()
     return openScreen();
 }
 
-void setAnswerHook(AnswerHook hook)
-{
-    services().msgScrAnswer = std::move(hook);
-}
-
 AnswerHook answerWith(Answer answer)
 {
     return answerWith(qint32(answer));

@@ -88,10 +88,9 @@ QWidget *owner();
 // The open message screen, or nullptr.
 FrmMsgScr *current();
 
-// Tests: called with the modal screen once it is shown (and its pointer glide is done); the hook
-// answers by pressing a button or closing the window. nullptr removes it.
+// What the services' msgScrAnswer holds: called with the modal screen once it is shown (and its
+// pointer glide is done), it answers by pressing a button or closing the window.
 using AnswerHook = std::function<void(FrmMsgScr &screen)>;
-void setAnswerHook(AnswerHook hook);
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 AnswerHook answerWith(qint32 answer);
 AnswerHook answerWith(Answer answer);
@@ -101,30 +100,3 @@ AnswerHook answerWith(Answer answer);
 AnswerHook stderrLog();
 
 } // namespace MsgScr
-
-// Old names, kept until the last callers move to the ones above.
-inline void sbMsgScr_SetOwner(QWidget *owner)
-{
-    MsgScr::setOwner(owner);
-}
-inline QWidget *fnMsgScr_Owner()
-{
-    return MsgScr::owner();
-}
-inline FrmMsgScr *fnMsgScr_Current()
-{
-    return MsgScr::current();
-}
-using MsgScrAnswerHook = MsgScr::AnswerHook;
-inline void sbMsgScr_SetAnswerHook(MsgScrAnswerHook hook)
-{
-    MsgScr::setAnswerHook(std::move(hook));
-}
-inline MsgScrAnswerHook fnMsgScr_AnswerWith(qint32 answer)
-{
-    return MsgScr::answerWith(answer);
-}
-inline MsgScrAnswerHook fnMsgScr_StderrLog()
-{
-    return MsgScr::stderrLog();
-}

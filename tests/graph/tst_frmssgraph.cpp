@@ -9,6 +9,7 @@
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
 
+#include "../common/fakeservices.h"
 #include "../common/scrollbarparts.h"
 
 #include <QAbstractItemModelTester>
@@ -63,14 +64,14 @@ struct Shown
 
 void answerWith(Shown &shown, int answer)
 {
-    sbMsgScr_SetAnswerHook([&shown, answer](FrmMsgScr &s) {
+    services().msgScrAnswer = [&shown, answer](FrmMsgScr &s) {
         ++shown.count;
         shown.title = s.lblTitle()->text();
         shown.lines.clear();
         for (QLabel *l : s.lblText())
             shown.lines.append(l->text());
-        fnMsgScr_AnswerWith(answer)(s);
-    });
+        MsgScr::answerWith(answer)(s);
+    };
 }
 
 // The pointer moved to `pos` of `w`, as the window system reports it: the window finds the widget
@@ -154,6 +155,7 @@ private slots:
     void printing();
 
 private:
+    FakeServices m_fakes; // the program's services, faked where a test says so
     FrmSSGraph *m_window = nullptr;
     SpreadGrid *m_grid = nullptr;
     QTemporaryDir m_dir;
@@ -161,18 +163,14 @@ private:
 
 void TstFrmSSGraph::init()
 {
-    Twips::setPerPixelForTests(15);
+    m_fakes->twipsPerPixel = 15;
     m_window = new FrmSSGraph;
     m_grid = new SpreadGrid;
 }
 
 void TstFrmSSGraph::cleanup()
 {
-    sbMsgScr_SetAnswerHook(nullptr);
-    FrmSSGraph::setSaveDialogHook(nullptr);
-    FrmSSGraph::setColorDialogHook(nullptr);
-    FrmSSGraph::setPrinterHook(nullptr);
-    FrmSSGraph::setPrinterListHook(nullptr);
+    m_fakes.reset();
     delete m_window;
     delete m_grid;
 }
@@ -326,12 +324,12 @@ void TstFrmSSGraph::pieSwatchRefusals()
     Shown shown;
     answerWith(shown, 1);
     int asked = 0;
-    FrmSSGraph::setColorDialogHook([&asked](const QColor &, const QString &title) -> std::optional<QColor> {
+    m_fakes->colorDialog = [&asked](const QColor &, const QString &title) -> std::optional<QColor> {
         ++asked;
         if (title != QStringLiteral("그래프 색"))
             return std::nullopt;
         return QColor(10, 20, 30);
-    });
+    };
     clickSwatch(m_window->SS_TXT(), row);
     if (firstLine.isEmpty()) {
         QCOMPARE(shown.count, 0);
@@ -352,14 +350,13 @@ void TstFrmSSGraph::swatchColourForBarAndLine()
     fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     // cancel changes nothing
-    FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
+    m_fakes->colorDialog = [](const QColor &, const QString &) { return std::optional<QColor>(); };
     const int before = m_window->dataSet().GraphColors.at(1);
     clickSwatch(m_window->SS_TXT(), 2);
     QCOMPARE(m_window->dataSet().GraphColors.at(1), before);
     // a line chart has one colour for all points, kept over a rebuild
     QTest::mouseClick(m_window->optType(0), Qt::LeftButton);
-    FrmSSGraph::setColorDialogHook(
-        [](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); });
+    m_fakes->colorDialog = [](const QColor &, const QString &) { return std::optional<QColor>(QColor(0, 128, 0)); };
     clickSwatch(m_window->SS_TXT(), 2);
     QCOMPARE(m_window->lineColor(), QColor(0, 128, 0));
     QCOMPARE(m_window->chtGraph()->point(0).colour, QColor(0, 128, 0));
@@ -373,7 +370,7 @@ void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
     fillGrid(*m_grid, {{"a", "5"}, {"b", "6"}, {"c", "7"}});
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    FrmSSGraph::setColorDialogHook([](const QColor &, const QString &) { return std::optional<QColor>(); });
+    m_fakes->colorDialog = [](const QColor &, const QString &) { return std::optional<QColor>(); };
     SpreadGrid *grid = m_window->SS_TXT();
     QTableView *view = grid->view();
     const QRect swatch = view->visualRect(grid->cellModel()->index(1, 0));
@@ -714,10 +711,10 @@ void TstFrmSSGraph::stripControls()
     m_window->sclScroll()->setValue(50); // the chart stands at point 51 of 200, 15 to a screen
     m_window->SS_TXT()->setColWidth(2, 30);
     bool editorOpened = false;
-    ChartControl::setEditorHook([&editorOpened](ChartEditor *e) {
+    m_fakes->chartEditorAnswer = [&editorOpened](ChartEditor *e) {
         editorOpened = true;
         e->reject();
-    });
+    };
     if (control == u"cmdShowEdit") {
         m_window->cmdClose()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(m_window->cmdClose(), Qt::Key_F1);
@@ -736,7 +733,7 @@ void TstFrmSSGraph::stripControls()
     } else {
         QTest::mouseClick(w, Qt::LeftButton);
     }
-    ChartControl::setEditorHook(nullptr);
+    m_fakes->chartEditorAnswer = nullptr;
     if (effect.startsWith(u"value ")) {
         QCOMPARE(m_window->sclScroll()->value(), effect.mid(6).toInt());
         QCOMPARE(m_window->chtGraph()->firstVisiblePoint(), m_window->sclScroll()->value());
@@ -825,12 +822,12 @@ void TstFrmSSGraph::jpegSizeAndName()
     fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}}, QStringLiteral("일자"), QStringLiteral("USD"));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     Twips::resize(m_window->chtGraph(), 9000, 6000);
-    FrmSSGraph::SaveRequest seen;
+    SaveFileRequest seen;
     const QString target = m_dir.filePath(QStringLiteral("chart"));
-    FrmSSGraph::setSaveDialogHook([&seen, target](const FrmSSGraph::SaveRequest &r) {
+    m_fakes->pictureFileDialog = [&seen, target](const SaveFileRequest &r) {
         seen = r;
         return std::optional<QString>(target);
-    });
+    };
     Shown shown;
     answerWith(shown, 1);
     QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
@@ -859,7 +856,7 @@ void TstFrmSSGraph::overwriteAnsweredNo()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("keep me");
     old.close();
-    FrmSSGraph::setSaveDialogHook([target](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(target); });
+    m_fakes->pictureFileDialog = [target](const SaveFileRequest &) { return std::optional<QString>(target); };
     Shown shown;
     answerWith(shown, 4);
     QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
@@ -881,12 +878,12 @@ void TstFrmSSGraph::emptyFileName()
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     Shown shown;
     answerWith(shown, 1);
-    FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(QString()); });
+    m_fakes->pictureFileDialog = [](const SaveFileRequest &) { return std::optional<QString>(QString()); };
     QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(shown.title, QStringLiteral("작업을 취소하셨습니다."));
     // a cancelled dialog says nothing
     shown = Shown();
-    FrmSSGraph::setSaveDialogHook([](const FrmSSGraph::SaveRequest &) { return std::optional<QString>(); });
+    m_fakes->pictureFileDialog = [](const SaveFileRequest &) { return std::optional<QString>(); };
     QTest::mouseClick(m_window->cmdSaveJPG(), Qt::LeftButton);
     QCOMPARE(shown.count, 0);
 }
@@ -909,7 +906,7 @@ void TstFrmSSGraph::printing()
     fillGrid(*m_grid, {{"가", "1"}, {"나", "2"}}, QStringLiteral("일자"), QStringLiteral("USD"));
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QVERIFY(QTest::qWaitForWindowActive(m_window));
-    FrmSSGraph::setPrinterListHook([defaultName, names] { return FrmSSGraph::PrinterList{defaultName, names}; });
+    m_fakes->printerList = [defaultName, names] { return PrinterList{defaultName, names}; };
     // the printer of the chosen name prints into a PDF file; it tells what the queue would list
     struct Recording : QPrinter
     {
@@ -924,13 +921,13 @@ void TstFrmSSGraph::printing()
     QFile::remove(pdf);
     QString asked;
     QString docName;
-    FrmSSGraph::setPrinterHook([&](const QString &name) -> std::unique_ptr<QPrinter> {
+    m_fakes->printerByName = [&](const QString &name) -> std::unique_ptr<QPrinter> {
         asked = name;
         auto printer = std::make_unique<Recording>(&docName);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdf);
         return printer;
-    });
+    };
     Shown shown;
     answerWith(shown, 1);
     QTest::mouseClick(m_window->cmdPrint(), Qt::LeftButton);

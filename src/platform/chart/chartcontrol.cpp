@@ -4,6 +4,7 @@
 #include "platform/chart/chartformat.h"
 #include "platform/chart/chartgeometry.h"
 #include "platform/chart/chartpainter.h"
+#include "platform/win/services.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -22,8 +23,6 @@ using namespace ChartGeometry;
 using namespace ChartPlot;
 
 namespace {
-
-std::function<void(ChartEditor *)> g_editorHook;
 
 QFont defaultFont(double points, bool bold)
 {
@@ -640,16 +639,11 @@ bool ChartControl::print(QPrinter *printer) const
 bool ChartControl::showEditor()
 {
     ChartEditor dlg(this);
-    if (g_editorHook) {
-        auto hook = g_editorHook;
-        QTimer::singleShot(0, &dlg, [hook, &dlg] { hook(&dlg); });
+    if (services().chartEditorAnswer) {
+        auto answer = services().chartEditorAnswer;
+        QTimer::singleShot(0, &dlg, [answer, &dlg] { answer(&dlg); });
     }
     const bool applied = dlg.exec() == QDialog::Accepted;
     setFocus();
     return applied;
-}
-
-void ChartControl::setEditorHook(std::function<void(ChartEditor *)> hook)
-{
-    g_editorHook = std::move(hook);
 }

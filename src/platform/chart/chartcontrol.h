@@ -194,10 +194,9 @@ public:
     bool print(QPrinter *printer) const;
 
     // ---- editor ----
-    // Opens the modal editor for the main settings; true when the user applied changes.
+    // Opens the modal editor for the main settings; true when the user applied changes. The
+    // services' chartEditorAnswer, when set, answers it.
     bool showEditor();
-    // Tests answer the modal editor through this hook: it is called with the open dialog.
-    static void setEditorHook(std::function<void(ChartEditor *)> hook);
 
 signals:
     void pointClicked(int index); // a left click on a point

@@ -83,8 +83,8 @@ QString markText(int style, const QString &label, double value, double total, co
                  const QString &percentFormat)
 {
     const double pct = total != 0 ? value / total * 100.0 : 0.0;
-    const QString v = formatNumber(value, valueFormat);
-    const QString p = formatNumber(pct, percentFormat);
+    QString v = formatNumber(value, valueFormat); // returned as it is: not const, so it moves
+    QString p = formatNumber(pct, percentFormat);
     const QString t = formatNumber(total, valueFormat);
     switch (style) {
     case 0:

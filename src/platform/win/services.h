@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/win/outputrequests.h"
 #include "platform/win/stdmessagebox.h"
 
+#include <QColor>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
@@ -9,10 +11,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class ChartEditor;
 class FrmMsgScr;
 class QMenu;
+class QPrinter;
 struct ExportFileRequest;
 namespace InputHold {
 class Scope;
@@ -55,10 +60,10 @@ struct SharedState
 };
 
 // The program's ways out to the user and to the machine that a test replaces with fakes: the
-// answers of message boxes, message screens and pop-up menus, the import's and the export's file
-// dialogs, the bell,
-// the screen's twips per pixel, the machine's settings folder and the clock's year. One object for
-// the whole process; an empty member (or 0) means the real thing, which is how the program runs.
+// answers of message boxes, message screens, pop-up menus and the chart editor, the import's, the
+// export's and the picture's file dialogs, the colour dialog, the printers, the bell, the screen's
+// twips per pixel, the machine's settings folder and the clock's year. One object for the whole
+// process; an empty member (or 0) means the real thing, which is how the program runs.
 struct Services
 {
     // answers a standard message box instead of showing it
@@ -73,6 +78,16 @@ struct Services
     std::function<std::optional<QString>()> importFileDialog;
     // the file the grid export would save to instead of asking ("" no name given, nullopt cancelled)
     std::function<std::optional<QString>(const ExportFileRequest &request)> exportFileDialog;
+    // the file the graph's picture would be saved to instead of asking ("" no name given, nullopt cancelled)
+    std::function<std::optional<QString>(const SaveFileRequest &request)> pictureFileDialog;
+    // the colour the colour dialog would give instead of asking (nullopt: cancelled)
+    std::function<std::optional<QColor>(const QColor &initial, const QString &title)> colorDialog;
+    // what the print system would offer instead of asking it
+    std::function<PrinterList()> printerList;
+    // the printer of a name instead of Qt's (nullptr: it cannot be used)
+    std::function<std::unique_ptr<QPrinter>(const QString &name)> printerByName;
+    // called with the chart's modal editor once it is open; it answers it
+    std::function<void(ChartEditor *editor)> chartEditorAnswer;
     double twipsPerPixel = 0; // 0: the primary screen's
     int currentYear = 0; // 0: the clock's
     QString machineSystemDir; // empty: /etc/zevaru

@@ -29,7 +29,4 @@ QString path();
 // The personal folder, whether it exists or not.
 QString personalPath();
 
-// Tests: the folder that stands for /etc/zevaru (empty restores it).
-void setMachinePathForTests(const QString &dir);
-
 } // namespace SystemDir

@@ -22,11 +22,6 @@ double perPixel()
     return 15.0;
 }
 
-void setPerPixelForTests(double twipsPerPixel)
-{
-    services().twipsPerPixel = twipsPerPixel;
-}
-
 int toPixels(double twips)
 {
     return int(std::lround(twips / perPixel()));

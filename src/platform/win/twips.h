@@ -8,9 +8,8 @@ class QWidget;
 // widget boundary. 1440 twips make an inch, so a pixel is 15 twips at 96 dpi.
 namespace Twips {
 
-// Twips per pixel on the primary screen (15 at 96 dpi). Overridable for tests.
+// Twips per pixel on the primary screen (15 at 96 dpi), or the services' twipsPerPixel when set.
 double perPixel();
-void setPerPixelForTests(double twipsPerPixel); // 0 restores the screen's value
 
 int toPixels(double twips);
 double fromPixels(int pixels);

@@ -2,6 +2,8 @@
 #include "platform/chart/charteditor.h"
 #include "platform/win/twips.h"
 
+#include "../../common/fakeservices.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -86,12 +88,14 @@ private slots:
     void printsToPdf();
     void editorApplies();
     void editorCancelKeepsSettings();
+
+private:
+    FakeServices m_fakes; // the program's services, faked where a test says so
 };
 
 void TestChartControl::cleanup()
 {
-    ChartControl::setEditorHook(nullptr);
-    Twips::setPerPixelForTests(0);
+    m_fakes.reset();
 }
 
 void TestChartControl::seriesAndPoints()
@@ -462,7 +466,7 @@ void TestChartControl::extremeValuesDraw()
 
 void TestChartControl::jpegAtChartPixelSize()
 {
-    Twips::setPerPixelForTests(15);
+    m_fakes->twipsPerPixel = 15;
     ChartControl c;
     Twips::resize(&c, 9000, 6000);
     fillBars(c, 8, 100);
@@ -555,7 +559,7 @@ void TestChartControl::editorApplies()
     fillBars(c, 5, 100);
     c.setHeaderLine(0, QStringLiteral("처음"));
     bool seen = false;
-    ChartControl::setEditorHook([&seen](ChartEditor *e) {
+    m_fakes->chartEditorAnswer = [&seen](ChartEditor *e) {
         seen = true;
         QCOMPARE(e->headerEdit()->text(), QStringLiteral("처음"));
         QVERIFY(!e->view3DBox()->isChecked());
@@ -569,7 +573,7 @@ void TestChartControl::editorApplies()
         e->leftMaxBox()->setValue(-20); // below the minimum: the range is put the right way round
         e->leftMinBox()->setValue(300);
         e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-    });
+    };
     QVERIFY(c.showEditor());
     QVERIFY(seen);
     QVERIFY(c.view3D());
@@ -586,11 +590,11 @@ void TestChartControl::editorCancelKeepsSettings()
 {
     ChartControl c;
     fillBars(c, 5, 100);
-    ChartControl::setEditorHook([](ChartEditor *e) {
+    m_fakes->chartEditorAnswer = [](ChartEditor *e) {
         e->view3DBox()->setChecked(true);
         e->leftAutoBox()->setChecked(true);
         e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
-    });
+    };
     QVERIFY(!c.showEditor());
     QVERIFY(!c.view3D());
     QVERIFY(!c.leftAxisAutomatic());
