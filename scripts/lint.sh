@@ -4,6 +4,7 @@
 #   2. clang-tidy (.clang-tidy) over src/ and tools/, one file per core, with the compile commands
 #      of a clang configure in ${ZOZURA_LINT_BUILD_DIR:-build-lint} (configured only, not built)
 #   3. the layering check (cmake/Layers.cmake): no folder includes a higher one
+#   4. the naming check (cmake/DesignNames.cmake): no sb/fn name the design does not give
 # ZOZURA_LINT_FILES limits step 2 to the given files (space separated), for a quick look.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,6 +44,8 @@ fi
 t2=$(date +%s)
 echo "== layering"
 cmake -DROOT="$root" -P "$root/cmake/CheckLayers.cmake" || failed=1
+echo "== naming"
+cmake -DROOT="$root" -P "$root/cmake/CheckNames.cmake" || failed=1
 
 t3=$(date +%s)
 echo "lint: clang-format $((t1 - t0)) s, clang-tidy $((t2 - t1)) s (${#files[@]} files, $jobs at once), layering $((t3 - t2)) s"
