@@ -13,9 +13,25 @@ build=${ZOZURA_LINT_BUILD_DIR:-$root/build-lint}
 jobs=${ZOZURA_LINT_JOBS:-$(nproc)}
 failed=0
 
+# the tracked sources; a checkout without git's metadata (or one git will not read as this user)
+# falls back to the same folders on disk
+sources() {
+  if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -C "$root" ls-files -- "$@"
+  else
+    local pattern
+    for pattern in "$@"; do
+      case $pattern in
+        */*) find "${pattern%%/*}" -name "${pattern#*/}" -type f ;;
+        *) find src tools tests examples bench fuzz -name "$pattern" -type f 2>/dev/null ;;
+      esac
+    done | sort
+  fi
+}
+
 t0=$(date +%s)
 echo "== clang-format"
-if ! git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror; then
+if ! sources '*.cpp' '*.h' | tr '\n' '\0' | xargs -0 clang-format-14 --dry-run --Werror; then
   echo "clang-format: run clang-format-14 -i on the files above"
   failed=1
 fi
@@ -26,7 +42,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DZOZURA_BENCH=OFF >/
 if [ -n "${ZOZURA_LINT_FILES:-}" ]; then
   read -r -a files <<<"$ZOZURA_LINT_FILES"
 else
-  mapfile -t files < <(git ls-files -- 'src/*.cpp' 'tools/*.cpp')
+  mapfile -t files < <(sources 'src/*.cpp' 'tools/*.cpp')
 fi
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

@@ -14,7 +14,7 @@ fuzz_seconds=${ZOZURA_FUZZ_SECONDS:-60}
 
 t0=$(date +%s)
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-  -DZOZURA_SANITIZE=ON -DZOZURA_FUZZ=ON -DZOZURA_BENCH=OFF >/dev/null
+  -DZOZURA_SANITIZE=ON -DZOZURA_FUZZ=ON -DZOZURA_BENCH=OFF -DZOZURA_WERROR=ON >/dev/null
 cmake --build "$build"
 t1=$(date +%s)
 
