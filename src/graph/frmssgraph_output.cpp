@@ -6,12 +6,12 @@
 #include "msgscr/msgscr.h"
 #include "platform/chart/chartcontrol.h"
 #include "platform/win/filefolder.h"
+#include "platform/win/savefiledialog.h"
 #include "platform/win/services.h"
 #include "platform/win/twips.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -19,27 +19,6 @@
 // Picture and print.
 
 using namespace FrmSSGraphParts;
-
-namespace {
-
-std::optional<QString> realSaveDialog(QWidget *parent, const SaveFileRequest &r)
-{
-    QFileDialog dialog(parent, r.title, r.folder);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(r.defaultSuffix);
-    // "description | pattern" as the dialog shows it: "description (pattern)"
-    const QStringList parts = r.filter.split(u'|');
-    dialog.setNameFilter(parts.value(0).trimmed());
-    dialog.selectFile(r.fileName);
-    // the overwrite question is the program's own
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.selectedFiles().value(0);
-}
-
-} // namespace
 
 void FrmSSGraph::cmdSaveJPG_Click()
 {
@@ -52,7 +31,7 @@ void FrmSSGraph::cmdSaveJPG_Click()
     request.folder = m_state.saveFolder;
     request.fileName = GraphPicture::proposedName(QDate::currentDate(), m_chtGraph->headerLine(0));
     const std::optional<QString> chosen =
-        services().pictureFileDialog ? services().pictureFileDialog(request) : realSaveDialog(this, request);
+        services().pictureFileDialog ? services().pictureFileDialog(request) : askSaveFile(this, request);
     if (!chosen) {
         focusChart(); // cancelled: no message
         return;

@@ -3,11 +3,11 @@
 #include "msgscr/msgscr.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/filefolder.h"
+#include "platform/win/savefiledialog.h"
 #include "platform/win/services.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -22,22 +22,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 QString &savedFolder()
 {
     return services().shared.exportFolder;
-}
-
-std::optional<QString> realDialog(const ExportFileRequest &r)
-{
-    QFileDialog dialog(QApplication::activeWindow(), r.title, r.folder);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(r.defaultSuffix);
-    // "description | pattern": the dialog shows "description (pattern)"
-    dialog.setNameFilter(r.filter.split(u'|').value(0).trimmed());
-    dialog.selectFile(r.fileName);
-    // the overwrite question is the program's own
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.selectedFiles().value(0);
 }
 
 bool gridHasData(const SS_MOVE_INFO &info)
@@ -236,14 +220,15 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
     if (savedFolder().isEmpty())
         savedFolder() = QDir(QCoreApplication::applicationDirPath()).absolutePath() + u'/';
 
-    ExportFileRequest request;
+    SaveFileRequest request;
     request.title = QStringLiteral("엑셀로 내보내기");
     request.folder = savedFolder();
     request.fileName = GridNav::proposedExportName(QDate::currentDate(), baseName);
     request.defaultSuffix = QStringLiteral("xlsx");
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
-    const std::optional<QString> chosen =
-        services().exportFileDialog ? services().exportFileDialog(request) : realDialog(request);
+    const std::optional<QString> chosen = services().exportFileDialog
+        ? services().exportFileDialog(request)
+        : askSaveFile(QApplication::activeWindow(), request);
     if (!chosen)
         return; // Cancel: nothing said, nothing touched
     // the file holds a workbook: a typed ".xls" would name another format

@@ -11,17 +11,8 @@
 // Export of a data grid to an .xlsx workbook (sheet "Sheet1") with its header rows and summary rows,
 // reported through the message screen.
 
-// What the save dialog is asked for.
-struct ExportFileRequest
-{
-    QString title; // "엑셀로 내보내기"
-    QString folder; // LastSaveDir
-    QString fileName; // proposed name, without folder
-    QString defaultSuffix; // "xlsx"
-    QString filter; // "Excel File (*.xlsx) | *.xlsx"
-};
-// The save dialog answers the chosen full file name ("" when it gave no name), or nullopt for
-// Cancel; the services' exportFileDialog answers instead when set.
+// The file name comes from the save dialog (askSaveFile), or from the services' exportFileDialog
+// when a test sets it.
 
 namespace GridNav {
 

@@ -104,7 +104,7 @@ private:
 
     QList<Shown> m_shown;
     qint32 m_answer = 1;
-    QList<ExportFileRequest> m_requests;
+    QList<SaveFileRequest> m_requests;
 };
 
 void TstSsExport::initTestCase()
@@ -136,7 +136,7 @@ void TstSsExport::cleanup()
 
 void TstSsExport::answerDialogWith(std::optional<QString> file)
 {
-    m_fakes->exportFileDialog = [this, file](const ExportFileRequest &r) {
+    m_fakes->exportFileDialog = [this, file](const SaveFileRequest &r) {
         m_requests << r;
         return file;
     };
@@ -217,7 +217,7 @@ void TstSsExport::exportReadBack()
     sbSS_ExportXls(form.info, QStringLiteral("환율관리 프로그램"), true);
 
     QCOMPARE(m_requests.size(), 1);
-    const ExportFileRequest &r = m_requests[0];
+    const SaveFileRequest &r = m_requests[0];
     QCOMPARE(r.title, QStringLiteral("엑셀로 내보내기"));
     QCOMPARE(r.defaultSuffix, QStringLiteral("xlsx"));
     QCOMPARE(r.filter, QStringLiteral("Excel File (*.xlsx) | *.xlsx"));

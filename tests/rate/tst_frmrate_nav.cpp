@@ -93,7 +93,7 @@ private:
     std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QStringList m_notices;
-    QList<ExportFileRequest> m_requests;
+    QList<SaveFileRequest> m_requests;
     int m_menuPick = 0;
     QList<QList<bool>> m_menuEnabled;
 };
@@ -108,7 +108,7 @@ void TstFrmRateNav::initTestCase()
         MsgScr::answerWith(1)(screen);
     };
     m_fakes->messageBoxAnswer = [](const StdMessageBox::Request &) { return QMessageBox::Ok; };
-    m_fakes->exportFileDialog = [this](const ExportFileRequest &r) {
+    m_fakes->exportFileDialog = [this](const SaveFileRequest &r) {
         m_requests << r;
         return std::optional<QString>(); // Cancel
     };

@@ -18,7 +18,6 @@ class ChartEditor;
 class FrmMsgScr;
 class QMenu;
 class QPrinter;
-struct ExportFileRequest;
 namespace InputHold {
 class Scope;
 }
@@ -77,7 +76,7 @@ struct Services
     // the file the import would open instead of asking (nullopt: the user cancelled)
     std::function<std::optional<QString>()> importFileDialog;
     // the file the grid export would save to instead of asking ("" no name given, nullopt cancelled)
-    std::function<std::optional<QString>(const ExportFileRequest &request)> exportFileDialog;
+    std::function<std::optional<QString>(const SaveFileRequest &request)> exportFileDialog;
     // the file the graph's picture would be saved to instead of asking ("" no name given, nullopt cancelled)
     std::function<std::optional<QString>(const SaveFileRequest &request)> pictureFileDialog;
     // the colour the colour dialog would give instead of asking (nullopt: cancelled)

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/win/outputrequests.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+// The save dialog of the export and of the graph's picture: the chosen full file name ("" when it
+// gave no name), or nullopt for Cancel. It asks no overwrite question: the program asks its own.
+std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &request);
