@@ -1,6 +1,6 @@
 #include "graph/graphlayout.h"
 
-#include "platform/spread/spreadunits.h"
+#include "gridnav/navmath.h"
 #include "platform/win/rounding.h"
 
 using Rounding::halfEven;
@@ -16,12 +16,12 @@ namespace GraphWindowLayout {
 
 int gridRows(double room)
 {
-    return int(halfEven(room / kTwipsPerPixel * SpreadUnits::HeightUnitsPerPixel / SpreadUnits::DefaultRowHeight));
+    return NavMath::rowsIn(room);
 }
 
 double gridHeight(int rows)
 {
-    return halfEven(rows * SpreadUnits::DefaultRowHeight * kTwipsPerPixel / SpreadUnits::HeightUnitsPerPixel);
+    return NavMath::heightOf(rows);
 }
 
 double chartHeight(double panel1Height, double noteHeight)

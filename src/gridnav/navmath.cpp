@@ -53,16 +53,25 @@ qint64 parseNowText(const QString &text)
     return ok ? v : 0;
 }
 
+int rowsIn(double twips)
+{
+    return roundEven((twips / 15.0) * kUnitsPerPixelV / kDataRowHeight);
+}
+
+int heightOf(int rows)
+{
+    return roundEven(rows * kDataRowHeight * 15.0 / kUnitsPerPixelV);
+}
+
 int pageRows(double gridHeight, int headerRows)
 {
     const int headers = headerRows == 1 ? 2 : headerRows;
-    return roundEven((gridHeight / 15.0) * kUnitsPerPixelV / kDataRowHeight) - headers;
+    return rowsIn(gridHeight) - headers;
 }
 
 int fitHeight(double height, double below, double gridTop)
 {
-    const int rows = roundEven(((height - below - gridTop - 195.0) / 15.0) * kUnitsPerPixelV / kDataRowHeight);
-    return roundEven(rows * kDataRowHeight * 15.0 / kUnitsPerPixelV);
+    return heightOf(rowsIn(height - below - gridTop - 195.0));
 }
 
 int lastTop(int rows, int pageRows)

@@ -29,6 +29,10 @@ QString nowText(qint64 n);
 // The number in a line box; separators allowed. Not a number gives 0.
 qint64 parseNowText(const QString &text);
 
+// Default-height rows in a height given in twips (15 a pixel), and the height of so many rows,
+// both rounded half to even; every grid of the program sizes itself by these two.
+int rowsIn(double twips);
+int heightOf(int rows);
 // Data rows that fit in a grid of the given height (twips) with the given header rows.
 int pageRows(double gridHeight, int headerRows);
 // Grid height (twips) holding a whole number of rows in the space from the grid's top down to
