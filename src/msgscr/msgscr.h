@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win/pointer.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -51,7 +53,7 @@ enum class Kind : qint32 {
 enum class Answer : qint32 { Failed = -1, Closed = 0, Ok = 1, Close = 2, Yes = 3, No = 4 };
 
 // Whole-screen pointer shape while a wait notice is up.
-enum class PointerShape : qint32 { Keep = 0, Hourglass = 11 };
+enum class PointerShape : qint32 { Keep = 0, Hourglass = Pointer::Hourglass };
 
 // A modal notice with one 확인 button, the pointer gliding to it.
 Answer notice(Kind kind, const QString &title, const QString &text);

@@ -52,7 +52,6 @@
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
-constexpr int MsgPointerHourglass = 11;
 
 void notice(const QString &title, const QString &text)
 {
@@ -761,7 +760,7 @@ RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
         showSaveFailure();
         return RateCalls::DayState::Failed;
     }
-    Pointer::setShape(MsgPointerHourglass);
+    Pointer::setShape(Pointer::Hourglass); // until the write is done (finishWrite) or refused
     const RateCalls::DayState state = RateCalls::checkDay(*da, date);
     if (state == RateCalls::DayState::Failed) {
         Pointer::setShape(0);

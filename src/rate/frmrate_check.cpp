@@ -105,10 +105,12 @@ void FrmRate::openRateCheck()
             m_SS->setFocus();
         return;
     }
-    Pointer::setShape(11);
     QList<RateCheck::Finding> findings;
-    const bool read = RateCheckReads::periodFindings(*m_dataAccess, m_queryFrom, m_queryTo, &findings);
-    Pointer::setShape(0);
+    bool read = false;
+    {
+        const Pointer::Busy busy;
+        read = RateCheckReads::periodFindings(*m_dataAccess, m_queryFrom, m_queryTo, &findings);
+    }
     if (!read) {
         showUnexpectedError(QStringLiteral("조회중 에러가 발생하여 실행하지 못했습니다."));
         return;

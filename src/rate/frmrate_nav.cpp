@@ -166,11 +166,12 @@ void FrmRate::cmdSS_MOVE_REF_Click()
     const InputHold::Scope hold;
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(false);
-    Pointer::setShape(11);
-    sbSS_Format(GridNav::FormatStep::ColSize);
+    {
+        const Pointer::Busy busy;
+        sbSS_Format(GridNav::FormatStep::ColSize);
+    }
     if (m_info.cmdRef)
         m_info.cmdRef->setEnabled(true);
-    Pointer::setShape(0);
     if (m_SS)
         m_SS->setFocus();
 }

@@ -24,7 +24,6 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-constexpr int MsgPointerHourglass = 11;
 
 // grid columns
 enum { ColLine = 1, ColOutcome, ColDate, ColUsd, ColVnd, ColKrw, ColRemark, ColNote, ColCount = ColNote };
@@ -263,11 +262,13 @@ void FrmRateImport::recompute()
             "제목 행에서 일자와 환율 열을 찾지 못했습니다. 일자와 환율 하나 이상의 열을 골라 주십시오."));
     } else {
         m_mapHint->clear();
-        Pointer::setShape(MsgPointerHourglass);
-        m_preview = RateImport::readRows(m_file.table, map);
         QString error;
-        const bool compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
-        Pointer::setShape(0);
+        bool compared = false;
+        {
+            const Pointer::Busy busy;
+            m_preview = RateImport::readRows(m_file.table, map);
+            compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
+        }
         if (!compared) {
             m_mapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
             MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),

@@ -10,9 +10,21 @@ class QWidget;
 // Positions are screen pixels.
 namespace Pointer {
 
+constexpr int Hourglass = 11;
+
 int shape();
 // 0 gives the pointer back to the widgets; any other number overrides it everywhere.
 void setShape(int number);
+
+// The hourglass for as long as the object lives; then the pointer goes back to the widgets.
+class Busy
+{
+public:
+    Busy() { setShape(Hourglass); }
+    ~Busy() { setShape(0); }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+};
 
 QPoint position();
 void setPosition(const QPoint &screenPos);
