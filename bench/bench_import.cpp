@@ -152,7 +152,7 @@ int main(int argc, char *argv[])
         t.restart();
         const SheetReader::Result r = SheetReader::read(xlsx);
         const double read = t.nsecsElapsed() / 1e6;
-        preview = RateImport::readRows(r.table, RateImport::findColumns(r.table));
+        preview = RateImport::readRows(r.table(), RateImport::findColumns(r.table()));
         const double rows = t.nsecsElapsed() / 1e6;
         RateImport::compareWithStored(da, preview);
         const double total = t.nsecsElapsed() / 1e6;
@@ -174,7 +174,7 @@ int main(int argc, char *argv[])
     DataAccess da2;
     da2.AttachConnection(empty->GetConnection());
     const SheetReader::Result r = SheetReader::read(xlsx);
-    RateImport::Preview all = RateImport::readRows(r.table, RateImport::findColumns(r.table));
+    RateImport::Preview all = RateImport::readRows(r.table(), RateImport::findColumns(r.table()));
     RateImport::compareWithStored(da2, all);
     QElapsedTimer t;
     t.start();
@@ -245,7 +245,7 @@ int main(int argc, char *argv[])
         clear.close();
         const long start = vmKb("VmRSS:");
         const SheetReader::Result big = SheetReader::read(csv);
-        RateImport::Preview p = RateImport::readRows(big.table, RateImport::findColumns(big.table));
+        RateImport::Preview p = RateImport::readRows(big.table(), RateImport::findColumns(big.table()));
         const long peak = vmKb("VmHWM:");
         char line[200];
         const int len = std::snprintf(line, sizeof line, "%ld %ld %lld\n", start, peak, (long long)p.rows.size());

@@ -6,8 +6,10 @@
 set(ZZ_LAYERS
   # stand-ins for the operating system: registry, system folder, beep, pointer, dialogs
   "src/platform/win"
+  # the spreadsheet files: reading them, and the text form every export writes
+  "src/platform/sheet"
   # stand-ins for the bought components and the database access
-  "src/platform/db src/platform/sheet src/platform/spread src/platform/chart src/platform/controls"
+  "src/platform/db src/platform/spread src/platform/chart src/platform/controls"
   # the program's small windows: tool tips and pop-up menus, the message screen
   "src/winui src/msgscr"
   # the navigator under every grid

@@ -183,6 +183,11 @@ void FrmRate::openRateLog(const QString &day)
                        QStringLiteral("이 데이타베이스에는 변경 이력이 기록되지 않습니다."));
         return;
     }
+    if (entries.isEmpty()) { // an empty list would look like a failed read
+        MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("변경 이력이 없습니다."),
+                       QStringLiteral("변경 이력이 없습니다.\r\n\r\n기준일 : ") + day);
+        return;
+    }
     if (!m_logWindow) {
         const QList<Column> cols = {{QStringLiteral("변경일시"), 19, SpreadGrid::AlignCenter},
                                     {QStringLiteral("구분"), 5, SpreadGrid::AlignCenter},

@@ -95,8 +95,13 @@ void FrmRateImport::createControls()
     m_fileLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     top->addWidget(m_fileLabel);
 
-    // the mapping step: which column holds which field
+    // the mapping step: which sheet, and which column holds which field
     auto *map = new QHBoxLayout;
+    m_sheetTitle = new lTitle(QStringLiteral("시트"), this);
+    map->addWidget(m_sheetTitle);
+    m_sheetBox = new QComboBox(this);
+    m_sheetBox->setObjectName(QStringLiteral("sheetBox"));
+    map->addWidget(m_sheetBox, 1);
     map->addWidget(new lTitle(QStringLiteral("제목 행"), this));
     m_headerRow = new QSpinBox(this);
     m_headerRow->setObjectName(QStringLiteral("headerRowBox"));
@@ -169,6 +174,7 @@ void FrmRateImport::createControls()
 
     connect(m_applyButton, &btnButton::Click, this, &FrmRateImport::apply);
     connect(m_closeButton, &btnButton::Click, this, &QDialog::reject);
+    connect(m_sheetBox, &QComboBox::currentIndexChanged, this, &FrmRateImport::sheetChanged);
     connect(m_headerRow, &QSpinBox::valueChanged, this, &FrmRateImport::mappingChanged);
     for (QComboBox *c : m_fieldBoxes)
         connect(c, &QComboBox::currentIndexChanged, this, &FrmRateImport::mappingChanged);
@@ -211,17 +217,43 @@ bool FrmRateImport::load(const QString &path)
     if (!m_file.encoding.isEmpty())
         what += QStringLiteral(", ") + m_file.encoding;
     m_fileLabel->setText(QStringLiteral("파일 : ") + path + QStringLiteral("  (") + what + u')');
-    m_preview.map = RateImport::findColumns(m_file.table);
+    // the first sheet with a rate table; a choice only when there are several
+    const QList<int> fit = RateImport::fittingSheets(m_file);
+    m_sheet = fit.isEmpty() ? 0 : fit.first();
+    m_filling = true;
+    m_sheetBox->clear();
+    for (const int i : fit)
+        m_sheetBox->addItem(m_file.sheets[size_t(i)].name, i);
+    m_filling = false;
+    m_sheetTitle->setVisible(fit.size() > 1);
+    m_sheetBox->setVisible(fit.size() > 1);
+    m_preview.map = RateImport::findColumns(table());
     fillMapping();
     recompute();
     m_grid->setFocus(); // the rows first; the mapping is there when needed
     return m_da != nullptr;
 }
 
+const SheetTable &FrmRateImport::table() const
+{
+    return m_sheet < int(m_file.sheets.size()) ? m_file.sheets[size_t(m_sheet)].table : m_file.table();
+}
+
+void FrmRateImport::sheetChanged()
+{
+    if (m_filling || m_sheetBox->currentIndex() < 0)
+        return;
+    const InputHold::Scope hold;
+    m_sheet = m_sheetBox->currentData().toInt();
+    m_preview.map = RateImport::findColumns(table());
+    fillMapping();
+    recompute();
+}
+
 void FrmRateImport::fillMapping()
 {
     m_filling = true;
-    const SheetTable &t = m_file.table;
+    const SheetTable &t = table();
     const int header = m_preview.map.headerRow;
     m_headerRow->setValue(header + 1);
     for (int f = 0; f < RateImport::FieldCount; ++f) {
@@ -266,7 +298,7 @@ void FrmRateImport::recompute()
         bool compared = false;
         {
             const Pointer::Busy busy;
-            m_preview = RateImport::readRows(m_file.table, map);
+            m_preview = RateImport::readRows(table(), map);
             compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
         }
         if (!compared) {
@@ -336,7 +368,7 @@ void FrmRateImport::apply()
     if (res.ok) {
         MsgScr::notice(MsgScr::Kind::Info, QStringLiteral("적용하였습니다."),
                        QStringLiteral("데이타를 성공적으로 저장하였습니다.") + CrLf + CrLf
-                           + QStringLiteral("추가 %L1건, 수정 %L2건").arg(res.inserted).arg(res.updated));
+                           + RateImport::appliedText(m_preview, res.inserted, res.updated));
         accept();
         emit applied();
         return;

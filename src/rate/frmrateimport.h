@@ -41,6 +41,8 @@ public:
 
     // the controls the tests reach
     QLabel *fileLabel() const { return m_fileLabel; }
+    // the sheet to read, shown only when several sheets of the workbook have a rate table
+    QComboBox *sheetBox() const { return m_sheetBox; }
     QLabel *mapHint() const { return m_mapHint; }
     QSpinBox *headerRowBox() const { return m_headerRow; }
     QComboBox *fieldBox(RateImport::Field field) const { return m_fieldBoxes[size_t(field)]; }
@@ -58,6 +60,8 @@ signals:
 private:
     void createControls();
     void fillMapping();
+    void sheetChanged();
+    const SheetTable &table() const;
     void mappingChanged();
     void recompute();
     void fillGrid();
@@ -66,6 +70,8 @@ private:
     void updateApply();
 
     QLabel *m_fileLabel = nullptr;
+    QLabel *m_sheetTitle = nullptr;
+    QComboBox *m_sheetBox = nullptr;
     QLabel *m_mapHint = nullptr; // why the columns must be picked by hand, when they must
     QSpinBox *m_headerRow = nullptr; // header row, 0 = none
     std::array<QComboBox *, RateImport::FieldCount> m_fieldBoxes{}; // column of each field
@@ -80,6 +86,7 @@ private:
     RateWriter *m_writer;
     QString m_path;
     SheetReader::Result m_file;
+    int m_sheet = 0; // of m_file.sheets
     RateImport::Preview m_preview;
     bool m_filling = false;
 };

@@ -87,6 +87,57 @@ QString numberCellText(double v)
     return QString::fromLatin1(buf, r.ptr - buf);
 }
 
+// What one text number says of the decimal mark.
+enum class Says { Nothing, Point, Comma, PointOrGroup, CommaOrGroup };
+
+Says says(QStringView t)
+{
+    const qsizetype points = t.count(u'.');
+    const qsizetype commas = t.count(u',');
+    if (points == 0 && commas == 0)
+        return Says::Nothing;
+    if (points > 0 && commas > 0) // the last one is the decimal mark
+        return t.lastIndexOf(u'.') > t.lastIndexOf(u',') ? Says::Point : Says::Comma;
+    const QChar mark = points > 0 ? u'.' : u',';
+    const bool isPoint = points > 0;
+    if ((isPoint ? points : commas) > 1) // groups: "1.234.567"
+        return isPoint ? Says::Comma : Says::Point;
+    const qsizetype at = t.indexOf(mark);
+    QStringView whole = t.first(at);
+    if (whole.startsWith(u'-') || whole.startsWith(u'+'))
+        whole = whole.sliced(1);
+    const QStringView after = t.sliced(at + 1);
+    // a group has three digits after it and one to three before, not a lone 0
+    const bool group = after.size() == 3 && !whole.isEmpty() && whole.size() <= 3 && whole != u"0";
+    if (!group)
+        return isPoint ? Says::Point : Says::Comma;
+    return isPoint ? Says::PointOrGroup : Says::CommaOrGroup;
+}
+
+bool isNumberText(QStringView t)
+{
+    bool digit = false;
+    for (const QChar c : t) {
+        if (c.isDigit())
+            digit = true;
+        else if (c != u'.' && c != u',' && c != u'-' && c != u'+' && c != u' ' && c != u'e' && c != u'E')
+            return false;
+    }
+    return digit;
+}
+
+// A remark without the blanks around it; line breaks, tabs and control characters are its own.
+QString withoutBlanks(const QString &text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == u' ')
+        ++from;
+    while (to > from && text.at(to - 1) == u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
 void periodOf(const QVector<const Row *> &rows, QString *from, QString *to)
 {
     for (const Row *r : rows) {
@@ -139,6 +190,37 @@ ColumnMap findColumns(const SheetTable &table)
             return m;
     }
     return {};
+}
+
+QList<int> fittingSheets(const SheetReader::Result &file)
+{
+    QList<int> fit;
+    for (std::size_t i = 0; i < file.sheets.size(); ++i)
+        if (findColumns(file.sheets[i].table).usable())
+            fit << int(i);
+    return fit;
+}
+
+DecimalMark decimalMark(const SheetTable &table, const ColumnMap &map)
+{
+    bool point = false;
+    bool comma = false;
+    for (int r = map.headerRow + 1; r < table.rowCount() && !(point && comma); ++r) {
+        for (int i = FieldUsd; i <= FieldKrw; ++i) {
+            const int c = map.col[size_t(i)];
+            if (c < 0 || table.kind(r, c) != SheetTable::Kind::Text)
+                continue;
+            const QString t = table.text(r, c).trimmed();
+            if (!isNumberText(t))
+                continue;
+            const Says s = says(t);
+            point = point || s == Says::Point;
+            comma = comma || s == Says::Comma;
+        }
+    }
+    if (point && comma)
+        return DecimalMark::Mixed;
+    return point ? DecimalMark::Point : comma ? DecimalMark::Comma : DecimalMark::Unknown;
 }
 
 QString dayText(const SheetTable &table, int row, int col)
@@ -207,11 +289,30 @@ QString Row::remarkToWrite() const
     return stored ? oldRemark : QString();
 }
 
-bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason)
+bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason, DecimalMark mark)
 {
     const QString caption = RateInputCheck::rateCaption(index);
-    const QString text =
-        table.kind(row, col) == SheetTable::Kind::Text ? table.text(row, col) : numberCellText(table.number(row, col));
+    const bool isText = table.kind(row, col) == SheetTable::Kind::Text;
+    QString text = isText ? table.text(row, col).trimmed() : numberCellText(table.number(row, col));
+    if (isText && isNumberText(text)) {
+        const Says s = says(text);
+        if (mark == DecimalMark::Mixed && s != Says::Nothing) {
+            *reason = caption + QStringLiteral(" : 파일의 숫자에 소수점 '.'과 ','이 섞여 있어 ") + text
+                + QStringLiteral(" 의 소수점을 알 수 없습니다.");
+            return false;
+        }
+        // a lone "23.807" in a file that says nothing else: a decimal the box would round away,
+        // or a thousands group
+        if (mark == DecimalMark::Unknown && s == Says::PointOrGroup && RateInputCheck::rateDecimals(index) < 3) {
+            *reason = caption + QStringLiteral(" : ") + text
+                + QStringLiteral(" 의 '.'이 소수점인지 천 단위 구분 기호인지 알 수 없습니다.");
+            return false;
+        }
+        if (mark == DecimalMark::Comma) {
+            text.remove(u'.');
+            text.replace(u',', u'.');
+        }
+    }
     NumberText::Number n;
     NumberText::Limits limits;
     limits.decimalPlaces = RateInputCheck::rateDecimals(index);
@@ -256,6 +357,7 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
     seen.reserve(table.rowCount());
     p.rows.reserve(table.rowCount() - map.headerRow - 1);
     const auto &col = map.col;
+    p.mark = decimalMark(table, map);
     for (int r = map.headerRow + 1; r < table.rowCount(); ++r) {
         bool blank = true;
         for (int f = 0; f < FieldCount && blank; ++f)
@@ -281,10 +383,10 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
         for (int i = 0; i < 3 && row.reason.isEmpty(); ++i) {
             const int c = col[size_t(FieldUsd) + size_t(i)];
             if (c >= 0 && table.kind(r, c) != SheetTable::Kind::Empty)
-                rateValue(i, table, r, c, &row.rate[size_t(i)], &row.reason);
+                rateValue(i, table, r, c, &row.rate[size_t(i)], &row.reason, p.mark);
         }
         if (col[FieldRemark] >= 0 && table.kind(r, col[FieldRemark]) != SheetTable::Kind::Empty) {
-            row.remark = table.text(r, col[FieldRemark]).trimmed();
+            row.remark = withoutBlanks(table.text(r, col[FieldRemark]));
             row.remarkGiven = true;
             if (row.reason.isEmpty())
                 if (const RateInputCheck::Refusal ref = RateInputCheck::checkRemark(row.remark))
@@ -317,6 +419,14 @@ QString countText(const Preview &p)
     for (int o = 0; o < 4; ++o)
         parts << outcomeText(Outcome(o)) + QStringLiteral(" %L1건").arg(p.count[size_t(o)]);
     return parts.join(QStringLiteral("   "));
+}
+
+QString appliedText(const Preview &p, int inserted, int updated)
+{
+    QString text = QStringLiteral("추가 %L1건, 수정 %L2건").arg(inserted).arg(updated);
+    if (const int refused = p.count[size_t(Outcome::Refused)]; refused > 0)
+        text += QStringLiteral(", 거부 %L1건 제외").arg(refused);
+    return text;
 }
 
 namespace {
@@ -374,6 +484,13 @@ bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
         r.stored = it != stored.cend();
         if (!r.stored) {
             r.outcome = Outcome::Add;
+            // a new day takes its rates from the file alone: a rate it does not give is never 0
+            for (int i = 0; i < 3 && r.outcome == Outcome::Add; ++i) {
+                if (r.rate[size_t(i)].isEmpty()) {
+                    r.outcome = Outcome::Refused;
+                    r.reason = RateInputCheck::rateMissing(i).firstLine();
+                }
+            }
             continue;
         }
         r.oldRate = it->rate;
@@ -470,6 +587,12 @@ QString failureText(SheetReader::Failure failure)
         return QStringLiteral("파일을 열 수 없습니다.");
     case SheetReader::Failure::TooLarge:
         return QStringLiteral("파일이 너무 큽니다. 50MB 이하의 파일만 가져올 수 있습니다.");
+    case SheetReader::Failure::TooMuchContent:
+        return QStringLiteral(
+                   "파일의 내용이 가져올 수 있는 한도를 넘습니다. (압축을 푼 크기 %L1MB, 셀 %L2개, 글자 %L3MB까지)")
+            .arg(SheetReader::MaxUnpackedBytes / (1024 * 1024))
+            .arg(SheetReader::MaxCells)
+            .arg(SheetReader::MaxTextBytes / (1024 * 1024));
     case SheetReader::Failure::Empty:
         return QStringLiteral("파일에 가져올 내용이 없습니다.");
     case SheetReader::Failure::Damaged:

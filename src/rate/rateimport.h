@@ -34,6 +34,14 @@ struct ColumnMap
 // The header row among the sheet's first rows whose texts name the day and at least one rate.
 // Not found: nothing usable, for the user to pick the columns.
 ColumnMap findColumns(const SheetTable &table);
+// The sheets of a file whose header is found, in the workbook's order (a cover sheet or a note
+// before the table is passed over).
+QList<int> fittingSheets(const SheetReader::Result &file);
+
+// How the file writes the decimal mark of the numbers it holds as text: decided from all of them
+// ("1.234,5" or "0,53" say comma, "1,234.5" or "1310.5" point; "23.807" alone says neither).
+enum class DecimalMark { Unknown, Point, Comma, Mixed };
+DecimalMark decimalMark(const SheetTable &table, const ColumnMap &map);
 
 // The file's text of a cell as a day "YYYY/MM/DD": day cells, "YYYY/MM/DD", "YYYY-MM-DD",
 // "YYYYMMDD" (also as a number), with a time of day after it ignored. Other texts come back
@@ -69,6 +77,7 @@ struct Preview
     QVector<Row> rows;
     std::array<int, 4> count{0, 0, 0, 0}; // by Outcome
     int skipped = 0; // blank lines and the export's "평균" line
+    DecimalMark mark = DecimalMark::Unknown;
 };
 
 // Reads the data rows through the map and checks each one; every row still to compare is
@@ -80,10 +89,14 @@ bool compareWithStored(DataAccess &da, Preview &preview, QString *error = nullpt
 void recount(Preview &preview);
 // "추가 N건   수정 N건   동일 N건   거부 N건"
 QString countText(const Preview &p);
+// The closing words of an apply: "추가 N건, 수정 N건", and ", 거부 N건 제외" when rows were left out.
+QString appliedText(const Preview &p, int inserted, int updated);
 
 // A plain value as the panel's box of rate `index` keeps it ("1310.50", "24400", "0.0531"):
-// false with the box's words when it would refuse it.
-bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason);
+// false with the box's words when it would refuse it. A text number is read with the file's
+// decimal mark; one whose mark cannot be told is refused, never read a thousand times off.
+bool rateValue(int index, const SheetTable &table, int row, int col, QString *value, QString *reason,
+               DecimalMark mark = DecimalMark::Point);
 // A stored rate field in the same form (empty for NULL or text).
 QString storedRate(int index, const QString &field);
 

@@ -75,4 +75,11 @@ Refusal checkRate(int index, double value)
                 + QStringLiteral("0 이상의 환율을 입력하여 주십시오.")};
 }
 
+Refusal rateMissing(int index)
+{
+    return {QStringLiteral("환율을 확인하십시오."),
+            rateCaption(index) + QStringLiteral(" 환율이 입력되지 않았거나, 잘못 입력되었습니다.") + CrLf
+                + QStringLiteral("확인하여 다시 입력하여 주십시오.")};
+}
+
 } // namespace RateInputCheck

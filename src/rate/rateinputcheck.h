@@ -26,6 +26,8 @@ Refusal checkRemark(const QString &remark, bool utf16Units = false);
 qsizetype remarkLength(const QString &remark, bool utf16Units);
 // Rate 0 미달러, 1 베트남동, 2 한국원화: never below zero.
 Refusal checkRate(int index, double value);
+// A rate a new day needs and was not given ("<통화> 환율이 입력되지 않았거나, ...").
+Refusal rateMissing(int index);
 
 // "미달러", "베트남동", "한국원화".
 QString rateCaption(int index);

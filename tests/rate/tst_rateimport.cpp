@@ -25,7 +25,7 @@ const QString kHeader = QStringLiteral("일자,미달러,베트남동,한국원�
 
 SheetTable csv(const QString &text)
 {
-    return SheetReader::readCsv(text.toUtf8()).table;
+    return SheetReader::readCsv(text.toUtf8()).table();
 }
 
 struct Db
@@ -373,7 +373,7 @@ void TstRateImport::ownExportReadBack()
 
     const SheetReader::Result r = SheetReader::read(file);
     QCOMPARE(int(r.failure), int(SheetReader::Failure::None));
-    RateImport::Preview p = RateImport::readRows(r.table, RateImport::findColumns(r.table));
+    RateImport::Preview p = RateImport::readRows(r.table(), RateImport::findColumns(r.table()));
     QVERIFY(RateImport::compareWithStored(*db.da, p));
     QCOMPARE(RateImport::countText(p), QStringLiteral("추가 0건   수정 0건   동일 3건   거부 0건"));
     QCOMPARE(p.skipped, 1); // the "평균" line

@@ -68,7 +68,14 @@ int runImport(const QStringList &args)
             + path + u')');
         return Refused;
     }
-    const RateImport::ColumnMap map = RateImport::findColumns(file.table);
+    // the first sheet with a rate table (a cover sheet before it is passed over)
+    const QList<int> fit = RateImport::fittingSheets(file);
+    const SheetTable &table = fit.isEmpty() ? file.table() : file.sheets[size_t(fit.first())].table;
+    if (fit.size() > 1)
+        err(QStringLiteral("환율 표가 있는 시트가 %L1개입니다. 첫째 시트 \"%2\"를 읽습니다.")
+                .arg(fit.size())
+                .arg(file.sheets[size_t(fit.first())].name));
+    const RateImport::ColumnMap map = RateImport::findColumns(table);
     if (!map.usable()) {
         err(QStringLiteral("파일을 가져올 수 없습니다. 제목 행에서 일자와 환율 열을 찾지 못했습니다. "
                            "(제목: 일자/date, 미달러/usd, 베트남동/vnd, 한국원화/krw, 비고/remark)"));
@@ -77,7 +84,7 @@ int runImport(const QStringList &args)
     std::unique_ptr<Database> db = openDatabase();
     if (!db)
         return Refused;
-    RateImport::Preview p = RateImport::readRows(file.table, map);
+    RateImport::Preview p = RateImport::readRows(table, map);
     QString error;
     if (!RateImport::compareWithStored(*db->da, p, &error)) {
         err(QStringLiteral("저장된 환율을 읽지 못했습니다: ") + error);
@@ -110,7 +117,7 @@ int runImport(const QStringList &args)
         err(QStringLiteral("저장중 에러가 발생하여 아무것도 저장하지 않았습니다. ") + res.error);
         return Refused;
     }
-    out(QStringLiteral("적용하였습니다. 추가 %L1건, 수정 %L2건").arg(res.inserted).arg(res.updated));
+    out(QStringLiteral("적용하였습니다. ") + RateImport::appliedText(p, res.inserted, res.updated));
     return Done;
 }
 

@@ -34,6 +34,8 @@ int runLog(const QStringList &args)
         err(QStringLiteral("이 데이타베이스에는 변경 이력이 기록되지 않습니다. (EX_RATE_LOG 테이블이 없습니다)"));
         return Refused;
     }
+    if (entries.isEmpty())
+        out(QStringLiteral("변경 이력이 없습니다."));
     for (const RateHistory::Entry &e : std::as_const(entries))
         out(RateHistory::entryColumns(e).join(QLatin1Char('\t')));
     return Done;

@@ -104,6 +104,8 @@ Result readCsv(QByteArray data)
 {
     Result r;
     r.format = Format::Csv;
+    r.sheets.resize(1);
+    SheetTable &table = r.sheets.front().table;
     qsizetype start = 0;
     if (data.startsWith("\xEF\xBB\xBF"))
         start = 3;
@@ -115,7 +117,7 @@ Result readCsv(QByteArray data)
         r.failure = Failure::WrongFormat; // a binary file, not text
         return r;
     }
-    QByteArray &text = r.table.buffer();
+    QByteArray &text = table.buffer();
     if (isValidUtf8(QByteArrayView(data).sliced(start))) {
         r.encoding = QStringLiteral("UTF-8");
         text = std::move(data);
@@ -138,7 +140,7 @@ Result readCsv(QByteArray data)
     // Cells point into the buffer; a quoted field with doubled quotes is written unquoted at the
     // buffer's end (appending may move the buffer, so positions, never pointers, are kept).
     while (i < n) {
-        r.table.beginRow();
+        table.beginRow();
         while (true) {
             if (i < n && text.at(i) == '"') {
                 const qsizetype open = ++i;
@@ -162,12 +164,12 @@ Result readCsv(QByteArray data)
                 while (i < n && text.at(i) != sep && text.at(i) != '\n' && text.at(i) != '\r')
                     ++i;
                 if (!doubled && tailStart == i) {
-                    r.table.addTextAt(open, close - open);
+                    table.addTextAt(open, close - open);
                 } else {
                     QByteArray field = text.mid(open, close - open);
                     field.replace("\"\"", "\"");
                     field += text.mid(tailStart, i - tailStart);
-                    r.table.addText(field);
+                    table.addText(field);
                 }
             } else {
                 const qsizetype from = i;
@@ -177,13 +179,13 @@ Result readCsv(QByteArray data)
                     ++i;
                 }
                 if (blank)
-                    r.table.addEmpty(); // blanks alone are no value
+                    table.addEmpty(); // blanks alone are no value
                 else
-                    r.table.addTextAt(from, i - from);
+                    table.addTextAt(from, i - from);
             }
-            if (r.table.cellCount() > MaxCells) {
-                r.failure = Failure::TooLarge;
-                r.table = SheetTable();
+            if (table.cellCount() > MaxCells) {
+                r.failure = Failure::TooMuchContent;
+                table = SheetTable();
                 return r;
             }
             if (i < n && text.at(i) == sep) {
@@ -197,8 +199,8 @@ Result readCsv(QByteArray data)
         if (i < n && text.at(i) == '\n')
             ++i;
     }
-    r.table.trimEmptyRows();
-    if (r.table.rowCount() == 0)
+    table.trimEmptyRows();
+    if (table.rowCount() == 0)
         r.failure = Failure::Empty;
     return r;
 }

@@ -5,10 +5,12 @@
 #include <QByteArrayView>
 #include <QString>
 
-// Reads the first sheet of a spreadsheet file into a SheetTable: .xlsx (a zip archive of XML
-// parts), .xls (the older binary workbook) and CSV text (UTF-8 with or without BOM, else CP949,
-// which EUC-KR is part of; comma, semicolon or tab between fields). The format is told by the
-// file's first bytes, not by its name.
+#include <vector>
+
+// Reads every sheet of a spreadsheet file into SheetTables: .xlsx (a zip archive of XML parts),
+// .xls (the older binary workbook) and CSV text (UTF-8 with or without BOM, else CP949, which
+// EUC-KR is part of; comma, semicolon or tab between fields; one sheet). The format is told by
+// the file's first bytes, not by its name.
 namespace SheetReader {
 
 enum class Format { Unknown, Xlsx, Xls, Csv };
@@ -16,23 +18,46 @@ enum class Format { Unknown, Xlsx, Xls, Csv };
 enum class Failure {
     None,
     Unreadable, // cannot be opened, or not a regular file
-    TooLarge, // over MaxFileBytes, or more cells than MaxCells
+    TooLarge, // over MaxFileBytes
+    TooMuchContent, // unpacks or holds more than the bounds below allow
     Empty, // no bytes, or no cell with anything in it
     Damaged, // a workbook whose archive or parts cannot be read
     WrongFormat // neither a workbook nor text
 };
 
 inline constexpr qint64 MaxFileBytes = 50LL * 1024 * 1024;
-// Cells kept at most (16 bytes each): what a 50 MB file can reasonably hold.
+// Cells kept at most (16 bytes each), over all sheets: what a 50 MB file can reasonably hold.
 inline constexpr qsizetype MaxCells = 8'000'000;
+// Texts kept at most, over all sheets: no more than a CSV file of the largest size holds.
+inline constexpr qsizetype MaxTextBytes = qsizetype(MaxFileBytes);
+// A workbook is an archive, and a small one can unpack to gigabytes: its parts are read as
+// streams and counted as they unpack. Past any of these bounds the file is refused whole.
+inline constexpr qint64 MaxUnpackedBytes = 512LL * 1024 * 1024; // all parts together
+inline constexpr qint64 MaxPartBytes = 384LL * 1024 * 1024; // one part
+// Unpacked to packed size of one part (counted once the part has unpacked MinRatioBytes): XML
+// of real sheets packs to well under a hundredth less than this.
+inline constexpr int MaxPackRatio = 200;
+inline constexpr qint64 MinRatioBytes = 4LL * 1024 * 1024;
+// Unpacked XML read without the reader giving one token: no cell, tag or text of a real sheet
+// comes near it, and the reader would otherwise hold all of it at once.
+inline constexpr qint64 MaxTokenBytes = 2LL * 1024 * 1024;
+
+struct Sheet
+{
+    QString name; // the workbook's name of the sheet; empty for CSV
+    SheetTable table;
+};
 
 struct Result
 {
-    SheetTable table;
+    std::vector<Sheet> sheets; // in the workbook's order; one for CSV
     Failure failure = Failure::None;
     Format format = Format::Unknown;
     QString encoding; // CSV: "UTF-8" or "CP949"
     QString detail; // the library's own words for a damaged workbook, when it gave any
+
+    // The first sheet (a CSV file's only one); an empty table when there is none.
+    const SheetTable &table() const;
 };
 
 Result read(const QString &path);

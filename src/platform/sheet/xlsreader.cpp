@@ -6,33 +6,22 @@
 
 namespace SheetReader {
 
-Result readXls(const QString &path)
+namespace {
+
+// One worksheet, already selected, into `t`; false when the workbook is damaged there.
+bool readWorksheet(const void *handle, SheetTable &t, qsizetype *cellsLeft, Failure *failure)
 {
-    Result r;
-    r.format = Format::Xls;
-    const void *handle = nullptr;
-    const int rc = freexl_open(QFile::encodeName(path).constData(), &handle);
-    if (rc != FREEXL_OK) {
-        if (handle)
-            freexl_close(handle);
-        r.failure = Failure::Damaged;
-        r.detail = QStringLiteral("freexl %1").arg(rc);
-        return r;
-    }
     unsigned int rows = 0;
     unsigned short cols = 0;
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK
-        || freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK) {
-        freexl_close(handle);
-        r.failure = Failure::Damaged;
-        return r;
+    if (freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK) {
+        *failure = Failure::Damaged;
+        return false;
     }
-    if (qsizetype(rows) * cols > MaxCells) {
-        freexl_close(handle);
-        r.failure = Failure::TooLarge;
-        return r;
+    if (qsizetype(rows) * cols > *cellsLeft) {
+        *failure = Failure::TooMuchContent;
+        return false;
     }
-    SheetTable &t = r.table;
+    *cellsLeft -= qsizetype(rows) * cols;
     for (unsigned int row = 0; row < rows; ++row) {
         t.beginRow();
         for (unsigned short col = 0; col < cols; ++col) {
@@ -65,9 +54,48 @@ Result readXls(const QString &path)
             }
         }
     }
-    freexl_close(handle);
     t.trimEmptyRows();
-    if (t.rowCount() == 0)
+    return true;
+}
+
+} // namespace
+
+Result readXls(const QString &path)
+{
+    Result r;
+    r.format = Format::Xls;
+    const void *handle = nullptr;
+    const int rc = freexl_open(QFile::encodeName(path).constData(), &handle);
+    if (rc != FREEXL_OK) {
+        if (handle)
+            freexl_close(handle);
+        r.failure = Failure::Damaged;
+        r.detail = QStringLiteral("freexl %1").arg(rc);
+        return r;
+    }
+    unsigned int count = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK || count == 0)
+        r.failure = Failure::Damaged;
+    qsizetype cellsLeft = MaxCells;
+    bool anything = false;
+    for (unsigned short i = 0; i < count && r.failure == Failure::None; ++i) {
+        Sheet sheet;
+        const char *name = nullptr;
+        if (freexl_get_worksheet_name(handle, i, &name) == FREEXL_OK && name)
+            sheet.name = QString::fromUtf8(name);
+        if (freexl_select_active_worksheet(handle, i) != FREEXL_OK) {
+            r.failure = Failure::Damaged;
+            break;
+        }
+        if (!readWorksheet(handle, sheet.table, &cellsLeft, &r.failure))
+            break;
+        anything = anything || sheet.table.rowCount() > 0;
+        r.sheets.push_back(std::move(sheet));
+    }
+    freexl_close(handle);
+    if (r.failure != Failure::None)
+        r.sheets.clear();
+    else if (!anything)
         r.failure = Failure::Empty;
     return r;
 }

@@ -4,12 +4,13 @@
 #include "spreadnumber.h"
 #include "spreadunits.h"
 
+#include "platform/sheet/sheettext.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTextStream>
 
@@ -114,23 +115,12 @@ void writeCell(lxw_worksheet *ws, FormatCache &formats, const SpreadModel &store
     if (number) {
         worksheet_write_number(ws, r, c, value, formats.get(f, true));
     } else {
-        const QByteArray utf8 = SpreadExcelExport::escapeText(store.displayText(col, row)).toUtf8();
+        const QByteArray utf8 = SheetText::escapeLiterals(store.displayText(col, row)).toUtf8();
         worksheet_write_string(ws, r, c, utf8.constData(), formats.get(f, false));
     }
 }
 
 } // namespace
-
-QString SpreadExcelExport::escapeText(const QString &text)
-{
-    // the workbook reads "_xHHHH_" as the character HHHH; a literal one keeps its underscore as "_x005F_"
-    if (!text.contains(QLatin1String("_x"), Qt::CaseInsensitive))
-        return text;
-    const QRegularExpression escape(QStringLiteral("_([xX][0-9A-Fa-f]{4}_)"));
-    QString out = text;
-    out.replace(escape, QStringLiteral("_x005F_\\1"));
-    return out;
-}
 
 QString SpreadExcelExport::numberFormat(int decimals, bool showGroups)
 {

@@ -15,8 +15,6 @@ public:
 
     // Excel number format of a number cell: "#,##0.00", "0", ...
     static QString numberFormat(int decimals, bool showGroups);
-    // A cell text as the workbook stores it: a literal "_xHHHH_" escaped, so it reads back as typed.
-    static QString escapeText(const QString &text);
     // Excel column width (characters) for a width in pixels.
     static double excelWidth(int pixels);
 };

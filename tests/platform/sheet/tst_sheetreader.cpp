@@ -232,13 +232,13 @@ void TstSheetReader::read()
         QCOMPARE(int(r.format), format);
     if (!encoding.isEmpty())
         QCOMPARE(r.encoding, encoding);
-    QCOMPARE(rowsText(r.table), rows);
+    QCOMPARE(rowsText(r.table()), rows);
     if (make == u"lxw" || make.startsWith(u"openpyxl") || make == u"xlwt") {
         // a real date cell, a number and a text day keep their kinds
-        QCOMPARE(r.table.kind(1, 0), SheetTable::Kind::Date);
-        QCOMPARE(r.table.kind(1, 1), SheetTable::Kind::Number);
-        QCOMPARE(r.table.number(1, 1), 1310.5);
-        QCOMPARE(r.table.kind(2, 0), SheetTable::Kind::Text);
+        QCOMPARE(r.table().kind(1, 0), SheetTable::Kind::Date);
+        QCOMPARE(r.table().kind(1, 1), SheetTable::Kind::Number);
+        QCOMPARE(r.table().number(1, 1), 1310.5);
+        QCOMPARE(r.table().kind(2, 0), SheetTable::Kind::Text);
     }
 }
 
