@@ -588,11 +588,12 @@ QString failureText(SheetReader::Failure failure)
     case SheetReader::Failure::TooLarge:
         return QStringLiteral("파일이 너무 큽니다. 50MB 이하의 파일만 가져올 수 있습니다.");
     case SheetReader::Failure::TooMuchContent:
-        return QStringLiteral(
-                   "파일의 내용이 가져올 수 있는 한도를 넘습니다. (압축을 푼 크기 %L1MB, 셀 %L2개, 글자 %L3MB까지)")
-            .arg(SheetReader::MaxUnpackedBytes / (1024 * 1024))
+        return QStringLiteral("파일의 내용이 가져올 수 있는 한도를 넘습니다. "
+                              "(행 %L1개, 셀 %L2개, 글자 %L3MB, 압축을 푼 크기 %L4MB까지)")
+            .arg(SheetReader::MaxRows)
             .arg(SheetReader::MaxCells)
-            .arg(SheetReader::MaxTextBytes / (1024 * 1024));
+            .arg(SheetReader::MaxTextBytes / (1024 * 1024))
+            .arg(SheetReader::MaxUnpackedBytes / (1024 * 1024));
     case SheetReader::Failure::Empty:
         return QStringLiteral("파일에 가져올 내용이 없습니다.");
     case SheetReader::Failure::Damaged:

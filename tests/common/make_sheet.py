@@ -76,8 +76,8 @@ elif kind == "inline" or kind.startswith("bomb-"):
                         f.write(('<c r="%s"><v>%s</v></c>' % (ref, cell)).encode())
                 f.write(b"</row>")
         elif kind == "bomb-ratio":
-            block = b"<row/>" * 1000000
-            for _ in range(20):  # 120 MB of rows without a cell, packed a thousand to one
+            block = b" " * 1000000
+            for _ in range(120):  # 120 MB of blanks between two rows, packed a thousand to one
                 f.write(block)
         elif kind == "bomb-token":
             f.write(b'<row r="1"><c r="A1" x="')

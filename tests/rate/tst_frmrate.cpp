@@ -1004,6 +1004,19 @@ void TstFrmRate::historyWindowOnRightPress()
     QCOMPARE(g->GetCellText(6, 1), QStringLiteral("U777"));
     QCOMPARE(g->GetCellText(2, 2), QStringLiteral("입력"));
     QCOMPARE(g->GetCellText(8, 2), QStringLiteral("처음"));
+
+    // a day written by another program has no history: the notice says so, no empty list opens
+    m_frm->logWindow()->hide();
+    exec(QStringLiteral(
+        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/02/02', 1301, 24000, 0.05, '')"));
+    QTest::mouseClick(m_frm->btnQuery(), Qt::LeftButton);
+    m_notices.clear();
+    m_texts.clear();
+    const QRect second = m_frm->SS()->view()->visualRect(m_frm->SS()->view()->model()->index(1, 1));
+    QTest::mouseClick(viewport, Qt::RightButton, {}, second.center());
+    QCOMPARE(m_notices, QStringList{QStringLiteral("변경 이력이 없습니다.")});
+    QCOMPARE(m_texts.value(0).section(QStringLiteral("\r\n"), 0, 0), QStringLiteral("변경 이력이 없습니다."));
+    QVERIFY(!m_frm->logWindow()->isVisible());
 }
 
 void TstFrmRate::checkWindowListsFindings()

@@ -17,12 +17,14 @@
 
 #include "../common/dbtestenv.h"
 #include "../common/programenv.h"
+#include "../common/xlsxreadback.h"
 
 #include "../common/fakeservices.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSqlDatabase>
@@ -32,6 +34,20 @@
 #include <QUrl>
 
 #include <memory>
+
+namespace {
+
+// A workbook made by tests/common/make_sheet.py.
+bool makeSheet(const QString &kind, const QString &path, const QString &json)
+{
+    QProcess p;
+    p.start(
+        XlsxReadBack::python(),
+        {qEnvironmentVariable("ZOZURA_SOURCE_DIR") + QStringLiteral("/tests/common/make_sheet.py"), kind, path, json});
+    return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
 
 class TstFrmRateImport : public QObject
 {
@@ -50,6 +66,8 @@ private slots:
     void droppedFileUnreadable_data();
     void droppedFileUnreadable();
     void mappingStep();
+    void sheetChoice_data();
+    void sheetChoice();
     void dayChangedBeforeApply();
 
 private:
@@ -62,6 +80,7 @@ private:
     std::unique_ptr<App::Program> m_program;
     FrmRate *m_frm = nullptr;
     QStringList m_notices; // "headline|first body line"
+    QStringList m_bodies; // every body line of each, joined by LF
     QString m_file; // what the open dialog answers
     int m_menuPick = 0;
 };
@@ -73,6 +92,10 @@ void TstFrmRateImport::initTestCase()
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
     m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text() + u'|' + screen.lblText().value(0)->text();
+        QStringList lines;
+        for (const QLabel *l : screen.lblText())
+            lines << l->text();
+        m_bodies << lines.join(u'\n');
         MsgScr::answerWith(1)(screen);
     };
     m_fakes->messageBoxAnswer = [](const StdMessageBox::Request &) { return QMessageBox::Ok; };
@@ -98,6 +121,7 @@ void TstFrmRateImport::init()
         ProgramEnv::confFile(QStringLiteral("sqlite"), QStringLiteral("sa"), QString(), QStringLiteral("rates.db")));
     ProgramEnv::writeFile(m_dirs->sys.filePath("rates.db"), QByteArray());
     m_notices.clear();
+    m_bodies.clear();
     m_file.clear();
     m_menuPick = 0;
     m_frm = new FrmRate;
@@ -199,6 +223,9 @@ void TstFrmRateImport::menuPreviewApply()
     QTest::mouseClick(w->applyButton(), Qt::LeftButton);
 
     QCOMPARE(m_notices.value(0), QStringLiteral("적용하였습니다.|데이타를 성공적으로 저장하였습니다."));
+    // the closing words count the refused row the apply left out, as the preview did
+    QVERIFY2(m_bodies.value(0).endsWith(QStringLiteral("추가 1건, 수정 %1건, 거부 1건 제외").arg(withChanged ? 1 : 0)),
+             qPrintable(m_bodies.value(0)));
     QVERIFY(!w->isVisible());
     QCOMPARE(day(QStringLiteral("2024/03/05")), QStringLiteral("1320|b|U777"));
     QCOMPARE(day(QStringLiteral("2024/03/04")), day04);
@@ -214,6 +241,15 @@ void TstFrmRateImport::droppedFileUnreadable_data()
     QTest::newRow("empty") << QByteArray() << "파일에 가져올 내용이 없습니다.";
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)
                             << "엑셀(.xlsx, .xls) 또는 CSV 형식의 파일이 아닙니다.";
+    // a small archive whose sheet would unpack to far more than any sheet
+    QTemporaryDir dir;
+    const QString bomb = dir.filePath(QStringLiteral("bomb.xlsx"));
+    QVERIFY(makeSheet(QStringLiteral("bomb-ratio"), bomb, QStringLiteral("[]")));
+    QFile f(bomb);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QTest::newRow("unpacks a thousand to one") << f.readAll()
+                                               << "파일의 내용이 가져올 수 있는 한도를 넘습니다. (행 100,000개, 셀 "
+                                                  "2,000,000개, 글자 50MB, 압축을 푼 크기 512MB까지)";
 }
 
 void TstFrmRateImport::droppedFileUnreadable()
@@ -230,7 +266,7 @@ void TstFrmRateImport::droppedFileUnreadable()
 void TstFrmRateImport::mappingStep()
 {
     // no header at all: the user picks the day and the dollar columns
-    drop(writeCsv(QStringLiteral("plain.csv"), "x,2024/03/06,1330\ny,2024/03/07,1331\n"));
+    drop(writeCsv(QStringLiteral("plain.csv"), "x,2024/03/06,1330,24000,0.05\ny,2024/03/07,1331,24001,0.06\n"));
     FrmRateImport *w = m_frm->importWindow();
     QVERIFY(w);
     QTRY_VERIFY(w->isVisible());
@@ -241,18 +277,71 @@ void TstFrmRateImport::mappingStep()
     w->fieldBox(RateImport::FieldDate)->setFocus();
     QTest::keyClick(w->fieldBox(RateImport::FieldDate), Qt::Key_Down);
     QTest::keyClick(w->fieldBox(RateImport::FieldDate), Qt::Key_Down);
-    w->fieldBox(RateImport::FieldUsd)->setFocus();
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(w->fieldBox(RateImport::FieldUsd), Qt::Key_Down);
+    for (int f = RateImport::FieldUsd; f <= RateImport::FieldKrw; ++f) {
+        QComboBox *box = w->fieldBox(RateImport::Field(f));
+        box->setFocus();
+        for (int i = 0; i < f + 2; ++i) // C열, D열, E열
+            QTest::keyClick(box, Qt::Key_Down);
+    }
     QCOMPARE(w->fieldBox(RateImport::FieldDate)->currentText(), QStringLiteral("B열 : 2024/03/06"));
     QVERIFY(w->mapHint()->text().isEmpty());
     QCOMPARE(w->countLabel()->text(), QStringLiteral("추가 2건   수정 0건   동일 0건   거부 0건"));
     QVERIFY(w->applyButton()->isEnabled());
 }
 
+void TstFrmRateImport::sheetChoice_data()
+{
+    QTest::addColumn<QString>("sheets"); // make_sheet.py's JSON
+    QTest::addColumn<QStringList>("choices"); // of the sheet box; none: the box is not shown
+    QTest::addColumn<QString>("count"); // the preview's counts, of each choice in turn
+
+    const QString cover = QStringLiteral(R"({"name":"표지","rows":[["환율 보고"],["은행 고시"]]})");
+    const QString march = QStringLiteral(R"({"name":"3월","rows":[["date","usd","vnd","krw"],)"
+                                         R"(["2024/03/04",1311,24400,0.0531],["2024/03/05",1320,24500,0.0539]]})");
+    const QString april = QStringLiteral(R"({"name":"4월","rows":[["일자","미달러","베트남동","한국원화"],)"
+                                         R"(["2024/04/01",1330,24600,0.054]]})");
+    QTest::newRow("a cover sheet, then the table")
+        << u'[' + cover + u',' + march + u']' << QStringList() << "추가 1건   수정 1건   동일 0건   거부 0건";
+    QTest::newRow("two tables") << u'[' + cover + u',' + march + u',' + april + u']'
+                                << QStringList{QStringLiteral("3월"), QStringLiteral("4월")}
+                                << "추가 1건   수정 0건   동일 0건   거부 0건";
+}
+
+void TstFrmRateImport::sheetChoice()
+{
+    QFETCH(QString, sheets);
+    QFETCH(QStringList, choices);
+    QFETCH(QString, count);
+    const QString path = m_dirs->sys.filePath(QStringLiteral("book.xlsx"));
+    QVERIFY(makeSheet(QStringLiteral("openpyxl"), path, sheets));
+    drop(path);
+    FrmRateImport *w = m_frm->importWindow();
+    QVERIFY(w);
+    QTRY_VERIFY(w->isVisible());
+    QCOMPARE(w->sheetBox()->isVisible(), !choices.isEmpty());
+    QStringList items;
+    for (int i = 0; i < w->sheetBox()->count(); ++i)
+        items << w->sheetBox()->itemText(i);
+    if (choices.isEmpty()) {
+        QCOMPARE(w->countLabel()->text(), count);
+        QCOMPARE(w->grid()->GetCellText(3, 1), QStringLiteral("2024/03/04"));
+        return;
+    }
+    QCOMPARE(items, choices);
+    QCOMPARE(w->countLabel()->text(), QStringLiteral("추가 1건   수정 1건   동일 0건   거부 0건"));
+    // the second table, chosen with the keyboard
+    w->sheetBox()->setFocus();
+    QTest::keyClick(w->sheetBox(), Qt::Key_Down);
+    QCOMPARE(w->sheetBox()->currentText(), choices.last());
+    QCOMPARE(w->countLabel()->text(), count);
+    QCOMPARE(w->grid()->GetCellText(3, 1), QStringLiteral("2024/04/01"));
+    QCOMPARE(w->fieldBox(RateImport::FieldUsd)->currentText(), QStringLiteral("B열 : 미달러"));
+}
+
 void TstFrmRateImport::dayChangedBeforeApply()
 {
-    drop(writeCsv(QStringLiteral("bank.csv"), "date,usd\n2024/03/04,1311\n2024/03/05,1320\n"));
+    drop(writeCsv(QStringLiteral("bank.csv"),
+                  "date,usd,vnd,krw\n2024/03/04,1311,24400,0.0531\n2024/03/05,1320,24500,0.0539\n"));
     FrmRateImport *w = m_frm->importWindow();
     QVERIFY(w);
     QTRY_VERIFY(w->isVisible());

@@ -12,6 +12,9 @@
 
 #include "../common/dbtestenv.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,6 +62,8 @@ private slots:
     void apply();
     void ownExportReadBack_data();
     void ownExportReadBack();
+    void remarksReadBack_data();
+    void remarksReadBack();
 
 private:
     Db open(const QString &backend);
@@ -196,7 +201,12 @@ void TstRateImport::preview_data()
         << "2024-03-04,\"1,310.50\",24400,0.053100,a" << same << "1310.50|24400|0.0531|a";
     QTest::newRow("YYYYMMDD, won changed") << "20240304,1310.5,24400,0.06,a" << change << "1310.50|24400|0.06|a";
     QTest::newRow("blank cells keep the stored values") << "2024/03/05,,24500,," << same << "1320.25|24500|0.0539|";
-    QTest::newRow("new day, blank rates are 0") << "2024/03/06,,24600,," << add << "0.00|24600|0|";
+    // a new day takes no rate the file does not give
+    const QString usdMissing = QStringLiteral("미달러 환율이 입력되지 않았거나, 잘못 입력되었습니다.");
+    QTest::newRow("new day, blank rate") << "2024/03/06,,24600,0.05," << refused << usdMissing;
+    QTest::newRow("new day, no won column")
+        << "date,usd,vnd\n2024/03/06,1,1" << refused << "한국원화 환율이 입력되지 않았거나, 잘못 입력되었습니다.";
+    QTest::newRow("stored day, no won column") << "date,usd\n2024/03/04,1311" << change << "1311.00|24400|0.0531|a";
     QTest::newRow("decimals rounded as the boxes do")
         << "2024/03/06,1.005,24400.5,0.1234565," << add << "1.01|24401|0.123457|";
     QTest::newRow("won written in general form") << "2024/03/06,1,1,0.00001," << add << "1.00|1|1e-05|";
@@ -212,6 +222,22 @@ void TstRateImport::preview_data()
     QTest::newRow("not a number") << "2024/03/06,abc,1,1," << refused << "미달러 : 숫자만 입력할 수 있습니다.";
     QTest::newRow("remark over 200 characters")
         << "2024/03/06,1,1,1," + QString(201, u'가') << refused << "비고는 200자까지 입력할 수 있습니다.";
+    // the decimal mark, as the file's numbers tell it: never a thousand times off
+    QTest::newRow("semicolons, comma decimals")
+        << "date;usd;vnd;krw\n2024/03/06;1310,5;23.807;0,0531" << add << "1310.50|23807|0.0531|";
+    QTest::newRow("point groups, comma decimal")
+        << "date;usd;vnd;krw\n2024/03/06;1.310,50;24.400;1" << add << "1310.50|24400|1|";
+    QTest::newRow("comma groups, point decimal")
+        << "2024/03/06,\"1,310.5\",\"23,807\",0.0531," << add << "1310.50|23807|0.0531|";
+    QTest::newRow("a point file reads 23.807 as a decimal")
+        << "2024/03/06,1310.5,23.807,0.0531," << add << "1310.50|24|0.0531|";
+    QTest::newRow("23.807 alone") << "date;usd;vnd;krw\n2024/03/06;1310;23.807;1" << refused
+                                  << "베트남동 : 23.807 의 '.'이 소수점인지 천 단위 구분 기호인지 알 수 없습니다.";
+    QTest::newRow("23.807 alone, won column")
+        << "date;usd;vnd;krw\n2024/03/06;1310;23807;1.234" << add << "1310.00|23807|1.234|";
+    QTest::newRow("both marks in one file")
+        << "date;usd;vnd;krw\n2024/03/06;1.310,5;24400;0.05" << refused
+        << "미달러 : 파일의 숫자에 소수점 '.'과 ','이 섞여 있어 1.310,5 의 소수점을 알 수 없습니다.";
 }
 
 void TstRateImport::preview()
@@ -219,7 +245,8 @@ void TstRateImport::preview()
     QFETCH(QString, line);
     QFETCH(int, outcome);
     QFETCH(QString, expect);
-    const SheetTable t = csv(kHeader + line + u'\n');
+    // a line of the program's own columns, or a whole file with its header
+    const SheetTable t = csv((line.contains(u'\n') ? QString() : kHeader) + line + u'\n');
     RateImport::Preview p = RateImport::readRows(t, RateImport::findColumns(t));
     QVERIFY(RateImport::compareWithStored(*m_db.da, p));
     QCOMPARE(p.rows.size(), 1);
@@ -377,6 +404,46 @@ void TstRateImport::ownExportReadBack()
     QVERIFY(RateImport::compareWithStored(*db.da, p));
     QCOMPARE(RateImport::countText(p), QStringLiteral("추가 0건   수정 0건   동일 3건   거부 0건"));
     QCOMPARE(p.skipped, 1); // the "평균" line
+}
+
+void TstRateImport::remarksReadBack_data()
+{
+    QTest::addColumn<QString>("remark");
+    QTest::newRow("CR LF, as pasted from a Windows program") << QStringLiteral("첫 줄\r\n둘째 줄");
+    QTest::newRow("LF") << QStringLiteral("a\nb");
+    QTest::newRow("TAB") << QStringLiteral("a\tb");
+    QTest::newRow("line break and TAB at the end") << QStringLiteral("끝\r\n\t");
+    QTest::newRow("control character 0x01") << QStringLiteral("\x01앞");
+    QTest::newRow("a literal _x0041_") << QStringLiteral("코드 _x0041_ 그대로");
+    QTest::newRow("a literal _x005F_") << QStringLiteral("_x005F_");
+    QTest::newRow("a literal escape of CR, lower case") << QStringLiteral("_x000d_");
+    QTest::newRow("an escape next to the character it names") << QStringLiteral("\r_x000D_");
+    QTest::newRow("Korean text with quotes") << QStringLiteral("한국어 비고, \"따옴표\" 'x'");
+}
+
+void TstRateImport::remarksReadBack()
+{
+    QFETCH(QString, remark);
+    Db db = open(QStringLiteral("sqlite"));
+    QVERIFY(db.da);
+    QSqlQuery q(QSqlDatabase::database(db.provider->GetConnection()->connectionName()));
+    q.prepare(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
+                             "('2024/03/06', 1310.5, 24600, 0.0541, ?, 'OLD')"));
+    q.addBindValue(remark);
+    QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+    // out through the export button's own writing, back in through the import's reading
+    RateExportForm form;
+    QString error;
+    QCOMPARE(form.fill(*db.da, QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"), &error), 1L);
+    const QString file = m_dir.filePath(QStringLiteral("remarks.xlsx"));
+    QVERIFY(form.writeXlsx(file));
+    const SheetReader::Result r = SheetReader::read(file);
+    QCOMPARE(int(r.failure), int(SheetReader::Failure::None));
+    RateImport::Preview p = RateImport::readRows(r.table(), RateImport::findColumns(r.table()));
+    QVERIFY(RateImport::compareWithStored(*db.da, p));
+    QCOMPARE(p.rows.size(), 1);
+    QCOMPARE(p.rows[0].remark, remark);
+    QCOMPARE(RateImport::outcomeText(p.rows[0].outcome), QStringLiteral("동일"));
 }
 
 QTEST_MAIN(TstRateImport)

@@ -53,6 +53,8 @@ private slots:
     void cleanup();
     void import_data();
     void import();
+    void workbooks_data();
+    void workbooks();
     void usage_data();
     void usage();
     void checkAndLog_data();
@@ -185,6 +187,49 @@ void TstZevaruRates::import()
     }
     if (exit == 1)
         QVERIFY(!r.err.trimmed().isEmpty());
+    if (exit == 0 && !options.contains(QStringLiteral("--dry-run"))) // the closing line counts what was left out
+        QVERIFY2(r.out.endsWith(options.contains(QStringLiteral("--skip-refused"))
+                                    ? QStringLiteral("적용하였습니다. 추가 1건, 수정 0건, 거부 1건 제외\n")
+                                    : QStringLiteral("적용하였습니다. 추가 1건, 수정 %1건\n").arg(options.size() / 2)),
+                 qPrintable(r.out));
+}
+
+void TstZevaruRates::workbooks_data()
+{
+    QTest::addColumn<QString>("kind"); // how tests/common/make_sheet.py makes it
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("said"); // in the output or the error output
+
+    QTest::newRow("xlsx, cover sheet first") << "openpyxl"
+                                             << "bank.xlsx" << 0 << "추가 1건   수정 1건   동일 0건   거부 0건";
+    QTest::newRow("xls, cover sheet first") << "xlwt"
+                                            << "bank.xls" << 0 << "추가 1건   수정 1건   동일 0건   거부 0건";
+    QTest::newRow("xlsx that unpacks a thousand to one")
+        << "bomb-ratio"
+        << "bomb.xlsx" << 1 << "파일을 가져올 수 없습니다. 파일의 내용이 가져올 수 있는 한도를 넘습니다.";
+}
+
+void TstZevaruRates::workbooks()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    QFETCH(int, exit);
+    QFETCH(QString, said);
+    useBackend(QStringLiteral("sqlite"));
+    const QString path = m_dirs->sys.filePath(name);
+    const QString rows =
+        QStringLiteral(R"([{"name":"표지","rows":[["환율 보고"],["은행 고시"]]},)"
+                       R"({"name":"환율","rows":[["date","usd","vnd","krw","remark"],)"
+                       R"(["2024/03/04",1311,24400,0.0531,"a"],["2024/03/05",1320,24500,0.0539,"b"]]}])");
+    QProcess py;
+    py.start(
+        XlsxReadBack::python(),
+        {qEnvironmentVariable("ZOZURA_SOURCE_DIR") + QStringLiteral("/tests/common/make_sheet.py"), kind, path, rows});
+    QVERIFY(py.waitForFinished(120000) && py.exitCode() == 0);
+    const Run r = rates({QStringLiteral("import"), path, QStringLiteral("--dry-run")});
+    QVERIFY2(r.exit == exit, qPrintable(r.out + r.err));
+    QVERIFY2((r.out + r.err).contains(said), qPrintable(r.out + r.err));
 }
 
 void TstZevaruRates::checkAndLog_data()
@@ -234,7 +279,7 @@ void TstZevaruRates::checkAndLog()
     QCOMPARE(cols[10], QStringLiteral("U777"));
     r = rates({QStringLiteral("log"), QStringLiteral("--day"), QStringLiteral("2024/03/09")});
     QCOMPARE(r.exit, 0);
-    QCOMPARE(r.out, QString());
+    QCOMPARE(r.out, QStringLiteral("변경 이력이 없습니다.\n"));
 }
 
 void TstZevaruRates::usage_data()

@@ -183,7 +183,7 @@ Result readCsv(QByteArray data)
                 else
                     table.addTextAt(from, i - from);
             }
-            if (table.cellCount() > MaxCells) {
+            if (table.cellCount() > MaxCells || table.rowCount() > MaxRows) {
                 r.failure = Failure::TooMuchContent;
                 table = SheetTable();
                 return r;

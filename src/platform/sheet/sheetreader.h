@@ -26,16 +26,19 @@ enum class Failure {
 };
 
 inline constexpr qint64 MaxFileBytes = 50LL * 1024 * 1024;
-// Cells kept at most (16 bytes each), over all sheets: what a 50 MB file can reasonably hold.
-inline constexpr qsizetype MaxCells = 8'000'000;
+// Rows and cells kept at most (16 bytes a cell), over all sheets: far more than any table of daily
+// rates holds (a century is 36,525 days), and few enough that a file read and previewed in full
+// stays within a few times the largest file.
+inline constexpr int MaxRows = 100'000;
+inline constexpr qsizetype MaxCells = 2'000'000;
 // Texts kept at most, over all sheets: no more than a CSV file of the largest size holds.
 inline constexpr qsizetype MaxTextBytes = qsizetype(MaxFileBytes);
 // A workbook is an archive, and a small one can unpack to gigabytes: its parts are read as
 // streams and counted as they unpack. Past any of these bounds the file is refused whole.
 inline constexpr qint64 MaxUnpackedBytes = 512LL * 1024 * 1024; // all parts together
 inline constexpr qint64 MaxPartBytes = 384LL * 1024 * 1024; // one part
-// Unpacked to packed size of one part (counted once the part has unpacked MinRatioBytes): XML
-// of real sheets packs to well under a hundredth less than this.
+// Unpacked to packed size of one part (counted once the part has unpacked MinRatioBytes): the XML
+// of real sheets packs ten or twenty to one; the archives that unpack to gigabytes a thousand.
 inline constexpr int MaxPackRatio = 200;
 inline constexpr qint64 MinRatioBytes = 4LL * 1024 * 1024;
 // Unpacked XML read without the reader giving one token: no cell, tag or text of a real sheet

@@ -9,7 +9,7 @@ namespace SheetReader {
 namespace {
 
 // One worksheet, already selected, into `t`; false when the workbook is damaged there.
-bool readWorksheet(const void *handle, SheetTable &t, qsizetype *cellsLeft, Failure *failure)
+bool readWorksheet(const void *handle, SheetTable &t, qsizetype *cellsLeft, qsizetype *rowsLeft, Failure *failure)
 {
     unsigned int rows = 0;
     unsigned short cols = 0;
@@ -17,11 +17,12 @@ bool readWorksheet(const void *handle, SheetTable &t, qsizetype *cellsLeft, Fail
         *failure = Failure::Damaged;
         return false;
     }
-    if (qsizetype(rows) * cols > *cellsLeft) {
+    if (qsizetype(rows) * cols > *cellsLeft || qsizetype(rows) > *rowsLeft) {
         *failure = Failure::TooMuchContent;
         return false;
     }
     *cellsLeft -= qsizetype(rows) * cols;
+    *rowsLeft -= qsizetype(rows);
     for (unsigned int row = 0; row < rows; ++row) {
         t.beginRow();
         for (unsigned short col = 0; col < cols; ++col) {
@@ -77,6 +78,7 @@ Result readXls(const QString &path)
     if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK || count == 0)
         r.failure = Failure::Damaged;
     qsizetype cellsLeft = MaxCells;
+    qsizetype rowsLeft = MaxRows;
     bool anything = false;
     for (unsigned short i = 0; i < count && r.failure == Failure::None; ++i) {
         Sheet sheet;
@@ -87,7 +89,7 @@ Result readXls(const QString &path)
             r.failure = Failure::Damaged;
             break;
         }
-        if (!readWorksheet(handle, sheet.table, &cellsLeft, &r.failure))
+        if (!readWorksheet(handle, sheet.table, &cellsLeft, &rowsLeft, &r.failure))
             break;
         anything = anything || sheet.table.rowCount() > 0;
         r.sheets.push_back(std::move(sheet));

@@ -346,10 +346,10 @@ bool readSharedStrings(Archive &a, SharedStrings *strings)
     return part.failure() == Failure::None;
 }
 
-// What the sheets may still take: cells (and rows, a quarter of a cell each, counted as one)
-// and text bytes.
+// What the sheets may still take.
 struct Budget
 {
+    qsizetype rows = MaxRows;
     qsizetype cells = MaxCells;
     qsizetype text = MaxTextBytes;
 };
@@ -362,7 +362,8 @@ Failure readSheet(Archive &a, const Workbook &wb, const QString &partName, const
     StreamedPart part(a, partName, xml);
     if (!part.opened())
         return Failure::Damaged;
-    int nextRow = 0;
+    int nextRow = 0; // rows made so far
+    int rowAt = -1; // the row being read: made when its first cell comes (a row of formats alone is none)
     // the cell being read
     int col = -1;
     QString type;
@@ -380,24 +381,29 @@ Failure readSheet(Archive &a, const Workbook &wb, const QString &partName, const
             if (name == u"row") {
                 bool ok = false;
                 const int rowNo = xml.attributes().value(QLatin1String("r")).toInt(&ok);
-                const int target = ok && rowNo >= 1 ? rowNo - 1 : nextRow;
-                if (target < nextRow || target > 1048575)
+                const int target = ok && rowNo >= 1 ? rowNo - 1 : rowAt + 1;
+                if (target <= rowAt || target > 1048575)
                     return Failure::Damaged; // rows out of order or beyond any sheet
-                if (target - nextRow + 1 > budget->cells)
-                    return Failure::TooMuchContent;
-                budget->cells -= target - nextRow + 1;
-                while (nextRow <= target) {
-                    t.beginRow();
-                    ++nextRow;
-                }
+                rowAt = target;
             } else if (name == u"c") {
+                if (rowAt < 0)
+                    return Failure::Damaged;
+                if (nextRow <= rowAt) {
+                    if (rowAt + 1 - nextRow > budget->rows)
+                        return Failure::TooMuchContent;
+                    budget->rows -= rowAt + 1 - nextRow;
+                    while (nextRow <= rowAt) {
+                        t.beginRow();
+                        ++nextRow;
+                    }
+                }
                 const auto attrs = xml.attributes();
                 const auto ref = attrs.value(QLatin1String("r"));
                 col = ref.isEmpty() ? t.currentColumns() : columnOfRef(ref);
                 type = attrs.value(QLatin1String("t")).toString();
                 style = attrs.hasAttribute(QLatin1String("s")) ? attrs.value(QLatin1String("s")).toInt() : -1;
                 value.clear();
-                if (col < t.currentColumns() || nextRow == 0)
+                if (col < t.currentColumns())
                     return Failure::Damaged;
             } else if (name == u"v") {
                 inValue = true;

@@ -29,6 +29,11 @@ const QStringList kRowsText = {
     QStringLiteral("2024/03/05|1,320.25|24500|0.0539"),
 };
 
+// Inline strings as the reader meets them: escapes, a literal one, runs with blanks between them,
+// and a phonetic reading that is not part of the text.
+const char *const kInlineJson = R"([["<t>비고</t>"],["<t>a_x000D_\nb_x0001_</t>"],)"
+                                R"(["<r><t>앞</t></r> <r><t>_x005F_x0041_</t></r><rPh><t>읽기</t></rPh>"]])";
+
 QStringList rowsText(const SheetTable &t)
 {
     QStringList rows;
@@ -111,6 +116,8 @@ private slots:
     void initTestCase();
     void read_data();
     void read();
+    void sheets_data();
+    void sheets();
     void serialToDate_data();
     void serialToDate();
     void isDateFormat_data();
@@ -157,7 +164,15 @@ void TstSheetReader::read_data()
     QTest::newRow("sheet XML broken") << "badxml" << int(Failure::Damaged) << int(Format::Xlsx) << "" << QStringList();
     QTest::newRow("xls header, garbage after")
         << "badxls" << int(Failure::Damaged) << int(Format::Xls) << "" << QStringList();
+    QTest::newRow("xlsx with inline strings and escapes")
+        << "inline" << none << int(Format::Xlsx) << ""
+        << QStringList{QStringLiteral("비고"), QStringLiteral("a\r\nb\x01"), QStringLiteral("앞_x0041_")};
     QTest::newRow("over 50 MB") << "huge" << int(Failure::TooLarge) << int(Format::Unknown) << "" << QStringList();
+    // a small archive that would unpack to far more than any sheet: refused whole, early
+    QTest::newRow("xlsx packed a thousand to one")
+        << "bomb-ratio" << int(Failure::TooMuchContent) << int(Format::Xlsx) << "" << QStringList();
+    QTest::newRow("xlsx with one endless tag")
+        << "bomb-token" << int(Failure::TooMuchContent) << int(Format::Xlsx) << "" << QStringList();
     QTest::newRow("a folder") << "folder" << int(Failure::Unreadable) << int(Format::Unknown) << "" << QStringList();
 }
 
@@ -181,6 +196,10 @@ void TstSheetReader::read()
         QVERIFY(writeWithLibxlsxwriter(file));
     else if (make.startsWith(u"openpyxl") || make == u"xlwt")
         QVERIFY(runPython({script("make_sheet.py"), make, file, QString::fromUtf8(kRowsJson)}));
+    else if (make == u"inline")
+        QVERIFY(runPython({script("make_sheet.py"), make, file, QString::fromUtf8(kInlineJson)}));
+    else if (make.startsWith(u"bomb-"))
+        QVERIFY(runPython({script("make_sheet.py"), make, file, QStringLiteral("[]")}));
     else if (make == u"csv-utf8")
         QVERIFY(write(kCsv.toUtf8()));
     else if (make == u"csv-bom")
@@ -240,6 +259,34 @@ void TstSheetReader::read()
         QCOMPARE(r.table().number(1, 1), 1310.5);
         QCOMPARE(r.table().kind(2, 0), SheetTable::Kind::Text);
     }
+}
+
+void TstSheetReader::sheets_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("xlsx") << "openpyxl"
+                          << ".xlsx";
+    QTest::newRow("xls") << "xlwt"
+                         << ".xls";
+}
+
+void TstSheetReader::sheets()
+{
+    // a cover sheet before the table: every sheet is read, by its name
+    QFETCH(QString, kind);
+    QFETCH(QString, suffix);
+    const QString file = m_dir.filePath(QStringLiteral("book") + suffix);
+    const QString json = QStringLiteral(R"([{"name":"표지","rows":[["환율 보고"],["2024년 3월"]]},)")
+        + QStringLiteral(R"({"name":"환율","rows":)") + QString::fromUtf8(kRowsJson) + QStringLiteral("}]");
+    QVERIFY(runPython({script("make_sheet.py"), kind, file, json}));
+    const SheetReader::Result r = SheetReader::read(file);
+    QCOMPARE(int(r.failure), int(Failure::None));
+    QCOMPARE(r.sheets.size(), std::size_t(2));
+    QCOMPARE(r.sheets[0].name, QStringLiteral("표지"));
+    QCOMPARE(rowsText(r.sheets[0].table), (QStringList{QStringLiteral("환율 보고"), QStringLiteral("2024년 3월")}));
+    QCOMPARE(r.sheets[1].name, QStringLiteral("환율"));
+    QCOMPARE(rowsText(r.sheets[1].table), kRowsText);
 }
 
 void TstSheetReader::serialToDate_data()
