@@ -90,18 +90,35 @@ QString numberCellText(double v)
 // What one text number says of the decimal mark.
 enum class Says { Nothing, Point, Comma, PointOrGroup, CommaOrGroup };
 
+// Integer digits in groups of three after the first one to three: "1.234.567" with '.'.
+bool grouped(QStringView whole, QChar sep)
+{
+    if (whole.startsWith(u'-') || whole.startsWith(u'+'))
+        whole = whole.sliced(1);
+    const QList<QStringView> groups = whole.split(sep);
+    for (qsizetype i = 0; i < groups.size(); ++i)
+        if (groups[i].isEmpty() || groups[i].size() > 3 || (i > 0 && groups[i].size() != 3))
+            return false;
+    return groups.size() > 1;
+}
+
 Says says(QStringView t)
 {
     const qsizetype points = t.count(u'.');
     const qsizetype commas = t.count(u',');
     if (points == 0 && commas == 0)
         return Says::Nothing;
-    if (points > 0 && commas > 0) // the last one is the decimal mark
-        return t.lastIndexOf(u'.') > t.lastIndexOf(u',') ? Says::Point : Says::Comma;
-    const QChar mark = points > 0 ? u'.' : u',';
+    if (points > 0 && commas > 0) { // the last one is the decimal mark, the other one groups
+        const bool point = t.lastIndexOf(u'.') > t.lastIndexOf(u',');
+        const QChar mark = point ? u'.' : u',';
+        if (t.count(mark) != 1 || !grouped(t.first(t.indexOf(mark)), point ? u',' : u'.'))
+            return Says::Nothing;
+        return point ? Says::Point : Says::Comma;
+    }
     const bool isPoint = points > 0;
-    if ((isPoint ? points : commas) > 1) // groups: "1.234.567"
-        return isPoint ? Says::Comma : Says::Point;
+    const QChar mark = isPoint ? u'.' : u',';
+    if ((isPoint ? points : commas) > 1) // groups only: "1.234.567"
+        return grouped(t, mark) ? (isPoint ? Says::Comma : Says::Point) : Says::Nothing;
     const qsizetype at = t.indexOf(mark);
     QStringView whole = t.first(at);
     if (whole.startsWith(u'-') || whole.startsWith(u'+'))
@@ -112,6 +129,18 @@ Says says(QStringView t)
     if (!group)
         return isPoint ? Says::Point : Says::Comma;
     return isPoint ? Says::PointOrGroup : Says::CommaOrGroup;
+}
+
+// A text number written with a decimal comma, in the form NumberText reads ("1.234,5" -> "1234.5").
+QString fromDecimalComma(QString t)
+{
+    const qsizetype comma = t.indexOf(u',');
+    const QStringView whole = QStringView(t).first(comma < 0 ? t.size() : comma);
+    if (whole.contains(u'.') && !grouped(whole, u'.'))
+        return t; // not groups: left for the number check to refuse
+    t.remove(u'.');
+    t.replace(u',', u'.');
+    return t;
 }
 
 bool isNumberText(QStringView t)
@@ -308,10 +337,8 @@ bool rateValue(int index, const SheetTable &table, int row, int col, QString *va
                 + QStringLiteral(" 의 '.'이 소수점인지 천 단위 구분 기호인지 알 수 없습니다.");
             return false;
         }
-        if (mark == DecimalMark::Comma) {
-            text.remove(u'.');
-            text.replace(u',', u'.');
-        }
+        if (mark == DecimalMark::Comma)
+            text = fromDecimalComma(text);
     }
     NumberText::Number n;
     NumberText::Limits limits;

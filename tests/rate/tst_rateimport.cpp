@@ -235,6 +235,8 @@ void TstRateImport::preview_data()
                                   << "베트남동 : 23.807 의 '.'이 소수점인지 천 단위 구분 기호인지 알 수 없습니다.";
     QTest::newRow("23.807 alone, won column")
         << "date;usd;vnd;krw\n2024/03/06;1310;23807;1.234" << add << "1310.00|23807|1.234|";
+    QTest::newRow("points that are no groups")
+        << "date;usd;vnd;krw\n2024/03/06;1310,5;1.2.3;1" << refused << "베트남동 : 숫자만 입력할 수 있습니다.";
     QTest::newRow("both marks in one file")
         << "date;usd;vnd;krw\n2024/03/06;1.310,5;24400;0.05" << refused
         << "미달러 : 파일의 숫자에 소수점 '.'과 ','이 섞여 있어 1.310,5 의 소수점을 알 수 없습니다.";

@@ -8,12 +8,6 @@ namespace SheetReader {
 Result readXlsx(const QString &path); // xlsxreader.cpp
 Result readXls(const QString &path); // xlsreader.cpp
 
-const SheetTable &Result::table() const
-{
-    static const SheetTable none;
-    return sheets.empty() ? none : sheets.front().table;
-}
-
 Format sniff(QByteArrayView head)
 {
     if (head.startsWith("PK\x03\x04"))

@@ -60,7 +60,11 @@ struct Result
     QString detail; // the library's own words for a damaged workbook, when it gave any
 
     // The first sheet (a CSV file's only one); an empty table when there is none.
-    const SheetTable &table() const;
+    const SheetTable &table() const
+    {
+        static const SheetTable none;
+        return sheets.empty() ? none : sheets.front().table;
+    }
 };
 
 Result read(const QString &path);
