@@ -619,8 +619,8 @@ QString failureText(SheetReader::Failure failure)
                               "(행 %L1개, 셀 %L2개, 글자 %L3MB, 압축을 푼 크기 %L4MB까지)")
             .arg(SheetReader::MaxRows)
             .arg(SheetReader::MaxCells)
-            .arg(SheetReader::MaxTextBytes / (1024 * 1024))
-            .arg(SheetReader::MaxUnpackedBytes / (1024 * 1024));
+            .arg(SheetReader::MaxTextBytes / (qsizetype(1024) * 1024))
+            .arg(SheetReader::MaxUnpackedBytes / (qint64(1024) * 1024));
     case SheetReader::Failure::Empty:
         return QStringLiteral("파일에 가져올 내용이 없습니다.");
     case SheetReader::Failure::Damaged:

@@ -88,7 +88,7 @@ struct Archive
 // missing, cannot be read, or is larger than a part of its kind ever is.
 bool readPart(Archive &a, const char *name, QByteArray *out)
 {
-    constexpr qsizetype MaxSmallPart = 16 * 1024 * 1024;
+    constexpr qsizetype MaxSmallPart = qsizetype(16) * 1024 * 1024;
     EntryPtr f(zip_fopen(a.zip, name, 0));
     if (!f)
         return false;
