@@ -418,7 +418,8 @@ void TstRateImport::remarksReadBack_data()
     QTest::newRow("control character 0x01") << QStringLiteral("\x01앞");
     QTest::newRow("a literal _x0041_") << QStringLiteral("코드 _x0041_ 그대로");
     QTest::newRow("a literal _x005F_") << QStringLiteral("_x005F_");
-    QTest::newRow("a literal escape of CR, lower case") << QStringLiteral("_x000d_");
+    QTest::newRow("a literal escape of CR, lower-case digits") << QStringLiteral("_x000d_");
+    QTest::newRow("a literal escape with a capital X") << QStringLiteral("_X0041_");
     QTest::newRow("an escape next to the character it names") << QStringLiteral("\r_x000D_");
     QTest::newRow("Korean text with quotes") << QStringLiteral("한국어 비고, \"따옴표\" 'x'");
 }

@@ -16,10 +16,11 @@ int hexDigit(QChar c)
     return -1;
 }
 
-// The code unit of an "_xHHHH_" at `i`, or -1 when none starts there.
-int escapedAt(QStringView s, qsizetype i)
+// The code unit of an "_xHHHH_" at `i`, or -1 when none starts there. The format's escape has a
+// small x; `upperX` takes "_XHHHH_" too, which other readers may take for one.
+int escapedAt(QStringView s, qsizetype i, bool upperX)
 {
-    if (i + 7 > s.size() || s[i] != u'_' || (s[i + 1] != u'x' && s[i + 1] != u'X') || s[i + 6] != u'_')
+    if (i + 7 > s.size() || s[i] != u'_' || (s[i + 1] != u'x' && !(upperX && s[i + 1] == u'X')) || s[i + 6] != u'_')
         return -1;
     int v = 0;
     for (qsizetype k = i + 2; k < i + 6; ++k) {
@@ -40,7 +41,7 @@ QString escapeLiterals(const QString &text)
     QString out;
     out.reserve(text.size() + 8);
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (escapedAt(text, i) >= 0)
+        if (escapedAt(text, i, true) >= 0)
             out += QLatin1String("_x005F");
         out += text[i];
     }
@@ -49,12 +50,12 @@ QString escapeLiterals(const QString &text)
 
 QString unescape(QStringView stored)
 {
-    if (!stored.contains(QLatin1String("_x"), Qt::CaseInsensitive))
+    if (!stored.contains(QLatin1String("_x")))
         return stored.toString();
     QString out;
     out.reserve(stored.size());
     for (qsizetype i = 0; i < stored.size();) {
-        const int v = escapedAt(stored, i);
+        const int v = escapedAt(stored, i, false);
         if (v >= 0) {
             out += QChar(char16_t(v));
             i += 7;
