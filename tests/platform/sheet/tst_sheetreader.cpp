@@ -116,8 +116,6 @@ private slots:
     void initTestCase();
     void read_data();
     void read();
-    void sheets_data();
-    void sheets();
     void serialToDate_data();
     void serialToDate();
     void isDateFormat_data();
@@ -259,34 +257,6 @@ void TstSheetReader::read()
         QCOMPARE(r.table().number(1, 1), 1310.5);
         QCOMPARE(r.table().kind(2, 0), SheetTable::Kind::Text);
     }
-}
-
-void TstSheetReader::sheets_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("xlsx") << "openpyxl"
-                          << ".xlsx";
-    QTest::newRow("xls") << "xlwt"
-                         << ".xls";
-}
-
-void TstSheetReader::sheets()
-{
-    // a cover sheet before the table: every sheet is read, by its name
-    QFETCH(QString, kind);
-    QFETCH(QString, suffix);
-    const QString file = m_dir.filePath(QStringLiteral("book") + suffix);
-    const QString json = QStringLiteral(R"([{"name":"표지","rows":[["환율 보고"],["2024년 3월"]]},)")
-        + QStringLiteral(R"({"name":"환율","rows":)") + QString::fromUtf8(kRowsJson) + QStringLiteral("}]");
-    QVERIFY(runPython({script("make_sheet.py"), kind, file, json}));
-    const SheetReader::Result r = SheetReader::read(file);
-    QCOMPARE(int(r.failure), int(Failure::None));
-    QCOMPARE(r.sheets.size(), std::size_t(2));
-    QCOMPARE(r.sheets[0].name, QStringLiteral("표지"));
-    QCOMPARE(rowsText(r.sheets[0].table), (QStringList{QStringLiteral("환율 보고"), QStringLiteral("2024년 3월")}));
-    QCOMPARE(r.sheets[1].name, QStringLiteral("환율"));
-    QCOMPARE(rowsText(r.sheets[1].table), kRowsText);
 }
 
 void TstSheetReader::serialToDate_data()
