@@ -143,6 +143,13 @@ bool looksLikeHtml(const QByteArray &body)
         || head.contains("<body");
 }
 
+Parsed empty()
+{
+    Parsed p;
+    p.state = Parsed::State::Empty;
+    return p;
+}
+
 Parsed failed(const QString &why)
 {
     Parsed p;
@@ -204,20 +211,25 @@ Parsed parseJson(const Source &s, const QByteArray &body)
             return failed(changedFailure(part));
     }
     if (at.isNull())
-        return {Parsed::State::Empty, {}, {}};
+        return empty();
     if (!at.isArray())
         return failed(changedFailure(s.rows.isEmpty() ? QStringLiteral("[ ]") : s.rows));
     const QJsonArray rows = at.toArray();
     Parsed p;
+    if (!s.answerDay.isEmpty() && doc.isObject() && doc.object().contains(s.answerDay))
+        p.answerDay = dayKey(jsonText(doc.object().value(s.answerDay)));
     for (const QJsonValue &rv : rows) {
         const QJsonObject o = rv.toObject();
         if (!s.status.isEmpty() && o.contains(s.status)) {
             const QString code = jsonText(o.value(s.status));
-            if (code != s.statusOk)
-                return failed(
+            if (code != s.statusOk) {
+                Parsed refused = failed(
                     s.statusText.value(code,
                                        QStringLiteral("%1 이(가) 결과 코드 %2 를 보냈습니다. 잠시 후 다시 받으십시오.")
                                            .arg(s.name, code)));
+                refused.refusedByService = true;
+                return refused;
+            }
         }
         if (!o.contains(s.code))
             return failed(changedFailure(s.code));
@@ -280,7 +292,7 @@ Parsed parseXml(const Source &s, const QByteArray &body)
     }
     if (rowElements == 0 || otherAttributes)
         return failed(changedFailure(rowElements == 0 ? s.rows : s.code));
-    return {Parsed::State::Empty, {}, {}};
+    return empty();
 }
 
 QStringList csvFields(const QString &line)
@@ -320,7 +332,7 @@ Parsed parseCsv(const Source &s, const QByteArray &body)
             l.chop(1);
     lines.removeAll(QString());
     if (lines.isEmpty())
-        return {Parsed::State::Empty, {}, {}};
+        return empty();
     const QStringList head = csvFields(lines.first());
     const bool wide = s.code == u"*";
     const qsizetype codeCol = wide ? -1 : head.indexOf(s.code);
@@ -362,7 +374,7 @@ Parsed parse(const Source &source, const QByteArray &body)
     if (looksLikeHtml(body))
         return failed(htmlFailure());
     if (body.trimmed().isEmpty())
-        return {Parsed::State::Empty, {}, {}};
+        return empty();
     switch (source.format) {
     case Format::Json:
         return parseJson(source, body);
@@ -588,8 +600,7 @@ public:
                 // a key, a certificate or a name that failed fails every other day alike
                 if (!a.ok && !a.retry)
                     m_stopped.insert(t.source, a.failure);
-                else if (a.ok && p.state == Parsed::State::Failed && !src.statusText.isEmpty()
-                         && p.failure != htmlFailure())
+                else if (p.refusedByService)
                     m_stopped.insert(t.source, p.failure);
             }
             p.failure = withoutKeys(m_config, p.failure);
@@ -600,7 +611,8 @@ public:
         if (p.state == Parsed::State::Failed)
             return {Value::State::Failed, 0, who + QStringLiteral(" : ") + p.failure};
         const QString dayKey = src.day.isEmpty() ? QString() : day.toString(Qt::ISODate);
-        if (p.state == Parsed::State::Empty || !p.values.contains(dayKey))
+        const bool otherDay = !p.answerDay.isEmpty() && p.answerDay != day.toString(Qt::ISODate);
+        if (p.state == Parsed::State::Empty || otherDay || !p.values.contains(dayKey))
             return {Value::State::Unpublished, 0, who + QStringLiteral(" : 게시되지 않음")};
         const auto &byCode = p.values[dayKey];
         const auto code = byCode.constFind(t.code);

@@ -55,6 +55,8 @@ struct Parsed
     enum class State { Ok, Empty, Failed } state = State::Failed;
     Values values;
     QString failure;
+    bool refusedByService = false; // the service's own result code: every other day alike
+    QString answerDay; // "yyyy-MM-dd" the answer says it holds (Source::answerDay), else ""
 };
 // Reads an answer in its source's format; Empty for an answer with no rates in it (a day not
 // published yet, a weekend, a holiday).

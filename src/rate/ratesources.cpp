@@ -56,6 +56,7 @@ QMap<QString, Source> sourcesFrom(const QString &builtInText, const QString &ove
         s.rows = v.value(QStringLiteral("rows"));
         s.code = v.value(QStringLiteral("code"));
         s.day = v.value(QStringLiteral("day"));
+        s.answerDay = v.value(QStringLiteral("answerday"));
         s.status = v.value(QStringLiteral("status"));
         s.statusOk = v.value(QStringLiteral("status.ok"));
         for (auto kv = v.cbegin(); kv != v.cend(); ++kv)

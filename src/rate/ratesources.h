@@ -26,6 +26,8 @@ struct Source
     QString rows; // json: path to the list; xml: the element of one rate
     QString code; // field naming the currency
     QString day; // field giving a rate's day; "" = the asked day
+    QString answerDay; // json: the top field giving the day of the whole answer (another day's
+                       // table for a holiday is then not this day's)
     QString status; // json: the field of the service's result code
     QString statusOk;
     QMap<QString, QString> statusText; // code -> the words for it

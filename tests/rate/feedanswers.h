@@ -42,6 +42,13 @@ inline QByteArray vcbJson(const QDate &day = QDate(2024, 3, 4))
           "\"sell\":\"24,930.00\",\"icon\":\"/-/media/Default-Website/Default-Images/Icons/Flags/im_flag_usd.svg\"}]}";
 }
 
+// The answer for the day a request asks for ("/vcb?date=2024-03-05").
+inline QByteArray vcbFor(const QString &target)
+{
+    const QDate day = QDate::fromString(target.section(QStringLiteral("date="), 1).left(10), Qt::ISODate);
+    return vcbJson(day.isValid() ? day : QDate(2024, 3, 4));
+}
+
 inline QByteArray vcbXml()
 {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<ExrateList>\r\n"
@@ -72,7 +79,7 @@ inline QByteArray ecb(const QString &krw = QStringLiteral("1504.08"))
         + "\"/>\n"
           "\t\t</Cube>\n"
           "\t\t<Cube time=\"2024-03-01\">\n"
-          "\t\t\t<Cube currency=\"USD\" rate=\"1.0838\"/>\n\t\t\t<Cube currency=\"KRW\" rate=\"1446.22\"/>\n"
+          "\t\t\t<Cube currency=\"USD\" rate=\"1.0838\"/>\n\t\t\t<Cube currency=\"KRW\" rate=\"1501.60\"/>\n"
           "\t\t</Cube>\n"
           "\t</Cube>\n"
           "</gesmes:Envelope>";

@@ -113,6 +113,9 @@ void TstRateFeed::day_data()
                                          << QStringLiteral("1399.35 24930 0.0563380") << 1;
     QTest::newRow("not published (empty list)") << json("[]") << vcb << ecb << QByteArray() << unpublished
                                                 << QStringLiteral("한국수출입은행 : 게시되지 않음") << 1;
+    QTest::newRow("a holiday: the last day's table")
+        << exim << json(FeedAnswers::vcbJson(QDate(2024, 3, 1))) << ecb << QByteArray() << unpublished
+        << QStringLiteral("Vietcombank : 게시되지 않음") << 1;
     QTest::newRow("result 2: data code") << json(FeedAnswers::eximResult(2)) << vcb << ecb << QByteArray() << failed
                                          << QStringLiteral("자료 종류(data)가 잘못되었습니다") << 1;
     QTest::newRow("result 3: wrong key") << json(FeedAnswers::eximResult(3)) << vcb << ecb << QByteArray() << failed

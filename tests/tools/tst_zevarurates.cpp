@@ -396,7 +396,7 @@ void TstZevaruRates::fetch()
         if (target.startsWith(QLatin1String("/exim?")))
             r.body = exim;
         else if (target.startsWith(QLatin1String("/vcb?")))
-            r.body = FeedAnswers::vcbJson();
+            r.body = FeedAnswers::vcbFor(target);
         else if (target == u"/ecb")
             r.body = FeedAnswers::ecb();
         else
