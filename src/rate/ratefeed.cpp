@@ -56,7 +56,7 @@ Config configFrom(const std::function<QString(const QString &)> &registry, const
     QString overrideText;
     QFile over(systemDir + QStringLiteral("/rate-sources.ini"));
     if (over.exists()) {
-        if (over.size() > 256 * 1024 || !over.open(QIODevice::ReadOnly))
+        if (over.size() > 256LL * 1024 || !over.open(QIODevice::ReadOnly))
             c.problems << QStringLiteral("시스템 폴더의 rate-sources.ini 를 읽을 수 없습니다.");
         else
             overrideText = QString::fromUtf8(over.readAll());
@@ -218,7 +218,7 @@ Parsed parseJson(const Source &s, const QByteArray &body)
     Parsed p;
     if (!s.answerDay.isEmpty() && doc.isObject() && doc.object().contains(s.answerDay))
         p.answerDay = dayKey(jsonText(doc.object().value(s.answerDay)));
-    for (const QJsonValue &rv : rows) {
+    for (const auto &rv : rows) {
         const QJsonObject o = rv.toObject();
         if (!s.status.isEmpty() && o.contains(s.status)) {
             const QString code = jsonText(o.value(s.status));
@@ -492,7 +492,7 @@ Answer Fetcher::once(const QUrl &url)
         a.failure =
             QStringLiteral("%1 의 응답이 %2MB 를 넘어 받지 않았습니다. rate-sources.ini 의 url 을 확인하십시오.")
                 .arg(host)
-                .arg(m_settings.maxBytes / (1024 * 1024));
+                .arg(m_settings.maxBytes / (1024LL * 1024));
     } else if (status >= 400) {
         a.failure = status >= 500
             ? QStringLiteral("%1 서버에 문제가 있습니다 (HTTP %2). 잠시 후 다시 받으십시오.").arg(host).arg(status)
@@ -507,7 +507,7 @@ Answer Fetcher::once(const QUrl &url)
             a.body.clear();
             a.failure = QStringLiteral("%1 의 응답이 %2MB 를 넘어 받지 않았습니다.")
                             .arg(host)
-                            .arg(m_settings.maxBytes / (1024 * 1024));
+                            .arg(m_settings.maxBytes / (1024LL * 1024));
         } else {
             a.ok = true;
         }
@@ -637,7 +637,7 @@ public:
         Value top = term(r.top, day);
         if (top.state != Value::State::Ok || !r.bottom)
             return top;
-        const Value bottom = term(*r.bottom, day);
+        Value bottom = term(*r.bottom, day);
         if (bottom.state != Value::State::Ok)
             return bottom;
         if (bottom.v == 0)

@@ -29,7 +29,7 @@ struct Settings
     int timeoutMs = 15000; // a request's time-out (REG_FEED_TIMEOUT, seconds)
     int tries = 3;
     int backoffMs = 1000; // wait before the second try, doubled before the third (REG_FEED_BACKOFF)
-    qint64 maxBytes = 5 * 1024 * 1024;
+    qint64 maxBytes = 5LL * 1024 * 1024;
     int maxDays = 366;
     double tolerancePercent = 1; // second opinion (REG_FEED_TOLERANCE)
     QString proxy; // "http://host:port" (REG_FEED_PROXY); empty: the system's
