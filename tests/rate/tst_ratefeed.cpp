@@ -41,6 +41,7 @@ private slots:
     void tls_data();
     void tls();
     void period();
+    void proxyFromRegistry();
     void configuration_data();
     void configuration();
 
@@ -282,6 +283,30 @@ void TstRateFeed::period()
     QVERIFY(tooLong.days.isEmpty());
     QCOMPARE(tooLong.problems,
              QStringList{QStringLiteral("한 번에 366일까지 받을 수 있습니다. 기간을 나누어 받으십시오.")});
+}
+
+void TstRateFeed::proxyFromRegistry()
+{
+    // the services' addresses lead nowhere; only the office's proxy (this server) can answer
+    LocalHttp::Server proxy([](const QString &target) {
+        Reply r;
+        if (target.startsWith(QLatin1String("http://127.0.0.1:1/exim?")))
+            r.body = FeedAnswers::exim();
+        else if (target.startsWith(QLatin1String("http://127.0.0.1:1/vcb?")))
+            r.body = FeedAnswers::vcbJson();
+        else
+            r.status = 404;
+        return r;
+    });
+    const RateFeed::Config cfg =
+        config(1, QStringLiteral("http"),
+               {{QStringLiteral("REG_FEED_PROXY"), QStringLiteral("http://127.0.0.1:%1").arg(proxy.port())},
+                {QStringLiteral("REG_FEED_CHECK_USD"), QStringLiteral("-")}});
+    const RateFeed::Run run = RateFeed::fetch(cfg, QDate(2024, 3, 4), QDate(2024, 3, 4));
+    QCOMPARE(run.days.size(), 1);
+    QVERIFY2(run.days.first().state == Day::State::Ready, qPrintable(run.days.first().note));
+    QCOMPARE(*run.days.first().value[1], 24590.0);
+    QCOMPARE(proxy.targets.size(), 2);
 }
 
 void TstRateFeed::configuration_data()
