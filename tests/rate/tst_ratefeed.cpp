@@ -42,6 +42,7 @@ private slots:
     void tls();
     void period();
     void proxyFromRegistry();
+    void answerTooLarge();
     void configuration_data();
     void configuration();
 
@@ -110,6 +111,11 @@ void TstRateFeed::day_data()
     QTest::newRow("today's table as XML")
         << exim << xml << ecb << QByteArray("[vietcombank]\nformat=xml\nrows=Exrate\ncode=CurrencyCode\n") << ready
         << values << 1;
+    Reply csv = json("currencyCode,cash,transfer,sell\r\nKRW,15.98,17.75,19.37\r\n"
+                     "USD,\"24,560.00\",\"24,590.00\",\"24,930.00\"\r\n");
+    csv.contentType = "text/csv";
+    QTest::newRow("a CSV table, quoted thousands")
+        << exim << csv << ecb << QByteArray("[vietcombank]\nformat=csv\n") << ready << values << 1;
     QTest::newRow("rules of the office") << exim << vcb << ecb << QByteArray() << ready
                                          << QStringLiteral("1399.35 24930 0.0563380") << 1;
     QTest::newRow("not published (empty list)") << json("[]") << vcb << ecb << QByteArray() << unpublished
@@ -307,6 +313,23 @@ void TstRateFeed::proxyFromRegistry()
     QVERIFY2(run.days.first().state == Day::State::Ready, qPrintable(run.days.first().note));
     QCOMPARE(*run.days.first().value[1], 24590.0);
     QCOMPARE(proxy.targets.size(), 2);
+}
+
+void TstRateFeed::answerTooLarge()
+{
+    // a page of 6 MB where a few kilobytes are expected is not read
+    QByteArray big = FeedAnswers::exim();
+    big.append(QByteArray(6 * 1024 * 1024, ' '));
+    m_replies = {{QStringLiteral("/exim"), json(big)},
+                 {QStringLiteral("/vcb"), json(FeedAnswers::vcbJson())},
+                 {QStringLiteral("/ecb"), json(FeedAnswers::ecb())}};
+    const RateFeed::Config cfg =
+        config(m_http->port(), QStringLiteral("http"), {{QStringLiteral("REG_FEED_TIMEOUT"), QStringLiteral("10")}});
+    const RateFeed::Run run = RateFeed::fetch(cfg, QDate(2024, 3, 4), QDate(2024, 3, 4));
+    QCOMPARE(run.days.size(), 1);
+    QCOMPARE(int(run.days.first().state), int(Day::State::Failed));
+    QVERIFY2(run.days.first().note.contains(QStringLiteral("의 응답이 5MB 를 넘어 받지 않았습니다")),
+             qPrintable(run.days.first().note));
 }
 
 void TstRateFeed::configuration_data()
