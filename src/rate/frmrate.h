@@ -14,6 +14,7 @@
 class DataAccess;
 class FrmSSFind;
 class FrmSSGraph;
+class FrmRateFetch;
 class FrmRateImport;
 class PicToggle;
 class RateListWindow;
@@ -119,6 +120,10 @@ public:
     // written the query runs again in "조회".
     void importFile(const QString &path = {});
     FrmRateImport *importWindow() const { return m_importWindow; }
+    // "인터넷에서 환율 받기": the day or period to fetch, then the preview of what came
+    void fetchRates();
+    FrmRateFetch *fetchWindow() const { return m_fetchWindow; }
+    FrmRateImport *fetchedWindow() const { return m_fetchedWindow; }
     // --- rate checks and history (frmrate_check.cpp) ---
     // The missing days and jumps of the last query's period in the check window (only in 조회).
     void openRateCheck();
@@ -217,6 +222,8 @@ private:
     FrmSSFind *m_findWindow = nullptr;
     FrmSSGraph *m_graphWindow = nullptr;
     FrmRateImport *m_importWindow = nullptr;
+    FrmRateFetch *m_fetchWindow = nullptr;
+    FrmRateImport *m_fetchedWindow = nullptr;
 };
 
 // Slides a panel open (show) or shut in ten steps of at least 10 ms, letting the window repaint

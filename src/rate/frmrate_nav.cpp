@@ -3,12 +3,15 @@
 
 #include "rate/frmrate.h"
 
+#include "rate/frmratefetch.h"
 #include "rate/frmrateimport.h"
+#include "rate/ratefeedimport.h"
 
 #include "find/frmssfind.h"
 #include "graph/frmssgraph.h"
 #include "gridnav/ssexport.h"
 #include "gridnav/ssmenus.h"
+#include "msgscr/msgscr.h"
 #include "platform/controls/controlinfo.h"
 #include "platform/controls/picbutton.h"
 #include "platform/spread/spreadgrid.h"
@@ -59,6 +62,56 @@ void FrmRate::addDataMenuItems()
     GridNav::addDataItem(
         m_info, QStringLiteral("빠진 날짜 · 급변 점검"), [this] { openRateCheck(); },
         [this] { return m_mode == Mode::Query; });
+    GridNav::addDataItem(m_info, QStringLiteral("인터넷에서 환율 받기"), [this] { fetchRates(); });
+}
+
+void FrmRate::fetchRates()
+{
+    if (!m_fetchWindow) {
+        m_fetchWindow = new FrmRateFetch(this);
+        connect(m_fetchWindow, &FrmRateFetch::fetchRequested, this, [this](const QDate &from, const QDate &to) {
+            // the wait notice lets events run: no other command inside this one
+            const InputHold::Scope hold;
+            const RateFeed::Config config = RateFeedImport::machineConfig();
+            RateFeed::Run run;
+            {
+                MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("환율을 받고 있습니다."),
+                                        QStringLiteral("인터넷에서 환율을 받고 있습니다."),
+                                        MsgScr::PointerShape::Hourglass, MsgScr::WaitNotice::Progress::Bar);
+                run = RateFeed::fetch(config, from, to, [&wait, from](int done, int total) {
+                    wait.setText(QStringLiteral("인터넷에서 환율을 받고 있습니다.") + QStringLiteral("\r\n")
+                                 + from.addDays(done - 1).toString(QStringLiteral("yyyy/MM/dd"))
+                                 + QStringLiteral("  (%L1 / %L2일)").arg(done).arg(total));
+                    wait.setPercent(float(done) * 100.0f / float(total));
+                });
+            }
+            if (!run.problems.isEmpty()) {
+                MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("환율을 받을 수 없습니다."),
+                               run.problems.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n")
+                                   + QStringLiteral("설정을 고친 뒤 다시 받으십시오. 아무것도 받지 않았습니다."));
+                return;
+            }
+            if (!m_fetchedWindow) {
+                m_fetchedWindow = new FrmRateImport(m_dataAccess.get(), m_writer.get(), this);
+                connect(m_fetchedWindow, &FrmRateImport::applied, this, [this] {
+                    if (m_mode == Mode::Query)
+                        btnQuery_Click();
+                });
+            }
+            const QString what = from == to ? from.toString(QStringLiteral("yyyy/MM/dd"))
+                                            : from.toString(QStringLiteral("yyyy/MM/dd")) + QStringLiteral(" ~ ")
+                    + to.toString(QStringLiteral("yyyy/MM/dd"));
+            m_fetchedWindow->hide();
+            if (m_fetchedWindow->loadFetched(RateFeedImport::preview(run), what)) {
+                m_fetchedWindow->show();
+                m_fetchedWindow->raise();
+                m_fetchedWindow->activateWindow();
+            }
+        });
+    }
+    m_fetchWindow->show();
+    m_fetchWindow->raise();
+    m_fetchWindow->activateWindow();
 }
 
 void FrmRate::importFile(const QString &path)

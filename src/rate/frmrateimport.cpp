@@ -40,6 +40,8 @@ int outcomeColour(RateImport::Outcome o)
         return 0xEEEEEE; // light grey
     case RateImport::Outcome::Refused:
         return 0xD0D0FF; // light red
+    case RateImport::Outcome::Unpublished:
+        return 0xF6F6F6; // paler than 동일: nothing to write
     }
     return 0xFFFFFF;
 }
@@ -102,19 +104,24 @@ void FrmRateImport::createControls()
     m_sheetBox = new QComboBox(this);
     m_sheetBox->setObjectName(QStringLiteral("sheetBox"));
     map->addWidget(m_sheetBox, 1);
-    map->addWidget(new lTitle(QStringLiteral("제목 행"), this));
+    m_mapWidgets << new lTitle(QStringLiteral("제목 행"), this);
+    map->addWidget(m_mapWidgets.last());
     m_headerRow = new QSpinBox(this);
     m_headerRow->setObjectName(QStringLiteral("headerRowBox"));
     m_headerRow->setRange(0, 20);
     m_headerRow->setSpecialValueText(QStringLiteral("없음"));
     map->addWidget(m_headerRow);
     for (int f = 0; f < RateImport::FieldCount; ++f) {
-        map->addWidget(new lTitle(RateImport::fieldCaption(f), this));
+        m_mapWidgets << new lTitle(RateImport::fieldCaption(f), this);
+        map->addWidget(m_mapWidgets.last());
         m_fieldBoxes[size_t(f)] = new QComboBox(this);
         m_fieldBoxes[size_t(f)]->setObjectName(QStringLiteral("fieldBox%1").arg(f));
         map->addWidget(m_fieldBoxes[size_t(f)], 1);
     }
     top->addLayout(map);
+    m_mapWidgets << m_headerRow;
+    for (QComboBox *box : m_fieldBoxes)
+        m_mapWidgets << box;
     m_mapHint = new QLabel(this);
     m_mapHint->setObjectName(QStringLiteral("mapHint"));
     m_mapHint->setStyleSheet(QStringLiteral("color: #C04000;"));
@@ -250,6 +257,29 @@ void FrmRateImport::sheetChanged()
     recompute();
 }
 
+bool FrmRateImport::loadFetched(const RateImport::Preview &preview, const QString &what)
+{
+    m_fetched = true;
+    m_path.clear();
+    setWindowTitle(QStringLiteral("인터넷에서 환율 받기"));
+    for (QWidget *w : std::as_const(m_mapWidgets))
+        w->hide();
+    m_sheetTitle->hide();
+    m_sheetBox->hide();
+    m_fileLabel->setText(QStringLiteral("인터넷에서 받은 환율 : ") + what);
+    // the first column names each row's services instead of a file's line
+    m_grid->SetCellText(ColLine, SpreadGrid::FirstHeaderRow, QStringLiteral("출처"));
+    m_grid->setColWidth(ColLine, 20);
+    m_grid->setColWidth(ColOutcome, 11); // "게시되지 않음"
+    m_grid->setCol(ColLine);
+    m_grid->setRow(SpreadGrid::AllCells);
+    m_grid->setHAlign(SpreadGrid::AlignLeft);
+    m_preview = preview;
+    recompute();
+    m_grid->setFocus();
+    return m_da != nullptr;
+}
+
 void FrmRateImport::fillMapping()
 {
     m_filling = true;
@@ -287,7 +317,25 @@ void FrmRateImport::mappingChanged()
 void FrmRateImport::recompute()
 {
     const RateImport::ColumnMap map = m_preview.map;
-    if (!map.usable()) {
+    if (m_fetched) {
+        m_mapHint->clear();
+        QString error;
+        bool compared = false;
+        {
+            const Pointer::Busy busy;
+            compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
+        }
+        if (!compared) {
+            m_mapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
+            MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
+                           QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
+                               + (error.isEmpty() ? QString() : CrLf + error));
+            for (RateImport::Row &r : m_preview.rows)
+                if (RateImport::comparable(r.outcome))
+                    r.outcome = RateImport::Outcome::Same; // nothing may be applied unseen
+            RateImport::recount(m_preview);
+        }
+    } else if (!map.usable()) {
         m_preview = RateImport::Preview();
         m_preview.map = map;
         m_mapHint->setText(QStringLiteral(
@@ -299,6 +347,7 @@ void FrmRateImport::recompute()
         {
             const Pointer::Busy busy;
             m_preview = RateImport::readRows(table(), map);
+            m_preview.source = QFileInfo(m_path).fileName(); // the history names the file
             compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
         }
         if (!compared) {
@@ -306,9 +355,9 @@ void FrmRateImport::recompute()
             MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
                            QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
                                + (error.isEmpty() ? QString() : CrLf + error));
-            m_preview.count = {0, 0, 0, 0};
+            m_preview.count = {0, 0, 0, 0, 0};
             for (RateImport::Row &r : m_preview.rows)
-                if (r.outcome != RateImport::Outcome::Refused)
+                if (RateImport::comparable(r.outcome))
                     r.outcome = RateImport::Outcome::Same; // nothing may be applied unseen
             RateImport::recount(m_preview);
         }
@@ -324,7 +373,7 @@ void FrmRateImport::fillGrid()
     int row = 0;
     for (const RateImport::Row &r : std::as_const(m_preview.rows)) {
         ++row;
-        m_grid->SetCellText(ColLine, row, QString::number(r.line));
+        m_grid->SetCellText(ColLine, row, m_fetched ? r.source : QString::number(r.line));
         m_grid->SetCellText(ColOutcome, row, RateImport::outcomeText(r.outcome));
         m_grid->SetCellText(ColDate, row, r.date);
         for (int i = 0; i < 3; ++i)
@@ -359,7 +408,8 @@ void FrmRateImport::apply()
     if (!m_da || !m_writer)
         return;
     MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("적용중입니다."),
-                            QStringLiteral("파일의 환율을 데이타베이스에 저장하고 있습니다."),
+                            m_fetched ? QStringLiteral("받은 환율을 데이타베이스에 저장하고 있습니다.")
+                                      : QStringLiteral("파일의 환율을 데이타베이스에 저장하고 있습니다."),
                             MsgScr::PointerShape::Hourglass, MsgScr::WaitNotice::Progress::Bar);
     const RateImport::ApplyResult res =
         RateImport::apply(*m_da, *m_writer, m_preview, scope(),

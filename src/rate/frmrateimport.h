@@ -31,6 +31,10 @@ public:
     // Reads the file and shows its preview. False (after a notice in the message screen) when
     // the file cannot be read or the table cannot be compared; the window stays hidden then.
     bool load(const QString &path);
+    // Shows the rows of a fetch from the internet ("인터넷에서 환율 받기"): no file and no mapping,
+    // each row's services in the first column. False (after a notice) when the table cannot be
+    // compared.
+    bool loadFetched(const RateImport::Preview &preview, const QString &what);
 
     // The open-file dialog of the import: the chosen file, or nullopt for Cancel (the services'
     // importFileDialog answers instead when set).
@@ -89,4 +93,6 @@ private:
     int m_sheet = 0; // of m_file.sheets
     RateImport::Preview m_preview;
     bool m_filling = false;
+    bool m_fetched = false; // rows of a fetch: no file to read again
+    QList<QWidget *> m_mapWidgets; // the mapping step's row
 };

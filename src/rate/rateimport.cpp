@@ -298,8 +298,15 @@ QString outcomeText(Outcome o)
         return QStringLiteral("동일");
     case Outcome::Refused:
         return QStringLiteral("거부");
+    case Outcome::Unpublished:
+        return QStringLiteral("게시되지 않음");
     }
     return {};
+}
+
+bool comparable(Outcome o)
+{
+    return o == Outcome::Add || o == Outcome::Change || o == Outcome::Same;
 }
 
 QString Row::rateToWrite(int i) const
@@ -435,7 +442,7 @@ Preview readRows(const SheetTable &table, const ColumnMap &map)
 
 void recount(Preview &preview)
 {
-    preview.count = {0, 0, 0, 0};
+    preview.count = {0, 0, 0, 0, 0};
     for (const Row &r : std::as_const(preview.rows))
         ++preview.count[size_t(r.outcome)];
 }
@@ -445,6 +452,8 @@ QString countText(const Preview &p)
     QStringList parts;
     for (int o = 0; o < 4; ++o)
         parts << outcomeText(Outcome(o)) + QStringLiteral(" %L1건").arg(p.count[size_t(o)]);
+    if (const int unpublished = p.count[size_t(Outcome::Unpublished)])
+        parts << outcomeText(Outcome::Unpublished) + QStringLiteral(" %L1건").arg(unpublished);
     return parts.join(QStringLiteral("   "));
 }
 
@@ -466,7 +475,7 @@ void markJumps(Preview &preview, const QHash<QString, Stored> &stored)
     for (auto it = stored.cbegin(); it != stored.cend(); ++it)
         series.insert(it.key(), RateCheck::seriesDay(it->rate, it->remark));
     for (const Row &r : std::as_const(preview.rows))
-        if (r.outcome != Outcome::Refused)
+        if (comparable(r.outcome))
             series.insert(
                 r.date,
                 RateCheck::seriesDay({r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2)}, r.remarkToWrite()));
@@ -494,7 +503,7 @@ bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
 {
     QVector<const Row *> accepted;
     for (const Row &r : std::as_const(preview.rows))
-        if (r.outcome != Outcome::Refused)
+        if (comparable(r.outcome))
             accepted << &r;
     QHash<QString, Stored> stored;
     if (!accepted.isEmpty()) {
@@ -505,7 +514,7 @@ bool compareWithStored(DataAccess &da, Preview &preview, QString *error)
             return false;
     }
     for (Row &r : preview.rows) {
-        if (r.outcome == Outcome::Refused)
+        if (!comparable(r.outcome))
             continue;
         const auto it = stored.constFind(r.date);
         r.stored = it != stored.cend();
@@ -584,7 +593,10 @@ ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Sc
         const Row &r = *todo[i];
         const RateHistory::DayValues v{r.rateToWrite(0), r.rateToWrite(1), r.rateToWrite(2), r.remarkToWrite()};
         const auto action = r.outcome == Outcome::Add ? RateHistory::Action::Insert : RateHistory::Action::Update;
-        if (!writer.applyInTransaction(action, r.date, v)) {
+        writer.setSource(r.source.isEmpty() ? preview.source : r.source);
+        const bool written = writer.applyInTransaction(action, r.date, v);
+        writer.setSource({});
+        if (!written) {
             res.error = r.date + QStringLiteral(" : ") + da.lastError();
             da.RollbackTrans();
             res.inserted = res.updated = 0;

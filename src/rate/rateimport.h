@@ -48,8 +48,11 @@ DecimalMark decimalMark(const SheetTable &table, const ColumnMap &map);
 // as they are (the date check then refuses them).
 QString dayText(const SheetTable &table, int row, int col);
 
-enum class Outcome { Add, Change, Same, Refused };
-QString outcomeText(Outcome o); // "추가", "수정", "동일", "거부"
+// Unpublished: a day the services have not published (a fetch only); never written.
+enum class Outcome { Add, Change, Same, Refused, Unpublished };
+QString outcomeText(Outcome o); // "추가", "수정", "동일", "거부", "게시되지 않음"
+// Add, Change or Same: a row the stored day is compared with.
+bool comparable(Outcome o);
 
 struct Row
 {
@@ -65,6 +68,7 @@ struct Row
     bool stored = false; // the day is in the table (old values below)
     std::array<QString, 3> oldRate;
     QString oldRemark;
+    QString source; // the services of a fetched row ("eximbank+vietcombank"); "" for a file's
 
     // The values a write sends: the file's, else the stored day's, else the panel's defaults.
     QString rateToWrite(int i) const;
@@ -75,9 +79,10 @@ struct Preview
 {
     ColumnMap map;
     QVector<Row> rows;
-    std::array<int, 4> count{0, 0, 0, 0}; // by Outcome
+    std::array<int, 5> count{0, 0, 0, 0, 0}; // by Outcome
     int skipped = 0; // blank lines and the export's "평균" line
     DecimalMark mark = DecimalMark::Unknown;
+    QString source; // what the history rows name as the rows' origin (the file's name)
 };
 
 // Reads the data rows through the map and checks each one; every row still to compare is
@@ -87,7 +92,7 @@ Preview readRows(const SheetTable &table, const ColumnMap &map);
 // False when the table could not be read; the preview is unchanged then.
 bool compareWithStored(DataAccess &da, Preview &preview, QString *error = nullptr);
 void recount(Preview &preview);
-// "추가 N건   수정 N건   동일 N건   거부 N건"
+// "추가 N건   수정 N건   동일 N건   거부 N건" (and "   게시되지 않음 N건" when there are such)
 QString countText(const Preview &p);
 // The closing words of an apply: "추가 N건, 수정 N건", and ", 거부 N건 제외" when rows were left out.
 QString appliedText(const Preview &p, int inserted, int updated);
@@ -112,7 +117,8 @@ struct ApplyResult
 // Writes the chosen rows in one transaction through the writer the save uses (each change with
 // its history row where the database keeps one): before writing, each chosen day is read again
 // and must be as the preview showed it, else nothing is written and the moved days are named. Any
-// failed statement rolls everything back. progress(done, total) is called now and then.
+// failed statement rolls everything back. Each history row names the row's source, else the
+// preview's. progress(done, total) is called now and then.
 ApplyResult apply(DataAccess &da, RateWriter &writer, const Preview &preview, Scope scope,
                   const std::function<void(int, int)> &progress = {});
 bool chosen(const Row &row, Scope scope);

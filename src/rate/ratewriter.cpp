@@ -36,8 +36,18 @@ QString probeStatement()
     return QStringLiteral(" SELECT COUNT(*) FROM EX_RATE_LOG WHERE 1 = 0 ");
 }
 
+QString sourceProbeStatement()
+{
+    return QStringLiteral(" SELECT COUNT(LOG_SOURCE) FROM EX_RATE_LOG WHERE 1 = 0 ");
+}
+
+QString addSourceStatement()
+{
+    return QStringLiteral(" ALTER TABLE EX_RATE_LOG ADD LOG_SOURCE VARCHAR(100) ");
+}
+
 QStringList changeStatements(Action action, const QString &day, const DayValues &values, const QString &user,
-                             const QString &host, bool withHistory)
+                             const QString &host, bool withHistory, const QString &source)
 {
     const QString where = QStringLiteral(" WHERE STD_DATE = ") + literal(day) + QLatin1Char(' ');
     QString change;
@@ -56,12 +66,15 @@ QStringList changeStatements(Action action, const QString &day, const DayValues 
         return {change};
 
     const QString code = QString(QChar::fromLatin1(char(action)));
-    const QString head = QStringLiteral(" INSERT INTO EX_RATE_LOG ( STD_DATE, LOG_ACTION, ");
+    const QString head = source.isEmpty()
+        ? QStringLiteral(" INSERT INTO EX_RATE_LOG ( STD_DATE, LOG_ACTION, ")
+        : QStringLiteral(" INSERT INTO EX_RATE_LOG ( LOG_SOURCE, STD_DATE, LOG_ACTION, ");
+    const QString from = source.isEmpty() ? QString() : literal(source.left(100)) + QStringLiteral(", ");
     if (action == Action::Insert) {
         return {
             change,
             head + QStringLiteral("NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, USER_CODE, HOST_NAME, LOG_DATE ) VALUES ( ")
-                + literal(day) + QStringLiteral(", ") + literal(code) + QStringLiteral(", ") + newValues(values)
+                + from + literal(day) + QStringLiteral(", ") + literal(code) + QStringLiteral(", ") + newValues(values)
                 + QStringLiteral(", ") + signature(user, host) + QStringLiteral(" ) ")};
     }
     // the stored values are copied by the server under the row lock the first statement takes
@@ -69,20 +82,21 @@ QStringList changeStatements(Action action, const QString &day, const DayValues 
     QString copy = head + QStringLiteral("OLD_USD, OLD_VND, OLD_KRW, OLD_REMARK, ");
     if (action == Action::Update)
         copy += QStringLiteral("NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, ");
-    copy += QStringLiteral("USER_CODE, HOST_NAME, LOG_DATE ) SELECT STD_DATE, ") + literal(code)
-        + QStringLiteral(", USD, VND, KRW, REMARK, ");
+    copy += QStringLiteral("USER_CODE, HOST_NAME, LOG_DATE ) SELECT ") + from + QStringLiteral("STD_DATE, ")
+        + literal(code) + QStringLiteral(", USD, VND, KRW, REMARK, ");
     if (action == Action::Update)
         copy += newValues(values) + QStringLiteral(", ");
     copy += signature(user, host) + QStringLiteral(" FROM EX_RATE") + where;
     return {lock, copy, change};
 }
 
-QString dayStatement(const QString &day)
+QString dayStatement(const QString &day, bool withSource)
 {
     return QStringLiteral(" SELECT LOG_DATE, LOG_ACTION, OLD_USD, OLD_VND, OLD_KRW, OLD_REMARK,"
-                          " NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, USER_CODE, HOST_NAME"
-                          " FROM EX_RATE_LOG WHERE STD_DATE = ")
-        + literal(day) + QStringLiteral(" ORDER BY LOG_SEQ DESC ");
+                          " NEW_USD, NEW_VND, NEW_KRW, NEW_REMARK, USER_CODE, HOST_NAME")
+        + (withSource ? QStringLiteral(", LOG_SOURCE") : QString())
+        + QStringLiteral(" FROM EX_RATE_LOG WHERE STD_DATE = ") + literal(day)
+        + QStringLiteral(" ORDER BY LOG_SEQ DESC ");
 }
 
 QString stampText(const QString &raw)
@@ -98,8 +112,8 @@ QString stampText(const QString &raw)
 
 QStringList entryColumns(const Entry &e)
 {
-    QStringList cols{e.when,      e.action,    e.before.usd, e.before.vnd,   e.before.krw, e.before.remark,
-                     e.after.usd, e.after.vnd, e.after.krw,  e.after.remark, e.user,       e.host};
+    QStringList cols{e.when,      e.action,    e.before.usd,   e.before.vnd, e.before.krw, e.before.remark, e.after.usd,
+                     e.after.vnd, e.after.krw, e.after.remark, e.user,       e.host,       e.source};
     for (QString &c : cols)
         for (QChar &ch : c)
             if (ch == u'\t' || ch == u'\r' || ch == u'\n')
@@ -139,6 +153,15 @@ bool RateWriter::historyOn()
             return false;
         m_history = m_da.OpenQuery(RateHistory::probeStatement(), 1, 3) ? 1 : 0;
         m_da.CloseQuery();
+        if (m_history == 1) {
+            m_sourceColumn = m_da.OpenQuery(RateHistory::sourceProbeStatement(), 1, 3);
+            m_da.CloseQuery();
+            // a user without the right to alter the table keeps the history without its source
+            if (!m_sourceColumn && m_da.Execute(RateHistory::addSourceStatement())) {
+                m_sourceColumn = m_da.OpenQuery(RateHistory::sourceProbeStatement(), 1, 3);
+                m_da.CloseQuery();
+            }
+        }
     }
     return m_history == 1;
 }
@@ -147,7 +170,8 @@ bool RateWriter::apply(RateHistory::Action action, const QString &day, const Rat
 {
     const bool history = historyOn();
     return RateCalls::writeInTransaction(m_da,
-                                         RateHistory::changeStatements(action, day, values, m_user, m_host, history));
+                                         RateHistory::changeStatements(action, day, values, m_user, m_host, history,
+                                                                       m_sourceColumn ? m_source : QString()));
 }
 
 bool RateWriter::applyInTransaction(RateHistory::Action action, const QString &day,
@@ -155,7 +179,8 @@ bool RateWriter::applyInTransaction(RateHistory::Action action, const QString &d
 {
     // the history table must be known before the caller's transaction began
     const bool history = m_history == 1;
-    for (const QString &s : RateHistory::changeStatements(action, day, values, m_user, m_host, history))
+    for (const QString &s : RateHistory::changeStatements(action, day, values, m_user, m_host, history,
+                                                          history && m_sourceColumn ? m_source : QString()))
         if (!m_da.Execute(s))
             return false;
     return true;
@@ -192,14 +217,20 @@ RateWriter::Result RateWriter::remove(const QString &day)
 bool RateWriter::readDay(const QString &day, QList<RateHistory::Entry> *entries)
 {
     entries->clear();
-    if (!m_da.OpenQuery(RateHistory::dayStatement(day), 1, 3))
+    historyOn();
+    if (!m_da.OpenQuery(RateHistory::dayStatement(day, m_sourceColumn), 1, 3))
         return false;
     const long n = m_da.RecordCount();
     m_da.MoveFirst();
     for (long i = 0; i < n; ++i) {
         auto f = [this](int k) { return m_da.FieldValue(k); };
-        entries->append(
-            {RateHistory::stampText(f(0)), f(1), {f(2), f(3), f(4), f(5)}, {f(6), f(7), f(8), f(9)}, f(10), f(11)});
+        entries->append({RateHistory::stampText(f(0)),
+                         f(1),
+                         {f(2), f(3), f(4), f(5)},
+                         {f(6), f(7), f(8), f(9)},
+                         f(10),
+                         f(11),
+                         m_sourceColumn ? f(12) : QString()});
         m_da.MoveNext();
     }
     m_da.CloseQuery();

@@ -1,7 +1,8 @@
 // The one write path of a day's change and its history rows in EX_RATE_LOG, on the embedded
 // database and on PostgreSQL: every change logged in its own transaction, nothing logged for a
 // change that rolled back, two copies of the program logging in the order they changed the day,
-// and a server database without the table working as before.
+// a server database without the table working as before, and a table of an older script getting
+// its source column.
 
 #include "app/clsmain.h"
 #include "platform/db/connprovider.h"
@@ -49,6 +50,8 @@ private slots:
     void twoCopiesLogInOrder_data();
     void twoCopiesLogInOrder();
     void serverWithoutTableWorksAsBefore();
+    void olderTableGetsTheSourceColumn_data();
+    void olderTableGetsTheSourceColumn();
 
 private:
     void addBackends();
@@ -239,6 +242,35 @@ void TstRateHistory::serverWithoutTableWorksAsBefore()
     QCOMPARE(scalar(*c.da, QStringLiteral("SELECT USD FROM EX_RATE")).toDouble(), 1301.0);
     QList<RateHistory::Entry> log;
     QVERIFY(!c.writer->readDay(QStringLiteral("2024/07/01"), &log));
+}
+
+void TstRateHistory::olderTableGetsTheSourceColumn_data()
+{
+    addBackends();
+}
+
+void TstRateHistory::olderTableGetsTheSourceColumn()
+{
+    ZZ_BACKEND();
+    Copy c = open(backend, QStringLiteral("U01"), true);
+    QVERIFY(c.da->Execute(QStringLiteral("ALTER TABLE EX_RATE_LOG DROP COLUMN LOG_SOURCE")));
+    const QString day = QStringLiteral("2024/03/15");
+    QVERIFY(c.da->Execute(QStringLiteral("INSERT INTO EX_RATE_LOG (STD_DATE, LOG_ACTION, NEW_USD, USER_CODE) "
+                                         "VALUES ('2024/03/15', 'I', 1300, 'OLD')")));
+    QVERIFY(c.da->Execute(RateStatements::insertStatement(day, QStringLiteral("1300"), QStringLiteral("24000"),
+                                                          QStringLiteral("0.05"), QString(), QStringLiteral("OLD"))));
+    c.writer->setSource(QStringLiteral("bank.csv"));
+    QCOMPARE(c.writer->save(day, values(1330.25, 24650, 0.053967)), RateWriter::Result::Updated);
+    c.writer->setSource({});
+    QCOMPARE(c.writer->save(day, values(1331, 24650, 0.053967)), RateWriter::Result::Updated);
+    QList<RateHistory::Entry> log;
+    QVERIFY(c.writer->readDay(day, &log));
+    QCOMPARE(log.size(), 3);
+    QCOMPARE(log[0].source, QString()); // typed by hand
+    QCOMPARE(log[1].source, QStringLiteral("bank.csv"));
+    QCOMPARE(log[1].after.usd.toDouble(), 1330.25);
+    QCOMPARE(log[2].user, QStringLiteral("OLD")); // the rows from before stay as they were
+    QCOMPARE(log[2].source, QString());
 }
 
 QTEST_MAIN(TstRateHistory)

@@ -1,12 +1,14 @@
 // zevaru-rates as a scheduled job runs it, on SQLite and PostgreSQL: the preview lines and the
 // counts, the strict refusal of a file with a refused row, --dry-run, --skip-refused, the exit
-// statuses, and the export read back.
+// statuses, the export read back, and the fetch from services on a local server.
 
 #include "app/clsmain.h"
 
 #include "../common/dbtestenv.h"
+#include "../common/localhttp.h"
 #include "../common/programenv.h"
 #include "../common/xlsxreadback.h"
+#include "../rate/feedanswers.h"
 
 #include <QJsonArray>
 #include <QProcess>
@@ -38,6 +40,27 @@ Run rates(const QStringList &args)
     return r;
 }
 
+// The tool run while this process's event loop keeps serving the local services.
+Run ratesServed(const QStringList &args)
+{
+    QProcess p;
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    p.start(qEnvironmentVariable("ZOZURA_BUILD_DIR") + QStringLiteral("/tools/zevaru-rates"), args);
+    loop.exec();
+    Run r;
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
 const QByteArray kGood =
     "date,usd,vnd,krw,remark\n2024/03/04,1311,24400,0.0531,a\n2024/03/05,1320,24500,0.0539,\"it's\"\n";
 const QByteArray kOneRefused = kGood + "2024/02/30,1,1,1,\n";
@@ -61,6 +84,8 @@ private slots:
     void checkAndLog();
     void exportReadBack_data();
     void exportReadBack();
+    void fetch_data();
+    void fetch();
 
 private:
     void useBackend(const QString &backend);
@@ -272,11 +297,12 @@ void TstZevaruRates::checkAndLog()
     const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);
     const QStringList cols = lines.first().split(u'\t');
-    QCOMPARE(cols.size(), 12);
+    QCOMPARE(cols.size(), 13);
     QCOMPARE(cols[1], QStringLiteral("U"));
     QCOMPARE(cols[2].toDouble(), 1310.5);
     QCOMPARE(cols[6].toDouble(), 1311.0);
     QCOMPARE(cols[10], QStringLiteral("U777"));
+    QCOMPARE(cols[12], QStringLiteral("bank.csv")); // where the values came from
     r = rates({QStringLiteral("log"), QStringLiteral("--day"), QStringLiteral("2024/03/09")});
     QCOMPARE(r.exit, 0);
     QCOMPARE(r.out, QStringLiteral("변경 이력이 없습니다.\n"));
@@ -348,6 +374,98 @@ void TstZevaruRates::exportReadBack()
                  QStringLiteral("#,##0.00"));
         QCOMPARE(cells.value(QStringLiteral("A3")).toObject().value(QStringLiteral("value")).toString(),
                  QStringLiteral("평균"));
+    }
+}
+
+void TstZevaruRates::fetch_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::addColumn<QByteArray>("exim"); // eximbank's answer on every day
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QStringList>("stored"); // afterwards
+    QTest::addColumn<QString>("says"); // a line of the output, or a part of the messages
+
+    const QStringList untouched{QStringLiteral("2024/03/04 1310.5 a X")};
+    const QStringList day5{QStringLiteral("--day"), QStringLiteral("2024/03/05")};
+    const QString line5 = QStringLiteral("eximbank+vietcombank\t추가\t2024/03/05\t1385.50\t24590\t0.056338\t\t");
+    for (const QString &backend : {QStringLiteral("sqlite"), QStringLiteral("pgsql")}) {
+        const QByteArray b = backend.toLatin1();
+        QTest::newRow(b + " a new day") << backend << FeedAnswers::exim() << day5 << 0
+                                        << QStringList{QStringLiteral("2024/03/04 1310.5 a X"),
+                                                       QStringLiteral("2024/03/05 1385.5  U777")}
+                                        << line5;
+        QTest::newRow(b + " a period, the changed day too")
+            << backend << FeedAnswers::exim()
+            << QStringList{QStringLiteral("--from"),     QStringLiteral("2024/03/04"), QStringLiteral("--to"),
+                           QStringLiteral("2024/03/05"), QStringLiteral("--apply"),    QStringLiteral("all")}
+            << 0 << QStringList{QStringLiteral("2024/03/04 1385.5 a X"), QStringLiteral("2024/03/05 1385.5  U777")}
+            << QStringLiteral("적용하였습니다. 추가 1건, 수정 1건");
+        QTest::newRow(b + " not published yet")
+            << backend << QByteArray("[]") << day5 << 4 << untouched << QStringLiteral("아직 게시되지 않았습니다.");
+    }
+    QTest::newRow("the weekend") << "sqlite" << FeedAnswers::exim()
+                                 << QStringList{QStringLiteral("--day"), QStringLiteral("2024/03/09")} << 4 << untouched
+                                 << QStringLiteral("\t게시되지 않음\t2024/03/09\t\t\t\t\t주말");
+    QTest::newRow("a wrong key") << "sqlite" << FeedAnswers::eximResult(3) << day5 << 1 << untouched
+                                 << QStringLiteral("받지 못한 날짜 (1일): 2024/03/05");
+    QTest::newRow("a wrong number caught by the second opinion")
+        << "sqlite" << FeedAnswers::exim(QStringLiteral("13,855")) << day5 << 1 << untouched
+        << QStringLiteral("미달러 13,855.00 : vietcombank 의 1,385.35 와 900.11% 다릅니다 (허용 1%)");
+    QTest::newRow("dry run") << "sqlite" << FeedAnswers::exim() << day5 + QStringList{QStringLiteral("--dry-run")} << 0
+                             << untouched << QStringLiteral("--dry-run: 적용하지 않았습니다 (적용할 행 1건).");
+    QTest::newRow("day and period together")
+        << "sqlite" << FeedAnswers::exim() << day5 + QStringList{QStringLiteral("--from"), QStringLiteral("2024/03/01")}
+        << 2 << untouched << QStringLiteral("--day 와 --from/--to 는 함께 쓸 수 없습니다.");
+    QTest::newRow("more than 366 days") << "sqlite" << FeedAnswers::exim()
+                                        << QStringList{QStringLiteral("--from"), QStringLiteral("2023/01/01"),
+                                                       QStringLiteral("--to"), QStringLiteral("2024/03/01")}
+                                        << 2 << untouched << QStringLiteral("한 번에 366일까지 받을 수 있습니다.");
+}
+
+void TstZevaruRates::fetch()
+{
+    QFETCH(QString, backend);
+    QFETCH(QByteArray, exim);
+    QFETCH(QStringList, options);
+    QFETCH(int, exit);
+    QFETCH(QStringList, stored);
+    QFETCH(QString, says);
+    if (backend == u"pgsql")
+        ZZ_REQUIRE_PG();
+    LocalHttp::dropProxyEnvironment();
+    useBackend(backend);
+    const QString key = QStringLiteral("K3y-of-the-office");
+    LocalHttp::Server server([&](const QString &target) {
+        LocalHttp::Reply r;
+        if (target.startsWith(QLatin1String("/exim?")))
+            r.body = exim;
+        else if (target.startsWith(QLatin1String("/vcb?")))
+            r.body = FeedAnswers::vcbFor(target);
+        else if (target == u"/ecb")
+            r.body = FeedAnswers::ecb();
+        else
+            r.status = 404;
+        return r;
+    });
+    const QByteArray base = "http://127.0.0.1:" + QByteArray::number(server.port());
+    ProgramEnv::writeFile(m_dirs->sys.filePath(QStringLiteral("rate-sources.ini")),
+                          "[eximbank]\nurl=" + base + "/exim?authkey={key}&searchdate={yyyyMMdd}\n[vietcombank]\nurl="
+                              + base + "/vcb?date={yyyy-MM-dd}\n[ecb]\nurl=" + base + "/ecb\n");
+    ProgramEnv::writeFile(m_dirs->sys.filePath(QStringLiteral("registry.ini")),
+                          "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\nREG_FEED_KEY_EXIMBANK=" + key.toUtf8()
+                              + "\nREG_FEED_TIMEOUT=5\nREG_FEED_BACKOFF=0.01\n");
+    const Run r = ratesServed(QStringList{QStringLiteral("fetch")} + options);
+    QVERIFY2(r.exit == exit, qPrintable(r.out + r.err));
+    QCOMPARE(days(), stored);
+    QVERIFY2((r.out + r.err).contains(says), qPrintable(r.out + r.err));
+    QVERIFY(!(r.out + r.err).contains(key));
+    if (exit == 0 && !options.contains(QStringLiteral("--dry-run"))) {
+        // each written day's history names the services
+        QSqlQuery q(QSqlDatabase::database(m_conn));
+        QVERIFY(q.exec(QStringLiteral("SELECT LOG_SOURCE FROM EX_RATE_LOG WHERE STD_DATE = '2024/03/05'")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("eximbank+vietcombank"));
     }
 }
 

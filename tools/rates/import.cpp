@@ -8,6 +8,8 @@
 
 #include "platform/db/dataaccess.h"
 
+#include <QFileInfo>
+
 namespace RatesTool {
 
 namespace {
@@ -19,12 +21,15 @@ QString tsvField(QString t)
     return t;
 }
 
-void printPreview(const RateImport::Preview &p)
+} // namespace
+
+void printPreview(const RateImport::Preview &p, bool sources)
 {
-    out(QStringLiteral("행\t결과\t일자\t미달러\t베트남동\t한국원화\t비고\t이전 값 / 사유"));
+    out((sources ? QStringLiteral("출처") : QStringLiteral("행"))
+        + QStringLiteral("\t결과\t일자\t미달러\t베트남동\t한국원화\t비고\t이전 값 / 사유"));
     for (const RateImport::Row &r : p.rows) {
-        const bool refused = r.outcome == RateImport::Outcome::Refused;
-        QStringList f{QString::number(r.line), RateImport::outcomeText(r.outcome), r.date};
+        const bool refused = !RateImport::comparable(r.outcome);
+        QStringList f{sources ? r.source : QString::number(r.line), RateImport::outcomeText(r.outcome), r.date};
         for (int i = 0; i < 3; ++i)
             f << (refused ? r.rate[size_t(i)] : r.rateToWrite(i));
         f << (refused ? r.remark : r.remarkToWrite());
@@ -41,8 +46,6 @@ void printPreview(const RateImport::Preview &p)
     }
     out(RateImport::countText(p));
 }
-
-} // namespace
 
 int runImport(const QStringList &args)
 {
@@ -85,12 +88,13 @@ int runImport(const QStringList &args)
     if (!db)
         return Refused;
     RateImport::Preview p = RateImport::readRows(table, map);
+    p.source = QFileInfo(path).fileName();
     QString error;
     if (!RateImport::compareWithStored(*db->da, p, &error)) {
         err(QStringLiteral("저장된 환율을 읽지 못했습니다: ") + error);
         return Refused;
     }
-    printPreview(p);
+    printPreview(p, false);
 
     const int refused = p.count[size_t(RateImport::Outcome::Refused)];
     if (refused > 0 && !o.has(QStringLiteral("--skip-refused"))) {

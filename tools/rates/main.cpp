@@ -1,6 +1,7 @@
 // zevaru-rates: rates in and out of EX_RATE for scheduled work.
 //
 //   zevaru-rates import FILE [--apply new|all] [--dry-run] [--skip-refused]
+//   zevaru-rates fetch [--day YYYY/MM/DD | --from YYYY/MM/DD --to YYYY/MM/DD] [--apply new|all] [--dry-run]
 //   zevaru-rates export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o FILE]
 //   zevaru-rates check --from YYYY/MM/DD --to YYYY/MM/DD
 //   zevaru-rates log --day YYYY/MM/DD
@@ -38,6 +39,12 @@ const Command Commands[] = {
      "      --apply new  새 날짜만 적용 (기본값)   --apply all  새 날짜와 바뀐 날짜 적용\n"
      "      --dry-run  적용하지 않고 미리보기만   --skip-refused  거부된 행만 빼고 적용",
      runImport},
+    {"fetch",
+     "fetch [--day YYYY/MM/DD | --from YYYY/MM/DD --to YYYY/MM/DD] [--apply new|all] [--dry-run] [--skip-refused]\n"
+     "      인터넷에서 그날(기본값 오늘)의 환율을 받아 가져오기처럼 미리보기하고 적용합니다.\n"
+     "      서비스와 규칙: 시스템 폴더의 rate-sources.ini, registry.ini 의 REG_FEED_*   한 번에 366일까지\n"
+     "      종료 상태 4: 아직 게시되지 않음(다시 받을 때)",
+     runFetch},
     {"export",
      "export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일]\n"
      "      기간의 환율을 화면의 엑셀로 내보내기와 같은 모양으로 씁니다.",
@@ -50,7 +57,7 @@ const Command Commands[] = {
     {"log",
      "log --day YYYY/MM/DD\n"
      "      그 날짜의 변경 이력을 최근 것부터 탭으로 나눈 줄로 씁니다.\n"
-     "      변경일시, 구분(I/U/D), 이전 미달러·베트남동·한국원화·비고, 새 값 넷, 사용자, 컴퓨터",
+     "      변경일시, 구분(I/U/D), 이전 미달러·베트남동·한국원화·비고, 새 값 넷, 사용자, 컴퓨터, 출처",
      runLog},
 };
 
@@ -61,7 +68,8 @@ int help(bool toErr)
         text += QStringLiteral("  zevaru-rates ") + QString::fromUtf8(c.usage) + QStringLiteral("\n");
     text += QStringLiteral(
         "\n설정: 시스템 폴더($ZEVARU_SYSTEM_DIR, 없으면 /etc/zevaru)의 ZEVARU.DAT와 registry.ini\n"
-        "종료 상태: 0 완료, 1 거부되었거나 실패(아무것도 저장하지 않음), 2 사용법 오류, 3 점검 결과가 있음(check)");
+        "종료 상태: 0 완료, 1 거부되었거나 실패(아무것도 저장하지 않음), 2 사용법 오류, 3 점검 결과가 있음(check),\n"
+        "           4 아직 게시되지 않음(fetch)");
     (toErr ? err : out)(text);
     return toErr ? Usage : Done;
 }

@@ -9,14 +9,19 @@
 class DataAccess;
 class ConnProvider;
 
+namespace RateImport {
+struct Preview;
+}
+
 // zevaru-rates: rates in and out of EX_RATE for scheduled work, through the same system folder,
 // ZEVARU.DAT and backends as the program. Each subcommand is one entry of the table in main.cpp
 // and one function here; it prints its messages in the program's words and answers the exit
 // status: 0 done, 1 refused or failed (nothing written), 2 wrong usage.
 namespace RatesTool {
 
-// Found: the check listed findings (missing days or jumps).
-enum Exit { Done = 0, Refused = 1, Usage = 2, Found = 3 };
+// Found: the check listed findings (missing days or jumps). NotYet: the services have published
+// none of the days asked (a morning job tries again later).
+enum Exit { Done = 0, Refused = 1, Usage = 2, Found = 3, NotYet = 4 };
 
 void out(const QString &text); // one line to standard output
 void err(const QString &text); // one line to standard error
@@ -43,7 +48,12 @@ struct Options
 };
 bool parseOptions(const QStringList &args, const QStringList &withValue, const QStringList &flags, Options *opts);
 
+// The preview as tab-separated lines, then the counts; the first column the file's line, or the
+// row's services.
+void printPreview(const RateImport::Preview &p, bool sources);
+
 int runImport(const QStringList &args);
+int runFetch(const QStringList &args);
 int runExport(const QStringList &args);
 int runCheck(const QStringList &args);
 int runLog(const QStringList &args);
