@@ -25,7 +25,7 @@ struct Run
     QString err;
 };
 
-Run rates(const QStringList &args)
+Run rates(const QStringList &args, QByteArray *rawOut = nullptr)
 {
     QProcess p;
     p.start(qEnvironmentVariable("ZOZURA_BUILD_DIR") + QStringLiteral("/tools/zevaru-rates"), args);
@@ -33,9 +33,24 @@ Run rates(const QStringList &args)
     if (!p.waitForFinished(60000))
         return r;
     r.exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    const QByteArray out = p.readAllStandardOutput();
+    if (rawOut)
+        *rawOut = out;
+    r.out = QString::fromUtf8(out);
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList period()
+{
+    return {QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),
+            QStringLiteral("2024/03/31")};
 }
 
 const QByteArray kGood =
@@ -59,6 +74,10 @@ private slots:
     void checkAndLog();
     void exportReadBack_data();
     void exportReadBack();
+    void csvRemarks_data();
+    void csvRemarks();
+    void exportFormat_data();
+    void exportFormat();
 
 private:
     void useBackend(const QString &backend);
@@ -303,6 +322,99 @@ void TstZevaruRates::exportReadBack()
                  QStringLiteral("#,##0.00"));
         QCOMPARE(cells.value(QStringLiteral("A3")).toObject().value(QStringLiteral("value")).toString(),
                  QStringLiteral("평균"));
+    }
+}
+
+// A remark a spreadsheet would run as a formula is written with a leading apostrophe, a negative
+// rate stays a plain number, and the file comes back in unchanged.
+void TstZevaruRates::csvRemarks_data()
+{
+    QTest::addColumn<QString>("remark");
+    QTest::addColumn<QString>("field"); // the remark's field in the file's line
+    QTest::newRow("equals") << "=cmd|' /C calc'!A0" << "'=cmd|' /C calc'!A0";
+    QTest::newRow("plus") << "+SUM(1)" << "'+SUM(1)";
+    QTest::newRow("minus") << "-3" << "'-3";
+    QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
+    QTest::newRow("tab") << "\tx" << "'\tx";
+    QTest::newRow("carriage return") << "\rx" << "\"'\rx\"";
+    QTest::newRow("apostrophe before a formula") << "'=1" << "''=1";
+    QTest::newRow("apostrophe alone") << "'quoted" << "'quoted";
+    QTest::newRow("plain") << "1+1=2" << "1+1=2";
+    QTest::newRow("comma and quotes") << "=a,\"b\"" << "\"'=a,\"\"b\"\"\"";
+}
+
+void TstZevaruRates::csvRemarks()
+{
+    QFETCH(QString, remark);
+    QFETCH(QString, field);
+    useBackend(QStringLiteral("sqlite"));
+    QSqlQuery q(QSqlDatabase::database(m_conn));
+    q.prepare(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
+                             "('2024/03/05', -1.5, 24400, 0.0531, ?, 'X')"));
+    q.addBindValue(remark);
+    QVERIFY(q.exec());
+    const QString out = m_dirs->sys.filePath(QStringLiteral("out.csv"));
+    const Run r = rates(period() << QStringLiteral("-o") << out);
+    QVERIFY2(r.exit == 0, qPrintable(r.err));
+    const QString text = QString::fromUtf8(readAll(out));
+    QVERIFY2(text.contains(QStringLiteral("\r\n2024/03/05,-1.50,24400,0.053100,") + field + QStringLiteral("\r\n")),
+             qPrintable(text));
+    const Run back = rates({QStringLiteral("import"), out, QStringLiteral("--dry-run")});
+    QVERIFY2(back.exit == 0, qPrintable(back.err));
+    QVERIFY2(back.out.contains(QStringLiteral("추가 0건   수정 0건   동일 2건   거부 0건")), qPrintable(back.out));
+}
+
+// The format follows the output's name unless --format is given; a contradiction is a usage error
+// and writes nothing; "-o -" writes CSV to standard output.
+void TstZevaruRates::exportFormat_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("name"); // the file written ("-" standard output)
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("written"); // "csv", "xlsx" or "" (nothing)
+    QTest::newRow("csv by name") << QStringList() << "today.csv" << 0 << "csv";
+    QTest::newRow("csv by name in capitals") << QStringList() << "TODAY.CSV" << 0 << "csv";
+    QTest::newRow("xlsx by name") << QStringList() << "today.xlsx" << 0 << "xlsx";
+    QTest::newRow("no extension: xlsx") << QStringList() << "today" << 0 << "xlsx";
+    QTest::newRow("csv asked, other extension") << QStringList{QStringLiteral("--format"), QStringLiteral("csv")}
+                                                << "today.txt" << 0 << "csv";
+    QTest::newRow("csv asked, named xlsx") << QStringList{QStringLiteral("--format"), QStringLiteral("csv")}
+                                           << "out.xlsx" << 2 << "";
+    QTest::newRow("xlsx asked, named csv") << QStringList{QStringLiteral("--format"), QStringLiteral("xlsx")}
+                                           << "out.csv" << 2 << "";
+    QTest::newRow("standard output") << QStringList() << "-" << 0 << "csv";
+    QTest::newRow("csv asked, standard output") << QStringList{QStringLiteral("--format"), QStringLiteral("csv")}
+                                                << "-" << 0 << "csv";
+    QTest::newRow("xlsx asked, standard output")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("xlsx")} << "-" << 2 << "";
+}
+
+void TstZevaruRates::exportFormat()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, name);
+    QFETCH(int, exit);
+    QFETCH(QString, written);
+    useBackend(QStringLiteral("sqlite"));
+    const QString path = name == u"-" ? name : m_dirs->sys.filePath(name);
+    QByteArray stdOut;
+    const Run r = rates(period() << args << QStringLiteral("-o") << path, &stdOut);
+    QCOMPARE(r.exit, exit);
+    const QByteArray content = name == u"-" ? stdOut : readAll(path);
+    if (written.isEmpty()) {
+        QVERIFY(r.err.contains(QStringLiteral("사용법: zevaru-rates export")));
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(stdOut.isEmpty());
+    } else if (written == u"csv") {
+        QVERIFY2(content.startsWith("\xEF\xBB\xBF일자,미달러,베트남동,한국원화,비고\r\n2024/03/04,1310.50,24400,0.053100,a\r\n"),
+                 content.constData());
+        if (name == u"-")
+            QVERIFY(content.endsWith("\r\n평균,1310.50,24400,0.053100,\r\n")); // nothing but the file
+    } else {
+        QVERIFY(content.startsWith("PK")); // a workbook is a zip archive
+        QCOMPARE(XlsxReadBack::read(path).value(QStringLiteral("cells")).toObject().value(QStringLiteral("A2")).toObject()
+                     .value(QStringLiteral("value")).toString(),
+                 QStringLiteral("2024/03/04"));
     }
 }
 

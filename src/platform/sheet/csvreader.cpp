@@ -1,3 +1,4 @@
+#include "platform/sheet/csvguard.h"
 #include "platform/sheet/sheetreader.h"
 
 #include <iconv.h>
@@ -162,12 +163,13 @@ Result readCsv(QByteArray data)
                 while (i < n && text.at(i) != sep && text.at(i) != '\n' && text.at(i) != '\r')
                     ++i;
                 if (!doubled && tailStart == i) {
-                    r.table.addTextAt(open, close - open);
+                    const qsizetype guard = CsvGuard::guardLength(QByteArrayView(text).sliced(open, close - open));
+                    r.table.addTextAt(open + guard, close - open - guard);
                 } else {
                     QByteArray field = text.mid(open, close - open);
                     field.replace("\"\"", "\"");
                     field += text.mid(tailStart, i - tailStart);
-                    r.table.addText(field);
+                    r.table.addText(QByteArrayView(field).sliced(CsvGuard::guardLength(field)));
                 }
             } else {
                 const qsizetype from = i;
@@ -178,8 +180,10 @@ Result readCsv(QByteArray data)
                 }
                 if (blank)
                     r.table.addEmpty(); // blanks alone are no value
-                else
-                    r.table.addTextAt(from, i - from);
+                else {
+                    const qsizetype guard = CsvGuard::guardLength(QByteArrayView(text).sliced(from, i - from));
+                    r.table.addTextAt(from + guard, i - from - guard);
+                }
             }
             if (r.table.cellCount() > MaxCells) {
                 r.failure = Failure::TooLarge;
