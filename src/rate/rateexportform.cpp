@@ -10,7 +10,6 @@
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
 
-
 RateExportForm::RateExportForm()
 {
     // the window's grid size, so that the sizing gives the widths the window's export writes

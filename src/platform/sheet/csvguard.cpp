@@ -8,8 +8,7 @@ bool startsFormula(char c)
 }
 
 // Whether the text, past any leading apostrophes, begins like a formula.
-template <typename Text>
-bool needsGuard(const Text &t)
+template<typename Text> bool needsGuard(const Text &t)
 {
     qsizetype i = 0;
     while (i < t.size() && t[i] == '\'')

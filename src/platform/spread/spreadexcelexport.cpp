@@ -92,7 +92,8 @@ bool SpreadExcelExport::write(const SpreadModel &store, const QString &file, con
         const int bottom = std::min(s.bottom(), rows);
         if (left > right || s.top() > bottom || (left == right && s.top() == bottom))
             continue;
-        out.merges.push_back({s.top() - 1, left - 1, bottom - 1, right - 1, lookOf(store.format(left, s.top()), false)});
+        out.merges.push_back(
+            {s.top() - 1, left - 1, bottom - 1, right - 1, lookOf(store.format(left, s.top()), false)});
     }
     return SpreadWorkbook::write(out, file, logFile);
 }
