@@ -78,6 +78,7 @@ private slots:
     void csvRemarks();
     void exportFormat_data();
     void exportFormat();
+    void helpMatchesReadme();
 
 private:
     void useBackend(const QString &backend);
@@ -444,6 +445,39 @@ void TstZevaruRates::exportFormat()
                          .value(QStringLiteral("value"))
                          .toString(),
                      QStringLiteral("2024/03/04"));
+    }
+}
+
+// The README's section on the tool and --help name the same commands, exit statuses and places
+// of the system folder, so a command added to one is added to the other.
+void TstZevaruRates::helpMatchesReadme()
+{
+    const Run help = rates({QStringLiteral("--help")});
+    QCOMPARE(help.exit, 0);
+    const QString readme =
+        QString::fromUtf8(readAll(qEnvironmentVariable("ZOZURA_SOURCE_DIR") + QStringLiteral("/README.md")));
+    const qsizetype at = readme.indexOf(QStringLiteral("`build/tools/zevaru-rates`"));
+    QVERIFY(at >= 0);
+    const QString section = readme.mid(at, readme.indexOf(QStringLiteral("\n## "), at) - at);
+    static const QRegularExpression command(QStringLiteral("^  zevaru-rates ([a-z]+) "),
+                                            QRegularExpression::MultilineOption);
+    QStringList inHelp;
+    for (const QRegularExpressionMatch &m : command.globalMatch(help.out))
+        inHelp << m.captured(1);
+    static const QRegularExpression row(QStringLiteral("^\\| `([a-z]+) "), QRegularExpression::MultilineOption);
+    QStringList inReadme;
+    for (const QRegularExpressionMatch &m : row.globalMatch(section))
+        inReadme << m.captured(1);
+    QCOMPARE(inReadme, inHelp);
+    QVERIFY(inHelp.contains(QStringLiteral("export")));
+    for (int status = 0; status <= 3; ++status) {
+        QVERIFY(help.out.contains(QStringLiteral("%1 ").arg(status)));
+        QVERIFY2(section.contains(QStringLiteral("| %1 |").arg(status)), qPrintable(QString::number(status)));
+    }
+    for (const QString &place : {QStringLiteral("$ZEVARU_SYSTEM_DIR"), QStringLiteral("/etc/zevaru"),
+                                 QStringLiteral("$XDG_DATA_HOME/zozura"), QStringLiteral("~/.local/share/zozura")}) {
+        QVERIFY2(help.out.contains(place), qPrintable(place));
+        QVERIFY2(section.contains(place), qPrintable(place));
     }
 }
 
