@@ -25,9 +25,11 @@ struct Run
     QString err;
 };
 
-Run rates(const QStringList &args, QByteArray *rawOut = nullptr)
+Run rates(const QStringList &args, QByteArray *rawOut = nullptr,
+          const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("ZOZURA_BUILD_DIR") + QStringLiteral("/tools/zevaru-rates"), args);
     Run r;
     if (!p.waitForFinished(60000))
@@ -79,6 +81,7 @@ private slots:
     void exportFormat_data();
     void exportFormat();
     void helpMatchesReadme();
+    void bareEnvironment();
 
 private:
     void useBackend(const QString &backend);
@@ -479,6 +482,22 @@ void TstZevaruRates::helpMatchesReadme()
         QVERIFY2(help.out.contains(place), qPrintable(place));
         QVERIFY2(section.contains(place), qPrintable(place));
     }
+}
+
+// As cron runs it: no display, no platform plug-in named, no home; only the system folder given.
+void TstZevaruRates::bareEnvironment()
+{
+    useBackend(QStringLiteral("sqlite"));
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("ZEVARU_SYSTEM_DIR"), m_dirs->sys.path());
+    const QString out = m_dirs->sys.filePath(QStringLiteral("cron.xlsx"));
+    const Run r = rates(period() << QStringLiteral("-o") << out, nullptr, env);
+    QVERIFY2(r.exit == 0, qPrintable(r.err));
+    QVERIFY(r.err.isEmpty());
+    QVERIFY(readAll(out).startsWith("PK"));
+    const Run back = rates({QStringLiteral("import"), out, QStringLiteral("--dry-run")}, nullptr, env);
+    QVERIFY2(back.exit == 0, qPrintable(back.err));
+    QVERIFY(back.out.contains(QStringLiteral("동일 1건")));
 }
 
 QTEST_MAIN(TstZevaruRates)
