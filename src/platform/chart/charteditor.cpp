@@ -209,10 +209,12 @@ void ChartEditor::apply()
 
 ChartEditor::AnswerHook &ChartEditor::answerHook()
 {
-    static AnswerHook &hook = []() -> AnswerHook & {
-        static AnswerHook h;
-        onResetServices([] { h = nullptr; });
-        return h;
+    static AnswerHook hook;
+    // goes back with the platform's services, registered once
+    static const bool registered = [] {
+        onResetServices([] { hook = nullptr; });
+        return true;
     }();
+    Q_UNUSED(registered);
     return hook;
 }

@@ -23,9 +23,9 @@ Services &services()
 void resetServices()
 {
     Services &s = services();
-    SharedState shared = std::move(s.shared);
+    const SharedState shared = s.shared;
     s = Services{};
-    s.shared = std::move(shared);
+    s.shared = shared;
     resetSystemServices();
     for (const std::function<void()> &reset : resets())
         reset();
