@@ -102,7 +102,7 @@ int main(int argc, char **argv)
     }
 
     QTemporaryDir dir;
-    services().msgScrAnswer = MsgScr::answerWith(MsgScr::Answer::Ok);
+    MsgScr::answerHook() = MsgScr::answerWith(MsgScr::Answer::Ok);
     int n = 0;
     services().exportFileDialog = [&](const SaveFileRequest &) {
         return std::optional<QString>(dir.filePath(QStringLiteral("grid%1.xlsx").arg(n++)));

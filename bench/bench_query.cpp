@@ -106,7 +106,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "box: %s\n", qPrintable(r.text));
         return QMessageBox::Ok;
     };
-    services().msgScrAnswer = MsgScr::answerWith(MsgScr::Answer::Ok);
+    MsgScr::answerHook() = MsgScr::answerWith(MsgScr::Answer::Ok);
 
     QTemporaryDir sys, run;
     qputenv("ZEVARU_SYSTEM_DIR", sys.path().toLocal8Bit());

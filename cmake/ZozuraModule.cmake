@@ -9,6 +9,18 @@ function(zz_add_module name)
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
+# zz_add_core_module(NAME SOURCES file... [PUBLIC lib...] [PRIVATE lib...])
+# A library that runs without a screen: QtCore (and what it names) only, never QtGui or QtWidgets,
+# so the command-line tools built on it start without a window system. The files listed here are
+# the core files the layering check knows (cmake/CheckLayers.cmake): they include only core files
+# and no header of a GUI module.
+function(zz_add_core_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC Qt6::Core ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
+endfunction()
+
 # zz_add_test(NAME SOURCES file... [LIBS lib...] [LABELS label...] [TIMEOUT s])
 # A QtTest executable run offscreen by ctest. It runs on its own too: tests/common/testdefaults.cpp
 # gives the environment below as defaults.

@@ -55,7 +55,7 @@ int main(int argc, char **argv)
             return;
         }
         if (!shot.isEmpty()) {
-            services().msgScrAnswer = [&](FrmMsgScr &s) {
+            MsgScr::answerHook() = [&](FrmMsgScr &s) {
                 QTimer::singleShot(900, &s, [&] {
                     snap();
                     s.close();

@@ -30,7 +30,7 @@ traces >"$work/before"
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q "$deb" >"$work/apt-install.log" 2>&1 || { cat "$work/apt-install.log"; exit 1; }
 dpkg -L zozura | sort >"$work/files"
-for f in /usr/bin/zozura /usr/bin/zevaru-conf /usr/share/applications/org.zozura.zozura.desktop \
+for f in /usr/bin/zozura /usr/bin/zevaru-conf /usr/bin/zevaru-rates /usr/share/applications/org.zozura.zozura.desktop \
          /usr/share/metainfo/org.zozura.zozura.metainfo.xml \
          /usr/share/icons/hicolor/scalable/apps/org.zozura.zozura.svg \
          /usr/share/man/man1/zozura.1.gz /usr/share/zozura/registry.ini; do

@@ -1,7 +1,6 @@
 #include "app/clsmain.h"
 #include "app/qtkorean.h"
 #include "msgscr/msgscr.h"
-#include "platform/win/services.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
 
@@ -24,7 +23,7 @@ int main(int argc, char *argv[])
     // runs driven from outside (the end-to-end tests) read the program's notices on stderr; the
     // screens themselves stay up for the user to answer
     if (qEnvironmentVariableIsSet("ZOZURA_LOG_MSGSCR"))
-        services().msgScrAnswer = MsgScr::stderrLog();
+        MsgScr::answerHook() = MsgScr::stderrLog();
 
     // made after the application and gone before it: the window first, then the connection and
     // the lock, all while Qt still runs

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/connopen.h"
+
 #include <QString>
 
 #include <functional>
@@ -64,15 +66,7 @@ const QString &UserCode();
 // calls the Program's end hook when one is set.
 void endProcess(int code);
 
-// A provider opened with the settings of ZEVARU.DAT, as the start-up opens it (the command-line
-// tools share it). Throws std::exception (reason in UTF-8) when the settings or the registry file
-// cannot be read or the connection cannot be made.
-std::unique_ptr<ConnProvider> openConnProvider();
-
 } // namespace App
 
 using App::sbInit_Program;
 using App::UserCode;
-
-// The statements run on every open of the embedded SQLite database (creates EX_RATE).
-QStringList sqliteSchemaStatements();

@@ -19,9 +19,12 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// The folder the export saved to last, where its next dialog opens: one for the process, kept
+// across the tests' resets of the services as it is across the windows.
 QString &savedFolder()
 {
-    return services().shared.exportFolder;
+    static QString folder;
+    return folder;
 }
 
 bool gridHasData(const SS_MOVE_INFO &info)
@@ -195,9 +198,7 @@ void GridNav::setLastSaveDir(const QString &folder)
 
 QString GridNav::proposedExportName(const QDate &today, const QString &baseName)
 {
-    QString base = baseName;
-    base.replace(u'/', u'_').replace(u'\\', u'_');
-    return today.toString(QStringLiteral("yyyyMMdd")) + u' ' + base;
+    return datedFileName(today, baseName);
 }
 
 bool GridNav::writeExport(SS_MOVE_INFO &info, const QString &file, bool withHeaders)

@@ -2,7 +2,6 @@
 
 #include "msgscr/msgscr.h"
 #include "msgscr/msgscrbutton.h"
-#include "platform/win/services.h"
 #include "platform/win/twips.h"
 
 #include <QApplication>
@@ -355,14 +354,14 @@ void FrmMsgScr::setProgress(double percent)
 
 void FrmMsgScr::cmdClose_Click(int index)
 {
-    services().shared.MsgScrAnswer = index + 1;
+    MsgScr::state().MsgScrAnswer = index + 1;
     unload();
 }
 
 void FrmMsgScr::Form_Unload()
 {
-    if (services().shared.MsgScrAnswer == -1)
-        services().shared.MsgScrAnswer = 0;
+    if (MsgScr::state().MsgScrAnswer == -1)
+        MsgScr::state().MsgScrAnswer = 0;
 }
 
 void FrmMsgScr::unload()
@@ -386,12 +385,12 @@ void FrmMsgScr::Form_Activate()
     m_activated = true;
     QPointer<FrmMsgScr> self(this);
     m_gliding = true;
-    if (services().shared.MsgScrDefault == 2) {
+    if (MsgScr::state().MsgScrDefault == 2) {
         if (m_cmdClose[3]->isVisible()) {
             m_cmdClose[3]->setFocus();
             sbMouse_MoveToCtrl(m_cmdClose[3], this);
         }
-    } else if (services().shared.MsgScrDefault != 0) {
+    } else if (MsgScr::state().MsgScrDefault != 0) {
         sbMouse_MoveToCtrl(m_cmdClose[0], this);
     }
     if (!self)

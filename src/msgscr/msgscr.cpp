@@ -22,14 +22,14 @@
 
 namespace {
 
-SharedState &shared()
+MsgScr::State &shared()
 {
-    return services().shared;
+    return MsgScr::state();
 }
 
 FrmMsgScr *openScreen()
 {
-    return shared().msgScreen && !shared().msgScreen->isUnloaded() ? shared().msgScreen.data() : nullptr;
+    return shared().screen && !shared().screen->isUnloaded() ? shared().screen.data() : nullptr;
 }
 
 QStringList splitLines(const QString &text)
@@ -63,14 +63,14 @@ void setPointer(qint32 MsgPointer)
 // window system never activates it, the hook runs after half a second all the same.
 void runHookWhenReady(const QPointer<FrmMsgScr> &screen, qint64 since)
 {
-    if (!screen || screen->isUnloaded() || !services().msgScrAnswer)
+    if (!screen || screen->isUnloaded() || !MsgScr::answerHook())
         return;
     const bool waiting = !screen->isVisible() || (!screen->wasActivated() && TickCount::now() - since < 500);
     if (waiting || screen->isGliding()) {
         QTimer::singleShot(5, screen, [screen, since] { runHookWhenReady(screen, since); });
         return;
     }
-    MsgScr::AnswerHook hook = services().msgScrAnswer; // the hook may replace itself
+    MsgScr::AnswerHook hook = MsgScr::answerHook(); // the hook may replace itself
     hook(*screen);
 }
 
@@ -88,11 +88,11 @@ void paintNow(FrmMsgScr *s)
 
 qint32 closeScreen()
 {
-    delete shared().msgScrWaitHold;
-    shared().msgScrWaitHold = nullptr;
+    delete shared().waitHold;
+    shared().waitHold = nullptr;
     if (FrmMsgScr *s = openScreen()) {
         s->unload();
-        shared().msgScreen = nullptr;
+        shared().screen = nullptr;
     }
     Pointer::setShape(0);
     return 0;
@@ -146,7 +146,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         QWidget *owner = MsgScr::owner();
         // a wait notice belongs to the main window and stays above it; a question has no owner
         s = new FrmMsgScr(modal ? nullptr : owner);
-        shared().msgScreen = s;
+        shared().screen = s;
     }
 
     if (MsgKind != 0)
@@ -185,19 +185,19 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         if (const unsigned beep = kindBeep(MsgKind))
             Beep::message(beep);
         QPointer<FrmMsgScr> guard(s);
-        if (services().msgScrAnswer)
+        if (MsgScr::answerHook())
             QTimer::singleShot(0, s, [guard] { runHookWhenReady(guard, TickCount::now()); });
         s->exec();
         if (guard && !guard->isUnloaded())
             guard->unload();
-        if (shared().msgScreen == guard)
-            shared().msgScreen = nullptr;
+        if (shared().screen == guard)
+            shared().screen = nullptr;
         return shared().MsgScrAnswer;
     }
 
     shared().MsgScrDefault = 0;
-    if (!shared().msgScrWaitHold)
-        shared().msgScrWaitHold = new InputHold::Scope;
+    if (!shared().waitHold)
+        shared().waitHold = new InputHold::Scope;
     s->lblInfor()->setText(QStringLiteral("잠시만 기다려 주십시오."));
     s->sbForm_InitPosition(MsgButtons);
     s->show();
@@ -300,14 +300,32 @@ void WaitNotice::close()
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
 }
 
+State &state()
+{
+    static State s;
+    return s;
+}
+
+AnswerHook &answerHook()
+{
+    static AnswerHook hook;
+    // goes back with the platform's services, registered once
+    static const bool registered = [] {
+        onResetServices([] { hook = nullptr; });
+        return true;
+    }();
+    Q_UNUSED(registered);
+    return hook;
+}
+
 void setOwner(QWidget *owner)
 {
-    shared().msgScrOwner = owner;
+    shared().owner = owner;
 }
 
 QWidget *owner()
 {
-    return shared().msgScrOwner.data();
+    return shared().owner.data();
 }
 
 FrmMsgScr *current()

@@ -2,13 +2,17 @@
 
 #include "platform/win/pointer.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <QtGlobal>
 
 #include <functional>
 
-class QWidget;
 class FrmMsgScr;
+namespace InputHold {
+class Scope;
+}
 
 // The program's message screen: notices, Yes/No questions and wait notices, all through one call.
 
@@ -33,7 +37,7 @@ qint32 fnDisp_MsgScr(qint32 MsgMode, qint32 MsgButtons, qint32 MsgKind, const QS
                      float MsgPercent, qint32 MsgDefault, qint32 MsgPointer);
 
 // The screen's answer (MsgScrAnswer) and the button its pointer glides to (MsgScrDefault) are kept
-// in services().shared, with the rest of what the process's windows share.
+// in MsgScr::state(), with the rest of what the message screen keeps while the process runs.
 
 // Pointer glide onto `control` of `form` (the find window uses it too).
 void sbMouse_MoveToCtrl(QWidget *control, QWidget *form);
@@ -90,9 +94,27 @@ QWidget *owner();
 // The open message screen, or nullptr.
 FrmMsgScr *current();
 
-// What the services' msgScrAnswer holds: called with the modal screen once it is shown (and its
+// A test's answer to the modal screens: called with the modal screen once it is shown (and its
 // pointer glide is done), it answers by pressing a button or closing the window.
 using AnswerHook = std::function<void(FrmMsgScr &screen)>;
+
+// What the message screen keeps while the process runs, one for the process.
+struct State
+{
+    // the answer of the current modal screen (-1 while none is given yet)
+    qint32 MsgScrAnswer = 0;
+    // the button the pointer glides to (0 none, 1 the left or only one, 2 the right one)
+    qint32 MsgScrDefault = 0;
+    // the open screen, the main window it centres over, and the input hold while a wait notice is up
+    QPointer<FrmMsgScr> screen;
+    QPointer<QWidget> owner;
+    InputHold::Scope *waitHold = nullptr;
+};
+State &state();
+
+// The hook that answers every modal screen instead of the user (empty: the user answers). It goes
+// back to empty with resetServices(), as the platform's own fakes do.
+AnswerHook &answerHook();
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 AnswerHook answerWith(qint32 answer);
 AnswerHook answerWith(Answer answer);

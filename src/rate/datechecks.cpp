@@ -1,9 +1,8 @@
 #include "rate/datechecks.h"
 
-#include "platform/win/services.h"
+#include "platform/win/systemservices.h"
 
 #include <QDate>
-#include <QDateTime>
 
 namespace {
 
@@ -44,17 +43,7 @@ QDate dateOf(const QString &s)
 
 int DateChecks::currentYear()
 {
-    if (services().currentYear)
-        return services().currentYear;
-    // the clock's year, asked again after a second at most: the local date reads the time zone
-    // file each time, and an import checks thousands of days in a row
-    SharedState &shared = services().shared;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (shared.clockYear == 0 || now - shared.clockYearReadAt > 1000 || now < shared.clockYearReadAt) {
-        shared.clockYear = QDate::currentDate().year();
-        shared.clockYearReadAt = now;
-    }
-    return shared.clockYear;
+    return Clock::year();
 }
 
 bool fnChk_Year(const QString &s)

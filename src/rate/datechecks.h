@@ -12,7 +12,7 @@ bool fnChk_Date(const QString &s); // "YYYY/MM/DD"
 // Both dates valid, from not after to, and (maxDays != 0) at most maxDays days apart.
 bool fnChk_Period(const QString &from, const QString &to, int maxDays);
 
-// The year the 100-year window is centred on: the clock's, or the services' currentYear when set.
+// The year the 100-year window is centred on: the clock's, or the system services' currentYear when set.
 namespace DateChecks {
 int currentYear();
 } // namespace DateChecks

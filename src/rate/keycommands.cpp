@@ -1,15 +1,15 @@
 #include "rate/keycommands.h"
 
-#include "platform/win/services.h"
-
 #include <QMetaObject>
-#include <QObject>
 #include <Qt>
 
 namespace KeyCommand {
 
-static_assert(std::tuple_size_v<decltype(SharedState::KeyCodes)> == Count
-              && std::tuple_size_v<decltype(SharedState::KeyEnabled)> == Count);
+Tables &tables()
+{
+    static Tables t;
+    return t;
+}
 
 const std::array<QString, Count> &names()
 {
@@ -62,10 +62,10 @@ int fnKey_Command(int keyCode, int shift)
     const bool altHeld = shift & AltMask;
     for (int i = 0; i < Count; ++i) {
         bool ok = false;
-        const int code = services().shared.KeyCodes[size_t(i)].trimmed().toInt(&ok);
+        const int code = KeyCommand::tables().KeyCodes[size_t(i)].trimmed().toInt(&ok);
         if (!ok || code != keyCode)
             continue; // an entry that is no number is passed over
-        const bool enabled = services().shared.KeyEnabled[size_t(i)];
+        const bool enabled = KeyCommand::tables().KeyEnabled[size_t(i)];
         const bool shiftCommand = i == 1 || i == 2 || i == 5;
         if (shiftHeld) {
             if (shiftCommand && enabled)
@@ -82,7 +82,7 @@ int fnKey_Command(int keyCode, int shift)
 
 void sbRun_Command(int index)
 {
-    QObject *host = services().shared.CommandHost;
+    QObject *host = KeyCommand::tables().CommandHost;
     if (index < 0 || index >= Count || !host)
         return;
     QMetaObject::invokeMethod(host, names()[size_t(index)].toLatin1().constData());

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <array>
 
-class QObject;
 class QWidget;
 
 // The keyboard command dispatcher: function keys become commands ("Data_Query" ...) that run on
@@ -23,9 +24,15 @@ inline constexpr int AltMask = 4;
 // Command names by index ("Data_Query", "Data_Find", ... "Data_Exit").
 const std::array<QString, Count> &names();
 
-// The tables (index 0..10: key codes as text, enabled flags, and the host whose active form
-// receives the command, an object with a slot named like the command) are kept in
-// services().shared: KeyCodes, KeyEnabled, CommandHost.
+// The tables, index 0..10: key codes as text, enabled flags, and the host whose active form
+// receives the command (an object with a slot named like the command). One for the process.
+struct Tables
+{
+    std::array<QString, Count> KeyCodes;
+    std::array<bool, Count> KeyEnabled{};
+    QPointer<QObject> CommandHost;
+};
+Tables &tables();
 
 } // namespace KeyCommand
 

@@ -10,8 +10,6 @@
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/twips.h"
 
-#include <QSaveFile>
-
 RateExportForm::RateExportForm()
 {
     // the window's grid size, so that the sizing gives the widths the window's export writes
@@ -64,37 +62,4 @@ long RateExportForm::fill(DataAccess &da, const QString &from, const QString &to
 bool RateExportForm::writeXlsx(const QString &file)
 {
     return GridNav::writeExport(m_info, file, true);
-}
-
-bool RateExportForm::writeCsv(const QString &file)
-{
-    auto field = [](QString t) {
-        if (t.contains(u',') || t.contains(u'"') || t.contains(u'\n') || t.contains(u'\r'))
-            t = u'"' + t.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-        return t;
-    };
-    auto value = [](SpreadGrid *g, int col, int row) {
-        g->setCol(col);
-        g->setRow(row);
-        return col >= 2 && col <= 4 ? g->CellValue() : g->Text();
-    };
-    QByteArray out("\xEF\xBB\xBF");
-    QStringList line;
-    for (int c = 1; c <= 5; ++c)
-        line << field(m_grid->GetCellText(c, SpreadGrid::FirstHeaderRow));
-    out += line.join(u',').toUtf8() + "\r\n";
-    for (int r = 1; r <= m_grid->MaxRows(); ++r) {
-        line.clear();
-        for (int c = 1; c <= 5; ++c)
-            line << field(value(m_grid, c, r));
-        out += line.join(u',').toUtf8() + "\r\n";
-    }
-    line = QStringList{QStringLiteral("평균")};
-    for (int c = 2; c <= 5; ++c)
-        line << field(value(m_sum, c, 1));
-    out += line.join(u',').toUtf8() + "\r\n";
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size())
-        return false;
-    return f.commit();
 }

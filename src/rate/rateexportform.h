@@ -8,9 +8,9 @@
 class DataAccess;
 class SpreadGrid;
 
-// The main window's grid and summary line off screen, for writing a period as the window's
-// export writes it (the command-line tool's export): the same column definition, the rows as the
-// query fills them, the averages in the summary line.
+// The main window's grid and summary line off screen, for writing a period through the grid's
+// own export: the same column definition, the rows as the query fills them, the averages in the
+// summary line. What a windowless export writes (RateExport) is held to it.
 class RateExportForm
 {
 public:
@@ -21,8 +21,6 @@ public:
     long fill(DataAccess &da, const QString &from, const QString &to, QString *error);
     // The workbook as the export button writes it: header row, rows, "평균" line.
     bool writeXlsx(const QString &file);
-    // The same rows as CSV in UTF-8 with BOM, CR LF between lines; rates as plain numbers.
-    bool writeCsv(const QString &file);
 
     SpreadGrid *grid() const { return m_grid; }
 

@@ -1,5 +1,6 @@
 #include "rate/rategridfill.h"
 
+#include "rate/rateexport.h"
 #include "rate/ratevalue.h"
 
 #include "platform/db/dataaccess.h"
@@ -34,7 +35,7 @@ long fillRows(DataAccess &da, SpreadGrid *grid, long double sums[3])
 
 double average(long double sum, long count)
 {
-    return count > 0 ? double(sum / count) : 0.0;
+    return RateExport::average(sum, count);
 }
 
 } // namespace RateGridFill

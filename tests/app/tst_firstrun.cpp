@@ -83,7 +83,7 @@ void TstFirstRun::init()
     qunsetenv("ZEVARU_SYSTEM_DIR");
     qputenv("XDG_DATA_HOME", m_home->filePath(QStringLiteral("data")).toLocal8Bit());
     // stands for an /etc/zevaru that is not there
-    m_fakes->machineSystemDir = m_home->filePath(QStringLiteral("etc-zevaru"));
+    systemServices().machineSystemDir = m_home->filePath(QStringLiteral("etc-zevaru"));
     m_screens.clear();
     m_boxes.clear();
     m_fakes->messageBoxAnswer = [this](const StdMessageBox::Request &r) {
@@ -103,7 +103,7 @@ void TstFirstRun::cleanup()
 
 bool TstFirstRun::start(int press)
 {
-    m_fakes->msgScrAnswer = [this, press](FrmMsgScr &s) {
+    MsgScr::answerHook() = [this, press](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text() + QLatin1Char('|') + s.lblText().first()->text();
         QTest::mouseClick(s.cmdClose(press), Qt::LeftButton);
     };
@@ -247,7 +247,7 @@ void TstFirstRun::setupFailureIsReported()
     // the data folder's place is taken by a file: nothing can be made under it
     ProgramEnv::writeFile(m_home->filePath(QStringLiteral("data")), "not a folder");
     bool first = true;
-    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
+    MsgScr::answerHook() = [&](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text() + QLatin1Char('|') + s.lblText().first()->text();
         QTest::mouseClick(s.cmdClose(first ? YesButton : OkButton), Qt::LeftButton);
         first = false;
@@ -281,7 +281,7 @@ void TstFirstRun::existingDatabaseIsKept()
 
     m_program.reset();
     m_program = std::make_unique<App::Program>();
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &s) {
+    MsgScr::answerHook() = [this](FrmMsgScr &s) {
         m_screens << s.lblTitle()->text();
         QTest::mouseClick(s.cmdClose(YesButton), Qt::LeftButton);
     };

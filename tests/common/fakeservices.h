@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/win/services.h"
+#include "platform/win/systemservices.h"
 
-// A test's fakes of the program's services: the answers of message boxes, message screens and
-// pop-up menus, the import's file dialog, the bell, twips per pixel, the year and the machine's
-// settings folder. It starts from the real services and puts them back when it goes, so no fake
-// outlives the test class (or test function) that holds it.
+// A test's fakes of the program's services: the answers of message boxes and pop-up menus, the
+// import's file dialog, the bell, twips per pixel, and through systemServices() the year and the
+// machine's settings folder; the message screen's and the chart editor's hooks of their own
+// layers go back with them. It starts from the real services and puts them back when it goes, so
+// no fake outlives the test class (or test function) that holds it.
 class FakeServices
 {
 public:

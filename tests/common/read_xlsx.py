@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints an .xlsx workbook as JSON for the export tests: sheet names, and for the first sheet
 every non-empty cell with its value, type, number format, font colour and solid fill colour
-(RGB hex, "" when none), the merged ranges, hidden columns and column widths."""
+(RGB hex, "" when none), alignment ("horizontal/vertical"), the merged ranges, hidden columns and column widths."""
 import json
 import sys
 
@@ -28,6 +28,7 @@ for row in ws.iter_rows():
             "format": c.number_format,
             "font": rgb(c.font.color),
             "fill": rgb(c.fill.fgColor) if c.fill.fill_type == "solid" else "",
+            "align": "%s/%s" % (c.alignment.horizontal or "", c.alignment.vertical or ""),
         }
 print(json.dumps({
     "sheets": wb.sheetnames,

@@ -1,8 +1,8 @@
 #pragma once
 
 // Shared by the tests that read a written workbook back: python3 with openpyxl prints it as JSON
-// (tests/common/read_xlsx.py: sheet names, sizes, every non-empty cell with value, type and
-// number format, merged ranges, hidden columns).
+// (tests/common/read_xlsx.py: sheet names, sizes, every non-empty cell with value, type, number
+// format, colours and alignment, merged ranges, hidden columns and widths).
 
 #include <QDebug>
 #include <QJsonDocument>

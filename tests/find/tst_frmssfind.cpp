@@ -136,7 +136,7 @@ void TstFrmSSFind::init()
     m_owner->show();
     m_find = new FrmSSFind(m_owner);
     m_notices.clear();
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
+    MsgScr::answerHook() = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
         MsgScr::answerWith(1)(screen);
     };
@@ -144,7 +144,7 @@ void TstFrmSSFind::init()
 
 void TstFrmSSFind::cleanup()
 {
-    m_fakes->msgScrAnswer = nullptr;
+    MsgScr::answerHook() = nullptr;
     delete m_owner; // the find window and the grid go with it
     m_owner = nullptr;
 }

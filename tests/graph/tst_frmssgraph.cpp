@@ -64,7 +64,7 @@ struct Shown
 
 void answerWith(Shown &shown, int answer)
 {
-    services().msgScrAnswer = [&shown, answer](FrmMsgScr &s) {
+    MsgScr::answerHook() = [&shown, answer](FrmMsgScr &s) {
         ++shown.count;
         shown.title = s.lblTitle()->text();
         shown.lines.clear();
@@ -711,7 +711,7 @@ void TstFrmSSGraph::stripControls()
     m_window->sclScroll()->setValue(50); // the chart stands at point 51 of 200, 15 to a screen
     m_window->SS_TXT()->setColWidth(2, 30);
     bool editorOpened = false;
-    m_fakes->chartEditorAnswer = [&editorOpened](ChartEditor *e) {
+    ChartEditor::answerHook() = [&editorOpened](ChartEditor *e) {
         editorOpened = true;
         e->reject();
     };
@@ -733,7 +733,7 @@ void TstFrmSSGraph::stripControls()
     } else {
         QTest::mouseClick(w, Qt::LeftButton);
     }
-    m_fakes->chartEditorAnswer = nullptr;
+    ChartEditor::answerHook() = nullptr;
     if (effect.startsWith(u"value ")) {
         QCOMPARE(m_window->sclScroll()->value(), effect.mid(6).toInt());
         QCOMPARE(m_window->chtGraph()->firstVisiblePoint(), m_window->sclScroll()->value());

@@ -112,7 +112,7 @@ void TstSsExport::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     if (XlsxReadBack::python().isEmpty())
         QFAIL("python3 with openpyxl (python3-openpyxl) is needed to read the workbook back");
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
+    MsgScr::answerHook() = [this](FrmMsgScr &screen) {
         QStringList lines;
         for (QLabel *l : screen.lblText())
             if (!l->isHidden())

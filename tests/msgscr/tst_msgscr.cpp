@@ -94,9 +94,9 @@ QPoint glideTarget(const FrmMsgScr &s, int index)
 
 qint32 openModal(qint32 buttons, qint32 kind, const QString &text, qint32 def, const MsgScr::AnswerHook &hook)
 {
-    services().msgScrAnswer = hook;
+    MsgScr::answerHook() = hook;
     const qint32 r = fnDisp_MsgScr(0, buttons, kind, QStringLiteral("제목"), text, 0, def, 0);
-    services().msgScrAnswer = nullptr;
+    MsgScr::answerHook() = nullptr;
     return r;
 }
 
@@ -111,12 +111,12 @@ void TstMsgScr::initTestCase()
 void TstMsgScr::init()
 {
     m_beeps.clear();
-    services().shared.MsgScrDefault = 0;
+    MsgScr::state().MsgScrDefault = 0;
 }
 
 void TstMsgScr::cleanup()
 {
-    m_fakes->msgScrAnswer = nullptr;
+    MsgScr::answerHook() = nullptr;
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!MsgScr::current());
@@ -145,7 +145,7 @@ void TstMsgScr::answers()
     const qint32 r = openModal(buttons, MSG_QUESTION, QStringLiteral("본문"), 1, [&](FrmMsgScr &s) {
         seen = true;
         QVERIFY(s.isModal());
-        QCOMPARE(services().shared.MsgScrAnswer, -1);
+        QCOMPARE(MsgScr::state().MsgScrAnswer, -1);
         if (press >= 0)
             QTest::mouseClick(s.cmdClose(press), Qt::LeftButton);
         else if (press == -1)
@@ -155,7 +155,7 @@ void TstMsgScr::answers()
     });
     QVERIFY(seen);
     QCOMPARE(r, answer);
-    QCOMPARE(services().shared.MsgScrAnswer, answer);
+    QCOMPARE(MsgScr::state().MsgScrAnswer, answer);
     QVERIFY(!MsgScr::current());
 }
 
@@ -322,7 +322,7 @@ void TstMsgScr::update()
     QCOMPARE(MsgScr::current(), s);
     QCOMPARE(labelTexts(*s), shown);
     QCOMPARE(s->size(), size); // an update is not laid out again
-    QCOMPARE(services().shared.MsgScrAnswer, -1);
+    QCOMPARE(MsgScr::state().MsgScrAnswer, -1);
 }
 
 void TstMsgScr::updateKeepsBlankHeadline()
@@ -394,11 +394,11 @@ void TstMsgScr::defaultPersistence()
     QFETCH(bool, modelessBetween);
     QFETCH(bool, glides);
     openModal(1, MSG_INFO, QStringLiteral("첫째"), 1, [](FrmMsgScr &s) { s.close(); });
-    QCOMPARE(services().shared.MsgScrDefault, 1);
+    QCOMPARE(MsgScr::state().MsgScrDefault, 1);
     if (modelessBetween) {
         fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중"), QStringLiteral("본문"), 0, 0, 0);
         fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 0);
-        QCOMPARE(services().shared.MsgScrDefault, 0);
+        QCOMPARE(MsgScr::state().MsgScrDefault, 0);
     }
     const QPoint away(3, 4);
     Pointer::setPosition(away);
@@ -489,9 +489,9 @@ void TstMsgScr::otherModes()
     QCOMPARE(MsgScr::current(), s);
     QCOMPARE(s->lblTitle()->text(), QStringLiteral("제목"));
     QCOMPARE(labelTexts(*s), QStringList{"본문"});
-    QCOMPARE(services().shared.MsgScrDefault, 0);
+    QCOMPARE(MsgScr::state().MsgScrDefault, 0);
     QCOMPARE(Pointer::shape(), 11); // only the pointer follows
-    QCOMPARE(services().shared.MsgScrAnswer, -1);
+    QCOMPARE(MsgScr::state().MsgScrAnswer, -1);
 }
 
 void TstMsgScr::failures_data()
@@ -526,12 +526,12 @@ void TstMsgScr::failures()
     }
     const QStringList before = first ? labelTexts(*first) : QStringList();
     bool hookRan = false;
-    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
+    MsgScr::answerHook() = [&](FrmMsgScr &s) {
         hookRan = true;
         s.close();
     };
     QCOMPARE(fnDisp_MsgScr(0, buttons, kind, QStringLiteral("나중"), text, 0, 1, 0), result);
-    m_fakes->msgScrAnswer = nullptr;
+    MsgScr::answerHook() = nullptr;
     QVERIFY(!hookRan || result != -1);
     if (result == -1) {
         QCOMPARE(MsgScr::current(), first);
@@ -646,7 +646,7 @@ void TstMsgScr::typedQuestion()
     QFETCH(int, glideTo);
     QFETCH(int, answer);
     QStringList buttons;
-    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
+    MsgScr::answerHook() = [&](FrmMsgScr &s) {
         buttons = shownButtons(s);
         if (press < 0)
             s.close();
@@ -658,7 +658,7 @@ void TstMsgScr::typedQuestion()
                          QStringLiteral("그래도 저장하시겠습니까?"), MsgScr::Answer(defaultAnswer));
     QCOMPARE(int(got), answer);
     QCOMPARE(buttons, (QStringList{QStringLiteral("예"), QStringLiteral("아니오")}));
-    QCOMPARE(services().shared.MsgScrDefault, glideTo);
+    QCOMPARE(MsgScr::state().MsgScrDefault, glideTo);
     QCOMPARE(m_beeps, QList<unsigned>{Beep::Warning});
 }
 
@@ -666,7 +666,7 @@ void TstMsgScr::typedNotice()
 {
     QString title;
     QStringList body, buttons;
-    m_fakes->msgScrAnswer = [&](FrmMsgScr &s) {
+    MsgScr::answerHook() = [&](FrmMsgScr &s) {
         title = s.lblTitle()->text();
         body = labelTexts(s);
         buttons = shownButtons(s);
@@ -678,7 +678,7 @@ void TstMsgScr::typedNotice()
     QCOMPARE(title, QStringLiteral("설정 실패"));
     QCOMPARE(body, (QStringList{QStringLiteral("첫 줄"), QStringLiteral("둘째 줄")}));
     QCOMPARE(buttons, QStringList{QStringLiteral("확인")});
-    QCOMPARE(services().shared.MsgScrDefault, 1);
+    QCOMPARE(MsgScr::state().MsgScrDefault, 1);
     QCOMPARE(m_beeps, QList<unsigned>{Beep::Error});
 }
 

@@ -127,7 +127,7 @@ void TstFrmRate::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     m_odbc = new QTemporaryDir;
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
+    MsgScr::answerHook() = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
         QStringList lines;
         for (const QLabel *label : screen.lblText())

@@ -103,7 +103,7 @@ void TstFrmRateNav::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     m_odbc = new QTemporaryDir;
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
+    MsgScr::answerHook() = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text();
         MsgScr::answerWith(1)(screen);
     };

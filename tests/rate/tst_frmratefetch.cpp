@@ -47,7 +47,7 @@ void TstFrmRateFetch::initTestCase()
 {
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     LocalHttp::dropProxyEnvironment();
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
+    MsgScr::answerHook() = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text() + u'|' + screen.lblText().value(0)->text();
         MsgScr::answerWith(1)(screen);
     };

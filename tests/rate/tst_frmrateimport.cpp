@@ -90,7 +90,7 @@ void TstFrmRateImport::initTestCase()
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
     m_odbc = new QTemporaryDir;
     DbTestEnv::writeOdbcConfig(m_odbc->path(), {});
-    m_fakes->msgScrAnswer = [this](FrmMsgScr &screen) {
+    MsgScr::answerHook() = [this](FrmMsgScr &screen) {
         m_notices << screen.lblTitle()->text() + u'|' + screen.lblText().value(0)->text();
         QStringList lines;
         for (const QLabel *l : screen.lblText())

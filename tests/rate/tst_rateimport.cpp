@@ -6,6 +6,7 @@
 #include "app/clsmain.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
+#include "rate/rateexport.h"
 #include "rate/rateexportform.h"
 #include "rate/rateimport.h"
 #include "rate/ratewriter.h"
@@ -394,11 +395,18 @@ void TstRateImport::ownExportReadBack()
     seed(*db.da);
     QVERIFY(db.da->Execute(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
                                           "('2024/03/06', 1234567.5, 24600, 0.0541, '쉼표, \"따옴표\"', 'OLD')")));
-    RateExportForm form;
-    QString error;
-    QCOMPARE(form.fill(*db.da, QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"), &error), 3L);
     const QString file = m_dir.filePath(QStringLiteral("export.") + format);
-    QVERIFY(format == u"csv" ? form.writeCsv(file) : form.writeXlsx(file));
+    QString error;
+    if (format == u"csv") {
+        RateExport::Table table;
+        QVERIFY(RateExport::read(*db.da, QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"), &table, &error));
+        QCOMPARE(table.rows.size(), 3);
+        QVERIFY(RateExport::writeCsv(table, file));
+    } else {
+        RateExportForm form;
+        QCOMPARE(form.fill(*db.da, QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"), &error), 3L);
+        QVERIFY(form.writeXlsx(file));
+    }
 
     const SheetReader::Result r = SheetReader::read(file);
     QCOMPARE(int(r.failure), int(SheetReader::Failure::None));

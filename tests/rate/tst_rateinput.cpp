@@ -31,13 +31,13 @@ class TstRateInput : public QObject
     FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
-    void init() { m_fakes->currentYear = 2026; }
+    void init() { systemServices().currentYear = 2026; }
     void cleanup()
     {
-        m_fakes->currentYear = 0;
-        services().shared.KeyCodes = {};
-        services().shared.KeyEnabled = {};
-        services().shared.CommandHost = nullptr;
+        systemServices().currentYear = 0;
+        KeyCommand::tables().KeyCodes = {};
+        KeyCommand::tables().KeyEnabled = {};
+        KeyCommand::tables().CommandHost = nullptr;
     }
 
     void date_data();
@@ -154,7 +154,7 @@ void TstRateInput::period()
 
 void TstRateInput::windowFollowsTheClock()
 {
-    m_fakes->currentYear = 2030;
+    systemServices().currentYear = 2030;
     QVERIFY(!fnChk_Date(QStringLiteral("1930/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("1931/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("2129/06/01")));
@@ -292,7 +292,7 @@ void TstRateInput::slideStep()
 void TstRateInput::emptyTablesRunNothing()
 {
     Host host;
-    services().shared.CommandHost = &host;
+    KeyCommand::tables().CommandHost = &host;
     for (int shift : {0, 1, 2, 4, 3}) {
         for (int key = 112; key <= 123; ++key) {
             QCOMPARE(fnKey_Command(key, shift), KeyCommand::NoCommand);
@@ -307,13 +307,13 @@ void TstRateInput::emptyTablesRunNothing()
 void TstRateInput::filledTablesPickByModifier()
 {
     Host host;
-    services().shared.CommandHost = &host;
-    services().shared.KeyCodes[0] = QStringLiteral("113"); // F2 query
-    services().shared.KeyCodes[1] = QStringLiteral("113"); // Shift+F2 find
-    services().shared.KeyCodes[9] = QStringLiteral("121"); // F10 print
-    services().shared.KeyCodes[10] = QStringLiteral("88"); // Alt+X exit
-    services().shared.KeyCodes[3] = QStringLiteral("abc"); // no number: passed over
-    services().shared.KeyEnabled.fill(true);
+    KeyCommand::tables().CommandHost = &host;
+    KeyCommand::tables().KeyCodes[0] = QStringLiteral("113"); // F2 query
+    KeyCommand::tables().KeyCodes[1] = QStringLiteral("113"); // Shift+F2 find
+    KeyCommand::tables().KeyCodes[9] = QStringLiteral("121"); // F10 print
+    KeyCommand::tables().KeyCodes[10] = QStringLiteral("88"); // Alt+X exit
+    KeyCommand::tables().KeyCodes[3] = QStringLiteral("abc"); // no number: passed over
+    KeyCommand::tables().KeyEnabled.fill(true);
 
     QCOMPARE(fnKey_Command(113, 0), 0);
     QCOMPARE(fnKey_Command(113, 1), 1);
@@ -327,7 +327,7 @@ void TstRateInput::filledTablesPickByModifier()
              (QStringList{QStringLiteral("Data_Query"), QStringLiteral("Data_Find"), QStringLiteral("Data_Print"),
                           QStringLiteral("Data_Exit")}));
 
-    services().shared.KeyEnabled[0] = false;
+    KeyCommand::tables().KeyEnabled[0] = false;
     QCOMPARE(fnKey_Command(113, 0), KeyCommand::NoCommand);
 }
 

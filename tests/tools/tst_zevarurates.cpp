@@ -27,15 +27,20 @@ struct Run
     QString err;
 };
 
-Run rates(const QStringList &args)
+Run rates(const QStringList &args, QByteArray *rawOut = nullptr,
+          const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(qEnvironmentVariable("ZOZURA_BUILD_DIR") + QStringLiteral("/tools/zevaru-rates"), args);
     Run r;
     if (!p.waitForFinished(60000))
         return r;
     r.exit = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    const QByteArray out = p.readAllStandardOutput();
+    if (rawOut)
+        *rawOut = out;
+    r.out = QString::fromUtf8(out);
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
@@ -59,6 +64,18 @@ Run ratesServed(const QStringList &args)
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList period()
+{
+    return {QStringLiteral("export"), QStringLiteral("--from"), QStringLiteral("2024/03/01"), QStringLiteral("--to"),
+            QStringLiteral("2024/03/31")};
 }
 
 const QByteArray kGood =
@@ -86,6 +103,12 @@ private slots:
     void exportReadBack();
     void fetch_data();
     void fetch();
+    void csvRemarks_data();
+    void csvRemarks();
+    void exportFormat_data();
+    void exportFormat();
+    void helpMatchesReadme();
+    void bareEnvironment();
 
 private:
     void useBackend(const QString &backend);
@@ -467,6 +490,173 @@ void TstZevaruRates::fetch()
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("eximbank+vietcombank"));
     }
+}
+
+// A remark a spreadsheet would run as a formula is written with a leading apostrophe, a negative
+// rate stays a plain number, and the file comes back in unchanged (the negative day is refused
+// by the input checks, as typed in the window).
+void TstZevaruRates::csvRemarks_data()
+{
+    QTest::addColumn<QString>("remark");
+    QTest::addColumn<QString>("field"); // the remark's field in the file's line
+    QTest::newRow("equals") << "=cmd|' /C calc'!A0"
+                            << "'=cmd|' /C calc'!A0";
+    QTest::newRow("plus") << "+SUM(1)"
+                          << "'+SUM(1)";
+    QTest::newRow("minus") << "-3"
+                           << "'-3";
+    QTest::newRow("at") << "@SUM(A1)"
+                        << "'@SUM(A1)";
+    QTest::newRow("tab") << "\tx"
+                         << "'\tx";
+    QTest::newRow("carriage return") << "\rx"
+                                     << "\"'\rx\"";
+    QTest::newRow("apostrophe before a formula") << "'=1"
+                                                 << "''=1";
+    QTest::newRow("apostrophe alone") << "'quoted"
+                                      << "'quoted";
+    QTest::newRow("plain") << "1+1=2"
+                           << "1+1=2";
+    QTest::newRow("comma and quotes") << "=a,\"b\""
+                                      << "\"'=a,\"\"b\"\"\"";
+}
+
+void TstZevaruRates::csvRemarks()
+{
+    QFETCH(QString, remark);
+    QFETCH(QString, field);
+    useBackend(QStringLiteral("sqlite"));
+    QSqlQuery q(QSqlDatabase::database(m_conn));
+    q.prepare(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
+                             "('2024/03/05', 1311.5, 24400, 0.0531, ?, 'X')"));
+    q.addBindValue(remark);
+    QVERIFY(q.exec());
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK, INS_SCODE) VALUES "
+                                  "('2024/03/06', -1.5, 24400, 0.0531, 'n', 'X')")));
+    const QString out = m_dirs->sys.filePath(QStringLiteral("out.csv"));
+    const Run r = rates(period() << QStringLiteral("-o") << out);
+    QVERIFY2(r.exit == 0, qPrintable(r.err));
+    const QString text = QString::fromUtf8(readAll(out));
+    QVERIFY2(text.contains(QStringLiteral("\r\n2024/03/05,1311.50,24400,0.053100,") + field + QStringLiteral("\r\n")),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("\r\n2024/03/06,-1.50,24400,0.053100,n\r\n")), qPrintable(text));
+    const Run back =
+        rates({QStringLiteral("import"), out, QStringLiteral("--dry-run"), QStringLiteral("--skip-refused")});
+    QVERIFY2(back.exit == 0, qPrintable(back.err));
+    // the remark as read, without the file's apostrophe (the preview shows a tab or CR as a blank)
+    const QString line = back.out.split(u'\n').filter(QStringLiteral("\t2024/03/05\t")).value(0);
+    QCOMPARE(line.split(u'\t').value(6), QString(remark).replace(u'\t', u' ').replace(u'\r', u' '));
+    QVERIFY2(back.out.contains(QStringLiteral("추가 0건   수정 0건   동일 2건   거부 1건")), qPrintable(back.out));
+}
+
+// The format follows the output's name unless --format is given; a contradiction is a usage error
+// and writes nothing; "-o -" writes CSV to standard output.
+void TstZevaruRates::exportFormat_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("name"); // the file written ("-" standard output)
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("written"); // "csv", "xlsx" or "" (nothing)
+    QTest::newRow("csv by name") << QStringList() << "today.csv" << 0 << "csv";
+    QTest::newRow("csv by name in capitals") << QStringList() << "TODAY.CSV" << 0 << "csv";
+    QTest::newRow("xlsx by name") << QStringList() << "today.xlsx" << 0 << "xlsx";
+    QTest::newRow("no extension: xlsx") << QStringList() << "today" << 0 << "xlsx";
+    QTest::newRow("csv asked, other extension")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("csv")} << "today.txt" << 0 << "csv";
+    QTest::newRow("csv asked, named xlsx")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("csv")} << "out.xlsx" << 2 << "";
+    QTest::newRow("xlsx asked, named csv")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("xlsx")} << "out.csv" << 2 << "";
+    QTest::newRow("standard output") << QStringList() << "-" << 0 << "csv";
+    QTest::newRow("csv asked, standard output")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("csv")} << "-" << 0 << "csv";
+    QTest::newRow("xlsx asked, standard output")
+        << QStringList{QStringLiteral("--format"), QStringLiteral("xlsx")} << "-" << 2 << "";
+}
+
+void TstZevaruRates::exportFormat()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, name);
+    QFETCH(int, exit);
+    QFETCH(QString, written);
+    useBackend(QStringLiteral("sqlite"));
+    const QString path = name == u"-" ? name : m_dirs->sys.filePath(name);
+    QByteArray stdOut;
+    const Run r = rates(period() << args << QStringLiteral("-o") << path, &stdOut);
+    QCOMPARE(r.exit, exit);
+    const QByteArray content = name == u"-" ? stdOut : readAll(path);
+    if (written.isEmpty()) {
+        QVERIFY(r.err.contains(QStringLiteral("사용법: zevaru-rates export")));
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(stdOut.isEmpty());
+    } else if (written == u"csv") {
+        QVERIFY2(content.startsWith(
+                     "\xEF\xBB\xBF일자,미달러,베트남동,한국원화,비고\r\n2024/03/04,1310.50,24400,0.053100,a\r\n"),
+                 content.constData());
+        if (name == u"-")
+            QVERIFY(content.endsWith("\r\n평균,1310.50,24400,0.053100,\r\n")); // nothing but the file
+    } else {
+        QVERIFY(content.startsWith("PK")); // a workbook is a zip archive
+        if (name.endsWith(QLatin1String(".xlsx")))
+            QCOMPARE(XlsxReadBack::read(path)
+                         .value(QStringLiteral("cells"))
+                         .toObject()
+                         .value(QStringLiteral("A2"))
+                         .toObject()
+                         .value(QStringLiteral("value"))
+                         .toString(),
+                     QStringLiteral("2024/03/04"));
+    }
+}
+
+// The README's section on the tool and --help name the same commands, exit statuses and places
+// of the system folder, so a command added to one is added to the other.
+void TstZevaruRates::helpMatchesReadme()
+{
+    const Run help = rates({QStringLiteral("--help")});
+    QCOMPARE(help.exit, 0);
+    const QString readme =
+        QString::fromUtf8(readAll(qEnvironmentVariable("ZOZURA_SOURCE_DIR") + QStringLiteral("/README.md")));
+    const qsizetype at = readme.indexOf(QStringLiteral("`build/tools/zevaru-rates`"));
+    QVERIFY(at >= 0);
+    const QString section = readme.mid(at, readme.indexOf(QStringLiteral("\n## "), at) - at);
+    static const QRegularExpression command(QStringLiteral("^  zevaru-rates ([a-z]+) "),
+                                            QRegularExpression::MultilineOption);
+    QStringList inHelp;
+    for (const QRegularExpressionMatch &m : command.globalMatch(help.out))
+        inHelp << m.captured(1);
+    static const QRegularExpression row(QStringLiteral("^\\| `([a-z]+) "), QRegularExpression::MultilineOption);
+    QStringList inReadme;
+    for (const QRegularExpressionMatch &m : row.globalMatch(section))
+        inReadme << m.captured(1);
+    QCOMPARE(inReadme, inHelp);
+    QVERIFY(inHelp.contains(QStringLiteral("export")));
+    for (int status = 0; status <= 4; ++status) {
+        QVERIFY(help.out.contains(QStringLiteral("%1 ").arg(status)));
+        QVERIFY2(section.contains(QStringLiteral("| %1 |").arg(status)), qPrintable(QString::number(status)));
+    }
+    for (const QString &place : {QStringLiteral("$ZEVARU_SYSTEM_DIR"), QStringLiteral("/etc/zevaru"),
+                                 QStringLiteral("$XDG_DATA_HOME/zozura"), QStringLiteral("~/.local/share/zozura")}) {
+        QVERIFY2(help.out.contains(place), qPrintable(place));
+        QVERIFY2(section.contains(place), qPrintable(place));
+    }
+}
+
+// As cron runs it: no display, no platform plug-in named, no home; only the system folder given.
+void TstZevaruRates::bareEnvironment()
+{
+    useBackend(QStringLiteral("sqlite"));
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("ZEVARU_SYSTEM_DIR"), m_dirs->sys.path());
+    const QString out = m_dirs->sys.filePath(QStringLiteral("cron.xlsx"));
+    const Run r = rates(period() << QStringLiteral("-o") << out, nullptr, env);
+    QVERIFY2(r.exit == 0, qPrintable(r.err));
+    QVERIFY(r.err.isEmpty());
+    QVERIFY(readAll(out).startsWith("PK"));
+    const Run back = rates({QStringLiteral("import"), out, QStringLiteral("--dry-run")}, nullptr, env);
+    QVERIFY2(back.exit == 0, qPrintable(back.err));
+    QVERIFY(back.out.contains(QStringLiteral("동일 1건")));
 }
 
 QTEST_MAIN(TstZevaruRates)

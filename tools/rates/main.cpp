@@ -2,7 +2,7 @@
 //
 //   zevaru-rates import FILE [--apply new|all] [--dry-run] [--skip-refused]
 //   zevaru-rates fetch [--day YYYY/MM/DD | --from YYYY/MM/DD --to YYYY/MM/DD] [--apply new|all] [--dry-run]
-//   zevaru-rates export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o FILE]
+//   zevaru-rates export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o FILE|-]
 //   zevaru-rates check --from YYYY/MM/DD --to YYYY/MM/DD
 //   zevaru-rates log --day YYYY/MM/DD
 //
@@ -11,12 +11,11 @@
 #include "ratestool.h"
 
 #include "app/anymodule.h"
-#include "app/clsmain.h"
+#include "app/connopen.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
 
-#include <QApplication>
-#include <QFont>
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <exception>
@@ -46,8 +45,11 @@ const Command Commands[] = {
      "      종료 상태 4: 아직 게시되지 않음(다시 받을 때)",
      runFetch},
     {"export",
-     "export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일]\n"
-     "      기간의 환율을 화면의 엑셀로 내보내기와 같은 모양으로 씁니다.",
+     "export --from YYYY/MM/DD --to YYYY/MM/DD [--format csv|xlsx] [-o 파일|-]\n"
+     "      기간의 환율을 화면의 엑셀로 내보내기와 같은 모양으로 씁니다.\n"
+     "      --format 이 없으면 파일 이름의 확장자를 따릅니다(.csv 는 csv, 그 밖에는 xlsx). 확장자와 다른\n"
+     "      --format 은 사용법 오류입니다. -o - 는 CSV 를 표준 출력으로 씁니다.\n"
+     "      CSV 에서 =, +, -, @, 탭, CR 로 시작하는 글은 앞에 ' 를 붙여 씁니다(가져오기에서 다시 뗍니다).",
      runExport},
     {"check",
      "check --from YYYY/MM/DD --to YYYY/MM/DD\n"
@@ -67,7 +69,10 @@ int help(bool toErr)
     for (const Command &c : Commands)
         text += QStringLiteral("  zevaru-rates ") + QString::fromUtf8(c.usage) + QStringLiteral("\n");
     text += QStringLiteral(
-        "\n설정: 시스템 폴더($ZEVARU_SYSTEM_DIR, 없으면 /etc/zevaru)의 ZEVARU.DAT와 registry.ini\n"
+        "\n설정: 시스템 폴더의 ZEVARU.DAT와 registry.ini. 시스템 폴더는 이 순서로 찾습니다:\n"
+        "  $ZEVARU_SYSTEM_DIR (설정되어 있으면)\n"
+        "  /etc/zevaru (있으면)\n"
+        "  개인 폴더 $XDG_DATA_HOME/zozura (~/.local/share/zozura, ZEVARU.DAT 가 있으면)\n"
         "종료 상태: 0 완료, 1 거부되었거나 실패(아무것도 저장하지 않음), 2 사용법 오류, 3 점검 결과가 있음(check),\n"
         "           4 아직 게시되지 않음(fetch)");
     (toErr ? err : out)(text);
@@ -135,11 +140,8 @@ int main(int argc, char *argv[])
         if (type == QtCriticalMsg || type == QtFatalMsg)
             RatesTool::err(msg);
     });
-    // the export writes through the program's own grid, which needs a (window-less) GUI
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    // no window system: the tool links the rate core only, so it runs where no screen is
+    QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return RatesTool::help(true);

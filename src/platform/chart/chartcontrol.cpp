@@ -639,8 +639,8 @@ bool ChartControl::print(QPrinter *printer) const
 bool ChartControl::showEditor()
 {
     ChartEditor dlg(this);
-    if (services().chartEditorAnswer) {
-        auto answer = services().chartEditorAnswer;
+    if (ChartEditor::answerHook()) {
+        auto answer = ChartEditor::answerHook();
         QTimer::singleShot(0, &dlg, [answer, &dlg] { answer(&dlg); });
     }
     const bool applied = dlg.exec() == QDialog::Accepted;

@@ -195,7 +195,7 @@ public:
 
     // ---- editor ----
     // Opens the modal editor for the main settings; true when the user applied changes. The
-    // services' chartEditorAnswer, when set, answers it.
+    // editor's answerHook(), when set, answers it.
     bool showEditor();
 
 signals:

@@ -1,6 +1,7 @@
 #include "platform/chart/charteditor.h"
 
 #include "platform/chart/chartcontrol.h"
+#include "platform/win/services.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -204,4 +205,16 @@ void ChartEditor::apply()
     c->setLegendVisible(m_legend->isChecked());
     c->setPanelColour(m_panelColour);
     c->setWallColour(m_wallColour);
+}
+
+ChartEditor::AnswerHook &ChartEditor::answerHook()
+{
+    static AnswerHook hook;
+    // goes back with the platform's services, registered once
+    static const bool registered = [] {
+        onResetServices([] { hook = nullptr; });
+        return true;
+    }();
+    Q_UNUSED(registered);
+    return hook;
 }

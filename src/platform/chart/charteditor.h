@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QDialog>
 
+#include <functional>
+
 class ChartControl;
 class QCheckBox;
 class QComboBox;
@@ -19,6 +21,11 @@ class ChartEditor : public QDialog
 
 public:
     explicit ChartEditor(ChartControl *chart, QWidget *parent = nullptr);
+
+    // A test's answer to the editor: called with the modal editor once it is open (empty: the
+    // user answers). It goes back to empty with resetServices().
+    using AnswerHook = std::function<void(ChartEditor *editor)>;
+    static AnswerHook &answerHook();
 
     // Writes the dialog's settings into the chart (what OK does before closing).
     void apply();

@@ -1,3 +1,4 @@
+#include "platform/sheet/csvguard.h"
 #include "platform/sheet/sheetreader.h"
 
 #include <iconv.h>
@@ -164,12 +165,13 @@ Result readCsv(QByteArray data)
                 while (i < n && text.at(i) != sep && text.at(i) != '\n' && text.at(i) != '\r')
                     ++i;
                 if (!doubled && tailStart == i) {
-                    table.addTextAt(open, close - open);
+                    const qsizetype guard = CsvGuard::guardLength(QByteArrayView(text).sliced(open, close - open));
+                    table.addTextAt(open + guard, close - open - guard);
                 } else {
                     QByteArray field = text.mid(open, close - open);
                     field.replace("\"\"", "\"");
                     field += text.mid(tailStart, i - tailStart);
-                    table.addText(field);
+                    table.addText(QByteArrayView(field).sliced(CsvGuard::guardLength(field)));
                 }
             } else {
                 const qsizetype from = i;
@@ -180,8 +182,10 @@ Result readCsv(QByteArray data)
                 }
                 if (blank)
                     table.addEmpty(); // blanks alone are no value
-                else
-                    table.addTextAt(from, i - from);
+                else {
+                    const qsizetype guard = CsvGuard::guardLength(QByteArrayView(text).sliced(from, i - from));
+                    table.addTextAt(from + guard, i - from - guard);
+                }
             }
             if (table.cellCount() > MaxCells || table.rowCount() > MaxRows) {
                 r.failure = Failure::TooMuchContent;

@@ -1,5 +1,19 @@
 #include "platform/win/services.h"
 
+#include "platform/win/systemservices.h"
+
+#include <vector>
+
+namespace {
+
+std::vector<std::function<void()>> &resets()
+{
+    static std::vector<std::function<void()>> r;
+    return r;
+}
+
+} // namespace
+
 Services &services()
 {
     static Services s;
@@ -9,7 +23,15 @@ Services &services()
 void resetServices()
 {
     Services &s = services();
-    SharedState shared = std::move(s.shared);
+    const SharedState shared = s.shared;
     s = Services{};
-    s.shared = std::move(shared);
+    s.shared = shared;
+    resetSystemServices();
+    for (const std::function<void()> &reset : resets())
+        reset();
+}
+
+void onResetServices(std::function<void()> reset)
+{
+    resets().push_back(std::move(reset));
 }

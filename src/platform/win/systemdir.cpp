@@ -1,6 +1,6 @@
 #include "systemdir.h"
 
-#include "platform/win/services.h"
+#include "platform/win/systemservices.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -20,7 +20,7 @@ QString withoutTrailingSlash(QString dir)
 
 QString machinePath()
 {
-    const QString &dir = services().machineSystemDir;
+    const QString &dir = systemServices().machineSystemDir;
     return dir.isEmpty() ? QStringLiteral("/etc/zevaru") : dir;
 }
 

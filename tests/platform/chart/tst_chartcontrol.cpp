@@ -559,7 +559,7 @@ void TestChartControl::editorApplies()
     fillBars(c, 5, 100);
     c.setHeaderLine(0, QStringLiteral("처음"));
     bool seen = false;
-    m_fakes->chartEditorAnswer = [&seen](ChartEditor *e) {
+    ChartEditor::answerHook() = [&seen](ChartEditor *e) {
         seen = true;
         QCOMPARE(e->headerEdit()->text(), QStringLiteral("처음"));
         QVERIFY(!e->view3DBox()->isChecked());
@@ -590,7 +590,7 @@ void TestChartControl::editorCancelKeepsSettings()
 {
     ChartControl c;
     fillBars(c, 5, 100);
-    m_fakes->chartEditorAnswer = [](ChartEditor *e) {
+    ChartEditor::answerHook() = [](ChartEditor *e) {
         e->view3DBox()->setChecked(true);
         e->leftAutoBox()->setChecked(true);
         e->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();

@@ -1,0 +1,8 @@
+#include "high/logic.h"
+
+#include <QWidget>
+
+int logic()
+{
+    return 0;
+}
