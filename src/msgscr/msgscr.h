@@ -96,9 +96,11 @@ using AnswerHook = std::function<void(FrmMsgScr &screen)>;
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 AnswerHook answerWith(qint32 answer);
 AnswerHook answerWith(Answer answer);
-// A hook that leaves the screen to the user and prints it to stderr as one line
-// "msgscr:headline|line1\nline2..." once it is up; used when ZOZURA_LOG_MSGSCR is set, so that a
-// run driven from outside can tell one notice from another.
+// A hook for the services' msgScrShown that leaves the screen to the user and prints what it shows
+// to stderr, one line each time: "msgscr:headline|line1\nline2..." for a screen that waits for a
+// button, "msgscr-wait:headline|..." for a wait notice (at each new text too). Each body line is
+// written as the screen shows it, a blank one blank; used when ZOZURA_LOG_MSGSCR is set, so that a
+// run driven from outside sees what a person sees.
 AnswerHook stderrLog();
 
 } // namespace MsgScr

@@ -69,6 +69,8 @@ struct Services
     StdMessageBox::AnswerHook messageBoxAnswer;
     // called with each modal message screen once it is up; it answers by pressing a button or closing it
     std::function<void(FrmMsgScr &screen)> msgScrAnswer;
+    // sees every message screen once it is up, and a wait notice again at each new text (the run's log)
+    std::function<void(FrmMsgScr &screen)> msgScrShown;
     // the item a pop-up menu would give (its number, 0 for none) instead of showing the menu
     std::function<int(QMenu *menu, QPoint position)> popupMenuAnswer;
     // sees every beep before it sounds
