@@ -240,7 +240,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                        QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    savedFolder() = folderOfFile(file);
+    savedFolder() = rememberedFolder(file);
 
     if (QFileInfo::exists(file)) {
         const MsgScr::Answer answer =
