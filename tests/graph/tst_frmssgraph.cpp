@@ -137,6 +137,7 @@ private slots:
     void autoPresetPerType();
     void crossReadoutHighlightsRow();
     void crossHairFollowsThePointer();
+    void rebuildStartsSummaryAtTop();
     void hintsHideCrossHair_data();
     void hintsHideCrossHair();
     void heldScrollButtonRepeats();
@@ -559,6 +560,24 @@ void TstFrmSSGraph::crossHairFollowsThePointer()
     QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), 1);
     QTest::mouseClick(chart, Qt::LeftButton, {}, at);
     QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), item);
+}
+
+void TstFrmSSGraph::rebuildStartsSummaryAtTop()
+{
+    fillGrid(*m_grid, manyRows(200));
+    for (int r = 1; r <= 200; ++r)
+        m_grid->SetCellText(3, r, QString::number(r * 2));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    // the user pages the summary grid down with its scroll bar
+    QScrollBar *bar = m_window->SS_TXT()->view()->verticalScrollBar();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 4));
+    QVERIFY(m_window->SS_TXT()->FirstVisibleRow() > 10);
+    // the chart is rebuilt from another column
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 3, QStringLiteral("T"), QString(), QString(), true);
+    QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), 1);
+    QCOMPARE(m_window->chtGraph()->firstVisiblePoint(), 0);
 }
 
 void TstFrmSSGraph::hintsHideCrossHair_data()
