@@ -67,9 +67,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # what no library link shows: the window system plug-in, the SQLite driver of Qt SQL, the
-# picture formats and the Korean fixed-pitch font the forms were designed in
+# picture formats, the Korean fixed-pitch font the forms were designed in, and the Korean locale
+# whose C library texts give the system's reasons in the messages
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6sql6-sqlite, qt6-image-formats-plugins, fonts-nanum-coding")
+    "qt6-qpa-plugins, libqt6sql6-sqlite, qt6-image-formats-plugins, fonts-nanum-coding, libc-l10n, locales-all")
 # the other database back-ends and Qt's own Korean texts
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libqt6sql6-psql, libqt6sql6-odbc, tdsodbc, libsqliteodbc, qt6-translations-l10n")
