@@ -128,8 +128,8 @@ private slots:
     void pieSwatchRefusals();
     void swatchColourForBarAndLine();
     void swatchUntintedUnderTheActiveCell();
-    void valueMarksAllShown_data();
-    void valueMarksAllShown();
+    void valueMarksOverTheirBars_data();
+    void valueMarksOverTheirBars();
     void lineHeadroom();
     void pageSizeCaps_data();
     void pageSizeCaps();
@@ -384,16 +384,19 @@ void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
     QCOMPARE(shown.rgb(), m_window->chtGraph()->point(1).colour.rgb());
 }
 
-void TstFrmSSGraph::valueMarksAllShown_data()
+void TstFrmSSGraph::valueMarksOverTheirBars_data()
 {
     QTest::addColumn<int>("valueType");
-    QTest::newRow("Y값") << 0;
-    QTest::newRow("X값 Y값") << 4;
+    QTest::addColumn<bool>("all");
+    QTest::newRow("Y값") << 0 << true;
+    // three bars wide each: every n-th, none stacked above the others
+    QTest::newRow("X값 Y값") << 4 << false;
 }
 
-void TstFrmSSGraph::valueMarksAllShown()
+void TstFrmSSGraph::valueMarksOverTheirBars()
 {
     QFETCH(int, valueType);
+    QFETCH(bool, all);
     Rows rows;
     for (int i = 0; i < 15; ++i)
         rows.append({QStringLiteral("2024/03/%1").arg(i + 1, 2, 10, QLatin1Char('0')),
@@ -412,15 +415,33 @@ void TstFrmSSGraph::valueMarksAllShown()
     const QVector<QRectF> boxes = chart->markBoxes();
     QCOMPARE(boxes.size(), 15);
     const QRectF front = chart->plotFront();
+    const QRectF bars = chart->plotArea();
+    QList<int> shown;
     for (int i = 0; i < boxes.size(); ++i) {
-        QVERIFY2(!boxes[i].isEmpty(), qPrintable(QStringLiteral("mark %1 left out").arg(i + 1)));
-        // never over the left axis labels, never over the bottom ones
+        if (boxes[i].isEmpty())
+            continue;
+        shown << i;
+        // never over the left axis labels, never over the bottom ones, never above the back wall
         QVERIFY(boxes[i].left() > front.left());
         QVERIFY(boxes[i].bottom() < front.bottom());
+        QVERIFY(boxes[i].top() >= bars.top());
         QVERIFY(chart->rect().contains(boxes[i].toAlignedRect()));
+        // over its own bar
+        const double middle = front.left() + front.width() * (i + 0.5) / 15;
+        QVERIFY2(boxes[i].left() <= middle && middle <= boxes[i].right(), qPrintable(QString::number(i + 1)));
         for (int j = 0; j < i; ++j)
             QVERIFY2(!boxes[i].intersects(boxes[j]),
                      qPrintable(QStringLiteral("marks %1 and %2").arg(j + 1).arg(i + 1)));
+    }
+    if (all) {
+        QCOMPARE(shown.size(), 15);
+    } else {
+        // every n-th from the first
+        QVERIFY(shown.size() > 2);
+        const int n = shown.at(1);
+        QVERIFY(n > 1);
+        for (qsizetype k = 0; k < shown.size(); ++k)
+            QCOMPARE(shown.at(k), int(k) * n);
     }
 }
 

@@ -443,6 +443,11 @@ QRectF ChartControl::plotFront() const
     return cachedLayout().front;
 }
 
+QRectF ChartControl::plotArea() const
+{
+    return cachedLayout().area;
+}
+
 void ChartControl::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
