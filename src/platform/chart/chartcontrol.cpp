@@ -443,11 +443,6 @@ QRectF ChartControl::plotFront() const
     return cachedLayout().front;
 }
 
-QRectF ChartControl::plotArea() const
-{
-    return cachedLayout().area;
-}
-
 void ChartControl::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -172,7 +172,6 @@ public:
     // and the front plane of the plot, for hit tests and checks.
     QVector<QRectF> markBoxes() const;
     QRectF plotFront() const;
-    QRectF plotArea() const; // with the depth: its top is the back wall's in 3D
 
     // ---- output ----
     // Draws the whole chart into rect of any paint device.

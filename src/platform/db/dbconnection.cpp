@@ -24,7 +24,7 @@ void sqliteGetDate(sqlite3_context *ctx, int, sqlite3_value **)
 
 QString describe(const QSqlError &e, const QString &driver)
 {
-    const QString said = DbErrorText::sentence(e, driver);
+    QString said = DbErrorText::sentence(e, driver);
     if (!said.isEmpty())
         return said;
     QString text = e.databaseText().trimmed();

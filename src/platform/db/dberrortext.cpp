@@ -38,7 +38,7 @@ QString sentence(const QSqlError &error, const QString &driver)
 
 QString describe(const QSqlError &error, const QString &driver)
 {
-    const QString said = sentence(error, driver);
+    QString said = sentence(error, driver);
     if (!said.isEmpty())
         return said;
     const QString db = error.databaseText().trimmed();

@@ -47,6 +47,7 @@ public:
         if (!defaultSuffix().isEmpty() && !typed.contains(u'.'))
             name += u'.' + defaultSuffix();
         m_typed = name;
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call): the file dialog's own would split the name again
         QDialog::accept();
     }
 
@@ -76,7 +77,7 @@ std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &reque
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    if (const std::optional<QString> typed = dialog.typedName())
+    if (std::optional<QString> typed = dialog.typedName())
         return typed;
     return dialog.selectedFiles().value(0);
 }

@@ -309,8 +309,6 @@ void TestChartGeometry::crowdedMarksThinned_data()
     const QRectF room(10, 0, 500, 200);
     const QPolygonF none;
     const QRectF no;
-    QTest::newRow("side by side with room")
-        << QVector<QRectF>{a, a.translated(70, 0)} << room << none << QVector<QRectF>{a, a.translated(70, 0)};
     QTest::newRow("two abreast: every other one")
         << QVector<QRectF>{a, a.translated(40, 0), a.translated(80, 0), a.translated(120, 0)} << room << none
         << QVector<QRectF>{a, no, a.translated(80, 0), no};
@@ -319,8 +317,6 @@ void TestChartGeometry::crowdedMarksThinned_data()
         << QVector<QRectF>{a, no, no, a.translated(75, 0)};
     QTest::newRow("above the wall: brought down under it")
         << QVector<QRectF>{a} << QRectF(10, 105, 500, 100) << none << QVector<QRectF>{a.translated(0, 5)};
-    QTest::newRow("left of the plot: moved beside the axis labels")
-        << QVector<QRectF>{a.translated(-25, 0)} << room << none << QVector<QRectF>{a.translated(-10, 0)};
     // y = 110 - x / 10: from 108.2 to 101.8 where the box (and its gap) spans it
     const QPolygonF rising{QPointF(0, 110), QPointF(200, 90)};
     QTest::newRow("over a rising line: just above it")
@@ -329,9 +325,6 @@ void TestChartGeometry::crowdedMarksThinned_data()
         << QVector<QRectF>{a} << QRectF(10, 95, 500, 100) << rising << QVector<QRectF>{QRectF(20, 108.2 + 4, 60, 14)};
     QTest::newRow("clear of the line: where it is")
         << QVector<QRectF>{a} << room << QPolygonF{QPointF(0, 130), QPointF(200, 130)} << QVector<QRectF>{a};
-    QTest::newRow("wider than the plot: left out")
-        << QVector<QRectF>{QRectF(0, 100, 600, 14)} << room << none << QVector<QRectF>{no};
-    QTest::newRow("none") << QVector<QRectF>{} << room << none << QVector<QRectF>{};
 }
 
 void TestChartGeometry::crowdedMarksThinned()
