@@ -67,11 +67,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # what no library link shows: the window system plug-in, the SQLite driver of Qt SQL, the
-# picture formats and the Korean fixed-pitch font the forms were designed in
+# picture formats, the Korean fixed-pitch font the forms were designed in, and the C library's
+# Korean texts of the system's reasons in the messages
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, libqt6sql6-sqlite, qt6-image-formats-plugins, fonts-nanum-coding")
-# the other database back-ends and Qt's own Korean texts
+    "qt6-qpa-plugins, libqt6sql6-sqlite, qt6-image-formats-plugins, fonts-nanum-coding, libc-l10n")
+# the other database back-ends, Qt's own Korean texts and the Korean locale those C library texts
+# are read through (without it the reasons are given in the current locale's words)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libqt6sql6-psql, libqt6sql6-odbc, tdsodbc, libsqliteodbc, qt6-translations-l10n")
+    "libqt6sql6-psql, libqt6sql6-odbc, tdsodbc, libsqliteodbc, qt6-translations-l10n, locales-all")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "odbc-postgresql")
 include(CPack)

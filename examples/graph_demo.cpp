@@ -1,16 +1,21 @@
 // Opens the graph window over a small owner window with Korean data, for looking at it:
-//   graph_demo [line|bar|pie] [3d] [values] [cross] [out.png]
+//   graph_demo [line|bar|pie] [3d] [values] [cross] [rates] [all] [xy] [out.png]
+// rates: four months of daily rates; all: 그래프 모두 보기; xy: labels with X and Y values.
 // With an output file the window is grabbed into it and the program ends.
 #include "graph/frmssgraph.h"
 #include "platform/spread/spreadgrid.h"
 
 #include "platform/chart/chartcontrol.h"
+#include "platform/controls/picbutton.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <cmath>
 
 int main(int argc, char **argv)
 {
@@ -40,6 +45,17 @@ int main(int argc, char **argv)
     }
     grid.SetCellText(1, int(companies.size()) + 1, QStringLiteral("합계"));
     grid.SetCellText(2, int(companies.size()) + 1, 99999.0);
+    if (args.contains(QStringLiteral("rates"))) {
+        // four months of daily dollar rates in place of the companies
+        const int days = 120;
+        grid.setMaxRows(days);
+        grid.SetCellText(1, SpreadGrid::FirstHeaderRow, QStringLiteral("일자"));
+        grid.SetCellText(2, SpreadGrid::FirstHeaderRow, QStringLiteral("미달러"));
+        for (int i = 0; i < days; ++i) {
+            grid.SetCellText(1, i + 1, QDate(2026, 8, 1).addDays(i).toString(QStringLiteral("yyyy/MM/dd")));
+            grid.SetCellText(2, i + 1, std::round((1300 + 40 * std::sin(i / 6.0) + (i * 37 % 11)) * 100) / 100);
+        }
+    }
 
     owner.show();
     FrmSSGraph graph(&owner);
@@ -51,8 +67,11 @@ int main(int argc, char **argv)
         graph.optType(2)->setChecked(true);
     graph.chkView3D()->setChecked(args.contains(QStringLiteral("3d")));
     graph.chkViewValue()->setChecked(args.contains(QStringLiteral("values")));
-    if (args.contains(QStringLiteral("pie")) && args.contains(QStringLiteral("values")))
+    if ((args.contains(QStringLiteral("pie")) || args.contains(QStringLiteral("xy")))
+        && args.contains(QStringLiteral("values")))
         graph.cboValueType()->setCurrentIndex(4);
+    if (args.contains(QStringLiteral("all")))
+        graph.cmdScroll(8)->click(); // 그래프 모두 보기
     QString out;
     for (const QString &a : args)
         if (a.endsWith(QStringLiteral(".png")))

@@ -9,7 +9,7 @@ pkgs=(
   unixodbc unixodbc-dev tdsodbc odbc-postgresql libsqliteodbc
   postgresql
   openssl ca-certificates
-  fonts-nanum-coding qt6-translations-l10n
+  fonts-nanum-coding qt6-translations-l10n libc-l10n locales-all
   xvfb xauth xdotool xclip imagemagick libxcb1-dev python3 python3-openpyxl python3-xlwt
   clang libclang-rt-14-dev llvm-14 clang-format-14 clang-tidy-14
   dpkg-dev lintian appstream desktop-file-utils

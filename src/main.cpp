@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     // runs driven from outside (the end-to-end tests) read the program's notices on stderr; the
     // screens themselves stay up for the user to answer
     if (qEnvironmentVariableIsSet("ZOZURA_LOG_MSGSCR"))
-        MsgScr::answerHook() = MsgScr::stderrLog();
+        MsgScr::shownHook() = MsgScr::stderrLog();
 
     // made after the application and gone before it: the window first, then the connection and
     // the lock, all while Qt still runs

@@ -10,6 +10,7 @@
 
 #include "app/anymodule.h"
 #include "app/confcodec.h"
+#include "platform/win/syserror.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -134,8 +136,9 @@ int writeFile(const QStringList &args)
         return 2;
     }
     QSaveFile f(file);
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size() || !f.commit()) {
-        err(QStringLiteral("파일을 쓸 수 없습니다: %1 (%2)").arg(file, f.errorString()));
+        err(QStringLiteral("파일을 쓸 수 없습니다: %1 (%2)").arg(file, SystemError::textOr(errno, f.errorString())));
         return 2;
     }
     out(QStringLiteral("기록했습니다: %1").arg(file));
@@ -155,8 +158,9 @@ int showFile(const QStringList &args)
             return usage();
     }
     QFile f(file);
+    errno = 0;
     if (!f.open(QIODevice::ReadOnly)) {
-        err(QStringLiteral("파일을 읽을 수 없습니다: %1 (%2)").arg(file, f.errorString()));
+        err(QStringLiteral("파일을 읽을 수 없습니다: %1 (%2)").arg(file, SystemError::textOr(errno, f.errorString())));
         return 2;
     }
     const QString record = ConfCodec::descramble(ConfCodec::accumulateFields(f.readAll()));

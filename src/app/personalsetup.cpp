@@ -2,6 +2,7 @@
 
 #include "confcodec.h"
 #include "msgscr/msgscr.h"
+#include "platform/win/syserror.h"
 #include "platform/win/systemdir.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -23,8 +25,10 @@ QString writeNew(const QString &path, const QByteArray &content)
     if (QFileInfo::exists(path))
         return {};
     QSaveFile f(path);
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size() || !f.commit())
-        return QStringLiteral("%1 파일을 만들 수 없습니다. (%2)").arg(path, f.errorString());
+        return QStringLiteral("%1 파일을 만들 수 없습니다. (%2)")
+            .arg(path, SystemError::textOr(errno, f.errorString()));
     return {};
 }
 
@@ -76,8 +80,10 @@ QString create(const QString &dir, const QString &login)
                                                  QString(), QString::fromLatin1(DatabaseFile));
     const QByteArray conf = ConfCodec::fileContent(ConfCodec::scramble(record));
     QSaveFile f(folder.filePath(QStringLiteral("ZEVARU.DAT")));
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly) || f.write(conf) != conf.size() || !f.commit())
-        return QStringLiteral("%1 파일을 만들 수 없습니다. (%2)").arg(f.fileName(), f.errorString());
+        return QStringLiteral("%1 파일을 만들 수 없습니다. (%2)")
+            .arg(f.fileName(), SystemError::textOr(errno, f.errorString()));
     return {};
 }
 

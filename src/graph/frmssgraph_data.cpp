@@ -96,6 +96,8 @@ qint16 FrmSSGraph::sbDisp_SS_Graph_Init(SpreadGrid *grid, int xCol, int yCol, co
     m_lblSS_SUM[1]->setStyleSheet(
         QStringLiteral("color: %1;").arg(colorOf(m_data.GraphTotal >= 0 ? kTotalColour : kRed).name()));
     m_SS_TXT->setRedraw(true);
+    // a new data set starts at its first item, in the list as in the chart
+    m_SS_TXT->setFirstVisibleRow(1);
 
     // 10, 11. caption and heading
     setWindowTitle(GraphData::caption(title));

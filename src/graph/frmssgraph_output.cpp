@@ -45,7 +45,7 @@ void FrmSSGraph::cmdSaveJPG_Click()
     }
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += u'.' + GraphPicture::saveSuffix();
-    m_state.saveFolder = folderOfFile(fileName);
+    m_state.saveFolder = rememberedFolder(fileName);
     if (QFileInfo::exists(fileName)) {
         const MsgScr::Answer answer =
             MsgScr::question(MsgScr::Kind::Question, QStringLiteral("파일이 이미 존재합니다."),

@@ -1,11 +1,12 @@
 #include "graph/graphpicture.h"
 
+#include "platform/win/syserror.h"
+
 #include <QImage>
 #include <QImageWriter>
 #include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -13,7 +14,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QString systemDescription(int err)
 {
-    return QString::fromLocal8Bit(std::strerror(err));
+    return SystemError::text(err);
 }
 
 PictureWrite failure(int err, const QString &fallback)

@@ -5,13 +5,13 @@
 #include "platform/win/filefolder.h"
 #include "platform/win/savefiledialog.h"
 #include "platform/win/services.h"
+#include "platform/win/syserror.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -241,7 +241,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                        QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    savedFolder() = folderOfFile(file);
+    savedFolder() = rememberedFolder(file);
 
     if (QFileInfo::exists(file)) {
         const MsgScr::Answer answer =
@@ -252,7 +252,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
         // The old file stays until the new workbook is complete (it is renamed over it); only check
         // now that it can be replaced.
         if (const int err = replaceError(file)) {
-            QString text = QString::fromLocal8Bit(std::strerror(err));
+            QString text = SystemError::text(err);
             if (err == EACCES || err == EPERM || err == EROFS || err == ETXTBSY)
                 text += kCrLf + QStringLiteral("파일이 사용중이면 닫아주십시오.");
             MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("오류가 발생했습니다."), text);

@@ -63,15 +63,24 @@ void setPointer(qint32 MsgPointer)
 // window system never activates it, the hook runs after half a second all the same.
 void runHookWhenReady(const QPointer<FrmMsgScr> &screen, qint64 since)
 {
-    if (!screen || screen->isUnloaded() || !MsgScr::answerHook())
+    if (!screen || screen->isUnloaded() || (!MsgScr::answerHook() && !MsgScr::shownHook()))
         return;
     const bool waiting = !screen->isVisible() || (!screen->wasActivated() && TickCount::now() - since < 500);
     if (waiting || screen->isGliding()) {
         QTimer::singleShot(5, screen, [screen, since] { runHookWhenReady(screen, since); });
         return;
     }
+    if (MsgScr::shownHook())
+        MsgScr::shownHook()(*screen);
     MsgScr::AnswerHook hook = MsgScr::answerHook(); // the hook may replace itself
-    hook(*screen);
+    if (screen && hook)
+        hook(*screen);
+}
+
+void tellShown(FrmMsgScr *s)
+{
+    if (s && MsgScr::shownHook())
+        MsgScr::shownHook()(*s);
 }
 
 // The caller goes on working without returning to the event loop, so the wait notice must be on the
@@ -108,6 +117,7 @@ qint32 updateScreen(qint32 MsgButtons, const QString &MsgTitle, const QString &M
     if (!title.isEmpty())
         s->lblTitle()->setText(title);
 
+    const bool newText = !title.isEmpty() || !trimSpaces(MsgText).isEmpty();
     if (!trimSpaces(MsgText).isEmpty()) {
         const QStringList lines = splitLines(MsgText);
         const QList<QLabel *> &labels = s->lblText();
@@ -120,6 +130,8 @@ qint32 updateScreen(qint32 MsgButtons, const QString &MsgTitle, const QString &M
 
     s->raise();
     QCoreApplication::processEvents();
+    if (newText)
+        tellShown(s);
     return 0;
 }
 
@@ -185,7 +197,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
         if (const unsigned beep = kindBeep(MsgKind))
             Beep::message(beep);
         QPointer<FrmMsgScr> guard(s);
-        if (MsgScr::answerHook())
+        if (MsgScr::answerHook() || MsgScr::shownHook())
             QTimer::singleShot(0, s, [guard] { runHookWhenReady(guard, TickCount::now()); });
         s->exec();
         if (guard && !guard->isUnloaded())
@@ -204,6 +216,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
     s->raise();
     QCoreApplication::processEvents();
     paintNow(s);
+    tellShown(openScreen());
     return 0;
 }
 
@@ -318,6 +331,17 @@ AnswerHook &answerHook()
     return hook;
 }
 
+AnswerHook &shownHook()
+{
+    static AnswerHook hook;
+    static const bool registered = [] {
+        onResetServices([] { hook = nullptr; });
+        return true;
+    }();
+    Q_UNUSED(registered);
+    return hook;
+}
+
 void setOwner(QWidget *owner)
 {
     shared().owner = owner;
@@ -355,13 +379,16 @@ AnswerHook answerWith(qint32 answer)
 AnswerHook stderrLog()
 {
     return [](FrmMsgScr &screen) {
+        // every body line in its place, a blank one blank; the empty lines below the last text
+        // show nothing
         QStringList lines;
         for (const QLabel *label : screen.lblText())
-            if (label->isVisible() && !label->text().isEmpty())
-                lines << label->text();
+            lines << label->text();
+        while (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        const QString kind = screen.isModal() ? QStringLiteral("msgscr:") : QStringLiteral("msgscr-wait:");
         const QByteArray line =
-            (QStringLiteral("msgscr:") + screen.lblTitle()->text() + u'|' + lines.join(QStringLiteral("\\n")) + u'\n')
-                .toUtf8();
+            (kind + screen.lblTitle()->text() + u'|' + lines.join(QStringLiteral("\\n")) + u'\n').toUtf8();
         std::fputs(line.constData(), stderr);
         std::fflush(stderr);
     };

@@ -115,12 +115,17 @@ State &state();
 // The hook that answers every modal screen instead of the user (empty: the user answers). It goes
 // back to empty with resetServices(), as the platform's own fakes do.
 AnswerHook &answerHook();
+// The hook that sees every screen once it is up, and a wait notice again at each new text (the
+// run's log); it leaves the screen to the user. Empty again with resetServices().
+AnswerHook &shownHook();
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 AnswerHook answerWith(qint32 answer);
 AnswerHook answerWith(Answer answer);
-// A hook that leaves the screen to the user and prints it to stderr as one line
-// "msgscr:headline|line1\nline2..." once it is up; used when ZOZURA_LOG_MSGSCR is set, so that a
-// run driven from outside can tell one notice from another.
+// A hook for shownHook() that leaves the screen to the user and prints what it shows
+// to stderr, one line each time: "msgscr:headline|line1\nline2..." for a screen that waits for a
+// button, "msgscr-wait:headline|..." for a wait notice (at each new text too). Each body line is
+// written as the screen shows it, a blank one blank; used when ZOZURA_LOG_MSGSCR is set, so that a
+// run driven from outside sees what a person sees.
 AnswerHook stderrLog();
 
 } // namespace MsgScr

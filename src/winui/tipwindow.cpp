@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QToolTip>
@@ -53,9 +54,13 @@ TipWindow::TipWindow(QWidget *control, bool balloon, bool centred)
     connect(&m_rest, &QTimer::timeout, this, [this] {
         if (!m_hovering || !m_control)
             return;
-        // where the mouse rests now (it may have moved without move events reaching us)
-        const QPoint here = m_control->mapFromGlobal(QCursor::pos());
-        popUp(m_control->rect().contains(here) ? here : m_restPos);
+        // the mouse may have gone (into a menu, under a modal window) without a Leave reaching us
+        const QPoint here = QCursor::pos();
+        if (!pointerRestsOnControl(here)) {
+            forgetHover();
+            return;
+        }
+        popUp(m_control->mapFromGlobal(here));
     });
     if (control) {
         control->installEventFilter(this);
@@ -179,6 +184,30 @@ void TipWindow::popDown()
     hide();
 }
 
+bool TipWindow::pointerRestsOnControl(QPoint here) const
+{
+    if (!m_control || !m_control->isVisible())
+        return false;
+    // a menu or a modal window other than the control's own has the mouse
+    if (QApplication::activePopupWidget())
+        return false;
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != m_control->window())
+        return false;
+    if (!m_control->rect().contains(m_control->mapFromGlobal(here)))
+        return false;
+    // another window may lie over the control there
+    const QWidget *under = QApplication::widgetAt(here);
+    return under == m_control || (under && m_control->isAncestorOf(under));
+}
+
+void TipWindow::forgetHover()
+{
+    m_hovering = false;
+    watchApplication(false);
+    popDown();
+}
+
 void TipWindow::relayout()
 {
     if (isVisible() && m_control)
@@ -210,25 +239,26 @@ bool TipWindow::eventFilter(QObject *watched, QEvent *event)
         case QEvent::Leave:
         case QEvent::Hide:
         case QEvent::WindowDeactivate:
-            m_hovering = false;
-            watchApplication(false);
-            popDown();
+            forgetHover();
             break;
         default:
             break;
         }
         return false;
     }
-    // while the mouse is over the control: a click, the wheel or a key ends the tip
+    // while the mouse is over the control: a click, the wheel or a key ends the tip and the hover
+    // (a click may open a menu or a window that takes the mouse); a new Enter starts it again
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-        popDown();
+        forgetHover();
         break;
     case QEvent::MouseMove:
-        if (!isVisible() && m_hovering && m_control) {
+        if (m_hovering && !pointerRestsOnControl(static_cast<QMouseEvent *>(event)->globalPosition().toPoint())) {
+            forgetHover();
+        } else if (!isVisible() && m_hovering && m_control) {
             // still moving: the rest starts again where the mouse is now
             m_restPos = m_control->mapFromGlobal(QCursor::pos());
             m_rest.start();

@@ -10,7 +10,7 @@
 // a plain box or a balloon with a pointer, with an optional title line (bold, with an icon) and
 // the text lines. It watches its control: after the mouse has rested over it for a moment the
 // tip appears and stays while the mouse remains anywhere over the control; leaving, a mouse
-// button or a key takes it away.
+// button or a key takes it away, and a menu or another window taking the mouse ends the hover.
 class TipWindow : public QWidget
 {
     Q_OBJECT
@@ -51,6 +51,9 @@ private:
     QSize bodySize() const;
     void relayout();
     void watchApplication(bool on);
+    // whether the mouse is over the control itself now, with no menu or other window in between
+    bool pointerRestsOnControl(QPoint here) const;
+    void forgetHover();
 
     QPointer<QWidget> m_control;
     bool m_balloon;

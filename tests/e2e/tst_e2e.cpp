@@ -253,7 +253,7 @@ void TstE2e::graphSavedAsJpegAndGridExported()
     m_d.click(graph, E2eDriver::GraphSaveJpg);
     const QString jpg = out.filePath(QStringLiteral("rates graph.jpg"));
     m_d.saveThroughDialog(p->processId(), QStringLiteral("파일로 저장하기"), jpg);
-    QCOMPARE(m_d.waitNotice(p, 0), QStringLiteral("저장하였습니다.|아래 경로로 저장하였습니다.\\n경로 : ") + jpg);
+    QCOMPARE(m_d.waitNotice(p, 0), QStringLiteral("저장하였습니다.|아래 경로로 저장하였습니다.\\n\\n경로 : ") + jpg);
     QString box = m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle);
     QVERIFY(!box.isEmpty());
     m_d.answerBox(box);
@@ -280,7 +280,7 @@ void TstE2e::graphSavedAsJpegAndGridExported()
     m_d.click(w, E2eDriver::NavExport);
     const QString xlsx = out.filePath(QStringLiteral("rates.xlsx"));
     m_d.saveThroughDialog(p->processId(), QStringLiteral("엑셀로 내보내기"), xlsx);
-    QCOMPARE(m_d.waitNotice(p, 1), QStringLiteral("저장하였습니다.|아래 경로로 저장하였습니다.\\n경로 : ") + xlsx);
+    QCOMPARE(m_d.waitNotice(p, 1), QStringLiteral("저장하였습니다.|아래 경로로 저장하였습니다.\\n\\n경로 : ") + xlsx);
     box = m_d.waitWindow(p->processId(), E2eDriver::NoticeTitle);
     QVERIFY(!box.isEmpty());
     m_d.answerBox(box);

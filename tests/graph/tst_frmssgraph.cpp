@@ -128,8 +128,8 @@ private slots:
     void pieSwatchRefusals();
     void swatchColourForBarAndLine();
     void swatchUntintedUnderTheActiveCell();
-    void valueMarksAllShown_data();
-    void valueMarksAllShown();
+    void valueMarksOverTheirBars_data();
+    void valueMarksOverTheirBars();
     void lineHeadroom();
     void pageSizeCaps_data();
     void pageSizeCaps();
@@ -137,6 +137,7 @@ private slots:
     void autoPresetPerType();
     void crossReadoutHighlightsRow();
     void crossHairFollowsThePointer();
+    void rebuildStartsSummaryAtTop();
     void hintsHideCrossHair_data();
     void hintsHideCrossHair();
     void heldScrollButtonRepeats();
@@ -383,16 +384,19 @@ void TstFrmSSGraph::swatchUntintedUnderTheActiveCell()
     QCOMPARE(shown.rgb(), m_window->chtGraph()->point(1).colour.rgb());
 }
 
-void TstFrmSSGraph::valueMarksAllShown_data()
+void TstFrmSSGraph::valueMarksOverTheirBars_data()
 {
     QTest::addColumn<int>("valueType");
-    QTest::newRow("Y값") << 0;
-    QTest::newRow("X값 Y값") << 4;
+    QTest::addColumn<bool>("all");
+    QTest::newRow("Y값") << 0 << true;
+    // three bars wide each: every n-th, none stacked above the others
+    QTest::newRow("X값 Y값") << 4 << false;
 }
 
-void TstFrmSSGraph::valueMarksAllShown()
+void TstFrmSSGraph::valueMarksOverTheirBars()
 {
     QFETCH(int, valueType);
+    QFETCH(bool, all);
     Rows rows;
     for (int i = 0; i < 15; ++i)
         rows.append({QStringLiteral("2024/03/%1").arg(i + 1, 2, 10, QLatin1Char('0')),
@@ -411,8 +415,11 @@ void TstFrmSSGraph::valueMarksAllShown()
     const QVector<QRectF> boxes = chart->markBoxes();
     QCOMPARE(boxes.size(), 15);
     const QRectF front = chart->plotFront();
+    QList<int> shown;
     for (int i = 0; i < boxes.size(); ++i) {
-        QVERIFY2(!boxes[i].isEmpty(), qPrintable(QStringLiteral("mark %1 left out").arg(i + 1)));
+        if (boxes[i].isEmpty())
+            continue;
+        shown << i;
         // never over the left axis labels, never over the bottom ones
         QVERIFY(boxes[i].left() > front.left());
         QVERIFY(boxes[i].bottom() < front.bottom());
@@ -421,6 +428,12 @@ void TstFrmSSGraph::valueMarksAllShown()
             QVERIFY2(!boxes[i].intersects(boxes[j]),
                      qPrintable(QStringLiteral("marks %1 and %2").arg(j + 1).arg(i + 1)));
     }
+    // all of them, or every n-th from the first
+    const int n = all ? 1 : shown.value(1);
+    QVERIFY(n > (all ? 0 : 1));
+    QCOMPARE(shown.size(), (14 / n) + 1);
+    for (qsizetype k = 0; k < shown.size(); ++k)
+        QCOMPARE(shown.at(k), int(k) * n);
 }
 
 void TstFrmSSGraph::lineHeadroom()
@@ -559,6 +572,24 @@ void TstFrmSSGraph::crossHairFollowsThePointer()
     QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), 1);
     QTest::mouseClick(chart, Qt::LeftButton, {}, at);
     QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), item);
+}
+
+void TstFrmSSGraph::rebuildStartsSummaryAtTop()
+{
+    fillGrid(*m_grid, manyRows(200));
+    for (int r = 1; r <= 200; ++r)
+        m_grid->SetCellText(3, r, QString::number(r * 2));
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    // the user pages the summary grid down with its scroll bar
+    QScrollBar *bar = m_window->SS_TXT()->view()->verticalScrollBar();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - bar->width() - 4));
+    QVERIFY(m_window->SS_TXT()->FirstVisibleRow() > 10);
+    // the chart is rebuilt from another column
+    m_window->sbDisp_SS_Graph_Init(m_grid, 1, 3, QStringLiteral("T"), QString(), QString(), true);
+    QCOMPARE(m_window->SS_TXT()->FirstVisibleRow(), 1);
+    QCOMPARE(m_window->chtGraph()->firstVisiblePoint(), 0);
 }
 
 void TstFrmSSGraph::hintsHideCrossHair_data()

@@ -15,6 +15,9 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <cstdio>
+#include <unistd.h>
+
 // The message screen driven through fnDisp_MsgScr, offscreen. Modal screens are answered by the hook.
 class TstMsgScr : public QObject
 {
@@ -60,6 +63,7 @@ private slots:
     void typedQuestion();
     void typedNotice();
     void waitNoticeLivesWithItsScope();
+    void logShowsWhatTheScreenShows();
 
 private:
     QList<unsigned> m_beeps;
@@ -716,3 +720,30 @@ void TstMsgScr::waitNoticeLivesWithItsScope()
 
 QTEST_MAIN(TstMsgScr)
 #include "tst_msgscr.moc"
+
+void TstMsgScr::logShowsWhatTheScreenShows()
+{
+    // the run's log as a driven run reads it: stderr, here into a file
+    QTemporaryFile file;
+    QVERIFY(file.open());
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(file.handle(), STDERR_FILENO);
+    MsgScr::shownHook() = MsgScr::stderrLog();
+    {
+        MsgScr::WaitNotice wait(MsgScr::Kind::Info, QStringLiteral("조회중입니다."), "첫 줄" + CRLF + CRLF + "셋째 줄");
+        wait.setPercent(10);
+        wait.setText(QStringLiteral("다음"));
+    }
+    openModal(1, MSG_INFO, "저장하였습니다." + CRLF + CRLF + "경로 : /tmp/a.xlsx", 1, MsgScr::answerWith(1));
+    MsgScr::shownHook() = nullptr;
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    file.seek(0);
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    // the update keeps the emptied lines below it: the screen shows them blank, the log not at all
+    QCOMPARE(lines,
+             (QStringList{"msgscr-wait:조회중입니다.|첫 줄\\n\\n셋째 줄", "msgscr-wait:조회중입니다.|다음",
+                          "msgscr:제목|저장하였습니다.\\n\\n경로 : /tmp/a.xlsx"}));
+}

@@ -1,8 +1,12 @@
 #include "winui/tipwindow.h"
 #include "winui/tooltip.h"
 
+#include <QDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -37,6 +41,8 @@ private slots:
     void nothingToShow_data();
     void nothingToShow();
     void shownTipFollowsTextChange();
+    void noTipOnceTheMouseIsTaken_data();
+    void noTipOnceTheMouseIsTaken();
 };
 
 void TestToolTip::createWithoutParentMakesNoWindow()
@@ -276,8 +282,7 @@ void TestToolTip::showsWhileMouseRests()
     QVERIFY(
         fnSet_ToolTip(&tip, control, 0, false, QStringLiteral("클릭 : 전체값 표시"), QStringLiteral("시트 전체 라인")));
     QVERIFY(!tip.isShown());
-    QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(control, &enter);
+    QCursor::setPos(control->mapToGlobal(QPoint(40, 5)));
     QVERIFY(!tip.isShown()); // not before the mouse has rested
     QTRY_VERIFY_WITH_TIMEOUT(tip.isShown(), 2000);
     // a click anywhere over the control (here on its child) takes the tip away
@@ -373,3 +378,67 @@ void TestToolTip::shownTipFollowsTextChange()
 
 QTEST_MAIN(TestToolTip)
 #include "tst_tooltip.moc"
+
+void TestToolTip::noTipOnceTheMouseIsTaken_data()
+{
+    QTest::addColumn<bool>("modal");
+    QTest::newRow("a menu opened by the control") << false;
+    QTest::newRow("a modal window opened by the control") << true;
+}
+
+void TestToolTip::noTipOnceTheMouseIsTaken()
+{
+    QFETCH(bool, modal);
+    QWidget form;
+    form.setGeometry(100, 100, 320, 320);
+    auto *button = new QPushButton(QStringLiteral("새로고침"), &form);
+    button->setGeometry(10, 10, 90, 30);
+    auto *grid = new QLabel(QStringLiteral("표"), &form);
+    grid->setGeometry(10, 120, 300, 190);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    ToolTip tip;
+    QVERIFY(
+        fnSet_ToolTip(&tip, button, 1, false, QStringLiteral("표 높이에 맞춰 새로고침"), QStringLiteral("새로고침")));
+    const QPoint overGrid = grid->mapToGlobal(grid->rect().center());
+    int shownWhileTaken = 0;
+    // the pointer over the grid, and the Enter the window system may still hand the control when a
+    // menu or a window over it opens or closes
+    const auto restOverGrid = [&] {
+        QCursor::setPos(overGrid);
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(button, &enter);
+        QTest::qWait(TipWindow::RestDelay * 3);
+        return tip.isShown();
+    };
+    const auto watchTip = [&] { shownWhileTaken += restOverGrid() ? 1 : 0; };
+    QObject::connect(button, &QPushButton::clicked, &form, [&] {
+        if (modal) {
+            QDialog dialog(&form);
+            dialog.setGeometry(QRect(overGrid - QPoint(100, 60), QSize(200, 120)));
+            QTimer::singleShot(50, &dialog, [&] {
+                watchTip();
+                dialog.accept();
+            });
+            dialog.exec();
+        } else {
+            QMenu menu;
+            menu.addAction(QStringLiteral("10줄"));
+            QTimer::singleShot(50, &menu, [&] {
+                watchTip();
+                QTest::keyClick(&menu, Qt::Key_Down);
+                QTest::keyClick(&menu, Qt::Key_Return);
+            });
+            menu.exec(overGrid - QPoint(20, 20));
+        }
+    });
+    QCursor::setPos(button->mapToGlobal(button->rect().center()));
+    QTRY_VERIFY_WITH_TIMEOUT(tip.isShown(), 2000);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(shownWhileTaken, 0);
+    // closed again: the hint stays away from the grid
+    QVERIFY(!restOverGrid());
+    // and comes back over its own control
+    QCursor::setPos(button->mapToGlobal(button->rect().center()));
+    QTRY_VERIFY_WITH_TIMEOUT(tip.isShown(), 2000);
+}

@@ -215,39 +215,113 @@ QRectF barRect(int slot, int slotCount, double value, double lo, double hi, cons
     return QRectF(QPointF(cx - w / 2, std::min(y0, y1)), QPointF(cx + w / 2, std::max(y0, y1)));
 }
 
-QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, int levels)
+bool lineSpan(const QPolygonF &line, double x0, double x1, double *minY, double *maxY)
+{
+    bool any = false;
+    double lo = DBL_MAX;
+    double hi = -DBL_MAX;
+    const auto take = [&](double y) {
+        lo = std::min(lo, y);
+        hi = std::max(hi, y);
+        any = true;
+    };
+    for (qsizetype k = 0; k < line.size(); ++k) {
+        const QPointF &a = line.at(k);
+        if (a.x() >= x0 && a.x() <= x1)
+            take(a.y());
+        if (k + 1 == line.size())
+            break;
+        const QPointF &b = line.at(k + 1);
+        // where the segment crosses the ends of the span
+        for (const double x : {x0, x1}) {
+            if (b.x() - a.x() > kEps && x > a.x() && x < b.x())
+                take(a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x()));
+        }
+    }
+    *minY = lo;
+    *maxY = hi;
+    return any;
+}
+
+bool coversLine(const QRectF &box, const QPolygonF &line, double gap)
+{
+    const QRectF g = box.adjusted(-gap, -gap, gap, gap);
+    for (qsizetype k = 0; k + 1 < line.size(); ++k) {
+        const QPointF &a = line.at(k);
+        const QPointF &b = line.at(k + 1);
+        const double x0 = std::max(g.left(), std::min(a.x(), b.x()));
+        const double x1 = std::min(g.right(), std::max(a.x(), b.x()));
+        if (x0 > x1)
+            continue;
+        double lo = 0;
+        double hi = 0;
+        if (!lineSpan(QPolygonF{a, b}, x0, x1, &lo, &hi))
+            continue;
+        if (hi >= g.top() && lo <= g.bottom())
+            return true;
+    }
+    if (line.size() == 1)
+        return g.contains(line.at(0));
+    return false;
+}
+
+namespace {
+
+bool clearOfLines(const QRectF &b, const QVector<QPolygonF> &lines, double gap)
+{
+    return std::none_of(lines.begin(), lines.end(), [&](const QPolygonF &l) { return coversLine(b, l, gap); });
+}
+
+// The box slid sideways into the area; empty when it is wider or taller than the area, or when
+// staying over its own point matters (`ownPoint`) and the slide would move it off its middle.
+QRectF slidInto(QRectF b, const QRectF &area, bool ownPoint = false)
+{
+    if (b.width() > area.width() || b.height() > area.height())
+        return {};
+    const double middle = b.center().x();
+    if (b.left() < area.left())
+        b.moveLeft(area.left());
+    else if (b.right() > area.right())
+        b.moveRight(area.right());
+    if (ownPoint && (middle < b.left() || middle > b.right()))
+        return {};
+    return b;
+}
+
+// Whether b keeps gap from every box of placed (in the order of their centres' x) listed in done.
+bool clearOfBoxes(const QRectF &b, const QVector<QRectF> &placed, const QVector<int> &done, double gap, double widest)
+{
+    const QRectF grown = b.adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
+    // centres grow from left to right, so only the last placed boxes can reach this one
+    for (qsizetype k = done.size() - 1; k >= 0; --k) {
+        const QRectF o = placed.at(done.at(k)).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
+        if (o.center().x() < grown.left() - widest)
+            break;
+        if (o.intersects(grown))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, int levels,
+                           const QVector<QPolygonF> &lines)
 {
     QVector<QRectF> placed(boxes.size());
     QVector<int> done; // indexes of the boxes placed, left to right
     double widest = 0;
-    const auto clears = [&](const QRectF &b) {
-        if (b.top() < area.top() || b.bottom() > area.bottom())
-            return false;
-        const QRectF grown = b.adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
-        // centres grow from left to right, so only the last placed boxes can reach this one
-        for (int k = int(done.size()) - 1; k >= 0; --k) {
-            const QRectF o = placed.at(done.at(k)).adjusted(-gap / 2, -gap / 2, gap / 2, gap / 2);
-            if (o.center().x() < grown.left() - widest)
-                break;
-            if (o.intersects(grown))
-                return false;
-        }
-        return true;
-    };
     for (int i = 0; i < boxes.size(); ++i) {
-        QRectF b = boxes.at(i);
-        if (b.width() > area.width() || b.height() > area.height())
+        const QRectF b = slidInto(boxes.at(i), area);
+        if (b.isEmpty())
             continue;
-        if (b.left() < area.left())
-            b.moveLeft(area.left());
-        else if (b.right() > area.right())
-            b.moveRight(area.right());
         const double step = b.height() + gap;
         for (int n = 0; n <= 2 * levels; ++n) {
             // 0, one up, one down, two up, two down, ...
             const int level = (n + 1) / 2;
             const QRectF c = b.translated(0, n % 2 == 1 ? -level * step : level * step);
-            if (clears(c)) {
+            if (c.top() >= area.top() && c.bottom() <= area.bottom() && clearOfBoxes(c, placed, done, gap, widest)
+                && clearOfLines(c, lines, gap)) {
                 placed[i] = c;
                 done.append(i);
                 widest = std::max(widest, c.width() + gap);
@@ -256,6 +330,58 @@ QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, dou
         }
     }
     return placed;
+}
+
+QVector<QRectF> thinMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, const QVector<QPolygonF> &lines)
+{
+    QVector<QRectF> own(boxes.size());
+    double widest = 0;
+    for (int i = 0; i < boxes.size(); ++i) {
+        QRectF b = slidInto(boxes.at(i), area, true);
+        if (b.isEmpty())
+            continue;
+        if (b.top() < area.top())
+            b.moveTop(area.top());
+        else if (b.bottom() > area.bottom())
+            b.moveBottom(area.bottom());
+        if (!clearOfLines(b, lines, gap)) {
+            double lo = DBL_MAX;
+            double hi = -DBL_MAX;
+            for (const QPolygonF &l : lines) {
+                double a = 0;
+                double z = 0;
+                if (lineSpan(l, b.left() - gap, b.right() + gap, &a, &z)) {
+                    lo = std::min(lo, a);
+                    hi = std::max(hi, z);
+                }
+            }
+            const QRectF above = b.translated(0, lo - 2 * gap - b.bottom());
+            const QRectF below = b.translated(0, hi + 2 * gap - b.top());
+            if (above.top() >= area.top() && clearOfLines(above, lines, gap))
+                b = above;
+            else if (below.bottom() <= area.bottom() && clearOfLines(below, lines, gap))
+                b = below;
+            else
+                continue;
+        }
+        own[i] = b;
+        widest = std::max(widest, b.width() + gap);
+    }
+    for (int n = 1; n <= std::max(1, int(boxes.size())); ++n) {
+        QVector<QRectF> kept(boxes.size());
+        QVector<int> done;
+        bool apart = true;
+        for (int i = 0; i < boxes.size() && apart; i += n) {
+            if (own.at(i).isEmpty())
+                continue;
+            apart = clearOfBoxes(own.at(i), kept, done, gap, widest);
+            kept[i] = own.at(i);
+            done.append(i);
+        }
+        if (apart)
+            return kept;
+    }
+    return QVector<QRectF>(boxes.size());
 }
 
 Box3D box3D(const QRectF &f, const QPointF &d)

@@ -56,12 +56,26 @@ QRectF barRect(int slot, int slotCount, double value, double lo, double hi, cons
                double maxWidth = 1e300);
 
 // Marks placed from left to right (boxes in the order of their centres' x), so that no two come
-// closer than gap and each stays inside `area` (the plot beside the left axis labels and above the
-// bottom ones, so no mark covers an axis label). A box first slides sideways into the area; where it
-// would cover a box placed before it, it moves up or down by its own height plus gap, one step and
-// then more (staggered, or down into its bar), up to `levels` steps each way. A box that finds no
-// free place comes back empty and is not drawn.
-QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, int levels = 4);
+// closer than gap, none comes within gap of a line of `lines` and each stays inside `area` (the plot
+// beside the left axis labels and above the bottom ones, so no mark covers an axis label). A box
+// first slides sideways into the area; where it would cover a box placed before it or a line, it
+// moves up or down by its own height plus gap, one step and then more (staggered, or down into its
+// bar), up to `levels` steps each way. A box that finds no free place comes back empty.
+QVector<QRectF> placeMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap, int levels = 4,
+                           const QVector<QPolygonF> &lines = {});
+
+// Marks at their own points, never staggered: each box slides sideways (never off its own middle)
+// and then up or down only as far as it takes to stay inside `area`; one that covers a line moves just above the line
+// where it spans the box, or else just below it. Where the marks still come closer than gap, only every n-th is kept
+// (the first, the (n+1)-th, ...), n the smallest that keeps them apart; the others, and a box with no place at all,
+// come back empty.
+QVector<QRectF> thinMarks(const QVector<QRectF> &boxes, const QRectF &area, double gap,
+                          const QVector<QPolygonF> &lines = {});
+// The lowest and highest y of a polyline over x0..x1 (points by increasing x); false where it has
+// no part there.
+bool lineSpan(const QPolygonF &line, double x0, double x1, double *minY, double *maxY);
+// Whether the polyline comes within gap of the box.
+bool coversLine(const QRectF &box, const QPolygonF &line, double gap);
 
 // The three visible faces of a box seen obliquely from the upper right.
 struct Box3D

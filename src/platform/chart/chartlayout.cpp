@@ -147,6 +147,7 @@ ChartMarks placedMarks(const ChartSettings &s, const ChartLayout &l, double tota
     const QRectF &f = l.front;
     const int slotCount = std::max(1, l.page.slotCount);
     QVector<QRectF> boxes;
+    QPolygonF line; // the line's points; in 3D the front edge of its ribbon
     for (int k = 0; k < l.page.shown; ++k) {
         const int i = l.page.first + k;
         m.texts.append(markText(s, i, total));
@@ -158,21 +159,34 @@ ChartMarks placedMarks(const ChartSettings &s, const ChartLayout &l, double tota
             const bool up = s.points.at(i).value >= 0;
             QPointF anchor =
                 up ? QPointF(front.center().x(), front.top()) : QPointF(front.center().x(), front.bottom());
+            // over the middle of the bar's top face
             if (s.view3D && up)
                 anchor += d / 2;
             boxes.append(markBox(mfm, m.texts.last(), anchor, up));
         } else {
             const double v = std::clamp(s.points.at(i).value, l.scale.minimum, l.scale.maximum);
             const QPointF pt(slotCentreX(k, slotCount, f), valueToY(v, l.scale.minimum, l.scale.maximum, f));
-            const QPointF lift = s.view3D ? l.depth * 0.5 : QPointF(0, -3);
+            line << pt + l.depth * 0.25;
+            // above the ribbon's back edge in 3D
+            const QPointF lift = s.view3D ? l.depth * 0.75 : QPointF(0, -3);
             boxes.append(markBox(mfm, m.texts.last(), pt + lift, true));
         }
     }
-    // beside the left axis labels, above the bottom ones, under the header; crowded marks are
-    // staggered rather than left out
-    const QRectF room(f.left() + 1, l.headerBottom, std::max(0.0, l.rect.right() - kPad - f.left() - 1),
-                      std::max(0.0, f.bottom() - 2 - l.headerBottom));
-    m.boxes = placeMarks(boxes, room, 2);
+    QVector<QPolygonF> lines;
+    if (s.kind != ChartControl::Bar && !line.isEmpty()) {
+        lines << line;
+        if (s.view3D)
+            lines << line.translated(l.depth * 0.5);
+    }
+    // beside the left axis labels, above the bottom ones, under the header; in 3D no higher than
+    // the back wall
+    const double top = s.view3D ? std::max(l.headerBottom, l.area.top()) : l.headerBottom;
+    const QRectF room(f.left() + 1, top, std::max(0.0, l.rect.right() - kPad - f.left() - 1),
+                      std::max(0.0, f.bottom() - 2 - top));
+    // a few crowded marks are staggered; where that leaves any out, every n-th is kept instead
+    m.boxes = placeMarks(boxes, room, 2, 4, lines);
+    if (std::any_of(m.boxes.cbegin(), m.boxes.cend(), [](const QRectF &b) { return b.isEmpty(); }))
+        m.boxes = thinMarks(boxes, room, 2, lines);
     return m;
 }
 

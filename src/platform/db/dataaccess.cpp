@@ -1,6 +1,7 @@
 #include "dataaccess.h"
 
 #include "dbconnection.h"
+#include "platform/db/dberrortext.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,10 +12,10 @@
 
 namespace {
 
-QString errorText(const QSqlError &e)
+QString sqliteError(sqlite3 *db)
 {
-    const QString db = e.databaseText().trimmed();
-    return db.isEmpty() ? e.driverText().trimmed() : db;
+    const QString said = DbErrorText::sqliteSentence(sqlite3_extended_errcode(db));
+    return said.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(db)) : said;
 }
 
 // Every field as text: NULL is empty text, numbers as the server gave them.
@@ -35,7 +36,7 @@ bool sqliteSelect(sqlite3 *db, const QString &statement, QList<QString> *cells, 
     const void *tail = nullptr;
     const int rc = sqlite3_prepare16_v2(db, statement.utf16(), int(statement.size() * 2), &st, &tail);
     if (rc != SQLITE_OK) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        *error = sqliteError(db);
         sqlite3_finalize(st);
         return false;
     }
@@ -75,7 +76,7 @@ bool sqliteSelect(sqlite3 *db, const QString &statement, QList<QString> *cells, 
         ++count;
     }
     if (step != SQLITE_DONE) {
-        *error = QString::fromUtf8(sqlite3_errmsg(db));
+        *error = sqliteError(db);
         sqlite3_finalize(st);
         return false;
     }
@@ -92,6 +93,11 @@ void DataAccess::log(const QString &op) const
 {
     if (m_log)
         m_log->append(op);
+}
+
+QString DataAccess::errorText(const QSqlError &error) const
+{
+    return DbErrorText::describe(error, m_conn ? m_conn->database().driverName() : QString());
 }
 
 bool DataAccess::failWith(const QString &why)

@@ -18,6 +18,8 @@ class DbConnection;
 // A connection found broken is reopened before the next command. OpenQuery and BeginTrans,
 // which change nothing, are retried once on a reopened connection; Execute never is, because
 // the statement may already have been applied.
+class QSqlError;
+
 class DataAccess
 {
 public:
@@ -52,6 +54,7 @@ private:
     bool ready();
     void log(const QString &op) const;
     bool failWith(const QString &why);
+    QString errorText(const QSqlError &error) const;
 
     std::shared_ptr<DbConnection> m_conn;
     QList<QString> m_cells; // row after row, m_fieldCount fields each

@@ -1,6 +1,7 @@
 #include "dbconnection.h"
 
 #include "odbcconfig.h"
+#include "platform/db/dberrortext.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -21,14 +22,17 @@ void sqliteGetDate(sqlite3_context *ctx, int, sqlite3_value **)
     sqlite3_result_text(ctx, now.constData(), int(now.size()), SQLITE_TRANSIENT);
 }
 
-QString describe(const QSqlError &e)
+QString describe(const QSqlError &e, const QString &driver)
 {
+    QString said = DbErrorText::sentence(e, driver);
+    if (!said.isEmpty())
+        return said;
     QString text = e.databaseText().trimmed();
-    const QString driver = e.driverText().trimmed();
+    const QString driverText = e.driverText().trimmed();
     if (text.isEmpty())
-        text = driver;
-    else if (!driver.isEmpty() && !text.contains(driver))
-        text = driver + QStringLiteral(": ") + text;
+        text = driverText;
+    else if (!driverText.isEmpty() && !text.contains(driverText))
+        text = driverText + QStringLiteral(": ") + text;
     return text;
 }
 
@@ -143,7 +147,8 @@ bool DbConnection::openSqlite(QSqlDatabase &db)
     db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_settings.busyTimeoutMs));
     if (!db.open())
-        return fail(QStringLiteral("데이터베이스를 열 수 없습니다. (%1)").arg(describe(db.lastError())));
+        return fail(
+            QStringLiteral("데이터베이스를 열 수 없습니다. (%1)").arg(describe(db.lastError(), db.driverName())));
     const QVariant handle = db.driver()->handle();
     sqlite3 *h = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
         ? *static_cast<sqlite3 *const *>(handle.data())
@@ -157,7 +162,7 @@ bool DbConnection::openSqlite(QSqlDatabase &db)
     for (const QString &stmt : std::as_const(m_settings.sqliteSetup)) {
         QSqlQuery q(db);
         if (!q.exec(stmt)) {
-            const QString why = describe(q.lastError());
+            const QString why = describe(q.lastError(), db.driverName());
             q.finish();
             db.close();
             return fail(QStringLiteral("데이터베이스를 준비할 수 없습니다. (%1)").arg(why));
@@ -206,7 +211,8 @@ bool DbConnection::open()
         db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(m_settings.loginTimeoutS));
         ok = db.open();
         if (!ok)
-            fail(QStringLiteral("데이터베이스에 연결할 수 없습니다. (%1)").arg(describe(db.lastError())));
+            fail(QStringLiteral("데이터베이스에 연결할 수 없습니다. (%1)")
+                     .arg(describe(db.lastError(), db.driverName())));
         break;
     case ConnSpec::Backend::Odbc:
     case ConnSpec::Backend::SqlServer:
@@ -215,7 +221,8 @@ bool DbConnection::open()
             QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1").arg(m_settings.loginTimeoutS));
         ok = db.open();
         if (!ok)
-            fail(QStringLiteral("데이터베이스에 연결할 수 없습니다. (%1)").arg(describe(db.lastError())));
+            fail(QStringLiteral("데이터베이스에 연결할 수 없습니다. (%1)")
+                     .arg(describe(db.lastError(), db.driverName())));
         break;
     }
     if (ok) {

@@ -1,9 +1,10 @@
 #include "smallfile.h"
 
+#include "platform/win/syserror.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,17 +45,17 @@ Result read(const QString &path, QByteArray *content, QString *why)
         };
         if (errno == ENOENT && ::lstat(name.constData(), &link) != 0)
             return Result::Missing;
-        return fail(Result::Unreadable, why, QString::fromLocal8Bit(std::strerror(errno)));
+        return fail(Result::Unreadable, why, SystemError::text(errno));
     }
     if (const Result r = checkKind(st, why); r != Result::Read)
         return r;
     // O_NONBLOCK: should a pipe have taken the file's place since the check, the open does not wait
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return fail(Result::Unreadable, why, QString::fromLocal8Bit(std::strerror(errno)));
+        return fail(Result::Unreadable, why, SystemError::text(errno));
     Result result = Result::Read;
     if (::fstat(fd, &st) != 0)
-        result = fail(Result::Unreadable, why, QString::fromLocal8Bit(std::strerror(errno)));
+        result = fail(Result::Unreadable, why, SystemError::text(errno));
     else
         result = checkKind(st, why);
     // one byte more than allowed tells a file that grew after the check
@@ -65,7 +66,7 @@ Result read(const QString &path, QByteArray *content, QString *why)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            result = fail(Result::Unreadable, why, QString::fromLocal8Bit(std::strerror(errno)));
+            result = fail(Result::Unreadable, why, SystemError::text(errno));
         else if (n == 0)
             break;
         else

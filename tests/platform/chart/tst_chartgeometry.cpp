@@ -27,6 +27,8 @@ private slots:
     void bars();
     void marksKeptApart_data();
     void marksKeptApart();
+    void crowdedMarksThinned_data();
+    void crowdedMarksThinned();
     void obliqueFaces();
     void pieAngles_data();
     void pieAngles();
@@ -295,6 +297,43 @@ void TestChartGeometry::marksKeptApart()
     QFETCH(QVector<QRectF>, boxes);
     QFETCH(QRectF, area);
     QTEST(placeMarks(boxes, area, 2), "placed");
+}
+
+void TestChartGeometry::crowdedMarksThinned_data()
+{
+    QTest::addColumn<QVector<QRectF>>("boxes");
+    QTest::addColumn<QRectF>("area");
+    QTest::addColumn<QPolygonF>("line");
+    QTest::addColumn<QVector<QRectF>>("placed");
+    const QRectF a(20, 100, 60, 14);
+    const QRectF room(10, 0, 500, 200);
+    const QPolygonF none;
+    const QRectF no;
+    QTest::newRow("two abreast: every other one")
+        << QVector<QRectF>{a, a.translated(40, 0), a.translated(80, 0), a.translated(120, 0)} << room << none
+        << QVector<QRectF>{a, no, a.translated(80, 0), no};
+    QTest::newRow("three abreast: every third")
+        << QVector<QRectF>{a, a.translated(25, 0), a.translated(50, 0), a.translated(75, 0)} << room << none
+        << QVector<QRectF>{a, no, no, a.translated(75, 0)};
+    QTest::newRow("above the wall: brought down under it")
+        << QVector<QRectF>{a} << QRectF(10, 105, 500, 100) << none << QVector<QRectF>{a.translated(0, 5)};
+    // y = 110 - x / 10: from 108.2 to 101.8 where the box (and its gap) spans it
+    const QPolygonF rising{QPointF(0, 110), QPointF(200, 90)};
+    QTest::newRow("over a rising line: just above it")
+        << QVector<QRectF>{a} << room << rising << QVector<QRectF>{QRectF(20, 101.8 - 4 - 14, 60, 14)};
+    QTest::newRow("no room above the line: just below it")
+        << QVector<QRectF>{a} << QRectF(10, 95, 500, 100) << rising << QVector<QRectF>{QRectF(20, 108.2 + 4, 60, 14)};
+    QTest::newRow("clear of the line: where it is")
+        << QVector<QRectF>{a} << room << QPolygonF{QPointF(0, 130), QPointF(200, 130)} << QVector<QRectF>{a};
+}
+
+void TestChartGeometry::crowdedMarksThinned()
+{
+    QFETCH(QVector<QRectF>, boxes);
+    QFETCH(QRectF, area);
+    QFETCH(QPolygonF, line);
+    const QVector<QPolygonF> lines = line.isEmpty() ? QVector<QPolygonF>{} : QVector<QPolygonF>{line};
+    QTEST(thinMarks(boxes, area, 2, lines), "placed");
 }
 
 void TestChartGeometry::obliqueFaces()

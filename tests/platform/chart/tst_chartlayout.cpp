@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 // The chart's layout from its settings alone: no chart widget is made.
 class TstChartLayout : public QObject
 {
@@ -15,6 +17,8 @@ private slots:
     void pieCentredAndWhole();
     void marksOnlyForShownPlotPoints_data();
     void marksOnlyForShownPlotPoints();
+    void marksOfAllPointsOverTheirOwn_data();
+    void marksOfAllPointsOverTheirOwn();
 };
 
 namespace {
@@ -137,6 +141,73 @@ void TstChartLayout::marksOnlyForShownPlotPoints()
         if (!m.boxes.at(k).isEmpty()) {
             QVERIFY(m.boxes.at(k).left() > l.front.left());
             QVERIFY(m.boxes.at(k).bottom() < l.front.bottom());
+        }
+    }
+}
+
+void TstChartLayout::marksOfAllPointsOverTheirOwn_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("view3D");
+    QTest::addColumn<int>("points");
+    QTest::newRow("bar 3D, a page") << int(ChartControl::Bar) << true << 15;
+    QTest::newRow("bar 3D, all points") << int(ChartControl::Bar) << true << 120;
+    QTest::newRow("bar, all points") << int(ChartControl::Bar) << false << 120;
+    QTest::newRow("line, all points") << int(ChartControl::Line) << false << 120;
+    QTest::newRow("line 3D, all points") << int(ChartControl::Line) << true << 120;
+}
+
+void TstChartLayout::marksOfAllPointsOverTheirOwn()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, view3D);
+    QFETCH(int, points);
+    ChartSettings s = settings(kind, points);
+    // a rate that goes up and down, with the highest value near the middle
+    for (int i = 0; i < points; ++i)
+        s.points[i].value = 1300 + 40 * std::sin(i / 5.0) + (i == points / 2 ? 60 : 0);
+    s.view3D = view3D;
+    s.marksVisible = true;
+    s.perPage = points;
+    double labelWidth = -1;
+    const ChartLayout l = ChartPlot::layout(s, kRect, 0, labelWidth);
+    const ChartMarks m = ChartPlot::placedMarks(s, l, 0);
+    QCOMPARE(m.boxes.size(), points);
+    QList<int> kept;
+    for (int k = 0; k < points; ++k)
+        if (!m.boxes.at(k).isEmpty())
+            kept << k;
+    QVERIFY(kept.size() > 1);
+    // left out by one rule: every n-th (a first one without room beside the axis may be missing)
+    const int n = kept.at(1) - kept.at(0);
+    for (const int k : kept)
+        QCOMPARE(k % n, 0);
+    for (int k = n; k < points - n; k += n)
+        QVERIFY2(kept.contains(k), qPrintable(QString::number(k)));
+    const int slotCount = std::max(1, l.page.slotCount);
+    for (const int k : kept) {
+        const QRectF &b = m.boxes.at(k);
+        for (const int j : kept)
+            QVERIFY2(j == k || !b.intersects(m.boxes.at(j)), qPrintable(QStringLiteral("%1 and %2").arg(k).arg(j)));
+        // under the heading; in 3D not above the back wall
+        QVERIFY(b.top() >= (view3D ? l.area.top() : l.headerBottom));
+        if (kind == ChartControl::Bar) {
+            // over its own bar: over the middle of its top face
+            const QRectF bar =
+                ChartGeometry::barRect(k, slotCount, s.points.at(k).value, l.scale.minimum, l.scale.maximum, l.front,
+                                       ChartPlot::kBarWidth, ChartPlot::kBarMaxWidth)
+                    .translated(l.depth * 0.1);
+            const double middle = bar.center().x() + l.depth.x() * 0.4;
+            QVERIFY2(b.left() <= middle && middle <= b.right(), qPrintable(QString::number(k)));
+        } else {
+            // clear of the line
+            QPolygonF line;
+            for (int i = 0; i < points; ++i)
+                line << QPointF(
+                            ChartGeometry::slotCentreX(i, slotCount, l.front),
+                            ChartGeometry::valueToY(s.points.at(i).value, l.scale.minimum, l.scale.maximum, l.front))
+                        + l.depth * 0.25;
+            QVERIFY2(!ChartGeometry::coversLine(b, line, 0), qPrintable(QString::number(k)));
         }
     }
 }

@@ -43,6 +43,7 @@ private slots:
     void sqliteRunsOneStatementOnly();
     void closeQueryWithoutSetAnswersFalse();
     void postgresReconnectsAfterRestart();
+    void postgresLockTimeOutSaidInKorean();
 };
 
 void TstDbConnection::serverField_data()
@@ -196,10 +197,13 @@ void TstDbConnection::sqliteLockedDatabaseGivesCleanFalse()
     const qint64 waited = t.elapsed();
     QVERIFY2(waited >= 250 && waited < 5000, qPrintable(QString::number(waited)));
     QVERIFY(!da.isQueryOpen());
-    QVERIFY(!da.lastError().isEmpty());
+    // said in Korean, not as the database's "database is locked"
+    const QString busy = QStringLiteral("다른 사용자가 데이터베이스를 사용중입니다. 잠시 후 다시 시도하여 주십시오.");
+    QCOMPARE(da.lastError(), busy);
 
     da.BeginTrans();
     QVERIFY(!da.Execute(QStringLiteral("INSERT INTO EX_RATE (STD_DATE) VALUES ('2000/01/02')")));
+    QCOMPARE(da.lastError(), busy);
     QVERIFY(da.RollbackTrans());
 
     QVERIFY(hq.exec(QStringLiteral("ROLLBACK")));
@@ -324,6 +328,42 @@ void TstDbConnection::postgresReconnectsAfterRestart()
     QCOMPARE(da.RecordCount(), 1L);
     QCOMPARE(da.FieldValue(0), QStringLiteral("2024/01/01"));
     da.CloseQuery();
+}
+
+void TstDbConnection::postgresLockTimeOutSaidInKorean()
+{
+    ZZ_REQUIRE_PG();
+    const DbTestEnv::Pg pg;
+    const QString why = DbTestEnv::freshPgDatabase(QStringLiteral("zz_locktimeout"));
+    QVERIFY2(why.isEmpty(), qPrintable(why));
+    ConnProvider provider;
+    provider.setServerName(QStringLiteral("pgsql:%1:%2").arg(pg.host).arg(pg.port));
+    provider.setUserId(pg.user);
+    provider.setDatabaseName(QStringLiteral("zz_locktimeout"));
+    QVERIFY(provider.OpenConnection());
+    DataAccess da;
+    da.AttachConnection(provider.GetConnection());
+    // the server waits for a lock this long, as an office's server may be set up to
+    QVERIFY(da.Execute(QStringLiteral("SET lock_timeout = 300")));
+    {
+        QSqlDatabase holder = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg-holder"));
+        holder.setHostName(pg.host);
+        holder.setPort(pg.port);
+        holder.setUserName(pg.user);
+        holder.setDatabaseName(QStringLiteral("zz_locktimeout"));
+        QVERIFY(holder.open());
+        QSqlQuery hq(holder);
+        QVERIFY(hq.exec(QStringLiteral("BEGIN")));
+        QVERIFY(hq.exec(QStringLiteral("LOCK TABLE EX_RATE IN ACCESS EXCLUSIVE MODE")));
+        QVERIFY(!da.Execute(QStringLiteral("INSERT INTO EX_RATE (STD_DATE) VALUES ('2000/01/01')")));
+        QCOMPARE(da.lastError(),
+                 QStringLiteral("다른 사용자가 같은 데이타를 사용중이어서 기다리는 시간이 지났습니다. "
+                                "잠시 후 다시 시도하여 주십시오."));
+        QVERIFY(hq.exec(QStringLiteral("ROLLBACK")));
+        hq.finish();
+        holder.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pg-holder"));
 }
 
 QTEST_GUILESS_MAIN(TstDbConnection)
