@@ -13,6 +13,7 @@
 #include "app/clsmain.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
+#include "rate/ratecheck.h"
 
 #include <QApplication>
 #include <QFont>
@@ -132,6 +133,11 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
+    // a setting the checks cannot use is named on standard error, once in this run
+    RateCheck::setSettingsNotice([](const QString &title, const QString &text) {
+        RatesTool::err(QStringLiteral("zevaru-rates: ") + title + QLatin1Char('\n')
+                       + QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    });
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return RatesTool::help(true);
