@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 SingleInstance::SingleInstance(const QString &name)
@@ -27,39 +28,54 @@ bool SingleInstance::tryLock()
 {
     if (m_fd >= 0)
         return true;
-    // the file is opened as it is, never replaced: its content says nothing, the lock on it all.
-    // A lock taken on a file another start had just unlinked would guard nothing, so the file
-    // stays in place for good.
     const QByteArray path = QFile::encodeName(m_path);
-    int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0 && errno == EACCES) // a file made read-only locks as well
-        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0)
-        return false;
-    // flock, not fcntl: its lock belongs to this open file, so a second object of the same
-    // process is kept out too, and no other open of the file in this process can drop it
-    int rc = 0;
-    do {
-        rc = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-        ::close(fd);
-        return false;
+    // the file's content says nothing; the lock on it is all. The holder removes the file when it
+    // lets go, so a start that opened it just before may lock a file no longer in place: it then
+    // tries again on the file now there
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0 && errno == EACCES) // a file made read-only locks as well
+            fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            return false;
+        // flock, not fcntl: its lock belongs to this open file, so a second object of the same
+        // process is kept out too, and no other open of the file in this process can drop it
+        int rc = 0;
+        do {
+            rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        if (rc != 0) {
+            ::close(fd);
+            return false;
+        }
+        struct stat opened
+        {
+        };
+        struct stat named
+        {
+        };
+        if (::fstat(fd, &opened) != 0 || ::lstat(path.constData(), &named) != 0 || opened.st_dev != named.st_dev
+            || opened.st_ino != named.st_ino) {
+            ::close(fd);
+            continue;
+        }
+        // for a person looking at the file: which process holds it
+        const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+        const bool noted =
+            ::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid.constData(), size_t(pid.size()), 0) == ssize_t(pid.size());
+        Q_UNUSED(noted) // the lock holds without it
+        m_fd = fd;
+        return true;
     }
-    // for a person looking at the file: which process holds it
-    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
-    const bool noted =
-        ::ftruncate(fd, 0) == 0 && ::pwrite(fd, pid.constData(), size_t(pid.size()), 0) == ssize_t(pid.size());
-    Q_UNUSED(noted) // the lock holds without it
-    m_fd = fd;
-    return true;
+    return false;
 }
 
 void SingleInstance::release()
 {
     if (m_fd < 0)
         return;
-    ::flock(m_fd, LOCK_UN);
+    // removed while still locked: whoever opens the name from now on gets a new file
+    ::unlink(QFile::encodeName(m_path).constData());
     ::close(m_fd);
     m_fd = -1;
 }

@@ -5,7 +5,8 @@
 // One running copy per user: an advisory lock (flock) on a file in the runtime directory
 // ($XDG_RUNTIME_DIR). The system gives the lock back when its process ends, however it ends, so
 // only a running copy ever holds it: the file a crashed run left behind blocks nothing, whatever
-// it holds (empty, garbage, a dead process's number).
+// it holds (empty, garbage, a dead process's number). The holder writes its process number into
+// the file and removes the file when it lets go.
 class SingleInstance
 {
 public:

@@ -122,6 +122,8 @@ void TstWinPlatform::lockFileLeftBehind()
         QFile held(path);
         QVERIFY(held.open(QIODevice::ReadOnly));
         QCOMPARE(held.readAll(), QByteArray::number(qint64(getpid())) + "\n");
+        s.release();
+        QVERIFY(!QFile::exists(path)); // an orderly end leaves no file
         return;
     }
     // the holder ends as a crash would: the system gives its lock back, the next start runs
