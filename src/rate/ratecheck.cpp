@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -125,19 +126,9 @@ double parseLimit(const QString &text, bool *usable)
     if (t.isEmpty())
         return DefaultLimitPercent;
     // digits with at most one point: no sign, no unit, no exponent
-    bool digits = false;
-    bool point = false;
-    bool plain = true;
-    for (const QChar c : t) {
-        if (c >= u'0' && c <= u'9')
-            digits = true;
-        else if (c == u'.' && !point)
-            point = true;
-        else
-            plain = false;
-    }
+    static const QRegularExpression plainNumber(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
     bool ok = false;
-    const double v = plain && digits ? t.toDouble(&ok) : 0.0;
+    const double v = plainNumber.match(t).hasMatch() ? t.toDouble(&ok) : 0.0;
     if (!ok || !std::isfinite(v)) {
         if (usable)
             *usable = false;
