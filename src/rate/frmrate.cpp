@@ -305,8 +305,10 @@ bool FrmRate::Form_Load()
     MsgScr::setOwner(this);
     // a setting the checks cannot use is told on the message screen where it is first used,
     // once in this run
-    RateCheck::setSettingsNotice(
-        [](const QString &title, const QString &text) { MsgScr::notice(MsgScr::Kind::Warning, title, text); });
+    RateCheck::setSettingsNotice([](const QString &title, const QString &text) {
+        Pointer::setShape(0); // a read may be under way: the pointer is normal for any message
+        MsgScr::notice(MsgScr::Kind::Warning, title, text);
+    });
     runStep([this] { attachDataAccess(); });
     runStep([] { sbSet_ReportDSN(); });
     runStep([this] { sbSS_Init(); });

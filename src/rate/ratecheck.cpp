@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -62,6 +63,8 @@ struct NoticeState
 {
     RateCheck::NoticeSink sink;
     QSet<QString> told; // file, line and text of each problem told since the sink was set
+    int batches = 0; // SettingsNoticeBatch objects alive
+    QList<RateCheck::SettingProblem> waiting;
 };
 
 NoticeState &noticeState()
@@ -170,11 +173,27 @@ void setSettingsNotice(NoticeSink sink)
     noticeState().told.clear();
 }
 
+SettingsNoticeBatch::SettingsNoticeBatch()
+{
+    ++noticeState().batches;
+}
+
+SettingsNoticeBatch::~SettingsNoticeBatch()
+{
+    NoticeState &state = noticeState();
+    if (--state.batches == 0)
+        tellSettingProblems(std::exchange(state.waiting, {}));
+}
+
 void tellSettingProblems(const QList<SettingProblem> &problems)
 {
     NoticeState &state = noticeState();
     if (!state.sink)
         return;
+    if (state.batches > 0) {
+        state.waiting += problems;
+        return;
+    }
     QStringList lines;
     int shown = 0;
     int more = 0;
@@ -279,11 +298,6 @@ QString saveQuestionText(const QList<SaveJump> &jumps)
         lines << jumpSentence(j);
     lines << QStringLiteral("그래도 저장하시겠습니까?");
     return lines.join(CrLf);
-}
-
-QString saveQuestionText(const SaveJump &jump)
-{
-    return saveQuestionText(QList<SaveJump>{jump});
 }
 
 SeriesDay seriesDay(const std::array<QString, CurrencyCount> &rates, const QString &remark)

@@ -54,6 +54,16 @@ using NoticeSink = std::function<void(const QString &title, const QString &text)
 void setSettingsNotice(NoticeSink sink);
 // Tells the problems not told yet through the sink.
 void tellSettingProblems(const QList<SettingProblem> &problems);
+// While one lives, the problems wait and are told in one notice at its end (a check that reads
+// both files says so once).
+class SettingsNoticeBatch
+{
+public:
+    SettingsNoticeBatch();
+    ~SettingsNoticeBatch();
+    SettingsNoticeBatch(const SettingsNoticeBatch &) = delete;
+    SettingsNoticeBatch &operator=(const SettingsNoticeBatch &) = delete;
+};
 inline const QString SettingsNoticeTitle = QStringLiteral("설정을 확인하십시오.");
 
 // A day kept as a holiday ("휴일" in its remark) is no reference for a jump and not tested itself.
@@ -101,7 +111,6 @@ struct SaveJump
 QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const Neighbours &n, const Limits &limits);
 // The one question of a save: a jumpSentence line for every jump, then "그래도 저장하시겠습니까?".
 QString saveQuestionText(const QList<SaveJump> &jumps);
-QString saveQuestionText(const SaveJump &jump);
 inline const QString SaveQuestionTitle = QStringLiteral("환율 변동을 확인하십시오.");
 // "미달러 환율이 2024/01/05 의 1,156.21 보다 10.2% 높습니다.": the question's line, and the words
 // a preview marks a row with. The percentage is grouped ("1,100.0%") and carries the decimals it

@@ -57,9 +57,14 @@ bool periodFindings(DataAccess &da, const QString &from, const QString &to, QLis
     QList<RateCheck::Row> rows;
     if (!periodRows(da, from, to, &rows))
         return false;
-    // read in this order, so that their notices come so too
-    const RateCheck::Limits limits = RateCheck::registryLimits();
-    const QSet<QString> holidays = RateCheck::systemHolidays();
+    // one notice for what either file holds that cannot be used
+    RateCheck::Limits limits;
+    QSet<QString> holidays;
+    {
+        const RateCheck::SettingsNoticeBatch batch;
+        limits = RateCheck::registryLimits();
+        holidays = RateCheck::systemHolidays();
+    }
     *out = RateCheck::periodFindings(from, to, std::move(rows), holidays, limits);
     return true;
 }

@@ -255,7 +255,6 @@ void TstZevaruRates::unusableSettingsNamedOnStandardError()
              QStringLiteral("zevaru-rates: 설정을 확인하십시오.\n"
                             "registry.ini 3번째 줄: REG_JUMP_USD=1.0%\n"
                             "  → 0 이상의 숫자(%)가 아니어서 기본값 5로 봅니다.\n"
-                            "zevaru-rates: 설정을 확인하십시오.\n"
                             "holidays.txt 3번째 줄: 2024/02/30\n"
                             "  → YYYY/MM/DD 형식의 날짜가 아니어서 휴일로 보지 않습니다.\n"
                             "holidays.txt 5번째 줄: March 7\n"
