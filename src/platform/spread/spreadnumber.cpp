@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace SpreadNumber {
@@ -45,7 +44,17 @@ std::string plainDigits(double value, int decimals)
     for (; p < res.ptr && *p != 'e'; ++p)
         if (*p != '.')
             digits.push_back(*p);
-    const int exponent = p < res.ptr ? std::atoi(p + 1) : 0;
+    // the exponent, read within what to_chars wrote (the buffer holds no terminating NUL)
+    int exponent = 0;
+    bool negativeExponent = false;
+    for (const char *e = p + 1; e < res.ptr; ++e) {
+        if (*e == '-')
+            negativeExponent = true;
+        else if (*e >= '0' && *e <= '9')
+            exponent = exponent * 10 + (*e - '0');
+    }
+    if (negativeExponent)
+        exponent = -exponent;
     const int pointAt = exponent + 1; // digits before the point
     const int n = int(digits.size());
     std::string whole;
