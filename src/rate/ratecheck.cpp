@@ -73,6 +73,21 @@ NoticeState &noticeState()
     return state;
 }
 
+// The percentage of a jump as its sentence shows it, without the sign.
+QString percentText(double percent, double limit)
+{
+    const double size = std::fabs(percent);
+    // one decimal as a rule; more while the figure would read as 0 or as not above the limit
+    int decimals = 1;
+    for (; decimals < SpreadNumber::MaxDecimals; ++decimals) {
+        const double shown =
+            SpreadNumber::parse(SpreadNumber::plain(size, decimals), QLatin1Char('.'), QChar()).value_or(0);
+        if (shown != 0 && (size <= limit || shown > limit))
+            break;
+    }
+    return SpreadNumber::format(size, decimals, QLatin1Char('.'), QLatin1Char(','), true);
+}
+
 QString dayText(qint64 julian)
 {
     return QDate::fromJulianDay(julian).toString(QStringLiteral("yyyy/MM/dd"));
@@ -231,15 +246,6 @@ double changePercent(double before, double value)
     return (value - before) / std::fabs(before) * 100.0;
 }
 
-std::optional<qint64> daysBetween(const QString &from, const QString &to)
-{
-    const qint64 a = julianOf(from);
-    const qint64 b = julianOf(to);
-    if (a == 0 || b == 0)
-        return std::nullopt;
-    return b - a;
-}
-
 bool isJump(double before, double value, double limitPercent)
 {
     if (limitPercent <= 0 || before == 0)
@@ -265,20 +271,6 @@ QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const 
         }
     }
     return out;
-}
-
-QString percentText(double percent, double limit)
-{
-    const double size = std::fabs(percent);
-    // one decimal as a rule; more while the figure would read as 0 or as not above the limit
-    int decimals = 1;
-    for (; decimals < SpreadNumber::MaxDecimals; ++decimals) {
-        const double shown =
-            SpreadNumber::parse(SpreadNumber::plain(size, decimals), QLatin1Char('.'), QChar()).value_or(0);
-        if (shown != 0 && (size <= limit || shown > limit))
-            break;
-    }
-    return SpreadNumber::format(size, decimals, QLatin1Char('.'), QLatin1Char(','), true);
 }
 
 QString jumpSentence(const SaveJump &jump)

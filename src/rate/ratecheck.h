@@ -81,8 +81,6 @@ double changePercent(double before, double value);
 // A stored day further than this from the day saved is no neighbour: a month's gap says nothing
 // of a jump.
 inline constexpr int NeighbourDays = 31;
-// Days from one "YYYY/MM/DD" to another; nullopt when either is not such a day.
-std::optional<qint64> daysBetween(const QString &from, const QString &to);
 
 // One stored neighbour of a day for one currency.
 struct Neighbour
@@ -116,8 +114,6 @@ inline const QString SaveQuestionTitle = QStringLiteral("환율 변동을 확인
 // a preview marks a row with. The percentage is grouped ("1,100.0%") and carries the decimals it
 // needs to read above the limit (never "0.0%" for a change over a limit of 0.01).
 QString jumpSentence(const SaveJump &jump);
-// The percentage of a jump as the sentence shows it, without the sign.
-QString percentText(double percent, double limit);
 
 // Days held in memory (an import's preview over the stored days) for the neighbour search.
 struct SeriesDay
