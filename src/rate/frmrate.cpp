@@ -5,6 +5,7 @@
 #include "rate/keycommands.h"
 #include "rate/querystats.h"
 #include "rate/ratecalls.h"
+#include "rate/ratecheck.h"
 #include "rate/rategridfill.h"
 #include "rate/rateinputcheck.h"
 #include "rate/ratelayout.h"
@@ -302,6 +303,12 @@ bool FrmRate::Form_Load()
     if (!sbInit_Program(this))
         return false;
     MsgScr::setOwner(this);
+    // a setting the checks cannot use is told on the message screen where it is first used,
+    // once in this run
+    RateCheck::setSettingsNotice([](const QString &title, const QString &text) {
+        Pointer::setShape(0); // a read may be under way: the pointer is normal for any message
+        MsgScr::notice(MsgScr::Kind::Warning, title, text);
+    });
     runStep([this] { attachDataAccess(); });
     runStep([] { sbSet_ReportDSN(); });
     runStep([this] { sbSS_Init(); });
@@ -408,6 +415,7 @@ void FrmRate::Form_Unload()
         m_dataAccess.reset();
     });
     runStep([this] { releaseGridRecord(); });
+    RateCheck::setSettingsNotice(nullptr);
     App::endProcess(0);
 }
 
@@ -600,8 +608,16 @@ void FrmRate::SS_Click(int, int row)
     if (m_mode != Mode::Query || row < 1 || row > m_SS->MaxRows())
         return;
     m_SS->setRow(row);
-    // the panel never shows a day with another day's rates: a rate a box cannot hold leaves the
-    // whole panel as it was
+    // the panel takes a whole row or nothing: a day another program wrote in another form
+    // ("2026/12/17x") would leave the previous day in the date box under this row's rates
+    m_SS->setCol(1);
+    const QString day = m_SS->Text().trimmed();
+    if (const RateInputCheck::Refusal r = RateInputCheck::checkDate(day)) {
+        notice(r.title, r.text);
+        return;
+    }
+    // nor does a day get another day's rates: a rate a box cannot hold leaves the whole panel as
+    // it was
     cFloat *const boxes[] = {m_txtUSD, m_txtVND, m_txtKRW};
     QString before[3];
     for (int i = 0; i < 3; ++i) {
@@ -617,8 +633,7 @@ void FrmRate::SS_Click(int, int row)
                            + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."));
         return;
     }
-    m_SS->setCol(1);
-    m_txtSTD_DATE->setValue(m_SS->Text().trimmed());
+    m_txtSTD_DATE->setValue(day);
     m_SS->setCol(5);
     m_txtREMARK->setText(m_SS->Text().trimmed());
 }

@@ -64,21 +64,22 @@ bool FrmRate::confirmJumps(const QString &date)
     const RateCheck::Limits limits = RateCheck::registryLimits();
     RateCheck::Neighbours near;
     // a failed read is left to the save itself, which reports it
-    if (!RateCheckReads::neighbours(*da, date, &near))
+    if (!RateCheckReads::neighbours(*da, date, limits, &near))
         return true;
     cFloat *boxes[RateCheck::CurrencyCount] = {m_txtUSD, m_txtVND, m_txtKRW};
     std::array<double, RateCheck::CurrencyCount> rates{};
     for (int c = 0; c < RateCheck::CurrencyCount; ++c)
         rates[size_t(c)] = boxes[c]->value().toDouble();
-    for (const RateCheck::SaveJump &jump : RateCheck::saveJumps(rates, near, limits)) {
-        const MsgScr::Answer answer = MsgScr::question(MsgScr::Kind::Warning, RateCheck::SaveQuestionTitle,
-                                                       RateCheck::saveQuestionText(jump), MsgScr::Answer::No);
-        if (answer != MsgScr::Answer::Yes) {
-            boxes[jump.currency]->setFocus();
-            return false;
-        }
-    }
-    return true;
+    // one question for the whole save, every jump a line of it
+    const QList<RateCheck::SaveJump> jumps = RateCheck::saveJumps(rates, near, limits);
+    if (jumps.isEmpty())
+        return true;
+    const MsgScr::Answer answer = MsgScr::question(MsgScr::Kind::Warning, RateCheck::SaveQuestionTitle,
+                                                   RateCheck::saveQuestionText(jumps), MsgScr::Answer::No);
+    if (answer == MsgScr::Answer::Yes)
+        return true;
+    boxes[jumps.first().currency]->setFocus();
+    return false;
 }
 
 void FrmRate::showHistoryNotice()

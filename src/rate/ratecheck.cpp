@@ -8,8 +8,12 @@
 
 #include <QDate>
 #include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,6 +52,40 @@ qint64 julianOf(QStringView day)
     const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
     const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return qint64(era) * 146097 + doe + 1721120;
+}
+
+const char *const LimitNames[RateCheck::CurrencyCount] = {"REG_JUMP_USD", "REG_JUMP_VND", "REG_JUMP_KRW"};
+
+// a notice of many bad lines names the first ones and counts the rest
+constexpr int MaxProblemsShown = 8;
+
+struct NoticeState
+{
+    RateCheck::NoticeSink sink;
+    QSet<QString> told; // file, line and text of each problem told since the sink was set
+    int batches = 0; // SettingsNoticeBatch objects alive
+    QList<RateCheck::SettingProblem> waiting;
+};
+
+NoticeState &noticeState()
+{
+    static NoticeState state;
+    return state;
+}
+
+// The percentage of a jump as its sentence shows it, without the sign.
+QString percentText(double percent, double limit)
+{
+    const double size = std::fabs(percent);
+    // one decimal as a rule; more while the figure would read as 0 or as not above the limit
+    int decimals = 1;
+    for (; decimals < SpreadNumber::MaxDecimals; ++decimals) {
+        const double shown =
+            SpreadNumber::parse(SpreadNumber::plain(size, decimals), QLatin1Char('.'), QChar()).value_or(0);
+        if (shown != 0 && (size <= limit || shown > limit))
+            break;
+    }
+    return SpreadNumber::format(size, decimals, QLatin1Char('.'), QLatin1Char(','), true);
 }
 
 QString dayText(qint64 julian)
@@ -93,28 +131,107 @@ QString currencyText(int currency, double value)
     return SpreadNumber::format(value, currencyDecimals(currency), QLatin1Char('.'), QLatin1Char(','), true);
 }
 
-double parseLimit(const QString &text)
+bool Limits::anyOn() const
 {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v < 0)
+    return std::any_of(percent.begin(), percent.end(), [](double p) { return p > 0; });
+}
+
+double parseLimit(const QString &text, bool *usable)
+{
+    if (usable)
+        *usable = true;
+    const QString t = text.trimmed();
+    if (t.isEmpty())
         return DefaultLimitPercent;
+    // digits with at most one point: no sign, no unit, no exponent
+    static const QRegularExpression plainNumber(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
+    bool ok = false;
+    const double v = plainNumber.match(t).hasMatch() ? t.toDouble(&ok) : 0.0;
+    if (!ok || !std::isfinite(v)) {
+        if (usable)
+            *usable = false;
+        return DefaultLimitPercent;
+    }
     return v;
 }
 
 Limits limitsFrom(const std::function<QString(const QString &)> &value)
 {
-    static const char *names[CurrencyCount] = {"REG_JUMP_USD", "REG_JUMP_VND", "REG_JUMP_KRW"};
     Limits l;
     for (int c = 0; c < CurrencyCount; ++c)
-        l.percent[size_t(c)] = parseLimit(value(QString::fromLatin1(names[c])));
+        l.percent[size_t(c)] = parseLimit(value(QString::fromLatin1(LimitNames[c])));
     return l;
 }
 
 Limits registryLimits()
 {
-    return limitsFrom(
-        [](const QString &name) { return Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), name); });
+    Limits l;
+    QList<SettingProblem> problems;
+    for (int c = 0; c < CurrencyCount; ++c) {
+        const QString name = QString::fromLatin1(LimitNames[c]);
+        int line = 0;
+        const QString text = Registry::readValue(QStringLiteral("SOFTWARE\\ZEVARU"), name, nullptr, &line);
+        bool usable = true;
+        l.percent[size_t(c)] = parseLimit(text, &usable);
+        if (!usable)
+            problems.append({QStringLiteral("registry.ini"), line, name + QLatin1Char('=') + text,
+                             QStringLiteral("0 이상의 숫자(%)가 아니어서 기본값 ")
+                                 + QString::number(DefaultLimitPercent) + QStringLiteral("로 봅니다.")});
+    }
+    tellSettingProblems(problems);
+    return l;
+}
+
+void setSettingsNotice(NoticeSink sink)
+{
+    noticeState().sink = std::move(sink);
+    noticeState().told.clear();
+}
+
+SettingsNoticeBatch::SettingsNoticeBatch()
+{
+    ++noticeState().batches;
+}
+
+SettingsNoticeBatch::~SettingsNoticeBatch()
+{
+    NoticeState &state = noticeState();
+    if (--state.batches == 0)
+        tellSettingProblems(std::exchange(state.waiting, {}));
+}
+
+void tellSettingProblems(const QList<SettingProblem> &problems)
+{
+    NoticeState &state = noticeState();
+    if (!state.sink)
+        return;
+    if (state.batches > 0) {
+        state.waiting += problems;
+        return;
+    }
+    QStringList lines;
+    int shown = 0;
+    int more = 0;
+    for (const SettingProblem &p : problems) {
+        const QString key = p.file + QLatin1Char('\n') + QString::number(p.line) + QLatin1Char('\n') + p.text;
+        if (state.told.contains(key))
+            continue;
+        state.told.insert(key);
+        if (shown == MaxProblemsShown) {
+            ++more;
+            continue;
+        }
+        ++shown;
+        // a line of any length is named by its start
+        const QString text = p.text.size() > 40 ? p.text.left(40) + QStringLiteral("…") : p.text;
+        lines << p.file + QLatin1Char(' ') + QString::number(p.line) + QStringLiteral("번째 줄: ") + text
+              << QStringLiteral("  → ") + p.outcome;
+    }
+    if (shown == 0)
+        return;
+    if (more > 0)
+        lines << QStringLiteral("외 ") + QString::number(more) + QStringLiteral("건");
+    state.sink(SettingsNoticeTitle, lines.join(CrLf));
 }
 
 bool isHolidayRemark(const QString &remark)
@@ -124,7 +241,9 @@ bool isHolidayRemark(const QString &remark)
 
 double changePercent(double before, double value)
 {
-    return (value - before) / before * 100.0;
+    if (before == 0)
+        return 0;
+    return (value - before) / std::fabs(before) * 100.0;
 }
 
 bool isJump(double before, double value, double limitPercent)
@@ -144,12 +263,11 @@ QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const 
 {
     QList<SaveJump> out;
     for (int c = 0; c < CurrencyCount; ++c) {
+        const double limit = limits.percent[size_t(c)];
         for (const auto *side : {&n.earlier, &n.later}) {
             const std::optional<Neighbour> &ref = (*side)[size_t(c)];
-            if (!ref || !isJump(ref->value, rates[size_t(c)], limits.percent[size_t(c)]))
-                continue;
-            out.append({c, *ref, rates[size_t(c)], changePercent(ref->value, rates[size_t(c)])});
-            break;
+            if (ref && isJump(ref->value, rates[size_t(c)], limit))
+                out.append({c, *ref, rates[size_t(c)], changePercent(ref->value, rates[size_t(c)]), limit});
         }
     }
     return out;
@@ -157,15 +275,21 @@ QList<SaveJump> saveJumps(const std::array<double, CurrencyCount> &rates, const 
 
 QString jumpSentence(const SaveJump &jump)
 {
-    const QString direction = jump.percent >= 0 ? QStringLiteral("높습니다.") : QStringLiteral("낮습니다.");
+    // the direction of the change itself: against a negative neighbour a higher value is still 높다
+    const bool higher = jump.value > jump.reference.value;
+    const QString direction = higher ? QStringLiteral("높습니다.") : QStringLiteral("낮습니다.");
     return currencyName(jump.currency) + QStringLiteral(" 환율이 ") + jump.reference.day + QStringLiteral(" 의 ")
         + currencyText(jump.currency, jump.reference.value) + QStringLiteral(" 보다 ")
-        + QString::number(std::fabs(jump.percent), 'f', 1) + QStringLiteral("% ") + direction;
+        + percentText(jump.percent, jump.limit) + QStringLiteral("% ") + direction;
 }
 
-QString saveQuestionText(const SaveJump &jump)
+QString saveQuestionText(const QList<SaveJump> &jumps)
 {
-    return jumpSentence(jump) + CrLf + QStringLiteral("그래도 저장하시겠습니까?");
+    QStringList lines;
+    for (const SaveJump &j : jumps)
+        lines << jumpSentence(j);
+    lines << QStringLiteral("그래도 저장하시겠습니까?");
+    return lines.join(CrLf);
 }
 
 SeriesDay seriesDay(const std::array<QString, CurrencyCount> &rates, const QString &remark)
@@ -180,18 +304,33 @@ SeriesDay seriesDay(const std::array<QString, CurrencyCount> &rates, const QStri
 Neighbours neighboursIn(const QMap<QString, SeriesDay> &series, const QString &day)
 {
     Neighbours n;
+    const qint64 self = julianOf(day);
+    if (self == 0)
+        return n;
     const auto at = series.lowerBound(day);
     for (int c = 0; c < CurrencyCount; ++c) {
+        // the keys are in text order, the same as day order for well-formed days; a key of
+        // another form ("2024/01/05x") sits among them and is passed over
         auto usable = [c](const SeriesDay &d) { return !d.holiday && d.rate[size_t(c)] && *d.rate[size_t(c)] != 0; };
         for (auto it = at; it != series.cbegin();) {
             --it;
-            if (usable(it.value())) {
+            const qint64 j = julianOf(it.key());
+            if (j == 0)
+                continue;
+            if (self - j > NeighbourDays)
+                break;
+            if (j < self && usable(it.value())) {
                 n.earlier[size_t(c)] = Neighbour{it.key(), *it.value().rate[size_t(c)]};
                 break;
             }
         }
         for (auto it = at; it != series.cend(); ++it) {
-            if (it.key() != day && usable(it.value())) {
+            const qint64 j = julianOf(it.key());
+            if (j == 0 || j == self)
+                continue;
+            if (j - self > NeighbourDays)
+                break;
+            if (usable(it.value())) {
                 n.later[size_t(c)] = Neighbour{it.key(), *it.value().rate[size_t(c)]};
                 break;
             }
@@ -205,16 +344,24 @@ QString kindText(FindingKind kind)
     return kind == FindingKind::MissingDay ? QStringLiteral("빠진 날짜") : QStringLiteral("급변");
 }
 
-QSet<QString> parseHolidays(const QString &text)
+QSet<QString> parseHolidays(const QString &text, QList<SettingProblem> *problems)
 {
     QSet<QString> days;
-    for (QStringView line : QStringView(text).split(u'\n')) {
+    int number = 0;
+    for (const QStringView whole : QStringView(text).split(u'\n')) {
+        ++number;
+        QStringView line = whole;
         const qsizetype hash = line.indexOf(u'#');
         if (hash >= 0)
             line = line.left(hash);
         line = line.trimmed();
+        if (line.isEmpty())
+            continue;
         if (julianOf(line) != 0)
             days.insert(line.toString());
+        else if (problems)
+            problems->append({QStringLiteral("holidays.txt"), number, whole.trimmed().toString(),
+                              QStringLiteral("YYYY/MM/DD 형식의 날짜가 아니어서 휴일로 보지 않습니다.")});
     }
     return days;
 }
@@ -224,7 +371,10 @@ QSet<QString> systemHolidays()
     QFile f(SystemDir::path() + QStringLiteral("/holidays.txt"));
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return parseHolidays(QString::fromUtf8(f.readAll()));
+    QList<SettingProblem> problems;
+    QSet<QString> days = parseHolidays(QString::fromUtf8(f.readAll()), &problems);
+    tellSettingProblems(problems);
+    return days;
 }
 
 QList<Finding> periodFindings(const QString &from, const QString &to, QList<Row> rows, const QSet<QString> &holidays,

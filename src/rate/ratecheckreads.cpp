@@ -1,43 +1,37 @@
 #include "rate/ratecheckreads.h"
 
 #include "rate/ratestatements.h"
-#include "rate/ratevalue.h"
 
 #include "platform/db/dataaccess.h"
 
-namespace {
-
-const char *const RateColumns[RateCheck::CurrencyCount] = {"USD", "VND", "KRW"};
-
-QString neighbourStatement(const QString &day, int currency, bool later)
-{
-    const QString col = QString::fromLatin1(RateColumns[currency]);
-    return QStringLiteral(" SELECT STD_DATE, ") + col + QStringLiteral(" FROM EX_RATE WHERE STD_DATE = ( SELECT ")
-        + (later ? QStringLiteral("MIN") : QStringLiteral("MAX"))
-        + QStringLiteral("(STD_DATE) FROM EX_RATE WHERE STD_DATE ")
-        + (later ? QStringLiteral(">") : QStringLiteral("<")) + QStringLiteral(" '") + RateStatements::quoteText(day)
-        + QStringLiteral("' AND ") + col
-        + QStringLiteral(" <> 0 AND ( REMARK IS NULL OR REMARK NOT LIKE '%휴일%' ) ) ");
-}
-
-} // namespace
+#include <QDate>
+#include <QMap>
 
 namespace RateCheckReads {
 
-bool neighbours(DataAccess &da, const QString &day, RateCheck::Neighbours *out)
+bool neighbours(DataAccess &da, const QString &day, const RateCheck::Limits &limits, RateCheck::Neighbours *out)
 {
     *out = {};
+    // nothing to compare: no statement at all
+    const QDate d = QDate::fromString(day, QStringLiteral("yyyy/MM/dd"));
+    if (!limits.anyOn() || !d.isValid())
+        return true;
+    // the days within reach on both sides in one read; the nearest usable one of each currency
+    // is picked from them as an import picks it from its rows
+    const QString fmt = QStringLiteral("yyyy/MM/dd");
+    QList<RateCheck::Row> rows;
+    if (!periodRows(da, d.addDays(-RateCheck::NeighbourDays).toString(fmt),
+                    d.addDays(RateCheck::NeighbourDays).toString(fmt), &rows))
+        return false;
+    QMap<QString, RateCheck::SeriesDay> series;
+    for (const RateCheck::Row &r : std::as_const(rows))
+        series.insert(r.day, RateCheck::seriesDay(r.rates, r.remark));
+    *out = RateCheck::neighboursIn(series, day);
     for (int c = 0; c < RateCheck::CurrencyCount; ++c) {
-        for (bool later : {false, true}) {
-            if (!da.OpenQuery(neighbourStatement(day, c, later), 1, 3))
-                return false;
-            double v = 0;
-            if (!da.IsEof() && RateValue::parse(da.FieldValue(1), &v) && v != 0) {
-                auto &slot = later ? out->later[size_t(c)] : out->earlier[size_t(c)];
-                slot = RateCheck::Neighbour{da.FieldValue(0), v};
-            }
-            da.CloseQuery();
-        }
+        if (limits.percent[size_t(c)] > 0)
+            continue;
+        out->earlier[size_t(c)].reset();
+        out->later[size_t(c)].reset();
     }
     return true;
 }
@@ -63,8 +57,15 @@ bool periodFindings(DataAccess &da, const QString &from, const QString &to, QLis
     QList<RateCheck::Row> rows;
     if (!periodRows(da, from, to, &rows))
         return false;
-    *out =
-        RateCheck::periodFindings(from, to, std::move(rows), RateCheck::systemHolidays(), RateCheck::registryLimits());
+    // one notice for what either file holds that cannot be used
+    RateCheck::Limits limits;
+    QSet<QString> holidays;
+    {
+        const RateCheck::SettingsNoticeBatch batch;
+        limits = RateCheck::registryLimits();
+        holidays = RateCheck::systemHolidays();
+    }
+    *out = RateCheck::periodFindings(from, to, std::move(rows), holidays, limits);
     return true;
 }
 

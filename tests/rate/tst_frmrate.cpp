@@ -78,6 +78,8 @@ private slots:
 
     void clicksDuringQueryAreDropped();
     void rowTheBoxesCannotHold();
+    void rowWithAnotherProgramsDay();
+    void twelveDigitWonShownAsStored();
     void hugeAndNonFiniteRates();
     void pastedRemark_data();
     void pastedRemark();
@@ -515,6 +517,48 @@ void TstFrmRate::rowTheBoxesCannotHold()
     QCOMPARE(q.value(1).toDouble(), 25000.0);
 }
 
+void TstFrmRate::rowWithAnotherProgramsDay()
+{
+    // a day another program wrote in another form fills nothing: the rates of that row never sit
+    // under the previous day, where a save would write them
+    startWindow(QStringLiteral("sqlite"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES "
+                        "('2026/12/16', 1300, 24000, 0.05, 'a'), ('2026/12/17x', 1400, 25000, 0.06, 'b')"));
+    setPeriod(QStringLiteral("2026/12/01"), QStringLiteral("2026/12/31"));
+    click(m_frm->btnQuery());
+    QCOMPARE(m_frm->SS()->MaxRows(), 2);
+    clickCell(2, m_frm->SS()->SearchCol(1, 0, 2, QStringLiteral("2026/12/16"), 4));
+    m_notices.clear();
+    clickCell(3, m_frm->SS()->SearchCol(1, 0, 2, QStringLiteral("2026/12/17x"), 4));
+    QCOMPARE(m_notices, QStringList{QStringLiteral("조회일자를 확인하십시오.")});
+    QVERIFY2(m_texts.last().startsWith(QStringLiteral("기준일이 입력되지 않았거나, 잘못 입력되었습니다.\r\n")),
+             qPrintable(m_texts.last()));
+    QCOMPARE(m_frm->txtSTD_DATE()->value(), QStringLiteral("2026/12/16"));
+    QCOMPARE(m_frm->txtUSD()->value(), QStringLiteral("1300.00"));
+    QCOMPARE(m_frm->txtREMARK()->text(), QStringLiteral("a"));
+    click(m_frm->btnSave());
+    QSqlQuery q(check());
+    QVERIFY(q.exec(QStringLiteral("SELECT USD, REMARK FROM EX_RATE WHERE STD_DATE = '2026/12/16'")) && q.next());
+    QCOMPARE(q.value(0).toDouble(), 1300.0);
+    QCOMPARE(q.value(1).toString(), QStringLiteral("a"));
+}
+
+void TstFrmRate::twelveDigitWonShownAsStored()
+{
+    // the stored decimal, not a double's tail past its 15th digit
+    startWindow(QStringLiteral("sqlite"));
+    exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES "
+                        "('2024/01/02', 999999999999.99, 999999999999, 999999999999, ''), "
+                        "('2024/01/03', 1300, 24000, 123456789012.123, '')"));
+    setPeriod(QStringLiteral("2024/01/01"), QStringLiteral("2024/01/31"));
+    click(m_frm->btnQuery());
+    QCOMPARE(m_frm->SS()->GetCellText(2, 1), QStringLiteral("999,999,999,999.99"));
+    QCOMPARE(m_frm->SS()->GetCellText(4, 1), QStringLiteral("999,999,999,999.000000"));
+    QCOMPARE(m_frm->SS()->GetCellText(4, 2), QStringLiteral("123,456,789,012.123000"));
+    clickCell(1, 1);
+    QCOMPARE(m_frm->txtKRW()->text(), QStringLiteral("999,999,999,999.000000"));
+}
+
 void TstFrmRate::hugeAndNonFiniteRates()
 {
     // large stored rates show in full; inf and nan (a real's overflow, or text another program
@@ -847,49 +891,6 @@ void TstFrmRate::alignToggle()
     QVERIFY(!m_frm->optTOP_UpDown1()[1]->isVisibleTo(m_frm));
 }
 
-void TstFrmRate::jumpQuestionAtSave_data()
-{
-    QTest::addColumn<QString>("registry"); // extra registry.ini lines
-    QTest::addColumn<QString>("day");
-    QTest::addColumn<QStringList>("rates"); // usd, vnd, krw, remark
-    QTest::addColumn<qint32>("answer");
-    QTest::addColumn<QString>("question"); // empty: none asked
-    QTest::addColumn<QString>("focus"); // the box holding the focus after 아니오
-    QTest::addColumn<bool>("saved");
-
-    const QString again = QStringLiteral("\r\n그래도 저장하시겠습니까?");
-    QTest::newRow("exactly the limit saves unasked")
-        << ""
-        << "2024/01/04" << QStringList{"1050", "20000", "0.05", ""} << 4 << ""
-        << "" << true;
-    QTest::newRow("past the limit, 예 saves")
-        << ""
-        << "2024/01/04" << QStringList{"1102", "20000", "0.05", ""} << 3
-        << "미달러 환율이 2024/01/02 의 1,000.00 보다 10.2% 높습니다." + again << "" << true;
-    QTest::newRow("past the limit, 아니오 keeps all")
-        << ""
-        << "2024/01/04" << QStringList{"900", "20000", "0.05", ""} << 4
-        << "미달러 환율이 2024/01/02 의 1,000.00 보다 10.0% 낮습니다." + again << "txtUSD" << false;
-    QTest::newRow("only the later day differs")
-        << ""
-        << "2024/01/01" << QStringList{"1000", "20000", "0.06", ""} << 4
-        << "한국원화 환율이 2024/01/02 의 0.050000 보다 20.0% 높습니다." + again << "txtKRW" << false;
-    QTest::newRow("zero against a stored rate")
-        << "REG_JUMP_VND=500\n"
-        << "2024/01/04" << QStringList{"1000", "0", "0.05", ""} << 4
-        << "베트남동 환율이 2024/01/02 의 20,000 보다 100.0% 낮습니다." + again << "txtVND" << false;
-    QTest::newRow("limit 0 in the registry turns it off")
-        << "REG_JUMP_USD=0\n"
-        << "2024/01/04" << QStringList{"5000", "20000", "0.05", ""} << 4 << ""
-        << "" << true;
-    QTest::newRow("own limit 20 percent") << "REG_JUMP_USD=20\n"
-                                          << "2024/01/04" << QStringList{"1200", "20000", "0.05", ""} << 4 << ""
-                                          << "" << true;
-    QTest::newRow("a holiday row is not asked") << ""
-                                                << "2024/01/04" << QStringList{"0", "0", "0", "휴일"} << 4 << ""
-                                                << "" << true;
-}
-
 void TstFrmRate::userCodeStoredAsWritten_data()
 {
     QTest::addColumn<QByteArray>("registry");
@@ -930,36 +931,139 @@ void TstFrmRate::userCodeStoredAsWritten()
     QCOMPARE(q.value(0).toString(), code);
 }
 
+void TstFrmRate::jumpQuestionAtSave_data()
+{
+    QTest::addColumn<QString>("registry"); // extra registry.ini lines, from line 3 on
+    QTest::addColumn<QStringList>("stored"); // "day|usd|vnd|krw|remark"
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QStringList>("rates"); // usd, vnd, krw, remark
+    QTest::addColumn<qint32>("answer");
+    QTest::addColumn<QString>("settings"); // the notice of unusable settings; empty: none
+    QTest::addColumn<QString>("question"); // empty: none asked
+    QTest::addColumn<QString>("focus"); // the box holding the focus after 아니오
+    QTest::addColumn<int>(
+        "reads"); // OpenQuery of the save: neighbours, the day's check, the history and source-column probes
+    QTest::addColumn<bool>("saved");
+
+    const QString again = QStringLiteral("\r\n그래도 저장하시겠습니까?");
+    // 2024/01/03 between them is a holiday: no reference
+    const QStringList around{"2024/01/02|1000|20000|0.05|", "2024/01/03|0|0|0|신정 휴일",
+                             "2024/01/05|1000|20000|0.05|"};
+    const QStringList before{"2024/01/02|1000|20000|0.05|"};
+    const QString usd2 = QStringLiteral("미달러 환율이 2024/01/02 의 1,000.00 보다 ");
+    const QString usd5 = QStringLiteral("미달러 환율이 2024/01/05 의 1,000.00 보다 ");
+    const QString badValue = QStringLiteral("\r\n  → 0 이상의 숫자(%)가 아니어서 기본값 5로 봅니다.");
+
+    QTest::newRow("exactly the limit saves unasked")
+        << "" << around << "2024/01/04" << QStringList{"1050", "20000", "0.05", ""} << 4 << ""
+        << ""
+        << "" << 4 << true;
+    QTest::newRow("both neighbours in one question, 예 saves")
+        << "" << around << "2024/01/04" << QStringList{"1102", "20000", "0.05", ""} << 3 << ""
+        << usd2 + "10.2% 높습니다.\r\n" + usd5 + "10.2% 높습니다." + again << "" << 4 << true;
+    QTest::newRow("every currency in one question, 아니오 keeps all")
+        << "" << before << "2024/01/04" << QStringList{"900", "30000", "0.04", ""} << 4 << ""
+        << usd2
+            + "10.0% 낮습니다.\r\n베트남동 환율이 2024/01/02 의 20,000 보다 50.0% 높습니다.\r\n"
+              "한국원화 환율이 2024/01/02 의 0.050000 보다 20.0% 낮습니다."
+            + again
+        << "txtUSD" << 1 << false;
+    QTest::newRow("only the later day exists")
+        << "" << QStringList{"2024/01/05|1000|20000|0.05|"} << "2024/01/01" << QStringList{"1000", "20000", "0.06", ""}
+        << 4 << ""
+        << "한국원화 환율이 2024/01/05 의 0.050000 보다 20.0% 높습니다." + again << "txtKRW" << 1 << false;
+    QTest::newRow("31 days away is compared, thousands in the percentage")
+        << "" << before << "2024/02/02" << QStringList{"12000", "20000", "0.05", ""} << 4 << ""
+        << usd2 + "1,100.0% 높습니다." + again << "txtUSD" << 1 << false;
+    QTest::newRow("32 days away is not") << "" << before << "2024/02/03" << QStringList{"5000", "20000", "0.05", ""}
+                                         << 4 << ""
+                                         << ""
+                                         << "" << 4 << true;
+    QTest::newRow("a stored zero is passed over for the day before it")
+        << "" << QStringList{"2024/01/02|1000|20000|0.05|", "2024/01/03|0|20000|0.05|"} << "2024/01/04"
+        << QStringList{"1200", "20000", "0.05", ""} << 4 << "" << usd2 + "20.0% 높습니다." + again << "txtUSD" << 1
+        << false;
+    QTest::newRow("higher than a negative neighbour is 높습니다")
+        << "" << QStringList{"2024/01/02|-1000|20000|0.05|"} << "2024/01/04" << QStringList{"1000", "20000", "0.05", ""}
+        << 4 << ""
+        << "미달러 환율이 2024/01/02 의 -1,000.00 보다 200.0% 높습니다." + again << "txtUSD" << 1 << false;
+    QTest::newRow("zero against a stored rate") << "REG_JUMP_VND=500\n"
+                                                << around << "2024/01/04" << QStringList{"1000", "0", "0.05", ""} << 4
+                                                << ""
+                                                << "베트남동 환율이 2024/01/02 의 20,000 보다 100.0% 낮습니다.\r\n"
+                                                   "베트남동 환율이 2024/01/05 의 20,000 보다 100.0% 낮습니다."
+            + again << "txtVND" << 1 << false;
+    QTest::newRow("a small limit shows the decimals it needs")
+        << "REG_JUMP_USD=0.01\n"
+        << before << "2024/01/04" << QStringList{"1000.2", "20000", "0.05", ""} << 4 << ""
+        << usd2 + "0.02% 높습니다." + again << "txtUSD" << 1 << false;
+    QTest::newRow("twelve-digit won as stored")
+        << "" << QStringList{"2024/01/02|1000|20000|999999999999|"} << "2024/01/04"
+        << QStringList{"1000", "20000", "1", ""} << 4 << ""
+        << "한국원화 환율이 2024/01/02 의 999,999,999,999.000000 보다 100.0% 낮습니다." + again << "txtKRW" << 1
+        << false;
+    QTest::newRow("limit 0 in the registry turns it off")
+        << "REG_JUMP_USD=0\n"
+        << around << "2024/01/04" << QStringList{"5000", "20000", "0.05", ""} << 4 << ""
+        << ""
+        << "" << 4 << true;
+    QTest::newRow("every limit 0: no neighbour read")
+        << "REG_JUMP_USD=0\nREG_JUMP_VND=0\nREG_JUMP_KRW=0\n"
+        << around << "2024/01/04" << QStringList{"5000", "1", "9", ""} << 4 << ""
+        << ""
+        << "" << 3 << true;
+    QTest::newRow("unusable limits named once, the default used")
+        << "REG_JUMP_USD=abc\nREG_JUMP_VND=-3\nREG_JUMP_KRW=1.0%\n"
+        << before << "2024/01/04" << QStringList{"1102", "20000", "0.05", ""} << 3
+        << "registry.ini 3번째 줄: REG_JUMP_USD=abc" + badValue + "\r\nregistry.ini 4번째 줄: REG_JUMP_VND=-3"
+            + badValue + "\r\nregistry.ini 5번째 줄: REG_JUMP_KRW=1.0%" + badValue
+        << usd2 + "10.2% 높습니다." + again << "" << 4 << true;
+    QTest::newRow("a holiday row is not asked")
+        << "" << around << "2024/01/04" << QStringList{"0", "0", "0", "휴일"} << 4 << ""
+        << ""
+        << "" << 3 << true;
+}
+
 void TstFrmRate::jumpQuestionAtSave()
 {
     QFETCH(QString, registry);
+    QFETCH(QStringList, stored);
     QFETCH(QString, day);
     QFETCH(QStringList, rates);
     QFETCH(qint32, answer);
+    QFETCH(QString, settings);
     QFETCH(QString, question);
     QFETCH(QString, focus);
+    QFETCH(int, reads);
     QFETCH(bool, saved);
     writeFile(m_dirs->sys.filePath("registry.ini"), ("[SOFTWARE\\ZEVARU]\nREG_USERID=U777\n" + registry).toUtf8());
     startWindow(QStringLiteral("sqlite"));
-    exec(QStringLiteral(
-        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/02', 1000, 20000, 0.05, '')"));
-    exec(QStringLiteral(
-        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/05', 1000, 20000, 0.05, '')"));
-    // the holiday between them is no reference
-    exec(QStringLiteral(
-        "INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('2024/01/03', 0, 0, 0, '신정 휴일')"));
+    for (const QString &row : std::as_const(stored)) {
+        const QStringList f = row.split(QLatin1Char('|'));
+        exec(QStringLiteral("INSERT INTO EX_RATE (STD_DATE, USD, VND, KRW, REMARK) VALUES ('%1', %2, %3, %4, '%5')")
+                 .arg(f[0], f[1], f[2], f[3], f[4]));
+    }
     setDay(day, rates[0], rates[1], rates[2], rates[3]);
     m_answer = answer;
     m_frm->activateWindow();
+    QStringList calls;
+    m_frm->dataAccess()->setCallLog(&calls);
     QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
+    m_frm->dataAccess()->setCallLog(nullptr);
 
-    if (question.isEmpty()) {
-        QCOMPARE(m_notices, QStringList{QStringLiteral("저장하였습니다.")});
-    } else {
-        QCOMPARE(m_notices.value(0), QStringLiteral("환율 변동을 확인하십시오."));
-        QCOMPARE(m_texts.value(0), question);
-        QCOMPARE(m_notices.size(), saved ? 2 : 1);
-    }
+    QStringList expected;
+    if (!settings.isEmpty())
+        expected << QStringLiteral("설정을 확인하십시오.");
+    if (!question.isEmpty())
+        expected << QStringLiteral("환율 변동을 확인하십시오.");
+    if (saved)
+        expected << QStringLiteral("저장하였습니다.");
+    QCOMPARE(m_notices, expected);
+    if (!settings.isEmpty())
+        QCOMPARE(m_texts.value(0), settings);
+    if (!question.isEmpty())
+        QCOMPARE(m_texts.value(settings.isEmpty() ? 0 : 1), question);
+    QCOMPARE(calls.count(QStringLiteral("OpenQuery")), reads);
     QCOMPARE(count(QStringLiteral("STD_DATE = '%1'").arg(day)), saved ? 1 : 0);
     QSqlQuery q(check());
     QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM EX_RATE_LOG")));
@@ -967,13 +1071,19 @@ void TstFrmRate::jumpQuestionAtSave()
     QCOMPARE(q.value(0).toInt(), saved ? 1 : 0);
     q.finish();
     if (!focus.isEmpty()) {
-        // 아니오: the panel as it was, the focus on the rate in question
+        // 아니오: the panel as it was, the focus on the first rate in question
         QCOMPARE(m_frm->txtSTD_DATE()->value(), day);
         QCOMPARE(m_frm->txtUSD()->value().toDouble(), rates[0].toDouble());
         QCOMPARE(m_frm->focusWidget() ? m_frm->focusWidget()->objectName() : QString(), focus);
     }
+    if (!settings.isEmpty()) {
+        // once in a run: the next save only asks its question
+        m_notices.clear();
+        QTest::mouseClick(m_frm->btnSave(), Qt::LeftButton);
+        QCOMPARE(m_notices,
+                 (QStringList{QStringLiteral("환율 변동을 확인하십시오."), QStringLiteral("수정하였습니다.")}));
+    }
 }
-
 void TstFrmRate::historyWindowOnRightPress()
 {
     startWindow(QStringLiteral("sqlite"));

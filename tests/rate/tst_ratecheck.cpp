@@ -130,7 +130,7 @@ void TstRateCheck::questionText()
     QFETCH(double, value);
     QFETCH(QString, text);
     const SaveJump j{currency, {QStringLiteral("2024/01/05"), reference}, value, changePercent(reference, value)};
-    QCOMPARE(saveQuestionText(j), text);
+    QCOMPARE(saveQuestionText({j}), text);
 }
 
 void TstRateCheck::holidaysFile()

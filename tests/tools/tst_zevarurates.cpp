@@ -99,6 +99,7 @@ private slots:
     void usage();
     void checkAndLog_data();
     void checkAndLog();
+    void unusableSettingsNamedOnStandardError();
     void exportReadBack_data();
     void exportReadBack();
     void fetch_data();
@@ -329,6 +330,29 @@ void TstZevaruRates::checkAndLog()
     r = rates({QStringLiteral("log"), QStringLiteral("--day"), QStringLiteral("2024/03/09")});
     QCOMPARE(r.exit, 0);
     QCOMPARE(r.out, QStringLiteral("변경 이력이 없습니다.\n"));
+}
+
+void TstZevaruRates::unusableSettingsNamedOnStandardError()
+{
+    useBackend(QStringLiteral("sqlite"));
+    ProgramEnv::writeFile(m_dirs->sys.filePath("registry.ini"),
+                          "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\nREG_JUMP_USD=1.0%\n");
+    ProgramEnv::writeFile(m_dirs->sys.filePath("holidays.txt"), "# 2024\n2024/03/01 # 삼일절\n2024/02/30\n\nMarch 7\n");
+    const Run r = rates({QStringLiteral("check"), QStringLiteral("--from"), QStringLiteral("2024/03/01"),
+                         QStringLiteral("--to"), QStringLiteral("2024/03/07")});
+    // the 1st is a holiday; "March 7" is no day of the file, so the 7th is missing
+    QCOMPARE(r.exit, 3);
+    QCOMPARE(r.out,
+             QStringLiteral("2024/03/05\t빠진 날짜\t\t\t\t\n2024/03/06\t빠진 날짜\t\t\t\t\n"
+                            "2024/03/07\t빠진 날짜\t\t\t\t\n"));
+    QCOMPARE(r.err,
+             QStringLiteral("zevaru-rates: 설정을 확인하십시오.\n"
+                            "registry.ini 3번째 줄: REG_JUMP_USD=1.0%\n"
+                            "  → 0 이상의 숫자(%)가 아니어서 기본값 5로 봅니다.\n"
+                            "holidays.txt 3번째 줄: 2024/02/30\n"
+                            "  → YYYY/MM/DD 형식의 날짜가 아니어서 휴일로 보지 않습니다.\n"
+                            "holidays.txt 5번째 줄: March 7\n"
+                            "  → YYYY/MM/DD 형식의 날짜가 아니어서 휴일로 보지 않습니다.\n"));
 }
 
 void TstZevaruRates::usage_data()

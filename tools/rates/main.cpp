@@ -14,6 +14,7 @@
 #include "app/connopen.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
+#include "rate/ratecheck.h"
 
 #include <QCoreApplication>
 
@@ -142,6 +143,11 @@ int main(int argc, char *argv[])
     });
     // no window system: the tool links the rate core only, so it runs where no screen is
     QCoreApplication app(argc, argv);
+    // a setting the checks cannot use is named on standard error, once in this run
+    RateCheck::setSettingsNotice([](const QString &title, const QString &text) {
+        RatesTool::err(QStringLiteral("zevaru-rates: ") + title + QLatin1Char('\n')
+                       + QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    });
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())
         return RatesTool::help(true);

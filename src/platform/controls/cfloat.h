@@ -10,7 +10,8 @@
 //
 // What it refuses, with a message in the program's words (inputRefused, lastRefusal()):
 // letters and other non-numbers, more integer digits than maxIntegerDigits (default 12),
-// more decimals than maskdecimalplaces while typing, a sign when allowNegative is false.
+// more decimals than maskdecimalplaces while typing (a box without decimals takes the point and
+// refuses the digits after it), a sign when allowNegative is false.
 // A refused keystroke is not inserted; a refused setValue()/setText() keeps the old value.
 // Values given by the program (setValue, setText, the grid's unformatted number, "0", the
 // exponent form "1.5E+3") with more decimals than the box shows are rounded half away from zero.

@@ -210,10 +210,10 @@ NumberText::Problem NumberText::checkTyping(const QString &text, const Limits &l
             if (point)
                 return Problem::NotANumber;
         } else if (c == QLatin1Char('.')) {
+            // a box without decimals takes the point too and drops what follows it, as a box
+            // with decimals drops the digits past them: "23456.7" is 23456, never 234567
             if (point)
                 return Problem::NotANumber;
-            if (limits.decimalPlaces <= 0)
-                return Problem::NoDecimalsAllowed;
             point = true;
         } else if (c == QLatin1Char('-') || c == QLatin1Char('+')) {
             return limits.allowNegative || c == QLatin1Char('+') ? Problem::NotANumber : Problem::NegativeNotAllowed;
@@ -224,7 +224,7 @@ NumberText::Problem NumberText::checkTyping(const QString &text, const Limits &l
     if (integerDigitCount(intDigits) > limits.maxIntegerDigits)
         return Problem::TooManyIntegerDigits;
     if (fracCount > limits.decimalPlaces)
-        return Problem::TooManyDecimals;
+        return limits.decimalPlaces <= 0 ? Problem::NoDecimalsAllowed : Problem::TooManyDecimals;
     return Problem::None;
 }
 

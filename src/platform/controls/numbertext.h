@@ -13,7 +13,7 @@ public:
         NotANumber, // letters, two points, a sign in the middle, empty text ...
         TooManyIntegerDigits, // more digits before the point than the box allows
         TooManyDecimals, // more digits after the point than the box allows (typing only)
-        NoDecimalsAllowed, // a decimal point typed into a box without decimals
+        NoDecimalsAllowed, // a digit typed after the point of a box without decimals
         NegativeNotAllowed,
     };
 

@@ -1,9 +1,9 @@
 #include "spreadnumber.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace SpreadNumber {
 
@@ -14,22 +14,82 @@ int clampDecimals(int decimals)
     return decimals < 0 ? 0 : (decimals > MaxDecimals ? MaxDecimals : decimals);
 }
 
-// Rounds half away from zero at the given decimals. Values such as 1.005 are held in binary as
-// 1.00499999..., so a half is recognised within a tiny relative tolerance.
-double roundTo(double value, int decimals)
+// Adds one to the last digit of `digits` ("0999" -> "1000"); may grow by one digit.
+void incrementDigits(std::string &digits)
 {
-    // from 2^52 on a double holds no fraction, and scaling could overflow to inf
-    if (std::fabs(value) >= 0x1p52)
-        return value;
-    const double scale = std::pow(10.0, decimals);
-    const double x = std::fabs(value * scale);
-    const double whole = std::floor(x);
-    // the tolerance covers a few units in the last place; capped, so a large value whose units
-    // are coarse is not pushed up to the next step (1e13 at 2 decimals stays .00)
-    const double tolerance = std::min(8 * DBL_EPSILON * (x > 1 ? x : 1), 1e-3);
-    const double magnitude = (x - whole >= 0.5 - tolerance) ? whole + 1 : whole;
-    const double r = std::copysign(magnitude, value) / scale;
-    return r == 0 ? 0.0 : r;
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+// The value as plain decimal text with `decimals` places, halves away from zero. The digits come
+// from the value's decimal text to 15 significant digits, the most a double holds for every
+// decimal: a rate written with up to 15 digits comes back exactly as written (999999999999 with
+// six decimals is "999999999999.000000", 1.005 is a half), and nothing past them is binary noise.
+std::string plainDigits(double value, int decimals)
+{
+    constexpr int Significant = 15;
+    char buffer[32];
+    const auto res =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, Significant - 1);
+    // "d.dddddddddddddde+XX"
+    std::string digits;
+    digits.reserve(Significant);
+    const char *p = buffer;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            digits.push_back(*p);
+    // the exponent, read within what to_chars wrote (the buffer holds no terminating NUL)
+    int exponent = 0;
+    bool negativeExponent = false;
+    for (const char *e = p + 1; e < res.ptr; ++e) {
+        if (*e == '-')
+            negativeExponent = true;
+        else if (*e >= '0' && *e <= '9')
+            exponent = exponent * 10 + (*e - '0');
+    }
+    if (negativeExponent)
+        exponent = -exponent;
+    const int pointAt = exponent + 1; // digits before the point
+    const int n = int(digits.size());
+    std::string whole;
+    std::string fraction;
+    if (pointAt <= 0) {
+        whole = "0";
+        fraction.assign(size_t(-pointAt), '0');
+        fraction += digits;
+    } else if (pointAt >= n) {
+        whole = digits;
+        whole.append(size_t(pointAt - n), '0');
+    } else {
+        whole = digits.substr(0, size_t(pointAt));
+        fraction = digits.substr(size_t(pointAt));
+    }
+    if (int(fraction.size()) > decimals) {
+        const bool up = fraction[size_t(decimals)] >= '5';
+        std::string kept = whole + fraction.substr(0, size_t(decimals));
+        if (up)
+            incrementDigits(kept);
+        whole = kept.substr(0, kept.size() - size_t(decimals));
+        fraction = kept.substr(kept.size() - size_t(decimals));
+    } else {
+        fraction.append(size_t(decimals) - fraction.size(), '0');
+    }
+    const size_t firstDigit = std::min(whole.find_first_not_of('0'), whole.size() - 1);
+    std::string out = whole.substr(firstDigit);
+    const bool zero = out == "0" && fraction.find_first_not_of('0') == std::string::npos;
+    if (value < 0 && !zero)
+        out.insert(out.begin(), '-');
+    if (decimals > 0) {
+        out.push_back('.');
+        out += fraction;
+    }
+    return out;
 }
 
 } // namespace
@@ -39,7 +99,7 @@ QString plain(double value, int decimals)
     decimals = clampDecimals(decimals);
     if (!std::isfinite(value))
         return QString();
-    return QString::number(roundTo(value, decimals), 'f', decimals);
+    return QString::fromLatin1(plainDigits(value, decimals));
 }
 
 QString format(double value, int decimals, QChar decimalChar, QChar groupChar, bool showGroups)

@@ -12,6 +12,8 @@ namespace SpreadNumber {
 constexpr int MaxDecimals = 6;
 
 // "1,234.50" for (1234.5, 2, '.', ',', true). Decimals are clamped to 0..6; halves round away from zero.
+// The digits are those of the value's decimal text to 15 significant digits; past them a double
+// holds nothing a person wrote, so they show as zeros.
 QString format(double value, int decimals, QChar decimalChar, QChar groupChar, bool showGroups);
 
 // The plain form used as a cell's unformatted value: "." and no separators, with the given decimals.

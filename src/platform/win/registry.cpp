@@ -71,11 +71,15 @@ std::optional<QString> decodeText(const QByteArray &bytes)
     return text;
 }
 
-std::optional<QString> valueIn(const QString &text, const QString &keyPath, const QString &valueName)
+std::optional<QString> valueIn(const QString &text, const QString &keyPath, const QString &valueName, int *lineNo)
 {
     std::optional<QString> value;
     bool inSection = false;
+    int number = 0;
+    if (lineNo)
+        *lineNo = 0;
     for (QStringView line : QStringView(text).split(u'\n')) {
+        ++number;
         if (line.endsWith(u'\r'))
             line.chop(1);
         const QStringView bare = trimmed(line);
@@ -88,21 +92,26 @@ std::optional<QString> valueIn(const QString &text, const QString &keyPath, cons
         const qsizetype eq = line.indexOf(u'=');
         if (!inSection || eq < 0)
             continue;
-        if (trimmed(line.left(eq)).compare(valueName, Qt::CaseInsensitive) == 0)
+        if (trimmed(line.left(eq)).compare(valueName, Qt::CaseInsensitive) == 0) {
             value = trimmed(line.mid(eq + 1)).toString();
+            if (lineNo)
+                *lineNo = number;
+        }
     }
     return value;
 }
 
-QString readValue(const QString &keyPath, const QString &valueName, bool *found)
+QString readValue(const QString &keyPath, const QString &valueName, bool *found, int *line)
 {
     if (found)
         *found = false;
+    if (line)
+        *line = 0;
     FileState state = FileState::Missing;
     const std::optional<QString> text = load(&state);
     if (!text)
         return {};
-    const std::optional<QString> value = valueIn(*text, keyPath, valueName);
+    const std::optional<QString> value = valueIn(*text, keyPath, valueName, line);
     if (found)
         *found = value.has_value();
     return value.value_or(QString());

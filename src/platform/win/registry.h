@@ -19,8 +19,9 @@ enum class FileState { Missing, Readable, Unreadable };
 FileState fileState();
 
 // The text of a value as written, only the spaces and tabs around it left out. *found is false
-// when the file, the key or the value is missing (or the file cannot be used).
-QString readValue(const QString &keyPath, const QString &valueName, bool *found = nullptr);
+// when the file, the key or the value is missing (or the file cannot be used); *line is the
+// file's line (from 1) the value was read from, 0 when none.
+QString readValue(const QString &keyPath, const QString &valueName, bool *found = nullptr, int *line = nullptr);
 
 // The file's bytes as text: UTF-8, with or without a byte order mark, holding no control
 // characters but tab, CR and LF. Anything else (Latin-1, UTF-16, NUL bytes) is no text.
@@ -30,6 +31,7 @@ std::optional<QString> decodeText(const QByteArray &bytes);
 // match in any letter case; a value comes back as written (commas, semicolons, backslashes and
 // quotes kept); lines starting with ';' or '#' are comments; of two lines with one name the
 // later counts.
-std::optional<QString> valueIn(const QString &text, const QString &keyPath, const QString &valueName);
+std::optional<QString> valueIn(const QString &text, const QString &keyPath, const QString &valueName,
+                               int *line = nullptr);
 
 } // namespace Registry

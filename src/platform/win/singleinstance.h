@@ -2,26 +2,27 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
-// One running copy per user: a lock file in the runtime directory ($XDG_RUNTIME_DIR). The lock
-// of a crashed run is stale (its process is gone) and does not block the next start.
+// One running copy per user: an advisory lock (flock) on a file in the runtime directory
+// ($XDG_RUNTIME_DIR). The system gives the lock back when its process ends, however it ends, so
+// only a running copy ever holds it: the file a crashed run left behind blocks nothing, whatever
+// it holds (empty, garbage, a dead process's number). The holder writes its process number into
+// the file and removes the file when it lets go.
 class SingleInstance
 {
 public:
     explicit SingleInstance(const QString &name = QStringLiteral("zozura"));
     ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
 
-    // True when this process now holds the lock; false when another live process holds it
-    // (or the lock cannot be created at all).
+    // True when this object now holds the lock; false when another holder has it (another
+    // process, or another object of this one) or the file cannot be opened at all.
     bool tryLock();
-    bool isLocked() const;
+    bool isLocked() const { return m_fd >= 0; }
     void release();
     QString lockFilePath() const;
 
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1; // the open lock file while the lock is held
 };

@@ -399,10 +399,10 @@ void TestInputControls::numberTyping_data()
                                            << "1.23"
                                            << "1.23"
                                            << "2자리";
-    QTest::newRow("point refused without decimals") << 0 << "12.5"
-                                                    << "125"
-                                                    << "125"
-                                                    << "소수점";
+    QTest::newRow("digit after the point refused without decimals") << 0 << "23456.7"
+                                                                    << "23,456"
+                                                                    << "23456"
+                                                                    << "소수점 이하는 입력할 수 없습니다";
     QTest::newRow("thirteenth digit refused") << 0 << "1234567890123"
                                               << "123,456,789,012"
                                               << "123456789012"

@@ -154,7 +154,8 @@ void TestNumberText::typing_data()
     QTest::newRow("grouped") << "1,234.5" << 2 << Problem::None;
     QTest::newRow("all decimals") << "1.25" << 2 << Problem::None;
     QTest::newRow("one decimal too many") << "1.255" << 2 << Problem::TooManyDecimals;
-    QTest::newRow("point in whole box") << "12." << 0 << Problem::NoDecimalsAllowed;
+    QTest::newRow("point pending in whole box") << "12." << 0 << Problem::None;
+    QTest::newRow("digit after the point in whole box") << "12.5" << 0 << Problem::NoDecimalsAllowed;
     QTest::newRow("letter") << "1x" << 2 << Problem::NotANumber;
     QTest::newRow("second point") << "1.2." << 2 << Problem::NotANumber;
     QTest::newRow("late sign") << "1-" << 2 << Problem::NotANumber;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,7 +31,8 @@ private slots:
     void init();
     void cleanup();
     void singleInstance();
-    void staleLockDoesNotBlock();
+    void lockFileLeftBehind_data();
+    void lockFileLeftBehind();
     void messageBoxHook_data();
     void messageBoxHook();
     void realMessageBoxAnsweredByTimer();
@@ -80,14 +82,54 @@ void TstWinPlatform::singleInstance()
     QVERIFY(b.tryLock());
 }
 
-void TstWinPlatform::staleLockDoesNotBlock()
+void TstWinPlatform::lockFileLeftBehind_data()
 {
-    // the lock of a process that no longer exists (the format QLockFile writes: pid, app, host)
-    QFile f(m_dir->filePath(QStringLiteral("zozura.lock")));
+    QTest::addColumn<QByteArray>("content"); // what the file holds before the start
+    QTest::addColumn<bool>("liveHolder"); // another process holds the lock on it
+    QTest::addColumn<bool>("starts");
+    // QLockFile's form (pid, app, host) from a run that crashed
+    const QByteArray dead = QByteArray::number(0x3FFFFFFF) + "\nzozura\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    QTest::newRow("empty (a crash while writing it)") << QByteArray() << false << true;
+    QTest::newRow("garbage (a full disk)") << QByteArray("\x01\xff\xfe garbage\n\0x", 13) << false << true;
+    QTest::newRow("a dead process's number") << dead << false << true;
+    QTest::newRow("a live process's number, no lock") << QByteArray::number(qint64(getppid())) + "\n" << false << true;
+    QTest::newRow("a live other process holding it") << QByteArray() << true << false;
+}
+
+void TstWinPlatform::lockFileLeftBehind()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, liveHolder);
+    QFETCH(bool, starts);
+    const QString path = m_dir->filePath(QStringLiteral("zozura.lock"));
+    QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray::number(0x3FFFFFFF) + "\nzozura\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    f.write(content);
     f.close();
+    QProcess holder;
+    if (liveHolder) {
+        // flock(1) holds the lock itself (-o: its command does not) while the command runs;
+        // cat ends with our end of its input
+        holder.start(QStringLiteral("flock"),
+                     {QStringLiteral("-n"), QStringLiteral("-o"), path, QStringLiteral("-c"),
+                      QStringLiteral("echo held; exec cat")});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readAllStandardOutput(), QByteArray("held\n"));
+    }
     SingleInstance s;
+    QCOMPARE(s.tryLock(), starts);
+    if (!liveHolder) {
+        QFile held(path);
+        QVERIFY(held.open(QIODevice::ReadOnly));
+        QCOMPARE(held.readAll(), QByteArray::number(qint64(getpid())) + "\n");
+        s.release();
+        QVERIFY(!QFile::exists(path)); // an orderly end leaves no file
+        return;
+    }
+    // the holder ends as a crash would: the system gives its lock back, the next start runs
+    holder.kill();
+    QVERIFY(holder.waitForFinished(10000));
+    holder.closeWriteChannel();
     QVERIFY(s.tryLock());
 }
 
