@@ -2,6 +2,7 @@
 
 #include "msgscr/msgscr.h"
 #include "msgscr/msgscrbutton.h"
+#include "platform/win/koreanfont.h"
 #include "platform/win/services.h"
 #include "platform/win/twips.h"
 
@@ -18,18 +19,10 @@
 
 namespace {
 
-// The forms were designed with the fixed-pitch Korean face 굴림체; here NanumGothicCoding stands in.
-const QString FixedFace = QStringLiteral("굴림체");
-
 QFont fixedFont(double points, bool bold)
 {
-    static const bool substituted = [] {
-        if (QFont::substitutes(FixedFace).isEmpty())
-            QFont::insertSubstitutions(FixedFace, {QStringLiteral("NanumGothicCoding"), QStringLiteral("NanumGothic")});
-        return true;
-    }();
-    Q_UNUSED(substituted);
-    QFont f(FixedFace);
+    KoreanFont::installSubstitutes();
+    QFont f(KoreanFont::fixedFace());
     f.setPointSizeF(points);
     f.setBold(bold);
     f.setStyleHint(QFont::TypeWriter);

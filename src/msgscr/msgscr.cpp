@@ -55,8 +55,9 @@ unsigned kindBeep(qint32 kind)
 
 void setPointer(qint32 MsgPointer)
 {
-    if (MsgPointer != 0 && MsgPointer != Pointer::shape())
-        Pointer::setShape(MsgPointer);
+    const auto shape = Pointer::Shape(MsgPointer);
+    if (shape != Pointer::Shape::Default && shape != Pointer::shape())
+        Pointer::setShape(shape);
 }
 
 // Runs the test hook once the modal screen is up, active and done with its pointer glide. Where the
@@ -94,7 +95,7 @@ qint32 closeScreen()
         s->unload();
         shared().msgScreen = nullptr;
     }
-    Pointer::setShape(0);
+    Pointer::setShape(Pointer::Shape::Default);
     return 0;
 }
 

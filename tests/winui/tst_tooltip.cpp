@@ -134,8 +134,8 @@ void TestToolTip::titleAndIconAfterCreate()
 
     QWidget control;
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, &control, 1, true, QStringLiteral("좌클릭 : 새로고침 실행"), QStringLiteral("새로고침"),
-                          0));
+    QVERIFY(fnSet_ToolTip(&tip, &control, ToolTip::TipStyle::Balloon, true, QStringLiteral("좌클릭 : 새로고침 실행"),
+                          QStringLiteral("새로고침"), ToolTip::TipIcon::None));
     TipWindow *window = tip.tipWindow();
     tip.setTitle(newTitle);
     tip.setIcon(newIcon);
@@ -244,9 +244,9 @@ void TestToolTip::setToolTipRoutine()
 
     QWidget control;
     ToolTip tip;
-    QCOMPARE(
-        fnSet_ToolTip(&tip, withControl ? &control : nullptr, 1, true, QStringLiteral("입력 항목 찾기"), title, icon),
-        result);
+    QCOMPARE(fnSet_ToolTip(&tip, withControl ? &control : nullptr, ToolTip::TipStyle::Balloon, true,
+                           QStringLiteral("입력 항목 찾기"), title, ToolTip::TipIcon(icon)),
+             result);
     QCOMPARE(tip.Style(), 1);
     QVERIFY(tip.Centered());
     QCOMPARE(tip.TipText(), QStringLiteral("입력 항목 찾기"));
@@ -255,7 +255,7 @@ void TestToolTip::setToolTipRoutine()
     QCOMPARE(tip.tipWindow() != nullptr, withControl);
     if (title.trimmed().isEmpty())
         QCOMPARE(tip.Icon(), 0);
-    QVERIFY(!fnSet_ToolTip(nullptr, &control, 1, true, QStringLiteral("x")));
+    QVERIFY(!fnSet_ToolTip(nullptr, &control, ToolTip::TipStyle::Balloon, true, QStringLiteral("x")));
 }
 
 void TestToolTip::showsWhileMouseRests()
@@ -273,8 +273,8 @@ void TestToolTip::showsWhileMouseRests()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     ToolTip tip;
-    QVERIFY(
-        fnSet_ToolTip(&tip, control, 0, false, QStringLiteral("클릭 : 전체값 표시"), QStringLiteral("시트 전체 라인")));
+    QVERIFY(fnSet_ToolTip(&tip, control, ToolTip::TipStyle::Rectangular, false, QStringLiteral("클릭 : 전체값 표시"),
+                          QStringLiteral("시트 전체 라인")));
     QVERIFY(!tip.isShown());
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(control, &enter);
@@ -301,7 +301,8 @@ void TestToolTip::centredBalloonHangsUnderControl()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, control, 1, true, QStringLiteral("없음"), QStringLiteral("조회정보"), 1));
+    QVERIFY(fnSet_ToolTip(&tip, control, ToolTip::TipStyle::Balloon, true, QStringLiteral("없음"),
+                          QStringLiteral("조회정보"), ToolTip::TipIcon::Information));
     tip.showNow();
     QVERIFY(tip.isShown());
     const QRect g = tip.tipWindow()->geometry();
@@ -360,7 +361,8 @@ void TestToolTip::shownTipFollowsTextChange()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, control, 1, true, QStringLiteral("없음"), QStringLiteral("조회정보"), 1));
+    QVERIFY(fnSet_ToolTip(&tip, control, ToolTip::TipStyle::Balloon, true, QStringLiteral("없음"),
+                          QStringLiteral("조회정보"), ToolTip::TipIcon::Information));
     tip.showNow();
     TipWindow *window = tip.tipWindow();
     const QSize before = window->size();
