@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zozura"));
     KoreanFont::installSubstitutes();
-    installKoreanQtTexts(&app);
+    App::installKoreanQtTexts(&app);
 
     // unattended runs (the start-up tests) get every standard box on stderr, answered at once
     if (qEnvironmentVariableIsSet("ZOZURA_AUTOANSWER_BOXES"))

@@ -14,21 +14,6 @@
 #include <memory>
 #include <stdexcept>
 
-QStringList sqliteSchemaStatements()
-{
-    QFile f(QStringLiteral(":/sql/sqlite.sql"));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(f.readAll());
-    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
-    QStringList out;
-    for (const QString &s : text.split(QLatin1Char(';'))) {
-        if (!s.trimmed().isEmpty())
-            out << s.trimmed();
-    }
-    return out;
-}
-
 std::unique_ptr<ConnProvider> App::openConnProvider()
 {
     // a registry file that is there but cannot be read would leave every new row without
@@ -48,6 +33,21 @@ std::unique_ptr<ConnProvider> App::openConnProvider()
 }
 
 namespace App {
+
+QStringList sqliteSchemaStatements()
+{
+    QFile f(QStringLiteral(":/sql/sqlite.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QString text = QString::fromUtf8(f.readAll());
+    text.remove(QRegularExpression(QStringLiteral("--[^\n]*")));
+    QStringList out;
+    for (const QString &s : text.split(QLatin1Char(';'))) {
+        if (!s.trimmed().isEmpty())
+            out << s.trimmed();
+    }
+    return out;
+}
 
 namespace {
 

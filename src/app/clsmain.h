@@ -69,10 +69,10 @@ void endProcess(int code);
 // cannot be read or the connection cannot be made.
 std::unique_ptr<ConnProvider> openConnProvider();
 
+// The statements run on every open of the embedded SQLite database (creates EX_RATE).
+QStringList sqliteSchemaStatements();
+
 } // namespace App
 
 using App::sbInit_Program;
 using App::UserCode;
-
-// The statements run on every open of the embedded SQLite database (creates EX_RATE).
-QStringList sqliteSchemaStatements();

@@ -98,7 +98,7 @@ long fnCbo_MaxTextWidth(QComboBox *combo)
     return CboRoutines::maxTextWidth(itemsOf(combo), pointSizeOf(combo));
 }
 
-int cboDroppedWidth(const QComboBox *combo)
+int CboRoutines::droppedWidth(const QComboBox *combo)
 {
     return combo ? combo->property(DroppedWidthProperty).toInt() : 0;
 }

@@ -37,10 +37,10 @@ inline long fnCbo_SendMsg(QComboBox *combo, const QString &text, int op, int ind
 // length of an item in the Korean code page (a Hangul syllable counts 2).
 long fnCbo_MaxTextWidth(QComboBox *combo);
 
-// Dropped width last set with op 9 (0 before that).
-int cboDroppedWidth(const QComboBox *combo);
-
 namespace CboRoutines {
+
+// Dropped width last set with op 9 (0 before that).
+int droppedWidth(const QComboBox *combo);
 
 // Bytes the text takes in the Korean (CP949) code page: ASCII 1; every other character of the
 // basic plane 2 (Hangul syllables and jamo, Hanja, full-width forms, symbols); a character beyond

@@ -197,11 +197,9 @@ void FrmSSFind::sbSet_SSFind_Init(SpreadGrid *ss)
     const int cols = std::max(0, ss->MaxCols());
     m_SSFind_Header = QStringList(cols + 1);
     if (ss->ColHeaderRows() > 0) {
-        ss->setRow(SpreadGrid::FirstHeaderRow + ss->ColHeaderRows() - 1);
-        for (int c = 1; c <= cols; ++c) {
-            ss->setCol(c);
-            m_SSFind_Header[c] = ss->Text();
-        }
+        const int lastHeaderRow = SpreadGrid::FirstHeaderRow + ss->ColHeaderRows() - 1;
+        for (int c = 1; c <= cols; ++c)
+            m_SSFind_Header[c] = ss->GetCellText(c, lastHeaderRow);
     }
 
     show();
@@ -227,7 +225,7 @@ void FrmSSFind::sbSet_SSFind_Current()
     const int col = std::clamp(ss->ActiveCol(), 1, ss->MaxCols());
     const int row = std::clamp(ss->ActiveRow(), 1, ss->MaxRows());
     sbDisp_SSFind_Cell(col, row);
-    m_cboSSFind->setEditText(ss->Text());
+    m_cboSSFind->setEditText(ss->GetCellText(col, row));
     if (isVisible()) {
         m_cboSSFind->setFocus();
         sbMouse_MoveToCtrl(m_cmdNEXT, this);
@@ -239,12 +237,13 @@ void FrmSSFind::sbDisp_SSFind_Cell(int col, int row)
     SpreadGrid *ss = m_SSFind_SS;
     if (!ss)
         return;
-    ss->setCol(col);
-    ss->setRow(row);
-    m_txtSSFind->setText(ss->Text());
+    m_txtSSFind->setText(ss->GetCellText(col, row));
     m_txtSSFind->setCursorPosition(0);
     m_lblSSFind[0]->setText(m_SSFind_Header.value(col)); // a column added since the opening has no header
     m_lblSSFind[1]->setText(QString::number(row));
+    // the found cell becomes the grid's active cell
+    ss->setCol(col);
+    ss->setRow(row);
     ss->setAction(0);
 }
 

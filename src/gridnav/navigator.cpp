@@ -282,9 +282,7 @@ void sbSS_MOVE_Layout(SS_MOVE_INFO &info, double height)
     // 1. does a horizontal bar need to be shown?
     QVector<double> widths;
     for (int c = 1; c <= grid->MaxCols(); ++c) {
-        grid->setCol(c);
-        grid->setRow(-1);
-        if (!grid->ColHidden())
+        if (!grid->colHidden(c))
             widths.append(grid->ColWidth(c));
     }
     const bool need = NavMath::needsHScroll(Twips::width(grid), grid->ColWidth(0), widths);

@@ -82,9 +82,7 @@ double defWidth(const SS_MOVE_INFO &info, int col)
 
 bool gridHidesCol(SpreadGrid *g, int col)
 {
-    g->setRow(-1);
-    g->setCol(col);
-    return g->ColHidden();
+    return g->colHidden(col);
 }
 
 // The width the grid shows: whole pixels.

@@ -19,16 +19,9 @@ QString headerText(const SpreadGrid *grid, int col)
     return grid->GetCellText(col, lastHeaderRow);
 }
 
-bool columnHidden(SpreadGrid *grid, int col)
+bool columnHidden(const SpreadGrid *grid, int col)
 {
-    const int oldCol = grid->Col();
-    const int oldRow = grid->Row();
-    grid->setCol(col);
-    grid->setRow(SpreadGrid::AllCells);
-    const bool hidden = grid->ColHidden();
-    grid->setCol(oldCol);
-    grid->setRow(oldRow);
-    return hidden;
+    return grid->colHidden(col);
 }
 
 } // namespace

@@ -286,7 +286,7 @@ void FrmMsgScr::sbForm_InitPosition(qint32 MsgButtons)
         in.frameExtraWidth = 0;
         in.frameExtraHeight = 0;
     }
-    m_layout = msgScrLayout(in);
+    m_layout = MsgScrGeometry::layout(in);
     const MsgScrLayout &l = m_layout;
 
     for (int i = 0; i < 3; ++i) {
@@ -327,19 +327,19 @@ void FrmMsgScr::sbForm_InitPosition(qint32 MsgButtons)
     // centred over the owner's outer rectangle; move() places the outer frame
     const TwipRect ownerTwips{Twips::fromPixels(ownerFrame.x()), Twips::fromPixels(ownerFrame.y()),
                               Twips::fromPixels(ownerFrame.width()), Twips::fromPixels(ownerFrame.height())};
-    const QPointF pos = msgScrCentredPosition(ownerTwips, l.windowWidth, l.windowHeight);
+    const QPointF pos = MsgScrGeometry::centredPosition(ownerTwips, l.windowWidth, l.windowHeight);
     move(Twips::toPixels(pos.x()), Twips::toPixels(pos.y()));
 }
 
 void FrmMsgScr::setProgress(double percent)
 {
-    const double left = msgScrCoverLeft(m_layout.bodyWidth, percent);
+    const double left = MsgScrGeometry::coverLeft(m_layout.bodyWidth, percent);
     TwipRect cover = m_layout.progrCover;
     cover.left = left;
     m_shpProgr->setGeometry(pixelRect(cover));
 
     // the percentage stays centred over the bar as its text grows ("0.0%" .. "100.0%")
-    m_lblProgr->setText(msgScrPercentText(percent));
+    m_lblProgr->setText(MsgScrGeometry::percentText(percent));
     TwipRect label = m_layout.progrLabel;
     label.width = fittedWidth(m_lblProgr);
     label.left = MsgScrMetrics::LineLeft + (m_layout.bodyWidth - label.width) / 2;

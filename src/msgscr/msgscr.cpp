@@ -105,11 +105,11 @@ qint32 updateScreen(qint32 MsgButtons, const QString &MsgTitle, const QString &M
     if (!s)
         return 0; // nothing open: nothing to update
 
-    const QString title = trimSpaces(MsgTitle);
+    const QString title = SpaceTrim::trimSpaces(MsgTitle);
     if (!title.isEmpty())
         s->lblTitle()->setText(title);
 
-    if (!trimSpaces(MsgText).isEmpty()) {
+    if (!SpaceTrim::trimSpaces(MsgText).isEmpty()) {
         const QStringList lines = splitLines(MsgText);
         const QList<QLabel *> &labels = s->lblText();
         for (qsizetype i = 0; i < labels.size(); ++i)
@@ -134,7 +134,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
 
     const bool modal = MsgButtons != 0 && MsgButtons != 4;
     FrmMsgScr *s = openScreen();
-    const bool hasText = !trimSpaces(MsgText).isEmpty();
+    const bool hasText = !SpaceTrim::trimSpaces(MsgText).isEmpty();
     const QStringList lines = hasText ? splitLines(MsgText) : QStringList();
     if (s) {
         // One screen at a time: a modal one can't open over a shown screen, and an open screen's

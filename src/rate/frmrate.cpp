@@ -601,15 +601,14 @@ void FrmRate::SS_Click(int, int row)
     const InputHold::Scope hold;
     if (m_mode != Mode::Query || row < 1 || row > m_SS->MaxRows())
         return;
-    m_SS->setRow(row);
     // the panel never shows a day with another day's rates: a rate a box cannot hold leaves the
     // whole panel as it was
     cFloat *const boxes[] = {m_txtUSD, m_txtVND, m_txtKRW};
     QString before[3];
     for (int i = 0; i < 3; ++i) {
         before[i] = boxes[i]->value();
-        m_SS->setCol(i + 2);
-        if (boxes[i]->setValue(m_SS->CellValue().isEmpty() ? QStringLiteral("0") : m_SS->CellValue()))
+        const QString rate = m_SS->cellValue(i + 2, row);
+        if (boxes[i]->setValue(rate.isEmpty() ? QStringLiteral("0") : rate))
             continue;
         for (int k = 0; k < i; ++k)
             boxes[k]->setValue(before[k]);
@@ -619,10 +618,8 @@ void FrmRate::SS_Click(int, int row)
                            + QStringLiteral("이 일자는 입력창으로 가져오지 않았습니다."));
         return;
     }
-    m_SS->setCol(1);
-    m_txtSTD_DATE->setValue(m_SS->Text().trimmed());
-    m_SS->setCol(5);
-    m_txtREMARK->setText(m_SS->Text().trimmed());
+    m_txtSTD_DATE->setValue(m_SS->GetCellText(1, row).trimmed());
+    m_txtREMARK->setText(m_SS->GetCellText(5, row).trimmed());
 }
 
 // ------------------------------------------------------------------ query

@@ -21,16 +21,7 @@
 
 namespace {
 
-// Pixel height of a grid whose page is exactly `rows` data rows (one header row).
-int gridPixelsForPage(int rows)
-{
-    for (int px = 40; px < 2000; ++px)
-        if (NavMath::pageRows(px * 15.0, 1) == rows)
-            return px;
-    return -1;
-}
-
-// Where the bar draws its thumb and its track (the bar's own pixels).
+// Where the bar draws its thumb (the bar's own pixels).
 QRect thumbRect(const QScrollBar *bar)
 {
     return ScrollBarParts::rect(bar, QStyle::SC_ScrollBarSlider);
@@ -82,12 +73,7 @@ void TstNavigator::cleanup()
 // `rows` rows in a grid sized for a page of `page` rows.
 void TstNavigator::setPage(int rows, int page)
 {
-    m_form->fill(rows);
-    const int px = gridPixelsForPage(page);
-    QVERIFY(px > 0);
-    m_form->grid->resize(m_form->grid->width(), px);
-    sbSS_MOVE_LineDisp(m_form->info);
-    QCOMPARE(m_form->info.PageRows, page);
+    QCOMPARE(m_form->showPage(rows, page), page);
 }
 
 void TstNavigator::bindFindsEveryControl()

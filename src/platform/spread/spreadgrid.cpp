@@ -722,6 +722,21 @@ QString SpreadGrid::GetCellText(int col, int row) const
     return m_model->displayText(col, row);
 }
 
+QString SpreadGrid::cellValue(int col, int row) const
+{
+    return m_model->plainValue(col, row);
+}
+
+bool SpreadGrid::colHidden(int col) const
+{
+    return m_model->colHidden(col);
+}
+
+bool SpreadGrid::rowHidden(int row) const
+{
+    return m_model->rowHidden(row);
+}
+
 void SpreadGrid::ClearRange(int col, int row, int col2, int row2, bool dataOnly)
 {
     m_model->clearRange(col, row, col2, row2, dataOnly);

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+namespace SaveFileDialog {
+
 std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &request)
 {
     QFileDialog dialog(parent, request.title, request.folder);
@@ -16,3 +18,5 @@ std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &reque
         return std::nullopt;
     return dialog.selectedFiles().value(0);
 }
+
+} // namespace SaveFileDialog

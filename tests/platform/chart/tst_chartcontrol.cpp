@@ -114,7 +114,7 @@ void TestChartControl::seriesAndPoints()
     QCOMPARE(c.point(0).colour, QColor(Qt::green));
     c.setPointColour(7, Qt::green); // out of range: ignored
     QCOMPARE(c.point(7).label, QString());
-    c.setSeriesKind(3); // not a kind the chart draws
+    c.setSeriesKind(ChartControl::SeriesKind(3)); // not a kind the chart draws
     QCOMPARE(c.seriesKind(), ChartControl::Pie);
     c.clearPoints();
     QCOMPARE(c.pointCount(), 0);
@@ -324,7 +324,7 @@ void TestChartControl::hitTest()
     ChartControl c;
     c.resize(600, 400);
     fillBars(c, 6, 100);
-    c.setSeriesKind(kind);
+    c.setSeriesKind(ChartControl::SeriesKind(kind));
     c.setView3D(view3D);
     for (int i = 0; i < 6; ++i) {
         const double x = centreX(c, i) + 1;
