@@ -96,7 +96,7 @@ int main(int argc, char **argv)
         c.setMarksStyle(ChartControl::MarkPercent);
         c.setPercentFormat(QStringLiteral("0.0%"));
         c.renderImage(c.size()).save(dir + QStringLiteral("/neg_bar_3d.png"));
-        c.setSeriesKind(0);
+        c.setSeriesKind(ChartControl::Line);
         c.setView3D(false);
         c.setMarksStyle(ChartControl::MarkValue);
         c.setValueFormat(QStringLiteral("###,###,###,##0.00"));
