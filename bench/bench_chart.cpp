@@ -56,15 +56,15 @@ int main(int argc, char **argv)
     struct Case
     {
         const char *name;
-        int kind;
+        ChartControl::SeriesKind kind;
         bool view3D;
         bool marks;
     };
-    const Case cases[] = {{"bar 2D", 1, false, false},
-                          {"bar 3D", 1, true, false},
-                          {"bar 3D marks", 1, true, true},
-                          {"line 2D", 0, false, false},
-                          {"line 3D", 0, true, false}};
+    const Case cases[] = {{"bar 2D", ChartControl::Bar, false, false},
+                          {"bar 3D", ChartControl::Bar, true, false},
+                          {"bar 3D marks", ChartControl::Bar, true, true},
+                          {"line 2D", ChartControl::Line, false, false},
+                          {"line 3D", ChartControl::Line, true, false}};
     for (const Case &k : cases) {
         c.setSeriesKind(k.kind);
         c.setView3D(k.view3D);

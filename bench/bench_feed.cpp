@@ -42,7 +42,7 @@ std::unique_ptr<ConnProvider> sqlite(const QString &file)
     auto p = std::make_unique<ConnProvider>();
     p->setServerName(QStringLiteral("sqlite"));
     p->setDatabaseName(file);
-    p->setSqliteSetup(sqliteSchemaStatements());
+    p->setSqliteSetup(App::sqliteSchemaStatements());
     p->OpenConnection();
     return p;
 }
@@ -153,7 +153,7 @@ int main(int argc, char *argv[])
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("direct"));
         db.setDatabaseName(dir.filePath(QStringLiteral("direct.db")));
         db.open();
-        for (const QString &s : sqliteSchemaStatements())
+        for (const QString &s : App::sqliteSchemaStatements())
             QSqlQuery(db).exec(s);
         QStringList statements;
         const QString host = RateHistory::hostName();

@@ -107,7 +107,7 @@ std::unique_ptr<ConnProvider> sqlite(const QString &file)
     auto p = std::make_unique<ConnProvider>();
     p->setServerName(QStringLiteral("sqlite"));
     p->setDatabaseName(file);
-    p->setSqliteSetup(sqliteSchemaStatements());
+    p->setSqliteSetup(App::sqliteSchemaStatements());
     p->OpenConnection();
     return p;
 }
@@ -248,7 +248,7 @@ int main(int argc, char *argv[])
         const QString file = dir.filePath(QStringLiteral("direct.db"));
         db.setDatabaseName(file);
         db.open();
-        for (const QString &s : sqliteSchemaStatements())
+        for (const QString &s : App::sqliteSchemaStatements())
             QSqlQuery(db).exec(s);
         QSqlQuery(db).exec(QStringLiteral("CREATE TEMP VIEW zz AS SELECT 1")); // warm the connection
         // the same statements: each day's insert and its history row

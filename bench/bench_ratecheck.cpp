@@ -113,12 +113,12 @@ int main(int argc, char **argv)
                 qlonglong(found), check, check / baseline);
 
     QTemporaryDir dir;
-    QStringList plain = sqliteSchemaStatements();
+    QStringList plain = App::sqliteSchemaStatements();
     plain.erase(std::remove_if(plain.begin(), plain.end(),
                                [](const QString &s) { return s.contains(QStringLiteral("EX_RATE_LOG")); }),
                 plain.end());
     auto without = sqliteAt(dir.filePath(QStringLiteral("plain.db")), plain);
-    auto with = sqliteAt(dir.filePath(QStringLiteral("history.db")), sqliteSchemaStatements());
+    auto with = sqliteAt(dir.filePath(QStringLiteral("history.db")), App::sqliteSchemaStatements());
     constexpr int Days = 150;
     // alternate the two so that a busy moment of the machine falls on both
     double plainMs = 1e300, historyMs = 1e300;

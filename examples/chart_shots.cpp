@@ -51,7 +51,7 @@ int main(int argc, char **argv)
         for (bool d3 : {false, true}) {
             ChartControl c;
             c.resize(840, 520);
-            c.addSeries(kind);
+            c.addSeries(ChartControl::SeriesKind(kind));
             const int n = kind == 5 ? 6 : 12;
             for (int i = 0; i < n; ++i)
                 c.addPoint(values[i], labels[i], kind == 0 ? QColor(255, 255, 0) : colours[i]);
@@ -68,7 +68,7 @@ int main(int argc, char **argv)
             c.setView3D(d3);
             c.setView3DDepth(15);
             c.setMarksVisible(kind != 0 || d3);
-            c.setMarksStyle(kind == 5 ? 4 : 0);
+            c.setMarksStyle(kind == 5 ? ChartControl::MarkLabelValue : ChartControl::MarkValue);
             c.setValueFormat(QStringLiteral("###,###,###,##0.00"));
             c.setPercentFormat(QStringLiteral("0.00%"));
             c.setMaxPointsPerPage(kind == 5 ? 0 : 10);
@@ -83,7 +83,7 @@ int main(int argc, char **argv)
     {
         ChartControl c;
         c.resize(700, 440);
-        c.addSeries(1);
+        c.addSeries(ChartControl::Bar);
         const double v[] = {120.5, -45.25, 80, -130, 10, 0, 95};
         for (int i = 0; i < 7; ++i)
             c.addPoint(v[i], labels[i], colours[i]);
@@ -93,12 +93,12 @@ int main(int argc, char **argv)
         c.setLeftAxisMinMax(-130, 120.5);
         c.setView3D(true);
         c.setMarksVisible(true);
-        c.setMarksStyle(1);
+        c.setMarksStyle(ChartControl::MarkPercent);
         c.setPercentFormat(QStringLiteral("0.0%"));
         c.renderImage(c.size()).save(dir + QStringLiteral("/neg_bar_3d.png"));
-        c.setSeriesKind(0);
+        c.setSeriesKind(ChartControl::Line);
         c.setView3D(false);
-        c.setMarksStyle(0);
+        c.setMarksStyle(ChartControl::MarkValue);
         c.setValueFormat(QStringLiteral("###,###,###,##0.00"));
         c.renderImage(c.size()).save(dir + QStringLiteral("/neg_line_2d.png"));
     }
@@ -106,7 +106,7 @@ int main(int argc, char **argv)
     {
         ChartControl c;
         c.resize(900, 520);
-        c.addSeries(0);
+        c.addSeries(ChartControl::Line);
         QDate d(2024, 1, 1);
         double x = 1300;
         for (int i = 0; i < 120; ++i) {
@@ -129,14 +129,14 @@ int main(int argc, char **argv)
     {
         ChartControl c;
         c.resize(760, 480);
-        c.addSeries(5);
+        c.addSeries(ChartControl::Pie);
         const double v[] = {500, 300, 120, 40, 22, 15, 12};
         for (int i = 0; i < 7; ++i)
             c.addPoint(v[i], labels[i], colours[i]);
         c.addPoint(9.5, QStringLiteral("기타"), Qt::white);
         c.setHeaderLine(0, QStringLiteral("업체 별 수량"));
         c.setMarksVisible(true);
-        c.setMarksStyle(7);
+        c.setMarksStyle(ChartControl::MarkLabelPercentTotal);
         c.setValueFormat(QStringLiteral("###,###,###,##0"));
         c.setPercentFormat(QStringLiteral("0.00%"));
         c.setView3D(true);
@@ -149,7 +149,7 @@ int main(int argc, char **argv)
     {
         ChartControl c;
         c.resize(400, 260);
-        c.addSeries(1);
+        c.addSeries(ChartControl::Bar);
         c.setHeaderLine(0, QStringLiteral("자료 없음"));
         c.renderImage(c.size()).save(dir + QStringLiteral("/empty_bar.png"));
         c.addPoint(42, QStringLiteral("하나"), colours[0]);
@@ -161,14 +161,14 @@ int main(int argc, char **argv)
     for (int kind : {0, 1, 5}) {
         ChartControl c;
         c.resize(430, 300);
-        c.addSeries(kind);
+        c.addSeries(ChartControl::SeriesKind(kind));
         for (int i = 0; i < 12; ++i)
             c.addPoint(kind == 5 ? -values[i] : values[i], labels[i], kind == 0 ? QColor(255, 255, 0) : colours[i]);
         c.setHeaderLine(0, QStringLiteral("업체 별 미달러"));
         c.setLeftAxisTitle(QStringLiteral("미달러"));
         c.setView3D(true);
         c.setMarksVisible(true);
-        c.setMarksStyle(kind == 5 ? 3 : 0);
+        c.setMarksStyle(kind == 5 ? ChartControl::MarkLabelPercent : ChartControl::MarkValue);
         c.setValueFormat(QStringLiteral("###,###,###,##0.00"));
         c.setPercentFormat(QStringLiteral("0.00%"));
         c.renderImage(c.size()).save(QStringLiteral("%1/small_%2.png").arg(dir).arg(kind));
@@ -177,12 +177,12 @@ int main(int argc, char **argv)
     {
         ChartControl c;
         c.resize(700, 480);
-        c.addSeries(5);
+        c.addSeries(ChartControl::Pie);
         for (int i = 0; i < 30; ++i)
             c.addPoint(5 + (i * 37 % 23), QStringLiteral("항목 %1").arg(i + 1), colours[i % colours.size()]);
         c.setHeaderLine(0, QStringLiteral("항목 별 수량"));
         c.setMarksVisible(true);
-        c.setMarksStyle(3);
+        c.setMarksStyle(ChartControl::MarkLabelPercent);
         c.setPercentFormat(QStringLiteral("0.0%"));
         c.setView3D(true);
         c.renderImage(c.size()).save(dir + QStringLiteral("/pie_30.png"));
@@ -191,7 +191,7 @@ int main(int argc, char **argv)
     {
         ChartControl c;
         c.resize(640, 420);
-        c.addSeries(1);
+        c.addSeries(ChartControl::Bar);
         for (int i = 0; i < 8; ++i)
             c.addPoint(values[i], labels[i], colours[i]);
         c.setHeaderLine(0, QStringLiteral("업체 별 미달러"));

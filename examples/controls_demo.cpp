@@ -121,13 +121,15 @@ int main(int argc, char *argv[])
     Twips::setGeometry(findNext, 7800, 1890, 1335, 435);
 
     ToolTip sumTip, findTip, plainTip;
-    fnSet_ToolTip(&sumTip, sum, 1, false,
+    fnSet_ToolTip(&sumTip, sum, ToolTip::TipStyle::Balloon, false,
                   QStringLiteral("기간 : 2026/11/01 ~ 2026/11/30\r\n조회 : 2026/12/08 09:12:03\r\n건수 : 30 건"),
-                  QStringLiteral("조회정보"), 1);
-    fnSet_ToolTip(&findTip, query, 1, true, QStringLiteral("클릭 : 전체값 표시\r\n더블클릭 : 바로가기창 표시"),
-                  QStringLiteral("시트 현제 라인"), 0);
+                  QStringLiteral("조회정보"), ToolTip::TipIcon::Information);
+    fnSet_ToolTip(&findTip, query, ToolTip::TipStyle::Balloon, true,
+                  QStringLiteral("클릭 : 전체값 표시\r\n더블클릭 : 바로가기창 표시"), QStringLiteral("시트 현제 라인"),
+                  ToolTip::TipIcon::None);
     plainTip.setBackColor(0xC0FFFF);
-    fnSet_ToolTip(&plainTip, clear, 0, true, QStringLiteral("입력 항목 초기화"), {}, 0);
+    fnSet_ToolTip(&plainTip, clear, ToolTip::TipStyle::Rectangular, true, QStringLiteral("입력 항목 초기화"), {},
+                  ToolTip::TipIcon::None);
 
     form.move(40, 40);
     form.show();

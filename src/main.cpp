@@ -1,11 +1,11 @@
 #include "app/clsmain.h"
 #include "app/qtkorean.h"
 #include "msgscr/msgscr.h"
+#include "platform/win/koreanfont.h"
 #include "platform/win/stdmessagebox.h"
 #include "rate/frmrate.h"
 
 #include <QApplication>
-#include <QFont>
 
 // Exit code 0 after the window was closed; 1 when the start-up ended the program (a second
 // copy, or the connection could not be made).
@@ -13,9 +13,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zozura"));
-    // the forms were designed in this Korean fixed-pitch face
-    QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
-    installKoreanQtTexts(&app);
+    KoreanFont::installSubstitutes();
+    App::installKoreanQtTexts(&app);
 
     // unattended runs (the start-up tests) get every standard box on stderr, answered at once
     if (qEnvironmentVariableIsSet("ZOZURA_AUTOANSWER_BOXES"))

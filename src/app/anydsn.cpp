@@ -14,6 +14,8 @@ const QString Description = QStringLiteral("DSN for ZEVARU Report");
 
 } // namespace
 
+namespace App {
+
 OdbcConfig::Values reportDsnValues(const QString &server, const QString &user, const QString &database,
                                    const QString &sqliteBaseDir, const QString &sqliteExtension)
 {
@@ -89,6 +91,8 @@ QString getdateExtensionPath(const QString &programDir, const QString &arch)
     return {};
 }
 
+} // namespace App
+
 void sbSet_ReportDSN()
 {
     // each field is a full read of the configuration file, as at start-up
@@ -100,7 +104,8 @@ void sbSet_ReportDSN()
     const ConnSpec conn = ConnSpec::fromServerField(server);
     if (conn.backend == ConnSpec::Backend::Odbc && conn.dsn.compare(DsnName, Qt::CaseInsensitive) == 0)
         return;
-    const QString ext = getdateExtensionPath(QCoreApplication::applicationDirPath(), QStringLiteral(ZOZURA_LIB_ARCH));
-    OdbcConfig::writeSystemDsn(DsnName, reportDsnValues(server, user, database, systemDir, ext));
-    OdbcConfig::writeSystemValue(QStringLiteral("ODBC Data Sources"), DsnName, reportDsnKind(server));
+    const QString ext =
+        App::getdateExtensionPath(QCoreApplication::applicationDirPath(), QStringLiteral(ZOZURA_LIB_ARCH));
+    OdbcConfig::writeSystemDsn(DsnName, App::reportDsnValues(server, user, database, systemDir, ext));
+    OdbcConfig::writeSystemValue(QStringLiteral("ODBC Data Sources"), DsnName, App::reportDsnKind(server));
 }

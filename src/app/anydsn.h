@@ -7,6 +7,8 @@
 // The report data source ZEVARU: a system ODBC data source for the database of the connection
 // settings, so report tools of the installation reach the same data. Rewritten at every start.
 
+namespace App {
+
 // The values of the data source for the given settings, in the order they are written. The
 // password is never among them. sqliteBaseDir turns a relative SQLite file into a full path;
 // a SQLite source also loads sqliteExtension (GETDATE()) when one is given.
@@ -20,6 +22,8 @@ QString getdateExtensionPath(const QString &programDir, const QString &arch);
 
 // The driver kind listed for ZEVARU under "ODBC Data Sources" ("SQL Server" for SQL Server).
 QString reportDsnKind(const QString &server);
+
+} // namespace App
 
 // Reads the settings (database, system directory, user, server), then replaces the system
 // data source ZEVARU. ODBC failures are passed over; a configuration file that cannot be read

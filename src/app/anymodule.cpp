@@ -40,7 +40,7 @@ QString fnGet_RegValue(int index)
     const qsizetype nul = raw.indexOf(QChar(0));
     if (nul >= 0)
         return raw.left(nul);
-    return trimSpaces(raw);
+    return SpaceTrim::trimSpaces(raw);
 }
 
 QString fnGet_SystemDir()

@@ -15,9 +15,9 @@ bool isPrintable(int c)
     return c >= 32 && c <= 126;
 }
 
-ConfRandom seededGenerator()
+App::ConfRandom seededGenerator()
 {
-    ConfRandom rnd;
+    App::ConfRandom rnd;
     rnd.reset();
     rnd.seed(fnConf_Hash(QString::fromLatin1(ConfCodec::KeyString)));
     return rnd;
@@ -56,7 +56,7 @@ QString cutField(const QString &record, int index)
     if (start < 0 || start >= record.size())
         return {};
     const QString f = record.mid(start, fieldWidth(index));
-    return fieldTrimmed(index) ? trimSpaces(f) : f;
+    return fieldTrimmed(index) ? SpaceTrim::trimSpaces(f) : f;
 }
 
 int ansiCode(QChar c)
@@ -66,7 +66,7 @@ int ansiCode(QChar c)
 
 QString descramble(const QString &text)
 {
-    ConfRandom rnd = seededGenerator();
+    App::ConfRandom rnd = seededGenerator();
     QString out;
     out.reserve(text.size());
     for (QChar ch : text) {
@@ -84,7 +84,7 @@ QString descramble(const QString &text)
 
 QString scramble(const QString &plain)
 {
-    ConfRandom rnd = seededGenerator();
+    App::ConfRandom rnd = seededGenerator();
     QString out;
     out.reserve(plain.size());
     for (QChar ch : plain) {
@@ -135,7 +135,7 @@ QString accumulateFields(const QByteArray &content)
             field = s.mid(b, i - b);
         }
         i = skipDelimiter(i);
-        field = trimSpaces(field.left(FieldCut));
+        field = SpaceTrim::trimSpaces(field.left(FieldCut));
         if (!first)
             acc += QLatin1Char(',');
         acc += field;

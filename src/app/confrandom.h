@@ -6,6 +6,8 @@
 // generator (multiplier 1664525, increment 1013904223) whose top 24 bits give r in [0, 1).
 // Its fixed initial state and the way a seed enters it decide which ZEVARU.DAT files can be
 // read, so neither may ever change: every file written by zevaru-conf depends on them.
+namespace App {
+
 class ConfRandom
 {
 public:
@@ -24,3 +26,5 @@ public:
 private:
     quint32 m_state = InitialState;
 };
+
+} // namespace App

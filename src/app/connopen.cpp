@@ -10,7 +10,7 @@
 
 #include <stdexcept>
 
-QStringList sqliteSchemaStatements()
+QStringList App::sqliteSchemaStatements()
 {
     QFile f(QStringLiteral(":/sql/sqlite.sql"));
     if (!f.open(QIODevice::ReadOnly))

@@ -13,7 +13,7 @@ namespace App {
 // cannot be read or the connection cannot be made.
 std::unique_ptr<ConnProvider> openConnProvider();
 
-} // namespace App
-
 // The statements run on every open of the embedded SQLite database (creates EX_RATE).
 QStringList sqliteSchemaStatements();
+
+} // namespace App

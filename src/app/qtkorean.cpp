@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace App {
+
 QTranslator *installKoreanQtTexts(QCoreApplication *app)
 {
     auto *translator = new QTranslator(app);
@@ -14,3 +16,5 @@ QTranslator *installKoreanQtTexts(QCoreApplication *app)
     }
     return translator;
 }
+
+} // namespace App

@@ -98,39 +98,40 @@ long fnCbo_MaxTextWidth(QComboBox *combo)
     return CboRoutines::maxTextWidth(itemsOf(combo), pointSizeOf(combo));
 }
 
-int cboDroppedWidth(const QComboBox *combo)
+int CboRoutines::droppedWidth(const QComboBox *combo)
 {
     return combo ? combo->property(DroppedWidthProperty).toInt() : 0;
 }
 
-long fnCbo_SendMsg(QComboBox *combo, const QString &text, int op, int index)
+long fnCbo_SendMsg(QComboBox *combo, const QString &text, CboRoutines::Op op, int index)
 {
     if (!combo)
         return ListError;
+    using CboRoutines::Op;
     switch (op) {
-    case 0: // show the drop-down
+    case Op::ShowDropDown: // show the drop-down
         combo->showPopup();
         return 1;
-    case 1:
+    case Op::FindString:
         return CboRoutines::findString(itemsOf(combo), text, -1);
-    case 2:
+    case Op::FindStringExact:
         return CboRoutines::findStringExact(itemsOf(combo), text, 0);
-    case 3:
+    case Op::AddString:
         combo->addItem(text);
         return combo->count() - 1;
-    case 4: {
+    case Op::InsertString: {
         const int at = index == -1 ? combo->count() : index;
         if (at < 0 || at > combo->count())
             return ListError;
         combo->insertItem(at, text);
         return at;
     }
-    case 5:
+    case Op::DeleteString:
         if (index < 0 || index >= combo->count())
             return ListError;
         combo->removeItem(index);
         return combo->count();
-    case 6:
+    case Op::SetCurSel:
         if (index < 0 || index >= combo->count()) {
             // the list box clears the selection (and the edit text) and reports an error
             combo->setCurrentIndex(-1);
@@ -138,7 +139,7 @@ long fnCbo_SendMsg(QComboBox *combo, const QString &text, int op, int index)
         }
         combo->setCurrentIndex(index);
         return index;
-    case 9: {
+    case Op::SetDroppedWidth: {
         long width = fnCbo_MaxTextWidth(combo);
         if (combo->count() > ScrollBarItemLimit)
             width += combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo);

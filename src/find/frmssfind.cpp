@@ -9,6 +9,7 @@
 #include "platform/controls/pictoggle.h"
 #include "platform/controls/svgpicture.h"
 #include "platform/spread/spreadgrid.h"
+#include "platform/win/koreanfont.h"
 #include "platform/win/twips.h"
 #include "winui/tipwindow.h" // ToolTip hands out its tip window
 #include "winui/tooltip.h"
@@ -38,12 +39,11 @@ constexpr char imgSSFindDF[] = ":/find/pick_normal.svg"; // normal face of the p
 constexpr char imgSSFindUP[] = ":/find/pick_highlight.svg"; // highlighted face
 constexpr char FacePickDown[] = ":/find/pick_down.svg";
 
-// The window's fixed-pitch Korean face: "굴림체" is shown with NanumGothicCoding.
+// The window's fixed-pitch Korean face.
 QFont windowFont()
 {
-    if (QFont::substitute("굴림체") == "굴림체")
-        QFont::insertSubstitution("굴림체", "NanumGothicCoding");
-    QFont f("굴림체");
+    KoreanFont::installSubstitutes();
+    QFont f(KoreanFont::fixedFace());
     f.setPointSizeF(9);
     return f;
 }
@@ -156,7 +156,7 @@ FrmSSFind::FrmSSFind(QWidget *owner)
     m_timNEXT->setObjectName("timNEXT");
 
     m_pickTip = new ToolTip(this);
-    fnSet_ToolTip(m_pickTip, m_cmdSSFind, 0, false, QString::fromUtf8(PickTip));
+    fnSet_ToolTip(m_pickTip, m_cmdSSFind, ToolTip::TipStyle::Rectangular, false, QString::fromUtf8(PickTip));
 
     connect(m_cmdNEXT, &PicButton::MouseDown, this, [this] { cmdNEXT_MouseDown(); });
     connect(m_cmdNEXT, &PicButton::MouseUp, this, [this] { stopNextRepeat(); });
@@ -197,11 +197,9 @@ void FrmSSFind::sbSet_SSFind_Init(SpreadGrid *ss)
     const int cols = std::max(0, ss->MaxCols());
     m_SSFind_Header = QStringList(cols + 1);
     if (ss->ColHeaderRows() > 0) {
-        ss->setRow(SpreadGrid::FirstHeaderRow + ss->ColHeaderRows() - 1);
-        for (int c = 1; c <= cols; ++c) {
-            ss->setCol(c);
-            m_SSFind_Header[c] = ss->Text();
-        }
+        const int lastHeaderRow = SpreadGrid::FirstHeaderRow + ss->ColHeaderRows() - 1;
+        for (int c = 1; c <= cols; ++c)
+            m_SSFind_Header[c] = ss->GetCellText(c, lastHeaderRow);
     }
 
     show();
@@ -227,7 +225,7 @@ void FrmSSFind::sbSet_SSFind_Current()
     const int col = std::clamp(ss->ActiveCol(), 1, ss->MaxCols());
     const int row = std::clamp(ss->ActiveRow(), 1, ss->MaxRows());
     sbDisp_SSFind_Cell(col, row);
-    m_cboSSFind->setEditText(ss->Text());
+    m_cboSSFind->setEditText(ss->GetCellText(col, row));
     if (isVisible()) {
         m_cboSSFind->setFocus();
         sbMouse_MoveToCtrl(m_cmdNEXT, this);
@@ -239,12 +237,13 @@ void FrmSSFind::sbDisp_SSFind_Cell(int col, int row)
     SpreadGrid *ss = m_SSFind_SS;
     if (!ss)
         return;
-    ss->setCol(col);
-    ss->setRow(row);
-    m_txtSSFind->setText(ss->Text());
+    m_txtSSFind->setText(ss->GetCellText(col, row));
     m_txtSSFind->setCursorPosition(0);
     m_lblSSFind[0]->setText(m_SSFind_Header.value(col)); // a column added since the opening has no header
     m_lblSSFind[1]->setText(QString::number(row));
+    // the found cell becomes the grid's active cell
+    ss->setCol(col);
+    ss->setRow(row);
     ss->setAction(0);
 }
 
@@ -258,9 +257,10 @@ void FrmSSFind::sbFind_SSFind_Next()
         return;
 
     // Search history: each text once, whatever its letter case.
-    if (fnCbo_SendMsg(m_cboSSFind, text, 2, 0) == -1) {
-        fnCbo_SendMsg(m_cboSSFind, text, 3, 0);
-        fnCbo_SendMsg(m_cboSSFind, text, 9, 0);
+    using CboRoutines::Op;
+    if (fnCbo_SendMsg(m_cboSSFind, text, Op::FindStringExact, 0) == -1) {
+        fnCbo_SendMsg(m_cboSSFind, text, Op::AddString, 0);
+        fnCbo_SendMsg(m_cboSSFind, text, Op::SetDroppedWidth, 0);
         if (m_cboSSFind->currentText() != text)
             m_cboSSFind->setEditText(text);
     }

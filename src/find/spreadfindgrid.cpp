@@ -18,14 +18,12 @@ int SpreadFindGrid::MaxRows() const
 
 bool SpreadFindGrid::ColHidden(int col) const
 {
-    m_grid->setCol(col);
-    return m_grid->ColHidden();
+    return m_grid->colHidden(col);
 }
 
 bool SpreadFindGrid::RowHidden(int row) const
 {
-    m_grid->setRow(row);
-    return m_grid->RowHidden();
+    return m_grid->rowHidden(row);
 }
 
 int SpreadFindGrid::SearchCol(int col, int rowFrom, int rowTo, const QString &text, int flags) const

@@ -38,23 +38,16 @@ qint16 FrmSSGraph::sbDisp_SS_Graph_Init(SpreadGrid *grid, int xCol, int yCol, co
     GraphItems items;
     if (grid) {
         // 1. titles from the last header row
-        grid->setRow(GraphData::titleRow(grid->ColHeaderRows()));
-        if (xt.isEmpty()) {
-            grid->setCol(xCol);
-            xt = grid->Text();
-        }
-        grid->setCol(yCol);
-        yt = GraphData::yTitle(grid->Text(), yTitleAddition);
+        const int titleRow = GraphData::titleRow(grid->ColHeaderRows());
+        if (xt.isEmpty())
+            xt = grid->GetCellText(xCol, titleRow);
+        yt = GraphData::yTitle(grid->GetCellText(yCol, titleRow), yTitleAddition);
 
         // 2. gathering
         GraphSource source;
         source.maxRows = grid->MaxRows();
         source.text = [grid](int col, int row) { return grid->GetCellText(col, row); };
-        source.cellValue = [grid](int col, int row) {
-            grid->setCol(col);
-            grid->setRow(row);
-            return grid->CellValue();
-        };
+        source.cellValue = [grid](int col, int row) { return grid->cellValue(col, row); };
         items = GraphData::gather(source, xCol, yCol);
     } else {
         yt = GraphData::yTitle(QString(), yTitleAddition);

@@ -38,7 +38,7 @@ int FrmSSGraph::fnGraph_Type() const
 
 void FrmSSGraph::sbGraph_Build(int type)
 {
-    m_chtGraph->addSeries(type);
+    m_chtGraph->addSeries(ChartControl::SeriesKind(type));
     m_chtGraph->setMouseZoomEnabled(false);
     m_chtGraph->setMouseScrollEnabled(false);
     m_chtGraph->setPanelColour(QColor(224, 224, 224));
@@ -158,7 +158,7 @@ void FrmSSGraph::sbGraph_SetMarkStyle(int index)
 {
     const int code = GraphOptions::markStyleCode(index);
     if (code >= 0)
-        m_chtGraph->setMarksStyle(code);
+        m_chtGraph->setMarksStyle(ChartControl::MarkStyle(code));
 }
 
 void FrmSSGraph::sbGraph_SetMarkFormat(int index)

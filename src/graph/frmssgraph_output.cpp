@@ -30,8 +30,8 @@ void FrmSSGraph::cmdSaveJPG_Click()
     request.defaultSuffix = GraphPicture::saveSuffix();
     request.folder = m_state.saveFolder;
     request.fileName = GraphPicture::proposedName(QDate::currentDate(), m_chtGraph->headerLine(0));
-    const std::optional<QString> chosen =
-        services().pictureFileDialog ? services().pictureFileDialog(request) : askSaveFile(this, request);
+    const std::optional<QString> chosen = services().pictureFileDialog ? services().pictureFileDialog(request)
+                                                                       : SaveFileDialog::askSaveFile(this, request);
     if (!chosen) {
         focusChart(); // cancelled: no message
         return;
@@ -45,7 +45,7 @@ void FrmSSGraph::cmdSaveJPG_Click()
     }
     if (QFileInfo(fileName).suffix().isEmpty())
         fileName += u'.' + GraphPicture::saveSuffix();
-    m_state.saveFolder = rememberedFolder(fileName);
+    m_state.saveFolder = FileFolder::rememberedFolder(fileName);
     if (QFileInfo::exists(fileName)) {
         const MsgScr::Answer answer =
             MsgScr::question(MsgScr::Kind::Question, QStringLiteral("파일이 이미 존재합니다."),

@@ -3,6 +3,7 @@
 #include "graph/frmssgraph_parts.h"
 #include "graph/graphoptions.h"
 #include "platform/chart/chartcontrol.h"
+#include "platform/controls/controlinfo.h"
 #include "platform/controls/picbutton.h"
 
 #include <QLabel>
@@ -80,21 +81,21 @@ void FrmSSGraph::scrollMouseDown(int index)
     sbGraph_ScrollStep(index);
     if (GraphOptions::scrollRepeats(index)) {
         m_tmeScroll->press();
-        m_sclScroll->setProperty("Tag", QString::number(index));
+        ControlInfo::setTag(m_sclScroll, QString::number(index));
     }
 }
 
 void FrmSSGraph::scrollMouseUp()
 {
     m_tmeScroll->release();
-    m_sclScroll->setProperty("Tag", QString());
+    ControlInfo::setTag(m_sclScroll, QString());
     focusChart();
 }
 
 void FrmSSGraph::tmeScroll_Timer()
 {
     bool ok = false;
-    const int k = m_sclScroll->property("Tag").toString().toInt(&ok);
+    const int k = ControlInfo::tag(m_sclScroll).toInt(&ok);
     if (ok)
         sbGraph_ScrollStep(k);
 }

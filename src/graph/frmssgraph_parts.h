@@ -3,6 +3,8 @@
 // What the parts of the graph window share: colours, fonts and a few design sizes.
 
 #include "graph/graphdataset.h"
+#include "platform/win/koreanfont.h"
+#include "platform/win/wincolor.h"
 
 #include <QColor>
 #include <QFont>
@@ -11,10 +13,10 @@
 namespace FrmSSGraphParts {
 
 inline const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kWhite = zzRgb(255, 255, 255);
+constexpr int kWhite = WinColor::rgb(255, 255, 255);
 constexpr int kBlack = 0;
-constexpr int kHighlight = zzRgb(255, 192, 192);
-constexpr int kTotalColour = zzRgb(0, 0, 100);
+constexpr int kHighlight = WinColor::rgb(255, 192, 192);
+constexpr int kTotalColour = WinColor::rgb(0, 0, 100);
 constexpr int kRed = 255;
 constexpr int kLineYellow = 65535;
 constexpr int kFirstPageSize = 15;
@@ -24,17 +26,18 @@ constexpr double kCrossShapeExtra = 90; // read-out background wider than its te
 
 inline QColor colorOf(int rgb)
 {
-    return QColor(rgb & 255, (rgb >> 8) & 255, (rgb >> 16) & 255);
+    return WinColor::toQColor(quint32(rgb));
 }
 inline int rgbOf(const QColor &c)
 {
-    return zzRgb(c.red(), c.green(), c.blue());
+    return WinColor::fromQColor(c);
 }
 
 // "굴림체", the fixed-width face of figures and read-outs.
 inline QFont fixedFont(double points, bool bold = false)
 {
-    QFont f(QStringLiteral("굴림체"));
+    KoreanFont::installSubstitutes();
+    QFont f(KoreanFont::fixedFace());
     f.setStyleHint(QFont::TypeWriter);
     f.setPointSizeF(points);
     f.setBold(bold);

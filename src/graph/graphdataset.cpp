@@ -1,5 +1,7 @@
 #include "graph/graphdataset.h"
 
+#include "platform/win/wincolor.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -198,7 +200,7 @@ int itemColor(double r1, double r2, double r3)
         const int v = int(std::floor(span * std::clamp(r, 0.0, 1.0)));
         return std::min(v, span - 1);
     };
-    return zzRgb(50 + pick(r1, 200), 50 + pick(r2, 200), pick(r3, 100));
+    return WinColor::rgb(50 + pick(r1, 200), 50 + pick(r2, 200), pick(r3, 100));
 }
 
 double ratio(double value, double total)

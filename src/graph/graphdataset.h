@@ -40,12 +40,6 @@ struct GraphDataSet
     QString YTitle;
 };
 
-// Windows-style colour value: red in the low byte.
-constexpr int zzRgb(int r, int g, int b)
-{
-    return (r & 255) | ((g & 255) << 8) | ((b & 255) << 16);
-}
-
 // Ascending by label, case-insensitive; labels that compare equal keep their order.
 void sbSort_GraphItems(QStringList &labels, QVector<double> &values);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gridnav/navcontrols.h"
 #include "platform/controls/holdrepeattimer.h"
 #include "platform/spread/spreadunits.h"
 
@@ -38,13 +39,13 @@ struct DataItem
 
 // The navigator record of one data grid: the grid, its summary grid, the controls of the panel beside
 // it, the page size, the re-entrancy flags and the column definition that the grid is formatted from.
-// A window keeps one as a field (the rate window: one for SS). Control references are plain pointers
-// to the controls of the grid's GridNav::Navigator (set by sbSS_MOVE_Bind, cleared by
-// sbSS_MOVE_Release); the record owns none of them, only the hints in Tips.
+// A window keeps one as a field (the rate window: one for SS). Its controls are the navigator's own
+// record (GridNav::NavControls), taken whole by sbSS_MOVE_Bind and emptied by sbSS_MOVE_Release;
+// the record owns none of them, only the hints in Tips.
 //
 // Geometry fed into and read out of the record is in twips; column widths are in the grid's width
 // units (8 pixels), row heights in its row units (a data row is 10.22).
-struct SS_MOVE_INFO
+struct SS_MOVE_INFO : GridNav::NavControls
 {
     GridNav::Navigator *navigator = nullptr; // the navigator the record is bound to
     SpreadGrid *Grid = nullptr; // the data grid (SS)
@@ -52,41 +53,12 @@ struct SS_MOVE_INFO
     int SumRows = 0; // rows of the summary grid (1 for the rate window)
     SpreadGrid *SumGrid = nullptr; // the summary grid (SS_SUM)
 
-    QWidget *picBack = nullptr; // picSS_BACK, the panel
-    QWidget *fmeMove = nullptr; // fmeSS_MOVE, the bottom group of the panel
-    QScrollBar *sclMove = nullptr; // sclSS_MOVE, Min 1, Max 10000; its "Tag" property holds the repeating direction
-
     // Set while the navigator itself changes the scroll bar (and during a thumb drag); the bar's
     // notification then only clears it.
     bool MoveBusy = false;
     // Set while the navigator itself scrolls the grid; the grid's next scroll notification only
     // clears it.
     bool SkipTopLeft = false;
-
-    QLineEdit *txtNow = nullptr; // txtSS_MOVE_NOW: first visible line
-    QWidget *picNow = nullptr; // picSS_MOVE_NOW: its box
-    QLineEdit *txtMax = nullptr; // txtSS_MOVE_MAX: number of lines
-    QWidget *picMax = nullptr; // picSS_MOVE_MAX: its box
-
-    QAbstractButton *cmdXls = nullptr; // cmdSS_MOVE_XLS: export
-    QAbstractButton *cmdGrp = nullptr; // cmdSS_MOVE_GRP: graph; "Tag" = value column
-    QAbstractButton *cmdFnd = nullptr; // cmdSS_MOVE_FND: find
-    QAbstractButton *cmdRef = nullptr; // cmdSS_MOVE_REF: refresh; "Tag" = sizing mode "1".."4"
-
-    // move buttons; their "Tag" properties are "TOP", "PUP", "1UP", "1DN", "PDN", "END"
-    QAbstractButton *cmdTop = nullptr;
-    QAbstractButton *cmdPup = nullptr;
-    QAbstractButton *cmd1Up = nullptr;
-    QAbstractButton *cmd1Dn = nullptr;
-    QAbstractButton *cmdPdn = nullptr;
-    QAbstractButton *cmdEnd = nullptr;
-
-    QWidget *picGo = nullptr; // picSS_MOVE_GO: the go-to box
-    QLabel *lblGo = nullptr; // lblSS_MOVE_GO: its range "(1 ~ 1,234)"
-    QLineEdit *txtGo = nullptr; // txtSS_MOVE_GO: the line to go to (digits only)
-
-    // The window's repeat timer timSS_MOVE (first repeat after 450 ms, then every 60 ms).
-    HoldRepeatTimer *timMove = nullptr;
 
     int PageRows = 0; // data rows that fit in the grid (valid after the first line display)
     double RowHeightStd = SpreadUnits::DefaultRowHeight; // current data-row height in row units

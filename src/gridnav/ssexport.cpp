@@ -198,7 +198,7 @@ void GridNav::setLastSaveDir(const QString &folder)
 
 QString GridNav::proposedExportName(const QDate &today, const QString &baseName)
 {
-    return datedFileName(today, baseName);
+    return FileFolder::datedFileName(today, baseName);
 }
 
 bool GridNav::writeExport(SS_MOVE_INFO &info, const QString &file, bool withHeaders)
@@ -229,7 +229,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
     const std::optional<QString> chosen = services().exportFileDialog
         ? services().exportFileDialog(request)
-        : askSaveFile(QApplication::activeWindow(), request);
+        : SaveFileDialog::askSaveFile(QApplication::activeWindow(), request);
     if (!chosen)
         return; // Cancel: nothing said, nothing touched
     // the file holds a workbook: a typed ".xls" would name another format
@@ -241,7 +241,7 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
                        QStringLiteral("작업이 취소되거나 파일명이 정상적으로 입력되지 않았습니다."));
         return;
     }
-    savedFolder() = rememberedFolder(file);
+    savedFolder() = FileFolder::rememberedFolder(file);
 
     if (QFileInfo::exists(file)) {
         const MsgScr::Answer answer =

@@ -11,7 +11,7 @@
 // Export of a data grid to an .xlsx workbook (sheet "Sheet1") with its header rows and summary rows,
 // reported through the message screen.
 
-// The file name comes from the save dialog (askSaveFile), or from the services' exportFileDialog
+// The file name comes from the save dialog (SaveFileDialog::askSaveFile), or from the services' exportFileDialog
 // when a test sets it.
 
 namespace GridNav {

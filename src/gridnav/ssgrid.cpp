@@ -1,6 +1,7 @@
 #include "gridnav/ssgrid.h"
 
 #include "gridnav/navmath.h"
+#include "platform/controls/controlinfo.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/spread/spreadunits.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-const char *const kTagProperty = "Tag";
 const QString kGridFont = QStringLiteral("굴림체");
 constexpr int kLightYellow = 0xC0FFFF; // RGB(255, 255, 192), red in the low byte
 constexpr int kWhite = 0xFFFFFF;
@@ -82,9 +82,7 @@ double defWidth(const SS_MOVE_INFO &info, int col)
 
 bool gridHidesCol(SpreadGrid *g, int col)
 {
-    g->setRow(-1);
-    g->setCol(col);
-    return g->ColHidden();
+    return g->colHidden(col);
 }
 
 // The width the grid shows: whole pixels.
@@ -176,19 +174,19 @@ void sbSS_GridSetup(SS_MOVE_INFO &info)
 {
     sizeArrays(info);
     if (info.sclMove) {
-        info.sclMove->setProperty(kTagProperty, QString());
+        ControlInfo::setTag(info.sclMove, QString());
         info.sclMove->setRange(NavMath::kScrollMin, NavMath::kScrollMax);
     }
     for (QAbstractButton *b : {info.cmdGrp, info.cmdRef})
         if (b)
-            b->setProperty(kTagProperty, QStringLiteral("1"));
+            ControlInfo::setTag(b, QStringLiteral("1"));
     using NavMath::Direction;
     const std::pair<QAbstractButton *, Direction> moves[] = {
         {info.cmdTop, Direction::Top},      {info.cmdPup, Direction::PageUp},   {info.cmd1Up, Direction::LineUp},
         {info.cmd1Dn, Direction::LineDown}, {info.cmdPdn, Direction::PageDown}, {info.cmdEnd, Direction::End}};
     for (const auto &[button, direction] : moves)
         if (button)
-            button->setProperty(kTagProperty, NavMath::tagOf(direction));
+            ControlInfo::setTag(button, NavMath::tagOf(direction));
 
     SpreadGrid *g = info.Grid;
     if (!g)
@@ -248,7 +246,7 @@ void sbSS_ColSize(SS_MOVE_INFO &info, int fillCol)
         return;
     RedrawPause pause(info);
     SpreadGrid *sum = info.HasSum ? info.SumGrid : nullptr;
-    const QString mode = info.cmdRef ? info.cmdRef->property(kTagProperty).toString().trimmed() : QString();
+    const QString mode = ControlInfo::tag(info.cmdRef).trimmed();
     const int maxCols = g->MaxCols();
 
     g->setColWidth(0, defWidth(info, 0));

@@ -19,16 +19,9 @@ QString headerText(const SpreadGrid *grid, int col)
     return grid->GetCellText(col, lastHeaderRow);
 }
 
-bool columnHidden(SpreadGrid *grid, int col)
+bool columnHidden(const SpreadGrid *grid, int col)
 {
-    const int oldCol = grid->Col();
-    const int oldRow = grid->Row();
-    grid->setCol(col);
-    grid->setRow(SpreadGrid::AllCells);
-    const bool hidden = grid->ColHidden();
-    grid->setCol(oldCol);
-    grid->setRow(oldRow);
-    return hidden;
+    return grid->colHidden(col);
 }
 
 } // namespace
@@ -100,7 +93,8 @@ bool fnSS_MOVE_SizeMenu(SS_MOVE_INFO &info, bool allowTextFit)
         return false;
     ControlInfo::setTag(info.cmdRef, QString::number(chosen));
     if (ToolTip *tip = info.Tips[kRefreshTip].get())
-        fnSet_ToolTip(tip, info.cmdRef, 1, true, GridNav::refreshHintText(chosen), QStringLiteral("새로고침"), 0);
+        fnSet_ToolTip(tip, info.cmdRef, ToolTip::TipStyle::Balloon, true, GridNav::refreshHintText(chosen),
+                      QStringLiteral("새로고침"), ToolTip::TipIcon::None);
     return true;
 }
 
@@ -127,7 +121,8 @@ void GridNav::addDataItem(SS_MOVE_INFO &info, const QString &text, std::function
 {
     info.DataItems.append({text, std::move(run), std::move(enabled)});
     if (ToolTip *tip = info.Tips[kExportTip].get(); tip && info.cmdXls)
-        fnSet_ToolTip(tip, info.cmdXls, 1, true, exportHintText(true), QStringLiteral("내보내기"), 0);
+        fnSet_ToolTip(tip, info.cmdXls, ToolTip::TipStyle::Balloon, true, exportHintText(true),
+                      QStringLiteral("내보내기"), ToolTip::TipIcon::None);
 }
 
 bool GridNav::dataMenu(SS_MOVE_INFO &info)

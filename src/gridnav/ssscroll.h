@@ -1,17 +1,13 @@
 #pragma once
 
+#include "gridnav/navigator.h"
 #include "gridnav/navmath.h"
 #include "gridnav/ss_move_info.h"
 
-#include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 
-class PicButton;
-class QFrame;
-class QTimer;
 class QWidget;
 
 // The navigator beside a data grid: a narrow panel with the export, graph and find buttons, the line
@@ -42,61 +38,13 @@ class QWidget;
 // box picSS_MOVE_GO with lblSS_MOVE_GO and txtSS_MOVE_GO.
 //
 // Lengths are in twips of the container's coordinates.
+//
+// The module is in three files: the widgets and their layout (navigator.cpp: GridNav::Navigator,
+// sbSS_MOVE_Layout, sbSS_MOVE_Arrange, sbSS_MOVE_FocusBox, fnSS_FitHeight), the binding and the
+// forwarded events (navbinding.cpp: sbSS_MOVE_Bind, sbSS_MOVE_Release, GridNav::forwardEvents), and
+// the moves and line display (ssscroll.cpp: the rest).
 
 namespace GridNav {
-
-// The controls of one navigator, made in the grids' container (the object is a child of it too).
-class Navigator : public QObject
-{
-    Q_OBJECT
-
-public:
-    // `summaryGrid` may be null (a grid without one); `index` tells navigators of one form apart.
-    Navigator(QWidget *container, SpreadGrid *dataGrid, SpreadGrid *summaryGrid = nullptr, int index = 0);
-
-    // The navigator of `form` (among all its descendants) with the given index, or null.
-    static Navigator *find(QWidget *form, int index);
-
-    int index() const { return m_index; }
-
-    // The go-to box slides out from under the panel in five steps, 10 ms apart, on the slide timer;
-    // at the end the input takes the focus with its text selected.
-    void slideOutGoBox();
-    bool isSliding() const;
-
-    const QPointer<SpreadGrid> grid;
-    const QPointer<SpreadGrid> sumGrid;
-
-    QFrame *picBack = nullptr;
-    QFrame *fmeMove = nullptr;
-    QScrollBar *sclMove = nullptr;
-    QFrame *picNow = nullptr;
-    QLineEdit *txtNow = nullptr;
-    QFrame *picMax = nullptr;
-    QLineEdit *txtMax = nullptr;
-    PicButton *cmdXls = nullptr;
-    PicButton *cmdGrp = nullptr;
-    PicButton *cmdFnd = nullptr;
-    PicButton *cmdRef = nullptr;
-    PicButton *cmdTop = nullptr;
-    PicButton *cmdPup = nullptr;
-    PicButton *cmd1Up = nullptr;
-    PicButton *cmd1Dn = nullptr;
-    PicButton *cmdPdn = nullptr;
-    PicButton *cmdEnd = nullptr;
-    QFrame *picGo = nullptr;
-    QLabel *lblGo = nullptr;
-    QLineEdit *txtGo = nullptr;
-    HoldRepeatTimer *timMove = nullptr; // timSS_MOVE
-    QTimer *timGo = nullptr; // the go-to box's slide
-
-private:
-    QRectF goRect(int step) const; // twips, in the container
-    void slideStep();
-
-    int m_index;
-    int m_goStep = 0;
-};
 
 // Forwards the navigator controls' events (see above); undone by sbSS_MOVE_Release.
 void forwardEvents(SS_MOVE_INFO &info, const std::function<void()> &onLayout = {});

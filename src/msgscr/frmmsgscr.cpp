@@ -2,6 +2,7 @@
 
 #include "msgscr/msgscr.h"
 #include "msgscr/msgscrbutton.h"
+#include "platform/win/koreanfont.h"
 #include "platform/win/twips.h"
 
 #include <QApplication>
@@ -17,18 +18,10 @@
 
 namespace {
 
-// The forms were designed with the fixed-pitch Korean face 굴림체; here NanumGothicCoding stands in.
-const QString FixedFace = QStringLiteral("굴림체");
-
 QFont fixedFont(double points, bool bold)
 {
-    static const bool substituted = [] {
-        if (QFont::substitutes(FixedFace).isEmpty())
-            QFont::insertSubstitutions(FixedFace, {QStringLiteral("NanumGothicCoding"), QStringLiteral("NanumGothic")});
-        return true;
-    }();
-    Q_UNUSED(substituted);
-    QFont f(FixedFace);
+    KoreanFont::installSubstitutes();
+    QFont f(KoreanFont::fixedFace());
     f.setPointSizeF(points);
     f.setBold(bold);
     f.setStyleHint(QFont::TypeWriter);
@@ -292,7 +285,7 @@ void FrmMsgScr::sbForm_InitPosition(qint32 MsgButtons)
         in.frameExtraWidth = 0;
         in.frameExtraHeight = 0;
     }
-    m_layout = msgScrLayout(in);
+    m_layout = MsgScrGeometry::layout(in);
     const MsgScrLayout &l = m_layout;
 
     for (int i = 0; i < 3; ++i) {
@@ -333,19 +326,19 @@ void FrmMsgScr::sbForm_InitPosition(qint32 MsgButtons)
     // centred over the owner's outer rectangle; move() places the outer frame
     const TwipRect ownerTwips{Twips::fromPixels(ownerFrame.x()), Twips::fromPixels(ownerFrame.y()),
                               Twips::fromPixels(ownerFrame.width()), Twips::fromPixels(ownerFrame.height())};
-    const QPointF pos = msgScrCentredPosition(ownerTwips, l.windowWidth, l.windowHeight);
+    const QPointF pos = MsgScrGeometry::centredPosition(ownerTwips, l.windowWidth, l.windowHeight);
     move(Twips::toPixels(pos.x()), Twips::toPixels(pos.y()));
 }
 
 void FrmMsgScr::setProgress(double percent)
 {
-    const double left = msgScrCoverLeft(m_layout.bodyWidth, percent);
+    const double left = MsgScrGeometry::coverLeft(m_layout.bodyWidth, percent);
     TwipRect cover = m_layout.progrCover;
     cover.left = left;
     m_shpProgr->setGeometry(pixelRect(cover));
 
     // the percentage stays centred over the bar as its text grows ("0.0%" .. "100.0%")
-    m_lblProgr->setText(msgScrPercentText(percent));
+    m_lblProgr->setText(MsgScrGeometry::percentText(percent));
     TwipRect label = m_layout.progrLabel;
     label.width = fittedWidth(m_lblProgr);
     label.left = MsgScrMetrics::LineLeft + (m_layout.bodyWidth - label.width) / 2;

@@ -55,8 +55,9 @@ unsigned kindBeep(qint32 kind)
 
 void setPointer(qint32 MsgPointer)
 {
-    if (MsgPointer != 0 && MsgPointer != Pointer::shape())
-        Pointer::setShape(MsgPointer);
+    const auto shape = Pointer::Shape(MsgPointer);
+    if (shape != Pointer::Shape::Default && shape != Pointer::shape())
+        Pointer::setShape(shape);
 }
 
 // Runs the test hook once the modal screen is up, active and done with its pointer glide. Where the
@@ -103,7 +104,7 @@ qint32 closeScreen()
         s->unload();
         shared().screen = nullptr;
     }
-    Pointer::setShape(0);
+    Pointer::setShape(Pointer::Shape::Default);
     return 0;
 }
 
@@ -113,12 +114,12 @@ qint32 updateScreen(qint32 MsgButtons, const QString &MsgTitle, const QString &M
     if (!s)
         return 0; // nothing open: nothing to update
 
-    const QString title = trimSpaces(MsgTitle);
+    const QString title = SpaceTrim::trimSpaces(MsgTitle);
     if (!title.isEmpty())
         s->lblTitle()->setText(title);
 
-    const bool newText = !title.isEmpty() || !trimSpaces(MsgText).isEmpty();
-    if (!trimSpaces(MsgText).isEmpty()) {
+    const bool newText = !title.isEmpty() || !SpaceTrim::trimSpaces(MsgText).isEmpty();
+    if (!SpaceTrim::trimSpaces(MsgText).isEmpty()) {
         const QStringList lines = splitLines(MsgText);
         const QList<QLabel *> &labels = s->lblText();
         for (qsizetype i = 0; i < labels.size(); ++i)
@@ -145,7 +146,7 @@ qint32 openScreenWith(qint32 MsgButtons, qint32 MsgKind, const QString &MsgTitle
 
     const bool modal = MsgButtons != 0 && MsgButtons != 4;
     FrmMsgScr *s = openScreen();
-    const bool hasText = !trimSpaces(MsgText).isEmpty();
+    const bool hasText = !SpaceTrim::trimSpaces(MsgText).isEmpty();
     const QStringList lines = hasText ? splitLines(MsgText) : QStringList();
     if (s) {
         // One screen at a time: a modal one can't open over a shown screen, and an open screen's

@@ -57,7 +57,7 @@ enum class Kind : qint32 {
 enum class Answer : qint32 { Failed = -1, Closed = 0, Ok = 1, Close = 2, Yes = 3, No = 4 };
 
 // Whole-screen pointer shape while a wait notice is up.
-enum class PointerShape : qint32 { Keep = 0, Hourglass = Pointer::Hourglass };
+enum class PointerShape : qint32 { Keep = 0, Hourglass = qint32(Pointer::Shape::Hourglass) };
 
 // A modal notice with one 확인 button, the pointer gliding to it.
 Answer notice(Kind kind, const QString &title, const QString &text);

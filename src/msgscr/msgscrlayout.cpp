@@ -19,7 +19,7 @@ std::array<TwipRect, 3> tileRow(double left, double top, double corner, double m
 
 } // namespace
 
-MsgScrLayout msgScrLayout(const MsgScrLayoutInput &in)
+MsgScrLayout MsgScrGeometry::layout(const MsgScrLayoutInput &in)
 {
     MsgScrLayout l;
 
@@ -89,24 +89,24 @@ MsgScrLayout msgScrLayout(const MsgScrLayoutInput &in)
     return l;
 }
 
-QPointF msgScrCentredPosition(const TwipRect &owner, double width, double height)
+QPointF MsgScrGeometry::centredPosition(const TwipRect &owner, double width, double height)
 {
     return {owner.left + (owner.width - width) / 2, owner.top + (owner.height - height) / 2};
 }
 
-double msgScrClampPercent(double percent)
+double MsgScrGeometry::clampPercent(double percent)
 {
     if (std::isnan(percent))
         return 0;
     return std::clamp(percent, 0.0, 100.0);
 }
 
-double msgScrCoverLeft(double innerWidth, double percent)
+double MsgScrGeometry::coverLeft(double innerWidth, double percent)
 {
-    return ProgrEnd + (innerWidth - ProgrEnd) * msgScrClampPercent(percent) / 100;
+    return ProgrEnd + (innerWidth - ProgrEnd) * clampPercent(percent) / 100;
 }
 
-QString msgScrPercentText(double percent)
+QString MsgScrGeometry::percentText(double percent)
 {
-    return QString::number(msgScrClampPercent(percent), 'f', 1) + QLatin1Char('%');
+    return QString::number(clampPercent(percent), 'f', 1) + QLatin1Char('%');
 }

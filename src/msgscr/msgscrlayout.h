@@ -81,12 +81,16 @@ constexpr double EmblemHeight = 600;
 constexpr double InforHeight = 180;
 } // namespace MsgScrMetrics
 
-MsgScrLayout msgScrLayout(const MsgScrLayoutInput &in);
+namespace MsgScrGeometry {
+
+MsgScrLayout layout(const MsgScrLayoutInput &in);
 
 // Left and top of a window of the given outer size centred over its owner's outer rectangle.
-QPointF msgScrCentredPosition(const TwipRect &owner, double width, double height);
+QPointF centredPosition(const TwipRect &owner, double width, double height);
 
 // Progress: percent clamped to 0..100; left edge of the cover inside the bar; label text "42.5%".
-double msgScrClampPercent(double percent);
-double msgScrCoverLeft(double innerWidth, double percent);
-QString msgScrPercentText(double percent);
+double clampPercent(double percent);
+double coverLeft(double innerWidth, double percent);
+QString percentText(double percent);
+
+} // namespace MsgScrGeometry

@@ -21,6 +21,7 @@
 #include "msgscr/msgscr.h"
 #include "platform/controls/btnbutton.h"
 #include "platform/controls/cfloat.h"
+#include "platform/controls/controlinfo.h"
 #include "platform/controls/ddate.h"
 #include "platform/controls/ltitle.h"
 #include "platform/controls/picbutton.h"
@@ -268,7 +269,7 @@ void FrmRate::connectEvents()
 
 void FrmRate::showUnexpectedError(const QString &description)
 {
-    Pointer::setShape(0);
+    Pointer::setShape(Pointer::Shape::Default);
     StdMessageBox::show(this, QMessageBox::Warning, QStringLiteral("자료 관리"), description);
 }
 
@@ -306,7 +307,7 @@ bool FrmRate::Form_Load()
     // a setting the checks cannot use is told on the message screen where it is first used,
     // once in this run
     RateCheck::setSettingsNotice([](const QString &title, const QString &text) {
-        Pointer::setShape(0); // a read may be under way: the pointer is normal for any message
+        Pointer::setShape(Pointer::Shape::Default); // a read may be under way: the pointer is normal for any message
         MsgScr::notice(MsgScr::Kind::Warning, title, text);
     });
     runStep([this] { attachDataAccess(); });
@@ -397,7 +398,8 @@ void FrmRate::sbForm_Default()
     m_mode = Mode::Adding;
     fnClear_Controls(this);
     sbSS_MOVE_Reset(m_info);
-    fnSet_ToolTip(m_info.Tips[0].get(), m_SS_SUM, 1, false, QStringLiteral("없음"), QStringLiteral("조회정보"), 1);
+    fnSet_ToolTip(m_info.Tips[0].get(), m_SS_SUM, ToolTip::TipStyle::Balloon, false, QStringLiteral("없음"),
+                  QStringLiteral("조회정보"), ToolTip::TipIcon::Information);
 }
 
 void FrmRate::releaseGridRecord()
@@ -481,7 +483,7 @@ void FrmRate::applySizeRules()
     for (PicToggle *t : {m_optTOP_UpDown[0], m_optTOP_UpDown[1], m_optTOP_UpDown1[0], m_optTOP_UpDown1[1]})
         t->raise();
 
-    if (m_info.cmdRef && m_info.cmdRef->property("Tag").toString() == u"1")
+    if (m_info.cmdRef && ControlInfo::tag(m_info.cmdRef) == u"1")
         sbSS_Format(GridNav::FormatStep::ColSize);
     else
         layoutGrid();
@@ -607,11 +609,9 @@ void FrmRate::SS_Click(int, int row)
     const InputHold::Scope hold;
     if (m_mode != Mode::Query || row < 1 || row > m_SS->MaxRows())
         return;
-    m_SS->setRow(row);
     // the panel takes a whole row or nothing: a day another program wrote in another form
     // ("2026/12/17x") would leave the previous day in the date box under this row's rates
-    m_SS->setCol(1);
-    const QString day = m_SS->Text().trimmed();
+    const QString day = m_SS->GetCellText(1, row).trimmed();
     if (const RateInputCheck::Refusal r = RateInputCheck::checkDate(day)) {
         notice(r.title, r.text);
         return;
@@ -622,8 +622,8 @@ void FrmRate::SS_Click(int, int row)
     QString before[3];
     for (int i = 0; i < 3; ++i) {
         before[i] = boxes[i]->value();
-        m_SS->setCol(i + 2);
-        if (boxes[i]->setValue(m_SS->CellValue().isEmpty() ? QStringLiteral("0") : m_SS->CellValue()))
+        const QString rate = m_SS->cellValue(i + 2, row);
+        if (boxes[i]->setValue(rate.isEmpty() ? QStringLiteral("0") : rate))
             continue;
         for (int k = 0; k < i; ++k)
             boxes[k]->setValue(before[k]);
@@ -634,8 +634,7 @@ void FrmRate::SS_Click(int, int row)
         return;
     }
     m_txtSTD_DATE->setValue(day);
-    m_SS->setCol(5);
-    m_txtREMARK->setText(m_SS->Text().trimmed());
+    m_txtREMARK->setText(m_SS->GetCellText(5, row).trimmed());
 }
 
 // ------------------------------------------------------------------ query
@@ -722,7 +721,8 @@ void FrmRate::finishQuery(DataAccess &da, const QString &from, const QString &to
         stats = QStringLiteral("없음");
         notice(QStringLiteral("조회된 데이타가 없습니다."), QStringLiteral("조회조건을 다시한번 확인하여 주십시오."));
     }
-    fnSet_ToolTip(m_info.Tips[0].get(), m_SS_SUM, 1, false, stats, QStringLiteral("조회정보"), 1);
+    fnSet_ToolTip(m_info.Tips[0].get(), m_SS_SUM, ToolTip::TipStyle::Balloon, false, stats, QStringLiteral("조회정보"),
+                  ToolTip::TipIcon::Information);
     da.CloseQuery();
     // after no rows the reset's empty line boxes stay as they are
     if (m_mode == Mode::Query)
@@ -768,28 +768,30 @@ bool FrmRate::checkRates()
     return true;
 }
 
-RateCalls::DayState FrmRate::dayStateForWrite(const QString &date)
+// `busy` is the caller's hourglass, which lasts until the write is done (finishWrite) or refused.
+RateCalls::DayState FrmRate::dayStateForWrite(const QString &date, Pointer::Busy &busy)
 {
     DataAccess *da = m_dataAccess.get();
     if (!da) {
+        busy.done();
         showSaveFailure();
         return RateCalls::DayState::Failed;
     }
-    Pointer::setShape(Pointer::Hourglass); // until the write is done (finishWrite) or refused
     const RateCalls::DayState state = RateCalls::checkDay(*da, date);
     if (state == RateCalls::DayState::Failed) {
-        Pointer::setShape(0);
+        busy.done();
         showSaveFailure();
     }
     return state;
 }
 
-void FrmRate::finishWrite(RateHistory::Action action, const QString &date, const QString &title, const QString &text)
+void FrmRate::finishWrite(Pointer::Busy &busy, RateHistory::Action action, const QString &date, const QString &title,
+                          const QString &text)
 {
     const RateHistory::DayValues values{m_txtUSD->value(), m_txtVND->value(),
                                         RateStatements::numberText(m_txtKRW->value().toDouble()), m_txtREMARK->text()};
     const bool written = m_writer->apply(action, date, values);
-    Pointer::setShape(0);
+    busy.done();
     if (!written) {
         showSaveFailure();
         return;
@@ -805,12 +807,13 @@ void FrmRate::btnSave_Click()
     const QString date = m_txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date) || !checkRemark() || !checkRates() || !confirmJumps(date))
         return;
-    const RateCalls::DayState state = dayStateForWrite(date);
+    Pointer::Busy busy;
+    const RateCalls::DayState state = dayStateForWrite(date, busy);
     if (state == RateCalls::DayState::Failed)
         return;
     const bool present = state == RateCalls::DayState::Present;
     const QString mode = present ? QStringLiteral("수정") : QStringLiteral("저장");
-    finishWrite(present ? RateHistory::Action::Update : RateHistory::Action::Insert, date,
+    finishWrite(busy, present ? RateHistory::Action::Update : RateHistory::Action::Insert, date,
                 mode + QStringLiteral("하였습니다."),
                 QStringLiteral("데이타를 성공적으로 ") + mode + QStringLiteral("하였습니다."));
 }
@@ -821,15 +824,16 @@ void FrmRate::btnDelete_Click()
     const QString date = m_txtSTD_DATE->value().trimmed();
     if (!checkInputDate(date))
         return;
-    const RateCalls::DayState state = dayStateForWrite(date);
+    Pointer::Busy busy;
+    const RateCalls::DayState state = dayStateForWrite(date, busy);
     if (state == RateCalls::DayState::Failed)
         return;
     if (state == RateCalls::DayState::Missing) {
-        Pointer::setShape(0);
+        busy.done();
         notice(QStringLiteral("데이타가 없습니다."), QStringLiteral("삭제하고자 하는 기준일의 데이타가 없습니다."));
         return;
     }
-    finishWrite(RateHistory::Action::Delete, date, QStringLiteral("삭제 하였습니다."),
+    finishWrite(busy, RateHistory::Action::Delete, date, QStringLiteral("삭제 하였습니다."),
                 QStringLiteral("데이타를 성공적으로 삭제 하였습니다."));
 }
 

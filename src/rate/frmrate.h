@@ -27,6 +27,10 @@ class dDate;
 class lTitle;
 class xPanel;
 
+namespace Pointer {
+class Busy;
+}
+
 // The main window "환율관리 프로그램". Loading it starts the program; closing it ends the process.
 // The top panel holds one day's rates (input panel); the main panel the period, the grid SS with
 // its summary line SS_SUM and the navigator. Geometry is in twips (see ratelayout.h).
@@ -168,9 +172,10 @@ private:
     bool checkRemark();
     bool checkRates();
     // The day's state for a save or delete; Failed once the failure has been shown.
-    RateCalls::DayState dayStateForWrite(const QString &date);
+    RateCalls::DayState dayStateForWrite(const QString &date, Pointer::Busy &busy);
     // Sends the statement in a transaction and reports the outcome; re-queries in 조회.
-    void finishWrite(RateHistory::Action action, const QString &date, const QString &title, const QString &text);
+    void finishWrite(Pointer::Busy &busy, RateHistory::Action action, const QString &date, const QString &title,
+                     const QString &text);
     // The jump question for the panel's rates (frmrate_check.cpp); false when the user said No.
     bool confirmJumps(const QString &date);
     // Says once, at start-up, that a server database without EX_RATE_LOG records no history.

@@ -1,5 +1,6 @@
 #include "winui/tooltip.h"
 
+#include "platform/win/wincolor.h"
 #include "winui/tipwindow.h"
 
 #include <QWidget>
@@ -11,7 +12,7 @@ QColor colourOf(quint32 rgb)
 {
     if (rgb == 0)
         return {};
-    return QColor(int(rgb & 0xff), int((rgb >> 8) & 0xff), int((rgb >> 16) & 0xff));
+    return WinColor::toQColor(rgb);
 }
 
 } // namespace
@@ -120,16 +121,16 @@ void ToolTip::hideNow()
         m_window->popDown();
 }
 
-bool fnSet_ToolTip(ToolTip *tip, QWidget *control, int Style, bool Centered, const QString &TipText,
-                   const QString &Title, int Icon)
+bool fnSet_ToolTip(ToolTip *tip, QWidget *control, ToolTip::TipStyle Style, bool Centered, const QString &TipText,
+                   const QString &Title, ToolTip::TipIcon Icon)
 {
     if (!tip)
         return false;
-    tip->setStyle(Style);
+    tip->setStyle(int(Style));
     tip->setCentered(Centered);
     if (!Title.trimmed().isEmpty()) {
         tip->setTitle(Title);
-        tip->setIcon(Icon);
+        tip->setIcon(int(Icon));
     }
     tip->setTipText(TipText);
     tip->setParentControl(control);

@@ -25,6 +25,11 @@ class ToolTip : public QObject
     Q_OBJECT
 
 public:
+    // The two looks of fnSet_ToolTip's Style (the Style property itself keeps any number).
+    enum class TipStyle : int { Rectangular = 0, Balloon = 1 };
+    // The title icons (Icon property numbers).
+    enum class TipIcon : int { None = 0, Information = 1, Warning = 2, Error = 3 };
+
     explicit ToolTip(QObject *parent = nullptr);
     ~ToolTip() override;
 
@@ -85,5 +90,5 @@ private:
 // The usual set-up in one call: Style and Centered; Title and then Icon when the title is not
 // blank; TipText; ParentControl = control; Create(). True when every step ran; false for a
 // missing tip object or control, or when Create() failed. Nothing is reported to the user.
-bool fnSet_ToolTip(ToolTip *tip, QWidget *control, int Style, bool Centered, const QString &TipText,
-                   const QString &Title = {}, int Icon = 0);
+bool fnSet_ToolTip(ToolTip *tip, QWidget *control, ToolTip::TipStyle Style, bool Centered, const QString &TipText,
+                   const QString &Title = {}, ToolTip::TipIcon Icon = ToolTip::TipIcon::None);

@@ -320,7 +320,7 @@ void TstFirstRun::getdateExtensionFound()
         QVERIFY(root.mkpath(QFileInfo(root.filePath(extension)).path()));
         ProgramEnv::writeFile(root.filePath(extension), "ELF");
     }
-    const QString found = getdateExtensionPath(root.filePath(program), QStringLiteral("x86_64-linux-gnu"));
+    const QString found = App::getdateExtensionPath(root.filePath(program), QStringLiteral("x86_64-linux-gnu"));
     const bool reachable = !extension.isEmpty() && !extension.contains(u"aarch64");
     QCOMPARE(found, reachable ? root.filePath(extension) : QString());
 
@@ -331,9 +331,9 @@ void TstFirstRun::getdateExtensionFound()
                 return v;
         return QStringLiteral("(none)");
     };
-    QCOMPARE(loadExt(reportDsnValues("sqlite", "u", "zozura.db", "/sys", found)),
+    QCOMPARE(loadExt(App::reportDsnValues("sqlite", "u", "zozura.db", "/sys", found)),
              reachable ? found : QStringLiteral("(none)"));
-    QCOMPARE(loadExt(reportDsnValues("pgsql:db", "u", "rates", "/sys", found)), QStringLiteral("(none)"));
+    QCOMPARE(loadExt(App::reportDsnValues("pgsql:db", "u", "rates", "/sys", found)), QStringLiteral("(none)"));
 }
 
 QTEST_MAIN(TstFirstRun)

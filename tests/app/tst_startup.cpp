@@ -437,7 +437,7 @@ void TstStartup::reportDsnValues()
     QFETCH(QString, driverFile);
     QStringList got;
     QString driver;
-    for (const auto &[k, v] : ::reportDsnValues(server, "rate", database, "/sys/dir")) {
+    for (const auto &[k, v] : App::reportDsnValues(server, "rate", database, "/sys/dir")) {
         if (k == QLatin1String("Driver"))
             driver = v;
         else
@@ -548,7 +548,7 @@ void TstStartup::qtTextsInKorean()
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK")); // before: Qt's English
 
-    QTranslator *korean = installKoreanQtTexts(qApp);
+    QTranslator *korean = App::installKoreanQtTexts(qApp);
     QVERIFY2(korean, "Qt's Korean translation (qt6-translations-l10n) is not installed");
     QMessageBox translated;
     translated.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);

@@ -149,7 +149,7 @@ void TstCboRoutines::unknownOpsDoNothing()
     QCOMPARE(fnCbo_SendMsg(&combo, "a", op, 0), 0L);
     QCOMPARE(combo.count(), 2);
     QCOMPARE(combo.currentIndex(), 1);
-    QCOMPARE(cboDroppedWidth(&combo), 0);
+    QCOMPARE(CboRoutines::droppedWidth(&combo), 0);
 }
 
 void TstCboRoutines::droppedWidth_data()
@@ -177,7 +177,7 @@ void TstCboRoutines::droppedWidth()
     const int bar = combo.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &combo);
     const int expected = textWidth + (scrollBar ? bar : 0);
     QCOMPARE(fnCbo_SendMsg(&combo, {}, 9, 0), long(expected));
-    QCOMPARE(cboDroppedWidth(&combo), expected);
+    QCOMPARE(CboRoutines::droppedWidth(&combo), expected);
     QVERIFY(combo.view()->minimumWidth() >= expected);
 
     // never narrower than the box itself

@@ -345,7 +345,7 @@ void TstFrmSSFind::historyKeepsEachTextOnce()
     QCOMPARE(combo()->itemText(1), QString("베트남 동화 vnd"));
     // 15 bytes in the Korean code page at 9 points: 97.5 -> 98 pixels
     QCOMPARE(fnCbo_MaxTextWidth(combo()), 98L);
-    QCOMPARE(cboDroppedWidth(combo()), 98);
+    QCOMPARE(CboRoutines::droppedWidth(combo()), 98);
 }
 
 void TstFrmSSFind::heldButtonRepeats()

@@ -209,7 +209,7 @@ void TstFrmSSGraph::buildFillsGridAndTotals()
     QVERIFY(m_window->lblSS_SUM(0)->styleSheet().contains(QStringLiteral("#000064")));
 
     // bar chart: one point per item in its own colour, swatch in the same colour
-    QCOMPARE(m_window->chtGraph()->seriesKind(), 1);
+    QCOMPARE(m_window->chtGraph()->seriesKind(), ChartControl::Bar);
     QCOMPARE(m_window->chtGraph()->pointCount(), 3);
     const GraphDataSet &d = m_window->dataSet();
     for (int i = 0; i < 3; ++i) {
@@ -282,7 +282,7 @@ void TstFrmSSGraph::pieOthersAndNotShown()
     fillGrid(*m_grid, rows);
     m_window->sbDisp_SS_Graph_Init(m_grid, 1, 2, QStringLiteral("T"), QString(), QString(), true);
     QTest::mouseClick(m_window->optType(2), Qt::LeftButton);
-    QCOMPARE(m_window->chtGraph()->seriesKind(), 5);
+    QCOMPARE(m_window->chtGraph()->seriesKind(), ChartControl::Pie);
     QCOMPARE(m_window->chtGraph()->pointCount(), points);
     for (int i = 0; i < swatches.size(); ++i) {
         const int expected = swatches.at(i) < 0 ? m_window->dataSet().GraphColors.at(i) : swatches.at(i);
@@ -515,7 +515,7 @@ void TstFrmSSGraph::autoPresetPerType()
     QCOMPARE(m_window->chtGraph()->marksVisible(), viewValue);
     QCOMPARE(m_window->chkViewCross()->isChecked(), viewCross);
     QCOMPARE(m_window->cboValueType()->currentIndex(), valueType);
-    QCOMPARE(m_window->chtGraph()->marksStyle(), GraphOptions::markStyleCode(valueType));
+    QCOMPARE(int(m_window->chtGraph()->marksStyle()), GraphOptions::markStyleCode(valueType));
     QCOMPARE(m_window->lneStart()->isVisibleTo(m_window), option == 2);
 }
 

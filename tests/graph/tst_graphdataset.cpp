@@ -1,4 +1,5 @@
 #include "graph/graphdataset.h"
+#include "platform/win/wincolor.h"
 
 #include <QtTest>
 
@@ -227,9 +228,9 @@ void TstGraphDataSet::itemColorRanges_data()
     QTest::addColumn<double>("r2");
     QTest::addColumn<double>("r3");
     QTest::addColumn<int>("rgb");
-    QTest::newRow("lowest") << 0.0 << 0.0 << 0.0 << zzRgb(50, 50, 0);
-    QTest::newRow("just below one") << 0.99999 << 0.99999 << 0.99999 << zzRgb(249, 249, 99);
-    QTest::newRow("middle") << 0.5 << 0.25 << 0.5 << zzRgb(150, 100, 50);
+    QTest::newRow("lowest") << 0.0 << 0.0 << 0.0 << WinColor::rgb(50, 50, 0);
+    QTest::newRow("just below one") << 0.99999 << 0.99999 << 0.99999 << WinColor::rgb(249, 249, 99);
+    QTest::newRow("middle") << 0.5 << 0.25 << 0.5 << WinColor::rgb(150, 100, 50);
 }
 
 void TstGraphDataSet::itemColorRanges()
@@ -286,7 +287,7 @@ void TstGraphDataSet::dataSet()
     QCOMPARE(d.GraphColors.size(), ratios.size());
     for (int i = 0; i < ratios.size(); ++i) {
         QCOMPARE(GraphData::ratioText(d.GraphRatios.at(i)), GraphData::ratioText(ratios.at(i)));
-        QCOMPARE(d.GraphColors.at(i), zzRgb(150, 150, 50));
+        QCOMPARE(d.GraphColors.at(i), WinColor::rgb(150, 150, 50));
     }
 }
 

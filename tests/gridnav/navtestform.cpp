@@ -1,5 +1,6 @@
 #include "navtestform.h"
 
+#include "gridnav/navmath.h"
 #include "gridnav/ssgrid.h"
 #include "gridnav/ssscroll.h"
 #include "platform/spread/spreadgrid.h"
@@ -95,4 +96,17 @@ void NavTestForm::resizeEvent(QResizeEvent *event)
         format(GridNav::FormatStep::ColSize);
     else
         relayout();
+}
+
+int NavTestForm::showPage(int rows, int page)
+{
+    fill(rows);
+    int px = 40;
+    while (px < 2000 && NavMath::pageRows(px * 15.0, 1) != page)
+        ++px;
+    if (px == 2000)
+        return -1;
+    grid->resize(grid->width(), px);
+    sbSS_MOVE_LineDisp(info);
+    return info.PageRows;
 }

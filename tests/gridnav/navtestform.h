@@ -27,6 +27,9 @@ public:
     void fill(int rows);
     // Layout and line display for the container's height.
     void relayout();
+    // Fills `rows` rows into a grid sized for a page of `page` rows and shows the lines; the page the
+    // navigator then counts (-1 when no grid height gives that page).
+    int showPage(int rows, int page);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

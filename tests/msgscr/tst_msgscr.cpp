@@ -464,15 +464,15 @@ void TstMsgScr::answerDuringGlide()
 void TstMsgScr::pointerShapes()
 {
     QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("조회중입니다."), QStringLiteral("본문"), 0, 0, 11), 0);
-    QCOMPARE(Pointer::shape(), 11);
+    QCOMPARE(Pointer::shape(), Pointer::Shape::Hourglass);
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
     // an update with pointer 0 leaves it
     fnDisp_MsgScr(2, 0, 0, QString(), QStringLiteral("표시중"), 0, 0, 0);
-    QCOMPARE(Pointer::shape(), 11);
+    QCOMPARE(Pointer::shape(), Pointer::Shape::Hourglass);
     // a close resets it whatever it is given
     fnDisp_MsgScr(1, 0, 0, QString(), QString(), 0, 0, 11);
-    QCOMPARE(Pointer::shape(), 0);
+    QCOMPARE(Pointer::shape(), Pointer::Shape::Default);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -494,7 +494,7 @@ void TstMsgScr::otherModes()
     QCOMPARE(s->lblTitle()->text(), QStringLiteral("제목"));
     QCOMPARE(labelTexts(*s), QStringList{"본문"});
     QCOMPARE(MsgScr::state().MsgScrDefault, 0);
-    QCOMPARE(Pointer::shape(), 11); // only the pointer follows
+    QCOMPARE(Pointer::shape(), Pointer::Shape::Hourglass); // only the pointer follows
     QCOMPARE(MsgScr::state().MsgScrAnswer, -1);
 }
 
@@ -695,7 +695,7 @@ void TstMsgScr::waitNoticeLivesWithItsScope()
         shown = MsgScr::current();
         QVERIFY(shown);
         QVERIFY(!shown->isModal());
-        QCOMPARE(Pointer::shape(), 11);
+        QCOMPARE(Pointer::shape(), Pointer::Shape::Hourglass);
         QVERIFY(shown->picProgr()->isVisible());
         wait.setPercent(42.5f);
         QCOMPARE(shown->lblProgr()->text(), QStringLiteral("42.5%"));
@@ -705,7 +705,7 @@ void TstMsgScr::waitNoticeLivesWithItsScope()
         // an early close, then the end of the scope: closed once, nothing else touched
         wait.close();
         QVERIFY(!MsgScr::current());
-        QCOMPARE(Pointer::shape(), 0);
+        QCOMPARE(Pointer::shape(), Pointer::Shape::Default);
         QCOMPARE(fnDisp_MsgScr(0, 0, MSG_INFO, QStringLiteral("다른 알림"), QStringLiteral("본문"), 0, 0, 0), 0);
     }
     QVERIFY(MsgScr::current()); // the other notice stays: the scope closed nothing more

@@ -71,7 +71,7 @@ void TstMsgScrLayout::bodySize()
     QFETCH(double, h);
     QFETCH(double, clientW);
     QFETCH(double, clientH);
-    const MsgScrLayout l = msgScrLayout(input(lines, buttons));
+    const MsgScrLayout l = MsgScrGeometry::layout(input(lines, buttons));
     QCOMPARE(l.bodyWidth, w);
     QCOMPARE(l.bodyHeight, h);
     QCOMPARE(l.clientWidth, clientW);
@@ -89,10 +89,10 @@ void TstMsgScrLayout::bodySize()
 
 void TstMsgScrLayout::wideLineWidensEverything()
 {
-    const MsgScrLayout narrow = msgScrLayout(input(2, 3));
+    const MsgScrLayout narrow = MsgScrGeometry::layout(input(2, 3));
     MsgScrLayoutInput wideIn = input(2, 3);
     wideIn.lineWidths[1] = 4050 + 600.4; // rounded to a whole twip
-    const MsgScrLayout wide = msgScrLayout(wideIn);
+    const MsgScrLayout wide = MsgScrGeometry::layout(wideIn);
     QCOMPARE(wide.bodyWidth, 4650.0);
     const double grow = wide.bodyWidth - narrow.bodyWidth;
     QCOMPARE(grow, 600.0);
@@ -173,7 +173,7 @@ void TstMsgScrLayout::tiles()
     QFETCH(int, buttons);
     QFETCH(double, lineWidth);
     const MsgScrLayoutInput in = input(lines, buttons, lineWidth);
-    const MsgScrLayout l = msgScrLayout(in);
+    const MsgScrLayout l = MsgScrGeometry::layout(in);
     const double w = ruleWidth(lines, lineWidth);
     const double h = ruleHeight(lines, buttons);
     QCOMPARE(l.bodyWidth, w);
@@ -219,7 +219,7 @@ void TstMsgScrLayout::progressBar()
     QFETCH(int, lines);
     QFETCH(double, barTop);
     QFETCH(double, labelTop);
-    const MsgScrLayout l = msgScrLayout(input(lines, 4));
+    const MsgScrLayout l = MsgScrGeometry::layout(input(lines, 4));
     QVERIFY(l.progressVisible);
     QCOMPARE(l.progrBox, (TwipRect{1290, barTop, l.bodyWidth, 390}));
     QCOMPARE(l.progrLabel.top, labelTop);
@@ -249,7 +249,7 @@ void TstMsgScrLayout::buttons()
 {
     QFETCH(int, buttons);
     QFETCH(double, lineWidth);
-    const MsgScrLayout l = msgScrLayout(input(1, buttons, lineWidth));
+    const MsgScrLayout l = MsgScrGeometry::layout(input(1, buttons, lineWidth));
     const double y = l.frameBtm[0].top + 180;
     const double centre = l.clientWidth / 2;
     QCOMPARE(l.buttons[0], l.buttons[1]);
@@ -276,7 +276,7 @@ void TstMsgScrLayout::buttons()
 
 void TstMsgScrLayout::labelsAndPictures()
 {
-    const MsgScrLayout l = msgScrLayout(input(1, 1));
+    const MsgScrLayout l = MsgScrGeometry::layout(input(1, 1));
     QCOMPARE(l.icon, (TwipRect{220, 600, 780, 780}));
     QCOMPARE(l.heading, (TwipRect{90, 1500, 1020, 675}));
     QCOMPARE(l.title, (TwipRect{1125, 240, 4170 + 180, 240}));
@@ -304,10 +304,10 @@ void TstMsgScrLayout::centring()
     QFETCH(TwipRect, owner);
     QFETCH(double, left);
     QFETCH(double, top);
-    const MsgScrLayout l = msgScrLayout(input(1, 1));
+    const MsgScrLayout l = MsgScrGeometry::layout(input(1, 1));
     QCOMPARE(l.windowWidth, 5840.0);
     QCOMPARE(l.windowHeight, 3840.0);
-    const QPointF p = msgScrCentredPosition(owner, l.windowWidth, l.windowHeight);
+    const QPointF p = MsgScrGeometry::centredPosition(owner, l.windowWidth, l.windowHeight);
     QCOMPARE(p.x(), left);
     QCOMPARE(p.y(), top);
 }
@@ -331,8 +331,8 @@ void TstMsgScrLayout::coverLeft()
     QFETCH(double, percent);
     QFETCH(double, left);
     QFETCH(QString, text);
-    QCOMPARE(msgScrCoverLeft(4050, percent), left);
-    QCOMPARE(msgScrPercentText(percent), text);
+    QCOMPARE(MsgScrGeometry::coverLeft(4050, percent), left);
+    QCOMPARE(MsgScrGeometry::percentText(percent), text);
 }
 
 void TstMsgScrLayout::glideTarget_data()

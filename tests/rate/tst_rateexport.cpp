@@ -49,7 +49,7 @@ void TstRateExport::sameAsGrid()
     f.close();
     provider.setServerName(QStringLiteral("sqlite"));
     provider.setDatabaseName(dbFile);
-    provider.setSqliteSetup(sqliteSchemaStatements());
+    provider.setSqliteSetup(App::sqliteSchemaStatements());
     provider.OpenConnection();
     DataAccess da;
     da.AttachConnection(provider.GetConnection());

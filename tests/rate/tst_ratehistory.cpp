@@ -93,7 +93,7 @@ Copy TstRateHistory::open(const QString &backend, const QString &user, bool fres
         }
         c.provider->setServerName(QStringLiteral("sqlite"));
         c.provider->setDatabaseName(file);
-        c.provider->setSqliteSetup(sqliteSchemaStatements());
+        c.provider->setSqliteSetup(App::sqliteSchemaStatements());
     } else {
         if (fresh) {
             const QString why = DbTestEnv::freshPgDatabase(QStringLiteral("zz_ratehistory"));

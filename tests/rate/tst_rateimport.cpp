@@ -109,7 +109,7 @@ Db TstRateImport::open(const QString &backend)
         f.close();
         db.provider->setServerName(QStringLiteral("sqlite"));
         db.provider->setDatabaseName(file);
-        db.provider->setSqliteSetup(sqliteSchemaStatements());
+        db.provider->setSqliteSetup(App::sqliteSchemaStatements());
     } else {
         const DbTestEnv::Pg pg;
         if (!DbTestEnv::freshPgDatabase(QStringLiteral("zz_rateimport")).isEmpty())

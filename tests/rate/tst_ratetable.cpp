@@ -125,7 +125,7 @@ void TstRateTable::openBackend(const QString &backend)
         ConnProvider maker;
         maker.setServerName(QStringLiteral("sqlite"));
         maker.setDatabaseName(file);
-        maker.setSqliteSetup(sqliteSchemaStatements());
+        maker.setSqliteSetup(App::sqliteSchemaStatements());
         QVERIFY(maker.OpenConnection());
         if (backend == QLatin1String("sqlite")) {
             m_provider = std::make_unique<ConnProvider>(std::move(maker));

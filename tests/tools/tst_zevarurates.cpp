@@ -143,7 +143,7 @@ void TstZevaruRates::useBackend(const QString &backend)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_conn);
         db.setDatabaseName(m_dirs->sys.filePath("rates.db"));
         QVERIFY(db.open());
-        for (const QString &s : sqliteSchemaStatements())
+        for (const QString &s : App::sqliteSchemaStatements())
             QSqlQuery(db).exec(s);
     } else {
         const QString why = DbTestEnv::freshPgDatabase(QStringLiteral("zz_zevarurates"));

@@ -140,8 +140,8 @@ void TestToolTip::titleAndIconAfterCreate()
 
     QWidget control;
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, &control, 1, true, QStringLiteral("좌클릭 : 새로고침 실행"), QStringLiteral("새로고침"),
-                          0));
+    QVERIFY(fnSet_ToolTip(&tip, &control, ToolTip::TipStyle::Balloon, true, QStringLiteral("좌클릭 : 새로고침 실행"),
+                          QStringLiteral("새로고침"), ToolTip::TipIcon::None));
     TipWindow *window = tip.tipWindow();
     tip.setTitle(newTitle);
     tip.setIcon(newIcon);
@@ -250,9 +250,9 @@ void TestToolTip::setToolTipRoutine()
 
     QWidget control;
     ToolTip tip;
-    QCOMPARE(
-        fnSet_ToolTip(&tip, withControl ? &control : nullptr, 1, true, QStringLiteral("입력 항목 찾기"), title, icon),
-        result);
+    QCOMPARE(fnSet_ToolTip(&tip, withControl ? &control : nullptr, ToolTip::TipStyle::Balloon, true,
+                           QStringLiteral("입력 항목 찾기"), title, ToolTip::TipIcon(icon)),
+             result);
     QCOMPARE(tip.Style(), 1);
     QVERIFY(tip.Centered());
     QCOMPARE(tip.TipText(), QStringLiteral("입력 항목 찾기"));
@@ -261,7 +261,7 @@ void TestToolTip::setToolTipRoutine()
     QCOMPARE(tip.tipWindow() != nullptr, withControl);
     if (title.trimmed().isEmpty())
         QCOMPARE(tip.Icon(), 0);
-    QVERIFY(!fnSet_ToolTip(nullptr, &control, 1, true, QStringLiteral("x")));
+    QVERIFY(!fnSet_ToolTip(nullptr, &control, ToolTip::TipStyle::Balloon, true, QStringLiteral("x")));
 }
 
 void TestToolTip::showsWhileMouseRests()
@@ -279,8 +279,8 @@ void TestToolTip::showsWhileMouseRests()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     ToolTip tip;
-    QVERIFY(
-        fnSet_ToolTip(&tip, control, 0, false, QStringLiteral("클릭 : 전체값 표시"), QStringLiteral("시트 전체 라인")));
+    QVERIFY(fnSet_ToolTip(&tip, control, ToolTip::TipStyle::Rectangular, false, QStringLiteral("클릭 : 전체값 표시"),
+                          QStringLiteral("시트 전체 라인")));
     QVERIFY(!tip.isShown());
     QCursor::setPos(control->mapToGlobal(QPoint(40, 5)));
     QVERIFY(!tip.isShown()); // not before the mouse has rested
@@ -306,7 +306,8 @@ void TestToolTip::centredBalloonHangsUnderControl()
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, control, 1, true, QStringLiteral("없음"), QStringLiteral("조회정보"), 1));
+    QVERIFY(fnSet_ToolTip(&tip, control, ToolTip::TipStyle::Balloon, true, QStringLiteral("없음"),
+                          QStringLiteral("조회정보"), ToolTip::TipIcon::Information));
     tip.showNow();
     QVERIFY(tip.isShown());
     const QRect g = tip.tipWindow()->geometry();
@@ -365,7 +366,8 @@ void TestToolTip::shownTipFollowsTextChange()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     ToolTip tip;
-    QVERIFY(fnSet_ToolTip(&tip, control, 1, true, QStringLiteral("없음"), QStringLiteral("조회정보"), 1));
+    QVERIFY(fnSet_ToolTip(&tip, control, ToolTip::TipStyle::Balloon, true, QStringLiteral("없음"),
+                          QStringLiteral("조회정보"), ToolTip::TipIcon::Information));
     tip.showNow();
     TipWindow *window = tip.tipWindow();
     const QSize before = window->size();
@@ -398,8 +400,8 @@ void TestToolTip::noTipOnceTheMouseIsTaken()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     ToolTip tip;
-    QVERIFY(
-        fnSet_ToolTip(&tip, button, 1, false, QStringLiteral("표 높이에 맞춰 새로고침"), QStringLiteral("새로고침")));
+    QVERIFY(fnSet_ToolTip(&tip, button, ToolTip::TipStyle::Balloon, false, QStringLiteral("표 높이에 맞춰 새로고침"),
+                          QStringLiteral("새로고침")));
     const QPoint overGrid = grid->mapToGlobal(grid->rect().center());
     int shownWhileTaken = 0;
     // the pointer over the grid, and the Enter the window system may still hand the control when a

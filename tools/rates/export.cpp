@@ -64,7 +64,7 @@ int runExport(const QStringList &args)
         return Usage;
     }
     if (file.isEmpty())
-        file = datedFileName(QDate::currentDate(), QStringLiteral("환율관리 프로그램")) + u'.' + format;
+        file = FileFolder::datedFileName(QDate::currentDate(), QStringLiteral("환율관리 프로그램")) + u'.' + format;
 
     std::unique_ptr<Database> db = openDatabase();
     if (!db)

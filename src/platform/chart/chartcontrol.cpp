@@ -4,6 +4,7 @@
 #include "platform/chart/chartformat.h"
 #include "platform/chart/chartgeometry.h"
 #include "platform/chart/chartpainter.h"
+#include "platform/win/koreanfont.h"
 #include "platform/win/services.h"
 
 #include <QFileInfo>
@@ -26,9 +27,8 @@ namespace {
 
 QFont defaultFont(double points, bool bold)
 {
-    if (QFont::substitutes(QStringLiteral("굴림체")).isEmpty())
-        QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
-    QFont f(QStringLiteral("굴림체"));
+    KoreanFont::installSubstitutes();
+    QFont f(KoreanFont::fixedFace());
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
@@ -71,7 +71,7 @@ void ChartControl::removeAllSeries()
     touch();
 }
 
-int ChartControl::addSeries(int kind)
+int ChartControl::addSeries(SeriesKind kind)
 {
     m_labelWidth = -1;
     m_s.kind = (kind == Line || kind == Bar || kind == Pie) ? kind : Bar;
@@ -86,12 +86,12 @@ int ChartControl::seriesCount() const
     return m_s.kind < 0 ? 0 : 1;
 }
 
-int ChartControl::seriesKind() const
+ChartControl::SeriesKind ChartControl::seriesKind() const
 {
-    return m_s.kind;
+    return SeriesKind(m_s.kind);
 }
 
-void ChartControl::setSeriesKind(int kind)
+void ChartControl::setSeriesKind(SeriesKind kind)
 {
     if (kind != Line && kind != Bar && kind != Pie)
         return;
@@ -155,9 +155,9 @@ void ChartControl::setMarksVisible(bool on)
     touch();
 }
 
-void ChartControl::setMarksStyle(int styleCode)
+void ChartControl::setMarksStyle(MarkStyle style)
 {
-    switch (styleCode) {
+    switch (style) {
     case MarkValue:
     case MarkPercent:
     case MarkLabel:
@@ -165,7 +165,7 @@ void ChartControl::setMarksStyle(int styleCode)
     case MarkLabelValue:
     case MarkPercentTotal:
     case MarkLabelPercentTotal:
-        m_s.marksStyle = styleCode;
+        m_s.marksStyle = style;
         touch();
         break;
     default:

@@ -34,7 +34,7 @@ class ChartControl : public QWidget
     Q_OBJECT
 
 public:
-    enum SeriesKind { Line = 0, Bar = 1, Pie = 5 };
+    enum SeriesKind { NoSeries = -1, Line = 0, Bar = 1, Pie = 5 };
 
     // Contents of a mark (value label) on each point.
     enum MarkStyle {
@@ -60,10 +60,10 @@ public:
 
     // ---- series (the chart holds at most one) ----
     void removeAllSeries();
-    int addSeries(int kind); // 0 line, 1 bar, 5 pie; returns the series index (0)
+    int addSeries(SeriesKind kind); // returns the series index (0); NoSeries makes a bar series
     int seriesCount() const;
-    int seriesKind() const; // kind of series 0; -1 when there is none
-    void setSeriesKind(int kind);
+    SeriesKind seriesKind() const; // kind of series 0; NoSeries when there is none
+    void setSeriesKind(SeriesKind kind); // NoSeries is ignored
 
     void clearPoints();
     int addPoint(double value, const QString &label, const QColor &colour); // returns the point's index
@@ -76,8 +76,8 @@ public:
     // ---- marks (value labels) ----
     void setMarksVisible(bool on);
     bool marksVisible() const { return m_s.marksVisible; }
-    void setMarksStyle(int styleCode); // codes of MarkStyle; an unknown code is ignored
-    int marksStyle() const { return m_s.marksStyle; }
+    void setMarksStyle(MarkStyle style); // a number outside MarkStyle is ignored
+    MarkStyle marksStyle() const { return MarkStyle(m_s.marksStyle); }
     void setMarksFont(const QFont &font);
     QFont marksFont() const { return m_s.marksFont; }
     // Number formats as the forms write them: "###,###,###,##0.00" (value), "0.00%" (percent;

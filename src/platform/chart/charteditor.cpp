@@ -21,8 +21,14 @@
 
 namespace {
 
-const int kKinds[] = {ChartControl::Line, ChartControl::Bar, ChartControl::Pie};
-const int kStyles[] = {0, 1, 6, 2, 4, 3, 7};
+const ChartControl::SeriesKind kKinds[] = {ChartControl::Line, ChartControl::Bar, ChartControl::Pie};
+const ChartControl::MarkStyle kStyles[] = {ChartControl::MarkValue,
+                                           ChartControl::MarkPercent,
+                                           ChartControl::MarkPercentTotal,
+                                           ChartControl::MarkLabel,
+                                           ChartControl::MarkLabelValue,
+                                           ChartControl::MarkLabelPercent,
+                                           ChartControl::MarkLabelPercentTotal};
 
 void paintSwatch(QPushButton *button, const QColor &c)
 {
@@ -186,7 +192,7 @@ void ChartEditor::pickColour(QPushButton *button, QColor *colour)
 void ChartEditor::apply()
 {
     ChartControl *c = m_chart;
-    const int kind = kKinds[std::clamp(m_kind->currentIndex(), 0, 2)];
+    const ChartControl::SeriesKind kind = kKinds[std::clamp(m_kind->currentIndex(), 0, 2)];
     if (c->seriesCount() > 0 && c->seriesKind() != kind)
         c->setSeriesKind(kind);
     c->setView3D(m_view3D->isChecked());

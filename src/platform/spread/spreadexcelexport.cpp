@@ -1,5 +1,6 @@
 #include "spreadexcelexport.h"
 
+#include "platform/win/wincolor.h"
 #include "spreadmodel.h"
 #include "spreadnumber.h"
 #include "spreadunits.h"

@@ -9,6 +9,9 @@
 #include "spreadunits.h"
 #include "spreadview.h"
 
+#include "platform/win/koreanfont.h"
+#include "platform/win/wincolor.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
@@ -23,18 +26,6 @@
 #include <initializer_list>
 
 namespace {
-
-// The program names the Korean fixed-pitch font by its Windows name.
-void installFontSubstitutes()
-{
-    static const bool installed = [] {
-        QFont::insertSubstitution(QStringLiteral("굴림체"), QStringLiteral("NanumGothicCoding"));
-        QFont::insertSubstitution(QStringLiteral("굴림"), QStringLiteral("NanumGothicCoding"));
-        QFont::insertSubstitution(QStringLiteral("GulimChe"), QStringLiteral("NanumGothicCoding"));
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
 
 SpreadFormat patch(SpreadFormat::Field field)
 {
@@ -61,7 +52,7 @@ QChar firstChar(const QString &s)
 SpreadGrid::SpreadGrid(QWidget *parent)
     : QWidget(parent)
 {
-    installFontSubstitutes();
+    KoreanFont::installSubstitutes();
     m_model = new SpreadModel(this);
     m_view = new SpreadView(m_model, this);
     auto *layout = new QVBoxLayout(this);
@@ -575,12 +566,12 @@ void SpreadGrid::setNumberGroupChar(const QString &ch)
 
 QColor SpreadGrid::colorFromRgb(int rgb)
 {
-    return SpreadPaint::color(rgb);
+    return WinColor::toQColor(quint32(rgb));
 }
 
 int SpreadGrid::rgbFromColor(const QColor &color)
 {
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
+    return WinColor::fromQColor(color);
 }
 
 // ---------------------------------------------------------------- grid-wide
@@ -729,6 +720,21 @@ void SpreadGrid::SetCellText(int col, int row, double value)
 QString SpreadGrid::GetCellText(int col, int row) const
 {
     return m_model->displayText(col, row);
+}
+
+QString SpreadGrid::cellValue(int col, int row) const
+{
+    return m_model->plainValue(col, row);
+}
+
+bool SpreadGrid::colHidden(int col) const
+{
+    return m_model->colHidden(col);
+}
+
+bool SpreadGrid::rowHidden(int row) const
+{
+    return m_model->rowHidden(row);
 }
 
 void SpreadGrid::ClearRange(int col, int row, int col2, int row2, bool dataOnly)

@@ -147,6 +147,11 @@ public:
     void SetCellText(int col, int row, const QString &value);
     void SetCellText(int col, int row, double value);
     QString GetCellText(int col, int row) const; // displayed text of one cell
+    // The same reads by column and row, without moving (Col, Row): the cell's unformatted value
+    // (as CellValue), and whether a column or a row is hidden (as ColHidden, RowHidden).
+    QString cellValue(int col, int row) const;
+    bool colHidden(int col) const;
+    bool rowHidden(int row) const;
     void ClearRange(int col, int row, int col2, int row2, bool dataOnly); // dataOnly false: formats too
     void AddCellSpan(int col, int row, int numCols, int numRows);
     void RemoveCellSpan(int col, int row);

@@ -1,5 +1,6 @@
 #include "spreadheaderview.h"
 
+#include "platform/win/wincolor.h"
 #include "spreadmodel.h"
 #include "spreadpaint.h"
 #include "spreadunits.h"
@@ -81,7 +82,7 @@ void SpreadHeaderView::paintColumnHeader(QPainter *painter, const QRect &rect, i
     const int top = tops.back();
     if (top <= rect.bottom())
         painter->fillRect(QRect(rect.left(), top, rect.width(), rect.bottom() - top + 1),
-                          SpreadPaint::color(m_store->headerFormat().backColor));
+                          WinColor::toQColor(quint32(m_store->headerFormat().backColor)));
 }
 
 void SpreadHeaderView::paintRowNumber(QPainter *painter, const QRect &rect, int row) const

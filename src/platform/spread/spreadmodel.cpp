@@ -1,6 +1,7 @@
 #include "spreadmodel.h"
 
 #include "platform/spread/spreadsearch.h"
+#include "platform/win/wincolor.h"
 #include "spreadnumber.h"
 #include "spreadunits.h"
 
@@ -11,11 +12,6 @@
 #include <utility>
 
 namespace {
-
-QColor toColor(int rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
 
 Qt::Alignment toAlignment(const SpreadFormat &f)
 {
@@ -108,9 +104,9 @@ QVariant SpreadModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(toAlignment(format(col, row)));
     case Qt::BackgroundRole:
-        return toColor(format(col, row).backColor);
+        return WinColor::toQColor(quint32(format(col, row).backColor));
     case Qt::ForegroundRole:
-        return toColor(format(col, row).foreColor);
+        return WinColor::toQColor(quint32(format(col, row).foreColor));
     default:
         return {};
     }

@@ -1,5 +1,7 @@
 #include "spreadpaint.h"
 
+#include "platform/win/wincolor.h"
+
 #include <QPainter>
 
 namespace SpreadPaint {
@@ -17,7 +19,7 @@ void borderLine(QPainter *p, const SpreadFormat::Border &b, QPoint from, QPoint 
 {
     if (b.style == 0)
         return;
-    QPen pen(color(b.rgb));
+    QPen pen(WinColor::toQColor(quint32(b.rgb)));
     pen.setWidth(1);
     pen.setStyle(b.style == 2 ? Qt::DashLine : (b.style == 3 ? Qt::DotLine : Qt::SolidLine));
     p->setPen(pen);
@@ -25,11 +27,6 @@ void borderLine(QPainter *p, const SpreadFormat::Border &b, QPoint from, QPoint 
 }
 
 } // namespace
-
-QColor color(int rgb)
-{
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
-}
 
 QColor gridLine()
 {
@@ -43,9 +40,9 @@ QColor headerLine()
 
 void paintCell(QPainter *p, const QRect &rect, const QString &text, const SpreadFormat &f, bool header)
 {
-    p->fillRect(rect, color(f.backColor));
+    p->fillRect(rect, WinColor::toQColor(quint32(f.backColor)));
     if (!text.isEmpty()) {
-        p->setPen(color(f.foreColor));
+        p->setPen(WinColor::toQColor(quint32(f.foreColor)));
         const QRect inner = rect.adjusted(TextPadding, 0, -TextPadding - 1, -1);
         p->drawText(inner, int(alignment(f)) | Qt::TextSingleLine, text);
     }

@@ -11,7 +11,6 @@ class QPainter;
 // Colours and the cell painting shared by the cell area, the headers and the corner.
 namespace SpreadPaint {
 
-QColor color(int rgb); // red in the low byte
 QColor gridLine(); // light line between data cells
 QColor headerLine(); // slightly darker line between header cells
 constexpr int TextPadding = 3; // pixels left and right of a cell's text

@@ -1,5 +1,6 @@
 #include "spreadview.h"
 
+#include "platform/win/wincolor.h"
 #include "spreaddelegate.h"
 #include "spreadheaderview.h"
 #include "spreadmodel.h"
@@ -37,7 +38,8 @@ protected:
             top += h;
         }
         if (top < height())
-            p.fillRect(QRect(0, top, width(), height() - top), SpreadPaint::color(m_store->headerFormat().backColor));
+            p.fillRect(QRect(0, top, width(), height() - top),
+                       WinColor::toQColor(quint32(m_store->headerFormat().backColor)));
     }
 
 private:

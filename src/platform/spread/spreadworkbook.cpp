@@ -2,6 +2,7 @@
 
 #include "platform/sheet/sheettext.h"
 #include "platform/spread/spreadnumber.h"
+#include "platform/win/winrgb.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -47,10 +48,7 @@ bool validSheetName(const QString &name)
 
 uint32_t excelColor(int rgb)
 {
-    const uint32_t r = uint32_t(rgb) & 0xFF;
-    const uint32_t g = (uint32_t(rgb) >> 8) & 0xFF;
-    const uint32_t b = (uint32_t(rgb) >> 16) & 0xFF;
-    return (r << 16) | (g << 8) | b;
+    return WinColor::toRrggbb(uint32_t(rgb));
 }
 
 // One workbook format per distinct look.

@@ -6,6 +6,8 @@
 #include <QStorageInfo>
 #include <QStringList>
 
+namespace FileFolder {
+
 QString folderOfFile(const QString &fileName)
 {
     const qsizetype slash = fileName.lastIndexOf(u'/');
@@ -46,3 +48,5 @@ QString rememberedFolder(const QString &fileName)
     const QString folder = folderOfFile(fileName);
     return isPseudoFileSystem(folder) ? QString() : folder;
 }
+
+} // namespace FileFolder

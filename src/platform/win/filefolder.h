@@ -2,11 +2,13 @@
 
 #include <QString>
 
+class QDate;
+
+namespace FileFolder {
+
 // The folder part of a file name, up to and including its last "/"; empty when it names no folder.
 // A backslash is an ordinary character of a file name here, never a separator.
 QString folderOfFile(const QString &fileName);
-
-class QDate;
 
 // "YYYYMMDD" of `today`, a blank, then `baseName` ("/" and "\" become "_": they would name a folder).
 QString datedFileName(const QDate &today, const QString &baseName);
@@ -18,3 +20,5 @@ bool isPseudoFileSystem(const QString &folder);
 // The folder a save dialog opens in next after a save to `fileName`: its folder, or "" (the
 // dialog's own default) when that folder is on a pseudo file system.
 QString rememberedFolder(const QString &fileName);
+
+} // namespace FileFolder

@@ -8,34 +8,35 @@
 
 namespace {
 
-Qt::CursorShape qtShape(int number)
+Qt::CursorShape qtShape(Pointer::Shape shape)
 {
-    switch (number) {
-    case 2:
+    using Pointer::Shape;
+    switch (shape) {
+    case Shape::Cross:
         return Qt::CrossCursor;
-    case 3:
+    case Shape::IBeam:
         return Qt::IBeamCursor;
-    case 5:
+    case Shape::SizePointer:
         return Qt::SizeAllCursor;
-    case 6:
+    case Shape::SizeNeSw:
         return Qt::SizeBDiagCursor;
-    case 7:
+    case Shape::SizeNs:
         return Qt::SizeVerCursor;
-    case 8:
+    case Shape::SizeNwSe:
         return Qt::SizeFDiagCursor;
-    case 9:
+    case Shape::SizeWe:
         return Qt::SizeHorCursor;
-    case 10:
+    case Shape::UpArrow:
         return Qt::UpArrowCursor;
-    case 11:
+    case Shape::Hourglass:
         return Qt::WaitCursor;
-    case 12:
+    case Shape::NoDrop:
         return Qt::ForbiddenCursor;
-    case 13:
+    case Shape::ArrowHourglass:
         return Qt::BusyCursor;
-    case 14:
+    case Shape::ArrowQuestion:
         return Qt::WhatsThisCursor;
-    case 15:
+    case Shape::SizeAll:
         return Qt::SizeAllCursor;
     default:
         return Qt::ArrowCursor;
@@ -46,24 +47,24 @@ Qt::CursorShape qtShape(int number)
 
 namespace Pointer {
 
-int shape()
+Shape shape()
 {
-    return services().shared.pointerShape;
+    return Shape(services().shared.pointerShape);
 }
 
-void setShape(int number)
+void setShape(Shape shape)
 {
     SharedState &shared = services().shared;
-    shared.pointerShape = number;
+    shared.pointerShape = int(shape);
     if (!qGuiApp)
         return;
-    if (number == 0) {
+    if (shape == Shape::Default) {
         if (shared.pointerOverridden)
             QGuiApplication::restoreOverrideCursor();
         shared.pointerOverridden = false;
         return;
     }
-    const QCursor cursor(qtShape(number));
+    const QCursor cursor(qtShape(shape));
     if (shared.pointerOverridden) {
         QGuiApplication::changeOverrideCursor(cursor);
     } else {

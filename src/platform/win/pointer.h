@@ -4,26 +4,53 @@
 
 class QWidget;
 
-// The whole-screen mouse pointer. Shapes are numbered as the forms number them:
-// 0 default, 1 arrow, 2 cross, 3 I-beam, 5 size all, 6 NE-SW, 7 N-S, 8 NW-SE, 9 W-E,
-// 10 up arrow, 11 hourglass, 12 no drop, 13 arrow and hourglass, 14 arrow and question, 15 size all.
-// Positions are screen pixels.
+// The whole-screen mouse pointer. Positions are screen pixels.
 namespace Pointer {
 
-constexpr int Hourglass = 11;
+// Shapes, numbered as the forms number them (a number the forms pass along, as the message screen's
+// pointer, is one of these; an unknown number shows the arrow).
+enum class Shape : int {
+    Default = 0, // the widgets' own pointers
+    Arrow = 1,
+    Cross = 2,
+    IBeam = 3,
+    SizePointer = 5,
+    SizeNeSw = 6,
+    SizeNs = 7,
+    SizeNwSe = 8,
+    SizeWe = 9,
+    UpArrow = 10,
+    Hourglass = 11,
+    NoDrop = 12,
+    ArrowHourglass = 13,
+    ArrowQuestion = 14,
+    SizeAll = 15,
+};
 
-int shape();
-// 0 gives the pointer back to the widgets; any other number overrides it everywhere.
-void setShape(int number);
+Shape shape();
+// Default gives the pointer back to the widgets; any other shape overrides it everywhere.
+void setShape(Shape shape);
 
-// The hourglass for as long as the object lives; then the pointer goes back to the widgets.
+// The hourglass for as long as the object lives, or until done(); then the pointer goes back to
+// the widgets.
 class Busy
 {
 public:
-    Busy() { setShape(Hourglass); }
-    ~Busy() { setShape(0); }
+    Busy() { setShape(Shape::Hourglass); }
+    ~Busy() { done(); }
     Busy(const Busy &) = delete;
     Busy &operator=(const Busy &) = delete;
+
+    // The pointer goes back now (before a message, say) rather than at the end of the scope.
+    void done()
+    {
+        if (!m_done)
+            setShape(Shape::Default);
+        m_done = true;
+    }
+
+private:
+    bool m_done = false;
 };
 
 QPoint position();

@@ -57,10 +57,12 @@ private:
 
 } // namespace
 
+namespace SaveFileDialog {
+
 std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &request)
 {
     // a folder of the system's own pseudo files is never where a dialog opens
-    const QString folder = isPseudoFileSystem(request.folder) ? QDir::homePath() : request.folder;
+    const QString folder = FileFolder::isPseudoFileSystem(request.folder) ? QDir::homePath() : request.folder;
     SaveDialog dialog(parent, request.title, folder);
     NameOnlyIconProvider icons;
     icons.setOptions(QFileIconProvider::DontUseCustomDirectoryIcons);
@@ -81,3 +83,5 @@ std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &reque
         return typed;
     return dialog.selectedFiles().value(0);
 }
+
+} // namespace SaveFileDialog

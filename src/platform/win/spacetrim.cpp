@@ -1,5 +1,7 @@
 #include "spacetrim.h"
 
+namespace SpaceTrim {
+
 QString trimSpaces(const QString &s)
 {
     qsizetype b = 0;
@@ -10,3 +12,5 @@ QString trimSpaces(const QString &s)
         --e;
     return s.mid(b, e - b);
 }
+
+} // namespace SpaceTrim

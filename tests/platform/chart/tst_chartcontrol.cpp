@@ -102,9 +102,9 @@ void TestChartControl::seriesAndPoints()
 {
     ChartControl c;
     QCOMPARE(c.seriesCount(), 0);
-    QCOMPARE(c.seriesKind(), -1);
+    QCOMPARE(c.seriesKind(), ChartControl::NoSeries);
     QCOMPARE(c.addSeries(ChartControl::Pie), 0);
-    QCOMPARE(c.seriesKind(), 5);
+    QCOMPARE(c.seriesKind(), ChartControl::Pie);
     QCOMPARE(c.addPoint(3.5, QStringLiteral("가"), Qt::red), 0);
     QCOMPARE(c.addPoint(-1.5, QStringLiteral("나"), Qt::blue), 1);
     QCOMPARE(c.pointCount(), 2);
@@ -114,8 +114,8 @@ void TestChartControl::seriesAndPoints()
     QCOMPARE(c.point(0).colour, QColor(Qt::green));
     c.setPointColour(7, Qt::green); // out of range: ignored
     QCOMPARE(c.point(7).label, QString());
-    c.setSeriesKind(3); // not a kind the chart draws
-    QCOMPARE(c.seriesKind(), 5);
+    c.setSeriesKind(ChartControl::SeriesKind(3)); // not a kind the chart draws
+    QCOMPARE(c.seriesKind(), ChartControl::Pie);
     c.clearPoints();
     QCOMPARE(c.pointCount(), 0);
     c.removeAllSeries();
@@ -169,7 +169,7 @@ void TestChartControl::markTexts()
     c.addPoint(30, QStringLiteral("달러"), Qt::red);
     c.addPoint(10, QStringLiteral("원화"), Qt::blue);
     c.setMarksStyle(ChartControl::MarkValue);
-    c.setMarksStyle(style);
+    c.setMarksStyle(ChartControl::MarkStyle(style));
     c.setValueFormat(format);
     c.setPercentFormat(percent);
     QTEST(c.markText(1), "text");
@@ -324,7 +324,7 @@ void TestChartControl::hitTest()
     ChartControl c;
     c.resize(600, 400);
     fillBars(c, 6, 100);
-    c.setSeriesKind(kind);
+    c.setSeriesKind(ChartControl::SeriesKind(kind));
     c.setView3D(view3D);
     for (int i = 0; i < 6; ++i) {
         const double x = centreX(c, i) + 1;
@@ -390,7 +390,7 @@ void TestChartControl::drawsEveryKind()
     QFETCH(bool, view3D);
     ChartControl c;
     c.resize(500, 320);
-    c.addSeries(kind);
+    c.addSeries(ChartControl::SeriesKind(kind));
     const QColor colour(220, 60, 30);
     c.addPoint(40, QStringLiteral("일"), colour);
     c.addPoint(60, QStringLiteral("이"), colour);
@@ -438,7 +438,7 @@ void TestChartControl::extremeValuesDraw()
     QFETCH(QVector<double>, values);
     ChartControl c;
     c.resize(400, 300);
-    c.addSeries(kind);
+    c.addSeries(ChartControl::SeriesKind(kind));
     double lo = 0;
     double hi = 0;
     for (double v : values) {
@@ -578,9 +578,9 @@ void TestChartControl::editorApplies()
     QVERIFY(seen);
     QVERIFY(c.view3D());
     QCOMPARE(c.headerLine(0), QStringLiteral("바뀐 제목"));
-    QCOMPARE(c.seriesKind(), int(ChartControl::Pie));
+    QCOMPARE(c.seriesKind(), ChartControl::Pie);
     QVERIFY(c.marksVisible());
-    QCOMPARE(c.marksStyle(), int(ChartControl::MarkLabelValue));
+    QCOMPARE(c.marksStyle(), ChartControl::MarkLabelValue);
     QCOMPARE(c.pointCount(), 5); // the points stay
     QCOMPARE(c.leftAxisMinimum(), -20.0);
     QCOMPARE(c.leftAxisMaximum(), 300.0);

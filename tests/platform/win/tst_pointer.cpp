@@ -29,7 +29,7 @@ private slots:
 
 void TstPointer::cleanup()
 {
-    Pointer::setShape(0);
+    Pointer::setShape(Pointer::Shape::Default);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -52,8 +52,8 @@ void TstPointer::shapes()
 {
     QFETCH(int, number);
     QFETCH(int, shape);
-    Pointer::setShape(number);
-    QCOMPARE(Pointer::shape(), number);
+    Pointer::setShape(Pointer::Shape(number));
+    QCOMPARE(int(Pointer::shape()), number);
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(int(QGuiApplication::overrideCursor()->shape()), shape);
 }
@@ -61,22 +61,22 @@ void TstPointer::shapes()
 void TstPointer::defaultGivesBack()
 {
     // changing shapes replaces the override instead of stacking it, so one 0 gives the pointer back
-    Pointer::setShape(11);
-    Pointer::setShape(2);
-    Pointer::setShape(11);
+    Pointer::setShape(Pointer::Shape::Hourglass);
+    Pointer::setShape(Pointer::Shape::Cross);
+    Pointer::setShape(Pointer::Shape::Hourglass);
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    Pointer::setShape(0);
-    QCOMPARE(Pointer::shape(), 0);
+    Pointer::setShape(Pointer::Shape::Default);
+    QCOMPARE(Pointer::shape(), Pointer::Shape::Default);
     QVERIFY(!QGuiApplication::overrideCursor());
     // a second 0 does nothing
-    Pointer::setShape(0);
+    Pointer::setShape(Pointer::Shape::Default);
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TstPointer::leavesOthersOverride()
 {
     QGuiApplication::setOverrideCursor(Qt::CrossCursor);
-    Pointer::setShape(0); // ours was never set: someone else's stays
+    Pointer::setShape(Pointer::Shape::Default); // ours was never set: someone else's stays
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
     QGuiApplication::restoreOverrideCursor();

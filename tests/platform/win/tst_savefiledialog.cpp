@@ -52,7 +52,7 @@ std::optional<QString> withDialog(const QString &folder, const std::function<voi
     request.fileName = QStringLiteral("20261209 환율.xlsx");
     request.defaultSuffix = QStringLiteral("xlsx");
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
-    return askSaveFile(nullptr, request);
+    return SaveFileDialog::askSaveFile(nullptr, request);
 }
 
 void typeName(QFileDialog &dialog, const QString &name)
@@ -96,7 +96,7 @@ void TstSaveFileDialog::pseudoFoldersNotRemembered()
 {
     QFETCH(QString, file);
     QFETCH(bool, remembered);
-    QCOMPARE(rememberedFolder(file), remembered ? folderOfFile(file) : QString());
+    QCOMPARE(FileFolder::rememberedFolder(file), remembered ? FileFolder::folderOfFile(file) : QString());
 }
 
 void TstSaveFileDialog::typesFromNamesOnly()

@@ -345,7 +345,7 @@ void TstWinPlatform::folderOfFile()
 {
     QFETCH(QString, file);
     QFETCH(QString, folder);
-    QCOMPARE(::folderOfFile(file), folder);
+    QCOMPARE(FileFolder::folderOfFile(file), folder);
 }
 
 void TstWinPlatform::halfEvenRounding_data()
