@@ -104,7 +104,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     MsgScr::answerHook() = MsgScr::answerWith(MsgScr::Answer::Ok);
     int n = 0;
-    services().exportFileDialog = [&](const SaveFileRequest &) {
+    Platform::services().exportFileDialog = [&](const SaveFileRequest &) {
         return std::optional<QString>(dir.filePath(QStringLiteral("grid%1.xlsx").arg(n++)));
     };
 

@@ -102,7 +102,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    services().messageBoxAnswer = [](const StdMessageBox::Request &r) {
+    Platform::services().messageBoxAnswer = [](const StdMessageBox::Request &r) {
         std::fprintf(stderr, "box: %s\n", qPrintable(r.text));
         return QMessageBox::Ok;
     };

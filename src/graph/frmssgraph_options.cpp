@@ -204,8 +204,8 @@ void FrmSSGraph::swatchClick(int col, int row)
     const QColor initial = type == ChartControl::Line ? m_lineColor : colorOf(m_data.GraphColors.at(row - 1));
     const QString title = QStringLiteral("그래프 색");
     std::optional<QColor> chosen;
-    if (services().colorDialog) {
-        chosen = services().colorDialog(initial, title);
+    if (Platform::services().colorDialog) {
+        chosen = Platform::services().colorDialog(initial, title);
     } else {
         const QColor c = QColorDialog::getColor(initial, this, title);
         if (c.isValid())

@@ -30,8 +30,9 @@ void FrmSSGraph::cmdSaveJPG_Click()
     request.defaultSuffix = GraphPicture::saveSuffix();
     request.folder = m_state.saveFolder;
     request.fileName = GraphPicture::proposedName(QDate::currentDate(), m_chtGraph->headerLine(0));
-    const std::optional<QString> chosen = services().pictureFileDialog ? services().pictureFileDialog(request)
-                                                                       : SaveFileDialog::askSaveFile(this, request);
+    const std::optional<QString> chosen = Platform::services().pictureFileDialog
+        ? Platform::services().pictureFileDialog(request)
+        : SaveFileDialog::askSaveFile(this, request);
     if (!chosen) {
         focusChart(); // cancelled: no message
         return;
@@ -70,14 +71,14 @@ void FrmSSGraph::cmdSaveJPG_Click()
 
 void FrmSSGraph::cmdPrint_Click()
 {
-    const PrinterList printers = services().printerList
-        ? services().printerList()
+    const PrinterList printers = Platform::services().printerList
+        ? Platform::services().printerList()
         : PrinterList{QPrinterInfo::defaultPrinterName(), QPrinterInfo::availablePrinterNames()};
     const QString name = GraphPicture::printerName(printers.defaultName, printers.names);
     std::unique_ptr<QPrinter> printer;
     if (!name.isEmpty()) {
-        if (services().printerByName) {
-            printer = services().printerByName(name);
+        if (Platform::services().printerByName) {
+            printer = Platform::services().printerByName(name);
         } else {
             const QPrinterInfo info = QPrinterInfo::printerInfo(name);
             if (!info.isNull())

@@ -227,8 +227,8 @@ void sbSS_ExportXls(SS_MOVE_INFO &info, const QString &baseName, bool withHeader
     request.fileName = GridNav::proposedExportName(QDate::currentDate(), baseName);
     request.defaultSuffix = QStringLiteral("xlsx");
     request.filter = QStringLiteral("Excel File (*.xlsx) | *.xlsx");
-    const std::optional<QString> chosen = services().exportFileDialog
-        ? services().exportFileDialog(request)
+    const std::optional<QString> chosen = Platform::services().exportFileDialog
+        ? Platform::services().exportFileDialog(request)
         : SaveFileDialog::askSaveFile(QApplication::activeWindow(), request);
     if (!chosen)
         return; // Cancel: nothing said, nothing touched

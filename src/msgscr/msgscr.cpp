@@ -325,7 +325,7 @@ AnswerHook &answerHook()
     static AnswerHook hook;
     // goes back with the platform's services, registered once
     static const bool registered = [] {
-        onResetServices([] { hook = nullptr; });
+        Platform::onResetServices([] { hook = nullptr; });
         return true;
     }();
     Q_UNUSED(registered);
@@ -336,7 +336,7 @@ AnswerHook &shownHook()
 {
     static AnswerHook hook;
     static const bool registered = [] {
-        onResetServices([] { hook = nullptr; });
+        Platform::onResetServices([] { hook = nullptr; });
         return true;
     }();
     Q_UNUSED(registered);

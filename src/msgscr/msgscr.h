@@ -113,10 +113,10 @@ struct State
 State &state();
 
 // The hook that answers every modal screen instead of the user (empty: the user answers). It goes
-// back to empty with resetServices(), as the platform's own fakes do.
+// back to empty with Platform::resetServices(), as the platform's own fakes do.
 AnswerHook &answerHook();
 // The hook that sees every screen once it is up, and a wait notice again at each new text (the
-// run's log); it leaves the screen to the user. Empty again with resetServices().
+// run's log); it leaves the screen to the user. Empty again with Platform::resetServices().
 AnswerHook &shownHook();
 // A hook that answers every modal screen with `answer`: 1..4 press that button, 0 closes the window.
 AnswerHook answerWith(qint32 answer);

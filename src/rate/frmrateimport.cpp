@@ -67,8 +67,8 @@ QString shown(int index, const QString &plain)
 
 std::optional<QString> FrmRateImport::chooseFile(QWidget *parent)
 {
-    if (services().importFileDialog)
-        return services().importFileDialog();
+    if (Platform::services().importFileDialog)
+        return Platform::services().importFileDialog();
     const QString file =
         QFileDialog::getOpenFileName(parent, QStringLiteral("파일에서 가져오기"), QString(),
                                      QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));

@@ -78,7 +78,7 @@ int PopupMenu::CreatPopup(const QStringList &mITEM, const QList<bool> &mENABLE, 
     if (!menu)
         return 0;
     int result = 0;
-    if (const auto &answer = services().popupMenuAnswer) {
+    if (const auto &answer = Platform::services().popupMenuAnswer) {
         const int k = answer(menu, pos);
         if (k > 0) {
             for (QAction *a : menu->actions())

@@ -83,7 +83,7 @@ void TstFirstRun::init()
     qunsetenv("ZEVARU_SYSTEM_DIR");
     qputenv("XDG_DATA_HOME", m_home->filePath(QStringLiteral("data")).toLocal8Bit());
     // stands for an /etc/zevaru that is not there
-    systemServices().machineSystemDir = m_home->filePath(QStringLiteral("etc-zevaru"));
+    Platform::systemServices().machineSystemDir = m_home->filePath(QStringLiteral("etc-zevaru"));
     m_screens.clear();
     m_boxes.clear();
     m_fakes->messageBoxAnswer = [this](const StdMessageBox::Request &r) {

@@ -32,7 +32,7 @@ ShownMenu *answerMenus(int pick)
 {
     static ShownMenu shown;
     shown = ShownMenu();
-    services().popupMenuAnswer = [pick](QMenu *menu, QPoint) {
+    Platform::services().popupMenuAnswer = [pick](QMenu *menu, QPoint) {
         const auto actions = menu->actions();
         for (QAction *a : actions) {
             if (a->isSeparator())

@@ -31,10 +31,10 @@ class TstRateInput : public QObject
     FakeServices m_fakes; // the program's services, faked where a test says so
 
 private slots:
-    void init() { systemServices().currentYear = 2026; }
+    void init() { Platform::systemServices().currentYear = 2026; }
     void cleanup()
     {
-        systemServices().currentYear = 0;
+        Platform::systemServices().currentYear = 0;
         KeyCommand::tables().KeyCodes = {};
         KeyCommand::tables().KeyEnabled = {};
         KeyCommand::tables().CommandHost = nullptr;
@@ -154,7 +154,7 @@ void TstRateInput::period()
 
 void TstRateInput::windowFollowsTheClock()
 {
-    systemServices().currentYear = 2030;
+    Platform::systemServices().currentYear = 2030;
     QVERIFY(!fnChk_Date(QStringLiteral("1930/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("1931/06/01")));
     QVERIFY(fnChk_Date(QStringLiteral("2129/06/01")));

@@ -218,7 +218,7 @@ ChartEditor::AnswerHook &ChartEditor::answerHook()
     static AnswerHook hook;
     // goes back with the platform's services, registered once
     static const bool registered = [] {
-        onResetServices([] { hook = nullptr; });
+        Platform::onResetServices([] { hook = nullptr; });
         return true;
     }();
     Q_UNUSED(registered);

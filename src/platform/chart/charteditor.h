@@ -23,7 +23,7 @@ public:
     explicit ChartEditor(ChartControl *chart, QWidget *parent = nullptr);
 
     // A test's answer to the editor: called with the modal editor once it is open (empty: the
-    // user answers). It goes back to empty with resetServices().
+    // user answers). It goes back to empty with Platform::resetServices().
     using AnswerHook = std::function<void(ChartEditor *editor)>;
     static AnswerHook &answerHook();
 

@@ -8,8 +8,8 @@ namespace Beep {
 
 void message(unsigned type)
 {
-    if (services().beepObserver)
-        services().beepObserver(type);
+    if (Platform::services().beepObserver)
+        Platform::services().beepObserver(type);
     // The desktop has one bell; every kind rings it.
     if (qApp)
         QApplication::beep();

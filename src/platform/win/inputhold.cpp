@@ -76,7 +76,7 @@ public:
 
 Scope::Scope()
 {
-    SharedState &shared = services().shared;
+    Platform::SharedState &shared = Platform::services().shared;
     if (shared.inputHoldDepth++ > 0 || !qApp)
         return;
     // made by the first scope, deleted by the last; installed last, so it sees each event before
@@ -87,7 +87,7 @@ Scope::Scope()
 
 Scope::~Scope()
 {
-    SharedState &shared = services().shared;
+    Platform::SharedState &shared = Platform::services().shared;
     if (--shared.inputHoldDepth > 0)
         return;
     delete shared.inputHoldFilter; // an object deleted leaves the application's filter list by itself
@@ -96,7 +96,7 @@ Scope::~Scope()
 
 bool active()
 {
-    return services().shared.inputHoldDepth > 0;
+    return Platform::services().shared.inputHoldDepth > 0;
 }
 
 } // namespace InputHold

@@ -49,12 +49,12 @@ namespace Pointer {
 
 Shape shape()
 {
-    return Shape(services().shared.pointerShape);
+    return Shape(Platform::services().shared.pointerShape);
 }
 
 void setShape(Shape shape)
 {
-    SharedState &shared = services().shared;
+    Platform::SharedState &shared = Platform::services().shared;
     shared.pointerShape = int(shape);
     if (!qGuiApp)
         return;

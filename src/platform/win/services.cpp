@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace Platform {
+
 namespace {
 
 std::vector<std::function<void()>> &resets()
@@ -26,7 +28,7 @@ void resetServices()
     const SharedState shared = s.shared;
     s = Services{};
     s.shared = shared;
-    resetSystemServices();
+    Platform::resetSystemServices();
     for (const std::function<void()> &reset : resets())
         reset();
 }
@@ -35,3 +37,5 @@ void onResetServices(std::function<void()> reset)
 {
     resets().push_back(std::move(reset));
 }
+
+} // namespace Platform

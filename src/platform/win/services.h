@@ -14,6 +14,8 @@
 class QMenu;
 class QPrinter;
 
+namespace Platform {
+
 // What the platform's own parts share while the process runs, kept in one place instead of in
 // globals of their own files. resetServices() leaves it alone: it follows the windows, not the
 // tests. Each higher layer keeps its own state (the message screen's in msgscr, the export's
@@ -63,8 +65,10 @@ struct Services
 
 // The process's services.
 Services &services();
-// Every service back to the real one, the machine seams (systemServices()) and the hooks given to
+// Every service back to the real one, the machine seams (Platform::systemServices()) and the hooks given to
 // onResetServices() too; the shared state stays.
 void resetServices();
 // Called by every resetServices() from now on: a higher layer's hooks go back with the services.
 void onResetServices(std::function<void()> reset);
+
+} // namespace Platform

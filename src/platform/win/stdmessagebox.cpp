@@ -20,7 +20,7 @@ QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
 QMessageBox::StandardButton StdMessageBox::show(QWidget *parent, QMessageBox::Icon icon, const QString &title,
                                                 const QString &text, QMessageBox::StandardButtons buttons)
 {
-    if (const AnswerHook &answer = services().messageBoxAnswer)
+    if (const AnswerHook &answer = Platform::services().messageBoxAnswer)
         return answer(Request{icon, title, text, buttons});
     QMessageBox box(icon, title, text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
@@ -28,12 +28,12 @@ QMessageBox::StandardButton StdMessageBox::show(QWidget *parent, QMessageBox::Ic
 
 bool StdMessageBox::hasAnswerHook()
 {
-    return bool(services().messageBoxAnswer);
+    return bool(Platform::services().messageBoxAnswer);
 }
 
 void StdMessageBox::installStderrAnswerHook()
 {
-    services().messageBoxAnswer = [](const Request &r) {
+    Platform::services().messageBoxAnswer = [](const Request &r) {
         QString text = r.text;
         text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
         const QByteArray line =

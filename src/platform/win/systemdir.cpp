@@ -20,7 +20,7 @@ QString withoutTrailingSlash(QString dir)
 
 QString machinePath()
 {
-    const QString &dir = systemServices().machineSystemDir;
+    const QString &dir = Platform::systemServices().machineSystemDir;
     return dir.isEmpty() ? QStringLiteral("/etc/zevaru") : dir;
 }
 

@@ -19,21 +19,21 @@ ClockYear &clockYear()
 
 } // namespace
 
-SystemServices &systemServices()
+Platform::SystemServices &Platform::systemServices()
 {
     static SystemServices s;
     return s;
 }
 
-void resetSystemServices()
+void Platform::resetSystemServices()
 {
-    systemServices() = SystemServices{};
+    Platform::systemServices() = Platform::SystemServices{};
 }
 
 int Clock::year()
 {
-    if (systemServices().currentYear)
-        return systemServices().currentYear;
+    if (Platform::systemServices().currentYear)
+        return Platform::systemServices().currentYear;
     ClockYear &c = clockYear();
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (c.year == 0 || now - c.readAt > 1000 || now < c.readAt) {

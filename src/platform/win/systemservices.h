@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace Platform {
+
 // The seams to the machine that need no screen: the machine's settings folder and the clock's
 // year. The windowless tools use them as the program does; a test sets them instead of the real
 // thing. An empty member (or 0) means the real thing.
@@ -15,6 +17,8 @@ struct SystemServices
 SystemServices &systemServices();
 // Every machine seam back to the real one.
 void resetSystemServices();
+
+} // namespace Platform
 
 namespace Clock {
 

@@ -12,8 +12,8 @@ namespace Twips {
 
 double perPixel()
 {
-    if (services().twipsPerPixel > 0.0)
-        return services().twipsPerPixel;
+    if (Platform::services().twipsPerPixel > 0.0)
+        return Platform::services().twipsPerPixel;
     if (auto *screen = QGuiApplication::primaryScreen()) {
         const double dpi = screen->logicalDotsPerInch();
         if (dpi > 0.0)
