@@ -322,25 +322,14 @@ State &state()
 
 AnswerHook &answerHook()
 {
-    static AnswerHook hook;
-    // goes back with the platform's services, registered once
-    static const bool registered = [] {
-        Platform::onResetServices([] { hook = nullptr; });
-        return true;
-    }();
-    Q_UNUSED(registered);
-    return hook;
+    static Platform::ResetHook<AnswerHook> reset;
+    return reset.hook;
 }
 
 AnswerHook &shownHook()
 {
-    static AnswerHook hook;
-    static const bool registered = [] {
-        Platform::onResetServices([] { hook = nullptr; });
-        return true;
-    }();
-    Q_UNUSED(registered);
-    return hook;
+    static Platform::ResetHook<AnswerHook> reset;
+    return reset.hook;
 }
 
 void setOwner(QWidget *owner)

@@ -6,7 +6,6 @@
 #include "rate/datechecks.h"
 #include "rate/ratefeedimport.h"
 #include "rate/rateimport.h"
-#include "rate/ratewriter.h"
 
 #include "platform/db/dataaccess.h"
 
@@ -103,34 +102,8 @@ int runFetch(const QStringList &args)
         err(QStringLiteral("아직 게시되지 않았습니다. 나중에 다시 받으십시오. 아무것도 저장하지 않았습니다."));
         return NotYet;
     }
-    const int refused = p.count[size_t(RateImport::Outcome::Refused)];
-    if (refused > 0 && !o.has(QStringLiteral("--skip-refused"))) {
-        err(QStringLiteral("거부된 행이 %L1건 있어 아무것도 적용하지 않았습니다. "
-                           "(거부된 행만 빼고 적용하려면 --skip-refused)")
-                .arg(refused));
-        return Refused;
-    }
     const RateImport::Scope scope = apply == u"all" ? RateImport::Scope::NewAndChanged : RateImport::Scope::NewOnly;
-    int todo = 0;
-    for (const RateImport::Row &r : p.rows)
-        todo += RateImport::chosen(r, scope) ? 1 : 0;
-    if (o.has(QStringLiteral("--dry-run"))) {
-        out(QStringLiteral("--dry-run: 적용하지 않았습니다 (적용할 행 %L1건).").arg(todo));
-        return Done;
-    }
-    RateWriter writer(*db->da, db->userCode);
-    const RateImport::ApplyResult res = RateImport::apply(*db->da, writer, p, scope);
-    if (!res.movedDays.isEmpty()) {
-        err(QStringLiteral("미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다: ")
-            + res.movedDays.join(QStringLiteral(", ")));
-        return Refused;
-    }
-    if (!res.ok) {
-        err(QStringLiteral("저장중 에러가 발생하여 아무것도 저장하지 않았습니다. ") + res.error);
-        return Refused;
-    }
-    out(QStringLiteral("적용하였습니다. 추가 %L1건, 수정 %L2건").arg(res.inserted).arg(res.updated));
-    return Done;
+    return applyPreview(*db, p, scope, o, QStringLiteral("아무것도"));
 }
 
 } // namespace RatesTool

@@ -96,11 +96,21 @@ int runImport(const QStringList &args)
     }
     printPreview(p, false);
 
+    return applyPreview(*db, p, scope, o, QStringLiteral("파일 전체를"));
+}
+
+// The end of an import or a fetch after its preview: a preview with refused rows is refused
+// (`notApplied` names what was not applied) unless --skip-refused, --dry-run stops there, else
+// the chosen rows are applied in one transaction and the closing line counts what was left out.
+int applyPreview(Database &db, const RateImport::Preview &p, RateImport::Scope scope, const Options &o,
+                 const QString &notApplied)
+{
     const int refused = p.count[size_t(RateImport::Outcome::Refused)];
     if (refused > 0 && !o.has(QStringLiteral("--skip-refused"))) {
-        err(QStringLiteral("거부된 행이 %L1건 있어 파일 전체를 적용하지 않았습니다. "
+        err(QStringLiteral("거부된 행이 %L1건 있어 %2 적용하지 않았습니다. "
                            "(거부된 행만 빼고 적용하려면 --skip-refused)")
-                .arg(refused));
+                .arg(refused)
+                .arg(notApplied));
         return Refused;
     }
     int todo = 0;
@@ -110,8 +120,8 @@ int runImport(const QStringList &args)
         out(QStringLiteral("--dry-run: 적용하지 않았습니다 (적용할 행 %L1건).").arg(todo));
         return Done;
     }
-    RateWriter writer(*db->da, db->userCode);
-    const RateImport::ApplyResult res = RateImport::apply(*db->da, writer, p, scope);
+    RateWriter writer(*db.da, db.userCode);
+    const RateImport::ApplyResult res = RateImport::apply(*db.da, writer, p, scope);
     if (!res.movedDays.isEmpty()) {
         err(QStringLiteral("미리보기 후 다른 곳에서 바뀐 날짜가 있어 아무것도 저장하지 않았습니다: ")
             + res.movedDays.join(QStringLiteral(", ")));

@@ -11,6 +11,7 @@ class ConnProvider;
 
 namespace RateImport {
 struct Preview;
+enum class Scope;
 }
 
 // zevaru-rates: rates in and out of EX_RATE for scheduled work, through the same system folder,
@@ -51,6 +52,10 @@ bool parseOptions(const QStringList &args, const QStringList &withValue, const Q
 // The preview as tab-separated lines, then the counts; the first column the file's line, or the
 // row's services.
 void printPreview(const RateImport::Preview &p, bool sources);
+// After the preview: refused (nothing written) unless --skip-refused, --dry-run, or the apply and
+// its closing line; the exit status. `notApplied` names what a refusal leaves unapplied.
+int applyPreview(Database &db, const RateImport::Preview &p, RateImport::Scope scope, const Options &o,
+                 const QString &notApplied);
 
 int runImport(const QStringList &args);
 int runFetch(const QStringList &args);

@@ -215,12 +215,6 @@ void ChartEditor::apply()
 
 ChartEditor::AnswerHook &ChartEditor::answerHook()
 {
-    static AnswerHook hook;
-    // goes back with the platform's services, registered once
-    static const bool registered = [] {
-        Platform::onResetServices([] { hook = nullptr; });
-        return true;
-    }();
-    Q_UNUSED(registered);
-    return hook;
+    static Platform::ResetHook<AnswerHook> reset;
+    return reset.hook;
 }

@@ -71,4 +71,15 @@ void resetServices();
 // Called by every resetServices() from now on: a higher layer's hooks go back with the services.
 void onResetServices(std::function<void()> reset);
 
+// A hook of a higher layer that goes back to empty with every resetServices(): the layer keeps one
+// as a function-local static and hands out `hook`.
+template<typename Hook> struct ResetHook
+{
+    Hook hook;
+    ResetHook()
+    {
+        onResetServices([this] { hook = nullptr; });
+    }
+};
+
 } // namespace Platform
