@@ -12,7 +12,7 @@ class ConnProvider;
 namespace RateImport {
 struct Preview;
 enum class Scope;
-}
+} // namespace RateImport
 
 // zevaru-rates: rates in and out of EX_RATE for scheduled work, through the same system folder,
 // ZEVARU.DAT and backends as the program. Each subcommand is one entry of the table in main.cpp
