@@ -8,12 +8,12 @@
 #include "platform/controls/numbertext.h"
 #include "platform/spread/spreadgrid.h"
 #include "platform/win/inputhold.h"
+#include "platform/win/openfiledialog.h"
 #include "platform/win/pointer.h"
 #include "platform/win/services.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,12 +69,8 @@ std::optional<QString> FrmRateImport::chooseFile(QWidget *parent)
 {
     if (Platform::services().importFileDialog)
         return Platform::services().importFileDialog();
-    const QString file =
-        QFileDialog::getOpenFileName(parent, QStringLiteral("파일에서 가져오기"), QString(),
-                                     QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
-    if (file.isEmpty())
-        return std::nullopt;
-    return file;
+    return OpenFileDialog::askOpenFile(parent, QStringLiteral("파일에서 가져오기"),
+                                       QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
 }
 
 FrmRateImport::FrmRateImport(DataAccess *da, RateWriter *writer, QWidget *parent)

@@ -1,30 +1,11 @@
 #include "platform/win/savefiledialog.h"
 
-#include "platform/win/filefolder.h"
+#include "platform/win/filedialogparts.h"
 
-#include <QDir>
 #include <QFileDialog>
-#include <QFileIconProvider>
 #include <QLineEdit>
-#include <QMimeDatabase>
 
 namespace {
-
-// Icons and types from the names alone: reading a file to tell its type can block for good (a
-// kernel log under /proc) and would hold the dialog with it.
-class NameOnlyIconProvider : public QFileIconProvider
-{
-public:
-    QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
-    QIcon icon(const QFileInfo &info) const override { return icon(info.isDir() ? Folder : File); }
-    QString type(const QFileInfo &info) const override
-    {
-        if (!info.isFile())
-            return QFileIconProvider::type(info); // folders and special files: no content is read
-        const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
-        return mime.comment().isEmpty() ? mime.name() : mime.comment();
-    }
-};
 
 // The dialog's name box reads double quotes as a list of names ("a" "b") and keeps only the first
 // quoted part: a typed name with a quote in it is taken whole instead.
@@ -61,15 +42,10 @@ namespace SaveFileDialog {
 
 std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &request)
 {
-    // a folder of the system's own pseudo files is never where a dialog opens
-    const QString folder = FileFolder::isPseudoFileSystem(request.folder) ? QDir::homePath() : request.folder;
-    SaveDialog dialog(parent, request.title, folder);
-    NameOnlyIconProvider icons;
-    icons.setOptions(QFileIconProvider::DontUseCustomDirectoryIcons);
-    // the dialog of our own, so that the icons and the name box above are the ones in use
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
-    dialog.setIconProvider(&icons);
+    SaveDialog dialog(parent, request.title, FileDialogParts::startFolder(request.folder));
+    // the dialog of our own, so that the name box above is the one in use
+    FileDialogParts::NameOnlyIconProvider icons;
+    FileDialogParts::useNamesOnly(dialog, icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

@@ -1,4 +1,5 @@
 #include "platform/win/filefolder.h"
+#include "platform/win/openfiledialog.h"
 #include "platform/win/savefiledialog.h"
 
 #include <QAbstractFileIconProvider>
@@ -13,7 +14,8 @@
 
 #include <functional>
 
-// The save dialog of the export and the picture, the real one, driven through its own widgets.
+// The save dialog of the export and the picture and the import's open dialog, the real ones,
+// driven through their own widgets.
 class TstSaveFileDialog : public QObject
 {
     Q_OBJECT
@@ -21,7 +23,8 @@ class TstSaveFileDialog : public QObject
 private slots:
     void pseudoFoldersNotRemembered_data();
     void pseudoFoldersNotRemembered();
-    void typesFromNamesOnly();
+    void safeFromPseudoFiles_data();
+    void safeFromPseudoFiles();
     void typedNameSavedWhole_data();
     void typedNameSavedWhole();
 
@@ -31,8 +34,12 @@ private:
 
 namespace {
 
-// Runs `drive` with the save dialog once it is up, then gives what the dialog returned.
-std::optional<QString> withDialog(const QString &folder, const std::function<void(QFileDialog &)> &drive)
+enum class Kind { Save, Open };
+
+// Runs `drive` with the dialog of `kind` once it is up, then gives what the dialog returned. The
+// save dialog is asked to open in `folder`, the open dialog opens in the working folder.
+std::optional<QString> withDialog(const QString &folder, const std::function<void(QFileDialog &)> &drive,
+                                  Kind kind = Kind::Save)
 {
     QTimer poll;
     poll.setInterval(20);
@@ -46,6 +53,9 @@ std::optional<QString> withDialog(const QString &folder, const std::function<voi
             dialog->reject();
     });
     poll.start();
+    if (kind == Kind::Open)
+        return OpenFileDialog::askOpenFile(nullptr, QStringLiteral("파일에서 가져오기"),
+                                           QStringLiteral("환율 파일 (*.xlsx *.xls *.csv *.txt);;모든 파일 (*)"));
     SaveFileRequest request;
     request.title = QStringLiteral("엑셀로 내보내기");
     request.folder = folder;
@@ -78,6 +88,8 @@ void typeName(QFileDialog &dialog, const QString &name)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Kind)
+
 void TstSaveFileDialog::pseudoFoldersNotRemembered_data()
 {
     QTest::addColumn<QString>("file");
@@ -99,8 +111,23 @@ void TstSaveFileDialog::pseudoFoldersNotRemembered()
     QCOMPARE(FileFolder::rememberedFolder(file), remembered ? FileFolder::folderOfFile(file) : QString());
 }
 
-void TstSaveFileDialog::typesFromNamesOnly()
+void TstSaveFileDialog::safeFromPseudoFiles_data()
 {
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("folder"); // where the dialog is sent; a pseudo folder sends it home
+    QTest::addColumn<QString>("opensIn");
+    const QString home = QDir::homePath();
+    QTest::newRow("save") << Kind::Save << m_dir.path() << m_dir.path();
+    QTest::newRow("save sent to /proc") << Kind::Save << "/proc/self" << home;
+    QTest::newRow("open") << Kind::Open << m_dir.path() << m_dir.path();
+    QTest::newRow("open started in /proc") << Kind::Open << "/proc/self/fd" << home;
+}
+
+void TstSaveFileDialog::safeFromPseudoFiles()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, folder);
+    QFETCH(QString, opensIn);
     // a file whose contents say PDF and whose name says nothing
     const QString path = m_dir.filePath(QStringLiteral("보고서"));
     QFile f(path);
@@ -110,16 +137,27 @@ void TstSaveFileDialog::typesFromNamesOnly()
     QMimeDatabase mimes;
     QCOMPARE(mimes.mimeTypeForFile(path).name(), QStringLiteral("application/pdf")); // read, it would tell
     const QString byName = mimes.mimeTypeForFile(path, QMimeDatabase::MatchExtension).comment();
+    // the open dialog starts in the working folder: the program's, put back after the row
+    const QString working = QDir::currentPath();
+    if (kind == Kind::Open)
+        QVERIFY(QDir::setCurrent(folder));
     QString shown;
-    const std::optional<QString> answer = withDialog(m_dir.path(), [&](QFileDialog &dialog) {
+    QString openedIn;
+    const std::optional<QString> answer = withDialog(
+        folder,
+        [&](QFileDialog &dialog) {
         // the provider the dialog's file list asks for each file's type and icon
         const QAbstractFileIconProvider *icons = dialog.iconProvider();
         QVERIFY(icons);
         shown = icons->type(QFileInfo(path));
+        openedIn = dialog.directory().absolutePath();
         dialog.reject();
-    });
+        },
+        kind);
+    QDir::setCurrent(working);
     QVERIFY(!answer);
     QCOMPARE(shown, byName);
+    QCOMPARE(openedIn, opensIn);
 }
 
 void TstSaveFileDialog::typedNameSavedWhole_data()
