@@ -9,8 +9,8 @@ namespace OpenFileDialog {
 
 std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter)
 {
+    FileDialogParts::NameOnlyIconProvider icons; // before the dialog: it is used until the dialog is gone
     QFileDialog dialog(parent, title, FileDialogParts::startFolder(QDir::currentPath()), filter);
-    FileDialogParts::NameOnlyIconProvider icons;
     FileDialogParts::useNamesOnly(dialog, icons);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

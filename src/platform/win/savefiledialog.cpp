@@ -42,9 +42,9 @@ namespace SaveFileDialog {
 
 std::optional<QString> askSaveFile(QWidget *parent, const SaveFileRequest &request)
 {
+    FileDialogParts::NameOnlyIconProvider icons; // before the dialog: it is used until the dialog is gone
     SaveDialog dialog(parent, request.title, FileDialogParts::startFolder(request.folder));
     // the dialog of our own, so that the name box above is the one in use
-    FileDialogParts::NameOnlyIconProvider icons;
     FileDialogParts::useNamesOnly(dialog, icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
