@@ -8,6 +8,7 @@
 //     services) vs. the same statements sent in one transaction straight through Qt SQL; target
 //     <= 2x, as the import's.
 #include "app/clsmain.h"
+#include "benchdb.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
 #include "rate/ratefeed.h"
@@ -32,20 +33,6 @@
 #include <cstdio>
 
 namespace {
-
-std::unique_ptr<ConnProvider> sqlite(const QString &file)
-{
-    QFile::remove(file);
-    QFile f(file);
-    f.open(QIODevice::WriteOnly);
-    f.close();
-    auto p = std::make_unique<ConnProvider>();
-    p->setServerName(QStringLiteral("sqlite"));
-    p->setDatabaseName(file);
-    p->setSqliteSetup(App::sqliteSchemaStatements());
-    p->OpenConnection();
-    return p;
-}
 
 // The same requests, each answer read whole and kept, nothing else.
 qint64 plainTransfer(const QList<QUrl> &urls)
@@ -104,7 +91,7 @@ int main(int argc, char *argv[])
             break;
     }
 
-    auto provider = sqlite(dir.filePath(QStringLiteral("half.db")));
+    auto provider = freshSqlite(dir.filePath(QStringLiteral("half.db")));
     DataAccess da;
     da.AttachConnection(provider->GetConnection());
     da.BeginTrans();
@@ -136,7 +123,7 @@ int main(int argc, char *argv[])
                 requests, qPrintable(RateImport::countText(preview)), fetchMs, plainMs, fetchMs / plainMs);
 
     // 2. apply into an empty table
-    auto empty = sqlite(dir.filePath(QStringLiteral("apply.db")));
+    auto empty = freshSqlite(dir.filePath(QStringLiteral("apply.db")));
     DataAccess da2;
     da2.AttachConnection(empty->GetConnection());
     RateImport::Preview all = RateFeedImport::preview(RateFeed::fetch(config, from, to));

@@ -10,6 +10,7 @@
 //  4. the same for the largest .xlsx the reader takes (as many rows as it keeps, each with its own
 //     remark); target < 5x the 50 MB file limit.
 #include "app/clsmain.h"
+#include "benchdb.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
 #include "rate/rateimport.h"
@@ -98,20 +99,6 @@ size_t plainRead(const QString &file)
     return cells.size();
 }
 
-std::unique_ptr<ConnProvider> sqlite(const QString &file)
-{
-    QFile::remove(file);
-    QFile f(file);
-    f.open(QIODevice::WriteOnly);
-    f.close();
-    auto p = std::make_unique<ConnProvider>();
-    p->setServerName(QStringLiteral("sqlite"));
-    p->setDatabaseName(file);
-    p->setSqliteSetup(App::sqliteSchemaStatements());
-    p->OpenConnection();
-    return p;
-}
-
 long vmKb(const char *field)
 {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -190,7 +177,7 @@ int main(int argc, char *argv[])
     writeWorkbook(xlsx);
 
     // 1. preview
-    auto provider = sqlite(dir.filePath(QStringLiteral("half.db")));
+    auto provider = freshSqlite(dir.filePath(QStringLiteral("half.db")));
     DataAccess da;
     da.AttachConnection(provider->GetConnection());
     da.BeginTrans();
@@ -230,7 +217,7 @@ int main(int argc, char *argv[])
                 parts[1], parts[2]);
 
     // 2. apply into an empty table
-    auto empty = sqlite(dir.filePath(QStringLiteral("apply.db")));
+    auto empty = freshSqlite(dir.filePath(QStringLiteral("apply.db")));
     DataAccess da2;
     da2.AttachConnection(empty->GetConnection());
     const SheetReader::Result r = SheetReader::read(xlsx);

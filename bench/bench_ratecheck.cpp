@@ -4,6 +4,7 @@
 //  2. a day's save (existence check, then insert or update in a transaction) with its history row
 //     against the same saves on a database that keeps no history.
 #include "app/clsmain.h"
+#include "benchdb.h"
 #include "platform/db/connprovider.h"
 #include "platform/db/dataaccess.h"
 #include "rate/ratecheck.h"
@@ -52,19 +53,6 @@ template<typename F> double bestMs(int runs, F f)
         best = std::min(best, double(t.nsecsElapsed()) / 1e6);
     }
     return best;
-}
-
-std::unique_ptr<ConnProvider> sqliteAt(const QString &file, const QStringList &schema)
-{
-    QFile f(file);
-    f.open(QIODevice::WriteOnly);
-    f.close();
-    auto p = std::make_unique<ConnProvider>();
-    p->setServerName(QStringLiteral("sqlite"));
-    p->setDatabaseName(file);
-    p->setSqliteSetup(schema);
-    p->OpenConnection();
-    return p;
 }
 
 // Saves of `days` days: an insert each, then an update each.
@@ -117,8 +105,8 @@ int main(int argc, char **argv)
     plain.erase(std::remove_if(plain.begin(), plain.end(),
                                [](const QString &s) { return s.contains(QStringLiteral("EX_RATE_LOG")); }),
                 plain.end());
-    auto without = sqliteAt(dir.filePath(QStringLiteral("plain.db")), plain);
-    auto with = sqliteAt(dir.filePath(QStringLiteral("history.db")), App::sqliteSchemaStatements());
+    auto without = freshSqlite(dir.filePath(QStringLiteral("plain.db")), plain);
+    auto with = freshSqlite(dir.filePath(QStringLiteral("history.db")), App::sqliteSchemaStatements());
     constexpr int Days = 150;
     // alternate the two so that a busy moment of the machine falls on both
     double plainMs = 1e300, historyMs = 1e300;

@@ -313,50 +313,34 @@ void FrmRateImport::mappingChanged()
 void FrmRateImport::recompute()
 {
     const RateImport::ColumnMap map = m_preview.map;
-    if (m_fetched) {
-        m_mapHint->clear();
-        QString error;
-        bool compared = false;
-        {
-            const Pointer::Busy busy;
-            compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
-        }
-        if (!compared) {
-            m_mapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
-            MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
-                           QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
-                               + (error.isEmpty() ? QString() : CrLf + error));
-            for (RateImport::Row &r : m_preview.rows)
-                if (RateImport::comparable(r.outcome))
-                    r.outcome = RateImport::Outcome::Same; // nothing may be applied unseen
-            RateImport::recount(m_preview);
-        }
-    } else if (!map.usable()) {
+    if (!m_fetched && !map.usable()) {
         m_preview = RateImport::Preview();
         m_preview.map = map;
         m_mapHint->setText(QStringLiteral(
             "제목 행에서 일자와 환율 열을 찾지 못했습니다. 일자와 환율 하나 이상의 열을 골라 주십시오."));
-    } else {
-        m_mapHint->clear();
-        QString error;
-        bool compared = false;
-        {
-            const Pointer::Busy busy;
+        fillGrid();
+        return;
+    }
+    m_mapHint->clear();
+    QString error;
+    bool compared = false;
+    {
+        const Pointer::Busy busy;
+        if (!m_fetched) { // a fetch's rows come read; a file's are read again with the mapping
             m_preview = RateImport::readRows(table(), map);
             m_preview.source = QFileInfo(m_path).fileName(); // the history names the file
-            compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
         }
-        if (!compared) {
-            m_mapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
-            MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
-                           QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
-                               + (error.isEmpty() ? QString() : CrLf + error));
-            m_preview.count = {0, 0, 0, 0, 0};
-            for (RateImport::Row &r : m_preview.rows)
-                if (RateImport::comparable(r.outcome))
-                    r.outcome = RateImport::Outcome::Same; // nothing may be applied unseen
-            RateImport::recount(m_preview);
-        }
+        compared = m_da && RateImport::compareWithStored(*m_da, m_preview, &error);
+    }
+    if (!compared) {
+        m_mapHint->setText(QStringLiteral("데이타베이스를 읽지 못해 저장된 값과 비교하지 못했습니다."));
+        MsgScr::notice(MsgScr::Kind::Warning, QStringLiteral("조회를 실패하였습니다."),
+                       QStringLiteral("저장된 환율을 읽지 못해 미리보기를 만들 수 없습니다.")
+                           + (error.isEmpty() ? QString() : CrLf + error));
+        for (RateImport::Row &r : m_preview.rows)
+            if (RateImport::comparable(r.outcome))
+                r.outcome = RateImport::Outcome::Same; // nothing may be applied unseen
+        RateImport::recount(m_preview);
     }
     fillGrid();
 }

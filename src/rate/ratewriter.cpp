@@ -169,9 +169,8 @@ bool RateWriter::historyOn()
 bool RateWriter::apply(RateHistory::Action action, const QString &day, const RateHistory::DayValues &values)
 {
     const bool history = historyOn();
-    return RateCalls::writeInTransaction(m_da,
-                                         RateHistory::changeStatements(action, day, values, m_user, m_host, history,
-                                                                       m_sourceColumn ? m_source : QString()));
+    return RateCalls::writeInTransaction(
+        m_da, RateHistory::changeStatements(action, day, values, m_user, m_host, history, loggedSource()));
 }
 
 bool RateWriter::applyInTransaction(RateHistory::Action action, const QString &day,
@@ -179,8 +178,7 @@ bool RateWriter::applyInTransaction(RateHistory::Action action, const QString &d
 {
     // the history table must be known before the caller's transaction began
     const bool history = m_history == 1;
-    for (const QString &s : RateHistory::changeStatements(action, day, values, m_user, m_host, history,
-                                                          history && m_sourceColumn ? m_source : QString()))
+    for (const QString &s : RateHistory::changeStatements(action, day, values, m_user, m_host, history, loggedSource()))
         if (!m_da.Execute(s))
             return false;
     return true;

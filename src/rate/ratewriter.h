@@ -96,5 +96,7 @@ private:
     QString m_host;
     int m_history = -1; // -1 not asked yet, 0 no table, 1 kept
     bool m_sourceColumn = false;
+    // the source the history notes, or "" while its table has no column for it
+    QString loggedSource() const { return m_sourceColumn ? m_source : QString(); }
     QString m_source;
 };

@@ -1,5 +1,5 @@
 // The navigator's widgets, its binding to a record and its layout.
-#include "navtestform.h"
+#include "shownform.h"
 
 #include "../common/scrollbarparts.h"
 
@@ -58,10 +58,7 @@ void TstNavigator::init()
 {
     m_fakes->twipsPerPixel = 15;
     m_form = new NavTestForm;
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QVERIFY(showActive(*m_form));
 }
 
 void TstNavigator::cleanup()

@@ -1,5 +1,5 @@
 // The navigator's moves, its repeat, the scroll bar both ways, the go-to box and the line display.
-#include "navtestform.h"
+#include "shownform.h"
 
 #include "../common/scrollbarparts.h"
 
@@ -96,10 +96,7 @@ void TstSsScroll::init()
 {
     m_fakes->twipsPerPixel = 15;
     m_form = new NavTestForm;
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    QVERIFY(showActive(*m_form));
 }
 
 void TstSsScroll::cleanup()

@@ -4,6 +4,8 @@
 // 2024-03-04, with numbers that agree with each other: 1,385.50 won and 24,590 dong a dollar,
 // 17.75 dong a won.
 
+#include "../common/localhttp.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -89,6 +91,30 @@ inline QByteArray htmlPage()
 {
     return "<!DOCTYPE html>\n<html><head><title>점검 안내</title></head><body><h1>서비스 점검 중입니다</h1>"
            "</body></html>";
+}
+
+// A local server's answer as the three services give it: /exim? (with `eximAnswer`), /vcb? for the
+// day asked, /ecb, and 404 for anything else.
+inline LocalHttp::Reply servedDay(const QString &target, const QByteArray &eximAnswer = exim())
+{
+    LocalHttp::Reply r;
+    if (target.startsWith(QLatin1String("/exim?")))
+        r.body = eximAnswer;
+    else if (target.startsWith(QLatin1String("/vcb?")))
+        r.body = vcbFor(target);
+    else if (target == u"/ecb")
+        r.body = ecb();
+    else
+        r.status = 404;
+    return r;
+}
+
+// rate-sources.ini pointing the three services at the local server of `port`, as servedDay answers.
+inline QByteArray localSources(quint16 port)
+{
+    const QByteArray base = "http://127.0.0.1:" + QByteArray::number(port);
+    return "[eximbank]\nurl=" + base + "/exim?authkey={key}&searchdate={yyyyMMdd}\n[vietcombank]\nurl=" + base
+        + "/vcb?date={yyyy-MM-dd}\n[ecb]\nurl=" + base + "/ecb\n";
 }
 
 } // namespace FeedAnswers

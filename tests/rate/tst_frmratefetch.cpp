@@ -57,25 +57,12 @@ void TstFrmRateFetch::initTestCase()
 
 void TstFrmRateFetch::menuPreviewApply()
 {
-    LocalHttp::Server server([](const QString &target) {
-        LocalHttp::Reply r;
-        if (target.startsWith(QLatin1String("/exim?")))
-            r.body = FeedAnswers::exim();
-        else if (target.startsWith(QLatin1String("/vcb?")))
-            r.body = FeedAnswers::vcbFor(target);
-        else if (target == u"/ecb")
-            r.body = FeedAnswers::ecb();
-        else
-            r.status = 404;
-        return r;
-    });
+    LocalHttp::Server server([](const QString &target) { return FeedAnswers::servedDay(target); });
     ProgramEnv::Folders dirs;
     App::Program program;
     program.setEndHook([](int) {});
-    const QByteArray base = "http://127.0.0.1:" + QByteArray::number(server.port());
     ProgramEnv::writeFile(dirs.sys.filePath(QStringLiteral("rate-sources.ini")),
-                          "[eximbank]\nurl=" + base + "/exim?authkey={key}&searchdate={yyyyMMdd}\n[vietcombank]\nurl="
-                              + base + "/vcb?date={yyyy-MM-dd}\n[ecb]\nurl=" + base + "/ecb\n");
+                          FeedAnswers::localSources(server.port()));
     ProgramEnv::writeFile(dirs.sys.filePath(QStringLiteral("registry.ini")),
                           "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\nREG_FEED_KEY_EXIMBANK=k\nREG_FEED_TIMEOUT=5\n");
     ProgramEnv::writeFile(

@@ -483,22 +483,9 @@ void TstZevaruRates::fetch()
     LocalHttp::dropProxyEnvironment();
     useBackend(backend);
     const QString key = QStringLiteral("K3y-of-the-office");
-    LocalHttp::Server server([&](const QString &target) {
-        LocalHttp::Reply r;
-        if (target.startsWith(QLatin1String("/exim?")))
-            r.body = exim;
-        else if (target.startsWith(QLatin1String("/vcb?")))
-            r.body = FeedAnswers::vcbFor(target);
-        else if (target == u"/ecb")
-            r.body = FeedAnswers::ecb();
-        else
-            r.status = 404;
-        return r;
-    });
-    const QByteArray base = "http://127.0.0.1:" + QByteArray::number(server.port());
+    LocalHttp::Server server([&](const QString &target) { return FeedAnswers::servedDay(target, exim); });
     ProgramEnv::writeFile(m_dirs->sys.filePath(QStringLiteral("rate-sources.ini")),
-                          "[eximbank]\nurl=" + base + "/exim?authkey={key}&searchdate={yyyyMMdd}\n[vietcombank]\nurl="
-                              + base + "/vcb?date={yyyy-MM-dd}\n[ecb]\nurl=" + base + "/ecb\n");
+                          FeedAnswers::localSources(server.port()));
     ProgramEnv::writeFile(m_dirs->sys.filePath(QStringLiteral("registry.ini")),
                           "[SOFTWARE\\ZEVARU]\nREG_USERID=U777\nREG_FEED_KEY_EXIMBANK=" + key.toUtf8()
                               + "\nREG_FEED_TIMEOUT=5\nREG_FEED_BACKOFF=0.01\n");
